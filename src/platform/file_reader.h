@@ -1,0 +1,36 @@
+#pragma once
+// Reading a file's content for the content test: regular files only, never blocking.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sifter {
+
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader();
+    FileReader(const FileReader &) = delete;
+    FileReader &operator=(const FileReader &) = delete;
+
+    // Opens a regular file (following links) for reading; false for folders, FIFOs,
+    // devices, sockets and anything that cannot be opened. Never blocks.
+    bool Open(const std::string &path);
+    bool IsOpen() const { return fd_ >= 0; }
+    void Close();
+
+    // Positions at offset bytes from the beginning; false on error (negative offset).
+    bool Seek(std::int64_t offset);
+    // Moves the position by delta bytes; false on error.
+    bool SeekRelative(std::int64_t delta);
+    // Reads up to size bytes, fewer only at the end of the file; a read error ends the
+    // file as if it ended there. Returns the number of bytes read, or -1 when not open.
+    std::int64_t Read(void *buffer, std::size_t size);
+    // The file's size in bytes, or -1 when not open.
+    std::int64_t Size() const;
+
+private:
+    int fd_ = -1;
+};
+
+} // namespace sifter

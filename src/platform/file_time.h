@@ -1,0 +1,48 @@
+#pragma once
+// FILETIME and SYSTEMTIME: the time records that result files store, and their conversions.
+#include <cstdint>
+
+namespace sifter {
+
+// 100-nanosecond intervals since 1601-01-01 00:00 UTC.
+using FileTime = std::uint64_t;
+
+inline constexpr FileTime kFileTimeTicksPerSecond = 10'000'000;
+// 1970-01-01 00:00 UTC as a FileTime.
+inline constexpr FileTime kUnixEpochFileTime = 116'444'736'000'000'000ULL;
+
+// Calendar fields, 16 bytes, stored as they are in the criteria record.
+// dayOfWeek: 0 = Sunday. All fields little-endian unsigned 16-bit.
+struct SystemTime {
+    std::uint16_t year = 0;
+    std::uint16_t month = 0;     // 1..12
+    std::uint16_t dayOfWeek = 0; // 0..6, 0 = Sunday
+    std::uint16_t day = 0;       // 1..31
+    std::uint16_t hour = 0;
+    std::uint16_t minute = 0;
+    std::uint16_t second = 0;
+    std::uint16_t milliseconds = 0;
+};
+static_assert(sizeof(SystemTime) == 16);
+
+// Unix time (seconds and nanoseconds since 1970, may be negative) to FileTime;
+// times before 1601 give 0.
+FileTime FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds = 0);
+// FileTime to whole seconds since 1970 (rounded towards minus infinity).
+std::int64_t FileTimeToUnixSeconds(FileTime time);
+
+// Splits a FileTime into UTC calendar fields, day of week included.
+// False (out untouched) when the year would pass 30827.
+bool FileTimeToUtcFields(FileTime time, SystemTime &out);
+// Splits a FileTime into calendar fields of the local time zone.
+bool FileTimeToLocalFields(FileTime time, SystemTime &out);
+// Reads the fields (dayOfWeek and milliseconds ignored) as local time and gives
+// seconds since 1970 (64-bit, negative before 1970), as mktime with tm_isdst = -1
+// resolves gaps and overlaps. A year before 1900 gives 0.
+std::int64_t LocalFieldsToSeconds(const SystemTime &fields);
+// Reads the fields as local time and gives the FileTime; false for a year before 1601.
+bool LocalFieldsToFileTime(const SystemTime &fields, FileTime &out);
+// The current local time, day of week and milliseconds included.
+SystemTime CurrentLocalTime();
+
+} // namespace sifter

@@ -1,0 +1,29 @@
+#pragma once
+// Path helpers with "/" as the separator.
+#include <string>
+#include <string_view>
+
+namespace sifter {
+
+inline constexpr char kPathSeparator = '/';
+
+// The last component: "/a/b" -> "b", "/a/b/" -> "b", "name" -> "name"; the root "/" stays "/".
+std::string PathLastComponent(std::string_view path);
+// The extension of the last component from its last dot, dot included ("a.tar.gz" -> ".gz");
+// empty when the last component has no dot.
+std::string PathExtension(std::string_view path);
+// folder + "/" + name, never doubling the separator; an empty folder gives name.
+std::string PathAppend(std::string_view folder, std::string_view name);
+// Removes the last component and its separator ("/a/b" -> "/a", "/a" -> "/", "a" -> "");
+// false when there was nothing to remove.
+bool PathRemoveLastComponent(std::string &path);
+// Removes one pair of double quotes enclosing the whole text; false when there was none.
+bool PathUnquote(std::string &text);
+// True when something exists at the path (a dangling link counts as existing).
+bool PathExists(const std::string &path);
+// Removes one trailing "/" unless the path is the root "/"; false when nothing was removed.
+bool PathRemoveTrailingSeparator(std::string &path);
+// "~" alone or a leading "~/" stands for the home folder ($HOME, else the password entry).
+std::string PathExpandHome(std::string_view path);
+
+} // namespace sifter

@@ -1,0 +1,32 @@
+#pragma once
+// A temporary folder for tests that build real files; removed with everything in it
+// (permissions restored first) when the object goes out of scope.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace sifter::test {
+
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree &) = delete;
+    TempTree &operator=(const TempTree &) = delete;
+
+    // Absolute path of the root folder, without a trailing "/".
+    const std::string &Root() const { return root_; }
+    // Root() + "/" + relative.
+    std::string Path(std::string_view relative) const;
+    // Creates the folder (and its parents) below the root; returns its path.
+    std::string MakeFolder(std::string_view relative) const;
+    // Writes a file (parents created) with the given bytes; returns its path.
+    std::string WriteFile(std::string_view relative, std::string_view content) const;
+    // Sets a file's modification and access times (seconds since 1970, UTC).
+    void SetTimes(std::string_view relative, std::int64_t unixSeconds) const;
+
+private:
+    std::string root_;
+};
+
+} // namespace sifter::test
