@@ -1,0 +1,54 @@
+#pragma once
+// The result file (".sifter"): magic "SF01" and a zero byte, the criteria length and
+// record, the record count, then per found file a 32-bit length and its stored bytes.
+//
+// A record whose name or folder is longer than its field is written with a longer length:
+// after the 672 bytes follow tagged blocks (4-byte tag, 32-bit length, bytes) carrying the
+// whole texts. Readers of the plain format skip them; a record of length 672 has none.
+#include "doc/byte_stream.h"
+#include "search/file_search.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sifter {
+
+inline constexpr std::uint8_t kResultMagic[5] = {'S', 'F', '0', '1', 0};
+inline constexpr std::size_t kResultMagicSize = 5;
+inline constexpr std::uint32_t kStoredCriteriaLength = 2164;
+inline constexpr std::uint32_t kStoredRecordLength = 672;
+inline constexpr std::size_t kResultHeaderSize = 2177; // magic, length, criteria, count
+// Tags of the blocks after a record's 672 bytes.
+inline constexpr char kLongNameTag[4] = {'L', 'N', 'A', 'M'};
+inline constexpr char kLongFolderTag[4] = {'L', 'F', 'L', 'D'};
+// A record's bytes beyond 672 are examined up to this many; more are skipped unread.
+inline constexpr std::uint32_t kMaxRecordExtension = 1u << 20;
+
+// Writes the whole file from offset 0: header, criteria, every record head to tail.
+// False on a write error (or more than 2^32 - 1 records).
+bool SaveResults(const FileSearch &search, ByteSink &file);
+// Five bytes from offset 0 (bytes not delivered count as zero) equal the magic.
+bool CheckResultMagic(ByteSource &file);
+// Empties the list, checks the magic, resets the criteria and reads them (a shorter
+// length fills only the first bytes, a longer one is skipped), then the records. False
+// when refused during a run, on a bad magic, or at the first record that cannot be read
+// (length 0, cut short); records read before it stay in the list.
+bool LoadResults(FileSearch &search, ByteSource &file);
+
+// One record: its length, the 672 bytes, and the long-text blocks when needed.
+bool WriteFoundFile(const FoundFile &record, ByteSink &file);
+// One record into a zeroed record: length M (0 when nothing is delivered) must not be 0,
+// min(M, 672) bytes must be delivered, the long texts are taken from the blocks beyond
+// 672 when they agree with the fields, anything else beyond is skipped.
+bool ReadFoundFile(FoundFile &record, ByteSource &file);
+
+// Convenience for paths. Saving writes a temporary file beside the target and renames it
+// over the target only when everything was written, so a failed save never damages an
+// existing file. Loading opens the path for reading; false when it cannot be opened.
+bool SaveResultFile(const FileSearch &search, const std::string &path);
+bool LoadResultFile(FileSearch &search, const std::string &path);
+// True when the file at path can be opened and begins with the magic.
+bool CheckResultFileMagic(const std::string &path);
+
+} // namespace sifter

@@ -1,0 +1,60 @@
+#pragma once
+// The content test: whether an open file holds the words (any, all, the exact phrase, or
+// none of them) and at which file offset, reading 65,535-byte chunks that overlap.
+#include "platform/file_reader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sifter {
+
+inline constexpr std::size_t kContentChunkSize = 65535;
+inline constexpr std::int64_t kNoMatch = -1;
+
+// The first position of word in buffer[0 .. length) plus chunkOffset, or -1. With wide
+// set and the typed form absent, the word's UTF-16 little-endian form (at any byte
+// position) and then its UTF-8 form are looked for. Comparisons are exact bytes.
+std::int64_t FindInBuffer(std::int64_t chunkOffset, const char *buffer, std::size_t length,
+                          std::string_view word, bool wide);
+
+// Words prepared once (their UTF-16 and UTF-8 forms, the step-back) for many files.
+class ContentMatcher {
+public:
+    // wordMode is kWordMode*; words are the (decoded) word list, phrase the whole text.
+    // The UTF-16 and UTF-8 forms are looked for when unicodeUtf8 is set and hexadecimal
+    // is not.
+    ContentMatcher(std::string phrase, std::vector<std::string> wordList, std::int32_t wordMode,
+                   bool unicodeUtf8, bool hexadecimal);
+    ~ContentMatcher();
+    ContentMatcher(const ContentMatcher &) = delete;
+    ContentMatcher &operator=(const ContentMatcher &) = delete;
+
+    // The match offset, or -1. Empty phrase: 0. A file that is not open or cannot be
+    // positioned at start: -1 in every mode. Mode 3 gives 0 when no word occurs.
+    std::int64_t Match(FileReader &file, std::int64_t start);
+    // Bytes that each chunk repeats of the previous one: the longest form looked for
+    // (for all-words mode the sum of each word's longest form), below the chunk size.
+    std::size_t StepBack() const { return stepBack_; }
+
+private:
+    struct Word;
+    std::int64_t Find(std::int64_t chunkOffset, const char *buffer, std::size_t length, const Word &word) const;
+
+    std::vector<Word> words_;
+    std::unique_ptr<Word> phrase_;
+    std::int32_t wordMode_;
+    bool phraseEmpty_;
+    std::size_t stepBack_ = 0;
+    std::unique_ptr<char[]> chunk_;
+};
+
+// One-off form of ContentMatcher::Match; file may be null (no match).
+std::int64_t MatchFileContent(FileReader *file, const std::string &phrase,
+                              const std::vector<std::string> &wordList, std::int32_t wordMode,
+                              std::int64_t start, bool unicodeUtf8, bool hexadecimal);
+
+} // namespace sifter

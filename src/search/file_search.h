@@ -1,0 +1,86 @@
+#pragma once
+// FileSearch: the criteria, the result set (a doubly linked list of FoundFile records in
+// the order found), the running flag, and the search run itself.
+#include "platform/folder_listing.h"
+#include "platform/type_names.h"
+#include "search/found_file.h"
+#include "search/search_criteria.h"
+#include "search/search_sinks.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sifter {
+
+class ContentMatcher;
+class PumpThrottle;
+
+class FileSearch {
+public:
+    // Empty list, running flag cleared, default criteria (ResetCriteria).
+    FileSearch();
+    // Frees every record. Must not run while RunSearch is on the stack (the document waits
+    // for the run to wind down before it is destroyed).
+    ~FileSearch();
+    FileSearch(const FileSearch &) = delete;
+    FileSearch &operator=(const FileSearch &) = delete;
+
+    SearchCriteria criteria{};
+
+    // Defaults for every criterion; the four SYSTEMTIMEs take the current local time.
+    void ResetCriteria();
+
+    // The running flag: the caller sets it before RunSearch and clears it afterwards;
+    // clearing it during a run (from a sink or the pump) asks the run to stop.
+    bool Running() const { return running_ != 0; }
+    void SetRunning(bool running) { running_ = running ? 1 : 0; }
+    // True while RunSearch is in progress (records must not be freed then).
+    bool InRun() const { return inRun_; }
+
+    // One run with the current criteria: empties the result set, tells sinks.results to
+    // clear its rows, then appends every match to the list and tells sinks.results about
+    // it. Returns 0; -1 (nothing done) when called while a run is already in progress.
+    int RunSearch(const SearchSinks &sinks);
+
+    // List operations. The list owns its records.
+    FoundFile *Head() const { return head_; }
+    FoundFile *Tail() const { return tail_; }
+    // Links the record after the tail and takes it over; false for no record.
+    bool AppendFoundFile(std::unique_ptr<FoundFile> record);
+    // Unlinks and frees a record of this list; false for no record or one this list does
+    // not own. Allowed during a run: the run keeps no record across a pump.
+    bool RemoveFoundFile(FoundFile *record);
+    // Frees every record. Refused (false, nothing freed) while a run is in progress, so a
+    // reset from inside the run's pump can never free records the run or the rows use.
+    bool ClearFoundFiles();
+    // Number of records, by walking the list.
+    std::size_t CountFoundFiles() const;
+
+    // Clears the record's stored bytes and fills them from the entry, the folder text and
+    // the match offset; the type name comes from the (per-extension cached) type lookup.
+    void FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
+                       std::int64_t matchOffset);
+
+private:
+    struct Run;
+
+    int SearchFolder(Run &run, std::string &folder, const FolderListing &listing);
+    int QueueSubfolders(Run &run, std::deque<std::string> &workList, const std::string &folder,
+                        const FolderListing &listing);
+    bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
+                          const std::string &pattern, EntryData &data, bool &haveData);
+    // Throttled pump (and status text when folder is given); false when asked to stop.
+    bool KeepAlive(Run &run, const std::string *folder);
+
+    FoundFile *head_ = nullptr;
+    FoundFile *tail_ = nullptr;
+    std::uint8_t running_ = 0;
+    bool inRun_ = false;
+    TypeNames typeNames_;
+};
+
+} // namespace sifter
