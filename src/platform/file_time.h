@@ -25,8 +25,8 @@ struct SystemTime {
 };
 static_assert(sizeof(SystemTime) == 16);
 
-// Unix time (seconds and nanoseconds since 1970, may be negative) to FileTime;
-// times before 1601 give 0.
+// Unix time (seconds and nanoseconds since 1970, either may be negative) to FileTime;
+// times before 1601 give 0, times past the FileTime range the largest FileTime.
 FileTime FileTimeFromUnix(std::int64_t seconds, std::int64_t nanoseconds = 0);
 // FileTime to whole seconds since 1970 (rounded towards minus infinity).
 std::int64_t FileTimeToUnixSeconds(FileTime time);
@@ -34,15 +34,21 @@ std::int64_t FileTimeToUnixSeconds(FileTime time);
 // Splits a FileTime into UTC calendar fields, day of week included.
 // False (out untouched) when the year would pass 30827.
 bool FileTimeToUtcFields(FileTime time, SystemTime &out);
-// Splits a FileTime into calendar fields of the local time zone.
+// Splits a FileTime into calendar fields of the local time zone (TZ as it is now).
+// False (out untouched) when the local year would pass 30827.
 bool FileTimeToLocalFields(FileTime time, SystemTime &out);
 // Reads the fields (dayOfWeek and milliseconds ignored) as local time and gives
-// seconds since 1970 (64-bit, negative before 1970), as mktime with tm_isdst = -1
-// resolves gaps and overlaps. A year before 1900 gives 0.
+// seconds since 1970 (64-bit, negative before 1970), as mktime with tm_isdst = -1 gives
+// them; out-of-range fields roll over as in mktime. A local time met twice (clocks set
+// back) gives the earlier instant, one skipped (clocks set forward) is read with the
+// offset in force before the change, whatever earlier calls were. A year before 1900 gives 0.
 std::int64_t LocalFieldsToSeconds(const SystemTime &fields);
-// Reads the fields as local time and gives the FileTime; false for a year before 1601.
+// Reads the fields (milliseconds included) as local time, as LocalFieldsToSeconds does,
+// and gives the FileTime; false (out untouched) when the year is before 1601 or the
+// instant is outside the FileTime range.
 bool LocalFieldsToFileTime(const SystemTime &fields, FileTime &out);
-// The current local time, day of week and milliseconds included.
+// The current local time, day of week and milliseconds included (all zero should the
+// clock be unreadable).
 SystemTime CurrentLocalTime();
 
 } // namespace sifter
