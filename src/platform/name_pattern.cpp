@@ -1,0 +1,135 @@
+// Whole-name wildcard matching for folder listings.
+#include "platform/folder_listing.h"
+
+#include <QChar>
+
+namespace sifter {
+namespace {
+
+constexpr char kAnyRun = '*';
+constexpr char kAnyCharacter = '?';
+constexpr std::string_view kAnyExtension = ".*";
+constexpr char32_t kMaxCodePoint = 0x10FFFF;
+// A byte that starts no valid UTF-8 sequence stands for itself, above every code
+// point, so that it equals only the same byte and is never case-mapped.
+constexpr char32_t kInvalidByteBase = kMaxCodePoint + 1;
+
+struct Character {
+    char32_t code;
+    std::size_t length; // bytes
+};
+
+Character DecodeMultiByte(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const Character invalid{kInvalidByteBase + lead, 1};
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t minimum = 0; // smaller values are overlong encodings
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, code = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, code = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        return invalid;
+    }
+    if (length > text.size() - pos)
+        return invalid;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return invalid;
+        code = (code << 6) | (next & 0x3F);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    if (code < minimum || code > kMaxCodePoint || surrogate)
+        return invalid;
+    return {code, length};
+}
+
+// The character starting at text[pos]; pos < text.size().
+inline Character DecodeAt(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80)
+        return {lead, 1};
+    return DecodeMultiByte(text, pos);
+}
+
+// Upper case by Unicode simple case mapping, as the name texts are upper-cased elsewhere.
+inline char32_t UpperCaseOf(char32_t code)
+{
+    if (code < 0x80)
+        return (code >= 'a' && code <= 'z') ? code - ('a' - 'A') : code;
+    if (code >= kInvalidByteBase)
+        return code;
+    return QChar::toUpper(code);
+}
+
+inline bool SameIgnoringCase(char32_t a, char32_t b)
+{
+    return a == b || UpperCaseOf(a) == UpperCaseOf(b);
+}
+
+// Greedy matching that remembers only the last "*": when a later part fails, that
+// star takes one more character and matching resumes after it. An earlier star never
+// needs to take more, since the last one can absorb anything it would, so the work
+// stays within pattern length x name length.
+bool MatchesWhole(std::string_view pattern, std::string_view name)
+{
+    constexpr std::size_t kNoStar = std::string_view::npos;
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starPattern = kNoStar; // pattern position after the last star
+    std::size_t starName = 0;          // name position that star's run ends at
+    while (n < name.size()) {
+        if (p < pattern.size()) {
+            const char symbol = pattern[p];
+            if (symbol == kAnyRun) {
+                while (p < pattern.size() && pattern[p] == kAnyRun)
+                    ++p;
+                if (p == pattern.size())
+                    return true;
+                starPattern = p;
+                starName = n;
+                continue;
+            }
+            const Character here = DecodeAt(name, n);
+            if (symbol == kAnyCharacter) {
+                ++p;
+                n += here.length;
+                continue;
+            }
+            const Character wanted = DecodeAt(pattern, p);
+            if (SameIgnoringCase(wanted.code, here.code)) {
+                p += wanted.length;
+                n += here.length;
+                continue;
+            }
+        }
+        if (starPattern == kNoStar)
+            return false;
+        starName += DecodeAt(name, starName).length;
+        n = starName;
+        p = starPattern;
+    }
+    while (p < pattern.size() && pattern[p] == kAnyRun)
+        ++p;
+    return p == pattern.size();
+}
+
+} // namespace
+
+bool PatternMatches(std::string_view pattern, std::string_view name)
+{
+    if (MatchesWhole(pattern, name))
+        return true;
+    // "name.*" stands for the name with any extension or none.
+    if (pattern.ends_with(kAnyExtension) && name.find('.') == std::string_view::npos)
+        return MatchesWhole(pattern.substr(0, pattern.size() - kAnyExtension.size()), name);
+    return false;
+}
+
+} // namespace sifter
