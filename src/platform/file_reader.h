@@ -19,18 +19,23 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     void Close();
 
-    // Positions at offset bytes from the beginning; false on error (negative offset).
+    // Positions at offset bytes from the beginning (past the end is allowed); false
+    // when not open or the offset is negative.
     bool Seek(std::int64_t offset);
-    // Moves the position by delta bytes; false on error.
+    // Moves the position by delta bytes; false (position unchanged) when not open or
+    // the result would be negative or overflow.
     bool SeekRelative(std::int64_t delta);
-    // Reads up to size bytes, fewer only at the end of the file; a read error ends the
-    // file as if it ended there. Returns the number of bytes read, or -1 when not open.
+    // Reads up to size bytes at the position and advances it; fewer only at the end of
+    // the file. A read error ends the file where it happened, for every later read too.
+    // Returns the number of bytes read, or -1 when not open.
     std::int64_t Read(void *buffer, std::size_t size);
-    // The file's size in bytes, or -1 when not open.
+    // The file's size in bytes as the file system reports it, or -1 when not open.
     std::int64_t Size() const;
 
 private:
     int fd_ = -1;
+    std::int64_t position_ = 0;
+    std::int64_t end_ = -1; // where a read failed; -1 while none has
 };
 
 } // namespace sifter
