@@ -11,8 +11,9 @@ class TypeNames {
 public:
     TypeNames();
     ~TypeNames();
-    // "Folder" for folders; otherwise the MIME type's comment for the name
-    // (e.g. "plain text document"), a generic text for unknown types.
+    // "Folder" for folders; otherwise the MIME type's comment for the name (a path's
+    // last component), e.g. "plain text document"; for types the database does not
+    // know "EXT file" (extension upper-cased) or "file" when there is no extension.
     std::string TypeName(std::string_view fileName, bool isFolder);
 
 private:
