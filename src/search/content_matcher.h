@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ public:
     // Bytes that each chunk repeats of the previous one: the longest form looked for
     // (for all-words mode the sum of each word's longest form), below the chunk size.
     std::size_t StepBack() const { return stepBack_; }
+    // Called before each chunk after the first; returning false abandons the file (-1), so
+    // a run can dispatch events and notice Stop while a large file is read.
+    void SetChunkCallback(std::function<bool()> callback) { chunkCallback_ = std::move(callback); }
 
 private:
     struct Word;
@@ -50,6 +54,7 @@ private:
     bool phraseEmpty_;
     std::size_t stepBack_ = 0;
     std::unique_ptr<char[]> chunk_;
+    std::function<bool()> chunkCallback_;
 };
 
 // One-off form of ContentMatcher::Match; file may be null (no match).

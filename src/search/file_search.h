@@ -16,9 +16,6 @@
 
 namespace sifter {
 
-class ContentMatcher;
-class PumpThrottle;
-
 class FileSearch {
 public:
     // Empty list, running flag cleared, default criteria (ResetCriteria).
@@ -67,6 +64,10 @@ public:
 
 private:
     struct Run;
+
+    // Splits and decodes the criteria into run; false when the run ends at once.
+    bool PrepareRun(Run &run, std::deque<std::string> &workList);
+    void FreeAllRecords();
 
     int SearchFolder(Run &run, std::string &folder, const FolderListing &listing);
     int QueueSubfolders(Run &run, std::deque<std::string> &workList, const std::string &folder,

@@ -1,0 +1,63 @@
+#pragma once
+// The size, date and attribute tests of the folder walk, and the bounds they compare with.
+#include "platform/file_time.h"
+#include "platform/folder_listing.h"
+#include "search/search_criteria.h"
+
+#include <cstdint>
+
+namespace sifter {
+
+inline constexpr std::uint64_t kBytesPerKB = 1024;
+inline constexpr std::uint64_t kBytesPerMB = 1024 * kBytesPerKB;
+inline constexpr std::uint64_t kBytesPerGB = 1024 * kBytesPerMB;
+inline constexpr std::int64_t kSecondsPerHour = 3600;
+inline constexpr std::int64_t kSecondsPerMinute = 60;
+
+struct SizeBounds {
+    std::uint64_t bound1 = 0;
+    std::uint64_t bound2 = 0;
+};
+
+struct DateBounds {
+    std::int64_t bound1 = 0; // seconds since 1970 (local fields), or since midnight
+    std::int64_t bound2 = 0;
+};
+
+// sizeValue1/2 times the unit's bytes; both 0 for no or an unknown unit.
+SizeBounds ComputeSizeBounds(const SearchCriteria &criteria);
+// Clears the time part of date1/date2 and the date part of time1/time2 in the record,
+// copies the times into the dates for date-and-time, and converts by datePart.
+DateBounds PrepareDateBounds(SearchCriteria &criteria);
+
+// Comparison code kCompare* of value against bound; code 0 and unknown codes pass.
+template <typename T>
+bool PassesComparison(std::int32_t code, T value, T bound)
+{
+    switch (code) {
+    case kCompareEqual:
+        return value == bound;
+    case kCompareAtLeast:
+        return value >= bound;
+    case kCompareAtMost:
+        return value <= bound;
+    default:
+        return true;
+    }
+}
+
+// Whether the size test is made (sizeUnit not 0) and the date test (a known date kind and part).
+bool HasSizeTest(const SearchCriteria &criteria);
+bool HasDateTest(const SearchCriteria &criteria);
+bool PassesSizeTest(const SearchCriteria &criteria, const SizeBounds &bounds, std::uint64_t size);
+// The value the date test compares: the time split into local calendar fields, then
+// seconds since 1970 of its date (part 0) or of date and time (part 2), or seconds
+// since midnight (part 1).
+std::int64_t DateTestValue(std::int32_t datePart, FileTime time);
+bool PassesDateTest(const SearchCriteria &criteria, const DateBounds &bounds, const EntryData &entry);
+// Hidden, read-only and system entries pass only when their search* flag is set.
+bool PassesAttributeTest(const SearchCriteria &criteria, std::uint32_t attributes);
+// Whether the attribute test needs more than the name (read-only or system are tested).
+bool AttributeTestNeedsData(const SearchCriteria &criteria);
+
+} // namespace sifter

@@ -1,0 +1,208 @@
+#include "search/file_search.h"
+
+#include "platform/code_page.h"
+#include "platform/file_attributes.h"
+#include "platform/path.h"
+#include "search/hex_decoding.h"
+#include "search/name_match.h"
+#include "search/search_run.h"
+#include "search/split_list.h"
+#include "search/text_field.h"
+
+#include <algorithm>
+
+namespace sifter {
+namespace {
+
+constexpr char kListSeparator = ';';
+constexpr char kWordSeparator = ' ';
+constexpr char kDriveSeparator = ':';
+constexpr const char *kEveryEntryPattern = "*.*";
+
+// Marks the run in progress for as long as RunSearch is on the stack.
+class InRunGuard {
+public:
+    explicit InRunGuard(bool &flag) : flag_(flag) { flag_ = true; }
+    ~InRunGuard() { flag_ = false; }
+    InRunGuard(const InRunGuard &) = delete;
+    InRunGuard &operator=(const InRunGuard &) = delete;
+
+private:
+    bool &flag_;
+};
+
+// A typed folder as the walk uses it: home expanded, the drive-letter step (harmless on
+// Linux), no trailing "/" except for the root.
+std::string NormalizeFolder(const std::string &typed)
+{
+    std::string folder = PathExpandHome(typed);
+    if (folder.size() > 1 && folder[1] == kDriveSeparator && folder[0] >= 'a' && folder[0] <= 'z')
+        folder[0] = static_cast<char>(folder[0] - 'a' + 'A');
+    while (PathRemoveTrailingSeparator(folder)) {
+    }
+    return folder;
+}
+
+} // namespace
+
+FileSearch::FileSearch()
+{
+    ResetCriteria();
+}
+
+FileSearch::~FileSearch()
+{
+    FreeAllRecords();
+}
+
+void FileSearch::ResetCriteria()
+{
+    sifter::ResetCriteria(criteria, CurrentLocalTime());
+}
+
+bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)
+{
+    if (!record)
+        return false;
+    FoundFile *added = record.release();
+    added->owner = this;
+    added->next = nullptr;
+    added->prev = tail_;
+    if (tail_)
+        tail_->next = added;
+    else
+        head_ = added;
+    tail_ = added;
+    return true;
+}
+
+bool FileSearch::RemoveFoundFile(FoundFile *record)
+{
+    if (!record || record->owner != this)
+        return false;
+    if (record->prev)
+        record->prev->next = record->next;
+    else
+        head_ = record->next;
+    if (record->next)
+        record->next->prev = record->prev;
+    else
+        tail_ = record->prev;
+    delete record;
+    return true;
+}
+
+bool FileSearch::ClearFoundFiles()
+{
+    if (inRun_)
+        return false;
+    FreeAllRecords();
+    return true;
+}
+
+void FileSearch::FreeAllRecords()
+{
+    while (head_) {
+        FoundFile *next = head_->next;
+        delete head_;
+        head_ = next;
+    }
+    tail_ = nullptr;
+}
+
+std::size_t FileSearch::CountFoundFiles() const
+{
+    std::size_t count = 0;
+    for (const FoundFile *record = head_; record; record = record->next)
+        ++count;
+    return count;
+}
+
+void FileSearch::FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
+                               std::int64_t matchOffset)
+{
+    record.stored = FoundFileRecord{};
+    record.SetName(findData.name);
+    record.SetFolder(folder);
+    record.stored.size = findData.Size();
+    SetTextField(record.stored.typeName,
+                 typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0));
+    record.stored.lastWriteTime = findData.lastWriteTime;
+    record.stored.creationTime = findData.creationTime;
+    record.stored.lastAccessTime = findData.lastAccessTime;
+    record.stored.attributes = findData.attributes;
+    SetTextField(record.stored.shortName, findData.shortName);
+    record.stored.matchOffset = matchOffset;
+}
+
+int FileSearch::RunSearch(const SearchSinks &sinks)
+{
+    // A run started from inside a run's pump would empty the list under the outer run.
+    if (inRun_)
+        return -1;
+    InRunGuard guard(inRun_);
+    FreeAllRecords();
+    if (sinks.results)
+        sinks.results->ClearResultRows();
+
+    Run run;
+    run.sinks = sinks;
+    std::deque<std::string> workList;
+    if (!PrepareRun(run, workList))
+        return 0;
+
+    FolderListing listing;
+    while (!workList.empty() && Running()) {
+        std::string folder = std::move(workList.front());
+        workList.pop_front();
+        // A folder that cannot be listed has no entries and contributes nothing.
+        listing.Open(folder);
+        SearchFolder(run, folder, listing);
+        if (criteria.searchSubfolders)
+            QueueSubfolders(run, workList, folder, listing);
+    }
+    return 0;
+}
+
+bool FileSearch::PrepareRun(Run &run, std::deque<std::string> &workList)
+{
+    SplitList(TextField(criteria.names), kListSeparator, run.patterns);
+    std::vector<std::string> folders;
+    SplitList(TextField(criteria.folders), kListSeparator, folders, DuplicateRule::Exact);
+    SplitList(TextField(criteria.words), kWordSeparator, run.words);
+    run.phrase = TextField(criteria.words);
+
+    if (criteria.hexadecimal) {
+        if (!DecodeHexWords(run.words))
+            return false;
+        DecodeHexPhrase(run.phrase);
+    }
+    if (folders.empty())
+        return false;
+
+    run.sizeBounds = ComputeSizeBounds(criteria);
+    run.dateBounds = PrepareDateBounds(criteria);
+    run.sizeTest = HasSizeTest(criteria);
+    run.dateTest = HasDateTest(criteria);
+    run.attributeData = AttributeTestNeedsData(criteria);
+
+    for (const std::string &typed : folders) {
+        std::string folder = NormalizeFolder(typed);
+        if (std::find(workList.begin(), workList.end(), folder) == workList.end())
+            workList.push_back(std::move(folder));
+    }
+
+    if (run.patterns.empty())
+        run.patterns.emplace_back(kEveryEntryPattern);
+    for (const std::string &pattern : run.patterns)
+        run.listingPatterns.push_back(HasWildcards(pattern) ? pattern : "*" + pattern + "*");
+
+    if (!run.phrase.empty()) {
+        run.matcher = std::make_unique<ContentMatcher>(run.phrase, run.words, criteria.wordMode,
+                                                       criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
+        run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, nullptr); });
+    }
+    return true;
+}
+
+} // namespace sifter

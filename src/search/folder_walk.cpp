@@ -1,0 +1,123 @@
+// The inner loop of a run: one folder's entries tested against the criteria, and its
+// subfolders queued so that the walk goes depth-first.
+#include "platform/file_attributes.h"
+#include "platform/path.h"
+#include "search/file_search.h"
+#include "search/name_match.h"
+#include "search/search_run.h"
+
+#include <new>
+
+namespace sifter {
+namespace {
+
+bool IsDotEntry(const std::string &name)
+{
+    return name == "." || name == "..";
+}
+
+bool IsHiddenName(const std::string &name)
+{
+    return !name.empty() && name[0] == '.';
+}
+
+} // namespace
+
+bool FileSearch::KeepAlive(Run &run, const std::string *folder)
+{
+    if (!Running())
+        return false;
+    if (run.throttle.Due()) {
+        if (folder && run.sinks.status)
+            run.sinks.status->ShowSearchFolder(*folder);
+        if (run.sinks.pump)
+            run.sinks.pump->DispatchPendingEvents();
+    }
+    return true;
+}
+
+int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing &listing)
+{
+    // The folder is already without a trailing "/" (except the root); the listing is read
+    // once and every pattern takes its own pass over it, so a name matching two patterns
+    // is reported twice.
+    for (std::size_t p = 0; p < run.patterns.size(); ++p) {
+        for (std::size_t i = 0; i < listing.Count(); ++i) {
+            if (!KeepAlive(run, &folder))
+                return 0;
+            const std::string &name = listing.Name(i);
+            if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name))
+                continue;
+            EntryData data;
+            bool haveData = false;
+            if (!PassesEntryTests(run, listing, i, run.patterns[p], data, haveData))
+                continue;
+
+            std::int64_t matchOffset = 0;
+            if (run.matcher) {
+                if (!run.reader.Open(PathAppend(folder, name)))
+                    continue; // folders, FIFOs, devices and unreadable files never match
+                matchOffset = run.matcher->Match(run.reader, 0);
+                run.reader.Close();
+                if (matchOffset < 0)
+                    continue;
+            }
+            if (!haveData && !listing.Data(i, data))
+                continue; // gone since it was listed
+
+            std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
+            if (!record)
+                return 0;
+            FillFoundFile(*record, data, folder, matchOffset);
+            AppendFoundFile(std::move(record));
+            if (run.sinks.results)
+                run.sinks.results->AddResultRow(*tail_);
+        }
+    }
+    return 0;
+}
+
+bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
+                                  const std::string &pattern, EntryData &data, bool &haveData)
+{
+    // Entry data costs a stat; it is read only when an active test needs it.
+    auto needData = [&] {
+        if (!haveData)
+            haveData = listing.Data(index, data);
+        return haveData;
+    };
+    if (run.sizeTest && (!needData() || !PassesSizeTest(criteria, run.sizeBounds, data.Size())))
+        return false;
+    if (run.dateTest && (!needData() || !PassesDateTest(criteria, run.dateBounds, data)))
+        return false;
+    const std::string &name = listing.Name(index);
+    if (run.attributeData) {
+        if (!needData() || !PassesAttributeTest(criteria, data.attributes))
+            return false;
+    } else if (!criteria.searchHidden && IsHiddenName(name)) {
+        return false;
+    }
+    if (criteria.caseSensitive && !NameContains(name, pattern, true))
+        return false;
+    if (!criteria.searchShortNames && !NameContains(name, pattern, false))
+        return false;
+    return true;
+}
+
+int FileSearch::QueueSubfolders(Run &run, std::deque<std::string> &workList, const std::string &folder,
+                                const FolderListing &listing)
+{
+    // Each subfolder goes to the front, so they are visited last-listed first, each with
+    // its subtree, before anything queued earlier. Links to folders are not folders here,
+    // so a link loop cannot trap the walk.
+    for (std::size_t i = 0; i < listing.Count(); ++i) {
+        if (!KeepAlive(run, nullptr))
+            return 0;
+        const std::string &name = listing.Name(i);
+        if (!IsDotEntry(name) && listing.IsFolder(i))
+            workList.push_front(PathAppend(folder, name));
+    }
+    return 1;
+}
+
+} // namespace sifter

@@ -1,0 +1,31 @@
+#pragma once
+// What one search run prepares once and its folder walk uses for every entry.
+#include "platform/file_reader.h"
+#include "search/content_matcher.h"
+#include "search/entry_filters.h"
+#include "search/file_search.h"
+#include "search/pump_throttle.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sifter {
+
+struct FileSearch::Run {
+    SearchSinks sinks;
+    std::vector<std::string> patterns;        // the name list, as typed
+    std::vector<std::string> listingPatterns; // what a listing matches names with
+    std::vector<std::string> words;           // decoded when hexadecimal
+    std::string phrase;                       // empty: no content test
+    SizeBounds sizeBounds;
+    DateBounds dateBounds;
+    bool sizeTest = false;
+    bool dateTest = false;
+    bool attributeData = false; // the attribute test needs the entry's data
+    std::unique_ptr<ContentMatcher> matcher;
+    FileReader reader;
+    PumpThrottle throttle;
+};
+
+} // namespace sifter
