@@ -1,3 +1,6 @@
 # Sources of the non-GUI stores in doc/, frame/, pane/ and results/ (GUI files there go to gui.cmake).
 target_sources(sifter_stores PRIVATE
+  doc/byte_stream.cpp doc/byte_stream.h
+  doc/result_file.cpp doc/result_file.h
+  results/file_texts.cpp results/file_texts.h
 )

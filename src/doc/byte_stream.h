@@ -75,6 +75,7 @@ public:
 
 private:
     std::FILE *file_;
+    std::uint64_t written_ = 0;
 };
 
 } // namespace sifter
