@@ -6,9 +6,11 @@
 
 namespace sifter {
 
-// The locale's short date of the fields' date part, e.g. "07/12/2026" or "12/7/26".
+// The locale's short date of the fields' date part, e.g. "7/12/26" or "12.07.26";
+// empty when year, month and day are no valid date. Texts are UTF-8.
 std::string FormatShortDate(const SystemTime &fields);
-// The locale's hours and minutes of the fields' time part, e.g. "14:05" or "2:05 PM".
+// The locale's short time of the fields' hour and minute, seconds left out even where
+// the locale's format has them, e.g. "14:05" or "2:05 PM"; empty for an invalid time.
 std::string FormatHoursMinutes(const SystemTime &fields);
 
 } // namespace sifter
