@@ -1,0 +1,323 @@
+#include "platform/registry_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sifter {
+
+namespace {
+
+constexpr std::string_view kLockSuffix = ".lock";
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+constexpr std::string_view kTemporaryPattern = "XXXXXX";
+constexpr mode_t kFolderMode = 0700;
+constexpr mode_t kFileMode = 0600;
+constexpr int kMaxAsideAttempts = 100;
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+FileStamp StampOf(const struct stat &info)
+{
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedSeconds = info.st_mtim.tv_sec;
+    stamp.modifiedNanoseconds = info.st_mtim.tv_nsec;
+    stamp.changedSeconds = info.st_ctim.tv_sec;
+    stamp.changedNanoseconds = info.st_ctim.tv_nsec;
+    return stamp;
+}
+
+std::string FolderOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// mkdir -p with private permissions for what it creates.
+bool MakeFolders(const std::string &folder)
+{
+    if (folder.empty())
+        return false;
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string prefix = folder.substr(0, end);
+        if (mkdir(prefix.c_str(), kFolderMode) != 0 && errno != EEXIST)
+            return false;
+        if (end == std::string::npos)
+            break;
+    }
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void SyncFolder(const std::string &folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return; // the rename itself has happened; only its survival of a power cut is less certain
+    fsync(fd);  // likewise: a failure here cannot undo or redo the rename
+    close(fd);
+}
+
+// Writes bytes to a new temporary file next to target and returns its name; empty on failure.
+std::string WriteTemporary(const std::string &target, std::string_view bytes, mode_t mode)
+{
+    std::string name = target + std::string(kTemporaryInfix) + std::string(kTemporaryPattern);
+    const int fd = mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+        unlink(name.c_str());
+        return {};
+    }
+    return name;
+}
+
+std::string TimeStamp()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[32] = "00000000-000000";
+    if (localtime_r(&now, &local))
+        std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+bool IsBlankText(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+} // namespace
+
+RegistryFile::RegistryFile(std::string folder, std::string fileName, std::string rootName)
+    : folder_(std::move(folder)), path_(folder_ + "/" + fileName), rootName_(std::move(rootName))
+{
+}
+
+RegistryFile::~RegistryFile()
+{
+    Unlock();
+}
+
+FileStamp RegistryFile::CurrentStamp() const
+{
+    struct stat info;
+    if (stat(path_.c_str(), &info) == 0)
+        return StampOf(info);
+    FileStamp stamp;
+    // Something we cannot look at (no access) still differs from "no file", so that
+    // reading it is attempted and reported.
+    stamp.exists = errno != ENOENT && errno != ENOTDIR;
+    return stamp;
+}
+
+RegistrySnapshot RegistryFile::Read() const
+{
+    RegistrySnapshot snapshot;
+    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        snapshot.state = (errno == ENOENT || errno == ENOTDIR) ? RegistryFileState::Missing : RegistryFileState::Unreadable;
+        snapshot.stamp = CurrentStamp();
+        return snapshot;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        snapshot.state = RegistryFileState::Unreadable;
+        snapshot.stamp = CurrentStamp();
+        return snapshot;
+    }
+    snapshot.stamp = StampOf(info);
+    if (info.st_size > kMaxRegistryFileBytes) {
+        close(fd);
+        snapshot.state = RegistryFileState::Broken;
+        return snapshot;
+    }
+    char chunk[kReadChunk];
+    for (;;) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || snapshot.bytes.size() > static_cast<std::size_t>(kMaxRegistryFileBytes)) {
+            close(fd);
+            snapshot.state = got < 0 ? RegistryFileState::Unreadable : RegistryFileState::Broken;
+            snapshot.bytes.clear();
+            return snapshot;
+        }
+        if (got == 0)
+            break;
+        snapshot.bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(fd); // read-only descriptor: nothing to lose on close
+
+    std::string_view text = snapshot.bytes;
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    if (IsBlankText(text)) {
+        // An empty file holds no keys; nothing in it needs keeping.
+        snapshot.state = RegistryFileState::Read;
+        snapshot.parse.recognised = true;
+        return snapshot;
+    }
+    snapshot.parse = ParseRegeditText(snapshot.bytes, rootName_, snapshot.tree);
+    if (!snapshot.parse.recognised) {
+        snapshot.state = RegistryFileState::Broken;
+        snapshot.tree = RegistryNode();
+        return snapshot;
+    }
+    snapshot.state = RegistryFileState::Read;
+    return snapshot;
+}
+
+bool RegistryFile::Lock()
+{
+    if (lockFd_ >= 0)
+        return true;
+    if (!MakeFolders(folder_))
+        return false;
+    const std::string lockPath = path_ + std::string(kLockSuffix);
+    lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kFileMode);
+    if (lockFd_ < 0)
+        return false;
+    while (flock(lockFd_, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            close(lockFd_);
+            lockFd_ = -1;
+            return false;
+        }
+    }
+    RemoveStaleTemporaries(WriteTarget());
+    return true;
+}
+
+void RegistryFile::Unlock()
+{
+    if (lockFd_ < 0)
+        return;
+    close(lockFd_); // closing the only descriptor releases the lock
+    lockFd_ = -1;
+}
+
+std::string RegistryFile::WriteTarget() const
+{
+    struct stat info;
+    if (lstat(path_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        // Keep a user's link (a dotfiles checkout, say) and replace what it points to.
+        char resolved[PATH_MAX];
+        if (realpath(path_.c_str(), resolved))
+            return resolved;
+    }
+    return path_;
+}
+
+void RegistryFile::RemoveStaleTemporaries(const std::string &target) const
+{
+    // Only a lock holder creates temporary files, so any found now belong to a writer
+    // that died before renaming its file.
+    const std::string folder = FolderOf(target);
+    const std::string prefix = NameOf(target) + std::string(kTemporaryInfix);
+    DIR *dir = opendir(folder.c_str());
+    if (!dir)
+        return; // nothing can be cleaned up; the leftovers harm nothing
+    while (const dirent *entry = readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + kTemporaryPattern.size() && name.starts_with(prefix))
+            unlinkat(dirfd(dir), entry->d_name, 0); // best effort, as above
+    }
+    closedir(dir);
+}
+
+bool RegistryFile::Replace(std::string_view text)
+{
+    if (lockFd_ < 0)
+        return false;
+    const std::string target = WriteTarget();
+    struct stat info;
+    const mode_t mode = stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : kFileMode;
+    const std::string temporary = WriteTemporary(target, text, mode);
+    if (temporary.empty())
+        return false;
+    if (rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
+std::string RegistryFile::KeepAside(const RegistrySnapshot &snapshot, std::string_view label, bool move)
+{
+    if (lockFd_ < 0 || !snapshot.stamp.exists || !(CurrentStamp() == snapshot.stamp))
+        return {};
+    const std::string target = WriteTarget();
+    const std::string base = target + "." + std::string(label) + "-" + TimeStamp();
+    for (int attempt = 0; attempt < kMaxAsideAttempts; ++attempt) {
+        const std::string name = attempt == 0 ? base : base + "-" + std::to_string(attempt);
+        if (link(target.c_str(), name.c_str()) == 0) {
+            // The old name goes only after the new one holds the data; should that
+            // fail, the next Replace puts a new file over it.
+            if (move)
+                unlink(target.c_str());
+            SyncFolder(FolderOf(target));
+            return name;
+        }
+        if (errno == EEXIST)
+            continue;
+        // A file system without hard links: rename or copy, after making sure the
+        // name is free (we hold the lock, so no other copy of us takes it meanwhile).
+        struct stat info;
+        if (lstat(name.c_str(), &info) == 0)
+            continue;
+        if (move) {
+            if (rename(target.c_str(), name.c_str()) != 0)
+                return {};
+            SyncFolder(FolderOf(target));
+            return name;
+        }
+        const std::string temporary = WriteTemporary(target, snapshot.bytes, kFileMode);
+        if (temporary.empty())
+            return {};
+        if (rename(temporary.c_str(), name.c_str()) != 0) {
+            unlink(temporary.c_str());
+            return {};
+        }
+        SyncFolder(FolderOf(target));
+        return name;
+    }
+    return {};
+}
+
+} // namespace sifter

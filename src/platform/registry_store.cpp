@@ -1,0 +1,479 @@
+#include "platform/registry_store.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace sifter {
+
+namespace {
+
+constexpr std::string_view kProgramFolder = "Norvane/Sifter";
+constexpr std::string_view kConfigFolder = ".config";
+constexpr std::string_view kFileExtension = ".reg";
+constexpr std::string_view kBrokenLabel = "broken";
+constexpr std::string_view kKeptLabel = "kept";
+constexpr std::array<std::string_view, kRegistryRootCount> kRootNames = {"HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT"};
+constexpr std::size_t kPasswdBuffer = 16384;
+
+std::size_t Index(RegistryRoot root)
+{
+    return static_cast<std::size_t>(root);
+}
+
+[[gnu::format(printf, 1, 2)]] void Warn(const char *format, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::fputs("sifter: ", stderr);
+    std::vfprintf(stderr, format, arguments);
+    std::fputc('\n', stderr);
+    va_end(arguments);
+}
+
+std::string JoinFolder(std::string_view folder, std::string_view name)
+{
+    std::string joined(folder);
+    while (joined.size() > 1 && joined.back() == '/')
+        joined.pop_back();
+    if (joined != "/")
+        joined.push_back('/');
+    joined += name;
+    return joined;
+}
+
+bool IsAbsolute(const char *path)
+{
+    return path && path[0] == '/';
+}
+
+bool IsValidValueName(std::string_view name)
+{
+    return name.size() <= kMaxValueNameBytes && name.find_first_of(std::string_view("\r\n\0", 3)) == name.npos &&
+           IsValidUtf8(name);
+}
+
+const RegistryNode *Walk(const RegistryNode &root, const std::vector<std::string_view> &names)
+{
+    const RegistryNode *key = &root;
+    for (std::string_view name : names) {
+        key = key->FindSubkey(name);
+        if (!key)
+            return nullptr;
+    }
+    return key;
+}
+
+} // namespace
+
+std::string RegistryFolderFor(const char *xdgConfigHome, const char *home, const char *homeFromPasswd)
+{
+    // A relative XDG value is to be ignored, as the base directory rules say.
+    if (IsAbsolute(xdgConfigHome))
+        return JoinFolder(xdgConfigHome, kProgramFolder);
+    const char *homeFolder = IsAbsolute(home) ? home : (IsAbsolute(homeFromPasswd) ? homeFromPasswd : nullptr);
+    if (!homeFolder)
+        return {};
+    return JoinFolder(JoinFolder(homeFolder, kConfigFolder), kProgramFolder);
+}
+
+std::string DefaultRegistryFolder()
+{
+    passwd entry{};
+    passwd *found = nullptr;
+    std::vector<char> buffer(kPasswdBuffer);
+    const char *passwdHome = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        passwdHome = found->pw_dir;
+    return RegistryFolderFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), passwdHome);
+}
+
+struct RegistryStore::RootState {
+    RootState(const std::string &folder, std::string_view rootName)
+        : file(folder, std::string(rootName) + std::string(kFileExtension), std::string(rootName))
+    {
+    }
+
+    RegistryFile file;
+    bool loaded = false;
+    FileStamp seen;          // the version of the file that base holds
+    RegistryNode base;       // the file's content as last read or written
+    RegistryNode mine;       // base with this process's changes
+    bool dirty = false;      // mine holds changes not yet written
+    int openKeys = 0;
+    bool writeWarned = false;
+    FileStamp lossWarnedFor; // the version whose unreadable lines were reported
+};
+
+RegistryStore::RegistryStore(std::string folder) : folder_(std::move(folder))
+{
+    for (std::size_t i = 0; i < kRegistryRootCount; ++i)
+        roots_[i] = std::make_unique<RootState>(folder_, kRootNames[i]);
+}
+
+RegistryStore::~RegistryStore()
+{
+    Flush();
+}
+
+std::string RegistryStore::FilePath(RegistryRoot root) const
+{
+    return roots_[Index(root)]->file.Path();
+}
+
+RegistryStore::RootState &RegistryStore::State(RegistryRoot root)
+{
+    return *roots_[Index(root)];
+}
+
+void RegistryStore::Refresh(RootState &state)
+{
+    const FileStamp stamp = state.file.CurrentStamp();
+    if (state.loaded && stamp == state.seen)
+        return;
+    RegistrySnapshot snapshot = state.file.Read();
+    state.loaded = true;
+    state.seen = snapshot.stamp;
+    switch (snapshot.state) {
+    case RegistryFileState::Unreadable:
+        // Keep what we have; FlushRoot refuses to write over a file it cannot read.
+        Warn("cannot read %s; settings in it are not used", state.file.Path().c_str());
+        return;
+    case RegistryFileState::Broken:
+        if (state.file.Lock()) {
+            RegistrySnapshot again = state.file.Read();
+            if (again.state == RegistryFileState::Broken) {
+                const std::string aside = state.file.KeepAside(again, kBrokenLabel, true);
+                if (!aside.empty())
+                    Warn("%s is not a REGEDIT4 file; moved it to %s and started from defaults", state.file.Path().c_str(), aside.c_str());
+            }
+            state.file.Unlock();
+        }
+        state.seen = state.file.CurrentStamp();
+        state.base = RegistryNode();
+        if (!state.dirty)
+            state.mine = RegistryNode();
+        return;
+    case RegistryFileState::Missing:
+    case RegistryFileState::Read:
+        break;
+    }
+    if (snapshot.parse.Lossy() && !(state.lossWarnedFor == snapshot.stamp)) {
+        state.lossWarnedFor = snapshot.stamp;
+        Warn("%s: %zu line(s) from line %zu on cannot be read and are skipped", state.file.Path().c_str(),
+             snapshot.parse.skippedLines + snapshot.parse.droppedLines, snapshot.parse.firstLostLine);
+    }
+    if (state.dirty && !(snapshot.tree == state.base)) {
+        RegistryNode merged = snapshot.tree;
+        MergeRegistryChanges(state.base, state.mine, merged);
+        state.mine = std::move(merged);
+    } else if (!state.dirty) {
+        state.mine = snapshot.tree;
+    }
+    state.base = std::move(snapshot.tree);
+}
+
+bool RegistryStore::FlushRoot(RootState &state)
+{
+    if (!state.dirty)
+        return true;
+    if (!state.file.Lock()) {
+        if (!state.writeWarned)
+            Warn("cannot write to %s; changes are kept until the program ends", folder_.c_str());
+        state.writeWarned = true;
+        return false;
+    }
+    RegistrySnapshot snapshot = state.file.Read();
+    bool ok = snapshot.state != RegistryFileState::Unreadable;
+    if (snapshot.state == RegistryFileState::Broken) {
+        const std::string aside = state.file.KeepAside(snapshot, kBrokenLabel, true);
+        ok = !aside.empty();
+        if (ok)
+            Warn("%s is not a REGEDIT4 file; moved it to %s", state.file.Path().c_str(), aside.c_str());
+        state.base = RegistryNode();
+        snapshot.tree = RegistryNode();
+    } else if (ok && snapshot.parse.Lossy()) {
+        // Rewriting drops the lines that could not be read: keep the file as it was.
+        const std::string aside = state.file.KeepAside(snapshot, kKeptLabel, false);
+        ok = !aside.empty();
+        if (ok)
+            Warn("%s had lines that cannot be read; kept that version as %s", state.file.Path().c_str(), aside.c_str());
+    }
+    if (ok) {
+        RegistryNode merged = state.mine;
+        if (!(snapshot.tree == state.base)) {
+            merged = snapshot.tree;
+            MergeRegistryChanges(state.base, state.mine, merged);
+        }
+        const std::string text = WriteRegeditText(merged, state.file.RootName());
+        const bool same = snapshot.state == RegistryFileState::Read && text == snapshot.bytes;
+        ok = same || state.file.Replace(text);
+        state.base = ok ? merged : std::move(snapshot.tree);
+        state.mine = std::move(merged);
+        state.seen = ok ? state.file.CurrentStamp() : snapshot.stamp;
+        state.dirty = !ok;
+    }
+    state.file.Unlock();
+    if (!ok && !state.writeWarned)
+        Warn("cannot write %s; changes are kept until the program ends", state.file.Path().c_str());
+    state.writeWarned = !ok;
+    return ok;
+}
+
+bool RegistryStore::Flush()
+{
+    bool ok = true;
+    for (auto &state : roots_)
+        ok = FlushRoot(*state) && ok;
+    return ok;
+}
+
+const RegistryNode *RegistryStore::Find(RegistryRoot root, std::string_view path)
+{
+    RootState &state = State(root);
+    Refresh(state);
+    std::vector<std::string_view> names;
+    if (!SplitRegistryPath(path, names))
+        return nullptr;
+    return Walk(state.mine, names);
+}
+
+RegistryNode *RegistryStore::FindForChange(RegistryRoot root, std::string_view path)
+{
+    return const_cast<RegistryNode *>(Find(root, path));
+}
+
+void RegistryStore::KeyOpened(RegistryRoot root)
+{
+    ++State(root).openKeys;
+}
+
+bool RegistryStore::KeyClosed(RegistryRoot root)
+{
+    RootState &state = State(root);
+    --state.openKeys;
+    return state.openKeys > 0 || FlushRoot(state);
+}
+
+bool RegistryStore::ChangeDone(RootState &state)
+{
+    state.dirty = true;
+    return state.openKeys > 0 || FlushRoot(state);
+}
+
+bool RegistryStore::OpenKey(RegistryRoot root, std::string_view path, RegistryKey &out)
+{
+    out.Close();
+    if (!Find(root, path))
+        return false;
+    out = RegistryKey(this, root, std::string(path));
+    return true;
+}
+
+bool RegistryStore::CreateKey(RegistryRoot root, std::string_view path, RegistryKey &out)
+{
+    out.Close();
+    RootState &state = State(root);
+    Refresh(state);
+    std::vector<std::string_view> names;
+    if (!SplitRegistryPath(path, names))
+        return false;
+    RegistryNode *key = &state.mine;
+    for (std::string_view name : names) {
+        RegistryNode *next = key->FindSubkey(name);
+        if (!next) {
+            next = &key->AddSubkey(name);
+            state.dirty = true;
+        }
+        key = next;
+    }
+    out = RegistryKey(this, root, std::string(path));
+    return true;
+}
+
+bool RegistryStore::DeleteKey(RegistryRoot root, std::string_view path)
+{
+    RootState &state = State(root);
+    Refresh(state);
+    std::vector<std::string_view> names;
+    if (!SplitRegistryPath(path, names) || names.empty())
+        return false;
+    const std::string_view last = names.back();
+    names.pop_back();
+    RegistryNode *parent = const_cast<RegistryNode *>(Walk(state.mine, names));
+    const RegistryNode *key = parent ? parent->FindSubkey(last) : nullptr;
+    if (!key || key->SubkeyCount() > 0)
+        return false;
+    parent->RemoveSubkey(last);
+    ChangeDone(state); // a failed write keeps the deletion pending and is reported there
+    return true;
+}
+
+RegistryKey::RegistryKey(RegistryStore *store, RegistryRoot root, std::string path)
+    : store_(store), root_(root), path_(std::move(path))
+{
+    store_->KeyOpened(root_);
+}
+
+RegistryKey::~RegistryKey()
+{
+    Close(); // a failed write is reported by the store and stays pending there
+}
+
+RegistryKey::RegistryKey(RegistryKey &&other) noexcept
+    : store_(other.store_), root_(other.root_), path_(std::move(other.path_))
+{
+    other.store_ = nullptr;
+}
+
+RegistryKey &RegistryKey::operator=(RegistryKey &&other) noexcept
+{
+    if (this != &other) {
+        Close();
+        store_ = other.store_;
+        root_ = other.root_;
+        path_ = std::move(other.path_);
+        other.store_ = nullptr;
+    }
+    return *this;
+}
+
+bool RegistryKey::Close()
+{
+    if (!store_)
+        return true;
+    RegistryStore *store = store_;
+    store_ = nullptr;
+    return store->KeyClosed(root_);
+}
+
+std::string RegistryKey::SubPath(std::string_view path) const
+{
+    if (path.empty())
+        return path_;
+    if (path_.empty())
+        return std::string(path);
+    return path_ + "\\" + std::string(path);
+}
+
+bool RegistryKey::OpenSubkey(std::string_view path, RegistryKey &out) const
+{
+    return store_ && store_->OpenKey(root_, SubPath(path), out);
+}
+
+bool RegistryKey::CreateSubkey(std::string_view path, RegistryKey &out) const
+{
+    return store_ && store_->Find(root_, path_) && store_->CreateKey(root_, SubPath(path), out);
+}
+
+bool RegistryKey::DeleteSubkey(std::string_view path) const
+{
+    return store_ && !path.empty() && store_->DeleteKey(root_, SubPath(path));
+}
+
+QueryResult RegistryKey::QueryValue(std::string_view name, void *buffer, std::uint32_t &size, RegistryType *type) const
+{
+    const RegistryNode *key = store_ ? store_->Find(root_, path_) : nullptr;
+    const RegistryValue *value = key ? key->FindValue(name) : nullptr;
+    if (!value)
+        return QueryResult::Missing;
+    if (type)
+        *type = value->type;
+    const auto needed = static_cast<std::uint32_t>(value->data.size());
+    if (buffer && needed > size) {
+        size = needed;
+        return QueryResult::BufferTooSmall;
+    }
+    if (buffer && needed > 0)
+        std::memcpy(buffer, value->data.data(), needed);
+    size = needed;
+    return QueryResult::Ok;
+}
+
+bool RegistryKey::ReadValue(std::string_view name, RegistryType &type, std::string &data) const
+{
+    const RegistryNode *key = store_ ? store_->Find(root_, path_) : nullptr;
+    const RegistryValue *value = key ? key->FindValue(name) : nullptr;
+    if (!value)
+        return false;
+    type = value->type;
+    data = value->data;
+    return true;
+}
+
+bool RegistryKey::SetValue(std::string_view name, RegistryType type, const void *data, std::uint32_t size)
+{
+    if (!store_ || !IsValidValueName(name) || (!data && size > 0))
+        return false;
+    RegistryNode *key = store_->FindForChange(root_, path_);
+    if (!key)
+        return false;
+    key->SetValue(name, type, std::string(static_cast<const char *>(data), size));
+    store_->ChangeDone(store_->State(root_));
+    return true;
+}
+
+bool RegistryKey::SetString(std::string_view name, std::string_view text)
+{
+    std::string data(text);
+    data.push_back('\0');
+    return SetValue(name, RegistryType::String, data.data(), static_cast<std::uint32_t>(data.size()));
+}
+
+bool RegistryKey::SetDword(std::string_view name, std::uint32_t number)
+{
+    const unsigned char bytes[4] = {static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
+                                    static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)};
+    return SetValue(name, RegistryType::Dword, bytes, sizeof bytes);
+}
+
+bool RegistryKey::DeleteValue(std::string_view name)
+{
+    RegistryNode *key = store_ ? store_->FindForChange(root_, path_) : nullptr;
+    if (!key || !key->DeleteValue(name))
+        return false;
+    store_->ChangeDone(store_->State(root_));
+    return true;
+}
+
+bool RegistryKey::EnumSubkey(std::uint32_t index, std::string &name) const
+{
+    const RegistryNode *key = store_ ? store_->Find(root_, path_) : nullptr;
+    const RegistryNode *subkey = key ? key->SubkeyAt(index) : nullptr;
+    if (!subkey)
+        return false;
+    name = subkey->Name();
+    return true;
+}
+
+bool RegistryKey::EnumValue(std::uint32_t index, std::string &name, RegistryType *type, std::string *data) const
+{
+    const RegistryNode *key = store_ ? store_->Find(root_, path_) : nullptr;
+    if (!key || index >= key->Values().size())
+        return false;
+    const RegistryValue &value = key->Values()[index];
+    name = value.name;
+    if (type)
+        *type = value.type;
+    if (data)
+        *data = value.data;
+    return true;
+}
+
+std::uint32_t RegistryKey::SubkeyCount() const
+{
+    const RegistryNode *key = store_ ? store_->Find(root_, path_) : nullptr;
+    return key ? static_cast<std::uint32_t>(key->SubkeyCount()) : 0;
+}
+
+std::uint32_t RegistryKey::ValueCount() const
+{
+    const RegistryNode *key = store_ ? store_->Find(root_, path_) : nullptr;
+    return key ? static_cast<std::uint32_t>(key->Values().size()) : 0;
+}
+
+} // namespace sifter
