@@ -7,23 +7,27 @@ namespace sifter {
 
 inline constexpr char kPathSeparator = '/';
 
-// The last component: "/a/b" -> "b", "/a/b/" -> "b", "name" -> "name"; the root "/" stays "/".
+// The last component: "/a/b" -> "b", "/a/b/" -> "b", "name" -> "name"; the root "/" stays "/",
+// "" gives "".
 std::string PathLastComponent(std::string_view path);
-// The extension of the last component from its last dot, dot included ("a.tar.gz" -> ".gz");
-// empty when the last component has no dot.
+// The extension of the last component from its last dot, dot included ("a.tar.gz" -> ".gz",
+// ".bashrc" -> ".bashrc"); empty when the last component has no dot or is "." or "..".
 std::string PathExtension(std::string_view path);
-// folder + "/" + name, never doubling the separator; an empty folder gives name.
+// folder + "/" + name, never doubling the separator (trailing ones of folder and leading
+// ones of name are dropped); an empty folder gives name, an empty name the folder.
 std::string PathAppend(std::string_view folder, std::string_view name);
-// Removes the last component and its separator ("/a/b" -> "/a", "/a" -> "/", "a" -> "");
-// false when there was nothing to remove.
+// Removes the last component and its separator ("/a/b" -> "/a", "/a/b/" -> "/a", "/a" -> "/",
+// "a" -> ""); false (path untouched) for "", "/" and the like, where there is nothing to remove.
 bool PathRemoveLastComponent(std::string &path);
 // Removes one pair of double quotes enclosing the whole text; false when there was none.
 bool PathUnquote(std::string &text);
-// True when something exists at the path (a dangling link counts as existing).
+// True when something exists at the path (a dangling link counts as existing); false for
+// an empty path and for one that cannot be examined (no search right on a parent).
 bool PathExists(const std::string &path);
 // Removes one trailing "/" unless the path is the root "/"; false when nothing was removed.
 bool PathRemoveTrailingSeparator(std::string &path);
-// "~" alone or a leading "~/" stands for the home folder ($HOME, else the password entry).
+// "~" alone or a leading "~/" stands for the home folder ($HOME, else the password entry);
+// any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);
 
 } // namespace sifter

@@ -1,0 +1,133 @@
+#include "platform/path.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace sifter {
+namespace {
+
+constexpr char kHomeSign = '~';
+constexpr long kDefaultPasswordBufferSize = 16 * 1024;
+constexpr std::size_t kMaxPasswordBufferSize = 1024 * 1024;
+
+// The path without trailing separators; the root (any run of "/" alone) stays "/".
+std::string_view WithoutTrailingSeparators(std::string_view path)
+{
+    const std::size_t last = path.find_last_not_of(kPathSeparator);
+    if (last == std::string_view::npos)
+        return path.empty() ? path : path.substr(0, 1);
+    return path.substr(0, last + 1);
+}
+
+std::string HomeFolder()
+{
+    if (const char *home = std::getenv("HOME"); home && *home)
+        return home;
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    if (size <= 0)
+        size = kDefaultPasswordBufferSize; // no limit known: start with a size that fits real entries
+    std::vector<char> buffer(static_cast<std::size_t>(size));
+    for (;;) {
+        passwd entry{};
+        passwd *found = nullptr;
+        const int error = getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found);
+        if (error == ERANGE && buffer.size() < kMaxPasswordBufferSize) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (error != 0 || !found || !entry.pw_dir)
+            return {};
+        return entry.pw_dir;
+    }
+}
+
+} // namespace
+
+std::string PathLastComponent(std::string_view path)
+{
+    const std::string_view trimmed = WithoutTrailingSeparators(path);
+    if (trimmed.size() == 1 && trimmed[0] == kPathSeparator)
+        return std::string(trimmed);
+    const std::size_t slash = trimmed.rfind(kPathSeparator);
+    return std::string(slash == std::string_view::npos ? trimmed : trimmed.substr(slash + 1));
+}
+
+std::string PathExtension(std::string_view path)
+{
+    const std::string name = PathLastComponent(path);
+    if (name == "." || name == "..")
+        return {};
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string PathAppend(std::string_view folder, std::string_view name)
+{
+    if (folder.empty())
+        return std::string(name);
+    const std::string_view base = WithoutTrailingSeparators(folder);
+    const std::size_t nameStart = name.find_first_not_of(kPathSeparator);
+    if (nameStart == std::string_view::npos)
+        return std::string(base);
+    std::string joined(base);
+    if (joined.back() != kPathSeparator)
+        joined.push_back(kPathSeparator);
+    joined.append(name.substr(nameStart));
+    return joined;
+}
+
+bool PathRemoveLastComponent(std::string &path)
+{
+    const std::string_view trimmed = WithoutTrailingSeparators(path);
+    if (trimmed.empty() || (trimmed.size() == 1 && trimmed[0] == kPathSeparator))
+        return false;
+    const std::size_t slash = trimmed.rfind(kPathSeparator);
+    if (slash == std::string_view::npos) {
+        path.clear();
+        return true;
+    }
+    path = std::string(WithoutTrailingSeparators(trimmed.substr(0, slash + 1)));
+    return true;
+}
+
+bool PathUnquote(std::string &text)
+{
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+        return false;
+    text = text.substr(1, text.size() - 2);
+    return true;
+}
+
+bool PathExists(const std::string &path)
+{
+    if (path.empty())
+        return false;
+    // lstat, not stat: a link whose target is gone is still an entry the user can act on.
+    // A path that cannot be examined (no access to a parent) counts as absent.
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+bool PathRemoveTrailingSeparator(std::string &path)
+{
+    if (path.size() < 2 || path.back() != kPathSeparator)
+        return false;
+    path.pop_back();
+    return true;
+}
+
+std::string PathExpandHome(std::string_view path)
+{
+    if (path.empty() || path[0] != kHomeSign || (path.size() > 1 && path[1] != kPathSeparator))
+        return std::string(path);
+    const std::string home = HomeFolder();
+    if (home.empty())
+        return std::string(path);
+    return PathAppend(home, path.substr(1));
+}
+
+} // namespace sifter
