@@ -1,0 +1,402 @@
+#include "cli/cli_options.h"
+
+#include "search/search_criteria.h"
+
+#include <string_view>
+
+namespace sifter {
+namespace {
+
+enum class OptionId {
+    Names, Words, Mode, Hex, NoUnicode, SizeUnit, Size1, Size2, DateKind, DatePart, Date1, Date2,
+    NoHidden, NoReadOnly, NoSystem, NoSubfolders, CaseSensitive, ShortNames,
+    Folders, Criteria, Save, List, Long, Null, Help, Version,
+};
+
+struct OptionSpec {
+    OptionId id;
+    char shortName; // 0: none
+    std::string_view longName;
+    bool takesValue;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {OptionId::Names, 'n', "names", true},
+    {OptionId::Words, 'w', "words", true},
+    {OptionId::Mode, 'm', "mode", true},
+    {OptionId::Hex, 'x', "hex", false},
+    {OptionId::NoUnicode, 0, "no-unicode", false},
+    {OptionId::SizeUnit, 0, "size-unit", true},
+    {OptionId::Size1, 0, "size1", true},
+    {OptionId::Size2, 0, "size2", true},
+    {OptionId::DateKind, 0, "date-kind", true},
+    {OptionId::DatePart, 0, "date-part", true},
+    {OptionId::Date1, 0, "date1", true},
+    {OptionId::Date2, 0, "date2", true},
+    {OptionId::NoHidden, 0, "no-hidden", false},
+    {OptionId::NoReadOnly, 0, "no-readonly", false},
+    {OptionId::NoSystem, 0, "no-system", false},
+    {OptionId::NoSubfolders, 0, "no-subfolders", false},
+    {OptionId::CaseSensitive, 0, "case-sensitive", false},
+    {OptionId::ShortNames, 0, "short-names", false},
+    {OptionId::Folders, 0, "folders", true},
+    {OptionId::Criteria, 0, "criteria", true},
+    {OptionId::Save, 'o', "save", true},
+    {OptionId::List, 0, "list", true},
+    {OptionId::Long, 'l', "long", false},
+    {OptionId::Null, '0', "null", false},
+    {OptionId::Help, 'h', "help", false},
+    {OptionId::Version, 0, "version", false},
+};
+
+struct Choice {
+    std::string_view name;
+    std::int32_t code;
+};
+
+constexpr Choice kWordModes[] = {
+    {"any", kWordModeAny}, {"all", kWordModeAll}, {"phrase", kWordModePhrase}, {"without", kWordModeWithout}};
+constexpr Choice kSizeUnits[] = {
+    {"bytes", kSizeUnitBytes}, {"kb", kSizeUnitKB}, {"mb", kSizeUnitMB}, {"gb", kSizeUnitGB}};
+constexpr Choice kDateKinds[] = {
+    {"modified", kDateKindModified}, {"created", kDateKindCreated}, {"accessed", kDateKindAccessed}};
+constexpr Choice kDateParts[] = {
+    {"date", kDatePartDate}, {"time", kDatePartTime}, {"datetime", kDatePartDateTime}};
+
+constexpr char kFolderSeparator = ';';
+constexpr std::string_view kSizeForms = "expected =N, >=N or <=N";
+constexpr std::string_view kSizeRange = "N must be a whole number from 0 to 4294967295";
+constexpr std::string_view kDateForms =
+    "expected =VALUE, >=VALUE or <=VALUE with VALUE a real date or time from 1900 on, as YYYY-MM-DD, "
+    "HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS]";
+
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+template <std::size_t N>
+std::optional<std::int32_t> FindChoice(const Choice (&choices)[N], std::string_view name)
+{
+    for (const Choice &choice : choices) {
+        if (choice.name == name)
+            return choice.code;
+    }
+    return std::nullopt;
+}
+
+template <std::size_t N>
+std::string ChoiceList(const Choice (&choices)[N])
+{
+    std::string list;
+    for (const Choice &choice : choices)
+        list += (list.empty() ? "" : "|") + std::string(choice.name);
+    return list;
+}
+
+// The date part that a value's form asks for.
+std::int32_t DatePartOf(const DateValue &value)
+{
+    if (value.hasDate && value.hasTime)
+        return kDatePartDateTime;
+    return value.hasDate ? kDatePartDate : kDatePartTime;
+}
+
+bool ValueFitsPart(const DateValue &value, std::int32_t part)
+{
+    switch (part) {
+    case kDatePartDate:
+        return value.hasDate;
+    case kDatePartTime:
+        return value.hasTime;
+    default:
+        return value.hasDate && value.hasTime;
+    }
+}
+
+class Parser {
+public:
+    Parser(CliOptions &out, std::string &error) : out_(out), error_(error) {}
+
+    bool Parse(const std::vector<std::string> &args);
+
+private:
+    bool ParseLong(const std::vector<std::string> &args, std::size_t &index);
+    bool ParseShortGroup(const std::vector<std::string> &args, std::size_t &index);
+    bool Take(const OptionSpec &spec, const std::string &given, std::string_view value);
+    bool TakeSearchOption(const OptionSpec &spec, const std::string &given, std::string_view value);
+    bool TakeText(std::optional<std::string> &field, std::size_t fieldSize, const std::string &given,
+                  std::string_view value);
+    template <std::size_t N>
+    bool TakeChoice(std::optional<std::int32_t> &field, const Choice (&choices)[N], const std::string &given,
+                    std::string_view value);
+    bool TakeDateBound(std::optional<DateBound> &field, const std::string &given, std::string_view value);
+    bool Finish();
+    bool FinishFolders();
+    bool FinishDatePart();
+    bool Fail(std::string message);
+
+    CliOptions &out_;
+    std::string &error_;
+    std::vector<std::string> folderArgs_;
+    bool searchOptionGiven_ = false;
+    bool done_ = false; // --help or --version: nothing else matters
+};
+
+bool Parser::Fail(std::string message)
+{
+    error_ = std::move(message);
+    return false;
+}
+
+bool Parser::Parse(const std::vector<std::string> &args)
+{
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size() && !done_; ++i) {
+        const std::string &arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            folderArgs_.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg[1] == '-') {
+            if (!ParseLong(args, i))
+                return false;
+        } else if (!ParseShortGroup(args, i)) {
+            return false;
+        }
+    }
+    return done_ || Finish();
+}
+
+bool Parser::ParseLong(const std::vector<std::string> &args, std::size_t &index)
+{
+    const std::string &arg = args[index];
+    const std::size_t equals = arg.find('=');
+    const std::string given = arg.substr(0, equals);
+    for (const OptionSpec &spec : kOptions) {
+        if (given.substr(2) != spec.longName)
+            continue;
+        if (equals != std::string::npos) {
+            if (!spec.takesValue)
+                return Fail(given + ": takes no value");
+            return Take(spec, given, std::string_view(arg).substr(equals + 1));
+        }
+        if (!spec.takesValue)
+            return Take(spec, given, {});
+        if (index + 1 >= args.size())
+            return Fail(given + ": missing value");
+        return Take(spec, given, args[++index]);
+    }
+    return Fail("unknown option " + Quoted(given));
+}
+
+// "-l0" is -l and -0; "-nNAME" and "-n NAME" both give -n its value.
+bool Parser::ParseShortGroup(const std::vector<std::string> &args, std::size_t &index)
+{
+    const std::string &arg = args[index];
+    for (std::size_t pos = 1; pos < arg.size(); ++pos) {
+        const OptionSpec *found = nullptr;
+        for (const OptionSpec &spec : kOptions) {
+            if (spec.shortName != 0 && spec.shortName == arg[pos])
+                found = &spec;
+        }
+        const std::string given = std::string("-") + arg[pos];
+        if (!found)
+            return Fail("unknown option " + Quoted(given));
+        if (!found->takesValue) {
+            if (!Take(*found, given, {}))
+                return false;
+            continue;
+        }
+        if (pos + 1 < arg.size())
+            return Take(*found, given, std::string_view(arg).substr(pos + 1));
+        if (index + 1 >= args.size())
+            return Fail(given + ": missing value");
+        return Take(*found, given, args[++index]);
+    }
+    return true;
+}
+
+bool Parser::Take(const OptionSpec &spec, const std::string &given, std::string_view value)
+{
+    switch (spec.id) {
+    case OptionId::Help:
+        out_.action = CliAction::Help;
+        done_ = true;
+        return true;
+    case OptionId::Version:
+        out_.action = CliAction::Version;
+        done_ = true;
+        return true;
+    case OptionId::List:
+        if (value.empty())
+            return Fail(given + ": empty file name");
+        out_.action = CliAction::List;
+        out_.listFile = value;
+        return true;
+    case OptionId::Long:
+        out_.longFormat = true;
+        return true;
+    case OptionId::Null:
+        out_.nullTerminated = true;
+        return true;
+    default:
+        searchOptionGiven_ = true;
+        return TakeSearchOption(spec, given, value);
+    }
+}
+
+bool Parser::TakeSearchOption(const OptionSpec &spec, const std::string &given, std::string_view value)
+{
+    CriteriaOptions &criteria = out_.criteria;
+    switch (spec.id) {
+    case OptionId::Names:
+        return TakeText(criteria.names, kCriteriaNamesSize, given, value);
+    case OptionId::Words:
+        return TakeText(criteria.words, kCriteriaWordsSize, given, value);
+    case OptionId::Folders:
+        return TakeText(criteria.folders, kCriteriaFoldersSize, given, value);
+    case OptionId::Mode:
+        return TakeChoice(criteria.wordMode, kWordModes, given, value);
+    case OptionId::SizeUnit:
+        return TakeChoice(criteria.sizeUnit, kSizeUnits, given, value);
+    case OptionId::DateKind:
+        return TakeChoice(criteria.dateKind, kDateKinds, given, value);
+    case OptionId::DatePart:
+        return TakeChoice(criteria.datePart, kDateParts, given, value);
+    case OptionId::Size1:
+    case OptionId::Size2: {
+        const std::optional<SizeBound> bound = ParseSizeBound(value);
+        if (!bound) {
+            const bool hasComparison = value.starts_with('=') || value.starts_with(">=") || value.starts_with("<=");
+            return Fail(given + ": " + std::string(hasComparison ? kSizeRange : kSizeForms) + ", got " +
+                        Quoted(value));
+        }
+        (spec.id == OptionId::Size1 ? criteria.size1 : criteria.size2) = bound;
+        return true;
+    }
+    case OptionId::Date1:
+        return TakeDateBound(criteria.date1, given, value);
+    case OptionId::Date2:
+        return TakeDateBound(criteria.date2, given, value);
+    case OptionId::Criteria:
+    case OptionId::Save:
+        if (value.empty())
+            return Fail(given + ": empty file name");
+        (spec.id == OptionId::Criteria ? out_.criteriaFile : out_.saveFile) = value;
+        return true;
+    case OptionId::Hex: criteria.hexadecimal = true; return true;
+    case OptionId::NoUnicode: criteria.noUnicode = true; return true;
+    case OptionId::NoHidden: criteria.noHidden = true; return true;
+    case OptionId::NoReadOnly: criteria.noReadOnly = true; return true;
+    case OptionId::NoSystem: criteria.noSystem = true; return true;
+    case OptionId::NoSubfolders: criteria.noSubfolders = true; return true;
+    case OptionId::CaseSensitive: criteria.caseSensitive = true; return true;
+    case OptionId::ShortNames: criteria.shortNames = true; return true;
+    default:
+        return Fail(given + ": not handled");
+    }
+}
+
+// Texts are refused rather than cut: a cut pattern or folder would search for something
+// the user did not ask for.
+bool Parser::TakeText(std::optional<std::string> &field, std::size_t fieldSize, const std::string &given,
+                      std::string_view value)
+{
+    if (value.empty())
+        return Fail(given + ": empty text");
+    if (value.size() > fieldSize - 1) {
+        return Fail(given + ": the text is " + std::to_string(value.size()) + " bytes long; at most " +
+                    std::to_string(fieldSize - 1) + " fit");
+    }
+    field = std::string(value);
+    return true;
+}
+
+template <std::size_t N>
+bool Parser::TakeChoice(std::optional<std::int32_t> &field, const Choice (&choices)[N], const std::string &given,
+                        std::string_view value)
+{
+    field = FindChoice(choices, value);
+    if (!field)
+        return Fail(given + ": expected " + ChoiceList(choices) + ", got " + Quoted(value));
+    return true;
+}
+
+bool Parser::TakeDateBound(std::optional<DateBound> &field, const std::string &given, std::string_view value)
+{
+    field = ParseDateBound(value);
+    if (!field)
+        return Fail(given + ": " + std::string(kDateForms) + ", got " + Quoted(value));
+    return true;
+}
+
+bool Parser::Finish()
+{
+    if (out_.action == CliAction::List && (searchOptionGiven_ || !folderArgs_.empty()))
+        return Fail("--list prints a result file and takes no search options or folders");
+    return FinishFolders() && FinishDatePart();
+}
+
+bool Parser::FinishFolders()
+{
+    if (folderArgs_.empty())
+        return true;
+    if (out_.criteria.folders)
+        return Fail("give the folders either as arguments or with --folders, not both");
+    std::string joined;
+    for (const std::string &folder : folderArgs_) {
+        if (folder.empty())
+            return Fail("empty folder name");
+        if (folder.find(kFolderSeparator) != std::string::npos)
+            return Fail("folder " + Quoted(folder) + " contains ';', which separates folders");
+        if (!joined.empty())
+            joined += kFolderSeparator;
+        joined += folder;
+    }
+    if (joined.size() > kCriteriaFoldersSize - 1) {
+        return Fail("the folders joined with ';' are " + std::to_string(joined.size()) + " bytes long; at most " +
+                    std::to_string(kCriteriaFoldersSize - 1) + " fit");
+    }
+    out_.criteria.folders = joined;
+    return true;
+}
+
+// Without --date-part the values' form says which part is compared.
+bool Parser::FinishDatePart()
+{
+    CriteriaOptions &criteria = out_.criteria;
+    const std::pair<const char *, const std::optional<DateBound> *> bounds[] = {{"--date1", &criteria.date1},
+                                                                              {"--date2", &criteria.date2}};
+    if (!criteria.datePart) {
+        for (const auto &[name, bound] : bounds) {
+            if (!*bound)
+                continue;
+            const std::int32_t part = DatePartOf((*bound)->value);
+            if (criteria.datePart && *criteria.datePart != part)
+                return Fail("--date1 and --date2 differ in form; choose the compared part with --date-part");
+            criteria.datePart = part;
+        }
+        return true;
+    }
+    for (const auto &[name, bound] : bounds) {
+        if (*bound && !ValueFitsPart((*bound)->value, *criteria.datePart)) {
+            const char *needs = *criteria.datePart == kDatePartDate   ? "a date (YYYY-MM-DD)"
+                                : *criteria.datePart == kDatePartTime ? "a time (HH:MM[:SS])"
+                                                                      : "a date and a time (YYYY-MM-DDTHH:MM[:SS])";
+            return Fail(std::string(name) + ": the compared part needs " + needs);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseCliOptions(const std::vector<std::string> &args, CliOptions &out, std::string &error)
+{
+    out = CliOptions{};
+    error.clear();
+    return Parser(out, error).Parse(args);
+}
+
+} // namespace sifter

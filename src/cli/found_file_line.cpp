@@ -1,0 +1,37 @@
+#include "cli/found_file_line.h"
+
+#include "results/file_texts.h"
+
+#include <cstdio>
+
+namespace sifter {
+
+std::string FormatIsoLocalTime(FileTime time)
+{
+    SystemTime fields;
+    if (!FileTimeToLocalFields(time, fields))
+        return {};
+    char text[64];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{fields.year}, unsigned{fields.month},
+                  unsigned{fields.day}, unsigned{fields.hour}, unsigned{fields.minute}, unsigned{fields.second});
+    return text;
+}
+
+std::string FormatFoundFileLine(const FoundFile &record, bool longFormat)
+{
+    std::string line = record.Path();
+    if (!longFormat)
+        return line;
+    const FoundFileRecord &stored = record.stored;
+    line += kLongFormatSeparator;
+    line += std::to_string(stored.size);
+    line += kLongFormatSeparator;
+    line += FormatAttributes(stored.attributes);
+    line += kLongFormatSeparator;
+    line += FormatIsoLocalTime(stored.lastWriteTime);
+    line += kLongFormatSeparator;
+    line += std::to_string(stored.matchOffset);
+    return line;
+}
+
+} // namespace sifter

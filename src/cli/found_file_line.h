@@ -1,0 +1,19 @@
+#pragma once
+// How sifter-cli prints one found file.
+#include "platform/file_time.h"
+#include "search/found_file.h"
+
+#include <string>
+
+namespace sifter {
+
+inline constexpr char kLongFormatSeparator = '\t';
+
+// The whole path (folder and name, never cut); with longFormat the tab-separated columns
+// path, size in bytes, attribute letters, last-write time (local, ISO 8601), match offset.
+// No line end.
+std::string FormatFoundFileLine(const FoundFile &record, bool longFormat);
+// "YYYY-MM-DDTHH:MM:SS" in the local time zone; empty when the time cannot be converted.
+std::string FormatIsoLocalTime(FileTime time);
+
+} // namespace sifter

@@ -1,0 +1,50 @@
+#pragma once
+// Printing found files to a stream, one record at a time, each flushed at once so that
+// the records stream through a pipe while a search goes on.
+#include "cli/terminal_progress.h"
+#include "search/found_file.h"
+#include "search/search_sinks.h"
+
+#include <cstddef>
+#include <cstdio>
+
+namespace sifter {
+
+class FileSearch;
+
+class FoundFilePrinter {
+public:
+    // Prints to out (owned by the caller); progress, when given, is cleared before each
+    // record so that the two never share a terminal line.
+    FoundFilePrinter(std::FILE *out, bool longFormat, bool nullTerminated, TerminalProgress *progress = nullptr);
+
+    // Prints and flushes one record; false (and nothing more printed afterwards) once a
+    // write failed.
+    bool Print(const FoundFile &record);
+    std::size_t Printed() const { return printed_; }
+    // errno of the failed write, 0 while every write succeeded.
+    int WriteError() const { return writeError_; }
+
+private:
+    std::FILE *out_;
+    bool longFormat_;
+    char terminator_;
+    TerminalProgress *progress_;
+    std::size_t printed_ = 0;
+    int writeError_ = 0;
+};
+
+// The results sink of a search on the command line: prints each match as it is found and
+// stops the run when the output cannot take more (a closed pipe, a full disk).
+class PrintingResultsSink final : public ResultsSink {
+public:
+    PrintingResultsSink(FoundFilePrinter &printer, FileSearch &search) : printer_(printer), search_(search) {}
+    void ClearResultRows() override {}
+    void AddResultRow(FoundFile &record) override;
+
+private:
+    FoundFilePrinter &printer_;
+    FileSearch &search_;
+};
+
+} // namespace sifter

@@ -1,0 +1,80 @@
+#include "cli/search_command.h"
+
+#include "cli/criteria_options.h"
+#include "cli/error_message.h"
+#include "cli/exit_status.h"
+#include "cli/found_file_printer.h"
+#include "cli/interrupt_signals.h"
+#include "cli/result_file_access.h"
+#include "cli/terminal_progress.h"
+#include "search/file_search.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace sifter {
+namespace {
+
+// The criteria the search runs with; false (message printed) when they cannot be had.
+bool PrepareCriteria(const CliOptions &options, FileSearch &search)
+{
+    std::string error;
+    if (!options.criteriaFile.empty()) {
+        const LoadOutcome outcome = LoadResultFileReporting(search, options.criteriaFile, error);
+        // Damaged records do not matter here: the criteria come before them.
+        if (outcome == LoadOutcome::CannotOpen || outcome == LoadOutcome::NotResultFile) {
+            PrintError("--criteria: " + error);
+            return false;
+        }
+        search.ClearFoundFiles();
+    }
+    ApplyCriteriaOptions(options.criteria, search.criteria, CurrentLocalTime());
+    if (!ValidateCriteria(search.criteria, error)) {
+        PrintError(error);
+        return false;
+    }
+    if (!options.saveFile.empty() && !CheckSaveTarget(options.saveFile, error)) {
+        PrintError("--save: " + error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunSearchCommand(const CliOptions &options)
+{
+    FileSearch search;
+    if (!PrepareCriteria(options, search))
+        return kExitTrouble;
+    if (!InstallInterruptHandlers())
+        PrintError("cannot catch Ctrl-C; it will end the search without saving");
+
+    TerminalProgress progress(STDERR_FILENO);
+    FoundFilePrinter printer(stdout, options.longFormat, options.nullTerminated, &progress);
+    PrintingResultsSink results(printer, search);
+    InterruptPump pump(search);
+    search.SetRunning(true);
+    search.RunSearch(SearchSinks{&results, &progress, &pump});
+    search.SetRunning(false);
+    progress.Clear();
+
+    int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
+    // A reader that went away (head, a closed pager) is not a failure of the search.
+    if (printer.WriteError() != 0 && printer.WriteError() != EPIPE) {
+        PrintError(std::string("standard output: ") + std::strerror(printer.WriteError()));
+        status = kExitTrouble;
+    }
+    std::string error;
+    if (!options.saveFile.empty() && !SaveResultFileAtomically(search, options.saveFile, error)) {
+        PrintError("--save: " + error);
+        status = kExitTrouble;
+    }
+    if (InterruptSignal() != 0 && status != kExitTrouble)
+        status = kExitSignalBase + InterruptSignal();
+    return status;
+}
+
+} // namespace sifter

@@ -1,0 +1,53 @@
+#include "cli/usage_text.h"
+
+namespace sifter {
+
+const char *UsageText()
+{
+    return R"(Usage: sifter-cli [options] [FOLDER...]
+Searches the folders (and their subfolders) for files by name, content, size, date and
+attributes, and prints the full path of each file found, the moment it is found.
+
+Folders:
+  FOLDER...                  folders to search (default: the current folder)
+      --folders TEXT         folders separated by ";" (instead of FOLDER...)
+Name and content:
+  -n, --names TEXT           file-name patterns separated by ";" (* and ? are wildcards;
+                             a name without them matches every name containing it)
+  -w, --words TEXT           words to look for in the content, separated by blanks
+  -m, --mode MODE            any (default), all, phrase or without (the words)
+  -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
+      --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
+      --case-sensitive       compare file names with case
+      --short-names          accept matches through 8.3 short names (none on Linux)
+Size:
+      --size-unit UNIT       bytes (default), kb, mb or gb
+      --size1 OPN            first size test: =N, >=N or <=N (e.g. ">=5")
+      --size2 OPN            second size test
+Date:
+      --date-kind KIND       modified (default), created or accessed
+      --date-part PART       date, time or datetime (default: as the values are written)
+      --date1 OPVALUE        first date test: =VALUE, >=VALUE or <=VALUE, where VALUE is
+                             YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS] in local time
+      --date2 OPVALUE        second date test
+Attributes:
+      --no-hidden            skip hidden files (names starting with ".")
+      --no-readonly          skip read-only files
+      --no-system            skip devices, FIFOs and sockets
+      --no-subfolders        search only the folders named, not their subfolders
+Result files:
+      --criteria FILE        start from the criteria of a result file; options override them
+  -o, --save FILE            write the result file of this search
+      --list FILE            print the records of a result file instead of searching
+Output:
+  -l, --long                 tab-separated: path, size, attributes, last-write time, match offset
+  -0, --null                 end each record with a NUL byte instead of a newline
+  -h, --help                 show this help
+      --version              show the version
+
+Exit status: 0 when a file was found (or listed), 1 when none, 2 on trouble.
+Ctrl-C stops the search; what was found so far is still saved with --save.
+)";
+}
+
+} // namespace sifter

@@ -1,0 +1,9 @@
+#pragma once
+// The text that --help prints.
+
+namespace sifter {
+
+// The usage text, several lines, ending with a newline.
+const char *UsageText();
+
+} // namespace sifter
