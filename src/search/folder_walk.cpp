@@ -33,7 +33,8 @@ bool FileSearch::KeepAlive(Run &run, const std::string *folder)
         if (run.sinks.pump)
             run.sinks.pump->DispatchPendingEvents();
     }
-    return true;
+    // A Stop pressed during that dispatch takes effect now, not one entry later.
+    return Running();
 }
 
 int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing &listing)

@@ -1,0 +1,645 @@
+// The search run end to end on real trees: walk order, patterns, filters, hostile
+// entries, stopping, and how the run treats its list and sinks.
+#include "platform/file_attributes.h"
+#include "platform/file_time.h"
+#include "search/file_search.h"
+#include "search/run_helpers.h"
+#include "support/temp_tree.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace sifter {
+namespace {
+
+using test::FoundPaths;
+using test::RecordingSinks;
+using test::SetTexts;
+using test::TempTree;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+void MakeFifoAt(const std::string &path)
+{
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
+}
+
+void MakeLinkAt(const std::string &target, const std::string &path)
+{
+    ASSERT_EQ(symlink(target.c_str(), path.c_str()), 0) << path;
+}
+
+class SearchRunTest : public ::testing::Test {
+protected:
+    std::vector<std::string> RunWith(std::string_view names, std::string_view words = {})
+    {
+        SetTexts(search, names, words, tree.Root());
+        return RunConfigured();
+    }
+    std::vector<std::string> RunConfigured()
+    {
+        test::Run(search, sinks);
+        return FoundPaths(search, tree.Root());
+    }
+
+    TempTree tree;
+    FileSearch search;
+    RecordingSinks sinks;
+};
+
+// ---- walk order and patterns
+
+TEST_F(SearchRunTest, WalkVisitsSubfoldersDepthFirstLastListedFirst)
+{
+    tree.WriteFile("a.txt", "");
+    tree.WriteFile("c.txt", "");
+    tree.WriteFile("A/x.txt", "");
+    tree.WriteFile("A/A1/y.txt", "");
+    tree.WriteFile("A/A2/w.txt", "");
+    tree.WriteFile("B/z.txt", "");
+    EXPECT_THAT(RunWith("*.txt"),
+                ElementsAre("a.txt", "c.txt", "B/z.txt", "A/x.txt", "A/A2/w.txt", "A/A1/y.txt"));
+}
+
+TEST_F(SearchRunTest, UserFoldersAreSearchedInTheirOrderEachWithItsSubtree)
+{
+    tree.WriteFile("one/a.txt", "");
+    tree.WriteFile("one/deep/b.txt", "");
+    tree.WriteFile("two/c.txt", "");
+    SetTexts(search, "*.txt", "", tree.Path("two") + ";" + tree.Path("one"));
+    EXPECT_THAT(RunConfigured(), ElementsAre("two/c.txt", "one/a.txt", "one/deep/b.txt"));
+}
+
+TEST_F(SearchRunTest, FileMatchingTwoPatternsIsReportedOncePerPattern)
+{
+    tree.WriteFile("a.txt", "");
+    tree.WriteFile("b.txt", "");
+    tree.WriteFile("abc.dat", "");
+    EXPECT_THAT(RunWith("*.txt;a*"), ElementsAre("a.txt", "b.txt", "a.txt", "abc.dat"));
+}
+
+TEST_F(SearchRunTest, RepeatedPatternDiffersOnlyInCaseCountsOnce)
+{
+    tree.WriteFile("a.txt", "");
+    EXPECT_THAT(RunWith("*.txt;*.TXT"), ElementsAre("a.txt"));
+}
+
+TEST_F(SearchRunTest, PlainPatternFindsNamesContainingItInAnyCase)
+{
+    tree.WriteFile("My Report.doc", "");
+    tree.WriteFile("REPORTS", "");
+    tree.WriteFile("rep.txt", "");
+    EXPECT_THAT(RunWith("report"), ElementsAre("My Report.doc", "REPORTS"));
+}
+
+TEST_F(SearchRunTest, PlainPatternWithNonAsciiLettersIgnoresCase)
+{
+    tree.WriteFile("GRÜSSE.txt", "");
+    tree.WriteFile("Ärger.txt", "");
+    EXPECT_THAT(RunWith("grüsse"), ElementsAre("GRÜSSE.txt"));
+    EXPECT_THAT(RunWith("ärger"), ElementsAre("Ärger.txt"));
+}
+
+TEST_F(SearchRunTest, CaseSensitivePlainPatternDropsOtherCases)
+{
+    tree.WriteFile("Program Files", "");
+    tree.WriteFile("program.c", "");
+    SetTexts(search, "program", "", tree.Root());
+    search.criteria.caseSensitive = 1;
+    EXPECT_THAT(RunConfigured(), ElementsAre("program.c"));
+}
+
+TEST_F(SearchRunTest, CaseSensitiveFlagLeavesWildcardPatternsCaseInsensitive)
+{
+    tree.WriteFile("a.txt", "");
+    SetTexts(search, "*.TXT", "", tree.Root());
+    search.criteria.caseSensitive = 1;
+    EXPECT_THAT(RunConfigured(), ElementsAre("a.txt"));
+}
+
+TEST_F(SearchRunTest, EmptyNamesFindEveryEntryFoldersAndDotlessNamesIncluded)
+{
+    tree.WriteFile("README", "");
+    tree.WriteFile("b.txt", "");
+    tree.MakeFolder("sub");
+    tree.WriteFile("sub/in.txt", "");
+    EXPECT_THAT(RunWith(""), ElementsAre("b.txt", "README", "sub", "sub/in.txt"));
+    const FoundFile *folder = search.Head()->next->next;
+    ASSERT_EQ(folder->Name(), "sub");
+    EXPECT_NE(folder->stored.attributes & kAttributeFolder, 0u);
+    EXPECT_EQ(std::string_view(folder->stored.typeName), "Folder");
+}
+
+TEST_F(SearchRunTest, PatternHoldingASlashMatchesNothing)
+{
+    tree.WriteFile("sub/a.txt", "");
+    EXPECT_THAT(RunWith("sub/*.txt"), IsEmpty());
+}
+
+TEST_F(SearchRunTest, RecordCarriesEntryDataAndFolderAsSearched)
+{
+    tree.WriteFile("sub/data.bin", std::string(1234, 'x'));
+    tree.SetTimes("sub/data.bin", 1'700'000'000);
+    SetTexts(search, "data", "", tree.Root() + "/");
+    RunConfigured();
+    ASSERT_EQ(search.CountFoundFiles(), 1u);
+    const FoundFile &record = *search.Head();
+    EXPECT_EQ(record.Name(), "data.bin");
+    EXPECT_EQ(record.Folder(), tree.Path("sub"));
+    EXPECT_EQ(record.stored.size, 1234u);
+    EXPECT_EQ(record.stored.lastWriteTime, FileTimeFromUnix(1'700'000'000));
+    EXPECT_EQ(record.stored.lastAccessTime, FileTimeFromUnix(1'700'000'000));
+    EXPECT_EQ(record.stored.attributes, kAttributeNormal);
+    EXPECT_EQ(record.stored.matchOffset, 0);
+    EXPECT_EQ(std::string_view(record.stored.shortName), "");
+    EXPECT_NE(std::string_view(record.stored.typeName), "");
+}
+
+// ---- folders text
+
+TEST_F(SearchRunTest, SameFolderTwiceWithTrailingSlashIsSearchedOnce)
+{
+    tree.WriteFile("a.txt", "");
+    SetTexts(search, "*.txt", "", tree.Root() + ";" + tree.Root() + "/;" + tree.Root() + "//");
+    EXPECT_THAT(RunConfigured(), ElementsAre("a.txt"));
+}
+
+TEST_F(SearchRunTest, FoldersDifferingInCaseAreBothSearched)
+{
+    tree.WriteFile("Dir/a.txt", "");
+    tree.WriteFile("dir/b.txt", "");
+    SetTexts(search, "*.txt", "", tree.Path("Dir") + ";" + tree.Path("dir"));
+    EXPECT_THAT(RunConfigured(), ElementsAre("Dir/a.txt", "dir/b.txt"));
+}
+
+TEST_F(SearchRunTest, UnlistableFolderContributesNothingAndTheRunGoesOn)
+{
+    tree.WriteFile("a.txt", "");
+    SetTexts(search, "*.txt", "", tree.Path("missing") + "; " + tree.Root() + ";" + tree.Root());
+    EXPECT_THAT(RunConfigured(), ElementsAre("a.txt"));
+}
+
+TEST_F(SearchRunTest, TildeFolderMeansHome)
+{
+    tree.WriteFile("home/docs/a.txt", "");
+    const char *savedHome = std::getenv("HOME");
+    const std::string saved = savedHome ? savedHome : "";
+    setenv("HOME", tree.Path("home").c_str(), 1);
+    SetTexts(search, "*.txt", "", "~/docs");
+    RunConfigured();
+    if (savedHome)
+        setenv("HOME", saved.c_str(), 1);
+    else
+        unsetenv("HOME");
+    ASSERT_EQ(search.CountFoundFiles(), 1u);
+    EXPECT_EQ(search.Head()->Folder(), tree.Path("home/docs"));
+}
+
+TEST_F(SearchRunTest, ClearedSubfolderFlagKeepsTheRunInTheListedFolders)
+{
+    tree.WriteFile("a.txt", "");
+    tree.WriteFile("sub/b.txt", "");
+    SetTexts(search, "*.txt", "", tree.Root());
+    search.criteria.searchSubfolders = 0;
+    EXPECT_THAT(RunConfigured(), ElementsAre("a.txt"));
+}
+
+TEST_F(SearchRunTest, EmptyFoldersTextFindsNothing)
+{
+    SetTexts(search, "*", "", "");
+    test::Run(search, sinks);
+    EXPECT_EQ(search.Head(), nullptr);
+    EXPECT_EQ(sinks.clears, 1);
+}
+
+TEST_F(SearchRunTest, FolderLongerThanItsFieldIsKeptWhole)
+{
+    std::string relative;
+    for (int i = 0; i < 12; ++i)
+        relative += (i ? "/" : "") + std::string(30, static_cast<char>('a' + i));
+    tree.WriteFile(relative + "/found.txt", "");
+    RunWith("found.txt");
+    ASSERT_EQ(search.CountFoundFiles(), 1u);
+    const FoundFile &record = *search.Head();
+    EXPECT_EQ(record.Folder(), tree.Path(relative));
+    EXPECT_EQ(record.Path(), tree.Path(relative + "/found.txt"));
+    EXPECT_EQ(std::string_view(record.stored.folder), tree.Path(relative).substr(0, 267));
+    EXPECT_TRUE(record.HasLongTexts());
+}
+
+// ---- size, date and attribute tests
+
+class SizeTest : public SearchRunTest {
+protected:
+    void SetUp() override
+    {
+        tree.WriteFile("5119", std::string(5119, 'x'));
+        tree.WriteFile("5120", std::string(5120, 'x'));
+        tree.WriteFile("5121", std::string(5121, 'x'));
+    }
+    std::vector<std::string> RunSize(std::int32_t unit, std::int32_t compare1, std::uint32_t value1,
+                                      std::int32_t compare2 = kCompareNone, std::uint32_t value2 = 0)
+    {
+        SetTexts(search, "51", "", tree.Root());
+        search.criteria.sizeUnit = unit;
+        search.criteria.sizeCompare1 = compare1;
+        search.criteria.sizeValue1 = value1;
+        search.criteria.sizeCompare2 = compare2;
+        search.criteria.sizeValue2 = value2;
+        return RunConfigured();
+    }
+};
+
+TEST_F(SizeTest, FiveKilobytesIs5120BytesForEveryComparison)
+{
+    EXPECT_THAT(RunSize(kSizeUnitKB, kCompareEqual, 5), ElementsAre("5120"));
+    EXPECT_THAT(RunSize(kSizeUnitKB, kCompareAtLeast, 5), ElementsAre("5120", "5121"));
+    EXPECT_THAT(RunSize(kSizeUnitKB, kCompareAtMost, 5), ElementsAre("5119", "5120"));
+}
+
+TEST_F(SizeTest, BothComparisonsMustHold)
+{
+    EXPECT_THAT(RunSize(kSizeUnitBytes, kCompareAtLeast, 5120, kCompareAtMost, 5120), ElementsAre("5120"));
+    EXPECT_THAT(RunSize(kSizeUnitBytes, kCompareAtLeast, 5121, kCompareAtMost, 5120), IsEmpty());
+}
+
+TEST_F(SizeTest, NoUnitMeansNoSizeTest)
+{
+    EXPECT_THAT(RunSize(kSizeUnitNone, kCompareEqual, 1), ElementsAre("5119", "5120", "5121"));
+}
+
+TEST_F(SizeTest, GigabyteBoundIsComputedIn64Bits)
+{
+    EXPECT_THAT(RunSize(kSizeUnitGB, kCompareAtMost, 4), ElementsAre("5119", "5120", "5121"));
+    EXPECT_THAT(RunSize(kSizeUnitGB, kCompareAtLeast, 4), IsEmpty());
+}
+
+// Local time two hours east of UTC, with no daylight saving, set for the whole process.
+class DateTest : public SearchRunTest {
+protected:
+    void SetUp() override
+    {
+        const char *saved = std::getenv("TZ");
+        hadTz_ = saved != nullptr;
+        if (saved)
+            savedTz_ = saved;
+        setenv("TZ", "XST-2", 1);
+        tzset();
+        // 2026-03-10 00:30 local is 2026-03-09 22:30 UTC.
+        tree.WriteFile("late.txt", "");
+        tree.SetTimes("late.txt", kLate);
+    }
+    void TearDown() override
+    {
+        if (hadTz_)
+            setenv("TZ", savedTz_.c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    std::vector<std::string> RunDate(std::int32_t kind, std::int32_t part, std::int32_t compare1,
+                                      SystemTime first, std::int32_t compare2 = kCompareNone,
+                                      SystemTime second = {})
+    {
+        SetTexts(search, "late", "", tree.Root());
+        search.criteria.dateKind = kind;
+        search.criteria.datePart = part;
+        search.criteria.dateCompare1 = compare1;
+        search.criteria.dateCompare2 = compare2;
+        search.criteria.date1 = first;
+        search.criteria.time1 = first;
+        search.criteria.date2 = second;
+        search.criteria.time2 = second;
+        return RunConfigured();
+    }
+    static SystemTime At(int year, int month, int day, int hour, int minute, int second = 0)
+    {
+        SystemTime t;
+        t.year = static_cast<std::uint16_t>(year);
+        t.month = static_cast<std::uint16_t>(month);
+        t.day = static_cast<std::uint16_t>(day);
+        t.hour = static_cast<std::uint16_t>(hour);
+        t.minute = static_cast<std::uint16_t>(minute);
+        t.second = static_cast<std::uint16_t>(second);
+        return t;
+    }
+
+    static constexpr std::int64_t kLate = 1'773'095'400; // 2026-03-09 22:30:00 UTC
+    bool hadTz_ = false;
+    std::string savedTz_;
+};
+
+TEST_F(DateTest, DateEqualComparesTheLocalDayWhateverThePickerTime)
+{
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareEqual, At(2026, 3, 10, 10, 30)),
+                ElementsAre("late.txt"));
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareEqual, At(2026, 3, 9, 10, 30)), IsEmpty());
+}
+
+TEST_F(DateTest, DateRunClearsThePickerTimesInTheRecord)
+{
+    RunDate(kDateKindModified, kDatePartDate, kCompareEqual, At(2026, 3, 10, 10, 30));
+    EXPECT_EQ(search.criteria.date1.hour, 0);
+    EXPECT_EQ(search.criteria.date1.minute, 0);
+    EXPECT_EQ(search.criteria.date1.day, 10);
+    EXPECT_EQ(search.criteria.time1.year, 0);
+    EXPECT_EQ(search.criteria.time1.minute, 30);
+}
+
+TEST_F(DateTest, DateRangeIncludesBothEnds)
+{
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(2026, 3, 10, 0, 0), kCompareAtMost,
+                        At(2026, 3, 10, 0, 0)),
+                ElementsAre("late.txt"));
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(2026, 3, 11, 0, 0)), IsEmpty());
+}
+
+TEST_F(DateTest, TimeComparesTheLocalTimeOfDay)
+{
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartTime, kCompareAtLeast, At(2000, 1, 1, 0, 0), kCompareAtMost,
+                        At(2000, 1, 1, 1, 0)),
+                ElementsAre("late.txt"));
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartTime, kCompareAtLeast, At(2000, 1, 1, 22, 0), kCompareAtMost,
+                        At(2000, 1, 1, 23, 0)),
+                IsEmpty());
+    EXPECT_THAT(RunDate(kDateKindAccessed, kDatePartTime, kCompareEqual, At(1999, 5, 5, 0, 30)),
+                ElementsAre("late.txt"));
+}
+
+TEST_F(DateTest, DateAndTimeComparesToTheSecond)
+{
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, At(2026, 3, 10, 0, 30, 0)),
+                ElementsAre("late.txt"));
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, At(2026, 3, 10, 0, 30, 1)),
+                IsEmpty());
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtMost, At(2026, 3, 10, 0, 30, 0)),
+                ElementsAre("late.txt"));
+}
+
+TEST_F(DateTest, BoundBefore1900IsZeroSoEveryLaterFilePassesAtOrAfter)
+{
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(1850, 1, 1, 0, 0)),
+                ElementsAre("late.txt"));
+}
+
+class AttributeTest : public SearchRunTest {
+protected:
+    void SetUp() override
+    {
+        tree.WriteFile("plain", "");
+        tree.WriteFile(".hidden", "");
+        tree.WriteFile("locked", "");
+        ASSERT_EQ(chmod(tree.Path("locked").c_str(), 0444), 0);
+        MakeFifoAt(tree.Path("pipe"));
+        SetTexts(search, "", "", tree.Root());
+    }
+};
+
+TEST_F(AttributeTest, EveryKindIsFoundByDefault)
+{
+    EXPECT_THAT(RunConfigured(), ElementsAre(".hidden", "locked", "pipe", "plain"));
+}
+
+TEST_F(AttributeTest, EachClearedFlagDropsItsKind)
+{
+    search.criteria.searchHidden = 0;
+    EXPECT_THAT(RunConfigured(), ElementsAre("locked", "pipe", "plain"));
+    SetTexts(search, "", "", tree.Root());
+    search.criteria.searchReadOnly = 0;
+    EXPECT_THAT(RunConfigured(), ElementsAre(".hidden", "pipe", "plain"));
+    SetTexts(search, "", "", tree.Root());
+    search.criteria.searchSystem = 0;
+    EXPECT_THAT(RunConfigured(), ElementsAre(".hidden", "locked", "plain"));
+}
+
+TEST_F(AttributeTest, HiddenFoldersAreStillDescendedInto)
+{
+    tree.WriteFile(".config/inner.txt", "");
+    search.criteria.searchHidden = 0;
+    SetTextField(search.criteria.names, "*.txt");
+    EXPECT_THAT(RunConfigured(), ElementsAre(".config/inner.txt"));
+}
+
+// ---- content through the run
+
+TEST_F(SearchRunTest, WordsFindFilesWithTheirOffsets)
+{
+    tree.WriteFile("one.txt", "xxneedle");
+    tree.WriteFile("two.txt", "nothing here");
+    tree.WriteFile("three.txt", "needle");
+    RunWith("", "needle");
+    ASSERT_THAT(FoundPaths(search, tree.Root()), ElementsAre("one.txt", "three.txt"));
+    EXPECT_EQ(search.Head()->stored.matchOffset, 2);
+    EXPECT_EQ(search.Tail()->stored.matchOffset, 0);
+}
+
+TEST_F(SearchRunTest, WithoutTheWordsReportsFilesLackingThemAtOffsetZero)
+{
+    tree.WriteFile("one.txt", "xxneedle");
+    tree.WriteFile("two.txt", "nothing here");
+    tree.WriteFile("empty.txt", "");
+    SetTexts(search, "*.txt", "needle", tree.Root());
+    search.criteria.wordMode = kWordModeWithout;
+    EXPECT_THAT(RunConfigured(), ElementsAre("empty.txt", "two.txt"));
+    EXPECT_EQ(search.Head()->stored.matchOffset, 0);
+}
+
+TEST_F(SearchRunTest, FolderNeverMatchesWhenWordsAreGiven)
+{
+    tree.MakeFolder("needle");
+    SetTexts(search, "needle", "needle", tree.Root());
+    search.criteria.wordMode = kWordModeWithout;
+    EXPECT_THAT(RunConfigured(), IsEmpty());
+}
+
+TEST_F(SearchRunTest, HexadecimalWordsLookForTheirBytes)
+{
+    tree.WriteFile("bin", std::string("\x00\x01\xff\x0a", 4));
+    tree.WriteFile("text", "FF0A");
+    SetTexts(search, "", "ff0a", tree.Root());
+    search.criteria.hexadecimal = 1;
+    EXPECT_THAT(RunConfigured(), ElementsAre("bin"));
+    EXPECT_EQ(search.Head()->stored.matchOffset, 2);
+}
+
+TEST_F(SearchRunTest, InvalidHexadecimalWordEndsTheRunWithNothing)
+{
+    tree.WriteFile("a", "4G");
+    SetTexts(search, "", "41 4G", tree.Root());
+    search.criteria.hexadecimal = 1;
+    EXPECT_THAT(RunConfigured(), IsEmpty());
+    EXPECT_EQ(sinks.clears, 1);
+    EXPECT_EQ(sinks.dispatches, 0);
+}
+
+// ---- hostile trees
+
+TEST_F(SearchRunTest, LinkLoopIsNotFollowed)
+{
+    tree.WriteFile("sub/a.txt", "");
+    MakeLinkAt(tree.Root(), tree.Path("sub/loop"));
+    MakeLinkAt("..", tree.Path("sub/up"));
+    EXPECT_THAT(RunWith("*.txt"), ElementsAre("sub/a.txt"));
+    EXPECT_THAT(RunWith("loop"), ElementsAre("sub/loop"));
+    EXPECT_NE(search.Head()->stored.attributes & kAttributeReparsePoint, 0u);
+}
+
+TEST_F(SearchRunTest, FifoWithWordsGivenDoesNotBlockAndDoesNotMatch)
+{
+    MakeFifoAt(tree.Path("pipe"));
+    tree.WriteFile("file", "word");
+    EXPECT_THAT(RunWith("", "word"), ElementsAre("file"));
+    SetTexts(search, "", "word", tree.Root());
+    search.criteria.wordMode = kWordModeWithout;
+    EXPECT_THAT(RunConfigured(), IsEmpty());
+}
+
+TEST_F(SearchRunTest, UnreadableAndDanglingEntriesDoNotMatchWords)
+{
+    tree.WriteFile("secret", "word");
+    ASSERT_EQ(chmod(tree.Path("secret").c_str(), 0), 0);
+    MakeLinkAt(tree.Path("gone"), tree.Path("dangling"));
+    tree.WriteFile("open", "word");
+    const auto found = RunWith("", "word");
+    if (geteuid() == 0) {
+        EXPECT_THAT(found, ElementsAre("open", "secret")); // root reads it anyway
+    } else {
+        EXPECT_THAT(found, ElementsAre("open"));
+    }
+}
+
+TEST_F(SearchRunTest, UnreadableFolderIsSkipped)
+{
+    tree.WriteFile("closed/a.txt", "");
+    tree.WriteFile("b.txt", "");
+    ASSERT_EQ(chmod(tree.Path("closed").c_str(), 0), 0);
+    const auto found = RunWith("*.txt");
+    if (geteuid() == 0) {
+        EXPECT_THAT(found, ElementsAre("b.txt", "closed/a.txt"));
+    } else {
+        EXPECT_THAT(found, ElementsAre("b.txt"));
+    }
+}
+
+// ---- sinks, pumping and stopping
+
+TEST_F(SearchRunTest, SinksHearOfClearEveryRowStatusAndPump)
+{
+    tree.WriteFile("a.txt", "");
+    tree.WriteFile("b.txt", "");
+    RunWith("*.txt");
+    EXPECT_EQ(sinks.clears, 1);
+    ASSERT_EQ(sinks.rows.size(), 2u);
+    EXPECT_EQ(sinks.rows[0], search.Head());
+    EXPECT_EQ(sinks.rows[1], search.Tail());
+    EXPECT_GE(sinks.dispatches, 1);
+    ASSERT_FALSE(sinks.statusTexts.empty());
+    EXPECT_EQ(sinks.statusTexts.front(), tree.Root());
+}
+
+TEST_F(SearchRunTest, NewRunEmptiesThePreviousResults)
+{
+    tree.WriteFile("a.txt", "");
+    RunWith("*.txt");
+    RunWith("*.none");
+    EXPECT_EQ(search.Head(), nullptr);
+    EXPECT_EQ(sinks.clears, 2);
+}
+
+TEST_F(SearchRunTest, RunWithoutTheRunningFlagStopsAtOnce)
+{
+    tree.WriteFile("a.txt", "");
+    SetTexts(search, "*.txt", "", tree.Root());
+    search.RunSearch(sinks.Sinks());
+    EXPECT_EQ(search.Head(), nullptr);
+}
+
+TEST_F(SearchRunTest, StopFromThePumpEndsTheRunKeepingMatchesSoFar)
+{
+    for (int i = 0; i < 20; ++i)
+        tree.WriteFile("f" + std::to_string(100 + i), "");
+    tree.WriteFile("sub/later", "");
+    // After the third match, wait past the pump interval so that the next entry dispatches.
+    sinks.onRow = [&](FoundFile &) {
+        if (sinks.rows.size() == 3)
+            std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    };
+    sinks.onDispatch = [&] {
+        if (sinks.rows.size() >= 3)
+            search.SetRunning(false);
+    };
+    SetTexts(search, "f1", "", tree.Root());
+    search.SetRunning(true);
+    search.RunSearch(sinks.Sinks());
+    EXPECT_FALSE(search.Running());
+    EXPECT_THAT(FoundPaths(search, tree.Root()), ElementsAre("f100", "f101", "f102"));
+    EXPECT_EQ(sinks.rows.size(), 3u);
+}
+
+TEST_F(SearchRunTest, StopDuringALargeFileAbandonsIt)
+{
+    std::string big(5 * 65535, 'x');
+    big += "needle";
+    tree.WriteFile("big", big);
+    SetTexts(search, "big", "needle", tree.Root());
+    test::Run(search, sinks);
+    ASSERT_EQ(search.CountFoundFiles(), 1u); // found when nobody stops
+
+    // Each dispatch makes the next check due: "." (1), ".." (2), "big" (3), then the
+    // check before the second chunk of big (4), which asks to stop.
+    sinks.dispatches = 0;
+    sinks.onDispatch = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(11));
+        if (sinks.dispatches == 4)
+            search.SetRunning(false);
+    };
+    search.SetRunning(true);
+    search.RunSearch(sinks.Sinks());
+    EXPECT_EQ(search.Head(), nullptr);
+    EXPECT_EQ(sinks.dispatches, 4);
+}
+
+TEST_F(SearchRunTest, ClearAndNestedRunFromThePumpAreRefused)
+{
+    for (int i = 0; i < 5; ++i)
+        tree.WriteFile("f" + std::to_string(i), "");
+    bool clearRefused = false;
+    int nestedResult = 0;
+    sinks.onRow = [&](FoundFile &) { std::this_thread::sleep_for(std::chrono::milliseconds(11)); };
+    sinks.onDispatch = [&] {
+        if (sinks.rows.size() == 2) {
+            clearRefused = !search.ClearFoundFiles();
+            nestedResult = search.RunSearch(sinks.Sinks());
+        }
+    };
+    RunWith("f");
+    EXPECT_TRUE(clearRefused);
+    EXPECT_EQ(nestedResult, -1);
+    EXPECT_EQ(search.CountFoundFiles(), 5u);
+    EXPECT_EQ(sinks.clears, 1);
+    EXPECT_FALSE(search.InRun());
+    EXPECT_TRUE(search.ClearFoundFiles());
+}
+
+TEST_F(SearchRunTest, RemovingAnEarlierRecordDuringTheRunKeepsTheListWhole)
+{
+    for (int i = 0; i < 4; ++i)
+        tree.WriteFile("f" + std::to_string(i), "");
+    sinks.onRow = [&](FoundFile &record) {
+        if (record.Name() == "f1") {
+            EXPECT_TRUE(search.RemoveFoundFile(search.Head()));
+        }
+    };
+    EXPECT_THAT(RunWith("f"), ElementsAre("f1", "f2", "f3"));
+}
+
+} // namespace
+} // namespace sifter
