@@ -30,14 +30,16 @@ struct EntryData {
 // ".*" matches the whole name, so "*.*" matches every name.
 bool PatternMatches(std::string_view pattern, std::string_view name);
 
-// Fills entry data from lstat/statx of the path (attribute, size and time mapping of
-// a directory entry; a link to a file gives its target's size). False when the entry
-// cannot be examined (gone, no access).
+// Fills entry data from statx of the path, not following a last link (a trailing "/"
+// is ignored). A link gets the reparse bit plus its target's type, read-only bit, size
+// and times; a dangling or looping link only the reparse (and hidden) bit, size 0 and
+// its own times. False (out untouched) when the entry cannot be examined (gone, no access).
 bool ReadEntryData(const std::string &path, EntryData &out);
 
 // The entries of one folder, read once when opened: "." and ".." included, ordered by
-// name with ASCII letters folded to one case, ties by bytes. A folder that cannot be
-// listed (missing, no access, not a folder, path too long) has no entries.
+// name with ASCII letters folded to upper case ("_" after the letters), ties by bytes.
+// A folder that cannot be listed (missing, no access, not a folder, path too long) has
+// no entries; a read error part-way keeps the entries read before it.
 class FolderListing {
 public:
     FolderListing();
@@ -45,13 +47,17 @@ public:
     FolderListing(FolderListing &&) noexcept;
     FolderListing &operator=(FolderListing &&) noexcept;
 
-    // Reads the folder's entries; false (and no entries) when it cannot be listed.
+    // Reads the folder's entries, replacing any earlier ones; false (and no entries)
+    // when it cannot be listed. The folder stays open until the next Open or destruction.
     bool Open(const std::string &folder);
     std::size_t Count() const;
+    // The entry's name; empty for an index past the end.
     const std::string &Name(std::size_t index) const;
-    // True when the entry is certainly a folder (not a link to one); may ask the file system.
+    // True when the entry is certainly a folder (not a link to one). Uses the listing's
+    // entry type, asking the file system only where that is unknown.
     bool IsFolder(std::size_t index) const;
-    // Full entry data of one entry, examined through the open folder; false when it is gone.
+    // Full entry data of one entry (as ReadEntryData), examined relative to the open
+    // folder even if it has been renamed since; false when the entry is gone.
     bool Data(std::size_t index, EntryData &out) const;
 
 private:
@@ -59,7 +65,7 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// Lists the entries of "folder/pattern" whose names match the pattern (PatternMatches),
+// Lists the entries of the folder whose names match the pattern (PatternMatches),
 // in name order, each with its data; entries that vanish before they can be examined
 // are left out. A folder that cannot be listed gives an empty list.
 std::vector<EntryData> ListFolder(const std::string &folder, std::string_view pattern);
