@@ -1,0 +1,30 @@
+#include "accelerators.h"
+
+#include <array>
+
+namespace sifter {
+namespace {
+
+constexpr std::array kAccelerators = {
+    AcceleratorResource{"Ctrl+A", cmd::kEditSelectAll},
+    AcceleratorResource{"Ctrl+C", cmd::kEditCopy},
+    AcceleratorResource{"Ctrl+Ins", cmd::kEditCopy},
+    AcceleratorResource{"Ctrl+X", cmd::kEditCut},
+    AcceleratorResource{"Shift+Del", cmd::kEditCut},
+    AcceleratorResource{"Ctrl+D", cmd::kDelete},
+    AcceleratorResource{"Ctrl+N", cmd::kFileNew},
+    AcceleratorResource{"Ctrl+O", cmd::kOpen},
+    AcceleratorResource{"Ctrl+S", cmd::kFileSave},
+    AcceleratorResource{"F1", cmd::kHelpIndex},
+    AcceleratorResource{"F6", cmd::kNextPane},
+    AcceleratorResource{"Shift+F6", cmd::kPrevPane},
+};
+
+} // namespace
+
+std::span<const AcceleratorResource> MainAccelerators()
+{
+    return kAccelerators;
+}
+
+} // namespace sifter

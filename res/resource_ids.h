@@ -1,0 +1,149 @@
+#pragma once
+// Numeric ids of the program's resources: commands (menu, toolbar and accelerator entries
+// share them), strings, menus, dialogs, controls and icons. Ids keep the values the
+// program has always used, so that stored settings and tables stay valid.
+#include <cstdint>
+
+namespace sifter {
+
+using CommandId = std::uint32_t;
+using StringId = std::uint32_t;
+using ResourceId = std::uint32_t;
+
+namespace cmd {
+// File menu
+inline constexpr CommandId kFileNew = 57600;            // "&New Search"
+inline constexpr CommandId kFileOpen = 57601;           // "O&pen Result File..."
+inline constexpr CommandId kFileSave = 57603;           // "&Save Result"
+inline constexpr CommandId kFileSaveAs = 57604;         // "Save Result &As..."
+inline constexpr CommandId kFileMruFirst = 57616;       // first recent result file
+inline constexpr CommandId kFileMruLast = 57619;        // fourth recent result file
+inline constexpr CommandId kOpenContainingFolder = 32792;
+inline constexpr CommandId kOpen = 32799;
+inline constexpr CommandId kHexView = 32791;
+inline constexpr CommandId kRename = 32796;
+inline constexpr CommandId kDelete = 32797;
+inline constexpr CommandId kProperties = 32798;
+inline constexpr CommandId kAppExit = 57665;
+// Edit menu
+inline constexpr CommandId kEditCopy = 57634;
+inline constexpr CommandId kEditCut = 57635;
+inline constexpr CommandId kCopyToFolder = 32794;
+inline constexpr CommandId kMoveToFolder = 32795;
+inline constexpr CommandId kEditSelectAll = 57642;
+inline constexpr CommandId kInvertSelection = 32793;
+// View menu
+inline constexpr CommandId kViewToolbar = 59392;
+inline constexpr CommandId kViewStatusBar = 59393;
+inline constexpr CommandId kWindowSplit = 57653;
+inline constexpr CommandId kViewSmallIcons = 59408;
+inline constexpr CommandId kViewLargeIcons = 59409;
+inline constexpr CommandId kViewList = 59410;
+inline constexpr CommandId kViewDetails = 59411;
+inline constexpr CommandId kViewModeRangeLast = 59413;  // the view-mode range ends here
+// View > Arrange Icons By: the column ids (32779 names no column)
+inline constexpr CommandId kArrangeByName = 32771;
+inline constexpr CommandId kArrangeByFolder = 32772;
+inline constexpr CommandId kArrangeBySize = 32773;
+inline constexpr CommandId kArrangeByType = 32774;
+inline constexpr CommandId kArrangeByModified = 32775;
+inline constexpr CommandId kArrangeByCreated = 32776;
+inline constexpr CommandId kArrangeByVisited = 32777;
+inline constexpr CommandId kArrangeByAttributes = 32778;
+inline constexpr CommandId kArrangeUnused = 32779;
+inline constexpr CommandId kArrangeByShortName = 32780;
+// Header menu: show or hide a column
+inline constexpr CommandId kToggleName = 32781;
+inline constexpr CommandId kToggleFolder = 32782;
+inline constexpr CommandId kToggleSize = 32783;
+inline constexpr CommandId kToggleType = 32784;
+inline constexpr CommandId kToggleModified = 32785;
+inline constexpr CommandId kToggleCreated = 32786;
+inline constexpr CommandId kToggleVisited = 32787;
+inline constexpr CommandId kToggleAttributes = 32788;
+inline constexpr CommandId kToggleShortName = 32789;
+// Tools menu
+inline constexpr CommandId kClearHistories = 32801;
+inline constexpr CommandId kOptions = 32804;
+// Help menu
+inline constexpr CommandId kHelpIndex = 57666;          // "&Online Help", F1
+inline constexpr CommandId kWebSite = 32805;
+inline constexpr CommandId kAppAbout = 57664;
+// Keyboard only
+inline constexpr CommandId kNextPane = 57680;
+inline constexpr CommandId kPrevPane = 57681;
+} // namespace cmd
+
+namespace str {
+inline constexpr StringId kDocString = 128;             // the document template's fields
+inline constexpr StringId kObjects = 130;               // "%1 objects"
+inline constexpr StringId kObjectsSelected = 131;       // "%1 objects selected"
+inline constexpr StringId kTipType = 132;
+inline constexpr StringId kStop = 133;                  // "&Stop"
+inline constexpr StringId kSearch = 134;                // "&Search"
+inline constexpr StringId kBannerTitle = 135;           // "Norvane Search"
+inline constexpr StringId kChooseSearchFolder = 136;
+inline constexpr StringId kChooseCopyFolder = 137;
+inline constexpr StringId kChooseMoveFolder = 138;
+inline constexpr StringId kTipDateModified = 139;
+inline constexpr StringId kTipFolder = 140;
+inline constexpr StringId kTipDescription = 141;
+inline constexpr StringId kTipCompany = 142;
+inline constexpr StringId kTipDateCreated = 143;
+inline constexpr StringId kTipSize = 144;
+inline constexpr StringId kTipFileVersion = 145;
+inline constexpr StringId kTitleFormat = 146;           // "%s %s In %s"
+inline constexpr StringId kNoMoreMatches = 147;
+inline constexpr StringId kAskClearHistories = 148;
+inline constexpr StringId kVerbKeyFormat = 150;         // "%1\Shell\Sifter\command"
+inline constexpr StringId kOperationDone = 151;
+inline constexpr StringId kAboutText = 152;
+inline constexpr StringId kAppName = 57344;             // "Sifter"
+inline constexpr StringId kIdleMessage = 57345;         // "Ready"
+// Messages of the document commands.
+inline constexpr StringId kAskToSave = 61442;           // "Save changes to %1?"
+inline constexpr StringId kFailedToSave = 61443;
+inline constexpr StringId kAllFilesFilter = 61444;
+inline constexpr StringId kSaveAsTitle = 61445;
+inline constexpr StringId kOpenTitle = 61446;
+} // namespace str
+
+namespace res {
+inline constexpr ResourceId kMainResource = 128;        // main menu, toolbar, accelerators, icon, template
+inline constexpr ResourceId kMenuMain = 128;
+inline constexpr ResourceId kMenuColumns = 137;         // "POPCOLUMN"
+inline constexpr ResourceId kMenuItems = 141;           // "POPMAIN"
+inline constexpr ResourceId kToolbarMain = 128;
+inline constexpr ResourceId kAcceleratorsMain = 128;
+inline constexpr ResourceId kIconMain = 128;
+inline constexpr ResourceId kIconCollapsed = 132;
+inline constexpr ResourceId kIconExpanded = 133;
+inline constexpr ResourceId kStatusPaneMessage = 128;   // indicator id of status pane 0
+inline constexpr ResourceId kStatusPaneBanner = 135;    // indicator id of status pane 1
+inline constexpr ResourceId kDialogAbout = 100;
+inline constexpr ResourceId kDialogCriteria = 130;
+inline constexpr int kRecentFileCount = 4;
+inline constexpr int kRecentFileMenuWidth = 30;         // characters shown of a recent file's path
+} // namespace res
+
+namespace ctl {
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kAboutText = 1048;
+inline constexpr int kOnlineHelpLink = 57666;
+inline constexpr int kWebSiteLink = 32805;
+// Criteria pane (dialog 130)
+inline constexpr int kNameLabel = 1020;
+inline constexpr int kNameBox = 1002;
+inline constexpr int kWordsBox = 1003;
+inline constexpr int kFolderBox = 1004;
+inline constexpr int kWordOptionsButton = 1005;
+inline constexpr int kBrowseButton = 1006;
+inline constexpr int kFileSizeButton = 1007;
+inline constexpr int kDateTimeButton = 1008;
+inline constexpr int kAttributesButton = 1009;
+inline constexpr int kSearchButton = 1010;
+inline constexpr int kFolderLabel = 1015;
+} // namespace ctl
+
+} // namespace sifter

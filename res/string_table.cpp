@@ -1,0 +1,113 @@
+#include "string_table.h"
+
+#include <algorithm>
+#include <array>
+
+#ifndef SIFTER_VERSION
+#error "SIFTER_VERSION must be defined by the build"
+#endif
+
+namespace sifter {
+namespace {
+
+// Sorted by id (a test holds it to that).
+constexpr std::array kStrings = {
+    StringResource{str::kDocString,
+                   "Sifter\nNewSearch\nSifter\nSifter Result (*.sifter)\n.sifter\nSifter.Document\n"
+                   "Sifter Result Document"},
+    StringResource{str::kObjects, "%1 objects"},
+    StringResource{str::kObjectsSelected, "%1 objects selected"},
+    StringResource{str::kTipType, "Type: %1"},
+    StringResource{str::kStop, "&Stop"},
+    StringResource{str::kSearch, "&Search"},
+    StringResource{str::kBannerTitle, "Norvane Search"},
+    StringResource{str::kChooseSearchFolder, "Choose directory to search"},
+    StringResource{str::kChooseCopyFolder, "Select the folder to copy the selected item(s) to."},
+    StringResource{str::kChooseMoveFolder, "Select the folder to move the selected item(s) to."},
+    StringResource{str::kTipDateModified, "Date Modified: %1"},
+    StringResource{str::kTipFolder, "In Folder: %1"},
+    StringResource{str::kTipDescription, "Description: %1"},
+    StringResource{str::kTipCompany, "Company: %1"},
+    StringResource{str::kTipDateCreated, "Date Created: %1"},
+    StringResource{str::kTipSize, "Size: %1"},
+    StringResource{str::kTipFileVersion, "File Version: %1"},
+    StringResource{str::kTitleFormat, "%s %s In %s"},
+    StringResource{str::kNoMoreMatches, "No more matched string."},
+    StringResource{str::kAskClearHistories,
+                   "Do you want to clear all the search histories? The histories include the file "
+                   "names, words and the folders you have searched for."},
+    StringResource{str::kVerbKeyFormat, "%1\\Shell\\Sifter\\command"},
+    StringResource{str::kOperationDone,
+                   "The selected operation has been performed, it should be successful. If there "
+                   "is any problem, please report to us."},
+    StringResource{str::kAboutText,
+                   "Sifter version " SIFTER_VERSION "\n"
+                   "Copyright (C) Norvane. All rights reserved.\n"
+                   "\n"
+                   "Sifter finds files by name, by words in their contents, by size, by date and "
+                   "by attributes, and keeps whole searches in result files.\n"
+                   "\n"
+                   "This program is provided \"as is\", without warranty of any kind, express or "
+                   "implied. In no event shall the authors be liable for any claim, damages or "
+                   "other liability arising from its use."},
+    StringResource{cmd::kHexView, "Views selected file in hexadecimal\nHex View"},
+    StringResource{cmd::kOpenContainingFolder, "Opens containing folder\nOpen Containing Folder"},
+    StringResource{cmd::kInvertSelection, "Reverses which items are selected and which are not/Invert Selection"},
+    StringResource{cmd::kCopyToFolder, "Copies the selected items to another location\nCopy To Folder"},
+    StringResource{cmd::kMoveToFolder, "Moves the selected items to another location\nMove To Folder"},
+    StringResource{cmd::kRename, "Renames the selected item\nRename"},
+    StringResource{cmd::kDelete, "Deletes the selected items\nDelete"},
+    StringResource{cmd::kProperties, "Displays the properties of the selected items\nProperties"},
+    StringResource{cmd::kOpen, "Opens the selected items\nOpen"},
+    StringResource{cmd::kClearHistories, "Clears the histories of names, words and folders\nClear Search Histories"},
+    StringResource{cmd::kOptions, "Registers result files and the folder menu entry with the desktop\nOptions"},
+    StringResource{cmd::kWebSite, "Opens the Norvane web site\nWeb Site"},
+    StringResource{str::kAppName, "Sifter"},
+    StringResource{str::kIdleMessage, "Ready"},
+    StringResource{cmd::kFileNew, "Starts a new search\nNew Search"},
+    StringResource{cmd::kFileOpen, "Opens a saved result file\nOpen Result File"},
+    StringResource{cmd::kFileSave, "Saves the search and its results\nSave Result"},
+    StringResource{cmd::kFileSaveAs, "Saves the search and its results under a new name\nSave Result As"},
+    StringResource{cmd::kFileMruFirst, "Opens this result file\nRecent File"},
+    StringResource{cmd::kFileMruFirst + 1, "Opens this result file\nRecent File"},
+    StringResource{cmd::kFileMruFirst + 2, "Opens this result file\nRecent File"},
+    StringResource{cmd::kFileMruLast, "Opens this result file\nRecent File"},
+    StringResource{cmd::kEditCopy, "Copies the selection and put it on the Clipboard\nCopy"},
+    StringResource{cmd::kEditCut, "Cuts the selection and put it on the Clipboard\nCut"},
+    StringResource{cmd::kEditSelectAll, "Selects all the items\nSelect All"},
+    StringResource{cmd::kWindowSplit, "Moves the bar between the two panes with the keyboard\nSplit"},
+    StringResource{cmd::kAppAbout, "Displays program information, version number and copyright\nAbout"},
+    StringResource{cmd::kAppExit, "Quits Sifter; asks whether to save the result\nExit"},
+    StringResource{cmd::kHelpIndex, "Opens the user guide\nOnline Help"},
+    StringResource{cmd::kNextPane, "Switches to the next pane\nNext Pane"},
+    StringResource{cmd::kPrevPane, "Switches back to the previous pane\nPrevious Pane"},
+    StringResource{cmd::kViewToolbar, "Shows or hides the toolbar\nToggle Toolbar"},
+    StringResource{cmd::kViewStatusBar, "Shows or hides the status bar\nToggle Status Bar"},
+    StringResource{cmd::kViewSmallIcons, "Displays items by using small icons.\nSmall Icons"},
+    StringResource{cmd::kViewLargeIcons, "Displays items by using large icons.\nLarge Icons"},
+    StringResource{cmd::kViewList, "Displays items in a list.\nList"},
+    StringResource{cmd::kViewDetails, "Displays detailed information about each item in the window.\nDetails"},
+    StringResource{str::kAskToSave, "Save changes to %1?"},
+    StringResource{str::kFailedToSave, "Could not save the result file %1."},
+    StringResource{str::kAllFilesFilter, "All Files (*)"},
+    StringResource{str::kSaveAsTitle, "Save Result As"},
+    StringResource{str::kOpenTitle, "Open Result File"},
+};
+
+} // namespace
+
+std::span<const StringResource> StringTable()
+{
+    return kStrings;
+}
+
+std::string_view FindStringResource(StringId id)
+{
+    const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
+                                     [](const StringResource &entry, StringId key) { return entry.id < key; });
+    if (it == kStrings.end() || it->id != id)
+        return {};
+    return it->text;
+}
+
+} // namespace sifter
