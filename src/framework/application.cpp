@@ -1,0 +1,164 @@
+#include "framework/application.h"
+
+#include "framework/document.h"
+#include "framework/frame_window.h"
+#include "platform/registry_store.h"
+#include "res/menus.h"
+
+#include <QFileInfo>
+
+namespace sifter {
+
+Application::Application(std::string appName) : appName_(std::move(appName))
+{
+    auto dialogs = std::make_unique<DialogPrompts>();
+    dialogPrompts_ = dialogs.get();
+    prompts_ = std::move(dialogs);
+
+    OnCommand(cmd::kFileNew, [this] { OnFileNew(); });
+    OnCommand(cmd::kFileOpen, [this] { OnFileOpen(); });
+    OnCommandRange(cmd::kFileMruFirst, cmd::kFileMruLast, [this](CommandId id) { OnOpenRecentFile(id); });
+    OnCommand(cmd::kAppExit, [this] { OnAppExit(); });
+    OnCommand(cmd::kHelpIndex, [this] { OnHelp(); });
+
+    // New and open renew the contents: not while the document is busy.
+    const auto updateRenewing = [this](CommandUi &ui) {
+        const Document *document = TheDocument();
+        ui.Enable(!document || !document->IsBusy());
+    };
+    OnUpdateCommand(cmd::kFileNew, updateRenewing);
+    OnUpdateCommand(cmd::kFileOpen, updateRenewing);
+    OnUpdateCommandRange(cmd::kFileMruFirst, cmd::kFileMruLast, [this, updateRenewing](CommandUi &ui) {
+        const int index = static_cast<int>(ui.Id() - cmd::kFileMruFirst);
+        if (recentFiles_.Paths().isEmpty()) {
+            // The first place shows the greyed placeholder; the others are not shown.
+            ui.SetVisible(index == 0);
+            if (index == 0)
+                ui.SetText(QString::fromUtf8(FindMenuItemText(res::kMenuMain, cmd::kFileMruFirst)));
+            ui.Enable(false);
+            return;
+        }
+        const bool present = index < recentFiles_.Paths().size();
+        ui.SetVisible(present);
+        if (!present) {
+            ui.Enable(false);
+            return;
+        }
+        ui.SetText(recentFiles_.MenuText(index, res::kRecentFileMenuWidth));
+        updateRenewing(ui);
+    });
+}
+
+Application::~Application()
+{
+    // The frame and the document go before the store they may still write to.
+    template_.reset();
+}
+
+int Application::ExitInstance(int code)
+{
+    if (!profileKey_.empty())
+        recentFiles_.WriteList(Store(), profileKey_);
+    return code;
+}
+
+void Application::SetRegistryKey(const std::string &company)
+{
+    profileKey_ = "Software\\" + company + "\\" + appName_;
+}
+
+void Application::SetRegistryFolder(const std::string &folder)
+{
+    storeFolder_ = folder;
+    store_.reset();
+}
+
+RegistryStore &Application::Store()
+{
+    if (!store_)
+        store_ = std::make_unique<RegistryStore>(storeFolder_.empty() ? DefaultRegistryFolder() : storeFolder_);
+    return *store_;
+}
+
+void Application::LoadStdProfileSettings(int recentFileCount)
+{
+    recentFiles_ = RecentFileList(recentFileCount);
+    if (!profileKey_.empty())
+        recentFiles_.ReadList(Store(), profileKey_);
+}
+
+void Application::AddDocTemplate(std::unique_ptr<SingleDocTemplate> documentTemplate)
+{
+    template_ = std::move(documentTemplate);
+}
+
+Document *Application::TheDocument() const
+{
+    return template_ ? template_->TheDocument() : nullptr;
+}
+
+FrameWindow *Application::MainWindow() const
+{
+    return template_ ? template_->TheFrame() : nullptr;
+}
+
+void Application::SetPrompts(std::unique_ptr<UserPrompts> prompts)
+{
+    if (!prompts)
+        return;
+    prompts_ = std::move(prompts);
+    dialogPrompts_ = nullptr;
+}
+
+Document *Application::OpenDocumentFile(const QString &path)
+{
+    if (!template_)
+        return nullptr;
+    if (Document *document = TheDocument(); document && !path.isEmpty()) {
+        if (!document->PathName().isEmpty() && document->PathName() == QFileInfo(path).absoluteFilePath()) {
+            if (FrameWindow *frame = MainWindow())
+                frame->activateWindow();
+            return document;
+        }
+    }
+    Document *document = template_->OpenDocumentFile(path);
+    if (dialogPrompts_)
+        dialogPrompts_->SetOwner(MainWindow());
+    return document;
+}
+
+void Application::OnFileNew()
+{
+    OpenDocumentFile(QString());
+}
+
+void Application::OnFileOpen()
+{
+    if (!template_)
+        return;
+    if (const Document *document = TheDocument(); document && document->IsBusy())
+        return;
+    const auto path = prompts_->AskOpenPath(LoadResString(str::kOpenTitle), template_->FileDialogFilter());
+    if (path)
+        OpenDocumentFile(*path);
+}
+
+void Application::OnOpenRecentFile(CommandId id)
+{
+    const int index = static_cast<int>(id - cmd::kFileMruFirst);
+    if (index < 0 || index >= recentFiles_.Paths().size())
+        return;
+    const QString path = recentFiles_.Paths()[index];
+    // A file that cannot be opened any more leaves the list; one whose opening was refused
+    // (busy document) or cancelled (the save question) stays.
+    if (!OpenDocumentFile(path) && template_->LastOutcome() == SingleDocTemplate::OpenOutcome::kFailed)
+        recentFiles_.Remove(static_cast<int>(recentFiles_.Paths().indexOf(path)));
+}
+
+void Application::OnAppExit()
+{
+    if (FrameWindow *frame = MainWindow())
+        frame->close();
+}
+
+} // namespace sifter

@@ -1,0 +1,63 @@
+#include "framework/user_prompts.h"
+
+#include "framework/string_resources.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace sifter {
+
+UserPrompts::SaveChoice DialogPrompts::AskSaveChanges(const QString &question)
+{
+    const auto answer = QMessageBox::question(Owner(), LoadResString(str::kAppName), question,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                              QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return SaveChoice::kSave;
+    if (answer == QMessageBox::No)
+        return SaveChoice::kDiscard;
+    return SaveChoice::kCancel;
+}
+
+std::optional<QString> DialogPrompts::AskOpenPath(const QString &title, const QString &filter)
+{
+    const QString path = QFileDialog::getOpenFileName(Owner(), title, StartFolder(), filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::optional<QString> DialogPrompts::AskSavePath(const QString &title, const QString &proposed, const QString &filter,
+                                                  const QString &suffix)
+{
+    QFileDialog dialog(Owner(), title, StartFolder(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    if (!proposed.isEmpty()) {
+        const QFileInfo info(proposed);
+        if (info.isAbsolute())
+            dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void DialogPrompts::ShowError(const QString &text)
+{
+    QMessageBox::warning(Owner(), LoadResString(str::kAppName), text);
+}
+
+QString DialogPrompts::StartFolder() const
+{
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+}
+
+} // namespace sifter

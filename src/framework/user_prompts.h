@@ -1,0 +1,49 @@
+#pragma once
+// The questions and file dialogs of the document commands, behind an interface so that
+// tests can answer them without a modal window.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace sifter {
+
+class UserPrompts {
+public:
+    enum class SaveChoice { kSave, kDiscard, kCancel };
+
+    virtual ~UserPrompts() = default;
+    // Yes / No / Cancel on the question text.
+    virtual SaveChoice AskSaveChanges(const QString &question) = 0;
+    // A result file to open; nothing when cancelled. filter uses ";;" between entries.
+    virtual std::optional<QString> AskOpenPath(const QString &title, const QString &filter) = 0;
+    // Where to save: proposed is a file name or path; suffix (no dot) is added to a name
+    // typed without one. Nothing when cancelled.
+    virtual std::optional<QString> AskSavePath(const QString &title, const QString &proposed,
+                                               const QString &filter, const QString &suffix) = 0;
+    virtual void ShowError(const QString &text) = 0;
+};
+
+// The Qt message boxes and file dialogs, owned by the given window (may be null). A file
+// dialog opens in the folder of the last file chosen in this session, else in the home folder.
+class DialogPrompts final : public UserPrompts {
+public:
+    // The window that owns the dialogs (none: they stand alone). Kept as a guarded pointer.
+    void SetOwner(QWidget *owner) { owner_ = owner; }
+
+    SaveChoice AskSaveChanges(const QString &question) override;
+    std::optional<QString> AskOpenPath(const QString &title, const QString &filter) override;
+    std::optional<QString> AskSavePath(const QString &title, const QString &proposed, const QString &filter,
+                                       const QString &suffix) override;
+    void ShowError(const QString &text) override;
+
+private:
+    QWidget *Owner() const { return owner_.data(); }
+    QString StartFolder() const;
+
+    QPointer<QWidget> owner_;
+    QString lastFolder_;
+};
+
+} // namespace sifter
