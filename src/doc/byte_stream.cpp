@@ -40,6 +40,8 @@ bool MemorySink::Rewind()
 
 bool MemorySink::Write(const void *buffer, std::size_t size)
 {
+    if (size == 0)
+        return true;
     const auto *bytes = static_cast<const std::uint8_t *>(buffer);
     bytes_.insert(bytes_.end(), bytes, bytes + size);
     return true;
@@ -80,6 +82,8 @@ bool StdioSink::Rewind()
 
 bool StdioSink::Write(const void *buffer, std::size_t size)
 {
+    if (size == 0)
+        return true;
     const std::size_t done = std::fwrite(buffer, 1, size, file_);
     written_ += done;
     return done == size;

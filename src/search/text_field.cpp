@@ -12,7 +12,8 @@ bool SetTextField(char *field, std::size_t size, std::string_view text)
         return text.empty();
     const std::string_view kept = CutToField(text, size);
     std::memset(field, 0, size);
-    std::memcpy(field, kept.data(), kept.size());
+    if (!kept.empty())
+        std::memcpy(field, kept.data(), kept.size());
     return kept.size() == text.size();
 }
 
