@@ -1,0 +1,53 @@
+#pragma once
+// Running the built sifter-cli from the tests.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace sifter::test {
+
+struct CliResult {
+    int status = -1; // exit status, or 128 + signal when killed
+    std::string out;
+    std::string err;
+};
+
+// Runs sifter-cli with args (in cwd when given) to its end, collecting both outputs.
+CliResult RunCli(const std::vector<std::string> &args, const std::string &cwd = {});
+
+// A sifter-cli still running, its standard output read as it comes.
+class RunningCli {
+public:
+    explicit RunningCli(const std::vector<std::string> &args);
+    // Kills the program if it still runs.
+    ~RunningCli();
+    RunningCli(const RunningCli &) = delete;
+    RunningCli &operator=(const RunningCli &) = delete;
+
+    bool Started() const { return pid_ > 0; }
+    // The next line of standard output (without its newline), waiting up to timeout;
+    // nothing when the output ended or the time ran out first.
+    std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+    // True while the program has not exited.
+    bool StillRunning();
+    void Signal(int signalNumber);
+    // Stops reading its output (a reader that went away).
+    void CloseOutput();
+    // Reads the rest of the output and waits for the end; returns the exit status.
+    int Wait();
+    const std::string &Output() const { return output_; }
+    std::string ErrorOutput();
+
+private:
+    pid_t pid_ = -1;
+    int outFd_ = -1;
+    int errFd_ = -1;
+    int status_ = -1;
+    bool reaped_ = false;
+    std::string output_;  // everything read so far
+    std::string pending_; // read but not yet returned by ReadLine
+};
+
+} // namespace sifter::test

@@ -1,0 +1,315 @@
+// End-to-end runs of the built sifter-cli in temporary trees.
+#include "cli_process.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sifter {
+namespace {
+
+using test::CliResult;
+using test::RunCli;
+using test::RunningCli;
+using test::TempTree;
+
+constexpr auto kPatience = std::chrono::seconds(60);
+
+std::vector<std::string> Split(const std::string &text, char separator)
+{
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        pieces.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "output ends without a separator";
+    return pieces;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> lines)
+{
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char *name, const char *value) : name_(name)
+    {
+        if (const char *old = std::getenv(name))
+            old_ = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnv()
+    {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char *name_;
+    std::optional<std::string> old_;
+};
+
+class CliRun : public ::testing::Test {
+protected:
+    CliRun()
+    {
+        tree.WriteFile("docs/report.txt", "quarterly numbers");
+        tree.WriteFile("docs/old/Report-2019.md", "old numbers");
+        tree.WriteFile("notes/todo.txt", "nothing here");
+    }
+
+    TempTree tree;
+};
+
+TEST_F(CliRun, FoundFilesArePrintedWholeAndExitZero)
+{
+    const CliResult result = RunCli({"-n", "report", tree.Root()});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(Sorted(Split(result.out, '\n')),
+              (std::vector<std::string>{tree.Path("docs/old/Report-2019.md"), tree.Path("docs/report.txt")}));
+}
+
+TEST_F(CliRun, NothingFoundExitsOne)
+{
+    const CliResult result = RunCli({"-n", "absent", tree.Root()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliRun, BadUsageExitsTwoWithOneLineNamingTheProblem)
+{
+    CliResult result = RunCli({"--size1", "x", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "sifter-cli: --size1: expected =N, >=N or <=N, got 'x'\n");
+
+    result = RunCli({"--frobnicate"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: unknown option '--frobnicate'\n");
+
+    result = RunCli({"-n", std::string(600, 'x'), tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: -n: the text is 600 bytes long; at most 511 fit\n");
+
+    result = RunCli({"--date1", "=2026-02-30", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("got '=2026-02-30'"), std::string::npos) << result.err;
+
+    result = RunCli({"-x", "-w", "4G", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: --hex: '4G' is not hexadecimal (pairs of digits 0-9, a-f)\n");
+}
+
+TEST_F(CliRun, HelpAndVersionExitZero)
+{
+    CliResult result = RunCli({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.rfind("Usage: sifter-cli [options] [FOLDER...]\n", 0), 0u);
+    EXPECT_NE(result.out.find("--date-part PART"), std::string::npos);
+    result = RunCli({"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.rfind("sifter-cli ", 0), 0u);
+}
+
+TEST_F(CliRun, WithoutFolderTheCurrentFolderIsSearched)
+{
+    const CliResult result = RunCli({"-n", "todo"}, tree.Path("notes"));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "./todo.txt\n");
+}
+
+TEST_F(CliRun, LongFormatHasTheFiveColumns)
+{
+    const ScopedEnv zone("TZ", "UTC0");
+    const std::string path = tree.WriteFile("long/data.bin", "0123456789needle and more");
+    tree.SetTimes("long/data.bin", 1772973296); // 2026-03-08 12:34:56 UTC
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    const CliResult result = RunCli({"-l", "-w", "needle", tree.Path("long")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, path + "\t25\tR\t2026-03-08T12:34:56\t10\n");
+}
+
+TEST_F(CliRun, NullSeparatedOutputKeepsNewlinesInNames)
+{
+    tree.WriteFile("odd/line\nbreak.txt", "");
+    tree.WriteFile("odd/plain.txt", "");
+    const CliResult result = RunCli({"-0", "-n", "*.txt", tree.Path("odd")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(Sorted(Split(result.out, '\0')),
+              (std::vector<std::string>{tree.Path("odd/line\nbreak.txt"), tree.Path("odd/plain.txt")}));
+}
+
+TEST_F(CliRun, SavedResultsListTheSameAndLongPathsStayWhole)
+{
+    // A folder longer than the record's 268-byte field and a 250-byte name.
+    const std::string deep = "deep/" + std::string(120, 'a') + "/" + std::string(120, 'b') + "/" + std::string(60, 'c');
+    const std::string name = std::string(240, 'n') + ".match";
+    const std::string path = tree.WriteFile(deep + "/" + name, "x");
+    tree.WriteFile(deep + "/short.match", "y");
+    ASSERT_GT(path.size(), 520u);
+    const std::string saved = tree.Path("r.sifter");
+
+    const CliResult search = RunCli({"-l", "-n", "*.match", "-o", saved, tree.Path("deep")});
+    ASSERT_EQ(search.status, 0) << search.err;
+    EXPECT_NE(search.out.find(path + "\t"), std::string::npos);
+    const CliResult listed = RunCli({"--list", saved, "-l"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, search.out);
+    const CliResult plain = RunCli({"--list", saved});
+    EXPECT_EQ(Sorted(Split(plain.out, '\n')), (std::vector<std::string>{path, tree.Path(deep + "/short.match")}));
+}
+
+TEST_F(CliRun, SavingAnEmptySearchListsNothingWithExitOne)
+{
+    const std::string saved = tree.Path("empty.sifter");
+    EXPECT_EQ(RunCli({"-n", "absent", "-o", saved, tree.Root()}).status, 1);
+    struct stat info {};
+    ASSERT_EQ(stat(saved.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 2177);
+    const CliResult listed = RunCli({"--list", saved});
+    EXPECT_EQ(listed.status, 1);
+    EXPECT_EQ(listed.out, "");
+}
+
+TEST_F(CliRun, CriteriaFromAResultFileAreOverriddenByOptions)
+{
+    tree.WriteFile("docs/sub/report-sub.txt", "");
+    const std::string saved = tree.Path("r.sifter");
+    ASSERT_EQ(RunCli({"-n", "report", "-o", saved, tree.Path("docs")}).status, 0);
+
+    // From another folder: the saved folders and names are used as they are.
+    const CliResult same = RunCli({"--criteria", saved}, tree.Path("notes"));
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(Sorted(Split(same.out, '\n')),
+              (std::vector<std::string>{tree.Path("docs/old/Report-2019.md"), tree.Path("docs/report.txt"),
+                                        tree.Path("docs/sub/report-sub.txt")}));
+
+    const CliResult names = RunCli({"--criteria", saved, "-n", "*.md"});
+    EXPECT_EQ(names.out, tree.Path("docs/old/Report-2019.md") + "\n");
+
+    const CliResult top = RunCli({"--criteria", saved, "--no-subfolders"});
+    EXPECT_EQ(top.out, tree.Path("docs/report.txt") + "\n");
+
+    const CliResult folders = RunCli({"--criteria", saved, tree.Path("notes")});
+    EXPECT_EQ(folders.status, 1);
+
+    const CliResult words = RunCli({"--criteria", saved, "-w", "quarterly"});
+    EXPECT_EQ(words.out, tree.Path("docs/report.txt") + "\n");
+}
+
+TEST_F(CliRun, UnreadableResultFilesExitTwo)
+{
+    CliResult result = RunCli({"--list", tree.Path("missing.sifter")});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: --list: '" + tree.Path("missing.sifter") + "': No such file or directory\n");
+
+    const std::string text = tree.WriteFile("text.sifter", "just some text");
+    result = RunCli({"--list", text});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: --list: '" + text + "': not a Sifter result file\n");
+
+    result = RunCli({"--criteria", text, tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "sifter-cli: --criteria: '" + text + "': not a Sifter result file\n");
+}
+
+TEST_F(CliRun, ACutResultFileListsItsCompleteRecordsAndExitsTwo)
+{
+    const std::string saved = tree.Path("r.sifter");
+    ASSERT_EQ(RunCli({"-n", "*.txt", "-o", saved, tree.Root()}).status, 0);
+    const CliResult whole = RunCli({"--list", saved});
+    ASSERT_EQ(Split(whole.out, '\n').size(), 2u);
+    ASSERT_EQ(truncate(saved.c_str(), 2177 + 676 + 100), 0);
+    const CliResult cut = RunCli({"--list", saved});
+    EXPECT_EQ(cut.status, 2);
+    EXPECT_EQ(cut.out, Split(whole.out, '\n')[0] + "\n");
+    EXPECT_EQ(cut.err, "sifter-cli: --list: '" + saved + "': damaged or cut short after 1 records\n");
+}
+
+TEST_F(CliRun, AnUnwritableSaveFailsBeforeSearching)
+{
+    const std::string target = tree.Path("missing/r.sifter");
+    CliResult result = RunCli({"-n", "report", "-o", target, tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "") << "nothing is searched";
+    EXPECT_EQ(result.err, "sifter-cli: --save: '" + target + "': No such file or directory\n");
+
+    result = RunCli({"-n", "report", "-o", tree.Path("docs"), tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: --save: '" + tree.Path("docs") + "': Is a directory\n");
+}
+
+// A tree whose search finds its first file at once and then reads for a long time: after
+// the first match come large sparse files (cheap on disk), each ending with the word.
+class CliLongRun : public ::testing::Test {
+protected:
+    static constexpr int kSlowFiles = 40;
+    static constexpr off_t kSlowFileSize = 256 * 1024 * 1024;
+    static constexpr const char *kWord = "Zebulon";
+
+    CliLongRun()
+    {
+        tree.WriteFile("slow/a-first.txt", std::string("the ") + kWord);
+        for (int i = 0; i < kSlowFiles; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "slow/b-%02d.bin", i);
+            const int fd = open(tree.Path(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            EXPECT_GE(fd, 0);
+            EXPECT_EQ(pwrite(fd, kWord, 7, kSlowFileSize - 7), 7);
+            close(fd);
+        }
+    }
+
+    TempTree tree;
+};
+
+TEST_F(CliLongRun, TheFirstPathArrivesWhileTheSearchGoesOn)
+{
+    RunningCli cli({"-w", kWord, tree.Path("slow")});
+    ASSERT_TRUE(cli.Started());
+    const std::optional<std::string> first = cli.ReadLine(kPatience);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, tree.Path("slow/a-first.txt"));
+    EXPECT_TRUE(cli.StillRunning()) << "the path came through the pipe before the search ended";
+}
+
+TEST_F(CliLongRun, CtrlCWindsDownAndSavesWhatWasFound)
+{
+    const std::string saved = tree.Path("partial.sifter");
+    RunningCli cli({"-w", kWord, "-o", saved, tree.Path("slow")});
+    ASSERT_TRUE(cli.ReadLine(kPatience));
+    cli.Signal(SIGINT);
+    EXPECT_EQ(cli.Wait(), 128 + SIGINT);
+    EXPECT_EQ(cli.ErrorOutput(), "");
+    const std::vector<std::string> printed = Split(cli.Output(), '\n');
+    EXPECT_GE(printed.size(), 1u);
+    EXPECT_LT(printed.size(), static_cast<std::size_t>(kSlowFiles + 1)) << "the run stopped early";
+    const CliResult listed = RunCli({"--list", saved});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, cli.Output());
+}
+
+TEST_F(CliLongRun, AReaderThatGoesAwayEndsTheRunQuietly)
+{
+    RunningCli cli({"-w", kWord, tree.Path("slow")});
+    ASSERT_TRUE(cli.ReadLine(kPatience));
+    cli.CloseOutput();
+    EXPECT_EQ(cli.Wait(), 0);
+    EXPECT_EQ(cli.ErrorOutput(), "");
+}
+
+} // namespace
+} // namespace sifter
