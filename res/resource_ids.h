@@ -106,6 +106,7 @@ inline constexpr StringId kFailedToSave = 61443;
 inline constexpr StringId kAllFilesFilter = 61444;
 inline constexpr StringId kSaveAsTitle = 61445;
 inline constexpr StringId kOpenTitle = 61446;
+inline constexpr StringId kNoProgramForAddress = 61447;  // "No program could open %1."
 } // namespace str
 
 namespace res {

@@ -92,6 +92,7 @@ constexpr std::array kStrings = {
     StringResource{str::kAllFilesFilter, "All Files (*)"},
     StringResource{str::kSaveAsTitle, "Save Result As"},
     StringResource{str::kOpenTitle, "Open Result File"},
+    StringResource{str::kNoProgramForAddress, "No program could open %1."},
 };
 
 } // namespace

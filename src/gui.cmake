@@ -1,3 +1,16 @@
 # GUI sources in doc/, pane/, results/, frame/ and app/.
 target_sources(sifter_gui PRIVATE
+  doc/document_title.cpp doc/document_title.h
+  doc/sifter_doc.cpp doc/sifter_doc.h
+  pane/link_button.cpp pane/link_button.h
+  pane/left_view.cpp pane/left_view.h
+  results/results_model.cpp results/results_model.h
+  results/sifter_view.cpp results/sifter_view.h
+  frame/banner.cpp frame/banner.h
+  frame/banner_status_bar.cpp frame/banner_status_bar.h
+  frame/static_splitter.cpp frame/static_splitter.h
+  frame/about_dialog.cpp frame/about_dialog.h
+  frame/main_frame.cpp frame/main_frame.h
+  app/command_line.cpp app/command_line.h
+  app/sifter_app.cpp app/sifter_app.h
 )

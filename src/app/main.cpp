@@ -1,14 +1,35 @@
+// Sifter's start: --help and --version are answered on the terminal without a window;
+// otherwise the application starts, runs its main window and tidies up at exit.
+#include "app/command_line.h"
+#include "app/sifter_app.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <clocale>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // Texts are in the locale's code page, as everything else on the desktop.
+    std::setlocale(LC_ALL, "");
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto answer = sifter::TerminalAnswer(arguments, QStringLiteral(SIFTER_VERSION))) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sifter"));
     QApplication::setApplicationVersion(QStringLiteral(SIFTER_VERSION));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Sifter"));
-    window.resize(800, 560);
-    window.show();
-    return app.exec();
+    QApplication::setDesktopFileName(QStringLiteral("sifter"));
+
+    // Qt has taken its own options (-platform, -style, ...) out of argv by now.
+    sifter::CSifterApp app(QCoreApplication::arguments());
+    if (!app.InitInstance())
+        return 1;
+    const int code = QApplication::exec();
+    return app.ExitInstance(code);
 }

@@ -63,6 +63,8 @@ public:
 protected:
     // The head of the routing chain: the active view, if it handles commands.
     virtual CommandTarget *ActiveViewTarget() const { return nullptr; }
+    // Bookkeeping of the set-message-string request for frames that show texts themselves.
+    void RecordMessageId(CommandId id) { lastMessageId_ = id; }
     // A bar that the View command id shows and hides; its check mark follows the bar.
     void AddControlBar(CommandId id, QWidget *bar);
     // A toolbar with the toolbar resource's buttons and separators, on the shared actions.

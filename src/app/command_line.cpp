@@ -1,0 +1,76 @@
+#include "app/command_line.h"
+
+#include "platform/path.h"
+
+namespace sifter {
+namespace {
+
+constexpr QLatin1String kFolderOption("/f:");
+constexpr QLatin1String kFolderOptionUpper("/F:");
+
+bool IsFolderOption(const QString &argument)
+{
+    return argument.startsWith(kFolderOption) || argument.startsWith(kFolderOptionUpper);
+}
+
+} // namespace
+
+QString RawCommandLine(const QStringList &arguments)
+{
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+QString FileArgument(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        // Everything after the folder option is part of the folder text.
+        if (IsFolderOption(argument))
+            return QString();
+        if (argument.isEmpty() || argument.startsWith(QLatin1Char('-')))
+            continue;
+        return argument;
+    }
+    return QString();
+}
+
+std::optional<QString> FolderOptionText(const QString &rawCommandLine)
+{
+    qsizetype at = rawCommandLine.indexOf(kFolderOption);
+    if (at < 0)
+        at = rawCommandLine.indexOf(kFolderOptionUpper);
+    if (at < 0)
+        return std::nullopt;
+    const QString folder = rawCommandLine.mid(at + kFolderOption.size());
+    if (folder.isEmpty())
+        return std::nullopt;
+    std::string text = folder.toLocal8Bit().toStdString();
+    PathUnquote(text);
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<QString> TerminalAnswer(const QStringList &arguments, const QString &version)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (IsFolderOption(argument))
+            break;
+        if (argument == QLatin1String("--version"))
+            return QStringLiteral("Sifter %1\n").arg(version);
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            return QStringLiteral(
+                "Usage: sifter [RESULT-FILE] [/f:FOLDER]\n"
+                "Finds files by name, words in their contents, size, date and attributes.\n"
+                "\n"
+                "  RESULT-FILE  opens a saved search (a .sifter result file)\n"
+                "  /f:FOLDER    puts FOLDER into \"Search in\"; everything after /f: is the folder\n"
+                "  --help       shows this text\n"
+                "  --version    shows the version\n"
+                "\n"
+                "sifter-cli runs the same searches without a window.\n");
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace sifter

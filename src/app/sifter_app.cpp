@@ -1,0 +1,148 @@
+#include "app/sifter_app.h"
+
+#include "app/command_line.h"
+#include "doc/document_title.h"
+#include "doc/sifter_doc.h"
+#include "frame/about_dialog.h"
+#include "frame/main_frame.h"
+#include "framework/string_resources.h"
+#include "pane/left_view.h"
+#include "res/links.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace sifter {
+namespace {
+
+constexpr const char *kCompanyName = "Norvane";
+
+} // namespace
+
+CSifterApp::CSifterApp(QStringList arguments)
+    : Application(LoadResString(str::kAppName).toStdString()), arguments_(std::move(arguments)),
+      wordsHistory_(std::string(kWordsHistoryName)), namesHistory_(std::string(kNamesHistoryName)),
+      foldersHistory_(std::string(kFoldersHistoryName)),
+      openUrl_([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+{
+    OnCommand(cmd::kAppAbout, [this] { OnAppAbout(); });
+    OnCommand(cmd::kWebSite, [this] { OpenWebSite(); });
+}
+
+CSifterApp::~CSifterApp() = default;
+
+CMainFrame *CSifterApp::Frame() const
+{
+    return static_cast<CMainFrame *>(MainWindow());
+}
+
+CSifterDoc *CSifterApp::Doc() const
+{
+    return static_cast<CSifterDoc *>(TheDocument());
+}
+
+bool CSifterApp::InitInstance()
+{
+    // The hosting of controls, object-linking initialisation and the 3-D control look that
+    // come first on other systems have nothing to do here: Qt gives all of it.
+    SetRegistryKey(kCompanyName);
+    LoadStdProfileSettings(res::kRecentFileCount);
+    settings_.LoadLayoutSettings(Store());
+    wordsHistory_.Load(Store());
+    namesHistory_.Load(Store());
+    foldersHistory_.Load(Store());
+
+    AddDocTemplate(std::make_unique<SingleDocTemplate>(
+        *this, str::kDocString, [] { return std::make_unique<CSifterDoc>(); },
+        [this](Document &document) {
+            return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document));
+        }));
+
+    const QString file = FileArgument(arguments_);
+    // A file that is not a result file leaves the program with a new document, silently.
+    if (file.isEmpty() || !OpenDocumentFile(file)) {
+        if (!OpenDocumentFile(QString()))
+            return false;
+    }
+    ApplyFolderOption();
+
+    if (showMainWindow_)
+        Frame()->show();
+    return true;
+}
+
+int CSifterApp::ExitInstance(int code)
+{
+    settings_.SaveLayoutSettings(Store());
+    return Application::ExitInstance(code);
+}
+
+void CSifterApp::ApplyFolderOption()
+{
+    const std::optional<QString> folder = FolderOptionText(RawCommandLine(arguments_));
+    if (!folder)
+        return;
+    CMainFrame *frame = Frame();
+    CLeftView *pane = frame ? frame->GetLeftView() : nullptr;
+    if (!pane)
+        return;
+    pane->SetFolderText(*folder);
+    pane->ExchangeValues(false);
+    CSifterDoc *document = Doc();
+    if (!document || !document->PathName().isEmpty() || folder->isEmpty())
+        return;
+    document->SetTitle(BuildSearchTitle(QString(), QString(), *folder));
+}
+
+QString CSifterApp::OnlineHelpAddress() const
+{
+    const QString installed =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(UserGuideRelativeToProgram()));
+    QString guide = QFileInfo(installed).absoluteFilePath();
+    if (!QFileInfo::exists(guide) && QFileInfo::exists(QString::fromUtf8(UserGuideInSources())))
+        guide = QString::fromUtf8(UserGuideInSources());
+    return QUrl::fromLocalFile(QDir::cleanPath(guide)).toString();
+}
+
+QString CSifterApp::WebSiteAddress() const
+{
+    return QString::fromUtf8(kWebSiteAddress);
+}
+
+void CSifterApp::OnHelp()
+{
+    OpenAddress(OnlineHelpAddress());
+}
+
+void CSifterApp::OpenWebSite()
+{
+    OpenAddress(WebSiteAddress());
+}
+
+void CSifterApp::OpenAddress(const QString &address)
+{
+    if (openUrl_ && openUrl_(QUrl(address)))
+        return;
+    // Nothing could take the address: say where it is, so the user can open it elsewhere.
+    QMessageBox box(QMessageBox::Information, LoadResString(str::kAppName),
+                    FormatResString(str::kNoProgramForAddress, address), QMessageBox::Ok, MainWindow());
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
+}
+
+void CSifterApp::OnAppAbout()
+{
+    CMainFrame *frame = Frame();
+    CAboutDialog dialog(OnlineHelpAddress(), WebSiteAddress(),
+                        [frame](CommandId id) {
+                            if (frame)
+                                frame->SendCommand(id);
+                        },
+                        MainWindow());
+    dialog.exec();
+}
+
+} // namespace sifter

@@ -1,0 +1,70 @@
+#pragma once
+// CSifterApp: the application. It owns the three search histories and the layout
+// settings, registers the document template (CSifterDoc, CMainFrame, CLeftView beside
+// CSifterView), opens the result file of the command line or a new document, applies the
+// folder option, and at exit saves the settings. It also answers About, Web Site and
+// Online Help.
+#include "frame/layout_settings.h"
+#include "framework/application.h"
+#include "pane/search_history.h"
+
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+namespace sifter {
+
+class CMainFrame;
+class CSifterDoc;
+
+class CSifterApp : public Application {
+public:
+    // arguments: the command line, the program's name first.
+    explicit CSifterApp(QStringList arguments);
+    ~CSifterApp() override;
+
+    // Registry root, recent files, layout settings, histories (words, names, folders),
+    // template, command line, folder option, then shows the main window. False when no
+    // main window could be made.
+    bool InitInstance() override;
+    // Saves the layout settings, then the recent files.
+    int ExitInstance(int code) override;
+
+    LayoutSettings &Settings() { return settings_; }
+    CSearchHistory &WordsHistory() { return wordsHistory_; }
+    CSearchHistory &NamesHistory() { return namesHistory_; }
+    CSearchHistory &FoldersHistory() { return foldersHistory_; }
+
+    CMainFrame *Frame() const;
+    CSifterDoc *Doc() const;
+
+    // The help hook: opens the online-help address whatever was asked.
+    void OnHelp() override;
+    void OpenWebSite();
+    void OnAppAbout();
+
+    // The user guide that ships with the program, as a file URL.
+    QString OnlineHelpAddress() const;
+    QString WebSiteAddress() const;
+
+    // How addresses are opened (default: the desktop's handler); tests record them.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+    void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+    // Whether InitInstance shows the main window (default true).
+    void SetShowMainWindow(bool show) { showMainWindow_ = show; }
+
+private:
+    void ApplyFolderOption();
+    void OpenAddress(const QString &address);
+
+    QStringList arguments_;
+    CSearchHistory wordsHistory_;
+    CSearchHistory namesHistory_;
+    CSearchHistory foldersHistory_;
+    LayoutSettings settings_;
+    UrlOpener openUrl_;
+    bool showMainWindow_ = true;
+};
+
+} // namespace sifter

@@ -1,0 +1,55 @@
+#pragma once
+// CSifterDoc: the document. It holds one FileSearch (criteria, running flag, result set),
+// reads and writes it as a result file, and keeps the modified mark " *" in its title.
+#include "framework/document.h"
+#include "search/file_search.h"
+
+namespace sifter {
+
+class CSifterDoc : public Document {
+    Q_OBJECT
+
+public:
+    CSifterDoc();
+    // Clears the running flag and frees every record. A search run must have returned.
+    ~CSifterDoc() override;
+
+    FileSearch &Search() { return fileSearch_; }
+    const FileSearch &Search() const { return fileSearch_; }
+
+    // Busy while a search run is in progress: nothing may free its records then.
+    bool IsBusy() const override { return fileSearch_.InRun(); }
+
+    // Runs a search with the current criteria: sets the running flag, runs, clears it, and
+    // then tells SearchRunEnded. -1 (nothing done) while another run is in progress.
+    int RunSearch(const SearchSinks &sinks);
+    // Asks a running search to stop at its next check (the running flag is cleared).
+    void StopSearch() { fileSearch_.SetRunning(false); }
+
+    // Contents reset: all records freed, then the default criteria.
+    void DeleteContents() override;
+    // A file that cannot be opened or does not begin with the result magic is refused
+    // without a message and without touching the document; otherwise it is read.
+    bool OnOpenDocument(const QString &path) override;
+    // true: the flag is set and " *" appended to the title unless the title (of two or
+    // more characters) already ends with "*". false: only the flag changes.
+    void SetModifiedFlag(bool modified = true) override;
+    // The title without "/ \ : * ? \" < > |", trimmed, plus ".sifter".
+    QString ProposedFileName() const override;
+
+signals:
+    // A search run has returned (its records may be freed again).
+    void SearchRunEnded();
+
+protected:
+    // Reads the result file; a file cut short keeps the records read up to the cut and
+    // counts as read. False only when the file cannot be opened.
+    bool ReadDocument(const QString &path) override;
+    // Writes the result file atomically; false on any failure.
+    bool WriteDocument(const QString &path) override;
+
+private:
+    FileSearch fileSearch_;
+};
+
+} // namespace sifter

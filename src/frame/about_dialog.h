@@ -1,0 +1,42 @@
+#pragma once
+// CAboutDialog: Help > About (dialog 100): the program's icon and name, string 152 in a
+// read-only box, and two links that run the Online Help and Web Site commands without
+// closing the box.
+#include "res/resource_ids.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace sifter {
+
+class CLinkButton;
+
+class CAboutDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The links show the two addresses; a click on one runs runCommand with its id
+    // (57666 Online Help, 32805 Web Site), which the owner routes.
+    CAboutDialog(const QString &onlineHelpAddress, const QString &webSiteAddress,
+                 std::function<void(CommandId)> runCommand, QWidget *parent = nullptr);
+
+    const QString &AboutText() const { return aboutText_; }
+    CLinkButton *OnlineHelpLink() const { return onlineHelpLink_; }
+    CLinkButton *WebSiteLink() const { return webSiteLink_; }
+    QPlainTextEdit *TextBox() const { return textBox_; }
+    QPushButton *OkButton() const { return okButton_; }
+
+private:
+    CLinkButton *onlineHelpLink_ = nullptr;
+    CLinkButton *webSiteLink_ = nullptr;
+    QString aboutText_;
+    QPlainTextEdit *textBox_ = nullptr;
+    QPushButton *okButton_ = nullptr;
+};
+
+} // namespace sifter

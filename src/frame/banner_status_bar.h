@@ -1,0 +1,48 @@
+#pragma once
+// BannerStatusBar: the main window's status bar with two panes. Pane 0 (indicator 128)
+// stretches over the width pane 1 leaves and shows prompts and the idle text; pane 1
+// (indicator 135) is exactly as wide as string 135 "Norvane Search" in the bar's font and
+// draws the title banner.
+#include <QLabel>
+#include <QStatusBar>
+
+namespace sifter {
+
+// Pane 1: draws the banner whenever it repaints.
+class BannerPane : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BannerPane(QWidget *parent = nullptr);
+    const QString &Title() const { return title_; }
+    // Where the banner is drawn inside the pane (the item rectangle).
+    QRect ItemRect() const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    QString title_;
+};
+
+class BannerStatusBar : public QStatusBar {
+    Q_OBJECT
+
+public:
+    explicit BannerStatusBar(QWidget *parent = nullptr);
+
+    // The text of pane 0.
+    QString MessageText() const { return message_->text(); }
+    void SetMessageText(const QString &text);
+    QLabel *MessagePane() const { return message_; }
+    BannerPane *Banner() const { return banner_; }
+
+private:
+    QLabel *message_;
+    BannerPane *banner_;
+};
+
+} // namespace sifter

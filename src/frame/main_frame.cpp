@@ -1,0 +1,222 @@
+#include "frame/main_frame.h"
+
+#include "app/sifter_app.h"
+#include "doc/sifter_doc.h"
+#include "frame/banner_status_bar.h"
+#include "frame/layout_settings.h"
+#include "frame/static_splitter.h"
+#include "framework/string_resources.h"
+#include "pane/left_view.h"
+#include "platform/file_attributes.h"
+#include "results/file_texts.h"
+#include "results/sifter_view.h"
+#include "search/found_file.h"
+#include "search/text_field.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+
+namespace sifter {
+namespace {
+
+// A first start without a stored placement opens the window at this share of the screen,
+// where the window manager puts it.
+constexpr int kDefaultSizeNumerator = 3;
+constexpr int kDefaultSizeDenominator = 4;
+
+QString Local(std::string_view text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The one-line description of a selected file in the status bar (its tip's lines joined
+// with blanks): folder, type, date modified and, for files, the size in the short form.
+QString ItemDescriptionLine(const FoundFile &record)
+{
+    const FoundFileRecord &stored = record.stored;
+    QString text = FormatResString(str::kTipFolder, Local(record.Folder()));
+    if (stored.attributes & kAttributeFolder)
+        return text;
+    text += QLatin1Char(' ') + FormatResString(str::kTipType, Local(TextField(stored.typeName)));
+    text += QLatin1Char(' ') +
+            FormatResString(str::kTipDateModified, Local(FormatFileTime(stored.lastWriteTime, true)));
+    text += QLatin1Char(' ') + FormatResString(str::kTipSize, Local(FormatFileSize(stored.size, false)));
+    return text;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CSifterApp &app, CSifterDoc &document)
+    : FrameWindow(app, document), sifterApp_(app), settings_(app.Settings())
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+
+    OnCommand(cmd::kWindowSplit, [this] {
+        if (splitter_)
+            splitter_->StartKeyboardTracking();
+    });
+    OnCommand(cmd::kNextPane, [this] {
+        if (splitter_)
+            splitter_->ActivateNextPane(true);
+    });
+    OnCommand(cmd::kPrevPane, [this] {
+        if (splitter_)
+            splitter_->ActivateNextPane(false);
+    });
+    const auto needsSplitter = [this](CommandUi &ui) { ui.Enable(splitter_ != nullptr); };
+    OnUpdateCommand(cmd::kWindowSplit, needsSplitter);
+    OnUpdateCommand(cmd::kNextPane, needsSplitter);
+    OnUpdateCommand(cmd::kPrevPane, needsSplitter);
+
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
+            if (view && now && (now == view || view->isAncestorOf(now)))
+                activeView_ = view;
+        }
+    });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+CSifterDoc &CMainFrame::SifterDoc() const
+{
+    return static_cast<CSifterDoc &>(GetDocument());
+}
+
+bool CMainFrame::CreateFrame()
+{
+    if (!CreateClient())
+        return false;
+    if (!FrameWindow::CreateFrame())
+        return false;
+
+    toolBar_ = CreateResourceToolBar(RemoveAmpersands(Actions().Action(cmd::kViewToolbar)->text()));
+    toolBar_->setObjectName(QStringLiteral("toolbar"));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(false);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    AddControlBar(cmd::kViewToolbar, toolBar_);
+
+    statusBar_ = new BannerStatusBar(this);
+    setStatusBar(statusBar_);
+    AddControlBar(cmd::kViewStatusBar, statusBar_);
+
+    RestorePlacement();
+    return true;
+}
+
+bool CMainFrame::CreateClient()
+{
+    splitter_ = new StaticSplitter(this);
+    leftView_ = new CLeftView(SifterDoc(), settings_, splitter_);
+    resultsView_ = new CSifterView(SifterDoc(), settings_, splitter_);
+    splitter_->addWidget(leftView_);
+    splitter_->addWidget(resultsView_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->SetFirstColumnWidth(settings_.widthLeftPanel);
+    setCentralWidget(splitter_);
+    activeView_ = leftView_;
+    connect(resultsView_, &CSifterView::IdleStatusChanged, this, [this] { SetMessageString(str::kIdleMessage); });
+    return true;
+}
+
+void CMainFrame::InitialUpdateFrame()
+{
+    FrameWindow::InitialUpdateFrame();
+    // The list was refilled: an idle status line counts the new rows.
+    if (LastMessageId() == str::kIdleMessage)
+        SetMessageString(str::kIdleMessage);
+}
+
+void CMainFrame::RestorePlacement()
+{
+    if (settings_.width != 0 && settings_.height != 0) {
+        setGeometry(settings_.x, settings_.y, settings_.width, settings_.height);
+        if (settings_.bMax != 0) {
+            // Applied after start-up has shown the window normally.
+            QTimer::singleShot(0, this, [this] { setWindowState(windowState() | Qt::WindowMaximized); });
+        }
+        return;
+    }
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableSize();
+        resize(available.width() * kDefaultSizeNumerator / kDefaultSizeDenominator,
+               available.height() * kDefaultSizeNumerator / kDefaultSizeDenominator);
+    }
+}
+
+void CMainFrame::CapturePlacement()
+{
+    if (isMinimized())
+        return;
+    const bool maximized = isMaximized();
+    QRect normal = maximized ? normalGeometry() : geometry();
+    if (!normal.isValid())
+        normal = geometry();
+    settings_.bMax = maximized ? 1 : 0;
+    settings_.x = normal.x();
+    settings_.y = normal.y();
+    settings_.width = normal.width();
+    settings_.height = normal.height();
+}
+
+void CMainFrame::StopRunningSearch()
+{
+    if (leftView_)
+        leftView_->GetDocument().StopSearch();
+}
+
+void CMainFrame::OnBusyClose()
+{
+    StopRunningSearch();
+}
+
+void CMainFrame::OnClosingFrame()
+{
+    CapturePlacement();
+    StopRunningSearch();
+}
+
+CommandTarget *CMainFrame::ActiveViewTarget() const
+{
+    if (activeView_ == leftView_)
+        return leftView_;
+    if (activeView_ == resultsView_)
+        return resultsView_;
+    return nullptr;
+}
+
+void CMainFrame::SetMessageString(CommandId id, const QString *text)
+{
+    if (statusBar_) {
+        if (id == str::kIdleMessage)
+            statusBar_->SetMessageText(BuildIdleStatusText());
+        else if (text)
+            statusBar_->SetMessageText(*text);
+        else if (id != 0)
+            statusBar_->SetMessageText(LoadPrompt(id));
+    }
+    RecordMessageId(id);
+}
+
+QString CMainFrame::BuildIdleStatusText() const
+{
+    const QString ready = LoadResString(str::kIdleMessage);
+    if (!resultsView_)
+        return ready;
+    const int selected = resultsView_->SelectedCount();
+    if (selected <= 0)
+        return FormatResString(str::kObjects, QString::number(resultsView_->ItemCount()));
+    if (selected == 1) {
+        const FoundFile *record = resultsView_->FirstSelectedRecord();
+        return record ? ItemDescriptionLine(*record) : ready;
+    }
+    return FormatResString(str::kObjectsSelected, QString::number(selected));
+}
+
+} // namespace sifter

@@ -1,0 +1,72 @@
+#pragma once
+// CMainFrame: the main window. A toolbar with flat buttons in the top dock area (with a
+// grip), the status bar with the stretching message pane and the banner pane, and a
+// static splitter with the criteria pane (CLeftView) on the left at the stored width and
+// the results list (CSifterView) on the right. It restores its placement from the layout
+// settings and records it when it closes, stops a running search before it goes, and
+// writes prompts and the idle text into status pane 0.
+#include "framework/frame_window.h"
+
+#include <QPointer>
+
+class QToolBar;
+
+namespace sifter {
+
+class BannerStatusBar;
+class CLeftView;
+class CSifterApp;
+class CSifterDoc;
+class CSifterView;
+class StaticSplitter;
+struct LayoutSettings;
+
+class CMainFrame : public FrameWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(CSifterApp &app, CSifterDoc &document);
+    ~CMainFrame() override;
+
+    // Bars, client area, placement; false when a part cannot be made.
+    bool CreateFrame() override;
+    void InitialUpdateFrame() override;
+
+    CSifterDoc &SifterDoc() const;
+    // The criteria pane, splitter pane (0, 0); null before the client area exists.
+    CLeftView *GetLeftView() const { return leftView_; }
+    // The results list, splitter pane (0, 1); null before the client area exists.
+    CSifterView *GetResultsView() const { return resultsView_; }
+    StaticSplitter *Splitter() const { return splitter_; }
+    BannerStatusBar *StatusBarPanes() const { return statusBar_; }
+    QToolBar *ToolBar() const { return toolBar_; }
+
+    // Status pane 0: the idle message (57345) shows BuildIdleStatusText; otherwise the text
+    // given, or the prompt of a non-zero id. Nothing else is put there.
+    void SetMessageString(CommandId id, const QString *text = nullptr) override;
+    // "Ready" without a results list; else "%1 objects" (nothing selected), the selected
+    // file's description (one selected), or "%1 objects selected".
+    QString BuildIdleStatusText() const;
+
+protected:
+    CommandTarget *ActiveViewTarget() const override;
+    void OnBusyClose() override;
+    void OnClosingFrame() override;
+
+private:
+    bool CreateClient();
+    void RestorePlacement();
+    void CapturePlacement();
+    void StopRunningSearch();
+
+    CSifterApp &sifterApp_;
+    LayoutSettings &settings_;
+    StaticSplitter *splitter_ = nullptr;
+    CLeftView *leftView_ = nullptr;
+    CSifterView *resultsView_ = nullptr;
+    BannerStatusBar *statusBar_ = nullptr;
+    QToolBar *toolBar_ = nullptr;
+    QPointer<QWidget> activeView_;
+};
+
+} // namespace sifter

@@ -1,0 +1,140 @@
+#include "frame/static_splitter.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace sifter {
+
+StaticSplitter::StaticSplitter(QWidget *parent) : QSplitter(Qt::Horizontal, parent)
+{
+    setChildrenCollapsible(false);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void StaticSplitter::SetFirstColumnWidth(int width)
+{
+    pendingWidth_ = width;
+    if (this->width() > 0 && count() >= 2)
+        ApplyFirstColumnWidth();
+}
+
+int StaticSplitter::FirstColumnWidth() const
+{
+    const QList<int> widths = sizes();
+    return widths.isEmpty() ? 0 : widths.front();
+}
+
+void StaticSplitter::ApplyFirstColumnWidth()
+{
+    if (pendingWidth_ < 0 || count() < 2)
+        return;
+    const int available = width() - handleWidth();
+    const int left = std::max(0, pendingWidth_);
+    setSizes({left, std::max(0, available - left)});
+    pendingWidth_ = -1;
+}
+
+void StaticSplitter::resizeEvent(QResizeEvent *event)
+{
+    QSplitter::resizeEvent(event);
+    if (width() > 0)
+        ApplyFirstColumnWidth();
+}
+
+void StaticSplitter::StartKeyboardTracking()
+{
+    if (count() < 2 || tracking_)
+        return;
+    tracking_ = true;
+    sizesBeforeTracking_ = sizes();
+    focusBeforeTracking_ = focusWidget();
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus(Qt::OtherFocusReason);
+    grabKeyboard();
+    if (QSplitterHandle *bar = handle(1))
+        bar->setCursor(Qt::SplitHCursor);
+}
+
+void StaticSplitter::EndKeyboardTracking(bool keep)
+{
+    if (!tracking_)
+        return;
+    tracking_ = false;
+    releaseKeyboard();
+    setFocusPolicy(Qt::NoFocus);
+    if (!keep)
+        setSizes(sizesBeforeTracking_);
+    if (focusBeforeTracking_)
+        focusBeforeTracking_->setFocus(Qt::OtherFocusReason);
+    focusBeforeTracking_ = nullptr;
+}
+
+void StaticSplitter::keyPressEvent(QKeyEvent *event)
+{
+    if (!tracking_) {
+        QSplitter::keyPressEvent(event);
+        return;
+    }
+    const int step = (event->modifiers() & Qt::ControlModifier) ? kKeyboardFineStep : kKeyboardStep;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveSplitter(FirstColumnWidth() - step, 1);
+        break;
+    case Qt::Key_Right:
+        moveSplitter(FirstColumnWidth() + step, 1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        EndKeyboardTracking(true);
+        break;
+    case Qt::Key_Escape:
+        EndKeyboardTracking(false);
+        break;
+    default:
+        break;
+    }
+    event->accept();
+}
+
+void StaticSplitter::mousePressEvent(QMouseEvent *event)
+{
+    if (tracking_) {
+        EndKeyboardTracking(true);
+        event->accept();
+        return;
+    }
+    QSplitter::mousePressEvent(event);
+}
+
+void StaticSplitter::focusOutEvent(QFocusEvent *event)
+{
+    // Another window took the keyboard: keep what was reached so far.
+    EndKeyboardTracking(true);
+    QSplitter::focusOutEvent(event);
+}
+
+void StaticSplitter::ActivateNextPane(bool forward)
+{
+    if (count() == 0)
+        return;
+    int current = -1;
+    QWidget *focus = QApplication::focusWidget();
+    for (int i = 0; i < count(); ++i) {
+        if (focus && (focus == widget(i) || widget(i)->isAncestorOf(focus)))
+            current = i;
+    }
+    const int next = current < 0 ? 0 : (current + (forward ? 1 : count() - 1)) % count();
+    QWidget *pane = widget(next);
+    // The pane's first control that takes the keyboard, else the pane itself.
+    for (QWidget *candidate = pane->nextInFocusChain(); candidate && pane->isAncestorOf(candidate);
+         candidate = candidate->nextInFocusChain()) {
+        if ((candidate->focusPolicy() & Qt::TabFocus) && candidate->isVisibleTo(pane) && candidate->isEnabled()) {
+            candidate->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    pane->setFocus(Qt::TabFocusReason);
+}
+
+} // namespace sifter

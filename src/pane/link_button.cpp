@@ -1,0 +1,157 @@
+#include "pane/link_button.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sifter {
+namespace {
+
+// The text as shown when the mnemonic marks are not drawn: "&&" stands for "&", a single
+// "&" disappears.
+QString WithoutMnemonic(const QString &text)
+{
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+            ++i;
+            plain += text[i];
+            continue;
+        }
+        if (text[i] != QLatin1Char('&'))
+            plain += text[i];
+    }
+    return plain;
+}
+
+} // namespace
+
+CLinkButton::CLinkButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_Hover, false);
+}
+
+void CLinkButton::SetIcon(const QIcon &icon)
+{
+    icon_ = icon;
+    update();
+}
+
+void CLinkButton::SetBold(bool bold)
+{
+    bold_ = bold;
+    update();
+}
+
+void CLinkButton::SetUnderline(bool underline)
+{
+    underline_ = underline;
+    update();
+}
+
+void CLinkButton::SetTextAlignment(int alignment)
+{
+    alignment_ = alignment;
+    update();
+}
+
+QColor CLinkButton::TextColor() const
+{
+    if (!isEnabled())
+        return palette().color(QPalette::Disabled, QPalette::WindowText);
+    if (hover_)
+        return kHoverColor;
+    if (hasFocus())
+        return kFocusColor;
+    return kNormalColor;
+}
+
+QFont CLinkButton::DrawFont() const
+{
+    QFont font = parentWidget() ? parentWidget()->font() : this->font();
+    font.setWeight(bold_ ? QFont::Bold : QFont::Normal);
+    font.setUnderline(underline_);
+    return font;
+}
+
+QRect CLinkButton::TextRect() const
+{
+    QRect area = rect();
+    if (!icon_.isNull())
+        area.setRight(area.right() - height());
+    return area;
+}
+
+QRect CLinkButton::IconRect() const
+{
+    const int offset = (height() - kIconSize) / 2;
+    return {width() - height() + offset, offset, kIconSize, kIconSize};
+}
+
+QSize CLinkButton::sizeHint() const
+{
+    const QFontMetrics metrics(DrawFont());
+    const int textHeight = metrics.height();
+    int width = metrics.horizontalAdvance(WithoutMnemonic(text()));
+    if (!icon_.isNull())
+        width += std::max(textHeight, kIconSize);
+    return {width, std::max(textHeight, kIconSize)};
+}
+
+void CLinkButton::paintEvent(QPaintEvent *)
+{
+    const QString label = text();
+    if (label.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setFont(DrawFont());
+    painter.setPen(TextColor());
+
+    int flags = Qt::TextSingleLine | Qt::AlignVCenter;
+    flags |= alignment_ == kCentre ? Qt::AlignHCenter : alignment_ == kRight ? Qt::AlignRight : Qt::AlignLeft;
+    const QRect area = TextRect();
+    const QString plain = WithoutMnemonic(label);
+    if (painter.fontMetrics().horizontalAdvance(plain) <= area.width())
+        painter.drawText(area, flags | Qt::TextShowMnemonic, label);
+    else
+        painter.drawText(area, flags, painter.fontMetrics().elidedText(plain, Qt::ElideRight, area.width()));
+
+    if (!icon_.isNull())
+        icon_.paint(&painter, IconRect());
+}
+
+void CLinkButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!hover_) {
+        hover_ = true;
+        update();
+    }
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void CLinkButton::leaveEvent(QEvent *event)
+{
+    if (hover_) {
+        hover_ = false;
+        update();
+    }
+    QAbstractButton::leaveEvent(event);
+}
+
+void CLinkButton::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QAbstractButton::focusInEvent(event);
+}
+
+void CLinkButton::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QAbstractButton::focusOutEvent(event);
+}
+
+} // namespace sifter
