@@ -1,5 +1,6 @@
 #include "platform/registry_store.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -104,7 +105,6 @@ struct RegistryStore::RootState {
     RegistryNode base;       // the file's content as last read or written
     RegistryNode mine;       // base with this process's changes
     bool dirty = false;      // mine holds changes not yet written
-    int openKeys = 0;
     bool writeWarned = false;
     FileStamp lossWarnedFor; // the version whose unreadable lines were reported
 };
@@ -117,6 +117,9 @@ RegistryStore::RegistryStore(std::string folder) : folder_(std::move(folder))
 
 RegistryStore::~RegistryStore()
 {
+    for (RegistryKey *key : openKeys_)
+        key->store_ = nullptr;
+    openKeys_.clear();
     Flush();
 }
 
@@ -247,22 +250,32 @@ RegistryNode *RegistryStore::FindForChange(RegistryRoot root, std::string_view p
     return const_cast<RegistryNode *>(Find(root, path));
 }
 
-void RegistryStore::KeyOpened(RegistryRoot root)
+void RegistryStore::KeyOpened(RegistryKey *key)
 {
-    ++State(root).openKeys;
+    openKeys_.push_back(key);
 }
 
-bool RegistryStore::KeyClosed(RegistryRoot root)
+void RegistryStore::KeyMoved(RegistryKey *from, RegistryKey *to)
+{
+    std::replace(openKeys_.begin(), openKeys_.end(), from, to);
+}
+
+bool RegistryStore::HasOpenKeys(RegistryRoot root) const
+{
+    return std::any_of(openKeys_.begin(), openKeys_.end(), [root](const RegistryKey *key) { return key->root_ == root; });
+}
+
+bool RegistryStore::KeyClosed(RegistryKey *key)
+{
+    std::erase(openKeys_, key);
+    return HasOpenKeys(key->root_) || FlushRoot(State(key->root_));
+}
+
+bool RegistryStore::ChangeDone(RegistryRoot root)
 {
     RootState &state = State(root);
-    --state.openKeys;
-    return state.openKeys > 0 || FlushRoot(state);
-}
-
-bool RegistryStore::ChangeDone(RootState &state)
-{
     state.dirty = true;
-    return state.openKeys > 0 || FlushRoot(state);
+    return HasOpenKeys(root) || FlushRoot(state);
 }
 
 bool RegistryStore::OpenKey(RegistryRoot root, std::string_view path, RegistryKey &out)
@@ -309,14 +322,14 @@ bool RegistryStore::DeleteKey(RegistryRoot root, std::string_view path)
     if (!key || key->SubkeyCount() > 0)
         return false;
     parent->RemoveSubkey(last);
-    ChangeDone(state); // a failed write keeps the deletion pending and is reported there
+    ChangeDone(root); // a failed write keeps the deletion pending and is reported there
     return true;
 }
 
 RegistryKey::RegistryKey(RegistryStore *store, RegistryRoot root, std::string path)
     : store_(store), root_(root), path_(std::move(path))
 {
-    store_->KeyOpened(root_);
+    store_->KeyOpened(this);
 }
 
 RegistryKey::~RegistryKey()
@@ -328,6 +341,8 @@ RegistryKey::RegistryKey(RegistryKey &&other) noexcept
     : store_(other.store_), root_(other.root_), path_(std::move(other.path_))
 {
     other.store_ = nullptr;
+    if (store_)
+        store_->KeyMoved(&other, this);
 }
 
 RegistryKey &RegistryKey::operator=(RegistryKey &&other) noexcept
@@ -338,6 +353,8 @@ RegistryKey &RegistryKey::operator=(RegistryKey &&other) noexcept
         root_ = other.root_;
         path_ = std::move(other.path_);
         other.store_ = nullptr;
+        if (store_)
+            store_->KeyMoved(&other, this);
     }
     return *this;
 }
@@ -348,7 +365,7 @@ bool RegistryKey::Close()
         return true;
     RegistryStore *store = store_;
     store_ = nullptr;
-    return store->KeyClosed(root_);
+    return store->KeyClosed(this);
 }
 
 std::string RegistryKey::SubPath(std::string_view path) const
@@ -413,7 +430,7 @@ bool RegistryKey::SetValue(std::string_view name, RegistryType type, const void 
     if (!key)
         return false;
     key->SetValue(name, type, std::string(static_cast<const char *>(data), size));
-    store_->ChangeDone(store_->State(root_));
+    store_->ChangeDone(root_);
     return true;
 }
 
@@ -436,7 +453,7 @@ bool RegistryKey::DeleteValue(std::string_view name)
     RegistryNode *key = store_ ? store_->FindForChange(root_, path_) : nullptr;
     if (!key || !key->DeleteValue(name))
         return false;
-    store_->ChangeDone(store_->State(root_));
+    store_->ChangeDone(root_);
     return true;
 }
 

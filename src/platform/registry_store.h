@@ -15,7 +15,7 @@
 // written keeps the changes in memory (and tries again at the next write); a file
 // that is not a REGEDIT4 text is renamed aside and the store starts empty.
 //
-// Not thread-safe; the store must outlive the keys opened from it.
+// Not thread-safe. Keys still open when their store is destroyed become closed keys.
 #include "platform/registry_file.h"
 #include "platform/registry_tree.h"
 
@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sifter {
 
@@ -143,12 +144,15 @@ private:
     const RegistryNode *Find(RegistryRoot root, std::string_view path);
     RegistryNode *FindForChange(RegistryRoot root, std::string_view path);
     bool FlushRoot(RootState &state);
-    void KeyOpened(RegistryRoot root);
-    bool KeyClosed(RegistryRoot root);
-    bool ChangeDone(RootState &state);
+    void KeyOpened(RegistryKey *key);
+    void KeyMoved(RegistryKey *from, RegistryKey *to);
+    bool KeyClosed(RegistryKey *key);
+    bool HasOpenKeys(RegistryRoot root) const;
+    bool ChangeDone(RegistryRoot root);
 
     std::string folder_;
     std::array<std::unique_ptr<RootState>, kRegistryRootCount> roots_;
+    std::vector<RegistryKey *> openKeys_;
 };
 
 } // namespace sifter

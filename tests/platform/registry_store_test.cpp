@@ -224,6 +224,24 @@ TEST_F(RegistryStoreTest, OperationsOnADeletedKeyFail)
     EXPECT_FALSE(key.CreateSubkey("child", child));
 }
 
+TEST_F(RegistryStoreTest, KeyOutlivingItsStoreBecomesAClosedKey)
+{
+    RegistryKey key;
+    {
+        RegistryStore store(folder);
+        ASSERT_TRUE(store.CreateKey(kUser, "Short\\Lived", key));
+        ASSERT_TRUE(key.SetString("v", "written at the end"));
+        RegistryKey moved = std::move(key);
+        key = std::move(moved);
+        EXPECT_TRUE(key.IsOpen());
+    }
+    EXPECT_FALSE(key.IsOpen());
+    EXPECT_FALSE(key.SetString("v", "x"));
+    EXPECT_TRUE(key.Close());
+    RegistryStore reread(folder);
+    EXPECT_EQ(StringValue(reread, kUser, "Short\\Lived", "v"), std::string("written at the end") + '\0');
+}
+
 TEST_F(RegistryStoreTest, InvalidNamesAreRefused)
 {
     RegistryStore store(folder);
