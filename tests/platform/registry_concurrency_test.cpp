@@ -116,7 +116,7 @@ TEST(RegistryConcurrency, WriterKilledMidWriteLeavesAWholeState)
         if (writer == 0)
             WriteStatesForever(folder);
         ASSERT_GT(writer, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(40 + 37 * round));
+        std::this_thread::sleep_for(std::chrono::milliseconds(60 + 53 * round));
         kill(writer, SIGKILL);
         ASSERT_EQ(WaitFor(writer), 128 + SIGKILL);
 
