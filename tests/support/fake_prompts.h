@@ -1,0 +1,47 @@
+#pragma once
+// Answers the document commands' questions and file dialogs without a window, and
+// records what was asked.
+#include "framework/user_prompts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace sifter::test {
+
+class FakePrompts final : public UserPrompts {
+public:
+    SaveChoice saveAnswer = SaveChoice::kDiscard;
+    std::optional<QString> openAnswer;
+    std::optional<QString> saveAnswerPath;
+
+    QStringList questions;
+    QStringList openFilters;
+    QStringList proposedNames;
+    QStringList saveFilters;
+    QStringList saveSuffixes;
+    QStringList errors;
+
+    SaveChoice AskSaveChanges(const QString &question) override
+    {
+        questions.append(question);
+        return saveAnswer;
+    }
+    std::optional<QString> AskOpenPath(const QString &, const QString &filter) override
+    {
+        openFilters.append(filter);
+        return openAnswer;
+    }
+    std::optional<QString> AskSavePath(const QString &, const QString &proposed, const QString &filter,
+                                       const QString &suffix) override
+    {
+        proposedNames.append(proposed);
+        saveFilters.append(filter);
+        saveSuffixes.append(suffix);
+        return saveAnswerPath;
+    }
+    void ShowError(const QString &text) override { errors.append(text); }
+};
+
+} // namespace sifter::test
