@@ -126,10 +126,12 @@ void StaticSplitter::ActivateNextPane(bool forward)
     }
     const int next = current < 0 ? 0 : (current + (forward ? 1 : count() - 1)) % count();
     QWidget *pane = widget(next);
-    // The pane's first control that takes the keyboard, else the pane itself.
-    for (QWidget *candidate = pane->nextInFocusChain(); candidate && pane->isAncestorOf(candidate);
+    // The pane's first control in tab order that takes the keyboard, else the pane itself.
+    // Controls of a pane need not stand together in the window's tab chain.
+    for (QWidget *candidate = pane->nextInFocusChain(); candidate && candidate != pane;
          candidate = candidate->nextInFocusChain()) {
-        if ((candidate->focusPolicy() & Qt::TabFocus) && candidate->isVisibleTo(pane) && candidate->isEnabled()) {
+        if (pane->isAncestorOf(candidate) && (candidate->focusPolicy() & Qt::TabFocus) &&
+            candidate->isVisibleTo(pane) && candidate->isEnabled()) {
             candidate->setFocus(Qt::TabFocusReason);
             return;
         }

@@ -1,0 +1,427 @@
+// The main window: its bars, splitter and panes, the placement kept in the layout
+// settings across starts, the status texts, the frame's commands, and closing while a
+// search runs.
+#include "doc/result_file.h"
+#include "frame/banner_status_bar.h"
+#include "frame/layout_settings.h"
+#include "frame/static_splitter.h"
+#include "framework/command_actions.h"
+#include "pane/left_view.h"
+#include "platform/registry_store.h"
+#include "results/file_texts.h"
+#include "results/results_model.h"
+#include "results/sifter_view.h"
+#include "search/text_field.h"
+#include "support/qt_printers.h"
+#include "support/sifter_app_fixture.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace sifter::test {
+namespace {
+
+// 2021-06-01 12:00 UTC as a FILETIME.
+constexpr FileTime kSomeFileTime = 132669168000000000ull;
+
+class MainFrameTest : public SifterAppFixture {
+protected:
+    LayoutSettings StoredSettings()
+    {
+        RegistryStore store(tree.Path("config/Norvane/Sifter"));
+        LayoutSettings settings;
+        settings.LoadLayoutSettings(store);
+        return settings;
+    }
+
+    void StoreSettings(const LayoutSettings &settings)
+    {
+        RegistryStore store(tree.Path("config/Norvane/Sifter"));
+        ASSERT_TRUE(settings.SaveLayoutSettings(store));
+    }
+
+    // A result file with count records named f0.txt... in /data/d<i % 3>.
+    QString ResultFile(int count)
+    {
+        FileSearch search;
+        for (int i = 0; i < count; ++i) {
+            auto record = std::make_unique<FoundFile>();
+            record->SetName("f" + std::to_string(i) + ".txt");
+            record->SetFolder("/data/d" + std::to_string(i % 3));
+            record->stored.size = 100 + static_cast<std::uint64_t>(i);
+            record->stored.lastWriteTime = kSomeFileTime;
+            SetTextField(record->stored.typeName, "plain text document");
+            search.AppendFoundFile(std::move(record));
+        }
+        const std::string path = tree.Path("r" + std::to_string(count) + ".sifter");
+        EXPECT_TRUE(SaveResultFile(search, path));
+        return QString::fromStdString(path);
+    }
+
+    void ShowAndSettle()
+    {
+        Frame().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+        QTest::qWait(20);
+    }
+
+    QString StatusText() const { return Frame().StatusBarPanes()->MessageText(); }
+};
+
+TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightValues)
+{
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    CMainFrame &frame = Frame();
+    EXPECT_FALSE(frame.isMaximized());
+    EXPECT_EQ(frame.Splitter()->FirstColumnWidth(), 180);
+    EXPECT_EQ(frame.GetLeftView()->width(), 180);
+
+    CSifterView *list = frame.GetResultsView();
+    ASSERT_NE(list, nullptr);
+    QStringList captions;
+    QList<int> widths;
+    for (int i = 0; i < list->model()->columnCount(); ++i) {
+        captions.append(list->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString());
+        widths.append(list->header()->sectionSize(i));
+    }
+    EXPECT_EQ(captions, (QStringList{"Name", "In Folder", "Size", "Type", "Date Modified"}));
+    EXPECT_EQ(widths, (QList<int>{120, 120, 80, 80, 80}));
+    const QRect placed = frame.geometry();
+
+    Stop();
+    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    RegistryKey key;
+    ASSERT_TRUE(store.OpenKey(RegistryRoot::CurrentUser, LayoutSettingsKeyPath(), key));
+    std::set<std::string> names;
+    std::string name;
+    for (std::uint32_t i = 0; key.EnumValue(i, name); ++i)
+        names.insert(name);
+    EXPECT_EQ(names, (std::set<std::string>{"Columns", "Style", "WidthLeftPanel", "X", "Y", "Width", "Height", "bMax"}));
+    key.Close();
+
+    const LayoutSettings saved = StoredSettings();
+    EXPECT_EQ(saved.style, 1u);
+    EXPECT_EQ(saved.widthLeftPanel, 180);
+    EXPECT_EQ(saved.width, placed.width());
+    EXPECT_EQ(saved.height, placed.height());
+    EXPECT_EQ(saved.x, placed.x());
+    EXPECT_EQ(saved.y, placed.y());
+    EXPECT_GT(saved.width, 0);
+    EXPECT_EQ(saved.bMax, 0u);
+}
+
+TEST_F(MainFrameTest, ASecondStartRestoresPlacementAndPaneWidth)
+{
+    LayoutSettings settings;
+    settings.x = 30;
+    settings.y = 40;
+    settings.width = 700;
+    settings.height = 500;
+    settings.widthLeftPanel = 250;
+    StoreSettings(settings);
+
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    EXPECT_EQ(Frame().geometry(), QRect(30, 40, 700, 500));
+    EXPECT_EQ(Frame().Splitter()->FirstColumnWidth(), 250);
+    // The left pane keeps its width when the window grows.
+    Frame().resize(760, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(Frame().Splitter()->FirstColumnWidth(), 250);
+
+    Stop();
+    const LayoutSettings saved = StoredSettings();
+    EXPECT_EQ(saved.widthLeftPanel, 250);
+    EXPECT_EQ(saved.width, 760);
+    EXPECT_EQ(saved.x, 30);
+}
+
+TEST_F(MainFrameTest, AStoredMaximisedStateIsAppliedAfterShowingAndSavedWithTheRestoredRectangle)
+{
+    LayoutSettings settings;
+    settings.x = 10;
+    settings.y = 20;
+    settings.width = 640;
+    settings.height = 480;
+    settings.bMax = 1;
+    StoreSettings(settings);
+
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(Frame().isMaximized()); // not before the event loop has run
+    ShowAndSettle();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Frame().isMaximized(); }, 1000));
+    Stop();
+    const LayoutSettings saved = StoredSettings();
+    EXPECT_EQ(saved.bMax, 1u);
+    EXPECT_EQ(saved.width, 640);
+    EXPECT_EQ(saved.height, 480);
+    EXPECT_EQ(saved.x, 10);
+    EXPECT_EQ(saved.y, 20);
+}
+
+TEST_F(MainFrameTest, AFrameClosedWhileMinimisedSavesTheLoadedPlacementAgain)
+{
+    LayoutSettings settings;
+    settings.x = 5;
+    settings.y = 6;
+    settings.width = 500;
+    settings.height = 400;
+    StoreSettings(settings);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    Frame().setGeometry(50, 60, 610, 410);
+    Frame().showMinimized();
+    QTest::qWait(20);
+    ASSERT_TRUE(Frame().isMinimized());
+    Stop();
+    const LayoutSettings saved = StoredSettings();
+    EXPECT_EQ(saved.x, 5);
+    EXPECT_EQ(saved.y, 6);
+    EXPECT_EQ(saved.width, 500);
+    EXPECT_EQ(saved.height, 400);
+}
+
+TEST_F(MainFrameTest, AZeroWidthMeansNoPlacementAndTheMaximisedFlagIsIgnored)
+{
+    LayoutSettings settings;
+    settings.x = 300;
+    settings.y = 300;
+    settings.width = 0;
+    settings.height = 450;
+    settings.bMax = 1;
+    StoreSettings(settings);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    QTest::qWait(30);
+    EXPECT_FALSE(Frame().isMaximized());
+    EXPECT_NE(Frame().geometry().topLeft(), QPoint(300, 300));
+}
+
+TEST_F(MainFrameTest, ToolbarSitsMovableAtTheTopWithFlatButtonsAndTips)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame &frame = Frame();
+    QToolBar *toolBar = frame.ToolBar();
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(frame.toolBarArea(toolBar), Qt::TopToolBarArea);
+    EXPECT_TRUE(toolBar->isMovable()); // shows its grip
+    auto *about = qobject_cast<QToolButton *>(toolBar->widgetForAction(frame.Actions().Action(cmd::kAppAbout)));
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->autoRaise());
+    EXPECT_EQ(about->toolTip(), QStringLiteral("About"));
+    EXPECT_EQ(about->statusTip(), QStringLiteral("Displays program information, version number and copyright"));
+    int buttons = 0;
+    for (QAction *action : toolBar->actions())
+        buttons += action->isSeparator() ? 0 : 1;
+    EXPECT_EQ(buttons, 10);
+}
+
+TEST_F(MainFrameTest, CommandsOfLaterPartsAreShownButDisabled)
+{
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    Frame().UpdateCommandUi();
+    CommandActions &actions = Frame().Actions();
+    for (const CommandId id : {cmd::kHexView, cmd::kDelete, cmd::kOpen, cmd::kEditCopy, cmd::kEditCut,
+                               cmd::kViewSmallIcons, cmd::kViewDetails, cmd::kArrangeByName, cmd::kClearHistories,
+                               cmd::kOptions, cmd::kEditSelectAll, cmd::kToggleFolder})
+        EXPECT_FALSE(actions.Action(id)->isEnabled()) << "command " << id;
+    for (const CommandId id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAppAbout,
+                               cmd::kAppExit, cmd::kHelpIndex, cmd::kWebSite, cmd::kViewToolbar,
+                               cmd::kViewStatusBar, cmd::kWindowSplit, cmd::kNextPane, cmd::kPrevPane})
+        EXPECT_TRUE(actions.Action(id)->isEnabled()) << "command " << id;
+    EXPECT_TRUE(actions.Action(cmd::kViewToolbar)->isChecked());
+    EXPECT_TRUE(actions.Action(cmd::kViewStatusBar)->isChecked());
+}
+
+TEST_F(MainFrameTest, StatusBarHasAStretchingMessagePaneAndABannerAsWideAsItsTitle)
+{
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    BannerStatusBar *bar = Frame().StatusBarPanes();
+    const QFontMetrics metrics(bar->Banner()->font());
+    EXPECT_EQ(bar->Banner()->ItemRect().width(), metrics.horizontalAdvance(QStringLiteral("Norvane Search")));
+    const int before = bar->MessagePane()->width();
+    Frame().resize(Frame().width() + 100, Frame().height());
+    QTest::qWait(20);
+    EXPECT_EQ(bar->MessagePane()->width(), before + 100);
+    // A long prompt never widens the window.
+    const int width = Frame().width();
+    const QString longText(500, QLatin1Char('x'));
+    Frame().SetMessageString(0, &longText);
+    QTest::qWait(20);
+    EXPECT_EQ(Frame().width(), width);
+}
+
+TEST_F(MainFrameTest, IdleTextCountsRowsAndSelection)
+{
+    const QString file = ResultFile(25);
+    ASSERT_TRUE(Start());
+    QTest::qWait(10); // the posted idle request after creation
+    EXPECT_EQ(StatusText(), QStringLiteral("0 objects"));
+
+    ASSERT_NE(app->OpenDocumentFile(file), nullptr);
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 25);
+    EXPECT_EQ(StatusText(), QStringLiteral("25 objects"));
+
+    CSifterView *list = Frame().GetResultsView();
+    list->selectionModel()->select(list->model()->index(2, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QString modified = QString::fromStdString(FormatFileTime(kSomeFileTime, true));
+    EXPECT_FALSE(modified.isEmpty());
+    EXPECT_EQ(StatusText(), QStringLiteral("In Folder: /data/d2 Type: plain text document Date Modified: ") + modified +
+                                QStringLiteral(" Size: 102 bytes"));
+    for (int row : {4, 7})
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(StatusText(), QStringLiteral("3 objects selected"));
+    EXPECT_EQ(Frame().BuildIdleStatusText(), QStringLiteral("3 objects selected"));
+
+    // During a run selection changes leave the status line to the run.
+    list->SetRunInProgress(true);
+    list->clearSelection();
+    EXPECT_EQ(StatusText(), QStringLiteral("3 objects selected"));
+    list->SetRunInProgress(false);
+}
+
+TEST_F(MainFrameTest, WithoutAResultsListTheIdleTextIsReady)
+{
+    ASSERT_TRUE(Start());
+    CMainFrame bare(*app, Doc()); // never created: no splitter, no panes
+    EXPECT_EQ(bare.GetResultsView(), nullptr);
+    EXPECT_EQ(bare.BuildIdleStatusText(), QStringLiteral("Ready"));
+}
+
+TEST_F(MainFrameTest, PromptsOfMenusAndToolbarShowInPaneZeroAndTheIdleTextReturns)
+{
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    QMenu *file = Frame().menuBar()->actions().front()->menu();
+    emit file->hovered(Frame().Actions().Action(cmd::kDelete));
+    EXPECT_EQ(StatusText(), QStringLiteral("Deletes the selected items"));
+    emit file->aboutToHide();
+    EXPECT_EQ(StatusText(), QStringLiteral("0 objects"));
+    const QString folder = QStringLiteral("/home/me/Work");
+    Frame().SetMessageString(0, &folder);
+    EXPECT_EQ(StatusText(), folder);
+    Frame().SetMessageString(cmd::kFileNew);
+    EXPECT_EQ(StatusText(), QStringLiteral("Starts a new search"));
+    Frame().SetMessageString(0);
+    EXPECT_EQ(StatusText(), QStringLiteral("Starts a new search")); // nothing to put there
+    EXPECT_EQ(Frame().LastMessageId(), 0u);
+}
+
+TEST_F(MainFrameTest, NextAndPreviousPaneMoveTheFocusBetweenThePanes)
+{
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    Frame().activateWindow();
+    CLeftView *left = Frame().GetLeftView();
+    CSifterView *list = Frame().GetResultsView();
+    // The window opens with the keyboard in the criteria pane.
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(left->isAncestorOf(QApplication::focusWidget()));
+    Frame().SendCommand(cmd::kNextPane);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(list));
+    Frame().SendCommand(cmd::kNextPane);
+    EXPECT_TRUE(left->isAncestorOf(QApplication::focusWidget()));
+    Frame().SendCommand(cmd::kPrevPane);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(list));
+    Frame().SendCommand(cmd::kPrevPane);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(left->NameBox())); // its first control
+}
+
+TEST_F(MainFrameTest, SplitMovesTheBarWithTheKeyboardAndEscapeGoesBack)
+{
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    StaticSplitter *splitter = Frame().Splitter();
+    Frame().SendCommand(cmd::kWindowSplit);
+    ASSERT_TRUE(splitter->KeyboardTracking());
+    QTest::keyClick(splitter, Qt::Key_Right);
+    EXPECT_EQ(splitter->FirstColumnWidth(), 196);
+    QTest::keyClick(splitter, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(splitter->FirstColumnWidth(), 195);
+    QTest::keyClick(splitter, Qt::Key_Escape);
+    EXPECT_FALSE(splitter->KeyboardTracking());
+    EXPECT_EQ(splitter->FirstColumnWidth(), 180);
+
+    Frame().SendCommand(cmd::kWindowSplit);
+    QTest::keyClick(splitter, Qt::Key_Right);
+    QTest::keyClick(splitter, Qt::Key_Return);
+    EXPECT_FALSE(splitter->KeyboardTracking());
+    EXPECT_EQ(splitter->FirstColumnWidth(), 196);
+    EXPECT_EQ(app->Settings().widthLeftPanel, 196);
+}
+
+TEST_F(MainFrameTest, ADroppedResultFileBecomesTheDocument)
+{
+    const QString file = ResultFile(4);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Doc().Search().CountFoundFiles() == 4; }, 1000));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("r4.sifter"));
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 4);
+}
+
+// Closes the window from inside the run, the way a click on its close box would arrive.
+class ClosingPump final : public EventPump {
+public:
+    explicit ClosingPump(CMainFrame &frame) : frame_(frame) {}
+    void DispatchPendingEvents() override
+    {
+        ++pumps;
+        if (pumps == 1) {
+            frame_.close();
+            visibleAfterClose = frame_.isVisible();
+        }
+        QCoreApplication::processEvents();
+    }
+    int pumps = 0;
+    bool visibleAfterClose = false;
+
+private:
+    CMainFrame &frame_;
+};
+
+TEST_F(MainFrameTest, ClosingDuringASearchStopsTheRunAndClosesOnceItHasReturned)
+{
+    for (int i = 0; i < 300; ++i)
+        tree.WriteFile("walk/d" + std::to_string(i) + "/f.txt", "x");
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    CSifterDoc &doc = Doc();
+    SetTextField(doc.Search().criteria.names, "*.txt");
+    SetTextField(doc.Search().criteria.folders, tree.Path("walk"));
+    ClosingPump pump(Frame());
+    doc.RunSearch({Frame().GetResultsView(), nullptr, &pump});
+
+    EXPECT_TRUE(pump.visibleAfterClose);      // the close waited
+    EXPECT_TRUE(Frame().ClosePending());
+    EXPECT_FALSE(doc.Search().Running());     // the close stopped the run
+    const std::size_t found = doc.Search().CountFoundFiles();
+    EXPECT_LT(found, 300u);
+    EXPECT_EQ(static_cast<std::size_t>(Frame().GetResultsView()->ItemCount()), found);
+    // Every row's record is still alive after the run returned.
+    for (int row = 0; row < Frame().GetResultsView()->ItemCount(); ++row)
+        EXPECT_NE(Frame().GetResultsView()->Model().Record(row), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+}
+
+} // namespace
+} // namespace sifter::test

@@ -1,0 +1,69 @@
+#pragma once
+// Starts the whole program (CSifterApp) without a display: its registry store in a
+// temporary configuration folder (XDG_CONFIG_HOME), questions answered by FakePrompts,
+// addresses recorded instead of opened.
+#include "app/sifter_app.h"
+#include "doc/sifter_doc.h"
+#include "frame/main_frame.h"
+#include "support/fake_prompts.h"
+#include "support/temp_tree.h"
+
+#include <QApplication>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace sifter::test {
+
+class SifterAppFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(tree.Path("config")));
+    }
+
+    void TearDown() override
+    {
+        if (app) {
+            if (CMainFrame *frame = app->Frame())
+                frame->close();
+            app->ExitInstance(0);
+            app.reset();
+        }
+    }
+
+    // Starts the program with the arguments after its name; false when start-up failed.
+    bool Start(const QStringList &arguments = {})
+    {
+        app = std::make_unique<CSifterApp>(QStringList{QStringLiteral("sifter")} + arguments);
+        auto fake = std::make_unique<FakePrompts>();
+        prompts = fake.get();
+        app->SetPrompts(std::move(fake));
+        app->SetUrlOpener([this](const QUrl &url) {
+            opened.push_back(url);
+            return true;
+        });
+        return app->InitInstance();
+    }
+
+    // Closes the window and runs the program's exit.
+    void Stop()
+    {
+        app->Frame()->close();
+        app->ExitInstance(0);
+        app.reset();
+    }
+
+    CMainFrame &Frame() const { return *app->Frame(); }
+    CSifterDoc &Doc() const { return *app->Doc(); }
+
+    TempTree tree;
+    std::unique_ptr<CSifterApp> app;
+    FakePrompts *prompts = nullptr;
+    std::vector<QUrl> opened;
+};
+
+} // namespace sifter::test
