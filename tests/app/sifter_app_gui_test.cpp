@@ -1,0 +1,254 @@
+// Start-up and exit of the program: settings and histories loaded before the window
+// exists, the result file and the folder option of the command line, the About box and
+// the web links.
+#include "doc/result_file.h"
+#include "frame/about_dialog.h"
+#include "frame/static_splitter.h"
+#include "framework/dialog_units.h"
+#include "framework/command_actions.h"
+#include "pane/left_view.h"
+#include "pane/link_button.h"
+#include "platform/registry_store.h"
+#include "results/sifter_view.h"
+#include "search/text_field.h"
+#include "support/qt_printers.h"
+#include "support/sifter_app_fixture.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace sifter::test {
+namespace {
+
+class SifterAppTest : public SifterAppFixture {
+protected:
+    QString ResultFile(const char *name, int count)
+    {
+        FileSearch search;
+        SetTextField(search.criteria.folders, "/srv/data");
+        for (int i = 0; i < count; ++i) {
+            auto record = std::make_unique<FoundFile>();
+            record->SetName("f" + std::to_string(i));
+            record->SetFolder("/srv/data");
+            search.AppendFoundFile(std::move(record));
+        }
+        const std::string path = tree.Path(name);
+        EXPECT_TRUE(SaveResultFile(search, path));
+        return QString::fromStdString(path);
+    }
+
+    QString FolderBoxText() const { return Frame().GetLeftView()->FolderBox()->currentText(); }
+};
+
+TEST_F(SifterAppTest, StartsWithANewDocumentAndAVisibleWindow)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("NewSearch - Sifter"));
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 0);
+    EXPECT_FALSE(Frame().windowIcon().isNull());
+}
+
+TEST_F(SifterAppTest, SettingsAndHistoriesAreLoadedBeforeTheWindowIsMade)
+{
+    {
+        RegistryStore store(tree.Path("config/Norvane/Sifter"));
+        LayoutSettings settings;
+        settings.widthLeftPanel = 222;
+        ASSERT_TRUE(settings.SaveLayoutSettings(store));
+        CSearchHistory words("Words");
+        words.AddEntry("invoice");
+        ASSERT_TRUE(words.Save(store));
+        CSearchHistory folders("Folders");
+        folders.AddEntry("/srv");
+        ASSERT_TRUE(folders.Save(store));
+    }
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(app->WordsHistory().Entries(), std::vector<std::string>{"invoice"});
+    EXPECT_EQ(app->FoldersHistory().Entries(), std::vector<std::string>{"/srv"});
+    EXPECT_TRUE(app->NamesHistory().Entries().empty());
+    EXPECT_EQ(app->WordsHistory().Name(), "Words");
+    QTest::qWait(20);
+    EXPECT_EQ(Frame().Splitter()->FirstColumnWidth(), 222);
+}
+
+TEST_F(SifterAppTest, AResultFileOnTheCommandLineOpensAsTheDocument)
+{
+    const QString file = ResultFile("given.sifter", 3);
+    ASSERT_TRUE(Start({file}));
+    EXPECT_EQ(Doc().PathName(), file);
+    EXPECT_EQ(Doc().Title(), QStringLiteral("given.sifter"));
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 3);
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/srv/data"));
+    EXPECT_EQ(app->RecentFiles().Paths(), QStringList{file});
+}
+
+TEST_F(SifterAppTest, AFileThatIsNotAResultFileLeavesANewDocumentAndNoMessage)
+{
+    const QString text = QString::fromStdString(tree.WriteFile("notes.txt", "just text"));
+    ASSERT_TRUE(Start({text}));
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
+    EXPECT_TRUE(Doc().PathName().isEmpty());
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    EXPECT_TRUE(prompts->questions.isEmpty());
+    EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
+
+    app.reset();
+    ASSERT_TRUE(Start({QString::fromStdString(tree.Path("missing.sifter"))}));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(SifterAppTest, FolderOptionFillsSearchInAndTitlesTheDocumentWithoutSearching)
+{
+    ASSERT_TRUE(Start({"/f:/home/me/Work"}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/home/me/Work"));
+    EXPECT_EQ(Frame().GetLeftView()->FolderText(), QStringLiteral("/home/me/Work"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("In Work"));
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 0);
+    EXPECT_FALSE(Doc().Search().Running());
+}
+
+TEST_F(SifterAppTest, TheLowerCaseOptionWinsOverAnEarlierUpperCaseOne)
+{
+    ASSERT_TRUE(Start({"/F:/first", "/f:/second/Place"}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/second/Place"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("In Place"));
+
+    app.reset();
+    ASSERT_TRUE(Start({"/F:/only/Upper"}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/only/Upper"));
+}
+
+TEST_F(SifterAppTest, AnEmptyFolderOptionChangesNothing)
+{
+    ASSERT_TRUE(Start({"/f:"}));
+    EXPECT_TRUE(FolderBoxText().isEmpty());
+    EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
+
+    app.reset();
+    ASSERT_TRUE(Start({"/f:\"\""}));
+    EXPECT_TRUE(FolderBoxText().isEmpty());
+    EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
+}
+
+TEST_F(SifterAppTest, AResultFileKeepsItsTitleWhenTheFolderOptionFollows)
+{
+    const QString file = ResultFile("kept.sifter", 1);
+    ASSERT_TRUE(Start({file, "/f:/elsewhere/Dir"}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/elsewhere/Dir"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("kept.sifter"));
+    EXPECT_EQ(Doc().PathName(), file);
+}
+
+TEST_F(SifterAppTest, TextAfterTheFolderBelongsToTheFolder)
+{
+    ASSERT_TRUE(Start({"/f:/data/My", "Work"}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/data/My Work"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("In My Work"));
+    EXPECT_TRUE(Doc().PathName().isEmpty());
+}
+
+TEST_F(SifterAppTest, TheRootFolderAndQuotedFolders)
+{
+    ASSERT_TRUE(Start({"/f:/"}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("In"));
+
+    app.reset();
+    ASSERT_TRUE(Start({"/f:\"/srv/two words\""}));
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/srv/two words"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("In two words"));
+}
+
+TEST_F(SifterAppTest, ExitSavesTheLayoutSettings)
+{
+    ASSERT_TRUE(Start());
+    app->Settings().widthLeftPanel = 301;
+    app->Settings().style = 3;
+    Stop();
+    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    LayoutSettings saved;
+    EXPECT_TRUE(saved.LoadLayoutSettings(store));
+    EXPECT_EQ(saved.style, 3u);
+}
+
+TEST_F(SifterAppTest, HelpAndWebSiteOpenTheirAddresses)
+{
+    ASSERT_TRUE(Start());
+    Frame().SendCommand(cmd::kHelpIndex);
+    Frame().SendCommand(cmd::kWebSite);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_TRUE(opened[0].isLocalFile());
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("user-guide.html")));
+    EXPECT_TRUE(QFileInfo::exists(opened[0].toLocalFile()));
+    EXPECT_EQ(opened[1], QUrl(app->WebSiteAddress()));
+    EXPECT_EQ(opened[0], QUrl(app->OnlineHelpAddress()));
+}
+
+TEST_F(SifterAppTest, F1OpensTheUserGuideAndLeavesTheWindowAsItWas)
+{
+    ASSERT_TRUE(Start());
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    Frame().UpdateCommandUi();
+    const QString title = Frame().windowTitle();
+    QTest::keyClick(Frame().GetResultsView(), Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl(app->OnlineHelpAddress()));
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(Frame().windowTitle(), title);
+}
+
+TEST_F(SifterAppTest, AboutBoxShowsItsTextAndItsLinksRunTheCommandsWithoutClosingIt)
+{
+    ASSERT_TRUE(Start());
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<CAboutDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        inspected = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("About Sifter"));
+        EXPECT_TRUE(dialog->TextBox()->toPlainText().startsWith(QStringLiteral("Sifter version ")));
+        EXPECT_TRUE(dialog->TextBox()->isReadOnly());
+        EXPECT_EQ(dialog->WebSiteLink()->text(), app->WebSiteAddress());
+        EXPECT_EQ(dialog->OnlineHelpLink()->text(), app->OnlineHelpAddress());
+        EXPECT_TRUE(dialog->WebSiteLink()->Underline());
+        EXPECT_FALSE(dialog->WebSiteLink()->Bold());
+        EXPECT_EQ(dialog->WebSiteLink()->TextAlignment(), CLinkButton::kLeft);
+        EXPECT_TRUE(dialog->OkButton()->isDefault());
+        EXPECT_EQ(dialog->focusWidget(), static_cast<QWidget *>(dialog->OkButton()));
+        dialog->WebSiteLink()->click();
+        dialog->OnlineHelpLink()->click();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->OkButton()->click();
+    });
+    Frame().SendCommand(cmd::kAppAbout);
+    EXPECT_TRUE(inspected);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl(app->WebSiteAddress()));
+    EXPECT_EQ(opened[1], QUrl(app->OnlineHelpAddress()));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(SifterAppTest, AboutBoxIsLaidOutInDialogUnitsOfItsFont)
+{
+    ASSERT_TRUE(Start());
+    CAboutDialog dialog(QStringLiteral("file:///guide.html"), QStringLiteral("https://example.org/"), {});
+    const DialogUnits units(dialog.font());
+    EXPECT_EQ(dialog.size(), units.ToPixels(199, 138));
+    EXPECT_EQ(dialog.OkButton()->geometry(), units.ToPixels(144, 119, 50, 14));
+    EXPECT_EQ(dialog.TextBox()->geometry(), units.ToPixels(5, 27, 189, 63));
+    EXPECT_EQ(dialog.WebSiteLink()->geometry(), units.ToPixels(64, 104, 130, 11));
+    EXPECT_EQ(dialog.AboutText(), dialog.TextBox()->toPlainText());
+}
+
+} // namespace
+} // namespace sifter::test
