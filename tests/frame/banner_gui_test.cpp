@@ -1,0 +1,126 @@
+// The title banner of status pane 1: four pieces in alternating colours, centred with a
+// division that truncates toward zero, drawn in the pane.
+#include "frame/banner.h"
+#include "frame/banner_status_bar.h"
+#include "support/qt_printers.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace sifter {
+namespace {
+
+const QString kTitle = QStringLiteral("Norvane Search");
+
+TEST(Banner, SplitsTheTitleIntoFourAlternatingPieces)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const auto pieces = LayoutBanner(kTitle, metrics, QRect(0, 3, 300, 20));
+    EXPECT_EQ(pieces[0].text, QStringLiteral("Norv"));
+    EXPECT_EQ(pieces[1].text, QStringLiteral("a"));
+    EXPECT_EQ(pieces[2].text, QStringLiteral("ne "));
+    EXPECT_EQ(pieces[3].text, QStringLiteral("Search"));
+    EXPECT_EQ(pieces[0].color, QColor(0, 102, 204));
+    EXPECT_EQ(pieces[1].color, QColor(255, 0, 0));
+    EXPECT_EQ(pieces[2].color, QColor(0, 102, 204));
+    EXPECT_EQ(pieces[3].color, QColor(255, 0, 0));
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(pieces[i].rect.top(), 3);
+        EXPECT_EQ(pieces[i].rect.height(), metrics.height());
+        EXPECT_EQ(pieces[i].rect.width(), metrics.horizontalAdvance(pieces[i].text));
+        if (i > 0) {
+            EXPECT_EQ(pieces[i].rect.left(), pieces[i - 1].rect.left() + pieces[i - 1].rect.width());
+        }
+    }
+}
+
+TEST(Banner, IsCentredInThePane)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(kTitle);
+    const QRect item(10, 0, width + 41, 18);
+    EXPECT_EQ(LayoutBanner(kTitle, metrics, item)[0].rect.left(), 10 + 20); // 41 / 2 truncated
+}
+
+TEST(Banner, ANarrowPaneMovesTheStartLeftByHalfTheExcessTruncatedTowardZero)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(kTitle);
+    // An odd excess shows the truncation: floor would go one pixel further left.
+    const int excess = (width % 2 == 0) ? 21 : 20;
+    const QRect item(5, 0, width - excess, 18);
+    const int expected = 5 - (width - item.width()) / 2;
+    ASSERT_EQ((width - item.width()) % 2, 1);
+    EXPECT_EQ(LayoutBanner(kTitle, metrics, item)[0].rect.left(), expected);
+    EXPECT_LT(LayoutBanner(kTitle, metrics, item)[0].rect.left(), item.left());
+}
+
+TEST(Banner, ATitleOfOneShortWordStillGivesFourPieces)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const auto pieces = LayoutBanner(QStringLiteral("Abc"), metrics, QRect(0, 0, 100, 20));
+    EXPECT_EQ(pieces[0].text, QStringLiteral("Abc"));
+    EXPECT_TRUE(pieces[1].text.isEmpty());
+    EXPECT_TRUE(pieces[2].text.isEmpty());
+    EXPECT_TRUE(pieces[3].text.isEmpty());
+}
+
+// Counts pixels close to a colour.
+int CountNear(const QImage &image, const QColor &color, const QRect &area)
+{
+    int count = 0;
+    for (int y = std::max(0, area.top()); y <= std::min(image.height() - 1, area.bottom()); ++y) {
+        for (int x = std::max(0, area.left()); x <= std::min(image.width() - 1, area.right()); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - color.red()) < 40 && std::abs(pixel.green() - color.green()) < 40 &&
+                std::abs(pixel.blue() - color.blue()) < 40)
+                ++count;
+        }
+    }
+    return count;
+}
+
+TEST(Banner, DrawsRedOnlyInTheRedPiecesAndBlueInTheBlueOnes)
+{
+    QImage image(240, 24, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QRect item(0, 2, 240, 20);
+    {
+        QPainter painter(&image);
+        painter.setFont(QApplication::font());
+        DrawBanner(painter, item, kTitle);
+    }
+    const auto pieces = LayoutBanner(kTitle, QFontMetrics(QApplication::font()), item);
+    EXPECT_GT(CountNear(image, kBannerRed, pieces[1].rect), 0);
+    EXPECT_GT(CountNear(image, kBannerRed, pieces[3].rect), 0);
+    EXPECT_GT(CountNear(image, kBannerBlue, pieces[0].rect), 0);
+    EXPECT_GT(CountNear(image, kBannerBlue, pieces[2].rect), 0);
+    EXPECT_EQ(CountNear(image, kBannerRed, pieces[0].rect.adjusted(0, 0, -1, 0)), 0);
+    EXPECT_EQ(CountNear(image, kBannerBlue, pieces[3].rect.adjusted(1, 0, 0, 0)), 0);
+    // Nothing is drawn outside the title.
+    EXPECT_EQ(CountNear(image, kBannerRed, QRect(0, 0, pieces[0].rect.left(), 24)), 0);
+}
+
+TEST(BannerStatusBar, BannerPaneIsAsWideAsTheTitleAndPaintsIt)
+{
+    BannerStatusBar bar;
+    bar.resize(600, 24);
+    bar.show();
+    QApplication::processEvents();
+    BannerPane *pane = bar.Banner();
+    const QFontMetrics metrics(pane->font());
+    EXPECT_EQ(pane->Title(), kTitle);
+    EXPECT_EQ(pane->ItemRect().width(), metrics.horizontalAdvance(kTitle));
+    EXPECT_EQ(pane->width(), pane->sizeHint().width());
+    EXPECT_GT(bar.MessagePane()->width(), pane->width());
+    const QImage shot = pane->grab().toImage();
+    EXPECT_GT(CountNear(shot, kBannerRed, shot.rect()), 0);
+    EXPECT_GT(CountNear(shot, kBannerBlue, shot.rect()), 0);
+    bar.SetMessageText(QStringLiteral("Ready"));
+    EXPECT_EQ(bar.MessageText(), QStringLiteral("Ready"));
+}
+
+} // namespace
+} // namespace sifter

@@ -1,0 +1,123 @@
+// CLinkButton: its colours by state, fonts, icon square, hand pointer and clicks.
+#include "pane/link_button.h"
+#include "support/qt_printers.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace sifter {
+namespace {
+
+class LinkButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.resize(300, 100);
+        button = new CLinkButton(&window);
+        button->setText(QStringLiteral("&Word Options"));
+        button->setGeometry(10, 10, 160, 20);
+        other = new CLinkButton(&window);
+        other->setGeometry(10, 50, 160, 20);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // The window gives its first button the focus; start from a button without it.
+        other->setFocus();
+        QApplication::processEvents();
+    }
+
+    QWidget window;
+    CLinkButton *button = nullptr;
+    CLinkButton *other = nullptr;
+};
+
+TEST_F(LinkButtonTest, StartsWithTheClassDefaults)
+{
+    EXPECT_TRUE(button->Icon().isNull());
+    EXPECT_FALSE(button->Expanded());
+    EXPECT_FALSE(button->Bold());
+    EXPECT_FALSE(button->Underline());
+    EXPECT_EQ(button->TextAlignment(), CLinkButton::kLeft);
+    EXPECT_FALSE(button->Hover());
+    EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(LinkButtonTest, ColourFollowsHoverThenFocusThenNormal)
+{
+    EXPECT_EQ(button->TextColor(), QColor(0, 0, 255));
+    button->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(button->hasFocus());
+    EXPECT_EQ(button->TextColor(), QColor(128, 128, 0));
+    QTest::mouseMove(button, QPoint(20, 10));
+    QApplication::processEvents();
+    EXPECT_TRUE(button->Hover());
+    EXPECT_EQ(button->TextColor(), QColor(255, 0, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_FALSE(button->Hover());
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(button->TextColor(), QColor(0, 0, 255));
+    button->setEnabled(false);
+    EXPECT_EQ(button->TextColor(), button->palette().color(QPalette::Disabled, QPalette::WindowText));
+}
+
+TEST_F(LinkButtonTest, FontIsTheParentsWithBoldAndUnderlineAsAsked)
+{
+    QFont parentFont = window.font();
+    parentFont.setPointSize(13);
+    window.setFont(parentFont);
+    button->SetBold(true);
+    button->SetUnderline(true);
+    const QFont font = button->DrawFont();
+    EXPECT_EQ(font.pointSize(), 13);
+    EXPECT_EQ(font.family(), parentFont.family());
+    EXPECT_EQ(font.weight(), QFont::Bold);
+    EXPECT_TRUE(font.underline());
+}
+
+TEST_F(LinkButtonTest, AnIconTakesASquareAtTheRightEnd)
+{
+    EXPECT_EQ(button->TextRect(), QRect(0, 0, 160, 20));
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::black);
+    button->SetIcon(QIcon(pixmap));
+    EXPECT_EQ(button->TextRect(), QRect(0, 0, 140, 20));
+    EXPECT_EQ(button->IconRect(), QRect(142, 2, 16, 16)); // offset (20 - 16) / 2
+    const QImage shot = button->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(150, 10), QColor(Qt::black));
+}
+
+TEST_F(LinkButtonTest, ClicksAndItsMnemonicPressIt)
+{
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    button->animateClick();
+    EXPECT_TRUE(clicked.wait(1000));
+    EXPECT_EQ(button->shortcut(), QKeySequence(Qt::ALT | Qt::Key_W));
+}
+
+TEST_F(LinkButtonTest, DrawsItsTextInTheStateColourAndNothingElse)
+{
+    window.setStyleSheet(QString());
+    const QImage shot = button->grab().toImage();
+    int blue = 0;
+    int other_ = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            if (pixel.blue() > 150 && pixel.red() < 100 && pixel.green() < 100)
+                ++blue;
+            else if (pixel.red() > 150 && pixel.green() < 80 && pixel.blue() < 80)
+                ++other_;
+        }
+    }
+    EXPECT_GT(blue, 0);
+    EXPECT_EQ(other_, 0);
+}
+
+} // namespace
+} // namespace sifter
