@@ -12,7 +12,7 @@ packages=(
   ccache
 )
 if [[ "${1:-}" == "--gui-check" ]]; then
-  packages+=(xvfb xauth imagemagick)
+  packages+=(xvfb xauth imagemagick xdotool)
 fi
 
 missing=()
