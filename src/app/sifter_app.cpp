@@ -32,7 +32,12 @@ CSifterApp::CSifterApp(QStringList arguments)
     OnCommand(cmd::kWebSite, [this] { OpenWebSite(); });
 }
 
-CSifterApp::~CSifterApp() = default;
+CSifterApp::~CSifterApp()
+{
+    // The frame and its panes hold the settings and histories of this object: they go first.
+    if (SingleDocTemplate *documentTemplate = DocTemplate())
+        documentTemplate->CloseAll();
+}
 
 CMainFrame *CSifterApp::Frame() const
 {
