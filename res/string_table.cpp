@@ -93,6 +93,7 @@ constexpr std::array kStrings = {
     StringResource{str::kSaveAsTitle, "Save Result As"},
     StringResource{str::kOpenTitle, "Open Result File"},
     StringResource{str::kNoProgramForAddress, "No program could open %1."},
+    StringResource{str::kParseUnsigned, "Please enter a positive integer."},
 };
 
 } // namespace

@@ -70,6 +70,7 @@ TEST(StringTable, CarriesEveryStringOfTheProgramExactly)
         {59410, "Displays items in a list.\nList"},
         {59411, "Displays detailed information about each item in the window.\nDetails"},
         {61442, "Save changes to %1?"},
+        {61448, "Please enter a positive integer."},
     };
     for (const auto &[id, text] : expected)
         EXPECT_EQ(FindStringResource(id), text) << "string " << id;
