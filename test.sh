@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Builds Sifter (installing what is missing) and runs every test.
-#   ./test.sh              the normal build in build/
-#   ./test.sh --sanitize   an ASan+UBSan build in build-sanitize/
+#   ./test.sh                  the normal build in build/
+#   ./test.sh --sanitize       an ASan+UBSan build in build-sanitize/
+#   ./test.sh --sanitize --core  the same, of the non-GUI layers only (build-sanitize-core/)
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 
 dir=build
 options=()
-if [[ "${1:-}" == "--sanitize" ]]; then
-  dir=build-sanitize
-  options+=(-DSIFTER_SANITIZE=ON)
-  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-fi
+for arg in "$@"; do
+  case "$arg" in
+    --sanitize)
+      dir+=-sanitize
+      options+=(-DSIFTER_SANITIZE=ON)
+      export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+      export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ;;
+    --core)
+      dir+=-core
+      options+=(-DSIFTER_BUILD_GUI=OFF) ;;
+    *) echo "usage: $0 [--sanitize] [--core]" >&2; exit 2 ;;
+  esac
+done
 scripts/build.sh "$dir" "${options[@]}"
 export QT_QPA_PLATFORM=offscreen
 cd "$dir"

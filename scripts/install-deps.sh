@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core          # headless widget tests need a real font
+  shared-mime-info tzdata locales   # type names, time-zone and locale tests
   clang libclang-rt-14-dev   # libFuzzer targets
   ccache
 )

@@ -13,14 +13,14 @@ enum class OptionId {
     Folders, Criteria, Save, List, Long, Null, Help, Version,
 };
 
-struct OptionSpec {
+struct OptionForm {
     OptionId id;
     char shortName; // 0: none
     std::string_view longName;
     bool takesValue;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionForm kOptions[] = {
     {OptionId::Names, 'n', "names", true},
     {OptionId::Words, 'w', "words", true},
     {OptionId::Mode, 'm', "mode", true},
@@ -123,8 +123,8 @@ public:
 private:
     bool ParseLong(const std::vector<std::string> &args, std::size_t &index);
     bool ParseShortGroup(const std::vector<std::string> &args, std::size_t &index);
-    bool Take(const OptionSpec &spec, const std::string &given, std::string_view value);
-    bool TakeSearchOption(const OptionSpec &spec, const std::string &given, std::string_view value);
+    bool Take(const OptionForm &form, const std::string &given, std::string_view value);
+    bool TakeSearchOption(const OptionForm &form, const std::string &given, std::string_view value);
     bool TakeText(std::optional<std::string> &field, std::size_t fieldSize, const std::string &given,
                   std::string_view value);
     template <std::size_t N>
@@ -173,19 +173,19 @@ bool Parser::ParseLong(const std::vector<std::string> &args, std::size_t &index)
     const std::string &arg = args[index];
     const std::size_t equals = arg.find('=');
     const std::string given = arg.substr(0, equals);
-    for (const OptionSpec &spec : kOptions) {
-        if (given.substr(2) != spec.longName)
+    for (const OptionForm &form : kOptions) {
+        if (given.substr(2) != form.longName)
             continue;
         if (equals != std::string::npos) {
-            if (!spec.takesValue)
+            if (!form.takesValue)
                 return Fail(given + ": takes no value");
-            return Take(spec, given, std::string_view(arg).substr(equals + 1));
+            return Take(form, given, std::string_view(arg).substr(equals + 1));
         }
-        if (!spec.takesValue)
-            return Take(spec, given, {});
+        if (!form.takesValue)
+            return Take(form, given, {});
         if (index + 1 >= args.size())
             return Fail(given + ": missing value");
-        return Take(spec, given, args[++index]);
+        return Take(form, given, args[++index]);
     }
     return Fail("unknown option " + Quoted(given));
 }
@@ -195,10 +195,10 @@ bool Parser::ParseShortGroup(const std::vector<std::string> &args, std::size_t &
 {
     const std::string &arg = args[index];
     for (std::size_t pos = 1; pos < arg.size(); ++pos) {
-        const OptionSpec *found = nullptr;
-        for (const OptionSpec &spec : kOptions) {
-            if (spec.shortName != 0 && spec.shortName == arg[pos])
-                found = &spec;
+        const OptionForm *found = nullptr;
+        for (const OptionForm &form : kOptions) {
+            if (form.shortName != 0 && form.shortName == arg[pos])
+                found = &form;
         }
         const std::string given = std::string("-") + arg[pos];
         if (!found)
@@ -217,9 +217,9 @@ bool Parser::ParseShortGroup(const std::vector<std::string> &args, std::size_t &
     return true;
 }
 
-bool Parser::Take(const OptionSpec &spec, const std::string &given, std::string_view value)
+bool Parser::Take(const OptionForm &form, const std::string &given, std::string_view value)
 {
-    switch (spec.id) {
+    switch (form.id) {
     case OptionId::Help:
         out_.action = CliAction::Help;
         done_ = true;
@@ -242,14 +242,14 @@ bool Parser::Take(const OptionSpec &spec, const std::string &given, std::string_
         return true;
     default:
         searchOptionGiven_ = true;
-        return TakeSearchOption(spec, given, value);
+        return TakeSearchOption(form, given, value);
     }
 }
 
-bool Parser::TakeSearchOption(const OptionSpec &spec, const std::string &given, std::string_view value)
+bool Parser::TakeSearchOption(const OptionForm &form, const std::string &given, std::string_view value)
 {
     CriteriaOptions &criteria = out_.criteria;
-    switch (spec.id) {
+    switch (form.id) {
     case OptionId::Names:
         return TakeText(criteria.names, kCriteriaNamesSize, given, value);
     case OptionId::Words:
@@ -272,7 +272,7 @@ bool Parser::TakeSearchOption(const OptionSpec &spec, const std::string &given, 
             return Fail(given + ": " + std::string(hasComparison ? kSizeRange : kSizeForms) + ", got " +
                         Quoted(value));
         }
-        (spec.id == OptionId::Size1 ? criteria.size1 : criteria.size2) = bound;
+        (form.id == OptionId::Size1 ? criteria.size1 : criteria.size2) = bound;
         return true;
     }
     case OptionId::Date1:
@@ -283,7 +283,7 @@ bool Parser::TakeSearchOption(const OptionSpec &spec, const std::string &given, 
     case OptionId::Save:
         if (value.empty())
             return Fail(given + ": empty file name");
-        (spec.id == OptionId::Criteria ? out_.criteriaFile : out_.saveFile) = value;
+        (form.id == OptionId::Criteria ? out_.criteriaFile : out_.saveFile) = value;
         return true;
     case OptionId::Hex: criteria.hexadecimal = true; return true;
     case OptionId::NoUnicode: criteria.noUnicode = true; return true;
