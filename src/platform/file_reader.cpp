@@ -14,6 +14,7 @@ namespace {
 constexpr std::int64_t kMaxPosition = std::numeric_limits<std::int64_t>::max();
 // read() moves at most this much at once anyway; asking for more only loops in the kernel.
 constexpr std::size_t kMaxReadAtOnce = 0x7ffff000;
+constexpr off_t kSequentialAdviceFrom = 256 * 1024;
 
 } // namespace
 
@@ -24,29 +25,33 @@ FileReader::~FileReader()
 
 bool FileReader::Open(const std::string &path)
 {
+    return OpenAt(AT_FDCWD, path.c_str(), false);
+}
+
+bool FileReader::OpenAt(int folderFd, const char *name, bool knownRegular)
+{
     Close();
     // Opening a device can act on it (a watchdog starts, a tape rewinds), so anything
     // but a regular file is refused before it is opened.
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (!knownRegular && (fstatat(folderFd, name, &status, 0) != 0 || !S_ISREG(status.st_mode)))
         return false;
-    // Non-blocking, in case the path was replaced by a FIFO since.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    // Non-blocking, in case the entry was replaced by a FIFO since; regular files
+    // ignore the flag, so it stays set.
+    const int fd = openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return false;
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         close(fd); // read-only and unread: nothing to lose
         return false;
     }
-    // Regular files ignore O_NONBLOCK for reads, so failing to clear it changes nothing.
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    // Only advice: the content test reads front to back.
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    // Only advice, and only worth its call where read-ahead has room to help.
+    if (status.st_size > kSequentialAdviceFrom)
+        posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     fd_ = fd;
     position_ = 0;
     end_ = -1;
+    sizeAtOpen_ = status.st_size;
     return true;
 }
 
@@ -100,6 +105,11 @@ std::int64_t FileReader::Read(void *buffer, std::size_t size)
         if (got == 0)
             break;
         total += got;
+        // A short read that reaches the size seen at opening is the end: asking again
+        // would only hear so. A file that has grown since still gives full reads; files
+        // reporting size 0 (/proc) may read in pieces, so they are read until nothing comes.
+        if (sizeAtOpen_ > 0 && static_cast<std::size_t>(got) < wanted && at + got >= sizeAtOpen_)
+            break;
     }
     position_ += total;
     return total;

@@ -16,6 +16,9 @@ public:
     // Opens a regular file (following links) for reading; false for folders, FIFOs,
     // devices, sockets and anything that cannot be opened. Never blocks.
     bool Open(const std::string &path);
+    // The same for name relative to an open folder. knownRegular says the folder's
+    // listing already gave the entry as a regular file, which saves examining it first.
+    bool OpenAt(int folderFd, const char *name, bool knownRegular);
     bool IsOpen() const { return fd_ >= 0; }
     void Close();
 
@@ -36,6 +39,7 @@ private:
     int fd_ = -1;
     std::int64_t position_ = 0;
     std::int64_t end_ = -1; // where a read failed; -1 while none has
+    std::int64_t sizeAtOpen_ = 0;
 };
 
 } // namespace sifter

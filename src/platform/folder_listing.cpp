@@ -124,6 +124,20 @@ bool FolderListing::Data(std::size_t index, EntryData &out) const
     return ReadEntryDataAt(state_->FolderFd(), entry.name.c_str(), entry.name, out);
 }
 
+bool FolderListing::OpenForReading(std::size_t index, FileReader &reader) const
+{
+    if (index >= Count()) {
+        reader.Close();
+        return false;
+    }
+    const Entry &entry = state_->entries[index];
+    if (entry.type != DT_REG && entry.type != DT_LNK && entry.type != DT_UNKNOWN) {
+        reader.Close();
+        return false; // folders, FIFOs, devices and sockets are never read
+    }
+    return reader.OpenAt(state_->FolderFd(), entry.name.c_str(), entry.type == DT_REG);
+}
+
 std::vector<EntryData> ListFolder(const std::string &folder, std::string_view pattern)
 {
     std::vector<EntryData> result;

@@ -1,5 +1,6 @@
 #pragma once
 // Listing a folder: its entries read once, in name order, with their data on demand.
+#include "platform/file_reader.h"
 #include "platform/file_time.h"
 
 #include <cstdint>
@@ -59,6 +60,9 @@ public:
     // Full entry data of one entry (as ReadEntryData), examined relative to the open
     // folder even if it has been renamed since; false when the entry is gone.
     bool Data(std::size_t index, EntryData &out) const;
+    // Opens the entry for the content test relative to the open folder (a link is
+    // followed); false for anything but a regular file, as FileReader::Open.
+    bool OpenForReading(std::size_t index, FileReader &reader) const;
 
 private:
     struct State;

@@ -56,7 +56,7 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
 
             std::int64_t matchOffset = 0;
             if (run.matcher) {
-                if (!run.reader.Open(PathAppend(folder, name)))
+                if (!listing.OpenForReading(i, run.reader))
                     continue; // folders, FIFOs, devices and unreadable files never match
                 matchOffset = run.matcher->Match(run.reader, 0);
                 run.reader.Close();

@@ -214,6 +214,19 @@ TEST(FileReader, RefusesAFileWithoutReadPermission)
     EXPECT_FALSE(opened);
 }
 
+TEST(FileReader, FileThatGrewAfterOpeningIsReadToItsNewEnd)
+{
+    TempTree tree;
+    const std::string path = tree.WriteFile("growing", "0123456789");
+    FileReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, "abcdefghij", 10), 10);
+    close(fd);
+    EXPECT_EQ(ReadAll(reader, 4), "0123456789abcdefghij");
+}
+
 TEST(FileReader, ReadsFilesWhoseReportedSizeIsZero)
 {
     FileReader reader;

@@ -162,6 +162,49 @@ TEST(FolderListing, IsFolderOnlyForRealFolders)
     EXPECT_FALSE(listing.IsFolder(IndexOf(listing, "fifo")));
 }
 
+TEST(FolderListing, OpensRegularFilesAndLinksToThemForReadingButNothingElse)
+{
+    TempTree tree;
+    tree.WriteFile("plain.txt", "plain content");
+    tree.WriteFile("target.txt", "linked content");
+    MakeLink("target.txt", tree.Path("link.txt"));
+    MakeLink("sub", tree.Path("folder-link"));
+    MakeLink("missing", tree.Path("dangling"));
+    MakeFifo(tree.Path("pipe"));
+    tree.MakeFolder("sub");
+    FolderListing listing;
+    ASSERT_TRUE(listing.Open(tree.Root()));
+
+    auto contentOf = [&](const std::string &name) -> std::string {
+        FileReader reader;
+        if (!listing.OpenForReading(IndexOf(listing, name), reader))
+            return "(refused)";
+        std::string bytes(64, '\0');
+        bytes.resize(static_cast<std::size_t>(reader.Read(bytes.data(), bytes.size())));
+        return bytes;
+    };
+    EXPECT_EQ(contentOf("plain.txt"), "plain content");
+    EXPECT_EQ(contentOf("link.txt"), "linked content");
+    // A FIFO must be refused without blocking; folders, links to them and dangling links too.
+    for (const char *name : {"pipe", "sub", "folder-link", "dangling", "."})
+        EXPECT_EQ(contentOf(name), "(refused)") << name;
+    FileReader reader;
+    EXPECT_FALSE(listing.OpenForReading(listing.Count(), reader));
+}
+
+TEST(FolderListing, FileReplacedByAFifoAfterListingIsRefusedWithoutBlocking)
+{
+    TempTree tree;
+    tree.WriteFile("entry", "was a file");
+    FolderListing listing;
+    ASSERT_TRUE(listing.Open(tree.Root()));
+    ASSERT_EQ(unlink(tree.Path("entry").c_str()), 0);
+    MakeFifo(tree.Path("entry"));
+    FileReader reader;
+    EXPECT_FALSE(listing.OpenForReading(IndexOf(listing, "entry"), reader));
+    EXPECT_FALSE(reader.IsOpen());
+}
+
 TEST(ListFolder, KeepsMatchingEntriesInNameOrderWithTheirData)
 {
     TempTree tree;
