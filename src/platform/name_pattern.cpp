@@ -1,6 +1,8 @@
 // Whole-name wildcard matching for folder listings.
 #include "platform/folder_listing.h"
 
+#include "platform/utf8.h"
+
 #include <QChar>
 
 namespace sifter {
@@ -19,43 +21,16 @@ struct Character {
     std::size_t length; // bytes
 };
 
-Character DecodeMultiByte(std::string_view text, std::size_t pos)
-{
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const Character invalid{kInvalidByteBase + lead, 1};
-    std::size_t length = 0;
-    char32_t code = 0;
-    char32_t minimum = 0; // smaller values are overlong encodings
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, code = lead & 0x07, minimum = 0x10000;
-    } else {
-        return invalid;
-    }
-    if (length > text.size() - pos)
-        return invalid;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80)
-            return invalid;
-        code = (code << 6) | (next & 0x3F);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    if (code < minimum || code > kMaxCodePoint || surrogate)
-        return invalid;
-    return {code, length};
-}
-
 // The character starting at text[pos]; pos < text.size().
 inline Character DecodeAt(std::string_view text, std::size_t pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80)
         return {lead, 1};
-    return DecodeMultiByte(text, pos);
+    const Utf8Sequence sequence = DecodeUtf8(text, pos);
+    if (!sequence.valid)
+        return {kInvalidByteBase + lead, 1};
+    return {sequence.codePoint, sequence.length};
 }
 
 // Upper case by Unicode simple case mapping, as the name texts are upper-cased elsewhere.

@@ -1,5 +1,7 @@
 #include "platform/regedit_text.h"
 
+#include "platform/utf8.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -407,42 +409,6 @@ std::string WriteRegeditText(const RegistryNode &root, std::string_view rootName
     out.push_back('\n');
     AppendKey(out, root, std::string(rootName), true);
     return out;
-}
-
-bool IsValidUtf8(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2, code = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, code = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, code = lead & 0x07, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto byte = static_cast<unsigned char>(text[i + k]);
-            if ((byte & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (byte & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 } // namespace sifter

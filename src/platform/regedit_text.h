@@ -47,7 +47,4 @@ RegeditParseResult ParseRegeditText(std::string_view text, std::string_view root
 // (intermediate keys included), each with its values in their order.
 std::string WriteRegeditText(const RegistryNode &root, std::string_view rootName);
 
-// True when text is valid UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
-bool IsValidUtf8(std::string_view text);
-
 } // namespace sifter

@@ -1,5 +1,7 @@
 #include "platform/registry_store.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,5 @@
 #include "platform/regedit_text.h"
+#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
