@@ -1,10 +1,12 @@
 #pragma once
-// Printing found files to a stream, one record at a time, each flushed at once so that
-// the records stream through a pipe while a search goes on.
+// Printing found files to a stream, one record at a time, flushed at least every 10 ms
+// (Flush from the run's pump) so that the records stream through a pipe while a search
+// goes on, without one write per record.
 #include "cli/terminal_progress.h"
 #include "search/found_file.h"
 #include "search/search_sinks.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 
@@ -18,9 +20,12 @@ public:
     // record so that the two never share a terminal line.
     FoundFilePrinter(std::FILE *out, bool longFormat, bool nullTerminated, TerminalProgress *progress = nullptr);
 
-    // Prints and flushes one record; false (and nothing more printed afterwards) once a
+    // Prints one record, flushing the stream when the last flush is 10 ms old (so the
+    // first record goes out at once); false (and nothing more printed afterwards) once a
     // write failed.
     bool Print(const FoundFile &record);
+    // Flushes what was printed since the last flush; false once a write failed.
+    bool Flush();
     std::size_t Printed() const { return printed_; }
     // errno of the failed write, 0 while every write succeeded.
     int WriteError() const { return writeError_; }
@@ -32,6 +37,8 @@ private:
     TerminalProgress *progress_;
     std::size_t printed_ = 0;
     int writeError_ = 0;
+    bool unflushed_ = false;
+    std::chrono::steady_clock::time_point lastFlush_{};
 };
 
 // The results sink of a search on the command line: prints each match as it is found and

@@ -42,6 +42,21 @@ bool PrepareCriteria(const CliOptions &options, FileSearch &search)
     return true;
 }
 
+// The run's pump: hands on what was printed, then notices Ctrl-C.
+class CommandLinePump final : public EventPump {
+public:
+    CommandLinePump(FoundFilePrinter &printer, FileSearch &search) : printer_(printer), interrupt_(search) {}
+    void DispatchPendingEvents() override
+    {
+        printer_.Flush(); // a failure is kept by the printer and reported after the run
+        interrupt_.DispatchPendingEvents();
+    }
+
+private:
+    FoundFilePrinter &printer_;
+    InterruptPump interrupt_;
+};
+
 } // namespace
 
 int RunSearchCommand(const CliOptions &options)
@@ -55,10 +70,11 @@ int RunSearchCommand(const CliOptions &options)
     TerminalProgress progress(STDERR_FILENO);
     FoundFilePrinter printer(stdout, options.longFormat, options.nullTerminated, &progress);
     PrintingResultsSink results(printer, search);
-    InterruptPump pump(search);
+    CommandLinePump pump(printer, search);
     search.SetRunning(true);
     search.RunSearch(SearchSinks{&results, &progress, &pump});
     search.SetRunning(false);
+    printer.Flush(); // a failure is kept by the printer and reported below
     progress.Clear();
 
     int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;

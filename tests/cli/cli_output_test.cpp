@@ -122,6 +122,31 @@ TEST(FoundFilePrinter, EndsEachRecordWithNewlineOrNul)
     EXPECT_EQ(text, std::string("/d/with\nnewline\n/d/x\0/d/y\0", 26));
 }
 
+TEST(FoundFilePrinter, FirstRecordReachesAPipeAtOnceAndFlushHandsOnTheRest)
+{
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    ASSERT_EQ(fcntl(fds[0], F_SETFL, O_NONBLOCK), 0);
+    std::FILE *out = fdopen(fds[1], "w");
+    ASSERT_NE(out, nullptr);
+    auto drain = [&] {
+        std::string text(256, '\0');
+        const ssize_t got = read(fds[0], text.data(), text.size());
+        text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        return text;
+    };
+    FoundFilePrinter printer(out, false, false);
+    ASSERT_TRUE(printer.Print(MakeRecord("/d", "first")));
+    EXPECT_EQ(drain(), "/d/first\n");
+    ASSERT_TRUE(printer.Print(MakeRecord("/d", "second")));
+    ASSERT_TRUE(printer.Print(MakeRecord("/d", "third")));
+    ASSERT_TRUE(printer.Flush());
+    EXPECT_EQ(drain(), "/d/second\n/d/third\n");
+    EXPECT_TRUE(printer.Flush()) << "nothing pending is no failure";
+    std::fclose(out);
+    close(fds[0]);
+}
+
 TEST(FoundFilePrinter, AFailedWriteIsReportedAndStopsTheRun)
 {
     std::FILE *full = std::fopen("/dev/full", "w");
