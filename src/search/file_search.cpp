@@ -200,7 +200,7 @@ bool FileSearch::PrepareRun(Run &run, std::deque<std::string> &workList)
     if (!run.phrase.empty()) {
         run.matcher = std::make_unique<ContentMatcher>(run.phrase, run.words, criteria.wordMode,
                                                        criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
-        run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, nullptr); });
+        run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });
     }
     return true;
 }

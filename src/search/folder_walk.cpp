@@ -58,7 +58,9 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
             if (run.matcher) {
                 if (!listing.OpenForReading(i, run.reader))
                     continue; // folders, FIFOs, devices and unreadable files never match
+                run.folder = &folder; // a long read keeps showing where the run is
                 matchOffset = run.matcher->Match(run.reader, 0);
+                run.folder = nullptr;
                 run.reader.Close();
                 if (matchOffset < 0)
                     continue;

@@ -26,6 +26,7 @@ struct FileSearch::Run {
     std::unique_ptr<ContentMatcher> matcher;
     FileReader reader;
     PumpThrottle throttle;
+    const std::string *folder = nullptr; // the folder being searched, shown while its files are read
 };
 
 } // namespace sifter

@@ -607,6 +607,18 @@ TEST_F(SearchRunTest, StopDuringALargeFileAbandonsIt)
     EXPECT_EQ(sinks.dispatches, 4);
 }
 
+TEST_F(SearchRunTest, ReadingALargeFileKeepsShowingItsFolder)
+{
+    tree.WriteFile("sub/big", std::string(5 * 65535, 'x'));
+    sinks.onDispatch = [] { std::this_thread::sleep_for(std::chrono::milliseconds(11)); };
+    SetTexts(search, "big", "needle", tree.Path("sub"));
+    test::Run(search, sinks);
+    // ".", ".." and "big" show the folder once each; the chunks of big must show it too.
+    EXPECT_GT(sinks.statusTexts.size(), 3u);
+    for (const std::string &text : sinks.statusTexts)
+        EXPECT_EQ(text, tree.Path("sub"));
+}
+
 TEST_F(SearchRunTest, ClearAndNestedRunFromThePumpAreRefused)
 {
     for (int i = 0; i < 5; ++i)
