@@ -1,5 +1,6 @@
 #pragma once
 // FILETIME and SYSTEMTIME: the time records that result files store, and their conversions.
+#include <cstddef>
 #include <cstdint>
 
 namespace sifter {
@@ -24,6 +25,14 @@ struct SystemTime {
     std::uint16_t milliseconds = 0;
 };
 static_assert(sizeof(SystemTime) == 16);
+static_assert(offsetof(SystemTime, year) == 0);
+static_assert(offsetof(SystemTime, month) == 2);
+static_assert(offsetof(SystemTime, dayOfWeek) == 4);
+static_assert(offsetof(SystemTime, day) == 6);
+static_assert(offsetof(SystemTime, hour) == 8);
+static_assert(offsetof(SystemTime, minute) == 10);
+static_assert(offsetof(SystemTime, second) == 12);
+static_assert(offsetof(SystemTime, milliseconds) == 14);
 
 // Unix time (seconds and nanoseconds since 1970, either may be negative) to FileTime;
 // times before 1601 give 0, times past the FileTime range the largest FileTime.
