@@ -79,7 +79,9 @@ DateBounds PrepareDateBounds(SearchCriteria &criteria)
 
 bool HasSizeTest(const SearchCriteria &criteria)
 {
-    return criteria.sizeUnit != kSizeUnitNone;
+    // An unknown unit has bounds of 0; testing with them would drop files for nothing.
+    return criteria.sizeUnit == kSizeUnitBytes || criteria.sizeUnit == kSizeUnitKB ||
+           criteria.sizeUnit == kSizeUnitMB || criteria.sizeUnit == kSizeUnitGB;
 }
 
 bool HasDateTest(const SearchCriteria &criteria)

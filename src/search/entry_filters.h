@@ -46,7 +46,7 @@ bool PassesComparison(std::int32_t code, T value, T bound)
     }
 }
 
-// Whether the size test is made (sizeUnit not 0) and the date test (a known date kind and part).
+// Whether the size test is made (a known size unit) and the date test (a known date kind and part).
 bool HasSizeTest(const SearchCriteria &criteria);
 bool HasDateTest(const SearchCriteria &criteria);
 bool PassesSizeTest(const SearchCriteria &criteria, const SizeBounds &bounds, std::uint64_t size);

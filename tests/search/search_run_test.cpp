@@ -276,6 +276,13 @@ TEST_F(SizeTest, NoUnitMeansNoSizeTest)
     EXPECT_THAT(RunSize(kSizeUnitNone, kCompareEqual, 1), ElementsAre("5119", "5120", "5121"));
 }
 
+TEST_F(SizeTest, UnknownUnitMeansNoSizeTest)
+{
+    // A result file edited elsewhere can carry any code; it must not turn into bounds of 0.
+    EXPECT_THAT(RunSize(5, kCompareEqual, 1), ElementsAre("5119", "5120", "5121"));
+    EXPECT_THAT(RunSize(-1, kCompareAtMost, 0), ElementsAre("5119", "5120", "5121"));
+}
+
 TEST_F(SizeTest, GigabyteBoundIsComputedIn64Bits)
 {
     EXPECT_THAT(RunSize(kSizeUnitGB, kCompareAtMost, 4), ElementsAre("5119", "5120", "5121"));
