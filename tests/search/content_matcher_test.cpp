@@ -198,6 +198,16 @@ TEST_F(ContentMatcherTest, StepBackCoversTheLongestFormLookedFor)
     EXPECT_EQ(ContentMatcher("ab cde", {"ab", "cde"}, kWordModeWithout, true, false).StepBack(), 6u);
 }
 
+TEST_F(ContentMatcherTest, FormLimitsAreTheSameForWholeFiles)
+{
+    std::string wide(2 * 513, '\0');
+    for (std::size_t i = 0; i < 513; ++i)
+        wide[2 * i] = 'k';
+    EXPECT_EQ(Match("." + wide, {std::string(512, 'k')}, kWordModeAny), 1);
+    EXPECT_EQ(Match("." + wide, {std::string(513, 'k')}, kWordModeAny), -1);
+    EXPECT_EQ(Match("." + wide, {std::string(513, 'k')}, kWordModeWithout), 0);
+}
+
 TEST_F(ContentMatcherTest, WordLongerThanAChunkStillEndsTheRead)
 {
     const std::string huge(70000, 'q');
@@ -213,6 +223,38 @@ TEST(FindInBufferTest, AddsTheChunkOffsetAndFindsUtf16AtOddPositions)
     EXPECT_EQ(FindInBuffer(1000, buffer.data(), buffer.size(), kGruesse, true), 1001);
     EXPECT_EQ(FindInBuffer(1000, buffer.data(), buffer.size(), kGruesse, false), -1);
     EXPECT_EQ(FindInBuffer(0, buffer.data(), 5, kGruesse, true), -1); // not within length
+}
+
+TEST(FindInBufferTest, Utf16FormIsLookedForOnlyWithin512Units)
+{
+    const std::string fits(512, 'k');
+    const std::string tooLong(513, 'k');
+    const std::string fitsWide = "." + std::string(1024, '\0');
+    std::string wide(1 + 2 * 513, '\0');
+    for (std::size_t i = 0; i < 513; ++i)
+        wide[1 + 2 * i] = 'k';
+    EXPECT_EQ(FindInBuffer(0, wide.data(), wide.size(), fits, true), 1);
+    EXPECT_EQ(FindInBuffer(0, wide.data(), wide.size(), tooLong, true), -1);
+    EXPECT_EQ(FindInBuffer(0, fitsWide.data(), fitsWide.size(), fits, true), -1);
+}
+
+TEST(FindInBufferTest, Utf8FormIsLookedForOnlyWithin512Bytes)
+{
+    // Each invalid byte stands for U+FFFD, three bytes in UTF-8.
+    const std::string replacement = "\xEF\xBF\xBD";
+    auto repeated = [](const std::string &piece, std::size_t times) {
+        std::string out;
+        for (std::size_t i = 0; i < times; ++i)
+            out += piece;
+        return out;
+    };
+    const std::string fits(170, '\xFF');    // 510 bytes of UTF-8
+    const std::string tooLong(171, '\xFF'); // 513 bytes
+    const std::string content170 = "ab" + repeated(replacement, 170);
+    const std::string content171 = "ab" + repeated(replacement, 171);
+    EXPECT_EQ(FindInBuffer(0, content170.data(), content170.size(), fits, true), 2);
+    EXPECT_EQ(FindInBuffer(0, content171.data(), content171.size(), tooLong, true), -1);
+    EXPECT_EQ(FindInBuffer(0, content171.data(), content171.size(), tooLong, false), -1);
 }
 
 TEST(FindInBufferTest, AgreesWithAByteByByteScan)
