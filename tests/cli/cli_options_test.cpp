@@ -1,11 +1,13 @@
 #include "cli/cli_options.h"
 #include "cli/criteria_options.h"
+#include "cli/usage_text.h"
 #include "search/search_criteria.h"
 #include "search/text_field.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -316,6 +318,31 @@ TEST(CliOptions, ConflictingOptionsAreRefused)
               "--list prints a result file and takes no search options or folders");
     EXPECT_EQ(ParseError({"-o", "x.sifter", "--list", "r.sifter"}),
               "--list prints a result file and takes no search options or folders");
+}
+
+TEST(UsageText, EveryOptionItListsIsUnderstood)
+{
+    const std::string usage = UsageText();
+    const std::regex option(R"((?:^|\s)(--?[a-z0-9][a-z0-9-]*))");
+    int listed = 0;
+    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator(); ++it) {
+        const std::string name = (*it)[1];
+        CliOptions options;
+        std::string error;
+        ParseCliOptions({name, "x"}, options, error);
+        EXPECT_EQ(error.find("unknown option"), std::string::npos) << name;
+        ++listed;
+    }
+    EXPECT_GE(listed, 26);
+}
+
+TEST(UsageText, NamesEveryExitStatus)
+{
+    const std::string usage = UsageText();
+    EXPECT_NE(usage.find("0 when a file was found"), std::string::npos);
+    EXPECT_NE(usage.find("1 when none"), std::string::npos);
+    EXPECT_NE(usage.find("2 on trouble"), std::string::npos);
+    EXPECT_NE(usage.find("128 + the signal's number"), std::string::npos) << "Ctrl-C exits with 130";
 }
 
 TEST(ValidateCriteria, HexadecimalWordsMustBeHexadecimal)
