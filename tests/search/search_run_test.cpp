@@ -361,6 +361,36 @@ TEST_F(DateTest, DateRunClearsThePickerTimesInTheRecord)
     EXPECT_EQ(search.criteria.time1.minute, 30);
 }
 
+TEST_F(DateTest, DateAndTimeRunCopiesThePickerTimesIntoTheDatesInTheRecord)
+{
+    SystemTime first = At(2026, 3, 10, 0, 30, 0);
+    first.milliseconds = 999;
+    SystemTime second = At(2026, 3, 12, 18, 45, 30);
+    second.milliseconds = 500;
+    RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, first, kCompareAtMost, second);
+    EXPECT_EQ(search.criteria.date2.day, 12);
+    EXPECT_EQ(search.criteria.date2.hour, 18);
+    EXPECT_EQ(search.criteria.date2.minute, 45);
+    EXPECT_EQ(search.criteria.date2.second, 30);
+    EXPECT_EQ(search.criteria.date2.milliseconds, 0);
+    EXPECT_EQ(search.criteria.time2.year, 0);
+    EXPECT_EQ(search.criteria.time2.day, 0);
+    EXPECT_EQ(search.criteria.time2.milliseconds, 500);
+}
+
+TEST_F(DateTest, RunThatEndsBeforeTheWalkLeavesTheRecordAlone)
+{
+    SetTexts(search, "late", "", "");
+    search.criteria.date1 = At(2026, 3, 10, 10, 30);
+    test::Run(search, sinks);
+    EXPECT_EQ(search.criteria.date1.hour, 10); // no folders: the run ended before the bounds
+    SetTexts(search, "late", "zz", tree.Root());
+    search.criteria.hexadecimal = 1;
+    search.criteria.date1 = At(2026, 3, 10, 10, 30);
+    test::Run(search, sinks);
+    EXPECT_EQ(search.criteria.date1.hour, 10);
+}
+
 TEST_F(DateTest, DateRangeIncludesBothEnds)
 {
     EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(2026, 3, 10, 0, 0), kCompareAtMost,
