@@ -30,7 +30,10 @@ QMenu *MenuBuilder::NewMenu(const QString &title, QWidget *parent)
 void MenuBuilder::AddCommand(QMenu &menu, CommandId id, const QString &text, bool grayed)
 {
     QAction *shared = actions_.Action(id);
-    if (shared && shared->text() == text) {
+    // A menu would draw the shared action's keys after a text that names none ("&Delete"
+    // has Ctrl+D): such an item gets an action of its own, without keys.
+    const bool showsOnlyItsText = text.contains(QLatin1Char('\t')) || !shared || shared->shortcuts().isEmpty();
+    if (shared && shared->text() == text && showsOnlyItsText) {
         menu.addAction(shared);
         return;
     }

@@ -134,6 +134,41 @@ TEST_F(FrameWindowTest, MenuBarFollowsMenu128)
     EXPECT_EQ(arrange->actions().size(), 9);
 }
 
+// A menu draws an action's keys after its text unless the text has its own tab part; an
+// item whose resource text names no keys ("&Delete", "&Online Help") must show none.
+void ExpectItemsShowOnlyTheirResourceText(const QMenu &menu)
+{
+    for (QAction *action : menu.actions()) {
+        if (action->menu()) {
+            ExpectItemsShowOnlyTheirResourceText(*action->menu());
+            continue;
+        }
+        if (action->isSeparator() || action->text().contains(QLatin1Char('\t')))
+            continue;
+        EXPECT_TRUE(action->shortcuts().isEmpty())
+            << action->text().toStdString() << " shows " << action->shortcut().toString().toStdString();
+    }
+}
+
+TEST_F(FrameWindowTest, MenuItemsShowNoKeysTheirResourceTextDoesNotName)
+{
+    for (QAction *top : app.Frame().menuBar()->actions()) {
+        ASSERT_NE(top->menu(), nullptr);
+        ExpectItemsShowOnlyTheirResourceText(*top->menu());
+    }
+    for (const ResourceId id : {res::kMenuItems, res::kMenuColumns}) {
+        QMenu *popup = app.Frame().Menus().CreatePopupMenu(id, &app.Frame());
+        ASSERT_NE(popup, nullptr);
+        ExpectItemsShowOnlyTheirResourceText(*popup);
+    }
+    // The keys still run the commands from anywhere in the window.
+    EXPECT_EQ(app.Frame().Actions().Action(cmd::kDelete)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    EXPECT_EQ(app.Frame().Actions().Action(cmd::kHelpIndex)->shortcut(), QKeySequence(Qt::Key_F1));
+    QMenu *help = TopMenu(QStringLiteral("&Help"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(CommandActions::IdOf(help->actions().front()), cmd::kHelpIndex);
+}
+
 TEST_F(FrameWindowTest, ToolbarHasTheResourceButtonsOnTheSharedActions)
 {
     std::vector<CommandId> ids;
@@ -151,9 +186,16 @@ TEST_F(FrameWindowTest, MenuItemsGetTheirStateJustBeforeTheMenuOpens)
     app.Frame().OnUpdateCommand(cmd::kDelete, [&deletable](CommandUi &ui) { ui.Enable(deletable); });
     QMenu *file = TopMenu(QStringLiteral("&File"));
     CommandActions &actions = app.Frame().Actions();
+    // Delete's item is an action of its own: its text names no keys.
+    QAction *deleteItem = nullptr;
+    for (QAction *action : file->actions()) {
+        if (CommandActions::IdOf(action) == cmd::kDelete)
+            deleteItem = action;
+    }
+    ASSERT_NE(deleteItem, nullptr);
 
     emit file->aboutToShow();
-    EXPECT_FALSE(actions.Action(cmd::kDelete)->isEnabled());
+    EXPECT_FALSE(deleteItem->isEnabled());
     EXPECT_TRUE(actions.Action(cmd::kFileNew)->isEnabled());   // the application's
     EXPECT_TRUE(actions.Action(cmd::kFileSave)->isEnabled());  // the document's
     EXPECT_TRUE(actions.Action(cmd::kAppExit)->isEnabled());
@@ -161,7 +203,7 @@ TEST_F(FrameWindowTest, MenuItemsGetTheirStateJustBeforeTheMenuOpens)
 
     deletable = true;
     emit file->aboutToShow();
-    EXPECT_TRUE(actions.Action(cmd::kDelete)->isEnabled());
+    EXPECT_TRUE(deleteItem->isEnabled());
 }
 
 TEST_F(FrameWindowTest, TriggeringAnItemRoutesItsCommandAndADisabledOneDoesNothing)
