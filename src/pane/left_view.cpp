@@ -55,12 +55,15 @@ void CLeftView::CreateControls()
         const QString text = QString::fromUtf8(control.text);
         QWidget *widget = nullptr;
         switch (control.kind) {
-        case ControlKind::kStatic:
-            widget = new QLabel(text, form_);
+        case ControlKind::kStatic: {
+            auto *label = new QLabel(text, form_);
             // Labels are not stretched; one whose text is wider than the template in this
-            // font keeps its whole text.
-            place.setWidth(std::max(place.width(), widget->sizeHint().width()));
+            // font keeps its whole text while the pane has room for it.
+            place.setWidth(std::max(place.width(), label->sizeHint().width()));
+            labels_.emplace_back(label, text);
+            widget = label;
             break;
+        }
         case ControlKind::kComboBox: {
             auto *box = new QComboBox(form_);
             box->setEditable(true);
@@ -149,6 +152,28 @@ void CLeftView::StretchControls()
         QRect place = button->geometry();
         place.moveRight(right - 1);
         button->setGeometry(place);
+    }
+    FitLabels(right);
+}
+
+void CLeftView::FitLabels(int right)
+{
+    for (const auto &[label, text] : labels_) {
+        const QFontMetrics metrics(label->font());
+        const int whole = metrics.horizontalAdvance(text);
+        const int room = std::max(right - label->x(), 1);
+        QRect place = label->geometry();
+        if (whole <= room) {
+            label->setText(text);
+            label->setToolTip(QString());
+            place.setWidth(std::max(place.width(), whole));
+        } else {
+            // Cut off at the pane's edge the text would read as a different label.
+            label->setText(metrics.elidedText(text, Qt::ElideRight, room));
+            label->setToolTip(text);
+            place.setWidth(room);
+        }
+        label->setGeometry(place);
     }
 }
 

@@ -12,8 +12,11 @@
 #include <QString>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace sifter {
@@ -55,12 +58,15 @@ protected:
 private:
     void CreateControls();
     void StretchControls();
+    // A label wider than the pane shows its text elided, the whole text as its tooltip.
+    void FitLabels(int right);
 
     CSifterDoc &document_;
     LayoutSettings &settings_;
     QWidget *form_ = nullptr;
     QPushButton *searchButton_ = nullptr;
     std::array<CLinkButton *, 4> sectionButtons_{};
+    std::vector<std::pair<QLabel *, QString>> labels_;  // each label with its whole text
     QString nameText_;
     QString wordsText_;
     QString folderText_;

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,6 +118,39 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
     EXPECT_EQ(saved.y, placed.y());
     EXPECT_GT(saved.width, 0);
     EXPECT_EQ(saved.bMax, 0u);
+}
+
+TEST_F(MainFrameTest, CriteriaLabelsAreNeverCutOffSilentlyAtThePanesEdge)
+{
+    const QString words = QStringLiteral("One or more words in the file:");
+    LayoutSettings settings;
+    settings.widthLeftPanel = 120;
+    StoreSettings(settings);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    CLeftView *pane = Frame().GetLeftView();
+    ASSERT_EQ(pane->width(), 120);
+    const auto labels = pane->widget()->findChildren<QLabel *>();
+    ASSERT_FALSE(labels.isEmpty());
+    QLabel *wordsLabel = nullptr;
+    for (QLabel *label : labels) {
+        if (label->text() == words || label->toolTip() == words)
+            wordsLabel = label;
+        // What a label shows ends inside the pane's visible width.
+        const int shownRight = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_LE(shownRight, pane->viewport()->width()) << label->text().toStdString();
+    }
+    ASSERT_NE(wordsLabel, nullptr);
+    EXPECT_NE(wordsLabel->text(), words);
+    EXPECT_TRUE(wordsLabel->text().endsWith(QChar(0x2026))) << wordsLabel->text().toStdString();
+    EXPECT_EQ(wordsLabel->toolTip(), words);
+
+    // With room again the whole text comes back.
+    Frame().Splitter()->setSizes({400, 400});
+    QTest::qWait(20);
+    EXPECT_EQ(wordsLabel->text(), words);
+    EXPECT_TRUE(wordsLabel->toolTip().isEmpty());
+    EXPECT_GE(wordsLabel->width(), wordsLabel->fontMetrics().horizontalAdvance(words));
 }
 
 TEST_F(MainFrameTest, ASecondStartRestoresPlacementAndPaneWidth)
