@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -191,8 +192,8 @@ bool LoadResults(FileSearch &search, ByteSource &file)
     // first record that is not there.
     const std::uint32_t count = ReadUint32(file);
     for (std::uint32_t i = 0; i < count; ++i) {
-        auto record = std::make_unique<FoundFile>();
-        if (!ReadFoundFile(*record, file))
+        std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
+        if (!record || !ReadFoundFile(*record, file))
             return false;
         search.AppendFoundFile(std::move(record));
     }

@@ -1,5 +1,7 @@
 #include "search/content_matcher.h"
 
+#include <new>
+
 #include "platform/code_page.h"
 #include "search/search_criteria.h"
 
@@ -132,9 +134,13 @@ std::int64_t ContentMatcher::Match(FileReader &file, std::int64_t start)
         return -1;
     if (!file.Seek(start))
         return -1;
+    // Out of memory is "no match", never an exception out of the engine.
     if (!chunk_)
-        chunk_ = std::make_unique<char[]>(kContentChunkSize);
-    std::vector<bool> seen(wordMode_ == kWordModeAll ? words_.size() : 0, false);
+        chunk_.reset(new (std::nothrow) char[kContentChunkSize]);
+    const std::size_t seenSize = wordMode_ == kWordModeAll ? words_.size() : 0;
+    std::unique_ptr<bool[]> seen(new (std::nothrow) bool[seenSize]());
+    if (!chunk_ || !seen)
+        return -1;
     std::size_t seenCount = 0;
 
     char *chunk = chunk_.get();
