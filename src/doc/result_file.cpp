@@ -78,6 +78,20 @@ void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::siz
 }
 
 // Opens a regular file for reading without ever blocking on a FIFO or device.
+// The permission bits a newly created file would get under the process's umask.
+mode_t NewFileMode()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0)
+            return 0666 & ~static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    }
+    return 0644; // the usual umask 022 when /proc does not say
+}
+
+} // namespace
+
 std::FILE *OpenRegularFileForReading(const std::string &path)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -95,20 +109,6 @@ std::FILE *OpenRegularFileForReading(const std::string &path)
         close(fd);
     return file;
 }
-
-// The permission bits a newly created file would get under the process's umask.
-mode_t NewFileMode()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    }
-    return 0644; // the usual umask 022 when /proc does not say
-}
-
-} // namespace
 
 bool WriteFoundFile(const FoundFile &record, ByteSink &file)
 {

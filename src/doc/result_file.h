@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace sifter {
@@ -50,5 +51,8 @@ bool SaveResultFile(const FileSearch &search, const std::string &path);
 bool LoadResultFile(FileSearch &search, const std::string &path);
 // True when the file at path can be opened and begins with the magic.
 bool CheckResultFileMagic(const std::string &path);
+// Opens a regular file for reading without ever blocking on a FIFO or device put at the
+// path; null for anything else. The caller closes it.
+std::FILE *OpenRegularFileForReading(const std::string &path);
 
 } // namespace sifter

@@ -78,7 +78,8 @@ QString CSifterDoc::ProposedFileName() const
 
 bool CSifterDoc::ReadDocument(const QString &path)
 {
-    std::FILE *file = std::fopen(LocalPath(path).c_str(), "rb");
+    // The path was checked a moment ago, but it may have become a FIFO since.
+    std::FILE *file = OpenRegularFileForReading(LocalPath(path));
     if (!file)
         return false;
     StdioSource source(file);

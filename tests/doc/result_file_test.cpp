@@ -468,6 +468,8 @@ TEST_F(ResultFilePathTest, LoadingRefusesMissingFilesFoldersAndFifosWithoutBlock
     EXPECT_FALSE(LoadResultFile(search, tree.Root()));
     EXPECT_FALSE(LoadResultFile(search, tree.Path("pipe")));
     EXPECT_FALSE(CheckResultFileMagic(tree.Path("pipe")));
+    EXPECT_EQ(OpenRegularFileForReading(tree.Path("pipe")), nullptr);
+    EXPECT_EQ(OpenRegularFileForReading(tree.Root()), nullptr);
     EXPECT_EQ(search.CountFoundFiles(), 1u); // an unopenable file leaves the search alone
 }
 
