@@ -17,7 +17,6 @@ namespace sifter {
 namespace {
 
 constexpr const char *kTemporaryName = ".sifter-save-XXXXXX";
-constexpr mode_t kNewFileMode = 0666;
 
 struct FileCloser {
     void operator()(std::FILE *file) const
@@ -58,44 +57,11 @@ std::string ResolvedTarget(const std::string &path)
     return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-mode_t ModeForNewFile(const std::string &path)
-{
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return kNewFileMode & ~mask;
-}
-
-// Creates the temporary file beside target; -1 with errno set on failure.
+// Creates a temporary file beside target; -1 with errno set on failure.
 int CreateTemporary(const std::string &target, std::string &temporary)
 {
     temporary = FolderOf(target) + "/" + kTemporaryName;
     return mkstemp(temporary.data());
-}
-
-// Writes the whole file to fd (which it closes); 0 when everything was written and
-// flushed to disk, else the errno of the first failure.
-int WriteAll(const FileSearch &search, int fd, mode_t mode)
-{
-    std::FILE *file = fdopen(fd, "wb");
-    if (!file) {
-        const int failure = errno;
-        close(fd);
-        return failure;
-    }
-    StdioSink sink(file);
-    int failure = 0;
-    errno = 0;
-    if (!SaveResults(search, sink) || std::fflush(file) != 0)
-        failure = errno != 0 ? errno : EIO;
-    else if (fchmod(fileno(file), mode) != 0 || fsync(fileno(file)) != 0)
-        failure = errno;
-    errno = 0;
-    if (std::fclose(file) != 0 && failure == 0)
-        failure = errno != 0 ? errno : EIO;
-    return failure;
 }
 
 } // namespace
@@ -147,30 +113,11 @@ bool CheckSaveTarget(const std::string &path, std::string &error)
 
 bool SaveResultFileAtomically(const FileSearch &search, const std::string &path, std::string &error)
 {
-    const std::string target = ResolvedTarget(path);
-    const mode_t mode = ModeForNewFile(target);
-    std::string temporary;
-    const int fd = CreateTemporary(target, temporary);
-    if (fd < 0) {
-        error = SystemError(path, errno);
-        return false;
-    }
-    int failure = WriteAll(search, fd, mode);
-    if (failure == 0 && rename(temporary.c_str(), target.c_str()) != 0)
-        failure = errno;
-    if (failure != 0) {
-        error = SystemError(path, failure);
-        // Removing our own temporary file; if even that fails there is nothing more to do.
-        unlink(temporary.c_str());
-        return false;
-    }
-    // Makes the rename itself durable; the file is complete and in place either way.
-    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
-    return true;
+    int failure = 0;
+    if (SaveResultFile(search, path, &failure))
+        return true;
+    error = SystemError(path, failure);
+    return false;
 }
 
 } // namespace sifter
