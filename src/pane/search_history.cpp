@@ -8,21 +8,6 @@
 
 namespace sifter {
 
-namespace {
-
-char FoldAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
-} // namespace
-
 std::string SearchHistoriesKeyPath()
 {
     return std::string(kProgramRegistryKey) + "\\History";

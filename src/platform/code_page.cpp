@@ -4,6 +4,8 @@
 
 #include <QChar>
 
+#include <algorithm>
+
 namespace sifter {
 namespace {
 
@@ -106,6 +108,12 @@ std::string UpperCaseAscii(std::string_view text)
     for (char &c : out)
         c = AsciiUpper(c);
     return out;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
 std::string_view CutToField(std::string_view text, std::size_t fieldSize)

@@ -25,6 +25,8 @@ bool Utf16ToUtf8(std::u16string_view units, std::string &out, std::size_t maxByt
 std::string UpperCase(std::string_view text);
 // ASCII letters folded to upper case, other bytes unchanged.
 std::string UpperCaseAscii(std::string_view text);
+// True when the texts are equal once ASCII letters are folded to one case.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The longest prefix of text that fits a NUL-terminated field of fieldSize bytes
 // (at most fieldSize - 1 bytes) without splitting a UTF-8 character.
