@@ -6,5 +6,3 @@ target_sources(sifter_stores PRIVATE
   frame/layout_settings.cpp frame/layout_settings.h
   pane/search_history.cpp pane/search_history.h pane/string_enumerator.h
 )
-# Ids shared with the resource tables (header only: res/resource_ids.h).
-target_include_directories(sifter_stores PRIVATE ${PROJECT_SOURCE_DIR})

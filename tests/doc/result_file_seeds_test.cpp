@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kSeedFolder = fs::path(__FILE__).parent_path() / "../../fuzz/corpus/result_file";
+const fs::path kSeedFolder = fs::path(SIFTER_SOURCE_DIR) / "fuzz/corpus/result_file";
 
 void AddRecord(FileSearch &search, const std::string &name, const std::string &folder, std::uint64_t size)
 {
