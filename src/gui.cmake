@@ -2,7 +2,6 @@
 target_sources(sifter_gui PRIVATE
   doc/document_title.cpp doc/document_title.h
   doc/sifter_doc.cpp doc/sifter_doc.h
-  pane/link_button.cpp pane/link_button.h
   pane/left_view.cpp pane/left_view.h
   results/results_model.cpp results/results_model.h
   results/sifter_view.cpp results/sifter_view.h

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "framework/local_text.h"
 #include "platform/path.h"
 
 namespace sifter {
@@ -44,9 +45,9 @@ std::optional<QString> FolderOptionText(const QString &rawCommandLine)
     const QString folder = rawCommandLine.mid(at + kFolderOption.size());
     if (folder.isEmpty())
         return std::nullopt;
-    std::string text = folder.toLocal8Bit().toStdString();
+    std::string text = ToLocalText(folder);
     PathUnquote(text);
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+    return FromLocalText(text);
 }
 
 std::optional<QString> TerminalAnswer(const QStringList &arguments, const QString &version)

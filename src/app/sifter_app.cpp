@@ -63,7 +63,7 @@ bool CSifterApp::InitInstance()
     AddDocTemplate(std::make_unique<SingleDocTemplate>(
         *this, str::kDocString, [] { return std::make_unique<CSifterDoc>(); },
         [this](Document &document) {
-            return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document));
+            return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document), settings_);
         }));
 
     const QString file = FileArgument(arguments_);

@@ -1,5 +1,6 @@
 #include "doc/document_title.h"
 
+#include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "platform/path.h"
 
@@ -41,8 +42,7 @@ QString RemoveTitleUnsafeCharacters(const QString &text)
 
 QString FolderLastComponent(const QString &folderText)
 {
-    const std::string component = PathLastComponent(folderText.toLocal8Bit().toStdString());
-    return QString::fromLocal8Bit(component.data(), static_cast<qsizetype>(component.size()));
+    return FromLocalText(PathLastComponent(ToLocalText(folderText)));
 }
 
 QString BuildSearchTitle(const QString &namePart, const QString &wordsPart, const QString &folderText)

@@ -3,7 +3,7 @@
 #include "framework/command_icons.h"
 #include "framework/dialog_units.h"
 #include "framework/string_resources.h"
-#include "pane/link_button.h"
+#include "framework/link_button.h"
 #include "res/dialogs.h"
 
 #include <QFrame>

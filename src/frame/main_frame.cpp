@@ -1,10 +1,10 @@
 #include "frame/main_frame.h"
 
-#include "app/sifter_app.h"
 #include "doc/sifter_doc.h"
 #include "frame/banner_status_bar.h"
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
+#include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
 #include "platform/file_attributes.h"
@@ -27,30 +27,25 @@ namespace {
 constexpr int kDefaultSizeNumerator = 3;
 constexpr int kDefaultSizeDenominator = 4;
 
-QString Local(std::string_view text)
-{
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The one-line description of a selected file in the status bar (its tip's lines joined
 // with blanks): folder, type, date modified and, for files, the size in the short form.
 QString ItemDescriptionLine(const FoundFile &record)
 {
     const FoundFileRecord &stored = record.stored;
-    QString text = FormatResString(str::kTipFolder, Local(record.Folder()));
+    QString text = FormatResString(str::kTipFolder, FromLocalText(record.Folder()));
     if (stored.attributes & kAttributeFolder)
         return text;
-    text += QLatin1Char(' ') + FormatResString(str::kTipType, Local(TextField(stored.typeName)));
+    text += QLatin1Char(' ') + FormatResString(str::kTipType, FromLocalText(TextField(stored.typeName)));
     text += QLatin1Char(' ') +
-            FormatResString(str::kTipDateModified, Local(FormatFileTime(stored.lastWriteTime, true)));
-    text += QLatin1Char(' ') + FormatResString(str::kTipSize, Local(FormatFileSize(stored.size, false)));
+            FormatResString(str::kTipDateModified, FromLocalText(FormatFileTime(stored.lastWriteTime, true)));
+    text += QLatin1Char(' ') + FormatResString(str::kTipSize, FromLocalText(FormatFileSize(stored.size, false)));
     return text;
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(CSifterApp &app, CSifterDoc &document)
-    : FrameWindow(app, document), sifterApp_(app), settings_(app.Settings())
+CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings)
+    : FrameWindow(app, document), settings_(settings)
 {
     setObjectName(QStringLiteral("CMainFrame"));
 

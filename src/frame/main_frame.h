@@ -15,7 +15,6 @@ namespace sifter {
 
 class BannerStatusBar;
 class CLeftView;
-class CSifterApp;
 class CSifterDoc;
 class CSifterView;
 class StaticSplitter;
@@ -25,7 +24,8 @@ class CMainFrame : public FrameWindow {
     Q_OBJECT
 
 public:
-    CMainFrame(CSifterApp &app, CSifterDoc &document);
+    // settings: the layout the frame restores and records; it outlives the frame.
+    CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings);
     ~CMainFrame() override;
 
     // Bars, client area, placement; false when a part cannot be made.
@@ -41,7 +41,7 @@ public:
     BannerStatusBar *StatusBarPanes() const { return statusBar_; }
     QToolBar *ToolBar() const { return toolBar_; }
 
-    // Status pane 0: the idle message (57345) shows BuildIdleStatusText; otherwise the text
+    // Status pane 0: the idle message (str::kIdleMessage) shows BuildIdleStatusText; otherwise the text
     // given, or the prompt of a non-zero id. Nothing else is put there.
     void SetMessageString(CommandId id, const QString *text = nullptr) override;
     // "Ready" without a results list; else "%1 objects" (nothing selected), the selected
@@ -59,7 +59,6 @@ private:
     void CapturePlacement();
     void StopRunningSearch();
 
-    CSifterApp &sifterApp_;
     LayoutSettings &settings_;
     StaticSplitter *splitter_ = nullptr;
     CLeftView *leftView_ = nullptr;

@@ -4,7 +4,8 @@
 #include "frame/layout_settings.h"
 #include "framework/command_icons.h"
 #include "framework/dialog_units.h"
-#include "pane/link_button.h"
+#include "framework/link_button.h"
+#include "framework/local_text.h"
 #include "res/dialogs.h"
 #include "search/text_field.h"
 
@@ -18,11 +19,6 @@ namespace {
 
 // Gap between the stretched controls and the pane's right edge.
 constexpr int kRightMargin = 5;
-
-QString FieldText(std::string_view field)
-{
-    return QString::fromLocal8Bit(field.data(), static_cast<qsizetype>(field.size()));
-}
 
 } // namespace
 
@@ -118,9 +114,9 @@ void CLeftView::ExchangeValues(bool fromControls)
 void CLeftView::OnUpdate(DocumentView *)
 {
     const SearchCriteria &criteria = document_.Search().criteria;
-    nameText_ = FieldText(TextField(criteria.names));
-    wordsText_ = FieldText(TextField(criteria.words));
-    folderText_ = FieldText(TextField(criteria.folders));
+    nameText_ = FromLocalText(TextField(criteria.names));
+    wordsText_ = FromLocalText(TextField(criteria.words));
+    folderText_ = FromLocalText(TextField(criteria.folders));
     ExchangeValues(false);
 }
 

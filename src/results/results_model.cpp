@@ -1,5 +1,6 @@
 #include "results/results_model.h"
 
+#include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "platform/file_attributes.h"
 #include "res/menus.h"
@@ -9,11 +10,6 @@
 
 namespace sifter {
 namespace {
-
-QString Local(std::string_view text)
-{
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -92,24 +88,24 @@ QString CellText(const FoundFile &record, std::uint32_t columnId)
     const FoundFileRecord &stored = record.stored;
     switch (columnId) {
     case cmd::kArrangeByName:
-        return Local(record.Name());
+        return FromLocalText(record.Name());
     case cmd::kArrangeByFolder:
-        return Local(record.Folder());
+        return FromLocalText(record.Folder());
     case cmd::kArrangeBySize:
-        return (stored.attributes & kAttributeFolder) ? QString() : Local(FormatFileSize(stored.size, true));
+        return (stored.attributes & kAttributeFolder) ? QString() : FromLocalText(FormatFileSize(stored.size, true));
     case cmd::kArrangeByType:
-        return Local(TextField(stored.typeName));
+        return FromLocalText(TextField(stored.typeName));
     case cmd::kArrangeByModified:
-        return Local(FormatFileTime(stored.lastWriteTime, true));
+        return FromLocalText(FormatFileTime(stored.lastWriteTime, true));
     case cmd::kArrangeByCreated:
-        return Local(FormatFileTime(stored.creationTime, true));
+        return FromLocalText(FormatFileTime(stored.creationTime, true));
     case cmd::kArrangeByVisited:
-        return Local(FormatFileTime(stored.lastAccessTime, true));
+        return FromLocalText(FormatFileTime(stored.lastAccessTime, true));
     case cmd::kArrangeByAttributes:
-        return Local(FormatAttributes(stored.attributes));
+        return FromLocalText(FormatAttributes(stored.attributes));
     case cmd::kArrangeByShortName: {
         const std::string_view shortName = TextField(stored.shortName);
-        return shortName.empty() ? Local(record.Name()) : Local(shortName);
+        return shortName.empty() ? FromLocalText(record.Name()) : FromLocalText(shortName);
     }
     default:
         return QString();

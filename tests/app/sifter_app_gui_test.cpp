@@ -7,7 +7,7 @@
 #include "framework/dialog_units.h"
 #include "framework/command_actions.h"
 #include "pane/left_view.h"
-#include "pane/link_button.h"
+#include "framework/link_button.h"
 #include "platform/registry_store.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"

@@ -259,15 +259,14 @@ TEST_F(MainFrameTest, ToolbarSitsMovableAtTheTopWithFlatButtonsAndTips)
     EXPECT_EQ(buttons, 10);
 }
 
-TEST_F(MainFrameTest, CommandsOfLaterPartsAreShownButDisabled)
+TEST_F(MainFrameTest, FileCommandsAreDisabledWithoutASelectionAndFrameCommandsEnabled)
 {
     ASSERT_TRUE(Start());
     ShowAndSettle();
     Frame().UpdateCommandUi();
     CommandActions &actions = Frame().Actions();
-    for (const CommandId id : {cmd::kHexView, cmd::kDelete, cmd::kOpen, cmd::kEditCopy, cmd::kEditCut,
-                               cmd::kViewSmallIcons, cmd::kViewDetails, cmd::kArrangeByName, cmd::kClearHistories,
-                               cmd::kOptions, cmd::kEditSelectAll, cmd::kToggleFolder})
+    for (const CommandId id : {cmd::kHexView, cmd::kDelete, cmd::kOpen, cmd::kEditCopy, cmd::kEditCut, cmd::kRename,
+                               cmd::kProperties, cmd::kOpenContainingFolder, cmd::kCopyToFolder, cmd::kMoveToFolder})
         EXPECT_FALSE(actions.Action(id)->isEnabled()) << "command " << id;
     for (const CommandId id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFileSaveAs, cmd::kAppAbout,
                                cmd::kAppExit, cmd::kHelpIndex, cmd::kWebSite, cmd::kViewToolbar,
@@ -330,7 +329,7 @@ TEST_F(MainFrameTest, IdleTextCountsRowsAndSelection)
 TEST_F(MainFrameTest, WithoutAResultsListTheIdleTextIsReady)
 {
     ASSERT_TRUE(Start());
-    CMainFrame bare(*app, Doc()); // never created: no splitter, no panes
+    CMainFrame bare(*app, Doc(), app->Settings()); // never created: no splitter, no panes
     EXPECT_EQ(bare.GetResultsView(), nullptr);
     EXPECT_EQ(bare.BuildIdleStatusText(), QStringLiteral("Ready"));
 }

@@ -1,5 +1,5 @@
 // CLinkButton: its colours by state, fonts, icon square, hand pointer and clicks.
-#include "pane/link_button.h"
+#include "framework/link_button.h"
 #include "support/qt_printers.h"
 
 #include <QApplication>

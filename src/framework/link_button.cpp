@@ -1,4 +1,4 @@
-#include "pane/link_button.h"
+#include "framework/link_button.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
