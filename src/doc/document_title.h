@@ -9,7 +9,7 @@ namespace sifter {
 // space trimmed at both ends.
 QString RemoveTitleUnsafeCharacters(const QString &text);
 
-// String 146 "%s %s In %s" filled with the name part, the words part and the last
+// The title format (str::kTitleFormat, "%s %s In %s") filled with the name part, the words part and the last
 // component of the folder text, then cleaned as above ("/home/me/Work" alone gives
 // "In Work").
 QString BuildSearchTitle(const QString &namePart, const QString &wordsPart, const QString &folderText);

@@ -1,7 +1,7 @@
 #pragma once
-// CAboutDialog: Help > About (dialog 100): the program's icon and name, string 152 in a
-// read-only box, and two links that run the Online Help and Web Site commands without
-// closing the box.
+// CAboutDialog: Help > About (res::kDialogAbout): the program's icon and name, the about
+// text (str::kAboutText) in a read-only box, and two links that run the Online Help and
+// Web Site commands without closing the box.
 #include "res/resource_ids.h"
 
 #include <QDialog>
@@ -21,7 +21,7 @@ class CAboutDialog : public QDialog {
 
 public:
     // The links show the two addresses; a click on one runs runCommand with its id
-    // (57666 Online Help, 32805 Web Site), which the owner routes.
+    // (cmd::kHelpIndex for Online Help, cmd::kWebSite), which the owner routes.
     CAboutDialog(const QString &onlineHelpAddress, const QString &webSiteAddress,
                  std::function<void(CommandId)> runCommand, QWidget *parent = nullptr);
 

@@ -1,8 +1,8 @@
 #pragma once
-// BannerStatusBar: the main window's status bar with two panes. Pane 0 (indicator 128)
+// BannerStatusBar: the main window's status bar with two panes. Pane 0 (the message pane)
 // stretches over the width pane 1 leaves and shows prompts and the idle text; pane 1
-// (indicator 135) is exactly as wide as string 135 "Norvane Search" in the bar's font and
-// draws the title banner.
+// (res::kStatusPaneBanner) is exactly as wide as the banner title "Norvane Search"
+// (str::kBannerTitle) in the bar's font and draws the title banner.
 #include <QLabel>
 #include <QStatusBar>
 

@@ -1,7 +1,7 @@
 #pragma once
-// One QAction per command id of the resources (menus 128, 137, 141, toolbar 128,
-// accelerators 128, the recent-file entries), with its text, status prompt, tooltip,
-// shortcuts and toolbar image. Triggering an action routes its command; Update() gives
+// One QAction per command id of the resources (the main, column and item menus, the
+// toolbar, the accelerators, the recent-file entries), with its text, status prompt,
+// tooltip, shortcuts and toolbar image. Triggering an action routes its command; Update() gives
 // actions the state the router decides (enabled, check mark, radio mark, text, shown).
 #include "framework/command_router.h"
 

@@ -38,7 +38,7 @@ public:
     MenuBuilder &Menus() { return *menus_; }
 
     // Makes the window's parts; false fails the frame's creation. The base makes the menu
-    // bar (menu 128), puts every command's keys on the window, starts idle updates, and
+    // bar (res::kMenuMain), puts every command's keys on the window, starts idle updates, and
     // asks for the idle status text; derived frames add their bars and client area.
     virtual bool CreateFrame();
     // Tells the document's views to fill themselves (after a new document or an open).

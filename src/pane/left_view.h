@@ -1,10 +1,9 @@
 #pragma once
 // CLeftView: the criteria pane, the left pane of the main window's splitter: a scrollable
-// form built from dialog 130 (name, words and folder boxes, section buttons, Browse and
-// Search). It shows the document's criteria texts, takes the "Search in" text of the
-// start-up option, stretches its controls to its width and records that width in the
-// layout settings. The sections, the Search and Browse commands and the histories come
-// with their own parts.
+// form built from the criteria dialog template (res::kDialogCriteria: name, words and
+// folder boxes, section buttons, Browse and Search). It shows the document's criteria
+// texts, takes the "Search in" text of the start-up option, stretches its controls to its
+// width and records that width in the layout settings.
 #include "framework/command_target.h"
 #include "framework/document_view.h"
 

@@ -2,8 +2,7 @@
 // CSifterView: the results list, the right pane of the main window's splitter. One row per
 // found file of the document's result set; each row holds its record without owning it.
 // Rows come from the search run (it is the run's results sink) and from the document when
-// it changes. The view modes, sorting, tips and the operations on the files come with
-// their own parts; until then the list shows the Details columns of the layout settings.
+// it changes. The list shows the Details columns of the layout settings.
 #include "framework/command_target.h"
 #include "framework/document_view.h"
 #include "search/search_sinks.h"

@@ -1,4 +1,4 @@
-// Titles made from the search texts: string 146 filled in, unsafe characters removed.
+// Titles made from the search texts: the title format filled in, unsafe characters removed.
 #include "doc/document_title.h"
 #include "support/qt_printers.h"
 

@@ -115,7 +115,7 @@ TEST_F(FrameWindowTest, KeysComeFromTheAcceleratorTableAndAreUnique)
     EXPECT_TRUE(app.Frame().actions().contains(actions.Action(cmd::kNextPane)));
 }
 
-TEST_F(FrameWindowTest, MenuBarFollowsMenu128)
+TEST_F(FrameWindowTest, MenuBarFollowsTheMainMenuTable)
 {
     QStringList titles;
     for (QAction *action : app.Frame().menuBar()->actions())
