@@ -39,6 +39,7 @@ Result files:
       --criteria FILE        start from the criteria of a result file; options override them
   -o, --save FILE            write the result file of this search
       --list FILE            print the records of a result file instead of searching
+                             (for --criteria and --list, FILE "-" reads standard input)
 Output:
   -l, --long                 tab-separated: path, size, attributes, last-write time, match offset
   -0, --null                 end each record with a NUL byte instead of a newline
