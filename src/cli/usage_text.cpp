@@ -46,6 +46,9 @@ Output:
   -h, --help                 show this help
       --version              show the version
 
+On a terminal, control characters in names show as "?"; into a pipe or a file, and
+with -0, names are printed byte for byte.
+
 Exit status: 0 when a file was found (or listed), 1 when none, 2 on trouble, and
 128 + the signal's number when Ctrl-C (or another stop signal) ended the search.
 Ctrl-C stops the search; what was found so far is still saved with --save.

@@ -4,10 +4,12 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <string_view>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -165,6 +167,38 @@ CliResult RunCliWithInput(const std::vector<std::string> &args, const std::strin
     }
     fcntl(in[1], F_SETFL, O_NONBLOCK);
     ReadToEnd(outFd, result.out, errFd, result.err, in[1], input);
+    result.status = Reap(pid, result.peakKilobytes);
+    return result;
+}
+
+CliResult RunCliOnTerminal(const std::vector<std::string> &args)
+{
+    CliResult result;
+    std::vector<char *> argv = Arguments(args);
+    int err[2];
+    if (pipe2(err, O_CLOEXEC) != 0)
+        return result;
+    termios raw {};
+    cfmakeraw(&raw);
+    winsize size {};
+    size.ws_row = 24;
+    size.ws_col = 80;
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, &raw, &size);
+    if (pid == 0) {
+        // Standard error apart, so that the terminal shows standard output alone.
+        dup2(err[1], STDERR_FILENO);
+        execve(Program().c_str(), argv.data(), environ);
+        _exit(127);
+    }
+    close(err[1]);
+    int errFd = err[0];
+    if (pid < 0) {
+        close(errFd);
+        return result;
+    }
+    // The terminal's end reads EIO once the program and its output are gone.
+    ReadToEnd(terminal, result.out, errFd, result.err);
     result.status = Reap(pid, result.peakKilobytes);
     return result;
 }

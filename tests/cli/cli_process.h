@@ -19,6 +19,8 @@ struct CliResult {
 CliResult RunCli(const std::vector<std::string> &args, const std::string &cwd = {});
 // The same with input written into a pipe on its standard input.
 CliResult RunCliWithInput(const std::vector<std::string> &args, const std::string &input);
+// The same with standard output on a pseudo-terminal (raw: the bytes as written).
+CliResult RunCliOnTerminal(const std::vector<std::string> &args);
 
 // A sifter-cli still running, its standard output read as it comes.
 class RunningCli {

@@ -1,5 +1,6 @@
-// End-to-end runs of sifter-cli on what must neither hang it nor fill its memory: special
-// files named as result files, result files piped in, hostile result files.
+// End-to-end runs of sifter-cli on what must neither hang it, nor fill its memory, nor
+// take over the terminal: special files named as result files, result files piped in,
+// hostile result files, and names holding escape sequences.
 #include "cli_process.h"
 #include "doc/result_file.h"
 #include "search/file_search.h"
@@ -19,6 +20,7 @@ namespace {
 
 using test::CliResult;
 using test::RunCli;
+using test::RunCliOnTerminal;
 using test::RunCliWithInput;
 using test::RunningCli;
 using test::TempTree;
@@ -117,6 +119,24 @@ TEST_F(CliSafety, ManyTinyRecordsKeepMemorySmall)
     EXPECT_EQ(criteria.status, 0) << criteria.err;
     EXPECT_EQ(criteria.out, tree.Path("found/a.txt") + "\n");
     EXPECT_LT(criteria.peakKilobytes, kMemoryBoundKilobytes);
+}
+
+TEST_F(CliSafety, NamesReachATerminalWithoutTheirControlCharacters)
+{
+    const std::string path = tree.WriteFile("odd/title\x1b]0;owned\x07.txt", "");
+    const std::string shown = tree.Path("odd/title?]0;owned?.txt");
+    const std::string saved = tree.Path("odd.sifter");
+
+    const CliResult found = RunCliOnTerminal({"-n", "*.txt", "-o", saved, tree.Path("odd")});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, shown + "\n");
+    EXPECT_EQ(RunCliOnTerminal({"--list", saved}).out, shown + "\n");
+    EXPECT_EQ(RunCliOnTerminal({"--list", saved, "-l"}).out.substr(0, shown.size() + 1), shown + "\t");
+
+    // Into a pipe, and with -0 for parsing, the bytes stay as they are.
+    EXPECT_EQ(RunCli({"--list", saved}).out, path + "\n");
+    EXPECT_EQ(RunCli({"-n", "*.txt", tree.Path("odd")}).out, path + "\n");
+    EXPECT_EQ(RunCliOnTerminal({"--list", saved, "-0"}).out, path + '\0');
 }
 
 } // namespace
