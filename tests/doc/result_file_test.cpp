@@ -378,7 +378,7 @@ std::uint64_t FootprintOf(const FileSearch &search)
     return bytes;
 }
 
-TEST(ResultFileMemoryTest, MeasuringGivesWhatLoadingWouldTake)
+TEST(ResultFileMemoryTest, MeasuringGivesWhatLoadingWouldTakeAndTheLimitStopsLoading)
 {
     Bytes file = LongAndTinyRecords(1000);
     file.resize(file.size() - 3); // the last record cut: neither counts it
@@ -393,26 +393,12 @@ TEST(ResultFileMemoryTest, MeasuringGivesWhatLoadingWouldTake)
     // Five bytes on disk, a whole record in memory; the long folder adds its text.
     EXPECT_GE(footprint.bytes, 1000 * sizeof(FoundFile) + 3000);
 
-    const Bytes text(3000, 'x');
-    MemorySource notResults(text.data(), text.size());
-    EXPECT_FALSE(MeasureResults(notResults, footprint));
-}
-
-TEST(ResultFileMemoryTest, LoadingStopsBeforeTheRecordsExceedTheLimit)
-{
-    const Bytes file = LongAndTinyRecords(10);
-    FileSearch whole;
-    ASSERT_TRUE(Load(whole, file));
-    const std::uint64_t longRecord = whole.Head()->MemoryFootprint();
-    const std::uint64_t tinyRecord = whole.Tail()->MemoryFootprint();
-
-    FileSearch limited;
-    MemorySource source(file.data(), file.size());
-    EXPECT_FALSE(LoadResults(limited, source, longRecord + 3 * tinyRecord + tinyRecord / 2));
-    EXPECT_EQ(limited.CountFoundFiles(), 4u);
-    MemorySource again(file.data(), file.size());
-    EXPECT_TRUE(LoadResults(limited, again, FootprintOf(whole)));
-    EXPECT_EQ(limited.CountFoundFiles(), 11u);
+    // Room for the long record and three and a half tiny ones.
+    const std::uint64_t tinyRecord = loaded.Tail()->MemoryFootprint();
+    const std::uint64_t limit = loaded.Head()->MemoryFootprint() + 3 * tinyRecord + tinyRecord / 2;
+    MemorySource limited(file.data(), file.size());
+    EXPECT_FALSE(LoadResults(loaded, limited, limit));
+    EXPECT_EQ(loaded.CountFoundFiles(), 4u);
 }
 
 // ---- the long-text blocks
