@@ -94,6 +94,8 @@ constexpr std::array kStrings = {
     StringResource{str::kOpenTitle, "Open Result File"},
     StringResource{str::kNoProgramForAddress, "No program could open %1."},
     StringResource{str::kParseUnsigned, "Please enter a positive integer."},
+    StringResource{str::kResultFileTooLarge,
+                   "Could not open the result file %1: its results would need more memory than is free."},
 };
 
 } // namespace

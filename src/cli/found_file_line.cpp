@@ -1,5 +1,6 @@
 #include "cli/found_file_line.h"
 
+#include "cli/terminal_text.h"
 #include "results/file_texts.h"
 
 #include <cstdio>
@@ -17,9 +18,9 @@ std::string FormatIsoLocalTime(FileTime time)
     return text;
 }
 
-std::string FormatFoundFileLine(const FoundFile &record, bool longFormat)
+std::string FormatFoundFileLine(const FoundFile &record, bool longFormat, bool forTerminal)
 {
-    std::string line = record.Path();
+    std::string line = forTerminal ? TerminalSafeText(record.Path()) : record.Path();
     if (!longFormat)
         return line;
     const FoundFileRecord &stored = record.stored;

@@ -4,6 +4,7 @@
 #include "search/file_search.h"
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace sifter {
 namespace {
@@ -13,7 +14,8 @@ constexpr std::chrono::milliseconds kFlushInterval{10};
 } // namespace
 
 FoundFilePrinter::FoundFilePrinter(std::FILE *out, bool longFormat, bool nullTerminated, TerminalProgress *progress)
-    : out_(out), longFormat_(longFormat), terminator_(nullTerminated ? '\0' : '\n'), progress_(progress)
+    : out_(out), longFormat_(longFormat), terminator_(nullTerminated ? '\0' : '\n'),
+      forTerminal_(!nullTerminated && isatty(fileno(out)) == 1), progress_(progress)
 {
 }
 
@@ -23,7 +25,7 @@ bool FoundFilePrinter::Print(const FoundFile &record)
         return false;
     if (progress_)
         progress_->Clear();
-    std::string line = FormatFoundFileLine(record, longFormat_);
+    std::string line = FormatFoundFileLine(record, longFormat_, forTerminal_);
     line += terminator_;
     errno = 0;
     if (std::fwrite(line.data(), 1, line.size(), out_) != line.size()) {

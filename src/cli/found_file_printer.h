@@ -17,7 +17,9 @@ class FileSearch;
 class FoundFilePrinter {
 public:
     // Prints to out (owned by the caller); progress, when given, is cleared before each
-    // record so that the two never share a terminal line.
+    // record so that the two never share a terminal line. When out is a terminal, paths
+    // are printed as TerminalSafeText; into a pipe or file, and with nullTerminated for
+    // parsing, their bytes are printed as they are.
     FoundFilePrinter(std::FILE *out, bool longFormat, bool nullTerminated, TerminalProgress *progress = nullptr);
 
     // Prints one record, flushing the stream when the last flush is 10 ms old (so the
@@ -34,6 +36,7 @@ private:
     std::FILE *out_;
     bool longFormat_;
     char terminator_;
+    bool forTerminal_;
     TerminalProgress *progress_;
     std::size_t printed_ = 0;
     int writeError_ = 0;

@@ -3,8 +3,7 @@
 #include "cli/error_message.h"
 #include "cli/exit_status.h"
 #include "cli/found_file_printer.h"
-#include "cli/result_file_access.h"
-#include "search/file_search.h"
+#include "cli/result_file_reading.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -14,17 +13,24 @@ namespace sifter {
 
 int RunListCommand(const CliOptions &options)
 {
-    FileSearch search;
+    FoundFilePrinter printer(stdout, options.longFormat, options.nullTerminated);
+    std::size_t records = 0;
     std::string error;
-    const LoadOutcome outcome = LoadResultFileReporting(search, options.listFile, error);
+    // Each record is printed the moment it is read and then dropped, so a file of any
+    // size lists in the same small memory.
+    const LoadOutcome outcome = ReadResultFileReporting(
+        options.listFile, nullptr,
+        [&](const FoundFile &record) {
+            ++records;
+            return printer.Print(record);
+        },
+        error);
     if (outcome == LoadOutcome::CannotOpen || outcome == LoadOutcome::NotResultFile) {
         PrintError("--list: " + error);
         return kExitTrouble;
     }
-    FoundFilePrinter printer(stdout, options.longFormat, options.nullTerminated);
-    for (const FoundFile *record = search.Head(); record && printer.Print(*record); record = record->next) {
-    }
-    int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
+    printer.Flush(); // a failure is kept by the printer and reported below
+    int status = records > 0 ? kExitFound : kExitNothing;
     if (printer.WriteError() != 0 && printer.WriteError() != EPIPE) {
         PrintError(std::string("standard output: ") + std::strerror(printer.WriteError()));
         status = kExitTrouble;

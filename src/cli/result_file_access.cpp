@@ -1,6 +1,5 @@
 #include "cli/result_file_access.h"
 
-#include "doc/byte_stream.h"
 #include "doc/result_file.h"
 
 #include <cerrno>
@@ -9,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,15 +15,6 @@ namespace sifter {
 namespace {
 
 constexpr const char *kTemporaryName = ".sifter-save-XXXXXX";
-
-struct FileCloser {
-    void operator()(std::FILE *file) const
-    {
-        // Only read streams get here; nothing of a failed close can be lost.
-        std::fclose(file);
-    }
-};
-using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Quoted(const std::string &path)
 {
@@ -65,31 +54,6 @@ int CreateTemporary(const std::string &target, std::string &temporary)
 }
 
 } // namespace
-
-LoadOutcome LoadResultFileReporting(FileSearch &search, const std::string &path, std::string &error)
-{
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = SystemError(path, EISDIR);
-        return LoadOutcome::CannotOpen;
-    }
-    FilePointer file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        error = SystemError(path, errno);
-        return LoadOutcome::CannotOpen;
-    }
-    StdioSource source(file.get());
-    if (!CheckResultMagic(source)) {
-        error = Quoted(path) + ": not a Sifter result file";
-        return LoadOutcome::NotResultFile;
-    }
-    if (!LoadResults(search, source)) {
-        error = Quoted(path) + ": damaged or cut short after " + std::to_string(search.CountFoundFiles()) +
-                " records";
-        return LoadOutcome::Damaged;
-    }
-    return LoadOutcome::Loaded;
-}
 
 bool CheckSaveTarget(const std::string &path, std::string &error)
 {

@@ -1,23 +1,11 @@
 #pragma once
-// The result file as the command line reads and writes it, with a message naming the
-// problem whenever something fails.
+// The result file as the command line writes it, with a message naming the problem
+// whenever something fails.
 #include "search/file_search.h"
 
 #include <string>
 
 namespace sifter {
-
-enum class LoadOutcome {
-    Loaded,        // criteria and every record read
-    CannotOpen,    // missing, no access, a folder
-    NotResultFile, // does not begin with the magic
-    Damaged,       // the criteria were read, records from some point on could not be
-};
-
-// Reads the result file at path into search (criteria and records). For every outcome
-// but Loaded, error holds a one-line message (without the program name). With Damaged,
-// the records before the damage are in the list.
-LoadOutcome LoadResultFileReporting(FileSearch &search, const std::string &path, std::string &error);
 
 // Checks before a search that its result file can later be written at path: the path is
 // not a folder and a file can be created beside it (a probe file is made and removed).

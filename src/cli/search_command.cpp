@@ -6,6 +6,7 @@
 #include "cli/found_file_printer.h"
 #include "cli/interrupt_signals.h"
 #include "cli/result_file_access.h"
+#include "cli/result_file_reading.h"
 #include "cli/terminal_progress.h"
 #include "search/file_search.h"
 
@@ -22,13 +23,11 @@ bool PrepareCriteria(const CliOptions &options, FileSearch &search)
 {
     std::string error;
     if (!options.criteriaFile.empty()) {
-        const LoadOutcome outcome = LoadResultFileReporting(search, options.criteriaFile, error);
-        // Damaged records do not matter here: the criteria come before them.
-        if (outcome == LoadOutcome::CannotOpen || outcome == LoadOutcome::NotResultFile) {
+        // Only the criteria are read; the records after them are never looked at.
+        if (ReadResultFileReporting(options.criteriaFile, &search.criteria, nullptr, error) != LoadOutcome::Loaded) {
             PrintError("--criteria: " + error);
             return false;
         }
-        search.ClearFoundFiles();
     }
     ApplyCriteriaOptions(options.criteria, search.criteria, CurrentLocalTime());
     if (!ValidateCriteria(search.criteria, error)) {

@@ -1,7 +1,8 @@
 #include "cli/terminal_progress.h"
 
+#include "cli/terminal_text.h"
+
 #include <cerrno>
-#include <cwchar>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <vector>
@@ -12,36 +13,6 @@ namespace {
 constexpr std::size_t kDefaultColumns = 80;
 constexpr std::string_view kEllipsis = "...";
 constexpr std::string_view kClearLine = "\r\x1b[K";
-constexpr char kReplacement = '?';
-
-struct Cell {
-    std::string bytes;
-    std::size_t width;
-};
-
-std::vector<Cell> SplitIntoCells(std::string_view text)
-{
-    std::vector<Cell> cells;
-    std::mbstate_t state{};
-    while (!text.empty()) {
-        wchar_t wide = 0;
-        const std::size_t length = std::mbrtowc(&wide, text.data(), text.size(), &state);
-        if (length == 0 || length > text.size()) {
-            // NUL, an invalid or an incomplete sequence: one replaced byte.
-            state = std::mbstate_t{};
-            cells.push_back({std::string(1, kReplacement), 1});
-            text.remove_prefix(1);
-            continue;
-        }
-        const int width = wcwidth(wide);
-        if (width < 0)
-            cells.push_back({std::string(1, kReplacement), 1});
-        else
-            cells.push_back({std::string(text.substr(0, length)), static_cast<std::size_t>(width)});
-        text.remove_prefix(length);
-    }
-    return cells;
-}
 
 std::size_t TerminalColumns(int fd)
 {
@@ -55,13 +26,13 @@ std::size_t TerminalColumns(int fd)
 
 std::string FitToColumns(std::string_view text, std::size_t columns)
 {
-    const std::vector<Cell> cells = SplitIntoCells(text);
+    const std::vector<TerminalCell> cells = SplitIntoTerminalCells(text);
     std::size_t total = 0;
-    for (const Cell &cell : cells)
+    for (const TerminalCell &cell : cells)
         total += cell.width;
     if (total <= columns) {
         std::string fitted;
-        for (const Cell &cell : cells)
+        for (const TerminalCell &cell : cells)
             fitted += cell.bytes;
         return fitted;
     }

@@ -39,11 +39,15 @@ Result files:
       --criteria FILE        start from the criteria of a result file; options override them
   -o, --save FILE            write the result file of this search
       --list FILE            print the records of a result file instead of searching
+                             (for --criteria and --list, FILE "-" reads standard input)
 Output:
   -l, --long                 tab-separated: path, size, attributes, last-write time, match offset
   -0, --null                 end each record with a NUL byte instead of a newline
   -h, --help                 show this help
       --version              show the version
+
+On a terminal, control characters in names show as "?"; into a pipe or a file, and
+with -0, names are printed byte for byte.
 
 Exit status: 0 when a file was found (or listed), 1 when none, 2 on trouble, and
 128 + the signal's number when Ctrl-C (or another stop signal) ended the search.

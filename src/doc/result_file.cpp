@@ -93,21 +93,40 @@ mode_t NewFileMode()
 
 } // namespace
 
-std::FILE *OpenRegularFileForReading(const std::string &path)
+std::FILE *OpenRegularFileForReading(const std::string &path, int *error)
 {
+    const auto fail = [error](int cause) -> std::FILE * {
+        if (error)
+            *error = cause;
+        return nullptr;
+    };
+    // Looked at before opening: opening a device alone can have effects (a tape rewinds).
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return fail(errno);
+    if (!S_ISREG(info.st_mode))
+        return fail(0);
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
-    struct stat info;
-    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        return fail(errno);
+    // Looked at again: the path may have been replaced in between.
+    const bool examined = fstat(fd, &info) == 0;
+    if (!examined || !S_ISREG(info.st_mode)) {
+        const int cause = examined ? 0 : errno;
+        close(fd);
+        return fail(cause);
+    }
     // Blocking reads are fine on a regular file; a failure here only keeps O_NONBLOCK,
     // which regular files ignore.
     const int flags = fcntl(fd, F_GETFL);
     if (flags >= 0)
         fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE *file = regular ? fdopen(fd, "rb") : nullptr;
-    if (!file)
+    std::FILE *file = fdopen(fd, "rb");
+    if (!file) {
+        const int cause = errno;
         close(fd);
+        return fail(cause);
+    }
     return file;
 }
 
@@ -166,37 +185,64 @@ bool SaveResults(const FileSearch &search, ByteSink &file)
 
 bool CheckResultMagic(ByteSource &file)
 {
+    return file.Rewind() && ReadResultMagic(file);
+}
+
+bool ReadResultMagic(ByteSource &file)
+{
     std::uint8_t bytes[kResultMagicSize] = {};
-    if (!file.Rewind())
-        return false;
     file.Read(bytes, sizeof bytes);
     return std::memcmp(bytes, kResultMagic, kResultMagicSize) == 0;
 }
 
-bool LoadResults(FileSearch &search, ByteSource &file)
+std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file)
+{
+    const std::uint32_t criteriaLength = ReadUint32(file);
+    // Bytes the file does not deliver keep the values they had.
+    CriteriaBytes bytes = EncodeCriteria(criteria);
+    file.Read(bytes.data(), std::min<std::size_t>(criteriaLength, bytes.size()));
+    criteria = DecodeCriteria(bytes);
+    if (criteriaLength > kStoredCriteriaLength)
+        file.Skip(criteriaLength - kStoredCriteriaLength);
+    return ReadUint32(file);
+}
+
+bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit)
 {
     if (!search.ClearFoundFiles())
         return false; // refused during a run
     if (!CheckResultMagic(file))
         return false;
     search.ResetCriteria();
-
-    const std::uint32_t criteriaLength = ReadUint32(file);
-    // Bytes the file does not deliver keep their reset values.
-    CriteriaBytes criteria = EncodeCriteria(search.criteria);
-    file.Read(criteria.data(), std::min<std::size_t>(criteriaLength, criteria.size()));
-    search.criteria = DecodeCriteria(criteria);
-    if (criteriaLength > kStoredCriteriaLength)
-        file.Skip(criteriaLength - kStoredCriteriaLength);
-
     // The count is only an upper bound: nothing is reserved for it, reading stops at the
     // first record that is not there.
-    const std::uint32_t count = ReadUint32(file);
+    const std::uint32_t count = ReadResultCriteria(search.criteria, file);
+    std::uint64_t used = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
         if (!record || !ReadFoundFile(*record, file))
             return false;
+        used += record->MemoryFootprint();
+        if (used > memoryLimit)
+            return false;
         search.AppendFoundFile(std::move(record));
+    }
+    return true;
+}
+
+bool MeasureResults(ByteSource &file, ResultsFootprint &footprint)
+{
+    footprint = {};
+    if (!CheckResultMagic(file))
+        return false;
+    SearchCriteria criteria{};
+    const std::uint32_t count = ReadResultCriteria(criteria, file);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        FoundFile record;
+        if (!ReadFoundFile(record, file))
+            break;
+        ++footprint.records;
+        footprint.bytes += record.MemoryFootprint();
     }
     return true;
 }
@@ -272,13 +318,13 @@ bool LoadResultFile(FileSearch &search, const std::string &path)
     return ok;
 }
 
-bool CheckResultFileMagic(const std::string &path)
+bool MeasureResultFile(const std::string &path, ResultsFootprint &footprint)
 {
     std::FILE *file = OpenRegularFileForReading(path);
     if (!file)
         return false;
     StdioSource source(file);
-    const bool ok = CheckResultMagic(source);
+    const bool ok = MeasureResults(source, footprint);
     std::fclose(file); // read-only: nothing is lost if closing fails
     return ok;
 }

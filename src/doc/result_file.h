@@ -31,11 +31,27 @@ inline constexpr std::uint32_t kMaxRecordExtension = 1u << 20;
 bool SaveResults(const FileSearch &search, ByteSink &file);
 // Five bytes from offset 0 (bytes not delivered count as zero) equal the magic.
 bool CheckResultMagic(ByteSource &file);
-// Empties the list, checks the magic, resets the criteria and reads them (a shorter
-// length fills only the first bytes, a longer one is skipped), then the records. False
-// when refused during a run, on a bad magic, or at the first record that cannot be read
-// (length 0, cut short); records read before it stay in the list.
-bool LoadResults(FileSearch &search, ByteSource &file);
+// The same for the five bytes from where the source stands, reading forward only, so
+// that a pipe can be checked and then read on.
+bool ReadResultMagic(ByteSource &file);
+// The criteria length and record that follow the magic, read over the values criteria
+// holds (a shorter length fills only the first bytes, a longer one is skipped). Returns
+// the record count the header announces: an upper bound, nothing to reserve by.
+std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file);
+// Empties the list, checks the magic, resets the criteria and reads them, then the
+// records. False when refused during a run, on a bad magic, at the first record that
+// cannot be read (length 0, cut short), or at the first that would take the records
+// beyond memoryLimit bytes (MemoryFootprint); records read before it stay in the list.
+bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit = UINT64_MAX);
+
+// The records a result file holds and the memory they would take once loaded.
+struct ResultsFootprint {
+    std::uint64_t records = 0;
+    std::uint64_t bytes = 0; // the sum of their MemoryFootprint
+};
+// Reads the file from offset 0 as LoadResults does, keeping no record, so that a file can
+// be judged before anything is allocated for it. False on a bad magic.
+bool MeasureResults(ByteSource &file, ResultsFootprint &footprint);
 
 // One record: its length, the 672 bytes, and the long-text blocks when needed.
 bool WriteFoundFile(const FoundFile &record, ByteSink &file);
@@ -52,10 +68,12 @@ bool ReadFoundFile(FoundFile &record, ByteSource &file);
 // reading; false when it cannot be opened.
 bool SaveResultFile(const FileSearch &search, const std::string &path, int *error = nullptr);
 bool LoadResultFile(FileSearch &search, const std::string &path);
-// True when the file at path can be opened and begins with the magic.
-bool CheckResultFileMagic(const std::string &path);
-// Opens a regular file for reading without ever blocking on a FIFO or device put at the
-// path; null for anything else. The caller closes it.
-std::FILE *OpenRegularFileForReading(const std::string &path);
+// MeasureResults of the file at path; false when it cannot be opened or lacks the magic.
+bool MeasureResultFile(const std::string &path, ResultsFootprint &footprint);
+// Opens a regular file for reading without ever opening, let alone blocking on, a FIFO,
+// device or folder put at the path; null for anything else, with *error (when given) set
+// to the errno of the failed step, or to 0 when the path is not a regular file. The
+// caller closes it.
+std::FILE *OpenRegularFileForReading(const std::string &path, int *error = nullptr);
 
 } // namespace sifter

@@ -4,6 +4,8 @@
 #include "doc/document_title.h"
 #include "doc/result_file.h"
 #include "framework/single_doc_template.h"
+#include "framework/string_resources.h"
+#include "framework/user_prompts.h"
 
 #include <QFile>
 
@@ -47,10 +49,27 @@ void CSifterDoc::DeleteContents()
     Document::DeleteContents();
 }
 
+std::uint64_t CSifterDoc::RecordMemoryLimit() const
+{
+    const std::uint64_t available = availableMemory_ ? availableMemory_() : 0;
+    // A system that does not say what it has left is not second-guessed.
+    return available == 0 ? UINT64_MAX : available / 2;
+}
+
 bool CSifterDoc::OnOpenDocument(const QString &path)
 {
-    if (!CheckResultFileMagic(LocalPath(path)))
+    // Measured before anything is freed or allocated: a refused file leaves the document
+    // as it was. A file of tiny hostile records may announce gigabytes in a few megabytes.
+    ResultsFootprint footprint;
+    if (!MeasureResultFile(LocalPath(path), footprint))
         return false;
+    if (footprint.bytes > RecordMemoryLimit()) {
+        // Unlike a file that is not a result file, this one would otherwise seem to
+        // open and do nothing.
+        if (Template())
+            Template()->Prompts().ShowError(FormatResString(str::kResultFileTooLarge, path));
+        return false;
+    }
     return Document::OnOpenDocument(path);
 }
 
@@ -84,7 +103,7 @@ bool CSifterDoc::ReadDocument(const QString &path)
         return false;
     StdioSource source(file);
     // Whether every record could be read does not matter: what was read stays.
-    LoadResults(fileSearch_, source);
+    LoadResults(fileSearch_, source, RecordMemoryLimit());
     // Read-only stream: closing cannot lose data.
     std::fclose(file);
     return true;

@@ -2,7 +2,12 @@
 // CSifterDoc: the document. It holds one FileSearch (criteria, running flag, result set),
 // reads and writes it as a result file, and keeps the modified mark " *" in its title.
 #include "framework/document.h"
+#include "platform/available_memory.h"
 #include "search/file_search.h"
+
+#include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace sifter {
 
@@ -29,8 +34,13 @@ public:
     // Contents reset: all records freed, then the default criteria.
     void DeleteContents() override;
     // A file that cannot be opened or does not begin with the result magic is refused
-    // without a message and without touching the document; otherwise it is read.
+    // without a message and without touching the document; so is, with a message naming
+    // it, one whose records would take more than half of the memory available; otherwise
+    // it is read.
     bool OnOpenDocument(const QString &path) override;
+    // Where the document learns how many bytes of memory are available (0: unknown, no
+    // limit); AvailableMemory unless replaced.
+    void SetAvailableMemoryProbe(std::function<std::uint64_t()> probe) { availableMemory_ = std::move(probe); }
     // true: the flag is set and " *" appended to the title unless the title (of two or
     // more characters) already ends with "*". false: only the flag changes.
     void SetModifiedFlag(bool modified = true) override;
@@ -43,13 +53,18 @@ signals:
 
 protected:
     // Reads the result file; a file cut short keeps the records read up to the cut and
-    // counts as read. False only when the file cannot be opened.
+    // counts as read, as does one that has grown beyond the memory limit since it was
+    // measured (its records up to the limit). False only when the file cannot be opened.
     bool ReadDocument(const QString &path) override;
     // Writes the result file atomically; false on any failure.
     bool WriteDocument(const QString &path) override;
 
 private:
+    // The most memory the records of an opened file may take: half of what is available.
+    std::uint64_t RecordMemoryLimit() const;
+
     FileSearch fileSearch_;
+    std::function<std::uint64_t()> availableMemory_ = AvailableMemory;
 };
 
 } // namespace sifter

@@ -66,6 +66,15 @@ std::string FoundFile::Path() const
     return PathAppend(Folder(), Name());
 }
 
+std::size_t FoundFile::MemoryFootprint() const
+{
+    // A text short enough for the string's own buffer takes nothing beyond the struct.
+    const auto heap = [](const std::string &text) {
+        return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
+    };
+    return sizeof(FoundFile) + heap(longName_) + heap(longFolder_);
+}
+
 void FoundFile::SetName(std::string_view name)
 {
     if (SetTextField(stored.name, name))

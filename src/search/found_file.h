@@ -73,6 +73,8 @@ struct FoundFile {
     void SetFolder(std::string_view folder);
     // True when the name or the folder is longer than its field.
     bool HasLongTexts() const { return !longName_.empty() || !longFolder_.empty(); }
+    // Bytes the record takes in memory: the struct and the buffers of its long texts.
+    std::size_t MemoryFootprint() const;
 
 private:
     // Only set when the text does not fit its field; empty otherwise.

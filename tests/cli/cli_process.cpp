@@ -4,8 +4,13 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <spawn.h>
+#include <string_view>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 extern char **environ;
@@ -13,14 +18,27 @@ extern char **environ;
 namespace sifter::test {
 namespace {
 
-pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &outFd, int &errFd)
+std::string &Program()
+{
+    static std::string program = SIFTER_CLI_BINARY;
+    return program;
+}
+
+std::vector<char *> Arguments(const std::vector<std::string> &args)
 {
     std::vector<char *> argv;
-    static std::string program = SIFTER_CLI_BINARY;
-    argv.push_back(program.data());
+    argv.push_back(Program().data());
     for (const std::string &arg : args)
         argv.push_back(const_cast<char *>(arg.c_str()));
     argv.push_back(nullptr);
+    return argv;
+}
+
+// Starts the program with its outputs on new pipes and standard input from inFd (or
+// /dev/null when it is -1).
+pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &outFd, int &errFd, int inFd = -1)
+{
+    std::vector<char *> argv = Arguments(args);
 
     int out[2];
     int err[2];
@@ -35,11 +53,14 @@ pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &o
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (inFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, inFd, STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     if (!cwd.empty())
         posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+    if (posix_spawn(&pid, Program().c_str(), &actions, nullptr, argv.data(), environ) != 0)
         pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
@@ -71,11 +92,13 @@ bool ReadSome(int fd, std::string &into)
     }
 }
 
-void ReadToEnd(int &outFd, std::string &out, int &errFd, std::string &err)
+// Reads both outputs to their ends while writing input (if inFd is open) to the
+// program's standard input, closing inFd when all of it is written or refused.
+void ReadToEnd(int &outFd, std::string &out, int &errFd, std::string &err, int inFd = -1, std::string_view input = {})
 {
     while (outFd >= 0 || errFd >= 0) {
-        pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0 && errno != EINTR)
+        pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {inFd, POLLOUT, 0}};
+        if (poll(fds, 3, -1) < 0 && errno != EINTR)
             return;
         if (outFd >= 0 && fds[0].revents != 0 && !ReadSome(outFd, out)) {
             close(outFd);
@@ -85,7 +108,30 @@ void ReadToEnd(int &outFd, std::string &out, int &errFd, std::string &err)
             close(errFd);
             errFd = -1;
         }
+        if (inFd >= 0 && fds[2].revents != 0) {
+            const ssize_t written = write(inFd, input.data(), input.size());
+            if (written > 0)
+                input.remove_prefix(static_cast<std::size_t>(written));
+            // A program that stops reading (EPIPE) is told of the end like one that read all.
+            if (input.empty() || (written < 0 && errno != EAGAIN && errno != EINTR)) {
+                close(inFd);
+                inFd = -1;
+            }
+        }
     }
+    if (inFd >= 0)
+        close(inFd);
+}
+
+// Waits for the program's end; its status, and its peak memory into peakKilobytes.
+int Reap(pid_t pid, long &peakKilobytes)
+{
+    int raw = 0;
+    rusage usage {};
+    while (wait4(pid, &raw, 0, &usage) < 0 && errno == EINTR) {
+    }
+    peakKilobytes = usage.ru_maxrss;
+    return StatusOf(raw);
 }
 
 } // namespace
@@ -99,10 +145,61 @@ CliResult RunCli(const std::vector<std::string> &args, const std::string &cwd)
     if (pid < 0)
         return result;
     ReadToEnd(outFd, result.out, errFd, result.err);
-    int raw = 0;
-    while (waitpid(pid, &raw, 0) < 0 && errno == EINTR) {
+    result.status = Reap(pid, result.peakKilobytes);
+    return result;
+}
+
+CliResult RunCliWithInput(const std::vector<std::string> &args, const std::string &input)
+{
+    // A program that stops reading must not end the test with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
+    CliResult result;
+    int in[2];
+    if (pipe2(in, O_CLOEXEC) != 0)
+        return result;
+    int outFd = -1;
+    int errFd = -1;
+    const pid_t pid = Spawn(args, {}, outFd, errFd, in[0]);
+    close(in[0]);
+    if (pid < 0) {
+        close(in[1]);
+        return result;
     }
-    result.status = StatusOf(raw);
+    fcntl(in[1], F_SETFL, O_NONBLOCK);
+    ReadToEnd(outFd, result.out, errFd, result.err, in[1], input);
+    result.status = Reap(pid, result.peakKilobytes);
+    return result;
+}
+
+CliResult RunCliOnTerminal(const std::vector<std::string> &args)
+{
+    CliResult result;
+    std::vector<char *> argv = Arguments(args);
+    int err[2];
+    if (pipe2(err, O_CLOEXEC) != 0)
+        return result;
+    termios raw {};
+    cfmakeraw(&raw);
+    winsize size {};
+    size.ws_row = 24;
+    size.ws_col = 80;
+    int terminal = -1;
+    const pid_t pid = forkpty(&terminal, nullptr, &raw, &size);
+    if (pid == 0) {
+        // Standard error apart, so that the terminal shows standard output alone.
+        dup2(err[1], STDERR_FILENO);
+        execve(Program().c_str(), argv.data(), environ);
+        _exit(127);
+    }
+    close(err[1]);
+    int errFd = err[0];
+    if (pid < 0) {
+        close(errFd);
+        return result;
+    }
+    // The terminal's end reads EIO once the program and its output are gone.
+    ReadToEnd(terminal, result.out, errFd, result.err);
+    result.status = Reap(pid, result.peakKilobytes);
     return result;
 }
 
@@ -160,6 +257,17 @@ bool RunningCli::StillRunning()
     reaped_ = true;
     status_ = StatusOf(raw);
     return false;
+}
+
+bool RunningCli::EndsWithin(std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (StillRunning()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 void RunningCli::Signal(int signalNumber)

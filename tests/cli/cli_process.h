@@ -12,10 +12,15 @@ struct CliResult {
     int status = -1; // exit status, or 128 + signal when killed
     std::string out;
     std::string err;
+    long peakKilobytes = 0; // the most memory the program held (maximum resident set)
 };
 
 // Runs sifter-cli with args (in cwd when given) to its end, collecting both outputs.
 CliResult RunCli(const std::vector<std::string> &args, const std::string &cwd = {});
+// The same with input written into a pipe on its standard input.
+CliResult RunCliWithInput(const std::vector<std::string> &args, const std::string &input);
+// The same with standard output on a pseudo-terminal (raw: the bytes as written).
+CliResult RunCliOnTerminal(const std::vector<std::string> &args);
 
 // A sifter-cli still running, its standard output read as it comes.
 class RunningCli {
@@ -32,6 +37,8 @@ public:
     std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
     // True while the program has not exited.
     bool StillRunning();
+    // Waits up to timeout for the program to exit; false when it still runs.
+    bool EndsWithin(std::chrono::milliseconds timeout);
     void Signal(int signalNumber);
     // Stops reading its output (a reader that went away).
     void CloseOutput();

@@ -77,7 +77,7 @@ TEST_F(ResultFileAccess, SavedFileLoadsBackWithLongTextsWhole)
     std::string error;
     ASSERT_TRUE(SaveResultFileAtomically(search, path, error)) << error;
     FileSearch loaded;
-    EXPECT_EQ(LoadResultFileReporting(loaded, path, error), LoadOutcome::Loaded) << error;
+    EXPECT_TRUE(LoadResultFile(loaded, path));
     EXPECT_EQ(Paths(loaded), Paths(search));
     EXPECT_EQ(TextField(loaded.criteria.names), "*.txt");
     EXPECT_EQ(FolderEntries(tree.Root()), std::vector<std::string>{"r.sifter"}) << "no temporary file is left";
@@ -150,42 +150,6 @@ TEST_F(ResultFileAccess, CheckSaveTargetLeavesNothingBehind)
     std::string error;
     EXPECT_TRUE(CheckSaveTarget(tree.Path("r.sifter"), error)) << error;
     EXPECT_TRUE(FolderEntries(tree.Root()).empty());
-}
-
-TEST_F(ResultFileAccess, MissingFileAndFolderCannotBeOpened)
-{
-    FileSearch loaded;
-    std::string error;
-    EXPECT_EQ(LoadResultFileReporting(loaded, tree.Path("none.sifter"), error), LoadOutcome::CannotOpen);
-    EXPECT_EQ(error, "'" + tree.Path("none.sifter") + "': No such file or directory");
-    EXPECT_EQ(LoadResultFileReporting(loaded, tree.Root(), error), LoadOutcome::CannotOpen);
-    EXPECT_EQ(error, "'" + tree.Root() + "': Is a directory");
-}
-
-TEST_F(ResultFileAccess, FilesWithoutTheMagicAreNotResultFiles)
-{
-    FileSearch loaded;
-    std::string error;
-    for (const std::string &content : {std::string(), std::string("SF0"), std::string("SF01X"),
-                                       std::string("sf01") + '\0', std::string(3000, '\0')}) {
-        const std::string path = tree.WriteFile("bad.sifter", content);
-        EXPECT_EQ(LoadResultFileReporting(loaded, path, error), LoadOutcome::NotResultFile) << content.size();
-        EXPECT_EQ(error, "'" + path + "': not a Sifter result file");
-    }
-}
-
-TEST_F(ResultFileAccess, ACutFileKeepsTheRecordsBeforeTheCut)
-{
-    const std::string path = tree.Path("r.sifter");
-    std::string error;
-    ASSERT_TRUE(SaveResultFileAtomically(search, path, error)) << error;
-    const std::string whole = ReadFile(path);
-    // Header plus the first record (length and 672 bytes) plus a few bytes of the second.
-    tree.WriteFile("cut.sifter", whole.substr(0, kResultHeaderSize + 4 + kStoredRecordLength + 10));
-    FileSearch loaded;
-    EXPECT_EQ(LoadResultFileReporting(loaded, tree.Path("cut.sifter"), error), LoadOutcome::Damaged);
-    EXPECT_EQ(error, "'" + tree.Path("cut.sifter") + "': damaged or cut short after 1 records");
-    EXPECT_EQ(Paths(loaded), std::vector<std::string>{"/data/one.txt"});
 }
 
 } // namespace

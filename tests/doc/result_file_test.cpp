@@ -354,6 +354,53 @@ TEST(ResultFileLoadTest, HostileTextsAreTerminated)
     EXPECT_EQ(search.Head()->Folder().size(), 267u);
 }
 
+// ---- memory
+
+// A saved search with a record of a long folder and n records of one byte each.
+Bytes LongAndTinyRecords(std::uint32_t n)
+{
+    FileSearch search;
+    AddRecord(search, "long.txt", "/" + std::string(3000, 'f'), 1);
+    Bytes file = Save(search);
+    PutLittleEndian32(file.data() + kResultHeaderSize - 4, 1 + n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const Bytes tiny = RecordEntry(1, NamedRecord("t"));
+        file.insert(file.end(), tiny.begin(), tiny.end());
+    }
+    return file;
+}
+
+std::uint64_t FootprintOf(const FileSearch &search)
+{
+    std::uint64_t bytes = 0;
+    for (const FoundFile *record = search.Head(); record; record = record->next)
+        bytes += record->MemoryFootprint();
+    return bytes;
+}
+
+TEST(ResultFileMemoryTest, MeasuringGivesWhatLoadingWouldTakeAndTheLimitStopsLoading)
+{
+    Bytes file = LongAndTinyRecords(1000);
+    file.resize(file.size() - 3); // the last record cut: neither counts it
+    MemorySource source(file.data(), file.size());
+    ResultsFootprint footprint;
+    ASSERT_TRUE(MeasureResults(source, footprint));
+    FileSearch loaded;
+    EXPECT_FALSE(Load(loaded, file));
+    EXPECT_EQ(footprint.records, 1000u);
+    EXPECT_EQ(loaded.CountFoundFiles(), 1000u);
+    EXPECT_EQ(footprint.bytes, FootprintOf(loaded));
+    // Five bytes on disk, a whole record in memory; the long folder adds its text.
+    EXPECT_GE(footprint.bytes, 1000 * sizeof(FoundFile) + 3000);
+
+    // Room for the long record and three and a half tiny ones.
+    const std::uint64_t tinyRecord = loaded.Tail()->MemoryFootprint();
+    const std::uint64_t limit = loaded.Head()->MemoryFootprint() + 3 * tinyRecord + tinyRecord / 2;
+    MemorySource limited(file.data(), file.size());
+    EXPECT_FALSE(LoadResults(loaded, limited, limit));
+    EXPECT_EQ(loaded.CountFoundFiles(), 4u);
+}
+
 // ---- the long-text blocks
 
 Bytes WithExtension(const FoundFileRecord &record, const Bytes &extension)
@@ -426,7 +473,9 @@ TEST_F(ResultFilePathTest, SaveAndLoadThroughAPath)
     const std::string path = tree.Path("out.sifter");
     ASSERT_TRUE(SaveResultFile(search, path));
     EXPECT_EQ(std::filesystem::file_size(path), kResultHeaderSize + 676);
-    EXPECT_TRUE(CheckResultFileMagic(path));
+    ResultsFootprint footprint;
+    EXPECT_TRUE(MeasureResultFile(path, footprint));
+    EXPECT_EQ(footprint.records, 1u);
     FileSearch loaded;
     ASSERT_TRUE(LoadResultFile(loaded, path));
     EXPECT_EQ(loaded.Head()->Name(), "a");
@@ -467,10 +516,17 @@ TEST_F(ResultFilePathTest, LoadingRefusesMissingFilesFoldersAndFifosWithoutBlock
     EXPECT_FALSE(LoadResultFile(search, tree.Path("missing.sifter")));
     EXPECT_FALSE(LoadResultFile(search, tree.Root()));
     EXPECT_FALSE(LoadResultFile(search, tree.Path("pipe")));
-    EXPECT_FALSE(CheckResultFileMagic(tree.Path("pipe")));
-    EXPECT_EQ(OpenRegularFileForReading(tree.Path("pipe")), nullptr);
-    EXPECT_EQ(OpenRegularFileForReading(tree.Root()), nullptr);
+    ResultsFootprint footprint;
+    EXPECT_FALSE(MeasureResultFile(tree.Path("pipe"), footprint));
     EXPECT_EQ(search.CountFoundFiles(), 1u); // an unopenable file leaves the search alone
+    int error = -1;
+    EXPECT_EQ(OpenRegularFileForReading(tree.Path("missing.sifter"), &error), nullptr);
+    EXPECT_EQ(error, ENOENT);
+    for (const std::string &path : {tree.Path("pipe"), tree.Root(), std::string("/dev/null")}) {
+        error = -1;
+        EXPECT_EQ(OpenRegularFileForReading(path, &error), nullptr) << path;
+        EXPECT_EQ(error, 0) << path; // not a regular file
+    }
 }
 
 TEST_F(ResultFilePathTest, SaveToAPipeWorksAsLongAsNothingWasWrittenBefore)

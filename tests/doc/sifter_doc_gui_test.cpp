@@ -1,10 +1,14 @@
 // CSifterDoc: the modified mark, the proposed file name, contents reset, opening only
-// result files, reading and writing them, and the running flag around a search run.
+// result files that fit in memory, reading and writing them, and the running flag around
+// a search run.
 #include "doc/result_file.h"
 #include "doc/sifter_doc.h"
+#include "results/sifter_view.h"
 #include "search/text_field.h"
 #include "support/qt_printers.h"
+#include "support/sifter_app_fixture.h"
 #include "support/temp_tree.h"
+#include "support/tiny_records_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -255,6 +259,51 @@ TEST_F(CSifterDocFiles, StopSearchEndsTheRunEarly)
     EXPECT_FALSE(doc.Search().Running());
     ASSERT_GT(watcher.pumps, 0);
     EXPECT_LT(watcher.rows, 200);
+}
+
+// The whole program, so that the refusal is seen as the user sees it: File > Open.
+class CSifterDocMemory : public test::SifterAppFixture {
+protected:
+    void Open(const QString &path)
+    {
+        prompts->openAnswer = path;
+        Frame().SendCommand(cmd::kFileOpen);
+    }
+};
+
+TEST_F(CSifterDocMemory, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefusedAndTheDocumentStays)
+{
+    ASSERT_TRUE(Start());
+    // Half of it holds about 650 records.
+    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{1'000'000}; });
+    FileSearch genuine;
+    SetTextField(genuine.criteria.names, "*.log");
+    AddRecord(genuine, "a.log", "/var/log");
+    AddRecord(genuine, "b.log", "/var/log");
+    const QString kept = QString::fromStdString(tree.Path("kept.sifter"));
+    ASSERT_TRUE(SaveResultFile(genuine, kept.toStdString()));
+    Open(kept);
+    ASSERT_EQ(Doc().Search().CountFoundFiles(), 2u);
+    Doc().SetModifiedFlag(true);
+    const QString title = Doc().Title();
+
+    // 1,000 records in 7 kB.
+    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", test::TinyRecordsFile(FileSearch().criteria, 1000)));
+    Open(tiny);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors.front().contains(tiny)) << prompts->errors.front().toStdString();
+    EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
+    EXPECT_EQ(TextField(Doc().Search().criteria.names), "*.log");
+    EXPECT_EQ(Doc().Title(), title);
+    EXPECT_EQ(Doc().PathName(), kept);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+
+    // With the memory for them, the same records open.
+    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{4'000'000}; });
+    Open(tiny);
+    EXPECT_EQ(Doc().Search().CountFoundFiles(), 1000u);
+    EXPECT_EQ(prompts->errors.size(), 1);
 }
 
 TEST(CSifterDocLifetime, DestroyingTheDocumentFreesItsRecords)

@@ -1,0 +1,93 @@
+#include "cli/result_file_reading.h"
+
+#include "doc/byte_stream.h"
+#include "doc/result_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sifter {
+namespace {
+
+constexpr std::string_view kStandardInputDash = "-";
+constexpr std::string_view kStandardInputPath = "/dev/stdin";
+
+struct FileCloser {
+    void operator()(std::FILE *file) const
+    {
+        // Standard input stays the process's. Only read streams get here; nothing of a
+        // failed close can be lost.
+        if (file != stdin)
+            std::fclose(file);
+    }
+};
+using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string Quoted(const std::string &path)
+{
+    return "'" + path + "'";
+}
+
+// Standard input itself, whatever the link /dev/stdin resolves to (a pipe, a file).
+FilePointer OpenStandardInput(const std::string &name, std::string &error)
+{
+    struct stat info {};
+    if (fstat(STDIN_FILENO, &info) != 0) {
+        error = name + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    // Nobody types a result file; waiting for one would look like a hang.
+    if (isatty(STDIN_FILENO) == 1) {
+        error = name + ": a terminal, not a result file";
+        return nullptr;
+    }
+    return FilePointer(stdin);
+}
+
+FilePointer OpenRegularFile(const std::string &path, std::string &error)
+{
+    int failure = 0;
+    FilePointer file(OpenRegularFileForReading(path, &failure));
+    if (!file)
+        error = Quoted(path) + ": " + (failure != 0 ? std::strerror(failure) : "not a regular file");
+    return file;
+}
+
+} // namespace
+
+LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *criteria, const RecordHandler &onRecord,
+                                    std::string &error)
+{
+    const bool standardInput = path == kStandardInputDash || path == kStandardInputPath;
+    const std::string name = path == kStandardInputDash ? std::string("standard input") : Quoted(path);
+    FilePointer file = standardInput ? OpenStandardInput(name, error) : OpenRegularFile(path, error);
+    if (!file)
+        return LoadOutcome::CannotOpen;
+    // Forward only: the magic check consumes its five bytes and reading goes on from there.
+    StdioSource source(file.get());
+    if (!ReadResultMagic(source)) {
+        error = name + ": not a Sifter result file";
+        return LoadOutcome::NotResultFile;
+    }
+    SearchCriteria scratch{};
+    const std::uint32_t count = ReadResultCriteria(criteria ? *criteria : scratch, source);
+    if (!onRecord)
+        return LoadOutcome::Loaded;
+    for (std::uint32_t read = 0; read < count; ++read) {
+        FoundFile record;
+        if (!ReadFoundFile(record, source)) {
+            error = name + ": damaged or cut short after " + std::to_string(read) + " records";
+            return LoadOutcome::Damaged;
+        }
+        if (!onRecord(record))
+            break;
+    }
+    return LoadOutcome::Loaded;
+}
+
+} // namespace sifter
