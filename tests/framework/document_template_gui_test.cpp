@@ -275,6 +275,20 @@ TEST_F(DocumentCommandsTest, ClosingAsksToSaveAndCancelKeepsTheWindow)
     EXPECT_EQ(frame.closings, 1);
 }
 
+TEST_F(DocumentCommandsTest, CtrlQExitsAsTheMenuItemDoes)
+{
+    TestFrame &frame = app.Frame();
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    app.Doc().SetModifiedFlag(true);
+    app.prompts->saveAnswer = UserPrompts::SaveChoice::kDiscard;
+    QTest::keyClick(&frame, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(app.prompts->questions, QStringList{QStringLiteral("Save changes to NewSearch?")});
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(frame.closings, 1);
+}
+
 TEST_F(DocumentCommandsTest, DroppedFilesAreOpenedInTurnAndTheLastGoodOneStays)
 {
     const QString a = WriteText("d1.sifter", "one");

@@ -103,6 +103,7 @@ TEST_F(FrameWindowTest, KeysComeFromTheAcceleratorTableAndAreUnique)
               (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}));
     EXPECT_EQ(actions.Action(cmd::kHelpIndex)->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(actions.Action(cmd::kPrevPane)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    EXPECT_EQ(actions.Action(cmd::kAppExit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     std::map<QString, CommandId> owners;
     for (QAction *action : actions.AllActions()) {
         for (const QKeySequence &keys : action->shortcuts()) {
@@ -110,7 +111,7 @@ TEST_F(FrameWindowTest, KeysComeFromTheAcceleratorTableAndAreUnique)
             EXPECT_TRUE(inserted) << keys.toString().toStdString() << " twice";
         }
     }
-    EXPECT_EQ(owners.size(), 12u);
+    EXPECT_EQ(owners.size(), 13u);
     // Every key works anywhere in the window.
     EXPECT_TRUE(app.Frame().actions().contains(actions.Action(cmd::kNextPane)));
 }
