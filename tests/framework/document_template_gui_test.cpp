@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
@@ -165,31 +166,53 @@ TEST_F(DocumentCommandsTest, AFailedSaveIsReportedAndChangesNothing)
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
-TEST_F(DocumentCommandsTest, RecentFilesFillTheFileMenuAndAGreyedPlaceholderStandsForNone)
+// The items the File menu shows from its recent-file place on: texts of the visible items,
+// "-" for separators, "(grey)" after a disabled item. Opening the menu runs its update
+// handlers as a click on "File" would.
+QStringList ShownRecentPart(TestFrame &frame, QList<QAction *> *items = nullptr)
+{
+    QMenu *file = frame.menuBar()->actions().constFirst()->menu();
+    file->popup(frame.mapToGlobal(QPoint(0, 0)));
+    QStringList shown;
+    bool afterProperties = false;
+    for (QAction *item : file->actions()) {
+        if (afterProperties && item->isVisible()) {
+            shown.append(item->isSeparator() ? QStringLiteral("-")
+                                             : item->text() + (item->isEnabled() ? QString() : QStringLiteral("(grey)")));
+            if (items && !item->isSeparator())
+                items->append(item);
+        }
+        afterProperties = afterProperties || item->text() == QStringLiteral("Prope&rties");
+    }
+    file->hide();
+    return shown;
+}
+
+TEST_F(DocumentCommandsTest, TheFileMenuShowsEveryRecentFileNewestFirstOrAGreyedPlaceholder)
 {
     TestFrame &frame = app.Frame();
-    QAction *first = frame.Actions().Action(cmd::kFileMruFirst);
-    QAction *second = frame.Actions().Action(cmd::kFileMruFirst + 1);
-    frame.UpdateCommandUi();
-    EXPECT_EQ(first->text(), QStringLiteral("Recent File"));
-    EXPECT_FALSE(first->isEnabled());
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_FALSE(second->isVisible());
+    frame.show();
+    EXPECT_EQ(ShownRecentPart(frame), (QStringList{"-", "Recent File(grey)", "-", "E&xit\tCtrl+Q"}));
 
-    const QString a = WriteText("one.sifter", "1");
-    const QString b = WriteText("two.sifter", "2");
-    app.OpenDocumentFile(a);
-    app.OpenDocumentFile(b);
-    frame.UpdateCommandUi();
-    EXPECT_TRUE(first->isEnabled());
-    EXPECT_TRUE(first->text().startsWith(QStringLiteral("&1 ")));
-    EXPECT_TRUE(first->text().endsWith(QStringLiteral("two.sifter")));
-    EXPECT_TRUE(second->isVisible());
-    EXPECT_TRUE(second->text().startsWith(QStringLiteral("&2 ")));
-    EXPECT_FALSE(frame.Actions().Action(cmd::kFileMruFirst + 2)->isVisible());
+    const QString one = WriteText("one.sifter", "1");
+    const QString two = WriteText("two.sifter", "2");
+    const QString three = WriteText("three.sifter", "3");
+    for (const QString &path : {one, two, three})
+        app.OpenDocumentFile(path);
+    QList<QAction *> items;
+    const QStringList shown = ShownRecentPart(frame, &items);
+    ASSERT_EQ(shown.size(), 6) << shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shown[0], QStringLiteral("-"));
+    const char *names[] = {"three.sifter", "two.sifter", "one.sifter"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(shown[i + 1].startsWith(QStringLiteral("&%1 ").arg(i + 1))) << shown[i + 1].toStdString();
+        EXPECT_TRUE(shown[i + 1].endsWith(QLatin1String(names[i]))) << shown[i + 1].toStdString();
+    }
+    EXPECT_EQ(shown.mid(4), (QStringList{"-", "E&xit\tCtrl+Q"}));
 
-    second->trigger();
-    EXPECT_EQ(app.Doc().PathName(), a);
+    items[2]->trigger();
+    EXPECT_EQ(app.Doc().PathName(), one);
+    EXPECT_TRUE(ShownRecentPart(frame)[1].endsWith(QStringLiteral("one.sifter")));
 }
 
 TEST_F(DocumentCommandsTest, ARecentFileThatCannotBeOpenedLeavesTheList)
