@@ -87,7 +87,7 @@ int CSifterApp::ExitInstance(int code)
 
 void CSifterApp::ApplyFolderOption()
 {
-    const std::optional<QString> folder = FolderOptionText(RawCommandLine(arguments_));
+    const std::optional<QString> folder = FolderOptionText(arguments_);
     if (!folder)
         return;
     CMainFrame *frame = Frame();

@@ -156,6 +156,17 @@ TEST_F(SifterAppTest, TextAfterTheFolderBelongsToTheFolder)
     EXPECT_TRUE(Doc().PathName().isEmpty());
 }
 
+TEST_F(SifterAppTest, AFilePathHoldingTheOptionsLettersOpensAndLeavesSearchInAlone)
+{
+    tree.MakeFolder("data/F:old");
+    const QString file = ResultFile("data/F:old/r.sifter", 2);
+    ASSERT_TRUE(Start({file}));
+    EXPECT_EQ(Doc().PathName(), file);
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/srv/data"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("r.sifter"));
+}
+
 TEST_F(SifterAppTest, TheRootFolderAndQuotedFolders)
 {
     ASSERT_TRUE(Start({"/f:/"}));
