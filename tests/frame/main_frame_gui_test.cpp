@@ -16,6 +16,7 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,9 +24,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <cstdint>
+#include <limits>
 
 namespace sifter::test {
 namespace {
@@ -222,6 +227,55 @@ TEST_F(MainFrameTest, AFrameClosedWhileMinimisedSavesTheLoadedPlacementAgain)
     EXPECT_EQ(saved.y, 6);
     EXPECT_EQ(saved.width, 500);
     EXPECT_EQ(saved.height, 400);
+}
+
+// Centred on the area, give or take the frame that the offscreen system adds when it keeps
+// a window's edge off the screen's edge.
+bool CentredOn(const QRect &placed, const QRect &area)
+{
+    return (placed.center() - area.center()).manhattanLength() <= 4;
+}
+
+TEST_F(MainFrameTest, APlacementThatMeetsNoScreenMovesOntoThePrimaryScreenSizedToFit)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    LayoutSettings settings;
+    // Where a second monitor to the right used to be, and wider than this one.
+    settings.x = area.right() + 500;
+    settings.y = area.top() + 10;
+    settings.width = area.width() + 300;
+    settings.height = area.height() / 2;
+    StoreSettings(settings);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    EXPECT_EQ(Frame().geometry().size(), QSize(area.width(), area.height() / 2));
+    EXPECT_TRUE(CentredOn(Frame().geometry(), area));
+    Stop();
+
+    // Values no screen could hold.
+    settings.x = std::numeric_limits<std::int32_t>::max();
+    settings.y = std::numeric_limits<std::int32_t>::min();
+    settings.width = std::numeric_limits<std::int32_t>::max();
+    settings.height = std::numeric_limits<std::int32_t>::max();
+    StoreSettings(settings);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    EXPECT_EQ(Frame().geometry().size(), area.size());
+    EXPECT_TRUE(CentredOn(Frame().geometry(), area));
+}
+
+TEST_F(MainFrameTest, APlacementPartlyOnTheScreenIsUsedAsStored)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    LayoutSettings settings;
+    settings.x = area.right() - 40;
+    settings.y = area.bottom() - 30;
+    settings.width = 400;
+    settings.height = 300;
+    StoreSettings(settings);
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    EXPECT_EQ(Frame().geometry(), QRect(area.right() - 40, area.bottom() - 30, 400, 300));
 }
 
 TEST_F(MainFrameTest, AZeroWidthMeansNoPlacementAndTheMaximisedFlagIsIgnored)
