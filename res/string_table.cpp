@@ -94,6 +94,9 @@ constexpr std::array kStrings = {
     StringResource{str::kOpenTitle, "Open Result File"},
     StringResource{str::kNoProgramForAddress, "No program could open %1."},
     StringResource{str::kParseUnsigned, "Please enter a positive integer."},
+    StringResource{str::kSettingsSetAside,
+                   "Some of your settings could not be read, so Sifter started without them. The "
+                   "settings file as it was is kept as:\n%1"},
 };
 
 } // namespace

@@ -15,11 +15,13 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
 
 namespace sifter::test {
 namespace {
@@ -189,6 +191,41 @@ TEST_F(SifterAppTest, ExitSavesTheLayoutSettings)
     LayoutSettings saved;
     EXPECT_TRUE(saved.LoadLayoutSettings(store));
     EXPECT_EQ(saved.style, 3u);
+}
+
+TEST_F(SifterAppTest, ASettingsFileSetAsideAtStartIsNamedOnce)
+{
+    const std::string junk = "not a settings file\n";
+    tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", junk);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts->errors.isEmpty(); }, 1000));
+    QTest::qWait(20);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    const QString message = prompts->errors.front();
+    const qsizetype at = message.indexOf(QString::fromStdString(tree.Path("config/Norvane/Sifter/HKEY_CURRENT_USER.reg.broken-")));
+    ASSERT_GE(at, 0) << message.toStdString();
+    QFile kept(message.mid(at));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << message.toStdString();
+    EXPECT_EQ(kept.readAll().toStdString(), junk);
+    Stop();
+
+    // The next start finds a good file and says nothing.
+    ASSERT_TRUE(Start());
+    QTest::qWait(20);
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(SifterAppTest, ACopyKeptOfAFileWithUnreadableLinesIsNamed)
+{
+    // Lines the store cannot read, and no layout key yet: the start writes it, dropping them.
+    tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg",
+                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\nsome garbage\r\n");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts->errors.isEmpty(); }, 1000));
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors.front().contains(
+        QString::fromStdString(tree.Path("config/Norvane/Sifter/HKEY_CURRENT_USER.reg.kept-"))))
+        << prompts->errors.front().toStdString();
 }
 
 TEST_F(SifterAppTest, HelpAndWebSiteOpenTheirAddresses)
