@@ -80,6 +80,7 @@ bool CSifterApp::InitInstance()
     if (showMainWindow_)
         Frame()->show();
     TellSettingsSetAside(setAside);
+    WatchTerminationSignals();
     return true;
 }
 

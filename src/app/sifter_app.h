@@ -27,8 +27,9 @@ public:
     ~CSifterApp() override;
 
     // Registry root, recent files, layout settings, histories (words, names, folders),
-    // template, command line, folder option, then shows the main window and names settings
-    // files set aside. False when no main window could be made.
+    // template, command line, folder option, then shows the main window, names settings
+    // files set aside, and lets SIGTERM and SIGHUP close it. False when no main window
+    // could be made.
     bool InitInstance() override;
     // Saves the layout settings, then the recent files.
     int ExitInstance(int code) override;

@@ -6,6 +6,7 @@
 #include "frame/static_splitter.h"
 #include "framework/dialog_units.h"
 #include "framework/command_actions.h"
+#include "framework/recent_file_list.h"
 #include "pane/left_view.h"
 #include "pane/link_button.h"
 #include "platform/registry_store.h"
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 
 namespace sifter::test {
 namespace {
@@ -191,6 +193,50 @@ TEST_F(SifterAppTest, ExitSavesTheLayoutSettings)
     LayoutSettings saved;
     EXPECT_TRUE(saved.LoadLayoutSettings(store));
     EXPECT_EQ(saved.style, 3u);
+}
+
+TEST_F(SifterAppTest, SigtermClosesAsExitDoesAndEverythingIsWritten)
+{
+    const QString one = ResultFile("one.sifter", 1);
+    const QString two = ResultFile("two.sifter", 2);
+    ASSERT_TRUE(Start({one}));
+    app->OpenDocumentFile(two);
+    Frame().setGeometry(40, 50, 620, 430);
+    Doc().SetModifiedFlag(true);
+
+    // As the program's main runs the window: until the event loop ends, then the exit.
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    safety.start(5000);
+    const int code = QApplication::exec();
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_TRUE(prompts->questions.isEmpty());
+    app->ExitInstance(code);
+    app.reset();
+
+    struct sigaction current {};
+    sigaction(SIGTERM, nullptr, &current);
+    EXPECT_EQ(current.sa_handler, SIG_DFL);
+
+    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    LayoutSettings saved;
+    saved.LoadLayoutSettings(store);
+    EXPECT_EQ(QRect(saved.x, saved.y, saved.width, saved.height), QRect(40, 50, 620, 430));
+    RecentFileList recent(res::kRecentFileCount);
+    recent.ReadList(store, std::string(kProgramRegistryKey));
+    EXPECT_EQ(recent.Paths(), (QStringList{two, one}));
+}
+
+TEST_F(SifterAppTest, ASignalCancelsAnOpenDialogFirst)
+{
+    ASSERT_TRUE(Start());
+    QTimer::singleShot(0, [] { std::raise(SIGHUP); });
+    Frame().SendCommand(cmd::kAppAbout); // returns once the signal has cancelled the box
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
 }
 
 TEST_F(SifterAppTest, ASettingsFileSetAsideAtStartIsNamedOnce)
