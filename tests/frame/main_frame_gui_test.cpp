@@ -29,6 +29,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <csignal>
 #include <cstdint>
 #include <limits>
 
@@ -509,6 +510,36 @@ TEST_F(MainFrameTest, ClosingDuringASearchStopsTheRunAndClosesOnceItHasReturned)
     for (int row = 0; row < Frame().GetResultsView()->ItemCount(); ++row)
         EXPECT_NE(Frame().GetResultsView()->Model().Record(row), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+}
+
+// Raises SIGTERM from inside the run, as a logout in the middle of a search would.
+class SignallingPump final : public EventPump {
+public:
+    void DispatchPendingEvents() override
+    {
+        if (++pumps == 1)
+            std::raise(SIGTERM);
+        QCoreApplication::processEvents();
+    }
+    int pumps = 0;
+};
+
+TEST_F(MainFrameTest, SigtermDuringASearchStopsTheRunAndClosesOnceItHasReturned)
+{
+    for (int i = 0; i < 300; ++i)
+        tree.WriteFile("walk/d" + std::to_string(i) + "/f.txt", "x");
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    CSifterDoc &doc = Doc();
+    SetTextField(doc.Search().criteria.names, "*.txt");
+    SetTextField(doc.Search().criteria.folders, tree.Path("walk"));
+    SignallingPump pump;
+    doc.RunSearch({Frame().GetResultsView(), nullptr, &pump});
+
+    EXPECT_FALSE(doc.Search().Running());
+    EXPECT_LT(doc.Search().CountFoundFiles(), 300u);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+    EXPECT_TRUE(prompts->questions.isEmpty());
 }
 
 } // namespace
