@@ -18,6 +18,8 @@ constexpr std::array kAccelerators = {
     AcceleratorResource{"F1", cmd::kHelpIndex},
     AcceleratorResource{"F6", cmd::kNextPane},
     AcceleratorResource{"Shift+F6", cmd::kPrevPane},
+    // Every Linux desktop program quits with Ctrl+Q.
+    AcceleratorResource{"Ctrl+Q", cmd::kAppExit},
 };
 
 } // namespace

@@ -63,7 +63,7 @@ constexpr auto kMainMenu = Join(std::array{
         Separator(),
         Item(cmd::kFileMruFirst, "Recent File", true),
         Separator(),
-        Item(cmd::kAppExit, "E&xit"),
+        Item(cmd::kAppExit, "E&xit\tCtrl+Q"),
     End(),
     Popup("&Edit"),
         Item(cmd::kEditCut, "Cu&t\tCtrl+X"),

@@ -109,6 +109,7 @@ inline constexpr StringId kOpenTitle = 61446;
 inline constexpr StringId kNoProgramForAddress = 61447;  // "No program could open %1."
 inline constexpr StringId kParseUnsigned = 61448;        // a number box that holds no unsigned number
 inline constexpr StringId kResultFileTooLarge = 61449;   // a result file whose records would not fit in memory
+inline constexpr StringId kSettingsSetAside = 61450;     // settings files the store set aside ("%1")
 } // namespace str
 
 namespace res {

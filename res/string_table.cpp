@@ -96,6 +96,9 @@ constexpr std::array kStrings = {
     StringResource{str::kParseUnsigned, "Please enter a positive integer."},
     StringResource{str::kResultFileTooLarge,
                    "Could not open the result file %1: its results would need more memory than is free."},
+    StringResource{str::kSettingsSetAside,
+                   "Some of your settings could not be read, so Sifter started without them. The "
+                   "settings file as it was is kept as:\n%1"},
 };
 
 } // namespace

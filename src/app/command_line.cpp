@@ -16,11 +16,6 @@ bool IsFolderOption(const QString &argument)
 
 } // namespace
 
-QString RawCommandLine(const QStringList &arguments)
-{
-    return arguments.mid(1).join(QLatin1Char(' '));
-}
-
 QString FileArgument(const QStringList &arguments)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -35,14 +30,23 @@ QString FileArgument(const QStringList &arguments)
     return QString();
 }
 
-std::optional<QString> FolderOptionText(const QString &rawCommandLine)
+std::optional<QString> FolderOptionText(const QStringList &arguments)
 {
-    qsizetype at = rawCommandLine.indexOf(kFolderOption);
+    const auto startsWith = [&arguments](QLatin1String option) {
+        for (qsizetype i = 1; i < arguments.size(); ++i) {
+            if (arguments[i].startsWith(option))
+                return i;
+        }
+        return qsizetype(-1);
+    };
+    qsizetype at = startsWith(kFolderOption);
     if (at < 0)
-        at = rawCommandLine.indexOf(kFolderOptionUpper);
+        at = startsWith(kFolderOptionUpper);
     if (at < 0)
         return std::nullopt;
-    const QString folder = rawCommandLine.mid(at + kFolderOption.size());
+    // The arguments from the option on, as the line that held them: joined with blanks.
+    const QString folder = (QStringList{arguments[at].mid(kFolderOption.size())} + arguments.mid(at + 1))
+                               .join(QLatin1Char(' '));
     if (folder.isEmpty())
         return std::nullopt;
     std::string text = ToLocalText(folder);

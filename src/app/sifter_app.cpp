@@ -7,11 +7,13 @@
 #include "frame/main_frame.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
+#include "platform/registry_store.h"
 #include "res/links.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -59,6 +61,7 @@ bool CSifterApp::InitInstance()
     wordsHistory_.Load(Store());
     namesHistory_.Load(Store());
     foldersHistory_.Load(Store());
+    const std::vector<std::string> setAside = Store().SetAsideFiles();
 
     AddDocTemplate(std::make_unique<SingleDocTemplate>(
         *this, str::kDocString, [] { return std::make_unique<CSifterDoc>(); },
@@ -76,6 +79,8 @@ bool CSifterApp::InitInstance()
 
     if (showMainWindow_)
         Frame()->show();
+    TellSettingsSetAside(setAside);
+    WatchTerminationSignals();
     return true;
 }
 
@@ -87,7 +92,7 @@ int CSifterApp::ExitInstance(int code)
 
 void CSifterApp::ApplyFolderOption()
 {
-    const std::optional<QString> folder = FolderOptionText(RawCommandLine(arguments_));
+    const std::optional<QString> folder = FolderOptionText(arguments_);
     if (!folder)
         return;
     CMainFrame *frame = Frame();
@@ -100,6 +105,18 @@ void CSifterApp::ApplyFolderOption()
     if (!document || !document->PathName().isEmpty() || folder->isEmpty())
         return;
     document->SetTitle(BuildSearchTitle(QString(), QString(), *folder));
+}
+
+void CSifterApp::TellSettingsSetAside(const std::vector<std::string> &files)
+{
+    if (files.empty())
+        return;
+    QStringList names;
+    for (const std::string &file : files)
+        names.append(QFile::decodeName(QByteArray::fromStdString(file)));
+    const QString text = FormatResString(str::kSettingsSetAside, names.join(QLatin1Char('\n')));
+    // Once the window is up, which the message then belongs to.
+    QMetaObject::invokeMethod(Frame(), [this, text] { Prompts().ShowError(text); }, Qt::QueuedConnection);
 }
 
 QString CSifterApp::OnlineHelpAddress() const

@@ -2,8 +2,8 @@
 // CSifterApp: the application. It owns the three search histories and the layout
 // settings, registers the document template (CSifterDoc, CMainFrame, CLeftView beside
 // CSifterView), opens the result file of the command line or a new document, applies the
-// folder option, and at exit saves the settings. It also answers About, Web Site and
-// Online Help.
+// folder option, tells about settings files that had to be set aside, and at exit saves
+// the settings. It also answers About, Web Site and Online Help.
 #include "frame/layout_settings.h"
 #include "framework/application.h"
 #include "pane/search_history.h"
@@ -12,6 +12,8 @@
 #include <QUrl>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace sifter {
 
@@ -25,8 +27,9 @@ public:
     ~CSifterApp() override;
 
     // Registry root, recent files, layout settings, histories (words, names, folders),
-    // template, command line, folder option, then shows the main window. False when no
-    // main window could be made.
+    // template, command line, folder option, then shows the main window, names settings
+    // files set aside, and lets SIGTERM and SIGHUP close it. False when no main window
+    // could be made.
     bool InitInstance() override;
     // Saves the layout settings, then the recent files.
     int ExitInstance(int code) override;
@@ -56,6 +59,9 @@ public:
 
 private:
     void ApplyFolderOption();
+    // The settings files that the store set aside while loading, named in one message (a
+    // program started from a menu has no terminal for the store's own warnings).
+    void TellSettingsSetAside(const std::vector<std::string> &files);
     void OpenAddress(const QString &address);
 
     QStringList arguments_;

@@ -42,6 +42,31 @@ QString ItemDescriptionLine(const FoundFile &record)
     return text;
 }
 
+// The stored placement as it is when it meets some screen's available area; else (its
+// monitor is gone) centred on the primary screen's available area and no larger than it.
+QRect OnAScreen(int x, int y, int width, int height)
+{
+    // Qt makes no window larger than this anyway; with it, and the edges summed in 64
+    // bits, no stored value can overflow a rectangle's edges.
+    width = std::min(width, QWIDGETSIZE_MAX);
+    height = std::min(height, QWIDGETSIZE_MAX);
+    const auto meets = [&](const QRect &area) {
+        return width > 0 && height > 0 && qint64(x) < qint64(area.x()) + area.width() &&
+               qint64(x) + width > area.x() && qint64(y) < qint64(area.y()) + area.height() &&
+               qint64(y) + height > area.y();
+    };
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens) {
+        if (meets(screen->availableGeometry()))
+            return QRect(x, y, width, height);
+    }
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const QRect area = primary ? primary->availableGeometry() : QRect();
+    QRect placed(QPoint(0, 0), QSize(width, height).boundedTo(area.size()));
+    placed.moveCenter(area.center());
+    return placed;
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings)
@@ -131,7 +156,7 @@ void CMainFrame::InitialUpdateFrame()
 void CMainFrame::RestorePlacement()
 {
     if (settings_.width != 0 && settings_.height != 0) {
-        setGeometry(settings_.x, settings_.y, settings_.width, settings_.height);
+        setGeometry(OnAScreen(settings_.x, settings_.y, settings_.width, settings_.height));
         if (settings_.bMax != 0) {
             // Applied after start-up has shown the window normally.
             QTimer::singleShot(0, this, [this] { setWindowState(windowState() | Qt::WindowMaximized); });

@@ -2,12 +2,21 @@
 
 #include "framework/document.h"
 #include "framework/frame_window.h"
+#include "framework/termination_signals.h"
 #include "platform/registry_store.h"
 #include "res/menus.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace sifter {
+namespace {
+
+// How often a close asked for by a signal looks again at what holds it up.
+constexpr int kSignalCloseRetryMilliseconds = 20;
+
+} // namespace
 
 Application::Application(std::string appName) : appName_(std::move(appName))
 {
@@ -159,6 +168,41 @@ void Application::OnAppExit()
 {
     if (FrameWindow *frame = MainWindow())
         frame->close();
+}
+
+void Application::WatchTerminationSignals()
+{
+    if (terminationSignals_)
+        return;
+    terminationSignals_ = std::make_unique<TerminationSignals>();
+    QObject::connect(terminationSignals_.get(), &TerminationSignals::Received, terminationSignals_.get(),
+                     [this] { CloseForSignal(); });
+}
+
+void Application::CloseForSignal()
+{
+    const auto again = [this] {
+        QTimer::singleShot(kSignalCloseRetryMilliseconds, terminationSignals_.get(), [this] { CloseForSignal(); });
+    };
+    // A dialog's own event loop would keep the program: cancel it and come back once its
+    // caller has had the answer.
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        if (!modal->close())
+            modal->hide();
+        again();
+        return;
+    }
+    FrameWindow *frame = MainWindow();
+    if (frame && !closingForSignal_) {
+        closingForSignal_ = true;
+        frame->CloseDiscardingChanges();
+    }
+    if (frame && frame->ClosePending()) {
+        // A run is winding down; the frame closes itself once it has returned.
+        again();
+        return;
+    }
+    QCoreApplication::quit();
 }
 
 } // namespace sifter

@@ -1,7 +1,8 @@
 #pragma once
 // The application of the document commands: the registry root and its store, the recent
 // files, the one document template, and the application's commands (new, open, recent
-// files, exit, help). A program derives from it and orders its start-up and exit.
+// files, exit, help), also reached by SIGTERM and SIGHUP. A program derives from it and
+// orders its start-up and exit.
 #include "framework/command_target.h"
 #include "framework/recent_file_list.h"
 #include "framework/single_doc_template.h"
@@ -17,6 +18,7 @@ namespace sifter {
 class Document;
 class FrameWindow;
 class RegistryStore;
+class TerminationSignals;
 
 class Application : public CommandTarget {
 public:
@@ -57,6 +59,12 @@ public:
     // already the document is left as it is. Null when refused, cancelled or failed.
     Document *OpenDocumentFile(const QString &path);
 
+    // From now on SIGTERM and SIGHUP close the program as Exit does (a run is stopped first,
+    // the exit work is done), except that no one is asked to save: an open dialog is
+    // cancelled and the document's changes are dropped. The default handlers come back
+    // when the application goes.
+    void WatchTerminationSignals();
+
     // Command handlers, reachable also from code.
     void OnFileNew();
     void OnFileOpen();
@@ -66,6 +74,9 @@ public:
     virtual void OnHelp() {}
 
 private:
+    // One step of the close a signal asked for; it comes back until nothing holds it up.
+    void CloseForSignal();
+
     std::string appName_;
     std::string profileKey_;
     std::string storeFolder_;
@@ -74,6 +85,8 @@ private:
     std::unique_ptr<UserPrompts> prompts_;
     DialogPrompts *dialogPrompts_ = nullptr;  // prompts_ while it is the Qt one
     std::unique_ptr<SingleDocTemplate> template_;
+    bool closingForSignal_ = false;
+    std::unique_ptr<TerminationSignals> terminationSignals_;
 };
 
 } // namespace sifter

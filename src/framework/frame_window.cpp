@@ -183,12 +183,18 @@ void FrameWindow::closeEvent(QCloseEvent *event)
     }
     closePending_ = false;
     closeRetry_.stop();
-    if (!document_.SaveModified()) {
+    if (!discardChanges_ && !document_.SaveModified()) {
         event->ignore();
         return;
     }
     OnClosingFrame();
     event->accept();
+}
+
+bool FrameWindow::CloseDiscardingChanges()
+{
+    discardChanges_ = true;
+    return close();
 }
 
 void FrameWindow::RetryClose()

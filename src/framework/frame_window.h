@@ -59,6 +59,9 @@ public:
 
     // True while a close waits for the busy document to wind down.
     bool ClosePending() const { return closePending_; }
+    // Closes as the close box does but drops the document's changes without asking (no one
+    // is there to answer: a signal ends the program). False when the close has to wait.
+    bool CloseDiscardingChanges();
 
 protected:
     // The head of the routing chain: the active view, if it handles commands.
@@ -96,6 +99,7 @@ private:
     std::map<CommandId, QPointer<QWidget>> controlBars_;
     CommandId lastMessageId_ = 0;
     bool closePending_ = false;
+    bool discardChanges_ = false;
     QTimer closeRetry_;
     QMetaObject::Connection idleConnection_;
 };

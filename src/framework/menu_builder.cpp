@@ -43,6 +43,19 @@ void MenuBuilder::AddCommand(QMenu &menu, CommandId id, const QString &text, boo
     menu.addAction(own);
 }
 
+void MenuBuilder::AddResourceItem(QMenu &menu, CommandId id, const QString &text, bool grayed)
+{
+    AddCommand(menu, id, text, grayed);
+    if (id != cmd::kFileMruFirst)
+        return;
+    // The recent-file placeholder stands for every place of the list; the update handler
+    // shows the places after the first only while they hold a file.
+    for (CommandId place = cmd::kFileMruFirst + 1; place <= cmd::kFileMruLast; ++place) {
+        if (const QAction *shared = actions_.Action(place))
+            AddCommand(menu, place, shared->text(), false);
+    }
+}
+
 namespace {
 
 // Walks a flat menu resource; calls the builder's steps in order.
@@ -88,7 +101,7 @@ void MenuBuilder::FillMenuBar(QMenuBar &bar, ResourceId menuId)
         },
         [&](CommandId id, const QString &text, bool grayed) {
             if (!open.empty())
-                AddCommand(*open.back(), id, text, grayed);
+                AddResourceItem(*open.back(), id, text, grayed);
         },
         [&] {
             if (!open.empty())
@@ -126,7 +139,7 @@ QMenu *MenuBuilder::CreatePopupMenu(ResourceId menuId, QWidget *parent)
         },
         [&](CommandId id, const QString &text, bool grayed) {
             if (!open.empty() && open.back())
-                AddCommand(*open.back(), id, text, grayed);
+                AddResourceItem(*open.back(), id, text, grayed);
         },
         [&] {
             if (!open.empty() && open.back())

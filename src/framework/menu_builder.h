@@ -26,6 +26,8 @@ public:
 private:
     QMenu *NewMenu(const QString &title, QWidget *parent);
     void AddCommand(QMenu &menu, CommandId id, const QString &text, bool grayed);
+    // A command of a menu resource; the recent-file placeholder brings every recent-file place.
+    void AddResourceItem(QMenu &menu, CommandId id, const QString &text, bool grayed);
 
     CommandActions &actions_;
     std::function<void(CommandId)> showPrompt_;

@@ -153,8 +153,10 @@ void RegistryStore::Refresh(RootState &state)
             RegistrySnapshot again = state.file.Read();
             if (again.state == RegistryFileState::Broken) {
                 const std::string aside = state.file.KeepAside(again, kBrokenLabel, true);
-                if (!aside.empty())
+                if (!aside.empty()) {
+                    setAside_.push_back(aside);
                     Warn("%s is not a REGEDIT4 file; moved it to %s and started from defaults", state.file.Path().c_str(), aside.c_str());
+                }
             }
             state.file.Unlock();
         }
@@ -197,16 +199,20 @@ bool RegistryStore::FlushRoot(RootState &state)
     if (snapshot.state == RegistryFileState::Broken) {
         const std::string aside = state.file.KeepAside(snapshot, kBrokenLabel, true);
         ok = !aside.empty();
-        if (ok)
+        if (ok) {
+            setAside_.push_back(aside);
             Warn("%s is not a REGEDIT4 file; moved it to %s", state.file.Path().c_str(), aside.c_str());
+        }
         state.base = RegistryNode();
         snapshot.tree = RegistryNode();
     } else if (ok && snapshot.parse.Lossy()) {
         // Rewriting drops the lines that could not be read: keep the file as it was.
         const std::string aside = state.file.KeepAside(snapshot, kKeptLabel, false);
         ok = !aside.empty();
-        if (ok)
+        if (ok) {
+            setAside_.push_back(aside);
             Warn("%s had lines that cannot be read; kept that version as %s", state.file.Path().c_str(), aside.c_str());
+        }
     }
     if (ok) {
         RegistryNode merged = state.mine;

@@ -134,6 +134,10 @@ public:
     // Writes every root's pending changes now; false when some could not be written.
     bool Flush();
 
+    // The files this store has set aside so far, in order: unreadable ones moved away and
+    // copies kept before unreadable lines were dropped.
+    const std::vector<std::string> &SetAsideFiles() const { return setAside_; }
+
 private:
     friend class RegistryKey;
     struct RootState;
@@ -153,6 +157,7 @@ private:
     std::string folder_;
     std::array<std::unique_ptr<RootState>, kRegistryRootCount> roots_;
     std::vector<RegistryKey *> openKeys_;
+    std::vector<std::string> setAside_;
 };
 
 } // namespace sifter

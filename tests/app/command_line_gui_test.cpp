@@ -1,5 +1,5 @@
-// The command line: the file argument, the folder option from the raw command line, and
-// the answers given on the terminal.
+// The command line: the file argument, the folder option, and the answers given on the
+// terminal.
 #include "app/command_line.h"
 #include "support/qt_printers.h"
 
@@ -16,12 +16,6 @@ QStringList Args(std::initializer_list<const char *> texts)
     return list;
 }
 
-TEST(CommandLine, RawLineIsTheArgumentsAfterTheProgramJoinedWithBlanks)
-{
-    EXPECT_EQ(RawCommandLine(Args({})), QString());
-    EXPECT_EQ(RawCommandLine(Args({"a b.sifter", "/f:/x"})), QStringLiteral("a b.sifter /f:/x"));
-}
-
 TEST(CommandLine, FileArgumentIsTheFirstPlainArgumentBeforeTheFolderOption)
 {
     EXPECT_EQ(FileArgument(Args({})), QString());
@@ -34,22 +28,37 @@ TEST(CommandLine, FileArgumentIsTheFirstPlainArgumentBeforeTheFolderOption)
 
 TEST(CommandLine, FolderOptionTakesEverythingAfterTheLowerCaseFormFirst)
 {
-    EXPECT_EQ(FolderOptionText(QStringLiteral("/f:/home/me/Work")), QStringLiteral("/home/me/Work"));
-    EXPECT_EQ(FolderOptionText(QStringLiteral("/F:/upper")), QStringLiteral("/upper"));
-    EXPECT_EQ(FolderOptionText(QStringLiteral("/F:/first /f:/second")), QStringLiteral("/second"));
-    EXPECT_EQ(FolderOptionText(QStringLiteral("r.sifter /f:/a/My Work extra")), QStringLiteral("/a/My Work extra"));
-    EXPECT_EQ(FolderOptionText(QStringLiteral("/f:\"/a/b c\"")), QStringLiteral("/a/b c"));
-    EXPECT_EQ(FolderOptionText(QStringLiteral("/f:\"/a/b c")), QStringLiteral("\"/a/b c"));
-    EXPECT_EQ(FolderOptionText(QStringLiteral("/f:\"\"")), QString());
+    EXPECT_EQ(FolderOptionText(Args({"/f:/home/me/Work"})), QStringLiteral("/home/me/Work"));
+    EXPECT_EQ(FolderOptionText(Args({"/F:/upper"})), QStringLiteral("/upper"));
+    EXPECT_EQ(FolderOptionText(Args({"/F:/first", "/f:/second"})), QStringLiteral("/second"));
+    EXPECT_EQ(FolderOptionText(Args({"r.sifter", "/f:/a/My", "Work", "extra"})), QStringLiteral("/a/My Work extra"));
+    EXPECT_EQ(FolderOptionText(Args({"/f:/a b"})), QStringLiteral("/a b"));
+    EXPECT_EQ(FolderOptionText(Args({"/f:/a", "b"})), QStringLiteral("/a b"));
+    EXPECT_EQ(FolderOptionText(Args({"/f:\"/a/b c\""})), QStringLiteral("/a/b c"));
+    EXPECT_EQ(FolderOptionText(Args({"/f:\"/a/b", "c\""})), QStringLiteral("/a/b c"));
+    EXPECT_EQ(FolderOptionText(Args({"/f:\"/a/b c"})), QStringLiteral("\"/a/b c"));
+    EXPECT_EQ(FolderOptionText(Args({"/f:\"\""})), QString());
+    // Once the option has begun, a later "/f:" is part of the folder text.
+    EXPECT_EQ(FolderOptionText(Args({"/f:/x", "/f:/y"})), QStringLiteral("/x /f:/y"));
+}
+
+TEST(CommandLine, TheOptionStartsOnlyAtTheStartOfAnArgument)
+{
+    EXPECT_FALSE(FolderOptionText(Args({"/data/F:old/r.sifter"})));
+    EXPECT_FALSE(FolderOptionText(Args({"/data/f:old/r.sifter", "x/f:y"})));
+    EXPECT_EQ(FolderOptionText(Args({"/data/f:old/r.sifter", "/F:/place"})), QStringLiteral("/place"));
+    EXPECT_EQ(FolderOptionText(Args({"/F:/data/f:old"})), QStringLiteral("/data/f:old"));
 }
 
 TEST(CommandLine, NoFolderOptionOrNothingAfterItGivesNothing)
 {
-    EXPECT_FALSE(FolderOptionText(QString()));
-    EXPECT_FALSE(FolderOptionText(QStringLiteral("r.sifter")));
-    EXPECT_FALSE(FolderOptionText(QStringLiteral("/f:")));
-    EXPECT_FALSE(FolderOptionText(QStringLiteral("x /F:")));
-    EXPECT_FALSE(FolderOptionText(QStringLiteral("/g:/x -f:/y")));
+    EXPECT_FALSE(FolderOptionText(Args({})));
+    EXPECT_FALSE(FolderOptionText(Args({"r.sifter"})));
+    EXPECT_FALSE(FolderOptionText(Args({"/f:"})));
+    EXPECT_FALSE(FolderOptionText(Args({"x", "/F:"})));
+    EXPECT_FALSE(FolderOptionText(Args({"/g:/x", "-f:/y"})));
+    // The program's own name is never the option.
+    EXPECT_FALSE(FolderOptionText(QStringList{QStringLiteral("/f:/bin/sifter")}));
 }
 
 TEST(CommandLine, HelpAndVersionAreAnsweredOnlyBeforeTheFolderOption)

@@ -6,6 +6,7 @@
 #include "frame/static_splitter.h"
 #include "framework/dialog_units.h"
 #include "framework/command_actions.h"
+#include "framework/recent_file_list.h"
 #include "pane/left_view.h"
 #include "framework/link_button.h"
 #include "platform/registry_store.h"
@@ -15,11 +16,14 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
 
 namespace sifter::test {
 namespace {
@@ -156,6 +160,17 @@ TEST_F(SifterAppTest, TextAfterTheFolderBelongsToTheFolder)
     EXPECT_TRUE(Doc().PathName().isEmpty());
 }
 
+TEST_F(SifterAppTest, AFilePathHoldingTheOptionsLettersOpensAndLeavesSearchInAlone)
+{
+    tree.MakeFolder("data/F:old");
+    const QString file = ResultFile("data/F:old/r.sifter", 2);
+    ASSERT_TRUE(Start({file}));
+    EXPECT_EQ(Doc().PathName(), file);
+    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+    EXPECT_EQ(FolderBoxText(), QStringLiteral("/srv/data"));
+    EXPECT_EQ(Doc().Title(), QStringLiteral("r.sifter"));
+}
+
 TEST_F(SifterAppTest, TheRootFolderAndQuotedFolders)
 {
     ASSERT_TRUE(Start({"/f:/"}));
@@ -178,6 +193,76 @@ TEST_F(SifterAppTest, ExitSavesTheLayoutSettings)
     LayoutSettings saved;
     EXPECT_TRUE(saved.LoadLayoutSettings(store));
     EXPECT_EQ(saved.style, 3u);
+}
+
+TEST_F(SifterAppTest, SigtermClosesAsExitDoesAndEverythingIsWritten)
+{
+    const QString one = ResultFile("one.sifter", 1);
+    const QString two = ResultFile("two.sifter", 2);
+    ASSERT_TRUE(Start({one}));
+    app->OpenDocumentFile(two);
+    Frame().setGeometry(40, 50, 620, 430);
+    Doc().SetModifiedFlag(true);
+    // As the program's main runs: the event loop until it ends (or 5 s pass), then the exit.
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(99); });
+    guard.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(prompts->questions.isEmpty());
+    app->ExitInstance(0);
+    app.reset();
+    struct sigaction handler {};
+    sigaction(SIGTERM, nullptr, &handler);
+    EXPECT_EQ(handler.sa_handler, SIG_DFL);
+
+    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    LayoutSettings saved;
+    saved.LoadLayoutSettings(store);
+    EXPECT_EQ(QRect(saved.x, saved.y, saved.width, saved.height), QRect(40, 50, 620, 430));
+    RecentFileList recent(res::kRecentFileCount);
+    recent.ReadList(store, std::string(kProgramRegistryKey));
+    EXPECT_EQ(recent.Paths(), (QStringList{two, one}));
+}
+
+TEST_F(SifterAppTest, ASignalCancelsAnOpenDialogFirst)
+{
+    ASSERT_TRUE(Start());
+    QTimer::singleShot(0, [] { std::raise(SIGHUP); });
+    QTimer guard; // closes the box should the signal not
+    guard.callOnTimeout([] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    guard.start(3000);
+    Frame().SendCommand(cmd::kAppAbout); // returns once the signal has cancelled the box
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+}
+
+TEST_F(SifterAppTest, ASettingsFileSetAsideAtStartIsNamedOnce)
+{
+    const QString folder = QString::fromStdString(tree.Path("config/Norvane/Sifter/"));
+    tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", "not a settings file\n");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts->errors.isEmpty(); }, 1000));
+    QTest::qWait(20);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    const QString message = prompts->errors.front();
+    QFile kept(message.mid(message.indexOf(folder + QStringLiteral("HKEY_CURRENT_USER.reg.broken-"))));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << message.toStdString();
+    EXPECT_EQ(kept.readAll(), QByteArray("not a settings file\n"));
+    Stop();
+
+    // A good file says nothing; one with lines that cannot be read is copied when the start
+    // writes it (here: the layout key it lacks), and that copy is named.
+    ASSERT_TRUE(Start());
+    QTest::qWait(20);
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    Stop();
+    tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Other]\r\ngarbage\r\n");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts->errors.isEmpty(); }, 1000));
+    EXPECT_TRUE(prompts->errors.front().contains(folder + QStringLiteral("HKEY_CURRENT_USER.reg.kept-")));
 }
 
 TEST_F(SifterAppTest, HelpAndWebSiteOpenTheirAddresses)

@@ -16,6 +16,7 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,9 +24,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <csignal>
+#include <cstdint>
+#include <limits>
 
 namespace sifter::test {
 namespace {
@@ -222,6 +228,39 @@ TEST_F(MainFrameTest, AFrameClosedWhileMinimisedSavesTheLoadedPlacementAgain)
     EXPECT_EQ(saved.y, 6);
     EXPECT_EQ(saved.width, 500);
     EXPECT_EQ(saved.height, 400);
+}
+
+TEST_F(MainFrameTest, APlacementThatMeetsNoScreenMovesOntoThePrimaryScreenSizedToFit)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto placedFrom = [this](std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
+        LayoutSettings settings;
+        settings.x = x;
+        settings.y = y;
+        settings.width = width;
+        settings.height = height;
+        StoreSettings(settings);
+        EXPECT_TRUE(Start());
+        ShowAndSettle();
+        const QRect placed = Frame().geometry();
+        Stop();
+        return placed;
+    };
+    // Partly on the screen: kept as it is.
+    EXPECT_EQ(placedFrom(area.right() - 40, area.bottom() - 30, 400, 300),
+              QRect(area.right() - 40, area.bottom() - 30, 400, 300));
+
+    // Where a second monitor to the right used to be, and wider than this one: centred (give
+    // or take the frame the offscreen system adds at a screen's edge) and no wider.
+    QRect placed = placedFrom(area.right() + 500, area.top() + 10, area.width() + 300, area.height() / 2);
+    EXPECT_EQ(placed.size(), QSize(area.width(), area.height() / 2));
+    EXPECT_LE((placed.center() - area.center()).manhattanLength(), 4);
+
+    // Values no screen could hold.
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    placed = placedFrom(kMax, std::numeric_limits<std::int32_t>::min(), kMax, kMax);
+    EXPECT_EQ(placed.size(), area.size());
+    EXPECT_LE((placed.center() - area.center()).manhattanLength(), 4);
 }
 
 TEST_F(MainFrameTest, AZeroWidthMeansNoPlacementAndTheMaximisedFlagIsIgnored)
@@ -454,6 +493,36 @@ TEST_F(MainFrameTest, ClosingDuringASearchStopsTheRunAndClosesOnceItHasReturned)
     for (int row = 0; row < Frame().GetResultsView()->ItemCount(); ++row)
         EXPECT_NE(Frame().GetResultsView()->Model().Record(row), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+}
+
+// Raises SIGTERM from inside the run, as a logout in the middle of a search would.
+class SignallingPump final : public EventPump {
+public:
+    void DispatchPendingEvents() override
+    {
+        if (++pumps == 1)
+            std::raise(SIGTERM);
+        QCoreApplication::processEvents();
+    }
+    int pumps = 0;
+};
+
+TEST_F(MainFrameTest, SigtermDuringASearchStopsTheRunAndClosesOnceItHasReturned)
+{
+    for (int i = 0; i < 300; ++i)
+        tree.WriteFile("walk/d" + std::to_string(i) + "/f.txt", "x");
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    CSifterDoc &doc = Doc();
+    SetTextField(doc.Search().criteria.names, "*.txt");
+    SetTextField(doc.Search().criteria.folders, tree.Path("walk"));
+    SignallingPump pump;
+    doc.RunSearch({Frame().GetResultsView(), nullptr, &pump});
+
+    EXPECT_FALSE(doc.Search().Running());
+    EXPECT_LT(doc.Search().CountFoundFiles(), 300u);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+    EXPECT_TRUE(prompts->questions.isEmpty());
 }
 
 } // namespace

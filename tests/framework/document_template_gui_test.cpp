@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
@@ -165,31 +166,37 @@ TEST_F(DocumentCommandsTest, AFailedSaveIsReportedAndChangesNothing)
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
-TEST_F(DocumentCommandsTest, RecentFilesFillTheFileMenuAndAGreyedPlaceholderStandsForNone)
+// The File menu as it opens (its update handlers run), from after "Properties": the texts
+// of the shown items, "-" for separators, "(grey)" after a disabled item.
+QStringList ShownRecentPart(TestFrame &frame, QList<QAction *> &items)
+{
+    QMenu *file = frame.menuBar()->actions().constFirst()->menu();
+    file->popup(frame.mapToGlobal(QPoint(0, 0)));
+    QStringList shown;
+    items = file->actions().mid(file->actions().indexOf(frame.Actions().Action(cmd::kProperties)) + 1);
+    items.removeIf([](const QAction *item) { return !item->isVisible(); });
+    for (const QAction *item : items)
+        shown.append(item->isSeparator() ? QStringLiteral("-") : item->text() + (item->isEnabled() ? "" : "(grey)"));
+    file->hide();
+    return shown;
+}
+
+TEST_F(DocumentCommandsTest, TheFileMenuShowsEveryRecentFileNewestFirstOrAGreyedPlaceholder)
 {
     TestFrame &frame = app.Frame();
-    QAction *first = frame.Actions().Action(cmd::kFileMruFirst);
-    QAction *second = frame.Actions().Action(cmd::kFileMruFirst + 1);
-    frame.UpdateCommandUi();
-    EXPECT_EQ(first->text(), QStringLiteral("Recent File"));
-    EXPECT_FALSE(first->isEnabled());
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_FALSE(second->isVisible());
+    frame.show();
+    QList<QAction *> items;
+    EXPECT_EQ(ShownRecentPart(frame, items), (QStringList{"-", "Recent File(grey)", "-", "E&xit\tCtrl+Q"}));
 
-    const QString a = WriteText("one.sifter", "1");
-    const QString b = WriteText("two.sifter", "2");
-    app.OpenDocumentFile(a);
-    app.OpenDocumentFile(b);
-    frame.UpdateCommandUi();
-    EXPECT_TRUE(first->isEnabled());
-    EXPECT_TRUE(first->text().startsWith(QStringLiteral("&1 ")));
-    EXPECT_TRUE(first->text().endsWith(QStringLiteral("two.sifter")));
-    EXPECT_TRUE(second->isVisible());
-    EXPECT_TRUE(second->text().startsWith(QStringLiteral("&2 ")));
-    EXPECT_FALSE(frame.Actions().Action(cmd::kFileMruFirst + 2)->isVisible());
-
-    second->trigger();
-    EXPECT_EQ(app.Doc().PathName(), a);
+    for (const char *name : {"one.sifter", "two.sifter", "three.sifter"})
+        app.OpenDocumentFile(WriteText(name, name));
+    const QStringList shown = ShownRecentPart(frame, items);
+    ASSERT_EQ(shown.size(), 6) << shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(shown[1].startsWith(QStringLiteral("&1 ")) && shown[1].endsWith(QStringLiteral("/three.sifter")));
+    EXPECT_TRUE(shown[2].startsWith(QStringLiteral("&2 ")) && shown[2].endsWith(QStringLiteral("/two.sifter")));
+    EXPECT_TRUE(shown[3].startsWith(QStringLiteral("&3 ")) && shown[3].endsWith(QStringLiteral("/one.sifter")));
+    items[3]->trigger();
+    EXPECT_EQ(app.Doc().PathName(), QString::fromStdString(tree.Path("one.sifter")));
 }
 
 TEST_F(DocumentCommandsTest, ARecentFileThatCannotBeOpenedLeavesTheList)

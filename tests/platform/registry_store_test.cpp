@@ -307,12 +307,14 @@ TEST_F(RegistryStoreTest, HandEditedFileIsReadAndItsGarbageKeptAsideBeforeARewri
     // Reading alone changes nothing on disk.
     EXPECT_EQ(ReadAll(path), original);
     EXPECT_TRUE(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-").empty());
+    EXPECT_TRUE(store.SetAsideFiles().empty());
 
     ASSERT_TRUE(key.SetDword("Style", 1));
     ASSERT_TRUE(key.Close());
     const auto kept = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(ReadAll(folder + "/" + kept[0]), original);
+    EXPECT_EQ(store.SetAsideFiles(), std::vector<std::string>{folder + "/" + kept[0]});
     const std::string rewritten = ReadAll(path);
     EXPECT_EQ(rewritten.find("garbage"), std::string::npos);
     EXPECT_NE(rewritten.find("\"Style\"=dword:00000001"), std::string::npos);
@@ -324,6 +326,7 @@ TEST_F(RegistryStoreTest, HandEditedFileIsReadAndItsGarbageKeptAsideBeforeARewri
     ASSERT_TRUE(key.SetDword("Style", 2));
     ASSERT_TRUE(key.Close());
     EXPECT_EQ(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-").size(), 1u);
+    EXPECT_EQ(store.SetAsideFiles().size(), 1u);
 }
 
 TEST_F(RegistryStoreTest, FileThatIsNotRegedit4IsMovedAsideAndDefaultsUsed)
@@ -336,6 +339,7 @@ TEST_F(RegistryStoreTest, FileThatIsNotRegedit4IsMovedAsideAndDefaultsUsed)
     const auto broken = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.broken-");
     ASSERT_EQ(broken.size(), 1u);
     EXPECT_EQ(ReadAll(folder + "/" + broken[0]), junk);
+    EXPECT_EQ(store.SetAsideFiles(), std::vector<std::string>{folder + "/" + broken[0]});
     EXPECT_FALSE(fs::exists(store.FilePath(kUser)));
 
     ASSERT_TRUE(store.CreateKey(kUser, "Software", key));
