@@ -26,7 +26,7 @@ bool PathUnquote(std::string &text);
 bool PathExists(const std::string &path);
 // Removes one trailing "/" unless the path is the root "/"; false when nothing was removed.
 bool PathRemoveTrailingSeparator(std::string &path);
-// "~" alone or a leading "~/" stands for the home folder ($HOME, else the password entry);
+// "~" alone or a leading "~/" stands for the home folder (HomeFolder of user_folders.h);
 // any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);
 
