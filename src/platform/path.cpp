@@ -67,6 +67,13 @@ bool PathRemoveLastComponent(std::string &path)
     return true;
 }
 
+std::string PathContainingFolder(std::string_view path)
+{
+    std::string folder(path);
+    PathRemoveLastComponent(folder); // "" and the root have none and stay as they are
+    return folder.empty() ? "." : folder;
+}
+
 bool PathUnquote(std::string &text)
 {
     if (text.size() < 2 || text.front() != '"' || text.back() != '"')

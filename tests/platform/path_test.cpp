@@ -168,6 +168,17 @@ TEST(PathRemoveTrailingSeparator, RemovesOneButNeverTheRoot)
     EXPECT_FALSE(PathRemoveTrailingSeparator(path));
 }
 
+TEST(PathContainingFolder, GivesAFolderThatCanBeOpened)
+{
+    EXPECT_EQ(PathContainingFolder("/a/b"), "/a");
+    EXPECT_EQ(PathContainingFolder("/a/b/"), "/a");
+    EXPECT_EQ(PathContainingFolder("/a"), "/");
+    EXPECT_EQ(PathContainingFolder("a/b"), "a");
+    EXPECT_EQ(PathContainingFolder("a"), ".");
+    EXPECT_EQ(PathContainingFolder(""), ".");
+    EXPECT_EQ(PathContainingFolder("/"), "/");
+}
+
 // Sets or clears HOME for one test and puts the old value back.
 class HomeTest : public ::testing::Test {
 protected:
