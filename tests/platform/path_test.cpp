@@ -219,7 +219,7 @@ TEST_F(HomeTest, OtherTextsStayAsTheyAre)
         EXPECT_EQ(PathExpandHome(path), path);
 }
 
-TEST_F(HomeTest, WithoutHomeVariableThePasswordEntryAnswers)
+TEST_F(HomeTest, WithoutAnAbsoluteHomeVariableThePasswordEntryAnswers)
 {
     const passwd *entry = getpwuid(getuid());
     if (!entry || !entry->pw_dir || !*entry->pw_dir)
@@ -228,6 +228,8 @@ TEST_F(HomeTest, WithoutHomeVariableThePasswordEntryAnswers)
     unsetenv("HOME");
     EXPECT_EQ(PathExpandHome("~/x"), expected);
     setenv("HOME", "", 1);
+    EXPECT_EQ(PathExpandHome("~/x"), expected);
+    setenv("HOME", "relative/home", 1);
     EXPECT_EQ(PathExpandHome("~/x"), expected);
 }
 
