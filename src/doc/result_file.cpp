@@ -1,7 +1,7 @@
 #include "doc/result_file.h"
 
+#include "platform/atomic_file.h"
 #include "platform/code_page.h"
-#include "platform/path.h"
 #include "search/little_endian.h"
 #include "search/text_field.h"
 
@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <sys/stat.h>
@@ -76,19 +75,6 @@ void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::siz
         }
         position += kBlockHeaderSize + length;
     }
-}
-
-// Opens a regular file for reading without ever blocking on a FIFO or device.
-// The permission bits a newly created file would get under the process's umask.
-mode_t NewFileMode()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    }
-    return 0644; // the usual umask 022 when /proc does not say
 }
 
 } // namespace
@@ -247,64 +233,17 @@ bool MeasureResults(ByteSource &file, ResultsFootprint &footprint)
     return true;
 }
 
-bool SaveResultFile(const FileSearch &search, const std::string &path, int *error)
+bool SaveResultFile(const FileSearch &search, const std::string &path, int *error, bool waitForReader)
 {
-    int failure = 0;
-    // errno of a failed step, or EIO where the step sets none (a short stdio write).
-    auto fail = [&failure] {
-        if (failure == 0)
-            failure = errno != 0 ? errno : EIO;
-    };
-    // Write beside the real target (a link is written through) and rename over it.
-    std::string target = path;
-    struct stat info;
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
-        if (resolved)
-            target = resolved.get(); // a dangling link is replaced itself
-    }
-    const bool exists = stat(target.c_str(), &info) == 0;
-    std::string temporary = target + ".XXXXXX";
-    errno = 0;
-    const int fd = mkstemp(temporary.data());
-    std::FILE *file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
-    if (!file) {
-        fail();
-        if (fd >= 0) {
-            close(fd);
-            unlink(temporary.c_str());
-        }
-    } else {
-        // A failed chmod leaves the temporary's 0600, which is safe, only stricter.
-        fchmod(fd, exists ? (info.st_mode & 07777) : NewFileMode());
-        StdioSink sink(file);
-        errno = 0;
-        if (!SaveResults(search, sink) || std::fflush(file) != 0 || fsync(fileno(file)) != 0)
-            fail();
-        errno = 0;
-        if (std::fclose(file) != 0)
-            fail();
-        errno = 0;
-        if (failure == 0 && rename(temporary.c_str(), target.c_str()) != 0)
-            fail();
-        if (failure != 0)
-            unlink(temporary.c_str()); // nothing to do if this fails too: the target is untouched
-    }
-    if (failure != 0) {
-        if (error)
-            *error = failure;
-        return false;
-    }
-    // Makes the rename itself durable; the file is complete and in place either way.
-    std::string folder = target;
-    if (!PathRemoveLastComponent(folder))
-        folder = ".";
-    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        fsync(folderFd);
-        close(folderFd);
-    }
-    return true;
+    AtomicWriteOptions options;
+    options.waitForReader = waitForReader;
+    return WriteFileAtomically(
+        path,
+        [&search](std::FILE *file) {
+            StdioSink sink(file);
+            return SaveResults(search, sink);
+        },
+        options, error);
 }
 
 bool LoadResultFile(FileSearch &search, const std::string &path)

@@ -60,13 +60,16 @@ bool WriteFoundFile(const FoundFile &record, ByteSink &file);
 // 672 when they agree with the fields, anything else beyond is skipped.
 bool ReadFoundFile(FoundFile &record, ByteSource &file);
 
-// Convenience for paths. Saving writes a temporary file beside the target (a symbolic link
-// is written through to its target), flushes it to disk and renames it over the target
-// only when everything was written, so a failed save never damages an existing file and
-// leaves no temporary behind; an existing file keeps its permissions. On failure *error
-// (when given) gets the errno of the first failing step. Loading opens the path for
-// reading; false when it cannot be opened.
-bool SaveResultFile(const FileSearch &search, const std::string &path, int *error = nullptr);
+// Convenience for paths. Saving goes through WriteFileAtomically (platform/atomic_file.h):
+// a file is replaced whole or not at all, through a temporary beside it that no failure
+// leaves behind; a symbolic link is kept and its target replaced; an existing file keeps
+// its permissions, a new one gets 0666 less the umask; a FIFO or character device is
+// written into (waitForReader: a FIFO without a reader is waited for, else refused at
+// once); a folder, socket or block device is refused. On failure *error (when given)
+// gets the errno of the first failing step. Loading opens the path for reading; false
+// when it cannot be opened.
+bool SaveResultFile(const FileSearch &search, const std::string &path, int *error = nullptr,
+                    bool waitForReader = false);
 bool LoadResultFile(FileSearch &search, const std::string &path);
 // MeasureResults of the file at path; false when it cannot be opened or lacks the magic.
 bool MeasureResultFile(const std::string &path, ResultsFootprint &footprint);

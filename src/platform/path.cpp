@@ -1,18 +1,13 @@
 #include "platform/path.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <pwd.h>
+#include "platform/user_folders.h"
+
 #include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace sifter {
 namespace {
 
 constexpr char kHomeSign = '~';
-constexpr long kDefaultPasswordBufferSize = 16 * 1024;
-constexpr std::size_t kMaxPasswordBufferSize = 1024 * 1024;
 
 // The path without trailing separators; the root (any run of "/" alone) stays "/".
 std::string_view WithoutTrailingSeparators(std::string_view path)
@@ -21,28 +16,6 @@ std::string_view WithoutTrailingSeparators(std::string_view path)
     if (last == std::string_view::npos)
         return path.empty() ? path : path.substr(0, 1);
     return path.substr(0, last + 1);
-}
-
-std::string HomeFolder()
-{
-    if (const char *home = std::getenv("HOME"); home && *home)
-        return home;
-    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    if (size <= 0)
-        size = kDefaultPasswordBufferSize; // no limit known: start with a size that fits real entries
-    std::vector<char> buffer(static_cast<std::size_t>(size));
-    for (;;) {
-        passwd entry{};
-        passwd *found = nullptr;
-        const int error = getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found);
-        if (error == ERANGE && buffer.size() < kMaxPasswordBufferSize) {
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        if (error != 0 || !found || !entry.pw_dir)
-            return {};
-        return entry.pw_dir;
-    }
 }
 
 } // namespace
@@ -92,6 +65,13 @@ bool PathRemoveLastComponent(std::string &path)
     }
     path = std::string(WithoutTrailingSeparators(trimmed.substr(0, slash + 1)));
     return true;
+}
+
+std::string PathContainingFolder(std::string_view path)
+{
+    std::string folder(path);
+    PathRemoveLastComponent(folder); // "" and the root have none and stay as they are
+    return folder.empty() ? "." : folder;
 }
 
 bool PathUnquote(std::string &text)

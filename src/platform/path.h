@@ -19,6 +19,9 @@ std::string PathAppend(std::string_view folder, std::string_view name);
 // Removes the last component and its separator ("/a/b" -> "/a", "/a/b/" -> "/a", "/a" -> "/",
 // "a" -> ""); false (path untouched) for "", "/" and the like, where there is nothing to remove.
 bool PathRemoveLastComponent(std::string &path);
+// The folder holding the last component, usable for opening it: "/a/b" -> "/a", "/a" -> "/",
+// "a" and "" -> ".", the root "/" stays "/".
+std::string PathContainingFolder(std::string_view path);
 // Removes one pair of double quotes enclosing the whole text; false when there was none.
 bool PathUnquote(std::string &text);
 // True when something exists at the path (a dangling link counts as existing); false for
@@ -26,7 +29,7 @@ bool PathUnquote(std::string &text);
 bool PathExists(const std::string &path);
 // Removes one trailing "/" unless the path is the root "/"; false when nothing was removed.
 bool PathRemoveTrailingSeparator(std::string &path);
-// "~" alone or a leading "~/" stands for the home folder ($HOME, else the password entry);
+// "~" alone or a leading "~/" stands for the home folder (HomeFolder of user_folders.h);
 // any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);
 

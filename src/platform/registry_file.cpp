@@ -1,10 +1,10 @@
 #include "platform/registry_file.h"
 
+#include "platform/atomic_file.h"
+
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cstdio>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,8 +15,6 @@ namespace sifter {
 namespace {
 
 constexpr std::string_view kLockSuffix = ".lock";
-constexpr std::string_view kTemporaryInfix = ".tmp-";
-constexpr std::string_view kTemporaryPattern = "XXXXXX";
 constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
 constexpr int kMaxAsideAttempts = 100;
@@ -36,20 +34,6 @@ FileStamp StampOf(const struct stat &info)
     return stamp;
 }
 
-std::string FolderOf(const std::string &path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string &path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // mkdir -p with private permissions for what it creates.
 bool MakeFolders(const std::string &folder)
 {
@@ -66,43 +50,14 @@ bool MakeFolders(const std::string &folder)
     return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool WriteAll(int fd, std::string_view bytes)
+// Writes text as the whole file at path through the atomic writer (a new file private).
+bool WriteCopy(const std::string &path, std::string_view text)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-void SyncFolder(const std::string &folder)
-{
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return; // the rename itself has happened; only its survival of a power cut is less certain
-    fsync(fd);  // likewise: a failure here cannot undo or redo the rename
-    close(fd);
-}
-
-// Writes bytes to a new temporary file next to target and returns its name; empty on failure.
-std::string WriteTemporary(const std::string &target, std::string_view bytes, mode_t mode)
-{
-    std::string name = target + std::string(kTemporaryInfix) + std::string(kTemporaryPattern);
-    const int fd = mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    bool ok = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (!ok) {
-        unlink(name.c_str());
-        return {};
-    }
-    return name;
+    AtomicWriteOptions options;
+    options.newFileMode = kFileMode;
+    return WriteFileAtomically(
+        path, [text](std::FILE *file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); },
+        options);
 }
 
 std::string TimeStamp()
@@ -219,7 +174,6 @@ bool RegistryFile::Lock()
             return false;
         }
     }
-    RemoveStaleTemporaries(WriteTarget());
     return true;
 }
 
@@ -231,58 +185,16 @@ void RegistryFile::Unlock()
     lockFd_ = -1;
 }
 
-std::string RegistryFile::WriteTarget() const
-{
-    struct stat info;
-    if (lstat(path_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        // Keep a user's link (a dotfiles checkout, say) and replace what it points to.
-        char resolved[PATH_MAX];
-        if (realpath(path_.c_str(), resolved))
-            return resolved;
-    }
-    return path_;
-}
-
-void RegistryFile::RemoveStaleTemporaries(const std::string &target) const
-{
-    // Only a lock holder creates temporary files, so any found now belong to a writer
-    // that died before renaming its file.
-    const std::string folder = FolderOf(target);
-    const std::string prefix = NameOf(target) + std::string(kTemporaryInfix);
-    DIR *dir = opendir(folder.c_str());
-    if (!dir)
-        return; // nothing can be cleaned up; the leftovers harm nothing
-    while (const dirent *entry = readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name.size() == prefix.size() + kTemporaryPattern.size() && name.starts_with(prefix))
-            unlinkat(dirfd(dir), entry->d_name, 0); // best effort, as above
-    }
-    closedir(dir);
-}
-
 bool RegistryFile::Replace(std::string_view text)
 {
-    if (lockFd_ < 0)
-        return false;
-    const std::string target = WriteTarget();
-    struct stat info;
-    const mode_t mode = stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : kFileMode;
-    const std::string temporary = WriteTemporary(target, text, mode);
-    if (temporary.empty())
-        return false;
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(FolderOf(target));
-    return true;
+    return lockFd_ >= 0 && WriteCopy(path_, text);
 }
 
 std::string RegistryFile::KeepAside(const RegistrySnapshot &snapshot, std::string_view label, bool move)
 {
     if (lockFd_ < 0 || !snapshot.stamp.exists || !(CurrentStamp() == snapshot.stamp))
         return {};
-    const std::string target = WriteTarget();
+    const std::string target = ReplacedFileOf(path_);
     const std::string base = target + "." + std::string(label) + "-" + TimeStamp();
     for (int attempt = 0; attempt < kMaxAsideAttempts; ++attempt) {
         const std::string name = attempt == 0 ? base : base + "-" + std::to_string(attempt);
@@ -291,7 +203,7 @@ std::string RegistryFile::KeepAside(const RegistrySnapshot &snapshot, std::strin
             // fail, the next Replace puts a new file over it.
             if (move)
                 unlink(target.c_str());
-            SyncFolder(FolderOf(target));
+            SyncFolderOf(target);
             return name;
         }
         if (errno == EEXIST)
@@ -304,18 +216,10 @@ std::string RegistryFile::KeepAside(const RegistrySnapshot &snapshot, std::strin
         if (move) {
             if (rename(target.c_str(), name.c_str()) != 0)
                 return {};
-            SyncFolder(FolderOf(target));
+            SyncFolderOf(target);
             return name;
         }
-        const std::string temporary = WriteTemporary(target, snapshot.bytes, kFileMode);
-        if (temporary.empty())
-            return {};
-        if (rename(temporary.c_str(), name.c_str()) != 0) {
-            unlink(temporary.c_str());
-            return {};
-        }
-        SyncFolder(FolderOf(target));
-        return name;
+        return WriteCopy(name, snapshot.bytes) ? name : std::string();
     }
     return {};
 }

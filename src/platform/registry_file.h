@@ -1,8 +1,8 @@
 #pragma once
 // One root of the registry store on disk: a REGEDIT4 text file that is only ever
-// replaced whole (temporary file in the same folder, fsync, rename, fsync of the
-// folder) while an advisory lock on a neighbouring lock file is held, so readers never
-// see a torn file and writers of several processes take turns.
+// replaced whole (by the atomic writer of atomic_file.h) while an advisory lock on a
+// neighbouring lock file is held, so readers never see a torn file and writers of
+// several processes take turns.
 #include "platform/regedit_text.h"
 #include "platform/registry_tree.h"
 
@@ -62,13 +62,14 @@ public:
 
     // Takes the writers' lock, creating the folder (mode 0700) when missing; blocks
     // while another process holds it. False when the folder or lock file cannot be
-    // created or opened. Temporary files left by a writer that died are removed.
+    // created or opened.
     bool Lock();
     void Unlock();
 
     // Replaces the file's content with text atomically; only while locked. False (and
-    // the file unchanged) on any failure. A symbolic link at the path is kept: its
-    // target is replaced.
+    // the file unchanged) on any failure. A symbolic link at the path is kept (a dotfiles
+    // checkout, say): its target is replaced. Temporary files of writers that died are
+    // removed first.
     bool Replace(std::string_view text);
     // Gives the version in snapshot a name of its own beside the file,
     // "<file>.<label>-YYYYMMDD-HHMMSS" (plus "-N" when taken), and returns that name;
@@ -76,9 +77,6 @@ public:
     std::string KeepAside(const RegistrySnapshot &snapshot, std::string_view label, bool move);
 
 private:
-    std::string WriteTarget() const;
-    void RemoveStaleTemporaries(const std::string &target) const;
-
     std::string folder_;
     std::string path_;
     std::string rootName_;

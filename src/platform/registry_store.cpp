@@ -1,14 +1,13 @@
 #include "platform/registry_store.h"
 
+#include "platform/path.h"
+#include "platform/user_folders.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <pwd.h>
-#include <unistd.h>
 #include <vector>
 
 namespace sifter {
@@ -16,12 +15,10 @@ namespace sifter {
 namespace {
 
 constexpr std::string_view kProgramFolder = "Norvane/Sifter";
-constexpr std::string_view kConfigFolder = ".config";
 constexpr std::string_view kFileExtension = ".reg";
 constexpr std::string_view kBrokenLabel = "broken";
 constexpr std::string_view kKeptLabel = "kept";
 constexpr std::array<std::string_view, kRegistryRootCount> kRootNames = {"HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT"};
-constexpr std::size_t kPasswdBuffer = 16384;
 
 std::size_t Index(RegistryRoot root)
 {
@@ -38,20 +35,10 @@ std::size_t Index(RegistryRoot root)
     va_end(arguments);
 }
 
-std::string JoinFolder(std::string_view folder, std::string_view name)
+// The store's folder in the configuration folder; empty when that is unknown.
+std::string ProgramFolderIn(const std::string &configFolder)
 {
-    std::string joined(folder);
-    while (joined.size() > 1 && joined.back() == '/')
-        joined.pop_back();
-    if (joined != "/")
-        joined.push_back('/');
-    joined += name;
-    return joined;
-}
-
-bool IsAbsolute(const char *path)
-{
-    return path && path[0] == '/';
+    return configFolder.empty() ? std::string() : PathAppend(configFolder, kProgramFolder);
 }
 
 bool IsValidValueName(std::string_view name)
@@ -75,24 +62,12 @@ const RegistryNode *Walk(const RegistryNode &root, const std::vector<std::string
 
 std::string RegistryFolderFor(const char *xdgConfigHome, const char *home, const char *homeFromPasswd)
 {
-    // A relative XDG value is to be ignored, as the base directory rules say.
-    if (IsAbsolute(xdgConfigHome))
-        return JoinFolder(xdgConfigHome, kProgramFolder);
-    const char *homeFolder = IsAbsolute(home) ? home : (IsAbsolute(homeFromPasswd) ? homeFromPasswd : nullptr);
-    if (!homeFolder)
-        return {};
-    return JoinFolder(JoinFolder(homeFolder, kConfigFolder), kProgramFolder);
+    return ProgramFolderIn(BaseFolderFrom(xdgConfigHome, HomeFolderFrom(home, homeFromPasswd), kDefaultConfigBelowHome));
 }
 
 std::string DefaultRegistryFolder()
 {
-    passwd entry{};
-    passwd *found = nullptr;
-    std::vector<char> buffer(kPasswdBuffer);
-    const char *passwdHome = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
-        passwdHome = found->pw_dir;
-    return RegistryFolderFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), passwdHome);
+    return ProgramFolderIn(ConfigHomeFolder());
 }
 
 struct RegistryStore::RootState {

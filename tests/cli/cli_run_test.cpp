@@ -1,5 +1,6 @@
 // End-to-end runs of the built sifter-cli in temporary trees.
 #include "cli_process.h"
+#include "platform/special_files.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 
 namespace sifter {
@@ -250,6 +256,71 @@ TEST_F(CliRun, AnUnwritableSaveFailsBeforeSearching)
     result = RunCli({"-n", "report", "-o", tree.Path("docs"), tree.Root()});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "sifter-cli: --save: '" + tree.Path("docs") + "': Is a directory\n");
+}
+
+TEST_F(CliRun, ASaveTargetThatWouldBeRefusedStopsTheRunBeforeTheSearch)
+{
+    // Fits the folder, but not with the suffix of the save's temporary file.
+    const std::string longName = tree.Path(std::string(250, 'r'));
+    CliResult result = RunCli({"-n", "report", "-o", longName, tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "") << "nothing is searched";
+    EXPECT_EQ(result.err, "sifter-cli: --save: '" + longName + "': File name too long\n");
+
+    const std::string socket = tree.Path("socket");
+    test::MakeSocketFile(socket);
+    result = RunCli({"-n", "report", "-o", socket, tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "") << "nothing is searched";
+    EXPECT_EQ(result.err, "sifter-cli: --save: '" + socket +
+                              "': is a socket; results are saved only to a file, a FIFO or a character device\n");
+    EXPECT_FALSE(std::filesystem::exists(longName));
+    EXPECT_EQ(std::filesystem::status(socket).type(), std::filesystem::file_type::socket);
+}
+
+TEST_F(CliRun, SavingIntoAFifoHandsItsReaderTheResultFile)
+{
+    const std::string fifo = tree.Path("results.fifo");
+    test::MakeFifo(fifo);
+    std::string received;
+    std::thread reader([&] {
+        std::ifstream in(fifo, std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(in), {});
+    });
+    const CliResult result = RunCli({"-n", "*.txt", "-o", fifo, tree.Root()});
+    // Should the save never have opened the FIFO, this ends the reader's wait.
+    if (const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC); fd >= 0)
+        close(fd);
+    reader.join();
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(std::filesystem::status(fifo).type(), std::filesystem::file_type::fifo);
+    const CliResult listed = RunCli({"--list", tree.WriteFile("copy.sifter", received)});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, result.out);
+    EXPECT_EQ(Split(result.out, '\n').size(), 2u);
+}
+
+TEST_F(CliRun, SavingIntoDevicesAndStandardOutputLeavesThemInPlace)
+{
+    // A null device of our own where one can be made (root), else the system's, which
+    // only root could replace.
+    std::string device = tree.Path("null");
+    if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        if (geteuid() == 0)
+            GTEST_SKIP() << "cannot make a device node, and /dev/null is not ours to risk";
+        device = "/dev/null";
+    }
+    CliResult result = RunCli({"-n", "report", "-o", device, tree.Root()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(std::filesystem::status(device).type(), std::filesystem::file_type::character);
+
+    // Standard output is a pipe here: the paths come first, then the result file.
+    result = RunCli({"-n", "report.txt", "-o", "/dev/stdout", tree.Root()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string printed = tree.Path("docs/report.txt") + "\n";
+    ASSERT_EQ(result.out.substr(0, printed.size()), printed);
+    EXPECT_EQ(result.out.substr(printed.size(), 5), std::string("SF01", 5));
+    EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
 }
 
 // A tree whose search finds its first file at once and then reads for a long time: after

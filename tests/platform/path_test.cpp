@@ -168,6 +168,17 @@ TEST(PathRemoveTrailingSeparator, RemovesOneButNeverTheRoot)
     EXPECT_FALSE(PathRemoveTrailingSeparator(path));
 }
 
+TEST(PathContainingFolder, GivesAFolderThatCanBeOpened)
+{
+    EXPECT_EQ(PathContainingFolder("/a/b"), "/a");
+    EXPECT_EQ(PathContainingFolder("/a/b/"), "/a");
+    EXPECT_EQ(PathContainingFolder("/a"), "/");
+    EXPECT_EQ(PathContainingFolder("a/b"), "a");
+    EXPECT_EQ(PathContainingFolder("a"), ".");
+    EXPECT_EQ(PathContainingFolder(""), ".");
+    EXPECT_EQ(PathContainingFolder("/"), "/");
+}
+
 // Sets or clears HOME for one test and puts the old value back.
 class HomeTest : public ::testing::Test {
 protected:
@@ -208,7 +219,7 @@ TEST_F(HomeTest, OtherTextsStayAsTheyAre)
         EXPECT_EQ(PathExpandHome(path), path);
 }
 
-TEST_F(HomeTest, WithoutHomeVariableThePasswordEntryAnswers)
+TEST_F(HomeTest, WithoutAnAbsoluteHomeVariableThePasswordEntryAnswers)
 {
     const passwd *entry = getpwuid(getuid());
     if (!entry || !entry->pw_dir || !*entry->pw_dir)
@@ -217,6 +228,8 @@ TEST_F(HomeTest, WithoutHomeVariableThePasswordEntryAnswers)
     unsetenv("HOME");
     EXPECT_EQ(PathExpandHome("~/x"), expected);
     setenv("HOME", "", 1);
+    EXPECT_EQ(PathExpandHome("~/x"), expected);
+    setenv("HOME", "relative/home", 1);
     EXPECT_EQ(PathExpandHome("~/x"), expected);
 }
 
