@@ -1,8 +1,8 @@
 #include "doc/result_file.h"
 
 #include "platform/code_page.h"
+#include "platform/little_endian.h"
 #include "platform/path.h"
-#include "search/little_endian.h"
 #include "search/text_field.h"
 
 #include <algorithm>
