@@ -49,8 +49,16 @@ public:
     FolderListing &operator=(FolderListing &&) noexcept;
 
     // Reads the folder's entries, replacing any earlier ones; false (and no entries)
-    // when it cannot be listed. The folder stays open until the next Open or destruction.
+    // when it cannot be listed. The folder stays open until the next Open, Close or
+    // destruction.
     bool Open(const std::string &folder);
+    // The same for a folder already open as folderFd, which the listing takes over (and
+    // closes at once when it cannot be listed).
+    bool Adopt(int folderFd);
+    // Forgets the entries and closes the folder.
+    void Close();
+    // The open folder's descriptor, owned by the listing; -1 when none is open.
+    int Descriptor() const;
     std::size_t Count() const;
     // The entry's name; empty for an index past the end.
     const std::string &Name(std::size_t index) const;
