@@ -30,6 +30,9 @@ struct EntryData {
 // A pattern ending in ".*" also matches a name without a dot when the part before
 // ".*" matches the whole name, so "*.*" matches every name.
 bool PatternMatches(std::string_view pattern, std::string_view name);
+// PatternMatches, also adding to steps the loop steps the matching took: at most
+// 4 x (pattern bytes + 1) x (name bytes + 1), whatever the texts.
+bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std::size_t &steps);
 
 // Fills entry data from statx of the path, not following a last link (a trailing "/"
 // is ignored). A link gets the reparse bit plus its target's type, read-only bit, size
