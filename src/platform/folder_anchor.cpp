@@ -51,6 +51,7 @@ public:
     {
         return status.st_dev == device_ && status.st_ino == inode_;
     }
+    void ReleaseTowardsParent();
 
     std::shared_ptr<FolderAnchors::Budget> budget_;
     FolderAnchorRef parent_; // null: name_ is the path the folder was opened by
@@ -99,7 +100,7 @@ struct FolderAnchors::Budget {
 FolderAnchor::~FolderAnchor()
 {
     if (fd_ >= 0)
-        budget_->Release(*this);
+        ReleaseTowardsParent();
     // Ancestors held by nothing else go one after another, not by recursion, so a chain
     // of any depth cannot exhaust the stack.
     FolderAnchorRef up = std::move(parent_);
@@ -107,6 +108,24 @@ FolderAnchor::~FolderAnchor()
         FolderAnchorRef next = std::move(up->parent_);
         up = std::move(next);
     }
+}
+
+// Releases the descriptor. A parent that waiting subfolders still need, and that gave its
+// own descriptor up, gets one back the short way, through "..", when that still is the
+// same folder: going back up a deep chain then costs one step a level, not a walk down
+// from the nearest open ancestor each time.
+void FolderAnchor::ReleaseTowardsParent()
+{
+    const bool parentWanted = parent_ && parent_->fd_ < 0 && parent_.use_count() > 1;
+    const int up = parentWanted ? openat(fd_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    budget_->Release(*this);
+    if (up < 0)
+        return; // the parent is reopened from its ancestors if it is needed after all
+    struct stat status {};
+    if (fstat(up, &status) == 0 && parent_->IsSameFolder(status))
+        budget_->Keep(*parent_, up);
+    else
+        close(up); // opened for reading only
 }
 
 FolderAnchors::FolderAnchors(std::size_t keepOpen) : budget_(std::make_shared<Budget>(keepOpen)) {}

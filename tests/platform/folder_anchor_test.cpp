@@ -146,6 +146,24 @@ TEST_F(FolderAnchorsTest, ReopeningRefusesAnotherFolderInPlaceOfAListedOne)
     EXPECT_EQ(Names(listing), NamesIn({"inside"}));
 }
 
+TEST_F(FolderAnchorsTest, ParentGetsADescriptorBackThroughAChildOnlyWhileItIsItsParent)
+{
+    tree.WriteFile("a/b/x/in-b", "");
+    tree.WriteFile("other/x/in-other", "");
+    FolderAnchors anchors(1);
+    AnchorDownToC(anchors);
+    c.reset();
+    EXPECT_EQ(anchors.OpenCount(), 1u); // b's, opened through c's ".."
+
+    ASSERT_TRUE(anchors.Open(b, "c", listing));
+    c = anchors.Anchor(b, "c", listing);
+    ASSERT_EQ(rename(tree.Path("a/b/c").c_str(), tree.Path("other/c").c_str()), 0);
+    c.reset();
+    EXPECT_EQ(anchors.OpenCount(), 0u); // c's ".." is no longer b
+    ASSERT_TRUE(anchors.Open(b, "x", listing));
+    EXPECT_EQ(Names(listing), NamesIn({"in-b"}));
+}
+
 TEST(FolderAnchors, RunningOutOfDescriptorsGivesSomeBackAndGoesOn)
 {
     TempTree tree;
