@@ -67,7 +67,6 @@ struct FolderAnchors::Budget {
     std::list<FolderAnchor *> open; // least recently used first
 
     explicit Budget(std::size_t keepOpen) : limit(std::max<std::size_t>(1, keepOpen)) {}
-    ~Budget() = default;
 
     // Gives the anchor its descriptor, closing the least recently used beyond the limit.
     void Keep(FolderAnchor &anchor, int fd)

@@ -2,7 +2,8 @@
 // Opening the folders of a walk at any depth: a subfolder is opened relative to its
 // listed parent, never by its whole path (the system refuses paths past PATH_MAX) and
 // never through a link. Only a bounded number of parents keep a descriptor open; the
-// others are reopened, one step at a time, from their nearest open ancestor.
+// others get one back through a child's ".." or are reopened step by step from their
+// nearest open ancestor, each step checked to be the very folder that was listed.
 #include "platform/folder_listing.h"
 
 #include <cstddef>
@@ -32,7 +33,7 @@ public:
     // parent can no longer be reached as the same folder along the names it was found by.
     bool Open(const FolderAnchorRef &parent, const char *name, FolderListing &listing);
     // Anchors the folder that listing has open, reached as Open(parent, name) reached it;
-    // null when the listing has no folder open.
+    // null when the listing has no folder open or it cannot be examined.
     FolderAnchorRef Anchor(const FolderAnchorRef &parent, std::string_view name, const FolderListing &listing);
     // Descriptors the anchors hold open now.
     std::size_t OpenCount() const;
