@@ -7,9 +7,11 @@
 #include "search/search_criteria.h"
 #include "search/text_field.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
