@@ -2,7 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
-#include "search/little_endian.h"
+#include "platform/little_endian.h"
 #include "search/text_field.h"
 
 #include <algorithm>

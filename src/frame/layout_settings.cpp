@@ -1,5 +1,6 @@
 #include "frame/layout_settings.h"
 
+#include "platform/little_endian.h"
 #include "res/resource_ids.h"
 
 #include <cstring>
@@ -12,20 +13,6 @@ namespace {
 constexpr std::int32_t kWideColumn = 120;
 constexpr std::int32_t kNarrowColumn = 80;
 constexpr std::size_t kDwordBytes = 4;
-
-void PutLittleEndian32(std::uint8_t *out, std::uint32_t number)
-{
-    for (std::size_t i = 0; i < kDwordBytes; ++i)
-        out[i] = static_cast<std::uint8_t>(number >> (8 * i));
-}
-
-std::uint32_t GetLittleEndian32(const std::uint8_t *in)
-{
-    std::uint32_t number = 0;
-    for (std::size_t i = 0; i < kDwordBytes; ++i)
-        number |= std::uint32_t{in[i]} << (8 * i);
-    return number;
-}
 
 // Queries a value straight into a 4-byte field: whatever type it has, a missing or too
 // long one leaves the field, a shorter one overwrites only its low-order bytes.

@@ -1,5 +1,6 @@
 #include "platform/code_page.h"
 
+#include "platform/little_endian.h"
 #include "platform/utf8.h"
 
 #include <QChar>
@@ -49,10 +50,9 @@ bool CodePageToUtf16(std::string_view text, std::u16string &out, std::size_t max
 std::string Utf16LittleEndianBytes(std::u16string_view units)
 {
     std::string bytes(units.size() * 2, '\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
-    }
+    auto *out = reinterpret_cast<std::uint8_t *>(bytes.data());
+    for (std::size_t i = 0; i < units.size(); ++i)
+        PutLittleEndian16(out + 2 * i, units[i]);
     return bytes;
 }
 

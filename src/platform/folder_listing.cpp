@@ -64,16 +64,20 @@ FolderListing &FolderListing::operator=(FolderListing &&) noexcept = default;
 
 bool FolderListing::Open(const std::string &folder)
 {
-    if (!state_)
-        state_ = std::make_unique<State>();
-    state_->Close();
+    Close();
     // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    return fd >= 0 && Adopt(fd);
+}
+
+bool FolderListing::Adopt(int folderFd)
+{
+    Close();
+    if (folderFd < 0)
         return false;
-    DIR *stream = fdopendir(fd);
+    DIR *stream = fdopendir(folderFd);
     if (!stream) {
-        close(fd); // nothing was read through it
+        close(folderFd); // nothing was read through it
         return false;
     }
     state_->folder = stream;
@@ -88,6 +92,18 @@ bool FolderListing::Open(const std::string &folder)
     }
     std::sort(entries.begin(), entries.end(), NameBefore);
     return true;
+}
+
+void FolderListing::Close()
+{
+    if (!state_)
+        state_ = std::make_unique<State>();
+    state_->Close();
+}
+
+int FolderListing::Descriptor() const
+{
+    return state_ ? state_->FolderFd() : -1;
 }
 
 std::size_t FolderListing::Count() const

@@ -30,6 +30,9 @@ struct EntryData {
 // A pattern ending in ".*" also matches a name without a dot when the part before
 // ".*" matches the whole name, so "*.*" matches every name.
 bool PatternMatches(std::string_view pattern, std::string_view name);
+// PatternMatches, also adding to steps the loop steps the matching took: at most
+// 4 x (pattern bytes + 1) x (name bytes + 1), whatever the texts.
+bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std::size_t &steps);
 
 // Fills entry data from statx of the path, not following a last link (a trailing "/"
 // is ignored). A link gets the reparse bit plus its target's type, read-only bit, size
@@ -49,8 +52,16 @@ public:
     FolderListing &operator=(FolderListing &&) noexcept;
 
     // Reads the folder's entries, replacing any earlier ones; false (and no entries)
-    // when it cannot be listed. The folder stays open until the next Open or destruction.
+    // when it cannot be listed. The folder stays open until the next Open, Close or
+    // destruction.
     bool Open(const std::string &folder);
+    // The same for a folder already open as folderFd, which the listing takes over (and
+    // closes at once when it cannot be listed).
+    bool Adopt(int folderFd);
+    // Forgets the entries and closes the folder.
+    void Close();
+    // The open folder's descriptor, owned by the listing; -1 when none is open.
+    int Descriptor() const;
     std::size_t Count() const;
     // The entry's name; empty for an index past the end.
     const std::string &Name(std::size_t index) const;

@@ -48,11 +48,24 @@ inline bool SameIgnoringCase(char32_t a, char32_t b)
     return a == b || UpperCaseOf(a) == UpperCaseOf(b);
 }
 
+// Counts nothing: what the program's own matching uses.
+struct NoCount {
+    void operator()() const {}
+};
+
+// Adds one per loop step, for checking the bound of the work.
+struct StepCount {
+    std::size_t &steps;
+    void operator()() const { ++steps; }
+};
+
 // Greedy matching that remembers only the last "*": when a later part fails, that
 // star takes one more character and matching resumes after it. An earlier star never
 // needs to take more, since the last one can absorb anything it would, so the work
-// stays within pattern length x name length.
-bool MatchesWhole(std::string_view pattern, std::string_view name)
+// stays within pattern length x name length: each pass moves forward in the pattern
+// only, and each new pass starts one character further in the name.
+template <typename Count>
+bool MatchesWhole(std::string_view pattern, std::string_view name, Count count)
 {
     constexpr std::size_t kNoStar = std::string_view::npos;
     std::size_t p = 0;
@@ -60,11 +73,14 @@ bool MatchesWhole(std::string_view pattern, std::string_view name)
     std::size_t starPattern = kNoStar; // pattern position after the last star
     std::size_t starName = 0;          // name position that star's run ends at
     while (n < name.size()) {
+        count();
         if (p < pattern.size()) {
             const char symbol = pattern[p];
             if (symbol == kAnyRun) {
-                while (p < pattern.size() && pattern[p] == kAnyRun)
+                while (p < pattern.size() && pattern[p] == kAnyRun) {
+                    count();
                     ++p;
+                }
                 if (p == pattern.size())
                     return true;
                 starPattern = p;
@@ -90,21 +106,34 @@ bool MatchesWhole(std::string_view pattern, std::string_view name)
         n = starName;
         p = starPattern;
     }
-    while (p < pattern.size() && pattern[p] == kAnyRun)
+    while (p < pattern.size() && pattern[p] == kAnyRun) {
+        count();
         ++p;
+    }
     return p == pattern.size();
+}
+
+template <typename Count>
+bool MatchesPattern(std::string_view pattern, std::string_view name, Count count)
+{
+    if (MatchesWhole(pattern, name, count))
+        return true;
+    // "name.*" stands for the name with any extension or none.
+    if (pattern.ends_with(kAnyExtension) && name.find('.') == std::string_view::npos)
+        return MatchesWhole(pattern.substr(0, pattern.size() - kAnyExtension.size()), name, count);
+    return false;
 }
 
 } // namespace
 
 bool PatternMatches(std::string_view pattern, std::string_view name)
 {
-    if (MatchesWhole(pattern, name))
-        return true;
-    // "name.*" stands for the name with any extension or none.
-    if (pattern.ends_with(kAnyExtension) && name.find('.') == std::string_view::npos)
-        return MatchesWhole(pattern.substr(0, pattern.size() - kAnyExtension.size()), name);
-    return false;
+    return MatchesPattern(pattern, name, NoCount{});
+}
+
+bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std::size_t &steps)
+{
+    return MatchesPattern(pattern, name, StepCount{steps});
 }
 
 } // namespace sifter

@@ -1,5 +1,6 @@
 #include "platform/regedit_text.h"
 
+#include "platform/little_endian.h"
 #include "platform/utf8.h"
 
 #include <cstdint>
@@ -123,8 +124,8 @@ std::optional<RegistryValue> ParseData(std::string_view data)
         if (!number)
             return std::nullopt;
         value.type = RegistryType::Dword;
-        for (int shift = 0; shift < 32; shift += 8)
-            value.data.push_back(static_cast<char>((*number >> shift) & 0xFF));
+        value.data.resize(sizeof(std::uint32_t));
+        PutLittleEndian32(reinterpret_cast<std::uint8_t *>(value.data.data()), *number);
         return value;
     }
     if (!StartsWithNoCase(data, kHexPrefix))
@@ -368,9 +369,7 @@ void AppendValue(std::string &out, const RegistryValue &value)
         AppendQuoted(line, std::string_view(value.data).substr(0, value.data.size() - 1));
         out += line;
     } else if (value.type == RegistryType::Dword && value.data.size() == 4) {
-        std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = (number << 8) | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+        const std::uint32_t number = GetLittleEndian32(reinterpret_cast<const std::uint8_t *>(value.data.data()));
         char digits[kDwordDigits + 1];
         std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(number));
         out += line;

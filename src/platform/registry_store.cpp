@@ -1,5 +1,6 @@
 #include "platform/registry_store.h"
 
+#include "platform/little_endian.h"
 #include "platform/path.h"
 #include "platform/user_folders.h"
 #include "platform/utf8.h"
@@ -426,8 +427,8 @@ bool RegistryKey::SetString(std::string_view name, std::string_view text)
 
 bool RegistryKey::SetDword(std::string_view name, std::uint32_t number)
 {
-    const unsigned char bytes[4] = {static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
-                                    static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)};
+    std::uint8_t bytes[4];
+    PutLittleEndian32(bytes, number);
     return SetValue(name, RegistryType::Dword, bytes, sizeof bytes);
 }
 

@@ -147,24 +147,24 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
 
     Run run;
     run.sinks = sinks;
-    std::deque<std::string> workList;
+    std::deque<QueuedFolder> workList;
     if (!PrepareRun(run, workList))
         return 0;
 
     FolderListing listing;
     while (!workList.empty() && Running()) {
-        std::string folder = std::move(workList.front());
+        QueuedFolder folder = std::move(workList.front());
         workList.pop_front();
         // A folder that cannot be listed has no entries and contributes nothing.
-        listing.Open(folder);
-        SearchFolder(run, folder, listing);
+        run.anchors.Open(folder.parent, folder.Name(), listing);
+        SearchFolder(run, folder.path, listing);
         if (criteria.searchSubfolders)
             QueueSubfolders(run, workList, folder, listing);
     }
     return 0;
 }
 
-bool FileSearch::PrepareRun(Run &run, std::deque<std::string> &workList)
+bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 {
     SplitList(TextField(criteria.names), kListSeparator, run.patterns);
     std::vector<std::string> folders;
@@ -188,8 +188,9 @@ bool FileSearch::PrepareRun(Run &run, std::deque<std::string> &workList)
 
     for (const std::string &typed : folders) {
         std::string folder = NormalizeFolder(typed);
-        if (std::find(workList.begin(), workList.end(), folder) == workList.end())
-            workList.push_back(std::move(folder));
+        auto same = [&folder](const QueuedFolder &queued) { return queued.path == folder; };
+        if (std::find_if(workList.begin(), workList.end(), same) == workList.end())
+            workList.push_back(QueuedFolder{std::move(folder), 0, nullptr});
     }
 
     if (run.patterns.empty())

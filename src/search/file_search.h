@@ -64,13 +64,14 @@ public:
 
 private:
     struct Run;
+    struct QueuedFolder;
 
     // Splits and decodes the criteria into run; false when the run ends at once.
-    bool PrepareRun(Run &run, std::deque<std::string> &workList);
+    bool PrepareRun(Run &run, std::deque<QueuedFolder> &workList);
     void FreeAllRecords();
 
     int SearchFolder(Run &run, std::string &folder, const FolderListing &listing);
-    int QueueSubfolders(Run &run, std::deque<std::string> &workList, const std::string &folder,
+    int QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, const QueuedFolder &folder,
                         const FolderListing &listing);
     bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
                           const std::string &pattern, EntryData &data, bool &haveData);

@@ -107,18 +107,27 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
     return true;
 }
 
-int FileSearch::QueueSubfolders(Run &run, std::deque<std::string> &workList, const std::string &folder,
+int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, const QueuedFolder &folder,
                                 const FolderListing &listing)
 {
     // Each subfolder goes to the front, so they are visited last-listed first, each with
     // its subtree, before anything queued earlier. Links to folders are not folders here,
     // so a link loop cannot trap the walk.
+    FolderAnchorRef anchor; // only a folder with subfolders needs one
     for (std::size_t i = 0; i < listing.Count(); ++i) {
         if (!KeepAlive(run, nullptr))
             return 0;
         const std::string &name = listing.Name(i);
-        if (!IsDotEntry(name) && listing.IsFolder(i))
-            workList.push_front(PathAppend(folder, name));
+        if (IsDotEntry(name) || !listing.IsFolder(i))
+            continue;
+        if (!anchor) {
+            anchor = run.anchors.Anchor(folder.parent, folder.Name(), listing);
+            if (!anchor)
+                return 1; // the folder cannot be examined, so no subfolder can be opened safely
+        }
+        std::string path = PathAppend(folder.path, name);
+        const std::size_t nameAt = path.size() - name.size();
+        workList.push_front(QueuedFolder{std::move(path), nameAt, anchor});
     }
     return 1;
 }

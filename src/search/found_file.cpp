@@ -1,7 +1,7 @@
 #include "search/found_file.h"
 
+#include "platform/little_endian.h"
 #include "platform/path.h"
-#include "search/little_endian.h"
 #include "search/text_field.h"
 
 #include <cstring>

@@ -1,6 +1,7 @@
 #pragma once
 // What one search run prepares once and its folder walk uses for every entry.
 #include "platform/file_reader.h"
+#include "platform/folder_anchor.h"
 #include "search/content_matcher.h"
 #include "search/entry_filters.h"
 #include "search/file_search.h"
@@ -27,6 +28,17 @@ struct FileSearch::Run {
     FileReader reader;
     PumpThrottle throttle;
     const std::string *folder = nullptr; // the folder being searched, shown while its files are read
+    FolderAnchors anchors;               // the way to each queued subfolder
+};
+
+// A folder of the work list: its whole path, as records and the status show it, and how
+// to open it without that path, which may be longer than the system accepts.
+struct FileSearch::QueuedFolder {
+    std::string path;
+    std::size_t nameAt = 0; // where its name (the last component) starts in path
+    FolderAnchorRef parent; // null for a folder of the user's list, opened by its path
+
+    const char *Name() const { return path.c_str() + nameAt; }
 };
 
 } // namespace sifter

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -175,6 +176,27 @@ TEST_F(CliRun, SavedResultsListTheSameAndLongPathsStayWhole)
     EXPECT_EQ(listed.out, search.out);
     const CliResult plain = RunCli({"--list", saved});
     EXPECT_EQ(Sorted(Split(plain.out, '\n')), (std::vector<std::string>{path, tree.Path(deep + "/short.match")}));
+}
+
+TEST_F(CliRun, FilesPastThePathLimitArePrintedAndSavedWhole)
+{
+    const std::string component(250, 'c');
+    const int past4k = PATH_MAX / static_cast<int>(component.size() + 1) + 1;
+    const int past8k = 2 * PATH_MAX / static_cast<int>(component.size() + 1) + 1;
+    const std::string deeper = tree.MakeChain(component, past8k, [&](int folderFd, int level) {
+        if (level == past4k || level == past8k)
+            test::WriteFileAt(folderFd, "deep.txt", "");
+    });
+    std::string shallower = tree.Root();
+    for (int level = 0; level < past4k; ++level)
+        shallower += "/" + component;
+    const std::string saved = tree.Path("deep.sifter");
+
+    const CliResult search = RunCli({"-n", "deep.txt", "-o", saved, tree.Root()});
+    EXPECT_EQ(search.status, 0) << search.err;
+    const std::string expected = shallower + "/deep.txt\n" + deeper + "/deep.txt\n";
+    EXPECT_EQ(search.out, expected);
+    EXPECT_EQ(RunCli({"--list", saved}).out, expected);
 }
 
 TEST_F(CliRun, SavingAnEmptySearchListsNothingWithExitOne)

@@ -1,7 +1,7 @@
 // The result file: exact bytes when saving, and every rule of tolerant loading.
 #include "doc/byte_stream.h"
 #include "doc/result_file.h"
-#include "search/little_endian.h"
+#include "platform/little_endian.h"
 #include "search/text_field.h"
 #include "support/temp_tree.h"
 

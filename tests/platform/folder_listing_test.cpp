@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -464,51 +462,16 @@ TEST(FolderListing, FolderWithoutSearchPermissionListsNamesButNoData)
     EXPECT_TRUE(ListFolder(tree.Path("blind"), "file").empty());
 }
 
-// Removes a tree below an open folder through relative descriptors, since its full
-// paths are too long for any path-based call.
-void RemoveTreeAt(int parentFd, const std::string &name)
-{
-    const int fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd >= 0) {
-        const int listFd = dup(fd);
-        if (DIR *folder = listFd >= 0 ? fdopendir(listFd) : nullptr) {
-            std::vector<std::string> children;
-            while (const dirent *entry = readdir(folder)) {
-                const std::string child = entry->d_name;
-                if (child != "." && child != "..")
-                    children.push_back(child);
-            }
-            closedir(folder);
-            for (const std::string &child : children) {
-                if (unlinkat(fd, child.c_str(), 0) != 0)
-                    RemoveTreeAt(fd, child);
-            }
-        }
-        close(fd);
-    }
-    unlinkat(parentFd, name.c_str(), AT_REMOVEDIR);
-}
-
-TEST(FolderListing, FolderDeeperThanThePathLimitHasNoEntries)
+TEST(FolderListing, FolderDeeperThanThePathLimitHasNoEntriesByItsPath)
 {
     TempTree tree;
     const std::string component(250, 'd');
-    std::string path = tree.Root();
-    int fd = open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    const int rootFd = dup(fd);
-    while (path.size() <= PATH_MAX + 300) {
-        ASSERT_EQ(mkdirat(fd, component.c_str(), 0755), 0);
-        const int next = openat(fd, component.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        close(fd);
-        ASSERT_GE(next, 0);
-        fd = next;
-        path += "/" + component;
-    }
-    const int file = openat(fd, "deep.txt", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    ASSERT_GE(file, 0);
-    close(file);
-    close(fd);
+    const int depth = PATH_MAX / static_cast<int>(component.size() + 1) + 2;
+    const std::string path = tree.MakeChain(component, depth, [depth](int folderFd, int level) {
+        if (level == depth)
+            test::WriteFileAt(folderFd, "deep.txt", "");
+    });
+    ASSERT_GT(path.size(), static_cast<std::size_t>(PATH_MAX));
 
     FolderListing listing;
     EXPECT_FALSE(listing.Open(path));
@@ -516,10 +479,6 @@ TEST(FolderListing, FolderDeeperThanThePathLimitHasNoEntries)
     EXPECT_TRUE(ListFolder(path, "*").empty());
     EntryData data;
     EXPECT_FALSE(ReadEntryData(path + "/deep.txt", data));
-
-    RemoveTreeAt(rootFd, component);
-    close(rootFd);
-    EXPECT_NE(access(tree.Path(component).c_str(), F_OK), 0) << "deep tree left behind";
 }
 
 } // namespace

@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -564,6 +567,85 @@ TEST_F(SearchRunTest, UnreadableFolderIsSkipped)
     } else {
         EXPECT_THAT(found, ElementsAre("b.txt"));
     }
+}
+
+TEST_F(SearchRunTest, FolderReplacedByALinkWhileQueuedIsNotEnteredThroughIt)
+{
+    TempTree outside;
+    outside.WriteFile("secret.txt", "");
+    outside.WriteFile("q/secret.txt", "");
+    tree.WriteFile("a/a.txt", "");
+    tree.WriteFile("b/b.txt", "");
+    tree.WriteFile("p/q/kept.txt", "");
+    tree.WriteFile("p/r/swap.txt", "");
+    // Each swap happens while the folder it targets (a) or a folder inside it (p/q) waits.
+    auto replaceWithLink = [&](const char *name) {
+        ASSERT_EQ(rename(tree.Path(name).c_str(), tree.Path(std::string(name) + ".moved").c_str()), 0);
+        MakeLinkAt(outside.Root(), tree.Path(name));
+    };
+    sinks.onRow = [&](FoundFile &record) {
+        if (record.Name() == "swap.txt")
+            replaceWithLink("p");
+        if (record.Name() == "b.txt")
+            replaceWithLink("a");
+    };
+    EXPECT_THAT(RunWith("*.txt"), ElementsAre("p/r/swap.txt", "p/q/kept.txt", "b/b.txt"));
+}
+
+// ---- any depth
+
+TEST_F(SearchRunTest, FilesPastThePathLimitAreFoundWithTheirWholePaths)
+{
+    const std::string component(250, 'p');
+    const int levels = static_cast<int>(component.size() + 1);
+    const int past4k = PATH_MAX / levels + 1;
+    const int past8k = 2 * PATH_MAX / levels + 1;
+    tree.MakeChain(component, past8k, [&](int folderFd, int level) {
+        if (level == past4k || level == past8k)
+            test::WriteFileAt(folderFd, "deep.txt", "found at depth");
+    });
+    auto chain = [&component](int depth) {
+        std::string relative;
+        for (int level = 0; level < depth; ++level)
+            relative += component + "/";
+        return relative + "deep.txt";
+    };
+    ASSERT_THAT(RunWith("deep.txt", "depth"), ElementsAre(chain(past4k), chain(past8k)));
+    EXPECT_GT(search.Head()->Path().size(), static_cast<std::size_t>(PATH_MAX));
+    EXPECT_GT(search.Tail()->Path().size(), static_cast<std::size_t>(2 * PATH_MAX));
+    EXPECT_EQ(search.Tail()->stored.matchOffset, 9);
+}
+
+TEST_F(SearchRunTest, DeepAndWideTreeIsWalkedWithinALowDescriptorLimit)
+{
+    constexpr int kDepth = 2000;
+    constexpr int kWidth = 200;
+    // Each level of the chain d also holds a folder a, listed before d and so left waiting
+    // while the walk goes deeper; the root also holds kWidth folders with a subfolder each.
+    tree.MakeChain("d", kDepth, [](int folderFd, int) {
+        test::MakeFolderAt(folderFd, "a");
+        test::WriteFileAt(folderFd, "a/f.txt", "");
+    });
+    for (int i = 0; i < kWidth; ++i)
+        tree.WriteFile("w" + std::to_string(i) + "/x/g.txt", "");
+    std::string deepest = tree.Root();
+    for (int level = 0; level < kDepth; ++level)
+        deepest += "/d";
+    deepest += "/a/f.txt";
+    SetTexts(search, "*.txt", "", tree.Root());
+    auto runWithFewDescriptors = [&] {
+        constexpr rlim_t kLimit = 64;
+        const rlimit limit{kLimit, kLimit};
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
+            std::_Exit(2);
+        test::Run(search, sinks);
+        // The wide folders come first (last listed first), then the chain from its bottom.
+        const std::size_t found = search.CountFoundFiles();
+        const bool deepestFirst = found > kWidth && sinks.rows[kWidth]->Path() == deepest;
+        std::fprintf(stderr, "%zu found, deepest first: %d\n", found, deepestFirst);
+        std::_Exit(found == std::size_t{kDepth + kWidth} && deepestFirst ? 0 : 1);
+    };
+    EXPECT_EXIT(runWithFewDescriptors(), ::testing::ExitedWithCode(0), "");
 }
 
 // ---- sinks, pumping and stopping
