@@ -9,9 +9,6 @@
 #include "search/text_field.h"
 
 namespace sifter {
-namespace {
-
-} // namespace
 
 ResultsModel::ResultsModel(const LayoutSettings &settings, QObject *parent)
     : QAbstractTableModel(parent), settings_(settings)
