@@ -84,7 +84,10 @@ struct RegistryStore::RootState {
     RegistryNode mine;       // base with this process's changes
     bool dirty = false;      // mine holds changes not yet written
     bool writeWarned = false;
-    FileStamp lossWarnedFor; // the version whose unreadable lines were reported
+    // The versions whose unreadable lines were reported, and copied aside. By content: the
+    // copy is a hard link where it can be, which changes the file's stamp but not its bytes.
+    std::string lossWarnedFor;
+    std::string keptFor;
 };
 
 RegistryStore::RegistryStore(std::string folder) : folder_(std::move(folder))
@@ -145,10 +148,18 @@ void RegistryStore::Refresh(RootState &state)
     case RegistryFileState::Read:
         break;
     }
-    if (snapshot.parse.Lossy() && !(state.lossWarnedFor == snapshot.stamp)) {
-        state.lossWarnedFor = snapshot.stamp;
+    if (snapshot.parse.Lossy() && state.lossWarnedFor != snapshot.bytes) {
+        state.lossWarnedFor = snapshot.bytes;
         Warn("%s: %zu line(s) from line %zu on cannot be read and are skipped", state.file.Path().c_str(),
              snapshot.parse.skippedLines + snapshot.parse.droppedLines, snapshot.parse.firstLostLine);
+        // Copied now rather than at the first rewrite (often at exit, when no window is left
+        // to say so): the program tells at start where the lines it cannot read are kept.
+        if (state.file.Lock()) {
+            const RegistrySnapshot again = state.file.Read();
+            if (again.state == RegistryFileState::Read && again.parse.Lossy())
+                KeepLossyCopy(state, again);
+            state.file.Unlock();
+        }
     }
     if (state.dirty && !(snapshot.tree == state.base)) {
         RegistryNode merged = snapshot.tree;
@@ -158,6 +169,19 @@ void RegistryStore::Refresh(RootState &state)
         state.mine = snapshot.tree;
     }
     state.base = std::move(snapshot.tree);
+}
+
+bool RegistryStore::KeepLossyCopy(RootState &state, const RegistrySnapshot &snapshot)
+{
+    if (state.keptFor == snapshot.bytes)
+        return true;
+    const std::string aside = state.file.KeepAside(snapshot, kKeptLabel, false);
+    if (aside.empty())
+        return false;
+    state.keptFor = snapshot.bytes;
+    setAside_.push_back(aside);
+    Warn("%s had lines that cannot be read; kept that version as %s", state.file.Path().c_str(), aside.c_str());
+    return true;
 }
 
 bool RegistryStore::FlushRoot(RootState &state)
@@ -182,13 +206,8 @@ bool RegistryStore::FlushRoot(RootState &state)
         state.base = RegistryNode();
         snapshot.tree = RegistryNode();
     } else if (ok && snapshot.parse.Lossy()) {
-        // Rewriting drops the lines that could not be read: keep the file as it was.
-        const std::string aside = state.file.KeepAside(snapshot, kKeptLabel, false);
-        ok = !aside.empty();
-        if (ok) {
-            setAside_.push_back(aside);
-            Warn("%s had lines that cannot be read; kept that version as %s", state.file.Path().c_str(), aside.c_str());
-        }
+        // Rewriting drops the lines that could not be read: the file as it was must be kept.
+        ok = KeepLossyCopy(state, snapshot);
     }
     if (ok) {
         RegistryNode merged = state.mine;

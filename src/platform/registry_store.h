@@ -148,6 +148,9 @@ private:
     const RegistryNode *Find(RegistryRoot root, std::string_view path);
     RegistryNode *FindForChange(RegistryRoot root, std::string_view path);
     bool FlushRoot(RootState &state);
+    // Under the file's lock: copies the version in snapshot to "<file>.kept-..." unless that
+    // version was copied already; false when the copy cannot be made.
+    bool KeepLossyCopy(RootState &state, const RegistrySnapshot &snapshot);
     void KeyOpened(RegistryKey *key);
     void KeyMoved(RegistryKey *from, RegistryKey *to);
     bool KeyClosed(RegistryKey *key);

@@ -280,7 +280,7 @@ TEST_F(RegistryStoreTest, EnumeratesValuesInTheOrderTheyWereSet)
     EXPECT_FALSE(key.EnumValue(2, name));
 }
 
-TEST_F(RegistryStoreTest, HandEditedFileIsReadAndItsGarbageKeptAsideBeforeARewrite)
+TEST_F(RegistryStoreTest, HandEditedFileIsReadAndKeptAsideAtOnceSoTheRewriteLosesNothing)
 {
     fs::create_directories(folder);
     const std::string path = folder + "/HKEY_CURRENT_USER.reg";
@@ -304,17 +304,18 @@ TEST_F(RegistryStoreTest, HandEditedFileIsReadAndItsGarbageKeptAsideBeforeARewri
     ASSERT_EQ(key.QueryValue("Style", &style, size), QueryResult::Ok);
     EXPECT_EQ(style, 3u);
     EXPECT_EQ(StringValue(store, kUser, "Software\\Other", "Keep"), std::string("me") + '\0');
-    // Reading alone changes nothing on disk.
+    // Reading leaves the file alone but copies it at once, so that the copy can be named
+    // at start rather than made silently at exit.
     EXPECT_EQ(ReadAll(path), original);
-    EXPECT_TRUE(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-").empty());
-    EXPECT_TRUE(store.SetAsideFiles().empty());
-
-    ASSERT_TRUE(key.SetDword("Style", 1));
-    ASSERT_TRUE(key.Close());
     const auto kept = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(ReadAll(folder + "/" + kept[0]), original);
     EXPECT_EQ(store.SetAsideFiles(), std::vector<std::string>{folder + "/" + kept[0]});
+
+    // The rewrite needs no second copy of the same version.
+    ASSERT_TRUE(key.SetDword("Style", 1));
+    ASSERT_TRUE(key.Close());
+    EXPECT_EQ(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-").size(), 1u);
     const std::string rewritten = ReadAll(path);
     EXPECT_EQ(rewritten.find("garbage"), std::string::npos);
     EXPECT_NE(rewritten.find("\"Style\"=dword:00000001"), std::string::npos);
