@@ -33,9 +33,9 @@ struct AtomicWriteOptions {
 
 // Writes path whole with what write puts into the stream it is handed (open for writing
 // at offset 0; it stays the writer's, who flushes and closes it). write returns false on
-// failure, errno set where known. False with *error (when given) holding the errno of the first failing
-// step, EIO where none is known; a replaced file then keeps its old content and no
-// temporary is left.
+// failure, errno set where known. False with *error (when given) holding the errno of the
+// first failing step, EIO where none is known; a replaced file then keeps its old content
+// and no temporary is left.
 bool WriteFileAtomically(const std::string &path, const std::function<bool(std::FILE *)> &write,
                          const AtomicWriteOptions &options = {}, int *error = nullptr);
 

@@ -80,6 +80,18 @@ protected:
         QTest::qWait(20);
     }
 
+    // The window shown, and the document's criteria set to find a file in each of 300
+    // folders: a run long enough to be interrupted.
+    void PrepareALongSearch()
+    {
+        for (int i = 0; i < 300; ++i)
+            tree.WriteFile("walk/d" + std::to_string(i) + "/f.txt", "x");
+        ASSERT_TRUE(Start());
+        ShowAndSettle();
+        SetTextField(Doc().Search().criteria.names, "*.txt");
+        SetTextField(Doc().Search().criteria.folders, tree.Path("walk"));
+    }
+
     QString StatusText() const { return Frame().StatusBarPanes()->MessageText(); }
 };
 
@@ -473,13 +485,8 @@ private:
 
 TEST_F(MainFrameTest, ClosingDuringASearchStopsTheRunAndClosesOnceItHasReturned)
 {
-    for (int i = 0; i < 300; ++i)
-        tree.WriteFile("walk/d" + std::to_string(i) + "/f.txt", "x");
-    ASSERT_TRUE(Start());
-    ShowAndSettle();
+    ASSERT_NO_FATAL_FAILURE(PrepareALongSearch());
     CSifterDoc &doc = Doc();
-    SetTextField(doc.Search().criteria.names, "*.txt");
-    SetTextField(doc.Search().criteria.folders, tree.Path("walk"));
     ClosingPump pump(Frame());
     doc.RunSearch({Frame().GetResultsView(), nullptr, &pump});
 
@@ -509,13 +516,8 @@ public:
 
 TEST_F(MainFrameTest, SigtermDuringASearchStopsTheRunAndClosesOnceItHasReturned)
 {
-    for (int i = 0; i < 300; ++i)
-        tree.WriteFile("walk/d" + std::to_string(i) + "/f.txt", "x");
-    ASSERT_TRUE(Start());
-    ShowAndSettle();
+    ASSERT_NO_FATAL_FAILURE(PrepareALongSearch());
     CSifterDoc &doc = Doc();
-    SetTextField(doc.Search().criteria.names, "*.txt");
-    SetTextField(doc.Search().criteria.folders, tree.Path("walk"));
     SignallingPump pump;
     doc.RunSearch({Frame().GetResultsView(), nullptr, &pump});
 
