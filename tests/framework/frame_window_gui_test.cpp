@@ -201,7 +201,7 @@ TEST_F(FrameWindowTest, MenuItemsGetTheirStateJustBeforeTheMenuOpens)
     EXPECT_TRUE(actions.Action(cmd::kFileNew)->isEnabled());   // the application's
     EXPECT_TRUE(actions.Action(cmd::kFileSave)->isEnabled());  // the document's
     EXPECT_TRUE(actions.Action(cmd::kAppExit)->isEnabled());
-    EXPECT_FALSE(actions.Action(cmd::kHexView)->isEnabled());  // nobody handles it yet
+    EXPECT_FALSE(actions.Action(cmd::kHexView)->isEnabled());  // no handler in this frame
 
     deletable = true;
     emit file->aboutToShow();
