@@ -423,5 +423,46 @@ TEST_F(ResultsListTest, TypingFindsANameAndHomeEndMoveAsInFileManagers)
     EXPECT_EQ(List().SelectedCount(), 1);
 }
 
+TEST_F(ResultsListTest, OddStoredColumnTablesGiveAWorkingList)
+{
+    LayoutSettings stored;
+    ColumnTable &table = stored.columns;
+    table[1] = table[2];                // Size twice
+    table[3].commandId = 12345;         // no such column: empty caption and cells
+    table[3].visible = 1;
+    table[4].width = -40;               // no width a header can show
+    table[5].width = 1'000'000;
+    table[5].visible = 1;
+    StoreSettings(stored);
+    StartWithRows(3);
+    EXPECT_EQ(Captions(), (QStringList{"Name", "Size", "Size", "", "Date Modified", "Date Created"}));
+    EXPECT_GE(SectionWidth("Date Modified"), 0);
+    EXPECT_EQ(List().Model().index(0, 3).data().toString(), QString());
+
+    // A drag over such a table leaves its order alone; the header still moves.
+    List().Header()->moveSection(5, 1);
+    EXPECT_EQ(Captions().at(1), QStringLiteral("Date Created"));
+    EXPECT_EQ(app->Settings().columns[1].commandId, cmd::kArrangeBySize);
+    EXPECT_EQ(app->Settings().columns[5].commandId, cmd::kArrangeByCreated);
+    for (CommandId id : {cmd::kViewLargeIcons, cmd::kViewList, cmd::kViewDetails})
+        Frame().SendCommand(id);
+    Frame().SendCommand(cmd::kToggleSize);
+    EXPECT_EQ(List().ItemCount(), 3);
+}
+
+TEST_F(ResultsListTest, ATableWithoutColumnsShowsNoneAndStillSwitchesModes)
+{
+    LayoutSettings stored;
+    stored.columns[0].commandId = 0;
+    StoreSettings(stored);
+    StartWithRows(3);
+    EXPECT_EQ(List().Model().columnCount(), 0);
+    Frame().SendCommand(cmd::kToggleSize);
+    EXPECT_EQ(List().Model().columnCount(), 0);
+    Frame().SendCommand(cmd::kViewList);
+    EXPECT_EQ(List().Mode(), ViewMode::List);
+    EXPECT_EQ(List().SelectedCount(), 0);
+}
+
 } // namespace
 } // namespace sifter::test
