@@ -402,6 +402,21 @@ TEST_F(ResultsListTest, F2EditsTheSelectedNameAndCommittingChangesNoRecord)
     QTest::qWait(10);
     EXPECT_EQ(List().Model().Record(1)->Name(), "f1.txt");
     EXPECT_EQ(List().Model().index(1, 0).data().toString(), QStringLiteral("f1.txt"));
+
+    // In the icon modes the edit starts the same way, on the selected current row only.
+    Frame().SendCommand(cmd::kViewLargeIcons);
+    List().EditLabel();
+    auto *iconEditor = List().Items()->findChild<QLineEdit *>();
+    ASSERT_NE(iconEditor, nullptr);
+    EXPECT_TRUE(iconEditor->isVisible());
+    EXPECT_EQ(iconEditor->text(), QStringLiteral("f1.txt"));
+    QTest::keyClick(iconEditor, Qt::Key_Escape);
+    QTest::qWait(10);
+    List().SelectionModel()->clearSelection();
+    List().EditLabel();
+    QTest::qWait(10);
+    const QList<QLineEdit *> editors = List().Items()->findChildren<QLineEdit *>();
+    EXPECT_TRUE(std::none_of(editors.begin(), editors.end(), [](QLineEdit *e) { return e->isVisible(); }));
 }
 
 TEST_F(ResultsListTest, TypingFindsANameAndHomeEndMoveAsInFileManagers)
