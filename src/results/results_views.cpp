@@ -15,7 +15,8 @@ constexpr int kLargeIconPixels = 32;
 constexpr int kSmallCellDialogUnits = 4 * 24;
 constexpr int kLargeCellDialogUnits = 4 * 13;
 constexpr int kLargeCellTextLines = 2;
-constexpr int kCellPadding = 6;
+constexpr int kTextMargin = 2;
+constexpr int kCellGap = 8;
 
 // Edits a row's label starting from its shown name; the rename itself is not done here, so
 // a committed edit leaves the model as it was. For Large Icons it draws the icon above the
@@ -40,8 +41,8 @@ public:
     // name's width never depends on which row happened to be measured first.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        if (iconView_ && iconView_->gridSize().isValid())
-            return iconView_->gridSize();
+        if (iconView_)
+            return iconView_->ItemSize();
         return QStyledItemDelegate::sizeHint(option, index);
     }
 
@@ -119,14 +120,17 @@ void ItemsView::ConfigureFor(sifter::ViewMode mode)
         setFlow(QListView::LeftToRight);
         setIconSize(QSize(kLargeIconPixels, kLargeIconPixels));
         setWordWrap(true);
-        setGridSize(QSize(std::max(units.ToPixelsX(kLargeCellDialogUnits), kLargeIconPixels) + kCellPadding,
-                          kLargeIconPixels + kLargeCellTextLines * lineHeight + kCellPadding));
+        // Exactly two lines of text under the icon: a third would show cut through.
+        itemSize_ = QSize(std::max(units.ToPixelsX(kLargeCellDialogUnits), kLargeIconPixels),
+                          kLargeIconPixels + kLargeCellTextLines * lineHeight + kTextMargin);
+        setGridSize(itemSize_ + QSize(kCellGap, kCellGap));
     } else {
         setFlow(mode_ == sifter::ViewMode::List ? QListView::TopToBottom : QListView::LeftToRight);
         setIconSize(QSize(kSmallIconPixels, kSmallIconPixels));
         setWordWrap(false);
-        setGridSize(QSize(kSmallIconPixels + units.ToPixelsX(kSmallCellDialogUnits) + kCellPadding,
-                          std::max(kSmallIconPixels, lineHeight) + kCellPadding / 2));
+        itemSize_ = QSize(kSmallIconPixels + units.ToPixelsX(kSmallCellDialogUnits),
+                          std::max(kSmallIconPixels, lineHeight) + kTextMargin);
+        setGridSize(itemSize_ + QSize(kCellGap, 0));
     }
 }
 

@@ -35,10 +35,13 @@ public:
     // Sets flow, icon size and cell size for the mode (Details is treated as List).
     void ConfigureFor(sifter::ViewMode mode);
     sifter::ViewMode Mode() const { return mode_; }
+    // The size of every item in the mode; the grid adds the gaps between items.
+    QSize ItemSize() const { return itemSize_; }
 
 private:
     // Not QListView::ViewMode: the list view stays in its list mode for every mode.
     sifter::ViewMode mode_ = sifter::ViewMode::List;
+    QSize itemSize_;
 };
 
 } // namespace sifter
