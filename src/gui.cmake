@@ -4,7 +4,10 @@ target_sources(sifter_gui PRIVATE
   doc/sifter_doc.cpp doc/sifter_doc.h
   pane/left_view.cpp pane/left_view.h
   results/results_model.cpp results/results_model.h
+  results/column_layout.cpp results/column_layout.h
+  results/results_views.cpp results/results_views.h
   results/sifter_view.cpp results/sifter_view.h
+  results/view_commands.cpp results/view_commands.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h

@@ -10,6 +10,7 @@
 #include "platform/file_attributes.h"
 #include "results/file_texts.h"
 #include "results/sifter_view.h"
+#include "results/view_commands.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
 
@@ -91,6 +92,8 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     OnUpdateCommand(cmd::kNextPane, needsSplitter);
     OnUpdateCommand(cmd::kPrevPane, needsSplitter);
 
+    RegisterResultsListCommands();
+
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
             if (view && now && (now == view || view->isAncestorOf(now)))
@@ -100,6 +103,45 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterResultsListCommands()
+{
+    OnCommandRange(cmd::kViewSmallIcons, cmd::kViewModeRangeLast, [this](CommandId id) {
+        ViewMode mode;
+        if (resultsView_ && ViewModeOfCommand(id, mode))
+            resultsView_->SetViewMode(mode);
+    });
+    OnUpdateCommandRange(cmd::kViewSmallIcons, cmd::kViewModeRangeLast, [this](CommandUi &ui) {
+        ViewMode mode;
+        ui.Enable(resultsView_ != nullptr);
+        ui.SetRadio(resultsView_ && ViewModeOfCommand(ui.Id(), mode) && resultsView_->Mode() == mode);
+    });
+
+    OnCommandRange(cmd::kToggleName, cmd::kToggleShortName, [this](CommandId id) {
+        ColumnSetting *column = settings_.FindColumnSetting(ColumnOfToggleCommand(id));
+        if (!column)
+            return;
+        column->visible = column->visible != 0 ? 0 : 1;
+        if (resultsView_)
+            resultsView_->RebuildColumns();
+    });
+    OnUpdateCommandRange(cmd::kToggleName, cmd::kToggleShortName, [this](CommandUi &ui) {
+        ui.Enable(ui.Id() != cmd::kToggleName);
+        if (ui.Id() == cmd::kToggleName)
+            ui.SetCheck(true);
+        if (const ColumnSetting *column = settings_.FindColumnSetting(ColumnOfToggleCommand(ui.Id())))
+            ui.SetCheck(column->visible != 0);
+    });
+
+    OnCommandRange(cmd::kArrangeByName, cmd::kArrangeByShortName, [this](CommandId id) {
+        if (resultsView_)
+            resultsView_->ArrangeBy(id);
+    });
+    OnUpdateCommandRange(cmd::kArrangeByName, cmd::kArrangeByShortName, [this](CommandUi &ui) {
+        ui.Enable(true);
+        ui.SetRadio(resultsView_ && resultsView_->SortColumnId() == ui.Id());
+    });
+}
 
 CSifterDoc &CMainFrame::SifterDoc() const
 {
@@ -142,6 +184,10 @@ bool CMainFrame::CreateClient()
     setCentralWidget(splitter_);
     activeView_ = leftView_;
     connect(resultsView_, &CSifterView::IdleStatusChanged, this, [this] { SetMessageString(str::kIdleMessage); });
+    connect(resultsView_, &CSifterView::CommandPosted, this, [this](CommandId id) { SendCommand(id); },
+            Qt::QueuedConnection);
+    resultsView_->SetContextMenus(Menus().CreatePopupMenu(res::kMenuColumns, resultsView_),
+                                  Menus().CreatePopupMenu(res::kMenuItems, resultsView_));
     return true;
 }
 

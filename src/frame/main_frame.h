@@ -55,6 +55,8 @@ protected:
 
 private:
     bool CreateClient();
+    // The view-mode, column show/hide and "Arrange Icons By" commands of the results list.
+    void RegisterResultsListCommands();
     void RestorePlacement();
     void CapturePlacement();
     void StopRunningSearch();

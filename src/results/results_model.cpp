@@ -72,6 +72,12 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     return CellText(*record, columns_[static_cast<std::size_t>(index.column())]);
 }
 
+Qt::ItemFlags ResultsModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() && index.column() == 0 ? flags | Qt::ItemIsEditable : flags;
+}
+
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||

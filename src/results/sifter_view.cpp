@@ -2,30 +2,66 @@
 
 #include "doc/sifter_doc.h"
 #include "frame/layout_settings.h"
+#include "results/column_layout.h"
 #include "results/results_model.h"
+#include "results/results_views.h"
 #include "search/found_file.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <utility>
 
 namespace sifter {
 
 CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent)
-    : QTreeView(parent), document_(document), settings_(settings), model_(new ResultsModel(settings, this))
+    : QWidget(parent), document_(document), settings_(settings), model_(new ResultsModel(settings, this)),
+      stack_(new QStackedWidget(this)), details_(new DetailsView(stack_)), items_(new ItemsView(stack_))
 {
     setObjectName(QStringLiteral("CSifterView"));
-    setModel(model_);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(true);
-    ApplyColumnWidths();
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(stack_);
+    stack_->addWidget(details_);
+    stack_->addWidget(items_);
+
+    details_->setModel(model_);
+    items_->setModel(model_);
+    QItemSelectionModel *own = items_->selectionModel();
+    items_->setSelectionModel(details_->selectionModel());
+    delete own; // a view never deletes a selection model it was given or made
+
+    QHeaderView *header = details_->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setFirstSectionMovable(false);
+    connect(header, &QHeaderView::sectionResized, this,
+            [this](int logical, int, int size) { OnSectionResized(logical, size); });
+    connect(header, &QHeaderView::sectionMoved, this, [this] { OnSectionMoved(); });
+    connect(header, &QHeaderView::sectionClicked, this, [this](int logical) {
+        const std::vector<std::uint32_t> &ids = model_->ColumnIds();
+        if (logical >= 0 && static_cast<std::size_t>(logical) < ids.size())
+            emit CommandPosted(ids[static_cast<std::size_t>(logical)]);
+    });
+    // A reset of the model re-creates the header's sections at a default size: that is
+    // no user's drag, and the columns' widths and order are applied again afterwards.
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { applyingHeader_ = true; });
+    connect(model_, &QAbstractItemModel::modelReset, this, &CSifterView::ApplyHeaderLayout);
+
+    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(details_), static_cast<QAbstractItemView *>(items_)})
+        connect(view, &QAbstractItemView::activated, this, [this] { emit CommandPosted(cmd::kOpen); });
+    connect(SelectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!runInProgress_)
             emit IdleStatusChanged();
     });
+
+    ApplyHeaderLayout();
+    SetViewMode(ViewModeOfStyle(settings_.style));
     document_.AddView(this);
 }
 
@@ -34,13 +70,19 @@ CSifterView::~CSifterView()
     document_.RemoveView(this);
 }
 
-void CSifterView::ApplyColumnWidths()
+QItemSelectionModel *CSifterView::SelectionModel() const
 {
-    const std::vector<std::uint32_t> &ids = model_->ColumnIds();
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-        if (const ColumnSetting *column = settings_.FindColumnSetting(ids[i]))
-            setColumnWidth(static_cast<int>(i), column->width);
-    }
+    return details_->selectionModel();
+}
+
+QAbstractItemView *CSifterView::CurrentView() const
+{
+    return mode_ == ViewMode::Details ? static_cast<QAbstractItemView *>(details_) : items_;
+}
+
+QHeaderView *CSifterView::Header() const
+{
+    return details_->header();
 }
 
 int CSifterView::ItemCount() const
@@ -50,12 +92,12 @@ int CSifterView::ItemCount() const
 
 int CSifterView::SelectedCount() const
 {
-    return static_cast<int>(selectionModel()->selectedRows().size());
+    return static_cast<int>(SelectionModel()->selectedRows().size());
 }
 
 FoundFile *CSifterView::FirstSelectedRecord() const
 {
-    const QModelIndexList rows = selectionModel()->selectedRows();
+    const QModelIndexList rows = SelectionModel()->selectedRows();
     if (rows.isEmpty())
         return nullptr;
     int first = rows.front().row();
@@ -71,11 +113,14 @@ void CSifterView::FillResultsView()
     for (FoundFile *record = document_.Search().Head(); record; record = record->next)
         model_->AppendRow(*record);
     setUpdatesEnabled(true);
+    ShowSortIndicator();
 }
 
 void CSifterView::ClearResultRows()
 {
     model_->ClearRows();
+    // A run starts unsorted.
+    ShowSortIndicator();
 }
 
 void CSifterView::AddResultRow(FoundFile &record)
@@ -88,6 +133,181 @@ void CSifterView::OnUpdate(DocumentView *sender)
     if (sender == this)
         return;
     FillResultsView();
+}
+
+void CSifterView::RebuildColumns()
+{
+    // The model's rebuild forgets the selection; rows stay where they are, so it is
+    // taken as row ranges and given back over the new columns.
+    QItemSelectionModel *selection = SelectionModel();
+    std::vector<std::pair<int, int>> selectedRows;
+    for (const QItemSelectionRange &range : selection->selection())
+        selectedRows.emplace_back(range.top(), range.bottom());
+    const int currentRow = selection->currentIndex().row();
+
+    settings_.columns[0].visible = 1;
+    model_->RebuildColumns();
+    ApplyHeaderLayout();
+
+    const int lastColumn = model_->columnCount() - 1;
+    if (lastColumn >= 0) {
+        QItemSelection restored;
+        for (const auto &[top, bottom] : selectedRows)
+            restored.select(model_->index(top, 0), model_->index(bottom, lastColumn));
+        selection->select(restored, QItemSelectionModel::Select);
+        if (currentRow >= 0)
+            selection->setCurrentIndex(model_->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+    }
+    SetViewMode(ViewModeOfStyle(settings_.style));
+}
+
+void CSifterView::SetViewMode(ViewMode mode)
+{
+    QAbstractItemView *before = stack_->currentWidget() ? CurrentView() : nullptr;
+    const bool hadFocus = before && before->hasFocus();
+    mode_ = mode;
+    if (mode != ViewMode::Details)
+        items_->ConfigureFor(mode);
+    QAbstractItemView *view = CurrentView();
+    stack_->setCurrentWidget(view);
+    setFocusProxy(view);
+    if (hadFocus)
+        view->setFocus();
+    const QModelIndex current = SelectionModel()->currentIndex();
+    if (current.isValid())
+        view->scrollTo(current);
+}
+
+void CSifterView::SetContextMenus(QMenu *headerMenu, QMenu *itemMenu)
+{
+    headerMenu_ = headerMenu;
+    itemMenu_ = itemMenu;
+}
+
+void CSifterView::SetRowSorter(RowSorter *sorter)
+{
+    sorter_ = sorter;
+    ShowSortIndicator();
+}
+
+void CSifterView::ArrangeBy(CommandId columnId)
+{
+    if (!sorter_)
+        return;
+    sorter_->ArrangeBy(columnId);
+    ShowSortIndicator();
+}
+
+CommandId CSifterView::SortColumnId() const
+{
+    return sorter_ ? sorter_->SortColumnId() : 0;
+}
+
+void CSifterView::EditLabel()
+{
+    QAbstractItemView *view = CurrentView();
+    const QModelIndex current = SelectionModel()->currentIndex();
+    if (current.isValid() && SelectionModel()->isRowSelected(current.row()))
+        view->edit(current.siblingAtColumn(0));
+}
+
+void CSifterView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QHeaderView *header = Header();
+    QPoint at = event->globalPos();
+    const bool onHeader = mode_ == ViewMode::Details && header->isVisible() &&
+                          event->reason() != QContextMenuEvent::Keyboard &&
+                          header->rect().contains(header->mapFromGlobal(at));
+    QMenu *menu = onHeader ? headerMenu_ : itemMenu_;
+    if (!menu) {
+        event->ignore();
+        return;
+    }
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard the menu opens at the current row, as file managers do.
+        QAbstractItemView *view = CurrentView();
+        const QModelIndex current = SelectionModel()->currentIndex();
+        if (current.isValid())
+            at = view->viewport()->mapToGlobal(view->visualRect(current).center());
+    }
+    menu->popup(at);
+    event->accept();
+}
+
+void CSifterView::ApplyHeaderLayout()
+{
+    QScopedValueRollback<bool> applying(applyingHeader_, true);
+    QHeaderView *header = Header();
+    const std::vector<std::uint32_t> &ids = model_->ColumnIds();
+    if (header->count() != static_cast<int>(ids.size()))
+        return;
+    for (std::size_t logical = 0; logical < ids.size(); ++logical) {
+        const int section = static_cast<int>(logical);
+        if (const ColumnSetting *column = settings_.FindColumnSetting(ids[logical])) {
+            const QString caption = model_->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
+            header->resizeSection(section, ShownColumnWidth(*column, caption, *header));
+        }
+    }
+    // The header shows the table's order, which a drag may have changed since the model
+    // took its columns.
+    int visual = 0;
+    for (const ColumnSetting &entry : settings_.columns) {
+        if (entry.commandId == 0)
+            break;
+        for (std::size_t logical = 0; logical < ids.size(); ++logical) {
+            const int section = static_cast<int>(logical);
+            if (ids[logical] == entry.commandId && header->visualIndex(section) >= visual) {
+                header->moveSection(header->visualIndex(section), visual++);
+                break;
+            }
+        }
+    }
+    ShowSortIndicator();
+}
+
+void CSifterView::OnSectionResized(int logical, int newSize)
+{
+    const std::vector<std::uint32_t> &ids = model_->ColumnIds();
+    if (applyingHeader_ || logical < 0 || static_cast<std::size_t>(logical) >= ids.size())
+        return;
+    if (ColumnSetting *column = settings_.FindColumnSetting(ids[static_cast<std::size_t>(logical)]))
+        column->width = newSize;
+}
+
+void CSifterView::OnSectionMoved()
+{
+    if (applyingHeader_)
+        return;
+    QScopedValueRollback<bool> applying(applyingHeader_, true);
+    QHeaderView *header = Header();
+    // Name carries the rows' labels and stays first.
+    if (header->visualIndex(0) != 0)
+        header->moveSection(header->visualIndex(0), 0);
+    const std::vector<std::uint32_t> &ids = model_->ColumnIds();
+    std::vector<std::uint32_t> shown;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (logical >= 0 && static_cast<std::size_t>(logical) < ids.size())
+            shown.push_back(ids[static_cast<std::size_t>(logical)]);
+    }
+    // A table the header does not match (an odd stored one) keeps its order.
+    StoreColumnOrder(settings_.columns, shown);
+}
+
+void CSifterView::ShowSortIndicator()
+{
+    QHeaderView *header = Header();
+    const CommandId sorted = SortColumnId();
+    const std::vector<std::uint32_t> &ids = model_->ColumnIds();
+    for (std::size_t logical = 0; sorted != 0 && logical < ids.size(); ++logical) {
+        if (ids[logical] == sorted) {
+            header->setSortIndicator(static_cast<int>(logical),
+                                     sorter_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+            header->setSortIndicatorShown(true);
+            return;
+        }
+    }
+    header->setSortIndicatorShown(false);
 }
 
 } // namespace sifter

@@ -1,31 +1,60 @@
 #pragma once
-// CSifterView: the results list, the right pane of the main window's splitter. One row per
-// found file of the document's result set; each row holds its record without owning it.
-// Rows come from the search run (it is the run's results sink) and from the document when
-// it changes. The list shows the Details columns of the layout settings.
+// CSifterView: the results list, the right pane of the main window's splitter. It owns the
+// results model and the views that show it (Details, and one list view for List, Small
+// Icons and Large Icons), all on one selection model, so a change of mode keeps the
+// selection and the current row. One row per found file of the document's result set;
+// each row holds its record without owning it. Rows come from the search run (it is the
+// run's results sink) and from the document when it changes.
 #include "framework/command_target.h"
 #include "framework/document_view.h"
+#include "results/view_commands.h"
 #include "search/search_sinks.h"
 
-#include <QTreeView>
+#include <QWidget>
+
+class QAbstractItemView;
+class QHeaderView;
+class QItemSelectionModel;
+class QMenu;
+class QStackedWidget;
 
 namespace sifter {
 
 class CSifterDoc;
+class DetailsView;
+class ItemsView;
 class ResultsModel;
 struct FoundFile;
 struct LayoutSettings;
 
-class CSifterView : public QTreeView, public CommandTarget, public DocumentView, public ResultsSink {
+// What sorts the rows and keeps the sort state; the view hands it the sort commands.
+class RowSorter {
+public:
+    virtual ~RowSorter() = default;
+    // Sorts by the column id: a new column ascending, the last sort's column again flipped.
+    virtual void ArrangeBy(CommandId columnId) = 0;
+    // The column id of the last sort; 0 when not sorted.
+    virtual CommandId SortColumnId() const = 0;
+    virtual bool SortDescending() const = 0;
+};
+
+class CSifterView : public QWidget, public CommandTarget, public DocumentView, public ResultsSink {
     Q_OBJECT
 
 public:
-    // settings give the columns and their widths and must outlive the view.
+    // settings give the columns, their widths and the view mode; they must outlive the
+    // view, which writes dragged widths and the header's order into them.
     CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent = nullptr);
     ~CSifterView() override;
 
     CSifterDoc &GetDocument() const { return document_; }
     ResultsModel &Model() const { return *model_; }
+    QItemSelectionModel *SelectionModel() const;
+    DetailsView *Details() const { return details_; }
+    ItemsView *Items() const { return items_; }
+    // The view of the current mode.
+    QAbstractItemView *CurrentView() const;
+    QHeaderView *Header() const;
 
     // Set while a search run fills the list: selection changes then do not refresh the
     // idle status text.
@@ -47,17 +76,54 @@ public:
     // The document changed (new, opened): refill unless this view sent the change.
     void OnUpdate(DocumentView *sender) override;
 
+    // Re-creates the columns from the settings' column table (Name always shown and
+    // first) at their widths, and returns to the stored view mode. Keeps the selection.
+    void RebuildColumns();
+    ViewMode Mode() const { return mode_; }
+    // Shows the rows in the mode; the settings are not changed.
+    void SetViewMode(ViewMode mode);
+
+    // The context menus of the header and of the rows (owned by the caller, which
+    // updates their items); either may be null (no menu).
+    void SetContextMenus(QMenu *headerMenu, QMenu *itemMenu);
+    // The sorter of the sort commands; null (the default) leaves the rows as they are.
+    void SetRowSorter(RowSorter *sorter);
+    // Sorts by the column id through the sorter.
+    void ArrangeBy(CommandId columnId);
+    // The column id of the last sort; 0 when not sorted or without a sorter.
+    CommandId SortColumnId() const;
+    // Starts editing the name of the current row, when it is selected.
+    void EditLabel();
+
 signals:
     // The selection changed outside a search run; the frame refreshes its idle text.
     void IdleStatusChanged();
+    // A command for the main window (a header click's sort, Open on activation); the
+    // receiver runs it once the event loop turns, after the event that caused it.
+    void CommandPosted(CommandId id);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void ApplyColumnWidths();
+    void ApplyHeaderLayout();
+    void OnSectionResized(int logical, int newSize);
+    void OnSectionMoved();
+    void ShowSortIndicator();
 
     CSifterDoc &document_;
     LayoutSettings &settings_;
     ResultsModel *model_;
+    QStackedWidget *stack_;
+    DetailsView *details_;
+    ItemsView *items_;
+    QMenu *headerMenu_ = nullptr;
+    QMenu *itemMenu_ = nullptr;
+    RowSorter *sorter_ = nullptr;
+    ViewMode mode_ = ViewMode::Details;
     bool runInProgress_ = false;
+    // Set while the view itself sizes and orders the header, which is no user's doing.
+    bool applyingHeader_ = false;
 };
 
 } // namespace sifter

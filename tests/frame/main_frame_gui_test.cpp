@@ -108,12 +108,17 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
     ASSERT_NE(list, nullptr);
     QStringList captions;
     QList<int> widths;
-    for (int i = 0; i < list->model()->columnCount(); ++i) {
-        captions.append(list->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString());
-        widths.append(list->header()->sectionSize(i));
+    for (int i = 0; i < list->Model().columnCount(); ++i) {
+        captions.append(list->Model().headerData(i, Qt::Horizontal, Qt::DisplayRole).toString());
+        widths.append(list->Header()->sectionSize(i));
+        // The default widths follow the font: every caption is shown whole.
+        EXPECT_GT(widths.back(), list->Header()->fontMetrics().horizontalAdvance(captions.back())) << i;
     }
     EXPECT_EQ(captions, (QStringList{"Name", "In Folder", "Size", "Type", "Date Modified"}));
-    EXPECT_EQ(widths, (QList<int>{120, 120, 80, 80, 80}));
+    ASSERT_EQ(widths.size(), 5);
+    EXPECT_EQ(widths[0], widths[1]);
+    EXPECT_GT(widths[0], widths[2]);
+    EXPECT_EQ(list->Mode(), ViewMode::Details);
     const QRect placed = frame.geometry();
 
     Stop();
@@ -129,6 +134,8 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
 
     const LayoutSettings saved = StoredSettings();
     EXPECT_EQ(saved.style, 1u);
+    EXPECT_EQ(saved.columns[0].width, 120); // scaled only on the screen
+    EXPECT_EQ(saved.columns[2].width, 80);
     EXPECT_EQ(saved.widthLeftPanel, 180);
     EXPECT_EQ(saved.width, placed.width());
     EXPECT_EQ(saved.height, placed.height());
@@ -358,21 +365,21 @@ TEST_F(MainFrameTest, IdleTextCountsRowsAndSelection)
     EXPECT_EQ(StatusText(), QStringLiteral("25 objects"));
 
     CSifterView *list = Frame().GetResultsView();
-    list->selectionModel()->select(list->model()->index(2, 0),
+    list->SelectionModel()->select(list->Model().index(2, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     const QString modified = QString::fromStdString(FormatFileTime(kSomeFileTime, true));
     EXPECT_FALSE(modified.isEmpty());
     EXPECT_EQ(StatusText(), QStringLiteral("In Folder: /data/d2 Type: plain text document Date Modified: ") + modified +
                                 QStringLiteral(" Size: 102 bytes"));
     for (int row : {4, 7})
-        list->selectionModel()->select(list->model()->index(row, 0),
+        list->SelectionModel()->select(list->Model().index(row, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_EQ(StatusText(), QStringLiteral("3 objects selected"));
     EXPECT_EQ(Frame().BuildIdleStatusText(), QStringLiteral("3 objects selected"));
 
     // During a run selection changes leave the status line to the run.
     list->SetRunInProgress(true);
-    list->clearSelection();
+    list->SelectionModel()->clearSelection();
     EXPECT_EQ(StatusText(), QStringLiteral("3 objects selected"));
     list->SetRunInProgress(false);
 }
@@ -415,11 +422,11 @@ TEST_F(MainFrameTest, NextAndPreviousPaneMoveTheFocusBetweenThePanes)
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_TRUE(left->isAncestorOf(QApplication::focusWidget()));
     Frame().SendCommand(cmd::kNextPane);
-    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(list));
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(list->CurrentView()));
     Frame().SendCommand(cmd::kNextPane);
     EXPECT_TRUE(left->isAncestorOf(QApplication::focusWidget()));
     Frame().SendCommand(cmd::kPrevPane);
-    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(list));
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(list->CurrentView()));
     Frame().SendCommand(cmd::kPrevPane);
     EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(left->NameBox())); // its first control
 }

@@ -1,0 +1,137 @@
+#include "results/results_views.h"
+
+#include "framework/dialog_units.h"
+
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+namespace sifter {
+namespace {
+
+constexpr int kSmallIconPixels = 16;
+constexpr int kLargeIconPixels = 32;
+// Cell widths in dialog units: List and Small Icons cut a name longer than about 24
+// average characters (the tip shows it whole), Large Icons wraps it on two lines.
+constexpr int kSmallCellDialogUnits = 4 * 24;
+constexpr int kLargeCellDialogUnits = 4 * 13;
+constexpr int kLargeCellTextLines = 2;
+constexpr int kTextMargin = 2;
+constexpr int kCellGap = 8;
+
+// Edits a row's label starting from its shown name; the rename itself is not done here, so
+// a committed edit leaves the model as it was. For Large Icons it draws the icon above the
+// name, centred, the name wrapped: the list view itself only knows icons beside names in
+// its list mode.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    // iconView: the list view whose mode decides the look; null for Details.
+    RowDelegate(const ItemsView *iconView, QObject *parent) : QStyledItemDelegate(parent), iconView_(iconView) {}
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            line->setText(index.data(Qt::DisplayRole).toString());
+            line->selectAll();
+        }
+    }
+
+    void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+
+    // In the list view's modes every item fills its cell: all items have one size, and a
+    // name's width never depends on which row happened to be measured first.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (iconView_)
+            return iconView_->ItemSize();
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!iconView_ || iconView_->Mode() != ViewMode::LargeIcons)
+            return;
+        option->decorationPosition = QStyleOptionViewItem::Top;
+        option->decorationAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        option->features |= QStyleOptionViewItem::WrapText;
+        option->textElideMode = Qt::ElideRight;
+    }
+
+private:
+    const ItemsView *iconView_;
+};
+
+} // namespace
+
+DetailsView::DetailsView(QWidget *parent) : QTreeView(parent)
+{
+    setItemDelegate(new RowDelegate(nullptr, this));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setTextElideMode(Qt::ElideRight);
+}
+
+void DetailsView::keyboardSearch(const QString &search)
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() != 0)
+        selectionModel()->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
+    QTreeView::keyboardSearch(search);
+}
+
+bool DetailsView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    return QTreeView::edit(index.isValid() ? index.siblingAtColumn(0) : index, trigger, event);
+}
+
+ItemsView::ItemsView(QWidget *parent) : QListView(parent)
+{
+    setItemDelegate(new RowDelegate(this, this));
+    setViewMode(QListView::ListMode);
+    setMovement(QListView::Static);
+    setResizeMode(QListView::Adjust);
+    setWrapping(true);
+    setUniformItemSizes(true);
+    // Rows are laid out a batch per event-loop turn: a million rows never freeze the window.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(20000);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Whole rows, so that Details shows a selection made here across all its cells.
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionRectVisible(true);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setTextElideMode(Qt::ElideRight);
+    ConfigureFor(sifter::ViewMode::List);
+}
+
+void ItemsView::ConfigureFor(sifter::ViewMode mode)
+{
+    mode_ = mode == sifter::ViewMode::Details ? sifter::ViewMode::List : mode;
+    const DialogUnits units(font());
+    const int lineHeight = fontMetrics().height();
+    if (mode_ == sifter::ViewMode::LargeIcons) {
+        setFlow(QListView::LeftToRight);
+        setIconSize(QSize(kLargeIconPixels, kLargeIconPixels));
+        setWordWrap(true);
+        // Exactly two lines of text under the icon: a third would show cut through.
+        itemSize_ = QSize(std::max(units.ToPixelsX(kLargeCellDialogUnits), kLargeIconPixels),
+                          kLargeIconPixels + kLargeCellTextLines * lineHeight + kTextMargin);
+        setGridSize(itemSize_ + QSize(kCellGap, kCellGap));
+    } else {
+        setFlow(mode_ == sifter::ViewMode::List ? QListView::TopToBottom : QListView::LeftToRight);
+        setIconSize(QSize(kSmallIconPixels, kSmallIconPixels));
+        setWordWrap(false);
+        itemSize_ = QSize(kSmallIconPixels + units.ToPixelsX(kSmallCellDialogUnits),
+                          std::max(kSmallIconPixels, lineHeight) + kTextMargin);
+        setGridSize(itemSize_ + QSize(kCellGap, 0));
+    }
+}
+
+} // namespace sifter

@@ -1,0 +1,47 @@
+#pragma once
+// The two widgets that show the results model: a tree view for Details and one list view
+// that CSifterView reconfigures for List, Small Icons and Large Icons. Both find by typing
+// and edit labels in the Name column only.
+#include "results/view_commands.h"
+
+#include <QListView>
+#include <QTreeView>
+
+namespace sifter {
+
+// Details: one line per row, the Name column first.
+class DetailsView : public QTreeView {
+    Q_OBJECT
+
+public:
+    explicit DetailsView(QWidget *parent = nullptr);
+
+    // Type-ahead find looks at the names, whichever cell is current.
+    void keyboardSearch(const QString &search) override;
+
+protected:
+    // Editing a row always edits its name.
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+};
+
+// List, Small Icons and Large Icons: the rows' names with their icons, all items of one
+// size (so a million rows lay out at once).
+class ItemsView : public QListView {
+    Q_OBJECT
+
+public:
+    explicit ItemsView(QWidget *parent = nullptr);
+
+    // Sets flow, icon size and cell size for the mode (Details is treated as List).
+    void ConfigureFor(sifter::ViewMode mode);
+    sifter::ViewMode Mode() const { return mode_; }
+    // The size of every item in the mode; the grid adds the gaps between items.
+    QSize ItemSize() const { return itemSize_; }
+
+private:
+    // Not QListView::ViewMode: the list view stays in its list mode for every mode.
+    sifter::ViewMode mode_ = sifter::ViewMode::List;
+    QSize itemSize_;
+};
+
+} // namespace sifter
