@@ -76,7 +76,8 @@ public:
     {
         if (offset > bytes_.size() || size > bytes_.size() - offset)
             return false;
-        std::memcpy(out, bytes_.data() + offset, size);
+        if (size != 0) // an empty vector's buffer may be null, which memcpy must not see
+            std::memcpy(out, bytes_.data() + offset, size);
         return true;
     }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string_view>
 
 namespace sifter {
@@ -45,6 +46,20 @@ TEST(PeVersionTest, ReadsTheThreeStringsOfPe32AndPe32PlusFiles)
         EXPECT_EQ(strings.company, "Norvane Test Works");
         EXPECT_EQ(strings.fileVersion, "1.2.3.4");
     }
+}
+
+TEST(PeVersionTest, ReadsOnlyTheHeadersAndTheResourceOfAHugeFile)
+{
+    test::TempTree tree;
+    const std::string path = tree.WriteFile("huge.dll", AsText(BuildPeImage({})));
+    // 64 GiB, sparse: reading it whole would neither fit in memory nor end in time.
+    std::error_code error;
+    std::filesystem::resize_file(path, std::uintmax_t{64} << 30, error);
+    if (error)
+        GTEST_SKIP() << "no sparse file of 64 GiB here: " << error.message();
+    PeVersionStrings strings;
+    ASSERT_TRUE(ReadPeVersionStrings(path, strings));
+    EXPECT_EQ(strings.fileVersion, "1.2.3.4");
 }
 
 TEST(PeVersionTest, ConvertsUtf16TextsToUtf8AndKeepsEmptyAndMissingApart)
