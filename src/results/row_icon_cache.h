@@ -26,8 +26,9 @@ public:
     // The first free slot, else the one whose row is farthest from rowIndex (the lowest
     // such slot on a tie); the slot is returned free.
     int TakeSlot(int rowIndex);
-    // The slot holding the row's icon, fetched into a taken slot when it holds none: the
-    // theme icon of the record's type, judged by its name alone (the file is not read).
+    // The slot holding the icon of row rowIndex (>= 0), fetched into a taken slot when no
+    // slot holds it: the theme icon of the record's type, judged by its name alone (the
+    // file is not read).
     int GetRowIcon(int rowIndex, const FoundFile &record);
     // The slot's images, 16 and 32 pixels, as one icon; a view picks by its icon size.
     const QIcon &SlotIcon(int slot) const { return icons_[static_cast<std::size_t>(slot)]; }
