@@ -8,6 +8,8 @@ target_sources(sifter_gui PRIVATE
   results/results_views.cpp results/results_views.h
   results/sifter_view.cpp results/sifter_view.h
   results/view_commands.cpp results/view_commands.h
+  results/item_description.cpp results/item_description.h
+  results/row_icon_cache.cpp results/row_icon_cache.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h

@@ -4,15 +4,12 @@
 #include "frame/banner_status_bar.h"
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
-#include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
-#include "platform/file_attributes.h"
-#include "results/file_texts.h"
+#include "results/item_description.h"
 #include "results/sifter_view.h"
 #include "results/view_commands.h"
 #include "search/found_file.h"
-#include "search/text_field.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -27,21 +24,6 @@ namespace {
 // where the window manager puts it.
 constexpr int kDefaultSizeNumerator = 3;
 constexpr int kDefaultSizeDenominator = 4;
-
-// The one-line description of a selected file in the status bar (its tip's lines joined
-// with blanks): folder, type, date modified and, for files, the size in the short form.
-QString ItemDescriptionLine(const FoundFile &record)
-{
-    const FoundFileRecord &stored = record.stored;
-    QString text = FormatResString(str::kTipFolder, FromLocalText(record.Folder()));
-    if (stored.attributes & kAttributeFolder)
-        return text;
-    text += QLatin1Char(' ') + FormatResString(str::kTipType, FromLocalText(TextField(stored.typeName)));
-    text += QLatin1Char(' ') +
-            FormatResString(str::kTipDateModified, FromLocalText(FormatFileTime(stored.lastWriteTime, true)));
-    text += QLatin1Char(' ') + FormatResString(str::kTipSize, FromLocalText(FormatFileSize(stored.size, false)));
-    return text;
-}
 
 // The stored placement as it is when it meets some screen's available area; else (its
 // monitor is gone) centred on the primary screen's available area and no larger than it.
@@ -280,7 +262,7 @@ QString CMainFrame::BuildIdleStatusText() const
         return FormatResString(str::kObjects, QString::number(resultsView_->ItemCount()));
     if (selected == 1) {
         const FoundFile *record = resultsView_->FirstSelectedRecord();
-        return record ? ItemDescriptionLine(*record) : ready;
+        return record ? BuildItemDescription(record, QLatin1Char(' '), false) : ready;
     }
     return FormatResString(str::kObjectsSelected, QString::number(selected));
 }

@@ -5,6 +5,7 @@
 #include "platform/file_attributes.h"
 #include "res/menus.h"
 #include "results/file_texts.h"
+#include "results/item_description.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
 
@@ -34,6 +35,7 @@ void ResultsModel::ClearRows()
         return;
     beginResetModel();
     rows_.clear();
+    rowIcons_.Reset();
     endResetModel();
 }
 
@@ -64,10 +66,16 @@ int ResultsModel::columnCount(const QModelIndex &parent) const
 
 QVariant ResultsModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
         return {};
     const FoundFile *record = Record(index.row());
     if (!record || index.column() >= static_cast<int>(columns_.size()))
+        return {};
+    if (role == Qt::DecorationRole && index.column() == 0)
+        return rowIcons_.SlotIcon(rowIcons_.GetRowIcon(index.row(), *record));
+    if (role == Qt::ToolTipRole)
+        return ItemInfoTip(record, false); // a view that shows the label cut off asks ItemInfoTip itself
+    if (role != Qt::DisplayRole)
         return {};
     return CellText(*record, columns_[static_cast<std::size_t>(index.column())]);
 }

@@ -2,6 +2,7 @@
 // The rows of the results list: one per found file, each holding its record without
 // owning it, and the columns of the layout settings' column table that are shown.
 #include "frame/layout_settings.h"
+#include "results/row_icon_cache.h"
 
 #include <QAbstractTableModel>
 
@@ -26,6 +27,8 @@ public:
     void AppendRow(FoundFile &record);
     // The row's record; null for a row out of range.
     FoundFile *Record(int row) const;
+    // Frees the icons held for rows; needed whenever rows change places wholesale.
+    void ResetRowIcons() { rowIcons_.Reset(); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -38,6 +41,7 @@ private:
     const LayoutSettings &settings_;
     std::vector<std::uint32_t> columns_;
     std::vector<FoundFile *> rows_;
+    mutable RowIconCache rowIcons_; // filled as views ask for icons
 };
 
 // The text of a record's cell in the column with that id (empty for an unknown id).

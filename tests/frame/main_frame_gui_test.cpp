@@ -12,6 +12,7 @@
 #include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "support/pe_image.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
@@ -382,6 +383,32 @@ TEST_F(MainFrameTest, IdleTextCountsRowsAndSelection)
     list->SelectionModel()->clearSelection();
     EXPECT_EQ(StatusText(), QStringLiteral("3 objects selected"));
     list->SetRunInProgress(false);
+}
+
+TEST_F(MainFrameTest, IdleTextOfOneSelectedProgramHasItsVersionStringsOnOneLine)
+{
+    const std::vector<std::uint8_t> bytes = BuildPeImage({});
+    tree.WriteFile("bin/tool.exe", std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+    FileSearch search;
+    auto record = std::make_unique<FoundFile>();
+    record->SetName("tool.exe");
+    record->SetFolder(tree.Path("bin"));
+    record->stored.size = bytes.size();
+    record->stored.creationTime = kSomeFileTime;
+    SetTextField(record->stored.typeName, "program");
+    search.AppendFoundFile(std::move(record));
+    const std::string file = tree.Path("program.sifter");
+    ASSERT_TRUE(SaveResultFile(search, file));
+    ASSERT_TRUE(Start());
+    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+
+    CSifterView *list = Frame().GetResultsView();
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(StatusText(), QStringLiteral("In Folder: ") + QString::fromStdString(tree.Path("bin")) +
+                                QStringLiteral(" Description: Sample Tool Company: Norvane Test Works File Version: "
+                                               "1.2.3.4 Date Created: ") +
+                                QString::fromStdString(FormatFileTime(kSomeFileTime, true)) +
+                                QStringLiteral(" Size: ") + QString::fromStdString(FormatFileSize(bytes.size(), false)));
 }
 
 TEST_F(MainFrameTest, WithoutAResultsListTheIdleTextIsReady)

@@ -1,0 +1,90 @@
+#include "results/item_description.h"
+
+#include "framework/local_text.h"
+#include "framework/string_resources.h"
+#include "platform/code_page.h"
+#include "platform/file_attributes.h"
+#include "platform/pe_version.h"
+#include "results/file_texts.h"
+#include "search/found_file.h"
+#include "search/text_field.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace sifter {
+namespace {
+
+// The extension from the name's last dot, dot included; empty without a dot.
+std::string_view Extension(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+bool HasVersionResourceExtension(std::string_view name)
+{
+    const std::string_view extension = Extension(name);
+    for (const std::string_view candidate : {".EXE", ".DLL", ".SYS"}) {
+        if (EqualIgnoringAsciiCase(extension, candidate))
+            return true;
+    }
+    return false;
+}
+
+QString Line(StringId id, std::string_view value)
+{
+    return FormatResString(id, FromLocalText(value));
+}
+
+} // namespace
+
+QString BuildItemDescription(const FoundFile *record, QChar separator, bool kilobyteStyle)
+{
+    if (!record)
+        return {};
+    const FoundFileRecord &stored = record->stored;
+    QString text = Line(str::kTipFolder, record->Folder());
+    if (stored.attributes & kAttributeFolder)
+        return text;
+    text += separator;
+    if (!HasVersionResourceExtension(record->Name())) {
+        text += Line(str::kTipType, TextField(stored.typeName));
+        text += separator;
+        text += Line(str::kTipDateModified, FormatFileTime(stored.lastWriteTime, true));
+    } else {
+        PeVersionStrings version;
+        // A file that is gone, unreadable or no PE file leaves every version string absent.
+        ReadPeVersionStrings(record->Path(), version);
+        const std::array<std::pair<StringId, const std::optional<std::string> *>, 3> lines{{
+            {str::kTipDescription, &version.description},
+            {str::kTipCompany, &version.company},
+            {str::kTipFileVersion, &version.fileVersion},
+        }};
+        for (const auto &[id, value] : lines) {
+            if (*value) {
+                text += Line(id, **value);
+                text += separator;
+            }
+        }
+        text += Line(str::kTipDateCreated, FormatFileTime(stored.creationTime, true));
+    }
+    text += separator;
+    text += Line(str::kTipSize, FormatFileSize(stored.size, kilobyteStyle));
+    return text;
+}
+
+QString ItemInfoTip(const FoundFile *record, bool labelElided)
+{
+    if (!record)
+        return {};
+    const QString description = BuildItemDescription(record, QLatin1Char('\n'), false);
+    if (!labelElided)
+        return description;
+    return FromLocalText(record->Name()) + QLatin1Char('\n') + description;
+}
+
+} // namespace sifter

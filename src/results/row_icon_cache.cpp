@@ -1,0 +1,93 @@
+#include "results/row_icon_cache.h"
+
+#include "framework/command_icons.h"
+#include "framework/local_text.h"
+#include "platform/file_attributes.h"
+#include "search/found_file.h"
+
+#include <QApplication>
+#include <QStyle>
+
+#include <cstdlib>
+
+namespace sifter {
+namespace {
+
+constexpr int kFreeSlot = -1;
+
+// Only the two sizes the views draw, so a slot holds two small pixmaps whatever the
+// theme's icon carries.
+QIcon TwoSizes(const QIcon &icon)
+{
+    QIcon images;
+    for (const int size : {RowIconCache::kSmallSize, RowIconCache::kLargeSize})
+        images.addPixmap(icon.pixmap(QSize(size, size)));
+    return images;
+}
+
+} // namespace
+
+RowIconCache::RowIconCache() : placeholder_(TwoSizes(ProgramIcon()))
+{
+    Reset();
+}
+
+void RowIconCache::Reset()
+{
+    keys_.fill(kFreeSlot);
+    icons_.fill(placeholder_);
+}
+
+int RowIconCache::FindSlot(int rowIndex) const
+{
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (keys_[static_cast<std::size_t>(slot)] == rowIndex)
+            return slot;
+    }
+    return -1;
+}
+
+int RowIconCache::TakeSlot(int rowIndex)
+{
+    int chosen = FindSlot(kFreeSlot);
+    if (chosen < 0) {
+        chosen = 0;
+        long long farthest = -1;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            const long long distance = std::llabs(static_cast<long long>(keys_[static_cast<std::size_t>(slot)]) - rowIndex);
+            if (distance > farthest) {
+                farthest = distance;
+                chosen = slot;
+            }
+        }
+    }
+    keys_[static_cast<std::size_t>(chosen)] = kFreeSlot;
+    return chosen;
+}
+
+int RowIconCache::GetRowIcon(int rowIndex, const FoundFile &record)
+{
+    int slot = FindSlot(rowIndex);
+    if (slot >= 0)
+        return slot;
+    slot = TakeSlot(rowIndex);
+    icons_[static_cast<std::size_t>(slot)] = TwoSizes(TypeIcon(record));
+    keys_[static_cast<std::size_t>(slot)] = rowIndex;
+    return slot;
+}
+
+QIcon RowIconCache::TypeIcon(const FoundFile &record) const
+{
+    const bool folder = (record.stored.attributes & kAttributeFolder) != 0;
+    const QMimeType type = folder ? types_.mimeTypeForName(QStringLiteral("inode/directory"))
+                                  : types_.mimeTypeForFile(FromLocalText(record.Name()), QMimeDatabase::MatchExtension);
+    for (const QString &name : {type.iconName(), type.genericIconName()}) {
+        if (!name.isEmpty() && QIcon::hasThemeIcon(name))
+            return QIcon::fromTheme(name);
+    }
+    if (folder && QIcon::hasThemeIcon(QStringLiteral("folder")))
+        return QIcon::fromTheme(QStringLiteral("folder"));
+    return QApplication::style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+}
+
+} // namespace sifter
