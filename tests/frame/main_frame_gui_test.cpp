@@ -403,7 +403,7 @@ TEST_F(MainFrameTest, IdleTextOfOneSelectedProgramHasItsVersionStringsOnOneLine)
     ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
 
     CSifterView *list = Frame().GetResultsView();
-    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->SelectionModel()->select(list->Model().index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_EQ(StatusText(), QStringLiteral("In Folder: ") + QString::fromStdString(tree.Path("bin")) +
                                 QStringLiteral(" Description: Sample Tool Company: Norvane Test Works File Version: "
                                                "1.2.3.4 Date Created: ") +
