@@ -1,9 +1,14 @@
 #include "results/results_views.h"
 
 #include "framework/dialog_units.h"
+#include "results/item_description.h"
+#include "results/results_model.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace sifter {
 namespace {
@@ -17,6 +22,8 @@ constexpr int kLargeCellDialogUnits = 4 * 13;
 constexpr int kLargeCellTextLines = 2;
 constexpr int kTextMargin = 2;
 constexpr int kCellGap = 8;
+
+} // namespace
 
 // Edits a row's label starting from its shown name; the rename itself is not done here, so
 // a committed edit leaves the model as it was. For Large Icons it draws the icon above the
@@ -36,6 +43,23 @@ public:
     }
 
     void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+
+    // Whether the name of the row is shown cut off in its cell, option being the view's
+    // item option with the cell's rectangle.
+    bool NameCutOff(QStyleOptionViewItem option, const QModelIndex &name) const
+    {
+        initStyleOption(&option, name);
+        const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget);
+        // The style keeps this margin on each side of an item's text.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+        const int width = area.width() - 2 * margin;
+        if (!(option.features & QStyleOptionViewItem::WrapText))
+            return option.fontMetrics.horizontalAdvance(option.text) > width;
+        const QRect needed =
+            option.fontMetrics.boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), Qt::TextWrapAnywhere, option.text);
+        return needed.height() > area.height();
+    }
 
     // In the list view's modes every item fills its cell: all items have one size, and a
     // name's width never depends on which row happened to be measured first.
@@ -63,11 +87,32 @@ private:
     const ItemsView *iconView_;
 };
 
+namespace {
+
+// Shows the info tip of the row under the help event; true when the event is handled.
+bool ShowRowTip(QAbstractItemView &view, QStyleOptionViewItem option, const RowDelegate &delegate,
+                const QHelpEvent &event)
+{
+    const QModelIndex index = view.indexAt(event.pos());
+    const auto *model = qobject_cast<const ResultsModel *>(view.model());
+    const FoundFile *record = model && index.isValid() ? model->Record(index.row()) : nullptr;
+    if (!record) {
+        QToolTip::hideText();
+        return true;
+    }
+    const QModelIndex name = index.siblingAtColumn(0);
+    option.rect = view.visualRect(name);
+    QToolTip::showText(event.globalPos(), ItemInfoTip(record, delegate.NameCutOff(option, name)), view.viewport(),
+                       view.visualRect(index));
+    return true;
+}
+
 } // namespace
 
-DetailsView::DetailsView(QWidget *parent) : QTreeView(parent)
+DetailsView::DetailsView(QWidget *parent) : QTreeView(parent), delegate_(new RowDelegate(nullptr, this))
 {
-    setItemDelegate(new RowDelegate(nullptr, this));
+    setItemDelegate(delegate_);
+    setIconSize(QSize(kSmallIconPixels, kSmallIconPixels));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -91,9 +136,27 @@ bool DetailsView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *ev
     return QTreeView::edit(index.isValid() ? index.siblingAtColumn(0) : index, trigger, event);
 }
 
-ItemsView::ItemsView(QWidget *parent) : QListView(parent)
+bool DetailsView::viewportEvent(QEvent *event)
 {
-    setItemDelegate(new RowDelegate(this, this));
+    if (event->type() != QEvent::ToolTip)
+        return QTreeView::viewportEvent(event);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return ShowRowTip(*this, option, *delegate_, *static_cast<QHelpEvent *>(event));
+}
+
+bool ItemsView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QListView::viewportEvent(event);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    return ShowRowTip(*this, option, *delegate_, *static_cast<QHelpEvent *>(event));
+}
+
+ItemsView::ItemsView(QWidget *parent) : QListView(parent), delegate_(new RowDelegate(this, this))
+{
+    setItemDelegate(delegate_);
     setViewMode(QListView::ListMode);
     setMovement(QListView::Static);
     setResizeMode(QListView::Adjust);

@@ -9,6 +9,8 @@
 
 namespace sifter {
 
+class RowDelegate;
+
 // Details: one line per row, the Name column first.
 class DetailsView : public QTreeView {
     Q_OBJECT
@@ -22,6 +24,11 @@ public:
 protected:
     // Editing a row always edits its name.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    // A row's info tip, with the full name first when the name is shown cut off.
+    bool viewportEvent(QEvent *event) override;
+
+private:
+    RowDelegate *delegate_;
 };
 
 // List, Small Icons and Large Icons: the rows' names with their icons, all items of one
@@ -38,7 +45,12 @@ public:
     // The size of every item in the mode; the grid adds the gaps between items.
     QSize ItemSize() const { return itemSize_; }
 
+protected:
+    // A row's info tip, with the full name first when the name is shown cut off.
+    bool viewportEvent(QEvent *event) override;
+
 private:
+    RowDelegate *delegate_;
     // Not QListView::ViewMode: the list view stays in its list mode for every mode.
     sifter::ViewMode mode_ = sifter::ViewMode::List;
     QSize itemSize_;

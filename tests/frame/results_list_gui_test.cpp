@@ -13,6 +13,7 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace sifter::test {
 namespace {
@@ -463,6 +465,31 @@ TEST_F(ResultsListTest, OddStoredColumnTablesGiveAWorkingList)
         Frame().SendCommand(id);
     Frame().SendCommand(cmd::kToggleSize);
     EXPECT_EQ(List().ItemCount(), 3);
+}
+
+// The tip asked for over a row, as the view answers a hover.
+QString TipOver(QAbstractItemView *view, int row)
+{
+    const QPoint pos = view->visualRect(view->model()->index(row, 0)).center();
+    QHelpEvent event(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(view->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+TEST_F(ResultsListTest, TipShowsTheFullNameFirstOnlyWhenTheNameIsCutOff)
+{
+    StartWithRows(3);
+    const QString description = QStringLiteral("In Folder: /data\nType: plain text document");
+    QHeaderView *header = List().Header();
+    header->resizeSection(header->logicalIndex(0), 400);
+    EXPECT_TRUE(TipOver(List().Details(), 1).startsWith(description));
+
+    header->resizeSection(header->logicalIndex(0), 30);
+    EXPECT_TRUE(TipOver(List().Details(), 1).startsWith(QStringLiteral("f1.txt\n") + description));
+
+    // The icon modes ask the same question of their own cells.
+    List().SetViewMode(ViewMode::LargeIcons);
+    EXPECT_TRUE(TipOver(List().Items(), 2).startsWith(description));
 }
 
 TEST_F(ResultsListTest, ATableWithoutColumnsShowsNoneAndStillSwitchesModes)
