@@ -1,17 +1,22 @@
 #pragma once
 // The rows of the results list: one per found file, each holding its record without
-// owning it, and the columns of the layout settings' column table that are shown.
+// owning it, and the columns of the layout settings' column table that are shown. It is
+// the search run's results sink: a run's rows reach the views in one insertion per turn
+// of the event loop. Sorting keeps the selection and the current row of every view.
 #include "frame/layout_settings.h"
+#include "results/row_sorting.h"
+#include "search/search_sinks.h"
 
 #include <QAbstractTableModel>
 
+#include <span>
 #include <vector>
 
 namespace sifter {
 
 struct FoundFile;
 
-class ResultsModel : public QAbstractTableModel {
+class ResultsModel : public QAbstractTableModel, public ResultsSink {
     Q_OBJECT
 
 public:
@@ -22,10 +27,37 @@ public:
     // The column ids shown, in order.
     const std::vector<std::uint32_t> &ColumnIds() const { return columns_; }
 
-    void ClearRows();
-    void AppendRow(FoundFile &record);
-    // The row's record; null for a row out of range.
+    // The row's record; null for a row out of range. Rows still pending are not rows yet.
     FoundFile *Record(int row) const;
+    // The record's row, in constant time; -1 when it has none (pending rows included).
+    int RowOf(const FoundFile &record) const;
+
+    // ResultsSink. ClearResultRows removes every row (before the run frees the records) and
+    // forgets the sort; AddResultRow keeps the record pending until FlushPendingRows, which
+    // a queued call makes at the next turn of the event loop.
+    void ClearResultRows() override;
+    void AddResultRow(FoundFile &record) override;
+    // Makes the pending records rows, after the last one, in one insertion.
+    void FlushPendingRows();
+    int PendingRowCount() const { return static_cast<int>(pending_.size()); }
+
+    // Removes every row, pending ones too, in one reset. Records are not touched: callers
+    // do this before they free them.
+    void ClearRows();
+    // Replaces every row with one per record of the list starting at head (next links), in
+    // order, in one reset. The sort state is kept.
+    void SetRows(FoundFile *head);
+    // Removes the rows of these records (a pending record is dropped; records without a row
+    // are skipped) in one pass; the other rows keep their order, selection and current
+    // row. Returns the number of rows removed.
+    int RemoveRecords(std::span<FoundFile *const> records);
+
+    // The last sort (sortCommandId 0: not sorted).
+    const SortState &Sort() const { return sort_; }
+    // The "Arrange Icons By" command: flips or starts the sort state and sorts the rows.
+    void OnArrangeBy(std::uint32_t id);
+    // Back to "not sorted"; the rows stay where they are.
+    void ResetSort() { sort_ = SortState{}; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -33,9 +65,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Sets each record's row from first on.
+    void NumberRows(std::size_t first);
+    // Moves every persistent index to its record's new row (invalid when it has none) after
+    // rows_ was rearranged; old holds the order before.
+    void MovePersistentIndexes(const std::vector<FoundFile *> &old);
+
     const LayoutSettings &settings_;
     std::vector<std::uint32_t> columns_;
     std::vector<FoundFile *> rows_;
+    std::vector<FoundFile *> pending_;
+    bool flushQueued_ = false;
+    SortState sort_;
 };
 
 // The text of a record's cell in the column with that id (empty for an unknown id).

@@ -26,6 +26,10 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
         if (!runInProgress_)
             emit IdleStatusChanged();
     });
+    // The last rows of a run are shown before anyone counts them; the rows of records
+    // about to be freed go first.
+    connect(&document_, &CSifterDoc::SearchRunEnded, model_, &ResultsModel::FlushPendingRows);
+    connect(&document_, &CSifterDoc::ResultSetAboutToBeFreed, model_, &ResultsModel::ClearRows);
     document_.AddView(this);
 }
 
@@ -66,21 +70,17 @@ FoundFile *CSifterView::FirstSelectedRecord() const
 
 void CSifterView::FillResultsView()
 {
-    setUpdatesEnabled(false);
-    model_->ClearRows();
-    for (FoundFile *record = document_.Search().Head(); record; record = record->next)
-        model_->AppendRow(*record);
-    setUpdatesEnabled(true);
+    model_->SetRows(document_.Search().Head());
 }
 
 void CSifterView::ClearResultRows()
 {
-    model_->ClearRows();
+    model_->ClearResultRows();
 }
 
 void CSifterView::AddResultRow(FoundFile &record)
 {
-    model_->AppendRow(record);
+    model_->AddResultRow(record);
 }
 
 void CSifterView::OnUpdate(DocumentView *sender)
