@@ -77,12 +77,12 @@ int Sign(T left, T right)
     return left < right ? -1 : (right < left ? 1 : 0);
 }
 
-// The first eight folded bytes, most significant first, zero-padded: ordering these
+// Eight folded bytes from offset, most significant first, zero-padded: ordering these
 // numbers orders the texts as far as the eight bytes tell (texts hold no NUL).
-std::uint64_t FoldedPrefix(std::string_view text)
+std::uint64_t FoldedPrefix(std::string_view text, std::size_t offset = 0)
 {
     std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < sizeof prefix; ++i) {
+    for (std::size_t i = offset; i < offset + sizeof prefix; ++i) {
         const unsigned char byte = i < text.size() ? FoldAscii(static_cast<unsigned char>(text[i])) : 0;
         prefix = (prefix << 8) | byte;
     }
@@ -171,8 +171,13 @@ void SortByNumber(std::vector<FoundFile *> &rows, bool descending, MakeKey makeK
     SortByKeys(rows, keyed, descending, [](const KeyedRow<Key> &a, const KeyedRow<Key> &b) { return a.key < b.key; });
 }
 
+// The first sixteen folded bytes decide most comparisons without reading the records;
+// the texts themselves only break ties between longer texts.
+constexpr std::size_t kPrefixBytes = 16;
+
 struct TextSortKey {
-    std::uint64_t prefix;
+    std::uint64_t head;
+    std::uint64_t tail;
     std::string_view text;
 };
 
@@ -182,12 +187,16 @@ void SortByText(std::vector<FoundFile *> &rows, const SortState &state)
     keyed.reserve(rows.size());
     for (FoundFile *record : rows) {
         const std::string_view text = TextKey(*record, state.sortCommandId);
-        keyed.push_back({{FoldedPrefix(text), text}, record});
+        keyed.push_back({{FoldedPrefix(text), FoldedPrefix(text, sizeof(std::uint64_t)), text}, record});
     }
     SortByKeys(rows, keyed, state.sortDescending, [](const auto &a, const auto &b) {
-        if (a.key.prefix != b.key.prefix)
-            return a.key.prefix < b.key.prefix;
-        return CompareTextNoCase(a.key.text, b.key.text) < 0;
+        if (a.key.head != b.key.head)
+            return a.key.head < b.key.head;
+        if (a.key.tail != b.key.tail)
+            return a.key.tail < b.key.tail;
+        if (a.key.text.size() <= kPrefixBytes || b.key.text.size() <= kPrefixBytes)
+            return a.key.text.size() < b.key.text.size();
+        return CompareTextNoCase(a.key.text.substr(kPrefixBytes), b.key.text.substr(kPrefixBytes)) < 0;
     });
 }
 

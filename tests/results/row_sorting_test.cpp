@@ -112,13 +112,19 @@ TEST_F(RowSortingTest, UnderscoreComesBeforeLettersAndLongNamesCountWhole)
     EXPECT_EQ(SortedNames(cmd::kArrangeByName, false), (Names{"file_1", "fileA", longA + "A", longA + "b"}));
 }
 
-TEST_F(RowSortingTest, NamesSharingEightBytesAreOrderedByTheRest)
+TEST_F(RowSortingTest, NamesSharingLongBeginningsAreOrderedByTheRest)
 {
     Add("abcdefghZ");
     Add("ABCDEFGHa");
     Add("abcdefgh");
     Add("abcdefg");
-    EXPECT_EQ(SortedNames(cmd::kArrangeByName, false), (Names{"abcdefg", "abcdefgh", "ABCDEFGHa", "abcdefghZ"}));
+    Add("abcdefghijklmnop_2");
+    Add("ABCDEFGHIJKLMNOPa");
+    Add("abcdefghijklmnop");
+    Add("abcdefghijklmnoP_1");
+    EXPECT_EQ(SortedNames(cmd::kArrangeByName, false),
+              (Names{"abcdefg", "abcdefgh", "ABCDEFGHa", "abcdefghijklmnop", "abcdefghijklmnoP_1",
+                     "abcdefghijklmnop_2", "ABCDEFGHIJKLMNOPa", "abcdefghZ"}));
     EXPECT_EQ(Sorted(cmd::kArrangeByName, true), ByComparison(cmd::kArrangeByName, true));
 }
 
