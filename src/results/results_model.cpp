@@ -22,6 +22,8 @@ constexpr std::size_t kMaxRemovalSignals = 16;
 ResultsModel::ResultsModel(const LayoutSettings &settings, QObject *parent)
     : QAbstractTableModel(parent), settings_(settings)
 {
+    flushTimer_.setSingleShot(true);
+    connect(&flushTimer_, &QTimer::timeout, this, &ResultsModel::FlushPendingRows);
     RebuildColumns();
 }
 
@@ -58,25 +60,26 @@ void ResultsModel::ClearResultRows()
 
 void ResultsModel::AddResultRow(FoundFile &record)
 {
+    // Numbered now, while the new record is still in the cache; RowOf tells it is no row yet.
+    record.viewRow = static_cast<int>(rows_.size() + pending_.size());
     pending_.push_back(&record);
-    if (flushQueued_)
+    if (flushTimer_.isActive())
         return;
-    flushQueued_ = true;
-    // Queued, so that the run's pump makes one insertion of all rows found since the last.
-    QMetaObject::invokeMethod(this, &ResultsModel::FlushPendingRows, Qt::QueuedConnection);
+    const qint64 waited = sinceInsertion_.isValid() ? sinceInsertion_.elapsed() : kInsertionIntervalMs;
+    flushTimer_.start(static_cast<int>(std::max<qint64>(0, kInsertionIntervalMs - waited)));
 }
 
 void ResultsModel::FlushPendingRows()
 {
-    flushQueued_ = false;
+    flushTimer_.stop();
     if (pending_.empty())
         return;
-    const std::size_t first = rows_.size();
-    beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(first + pending_.size() - 1));
+    const auto first = static_cast<int>(rows_.size());
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(pending_.size()) - 1);
     rows_.insert(rows_.end(), pending_.begin(), pending_.end());
     pending_.clear();
-    NumberRows(first);
     endInsertRows();
+    sinceInsertion_.start();
 }
 
 void ResultsModel::ClearRows()
@@ -117,8 +120,10 @@ int ResultsModel::RemoveRecords(std::span<FoundFile *const> records)
         if (record && RowOf(*record) >= 0)
             gone.push_back(record->viewRow);
     }
-    if (gone.empty())
+    if (gone.empty()) {
+        NumberRows(rows_.size());
         return 0;
+    }
     std::sort(gone.begin(), gone.end());
     gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
 
@@ -138,6 +143,7 @@ int ResultsModel::RemoveRecords(std::span<FoundFile *const> records)
             rows_.erase(rows_.begin() + run->first, rows_.begin() + run->second + 1);
             endRemoveRows();
         }
+        NumberRows(static_cast<std::size_t>(gone.front()));
     } else {
         // Many scattered rows: one rearrangement, compacted once; views drop the indexes
         // of the removed rows and keep the rest.
@@ -147,9 +153,7 @@ int ResultsModel::RemoveRecords(std::span<FoundFile *const> records)
         NumberRows(static_cast<std::size_t>(gone.front()));
         MovePersistentIndexes(old);
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-        return static_cast<int>(gone.size());
     }
-    NumberRows(static_cast<std::size_t>(gone.front()));
     return static_cast<int>(gone.size());
 }
 
@@ -171,6 +175,8 @@ void ResultsModel::NumberRows(std::size_t first)
 {
     for (std::size_t row = first; row < rows_.size(); ++row)
         rows_[row]->viewRow = static_cast<int>(row);
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+        pending_[i]->viewRow = static_cast<int>(rows_.size() + i);
 }
 
 void ResultsModel::MovePersistentIndexes(const std::vector<FoundFile *> &old)

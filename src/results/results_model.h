@@ -8,6 +8,8 @@
 #include "search/search_sinks.h"
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <span>
 #include <vector>
@@ -32,12 +34,17 @@ public:
     // The record's row, in constant time; -1 when it has none (pending rows included).
     int RowOf(const FoundFile &record) const;
 
+    // Pending rows become rows in one insertion at the first turn of the event loop once
+    // this much has passed since the last insertion: every insertion repaints the views
+    // (milliseconds each), while a run's pump turns the loop every 10 ms.
+    static constexpr int kInsertionIntervalMs = 50;
+
     // ResultsSink. ClearResultRows removes every row (before the run frees the records) and
-    // forgets the sort; AddResultRow keeps the record pending until FlushPendingRows, which
-    // a queued call makes at the next turn of the event loop.
+    // forgets the sort; AddResultRow keeps the record pending (see kInsertionIntervalMs).
     void ClearResultRows() override;
     void AddResultRow(FoundFile &record) override;
-    // Makes the pending records rows, after the last one, in one insertion.
+    // Makes the pending records rows now, after the last one, in one insertion: for the end
+    // of a run and for anyone who must see every row found so far.
     void FlushPendingRows();
     int PendingRowCount() const { return static_cast<int>(pending_.size()); }
 
@@ -65,7 +72,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    // Sets each record's row from first on.
+    // Sets each record's row from first on, and the pending records' rows-to-be after.
     void NumberRows(std::size_t first);
     // Moves every persistent index to its record's new row (invalid when it has none) after
     // rows_ was rearranged; old holds the order before.
@@ -75,7 +82,8 @@ private:
     std::vector<std::uint32_t> columns_;
     std::vector<FoundFile *> rows_;
     std::vector<FoundFile *> pending_;
-    bool flushQueued_ = false;
+    QTimer flushTimer_;
+    QElapsedTimer sinceInsertion_;
     SortState sort_;
 };
 

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -137,6 +138,23 @@ TEST_F(ResultsModelTest, AppendsReachTheViewsInOneInsertionPerTurn)
     ExpectConsistent();
 }
 
+TEST_F(ResultsModelTest, LaterAppendsWaitForTheIntervalThenComeInOneInsertion)
+{
+    QSignalSpy inserted(&model_, &QAbstractItemModel::rowsInserted);
+    AddRecords(5);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(inserted.count(), 1);
+    AddRecords(5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model_.rowCount(), 5);
+    EXPECT_EQ(model_.PendingRowCount(), 5);
+    AddRecords(5);
+    QTest::qWait(ResultsModel::kInsertionIntervalMs * 3);
+    EXPECT_EQ(inserted.count(), 2);
+    EXPECT_EQ(model_.rowCount(), 15);
+    ExpectConsistent();
+}
+
 TEST_F(ResultsModelTest, ClearingARunDropsPendingRowsAndTheSort)
 {
     AddRecords(10);
@@ -180,7 +198,7 @@ TEST_F(ResultsModelTest, RowsAppendedAfterASortStayAtTheEnd)
     model_.OnArrangeBy(cmd::kArrangeBySize); // pending rows are sorted with the others
     EXPECT_EQ(RowNames(), (std::vector<std::string>{"r3", "r2", "r1", "r0"}));
     AddRecords(2); // smaller still, but appended after
-    QCoreApplication::processEvents();
+    model_.FlushPendingRows();
     EXPECT_EQ(RowNames(), (std::vector<std::string>{"r3", "r2", "r1", "r0", "r4", "r5"}));
     EXPECT_EQ(model_.Sort().sortCommandId, cmd::kArrangeBySize);
     ExpectConsistent();
