@@ -134,6 +134,7 @@ TEST_F(RowSortingTest, FolderAndTypeAreTextKeys)
     Add("two").SetFolder("/srv/a");
     Add("three").SetFolder("/srv/a");
     EXPECT_EQ(SortedNames(cmd::kArrangeByFolder, false), (Names{"two", "three", "one"}));
+    EXPECT_EQ(SortedNames(cmd::kArrangeByFolder, true), (Names{"one", "two", "three"}));
     SetTextField(rows_[0]->stored.typeName, "text document");
     SetTextField(rows_[1]->stored.typeName, "Folder");
     SetTextField(rows_[2]->stored.typeName, "");
@@ -171,7 +172,9 @@ TEST_F(RowSortingTest, EmptyShortNameSortsByTheLongName)
     SetTextField(Add("zeta.txt").stored.shortName, "A~1.TXT");
     Add("beta.txt");
     SetTextField(Add("alpha.txt").stored.shortName, "Z~1.TXT");
-    EXPECT_EQ(SortedNames(cmd::kArrangeByShortName, false), (Names{"zeta.txt", "beta.txt", "alpha.txt"}));
+    SetTextField(Add("gamma.txt").stored.shortName, "beta.txt");
+    EXPECT_EQ(SortedNames(cmd::kArrangeByShortName, false), (Names{"zeta.txt", "beta.txt", "gamma.txt", "alpha.txt"}));
+    EXPECT_EQ(SortedNames(cmd::kArrangeByShortName, true), (Names{"alpha.txt", "beta.txt", "gamma.txt", "zeta.txt"}));
 }
 
 TEST_F(RowSortingTest, ColumnsWithoutKeyLeaveTheOrderAlone)
