@@ -84,6 +84,7 @@ void ResultsModel::FlushPendingRows()
 
 void ResultsModel::ClearRows()
 {
+    flushTimer_.stop();
     pending_.clear();
     if (rows_.empty())
         return;
@@ -108,11 +109,13 @@ void ResultsModel::SetRows(FoundFile *head)
 int ResultsModel::RemoveRecords(std::span<FoundFile *const> records)
 {
     if (!pending_.empty()) {
-        const auto dropped = [&records](const FoundFile *record) {
-            return std::find(records.begin(), records.end(), record) != records.end();
-        };
-        // Only while a run is still collecting: a few rows since the last turn of the loop.
-        pending_.erase(std::remove_if(pending_.begin(), pending_.end(), dropped), pending_.end());
+        // A pending record's number is its place among the pending ones after the rows.
+        for (const FoundFile *record : records) {
+            const auto place = record ? static_cast<std::size_t>(record->viewRow) - rows_.size() : pending_.size();
+            if (place < pending_.size() && pending_[place] == record)
+                pending_[place] = nullptr;
+        }
+        std::erase(pending_, nullptr);
     }
     std::vector<int> gone;
     gone.reserve(records.size());

@@ -339,5 +339,23 @@ TEST(SifterViewRowsTest, DocumentResetRemovesTheRowsBeforeFreeingTheRecords)
     EXPECT_EQ(document.Search().Head(), nullptr);
 }
 
+TEST(SifterViewRowsTest, EveryRowOfARunIsShownWhenTheRunEnds)
+{
+    test::TempTree tree;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        tree.WriteFile(name, "x");
+    CSifterDoc document;
+    LayoutSettings settings;
+    CSifterView view(document, settings);
+    SetTextField(document.Search().criteria.names, "*.txt");
+    SetTextField(document.Search().criteria.folders, tree.Root());
+    SearchSinks sinks;
+    sinks.results = &view;
+    document.RunSearch(sinks);
+    // No turn of the event loop since the run: the end of the run showed the rows.
+    EXPECT_EQ(view.ItemCount(), 3);
+    EXPECT_EQ(view.Model().PendingRowCount(), 0);
+}
+
 } // namespace
 } // namespace sifter
