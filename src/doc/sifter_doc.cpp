@@ -44,6 +44,9 @@ int CSifterDoc::RunSearch(const SearchSinks &sinks)
 
 void CSifterDoc::DeleteContents()
 {
+    // Refused during a run, so nothing is dropped then either.
+    if (!fileSearch_.InRun())
+        emit ResultSetAboutToBeFreed();
     fileSearch_.ClearFoundFiles();
     fileSearch_.ResetCriteria();
     Document::DeleteContents();

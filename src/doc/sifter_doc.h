@@ -31,7 +31,8 @@ public:
     // Asks a running search to stop at its next check (the running flag is cleared).
     void StopSearch() { fileSearch_.SetRunning(false); }
 
-    // Contents reset: all records freed, then the default criteria.
+    // Contents reset: all records freed (after ResultSetAboutToBeFreed), then the default
+    // criteria. During a run the records stay.
     void DeleteContents() override;
     // A file that cannot be opened or does not begin with the result magic is refused
     // without a message and without touching the document; so is, with a message naming
@@ -50,6 +51,8 @@ public:
 signals:
     // A search run has returned (its records may be freed again).
     void SearchRunEnded();
+    // Every record of the result set is about to be freed: drop whatever points at them.
+    void ResultSetAboutToBeFreed();
 
 protected:
     // Reads the result file; a file cut short keeps the records read up to the cut and

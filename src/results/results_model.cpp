@@ -9,11 +9,22 @@
 #include "search/found_file.h"
 #include "search/text_field.h"
 
+#include <algorithm>
+
 namespace sifter {
+namespace {
+
+// Up to this many runs of adjacent rows are removed with a signal each; more are removed
+// in one rearrangement, which costs one pass however scattered they are.
+constexpr std::size_t kMaxRemovalSignals = 16;
+
+} // namespace
 
 ResultsModel::ResultsModel(const LayoutSettings &settings, QObject *parent)
     : QAbstractTableModel(parent), settings_(settings)
 {
+    flushTimer_.setSingleShot(true);
+    connect(&flushTimer_, &QTimer::timeout, this, &ResultsModel::FlushPendingRows);
     RebuildColumns();
 }
 
@@ -29,29 +40,164 @@ void ResultsModel::RebuildColumns()
     endResetModel();
 }
 
-void ResultsModel::ClearRows()
-{
-    if (rows_.empty())
-        return;
-    beginResetModel();
-    rows_.clear();
-    rowIcons_.Reset();
-    endResetModel();
-}
-
-void ResultsModel::AppendRow(FoundFile &record)
-{
-    const int row = static_cast<int>(rows_.size());
-    beginInsertRows(QModelIndex(), row, row);
-    rows_.push_back(&record);
-    endInsertRows();
-}
-
 FoundFile *ResultsModel::Record(int row) const
 {
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
         return nullptr;
     return rows_[static_cast<std::size_t>(row)];
+}
+
+int ResultsModel::RowOf(const FoundFile &record) const
+{
+    const int row = record.viewRow;
+    return Record(row) == &record ? row : -1;
+}
+
+void ResultsModel::ClearResultRows()
+{
+    ClearRows();
+    sort_ = SortState{};
+}
+
+void ResultsModel::AddResultRow(FoundFile &record)
+{
+    // Numbered now, while the new record is still in the cache; RowOf tells it is no row yet.
+    record.viewRow = static_cast<int>(rows_.size() + pending_.size());
+    pending_.push_back(&record);
+    if (flushTimer_.isActive())
+        return;
+    const qint64 waited = sinceInsertion_.isValid() ? sinceInsertion_.elapsed() : kInsertionIntervalMs;
+    flushTimer_.start(static_cast<int>(std::max<qint64>(0, kInsertionIntervalMs - waited)));
+}
+
+void ResultsModel::FlushPendingRows()
+{
+    flushTimer_.stop();
+    if (pending_.empty())
+        return;
+    const auto first = static_cast<int>(rows_.size());
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(pending_.size()) - 1);
+    rows_.insert(rows_.end(), pending_.begin(), pending_.end());
+    pending_.clear();
+    endInsertRows();
+    sinceInsertion_.start();
+}
+
+void ResultsModel::ClearRows()
+{
+    flushTimer_.stop();
+    pending_.clear();
+    if (rows_.empty())
+        return;
+    beginResetModel();
+    rows_.clear();
+    // A million rows leave megabytes behind; a new run or file grows the list again.
+    rows_.shrink_to_fit();
+    rowIcons_.Reset();
+    endResetModel();
+}
+
+void ResultsModel::SetRows(FoundFile *head)
+{
+    beginResetModel();
+    pending_.clear();
+    rows_.clear();
+    for (FoundFile *record = head; record; record = record->next)
+        rows_.push_back(record);
+    NumberRows(0);
+    rowIcons_.Reset();
+    endResetModel();
+}
+
+int ResultsModel::RemoveRecords(std::span<FoundFile *const> records)
+{
+    if (!pending_.empty()) {
+        // A pending record's number is its place among the pending ones after the rows.
+        for (const FoundFile *record : records) {
+            const auto place = record ? static_cast<std::size_t>(record->viewRow) - rows_.size() : pending_.size();
+            if (place < pending_.size() && pending_[place] == record)
+                pending_[place] = nullptr;
+        }
+        std::erase(pending_, nullptr);
+    }
+    std::vector<int> gone;
+    gone.reserve(records.size());
+    for (const FoundFile *record : records) {
+        if (record && RowOf(*record) >= 0)
+            gone.push_back(record->viewRow);
+    }
+    if (gone.empty()) {
+        NumberRows(rows_.size());
+        return 0;
+    }
+    std::sort(gone.begin(), gone.end());
+    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+
+    // Runs of adjacent rows, last first, so that earlier row numbers stay valid.
+    std::vector<std::pair<int, int>> runs;
+    for (int row : gone) {
+        if (!runs.empty() && runs.back().second + 1 == row)
+            runs.back().second = row;
+        else
+            runs.emplace_back(row, row);
+    }
+    for (const int row : gone)
+        rows_[static_cast<std::size_t>(row)]->viewRow = -1;
+    if (runs.size() <= kMaxRemovalSignals) {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            beginRemoveRows(QModelIndex(), run->first, run->second);
+            rows_.erase(rows_.begin() + run->first, rows_.begin() + run->second + 1);
+            endRemoveRows();
+        }
+        NumberRows(static_cast<std::size_t>(gone.front()));
+    } else {
+        // Many scattered rows: one rearrangement, compacted once; views drop the indexes
+        // of the removed rows and keep the rest.
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const std::vector<FoundFile *> old = rows_;
+        std::erase_if(rows_, [](const FoundFile *record) { return record->viewRow < 0; });
+        NumberRows(static_cast<std::size_t>(gone.front()));
+        MovePersistentIndexes(old);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+    return static_cast<int>(gone.size());
+}
+
+void ResultsModel::OnArrangeBy(std::uint32_t id)
+{
+    FlushPendingRows();
+    sort_.ArrangeBy(id);
+    if (rows_.size() < 2)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The icons are kept by row, and rows are about to change places.
+    rowIcons_.Reset();
+    const std::vector<FoundFile *> old = rows_;
+    SortRows(rows_, sort_);
+    NumberRows(0);
+    MovePersistentIndexes(old);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ResultsModel::NumberRows(std::size_t first)
+{
+    for (std::size_t row = first; row < rows_.size(); ++row)
+        rows_[row]->viewRow = static_cast<int>(row);
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+        pending_[i]->viewRow = static_cast<int>(rows_.size() + i);
+}
+
+void ResultsModel::MovePersistentIndexes(const std::vector<FoundFile *> &old)
+{
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &index : from) {
+        const auto oldRow = static_cast<std::size_t>(index.row());
+        const int row = oldRow < old.size() ? RowOf(*old[oldRow]) : -1;
+        to.push_back(row >= 0 ? createIndex(row, index.column()) : QModelIndex());
+    }
+    changePersistentIndexList(from, to);
 }
 
 int ResultsModel::rowCount(const QModelIndex &parent) const

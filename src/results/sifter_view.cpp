@@ -62,6 +62,10 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
 
     ApplyHeaderLayout();
     SetViewMode(ViewModeOfStyle(settings_.style));
+    // The last rows of a run are shown before anyone counts them; the rows of records
+    // about to be freed go first.
+    connect(&document_, &CSifterDoc::SearchRunEnded, model_, &ResultsModel::FlushPendingRows);
+    connect(&document_, &CSifterDoc::ResultSetAboutToBeFreed, model_, &ResultsModel::ClearRows);
     document_.AddView(this);
 }
 
@@ -108,24 +112,20 @@ FoundFile *CSifterView::FirstSelectedRecord() const
 
 void CSifterView::FillResultsView()
 {
-    setUpdatesEnabled(false);
-    model_->ClearRows();
-    for (FoundFile *record = document_.Search().Head(); record; record = record->next)
-        model_->AppendRow(*record);
-    setUpdatesEnabled(true);
+    model_->SetRows(document_.Search().Head());
     ShowSortIndicator();
 }
 
 void CSifterView::ClearResultRows()
 {
-    model_->ClearRows();
+    model_->ClearResultRows();
     // A run starts unsorted.
     ShowSortIndicator();
 }
 
 void CSifterView::AddResultRow(FoundFile &record)
 {
-    model_->AppendRow(record);
+    model_->AddResultRow(record);
 }
 
 void CSifterView::OnUpdate(DocumentView *sender)
@@ -184,23 +184,15 @@ void CSifterView::SetContextMenus(QMenu *headerMenu, QMenu *itemMenu)
     itemMenu_ = itemMenu;
 }
 
-void CSifterView::SetRowSorter(RowSorter *sorter)
-{
-    sorter_ = sorter;
-    ShowSortIndicator();
-}
-
 void CSifterView::ArrangeBy(CommandId columnId)
 {
-    if (!sorter_)
-        return;
-    sorter_->ArrangeBy(columnId);
+    model_->OnArrangeBy(columnId);
     ShowSortIndicator();
 }
 
 CommandId CSifterView::SortColumnId() const
 {
-    return sorter_ ? sorter_->SortColumnId() : 0;
+    return model_->Sort().sortCommandId;
 }
 
 void CSifterView::EditLabel()
@@ -302,7 +294,7 @@ void CSifterView::ShowSortIndicator()
     for (std::size_t logical = 0; sorted != 0 && logical < ids.size(); ++logical) {
         if (ids[logical] == sorted) {
             header->setSortIndicator(static_cast<int>(logical),
-                                     sorter_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+                                     model_->Sort().sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
             header->setSortIndicatorShown(true);
             return;
         }

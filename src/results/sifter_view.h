@@ -27,17 +27,6 @@ class ResultsModel;
 struct FoundFile;
 struct LayoutSettings;
 
-// What sorts the rows and keeps the sort state; the view hands it the sort commands.
-class RowSorter {
-public:
-    virtual ~RowSorter() = default;
-    // Sorts by the column id: a new column ascending, the last sort's column again flipped.
-    virtual void ArrangeBy(CommandId columnId) = 0;
-    // The column id of the last sort; 0 when not sorted.
-    virtual CommandId SortColumnId() const = 0;
-    virtual bool SortDescending() const = 0;
-};
-
 class CSifterView : public QWidget, public CommandTarget, public DocumentView, public ResultsSink {
     Q_OBJECT
 
@@ -86,11 +75,10 @@ public:
     // The context menus of the header and of the rows (owned by the caller, which
     // updates their items); either may be null (no menu).
     void SetContextMenus(QMenu *headerMenu, QMenu *itemMenu);
-    // The sorter of the sort commands; null (the default) leaves the rows as they are.
-    void SetRowSorter(RowSorter *sorter);
-    // Sorts by the column id through the sorter.
+    // The "Arrange Icons By" command of the column id: a new column sorts ascending, the
+    // last sort's column again flips the direction.
     void ArrangeBy(CommandId columnId);
-    // The column id of the last sort; 0 when not sorted or without a sorter.
+    // The column id of the last sort; 0 when not sorted.
     CommandId SortColumnId() const;
     // Starts editing the name of the current row, when it is selected.
     void EditLabel();
@@ -119,7 +107,6 @@ private:
     ItemsView *items_;
     QMenu *headerMenu_ = nullptr;
     QMenu *itemMenu_ = nullptr;
-    RowSorter *sorter_ = nullptr;
     ViewMode mode_ = ViewMode::Details;
     bool runInProgress_ = false;
     // Set while the view itself sizes and orders the header, which is no user's doing.

@@ -141,9 +141,10 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
     if (inRun_)
         return -1;
     InRunGuard guard(inRun_);
-    FreeAllRecords();
+    // The rows go before their records, so that nothing can show a freed record.
     if (sinks.results)
         sinks.results->ClearResultRows();
+    FreeAllRecords();
 
     Run run;
     run.sinks = sinks;

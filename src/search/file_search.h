@@ -38,8 +38,8 @@ public:
     // True while RunSearch is in progress (records must not be freed then).
     bool InRun() const { return inRun_; }
 
-    // One run with the current criteria: empties the result set, tells sinks.results to
-    // clear its rows, then appends every match to the list and tells sinks.results about
+    // One run with the current criteria: tells sinks.results to clear its rows, empties
+    // the result set, then appends every match to the list and tells sinks.results about
     // it. Returns 0; -1 (nothing done) when called while a run is already in progress.
     int RunSearch(const SearchSinks &sinks);
 

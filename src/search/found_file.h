@@ -61,6 +61,9 @@ struct FoundFile {
     FoundFile *next = nullptr;
     FoundFile *prev = nullptr;
     FileSearch *owner = nullptr;
+    // The record's row in the results list, kept there for a lookup without a search;
+    // -1 or stale when it has none (the list checks it against its own row).
+    int viewRow = -1;
 
     // The whole long name: the field's text, or the full text when it did not fit.
     std::string_view Name() const;

@@ -11,7 +11,8 @@ struct FoundFile;
 class ResultsSink {
 public:
     virtual ~ResultsSink() = default;
-    // Called once at the start of a run, after the result set was emptied: remove all rows.
+    // Called once at the start of a run, before the result set is emptied: remove all rows
+    // (their records are freed right after).
     virtual void ClearResultRows() = 0;
     // A new last row for the record.
     virtual void AddResultRow(FoundFile &record) = 0;

@@ -102,8 +102,8 @@ TEST(RowIconCacheTest, ModelGivesNameCellsTheirRowIconAndEveryCellTheTip)
     records.reserve(3);
     records.push_back(Record("a.txt"));
     records.push_back(Record("b", kAttributeFolder));
-    for (FoundFile &record : records)
-        model.AppendRow(record);
+    records[0].next = &records[1];
+    model.SetRows(&records[0]);
     const QVariant icon = model.data(model.index(1, 0), Qt::DecorationRole);
     ASSERT_TRUE(icon.canConvert<QIcon>());
     EXPECT_FALSE(icon.value<QIcon>().isNull());

@@ -1,0 +1,361 @@
+// The results model over a real tree view: rows from a run in one insertion per turn of
+// the event loop, removal, sorting with the selection kept, and records never reachable
+// from the model once their run or document lets them go.
+#include "results/results_model.h"
+
+#include "doc/sifter_doc.h"
+#include "frame/layout_settings.h"
+#include "res/resource_ids.h"
+#include "results/sifter_view.h"
+#include "search/file_search.h"
+#include "search/found_file.h"
+#include "search/text_field.h"
+#include "support/temp_tree.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace sifter {
+namespace {
+
+class ResultsModelTest : public ::testing::Test {
+protected:
+    ResultsModelTest()
+    {
+        view_.setModel(&model_);
+        view_.setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view_.setSelectionBehavior(QAbstractItemView::SelectRows);
+        view_.resize(400, 300);
+        view_.show();
+    }
+
+    // Records named "r0", "r1", ... with sizes counting down, as a run appends them.
+    void AddRecords(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            FoundFile &record = records_.emplace_back();
+            record.SetName("r" + std::to_string(records_.size() - 1));
+            record.SetFolder("/data");
+            record.stored.size = 1'000'000 - records_.size();
+            model_.AddResultRow(record);
+        }
+    }
+
+    FoundFile &Named(const std::string &name)
+    {
+        for (FoundFile &record : records_) {
+            if (record.Name() == name)
+                return record;
+        }
+        ADD_FAILURE() << name;
+        return records_.front();
+    }
+
+    // Every row's record maps back to that row, and the views see as many rows.
+    void ExpectConsistent()
+    {
+        for (int row = 0; row < model_.rowCount(); ++row) {
+            const FoundFile *record = model_.Record(row);
+            ASSERT_NE(record, nullptr) << row;
+            ASSERT_EQ(model_.RowOf(*record), row);
+        }
+        EXPECT_EQ(model_.Record(model_.rowCount()), nullptr);
+        EXPECT_EQ(view_.model()->rowCount(), model_.rowCount());
+    }
+
+    std::vector<std::string> RowNames() const
+    {
+        std::vector<std::string> names;
+        for (int row = 0; row < model_.rowCount(); ++row)
+            names.emplace_back(model_.Record(row)->Name());
+        return names;
+    }
+
+    std::set<std::string> SelectedNames() const
+    {
+        std::set<std::string> names;
+        for (const QModelIndex &index : view_.selectionModel()->selectedRows())
+            names.emplace(model_.Record(index.row())->Name());
+        return names;
+    }
+
+    std::string CurrentName() const
+    {
+        const FoundFile *record = model_.Record(view_.currentIndex().row());
+        return record ? std::string(record->Name()) : std::string();
+    }
+
+    void Select(const std::string &name)
+    {
+        const QModelIndex index = model_.index(model_.RowOf(Named(name)), 0);
+        view_.selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    void MakeCurrent(const std::string &name)
+    {
+        view_.selectionModel()->setCurrentIndex(model_.index(model_.RowOf(Named(name)), 0),
+                                                QItemSelectionModel::NoUpdate);
+    }
+
+    LayoutSettings settings_;
+    ResultsModel model_{settings_};
+    QAbstractItemModelTester tester_{&model_, QAbstractItemModelTester::FailureReportingMode::Fatal};
+    QTreeView view_;
+    std::deque<FoundFile> records_;
+};
+
+TEST_F(ResultsModelTest, AppendsReachTheViewsInOneInsertionPerTurn)
+{
+    QSignalSpy inserted(&model_, &QAbstractItemModel::rowsInserted);
+    AddRecords(500);
+    EXPECT_EQ(model_.rowCount(), 0);
+    EXPECT_EQ(model_.PendingRowCount(), 500);
+    EXPECT_EQ(model_.Record(0), nullptr);
+    EXPECT_EQ(model_.RowOf(records_[0]), -1);
+
+    QCoreApplication::processEvents();
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 0);
+    EXPECT_EQ(inserted[0][2].toInt(), 499);
+    EXPECT_EQ(model_.PendingRowCount(), 0);
+    ExpectConsistent();
+
+    AddRecords(3);
+    model_.FlushPendingRows();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(inserted.count(), 2);
+    EXPECT_EQ(model_.rowCount(), 503);
+    ExpectConsistent();
+}
+
+TEST_F(ResultsModelTest, LaterAppendsWaitForTheIntervalThenComeInOneInsertion)
+{
+    QSignalSpy inserted(&model_, &QAbstractItemModel::rowsInserted);
+    AddRecords(5);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(inserted.count(), 1);
+    AddRecords(5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model_.rowCount(), 5);
+    EXPECT_EQ(model_.PendingRowCount(), 5);
+    AddRecords(5);
+    QTest::qWait(ResultsModel::kInsertionIntervalMs * 3);
+    EXPECT_EQ(inserted.count(), 2);
+    EXPECT_EQ(model_.rowCount(), 15);
+    ExpectConsistent();
+}
+
+TEST_F(ResultsModelTest, ClearingARunDropsPendingRowsAndTheSort)
+{
+    AddRecords(10);
+    model_.FlushPendingRows();
+    model_.OnArrangeBy(cmd::kArrangeByName);
+    AddRecords(5);
+    model_.ClearResultRows();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(model_.rowCount(), 0);
+    EXPECT_EQ(model_.PendingRowCount(), 0);
+    EXPECT_EQ(model_.Sort().sortCommandId, 0U);
+    EXPECT_FALSE(model_.Sort().sortDescending);
+    for (const FoundFile &record : records_)
+        EXPECT_EQ(model_.RowOf(record), -1);
+}
+
+TEST_F(ResultsModelTest, SortKeepsSelectionAndCurrentRow)
+{
+    AddRecords(30);
+    model_.FlushPendingRows();
+    Select("r3");
+    Select("r17");
+    MakeCurrent("r25");
+    model_.OnArrangeBy(cmd::kArrangeBySize); // sizes count down: reverses the rows
+    EXPECT_EQ(RowNames().front(), "r29");
+    EXPECT_EQ(SelectedNames(), (std::set<std::string>{"r3", "r17"}));
+    EXPECT_EQ(CurrentName(), "r25");
+    ExpectConsistent();
+
+    model_.OnArrangeBy(cmd::kArrangeBySize);
+    EXPECT_TRUE(model_.Sort().sortDescending);
+    EXPECT_EQ(RowNames().front(), "r0");
+    EXPECT_EQ(SelectedNames(), (std::set<std::string>{"r3", "r17"}));
+    EXPECT_EQ(CurrentName(), "r25");
+    ExpectConsistent();
+}
+
+TEST_F(ResultsModelTest, RowsAppendedAfterASortStayAtTheEnd)
+{
+    AddRecords(4);
+    model_.OnArrangeBy(cmd::kArrangeBySize); // pending rows are sorted with the others
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"r3", "r2", "r1", "r0"}));
+    AddRecords(2); // smaller still, but appended after
+    model_.FlushPendingRows();
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"r3", "r2", "r1", "r0", "r4", "r5"}));
+    EXPECT_EQ(model_.Sort().sortCommandId, cmd::kArrangeBySize);
+    ExpectConsistent();
+}
+
+TEST_F(ResultsModelTest, HeaderAndMenuShareOneSortState)
+{
+    AddRecords(3);
+    model_.OnArrangeBy(cmd::kArrangeBySize);
+    model_.OnArrangeBy(cmd::kArrangeBySize);
+    model_.OnArrangeBy(cmd::kArrangeByName);
+    EXPECT_EQ(model_.Sort().sortCommandId, cmd::kArrangeByName);
+    EXPECT_FALSE(model_.Sort().sortDescending);
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"r0", "r1", "r2"}));
+    model_.OnArrangeBy(cmd::kArrangeByName);
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"r2", "r1", "r0"}));
+}
+
+TEST_F(ResultsModelTest, RemovingAFewRowsKeepsTheRestInOrder)
+{
+    AddRecords(10);
+    model_.FlushPendingRows();
+    Select("r4");
+    MakeCurrent("r8");
+    FoundFile *gone[] = {&Named("r5"), &Named("r0"), &Named("r6"), &Named("r5")};
+    EXPECT_EQ(model_.RemoveRecords(gone), 3);
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"r1", "r2", "r3", "r4", "r7", "r8", "r9"}));
+    EXPECT_EQ(model_.RowOf(Named("r5")), -1);
+    EXPECT_EQ(SelectedNames(), (std::set<std::string>{"r4"}));
+    EXPECT_EQ(CurrentName(), "r8");
+    ExpectConsistent();
+    // Records without a row are skipped.
+    EXPECT_EQ(model_.RemoveRecords(gone), 0);
+}
+
+TEST_F(ResultsModelTest, RemovingScatteredRowsInOnePassKeepsSelectionOfTheRest)
+{
+    AddRecords(1000);
+    model_.FlushPendingRows();
+    model_.OnArrangeBy(cmd::kArrangeBySize); // row order no longer the record order
+    std::vector<FoundFile *> gone;
+    for (int i = 0; i < 1000; i += 7)
+        gone.push_back(&records_[static_cast<std::size_t>(i)]);
+    Select("r7");   // removed
+    Select("r8");   // kept
+    Select("r999"); // kept
+    MakeCurrent("r14"); // removed
+    std::vector<std::string> expected;
+    for (const std::string &name : RowNames()) {
+        if (std::stoi(name.substr(1)) % 7 != 0)
+            expected.push_back(name);
+    }
+
+    EXPECT_EQ(model_.RemoveRecords(gone), static_cast<int>(gone.size()));
+    EXPECT_EQ(RowNames(), expected);
+    EXPECT_EQ(SelectedNames(), (std::set<std::string>{"r8", "r999"}));
+    EXPECT_EQ(CurrentName(), "");
+    for (const FoundFile *record : gone)
+        EXPECT_EQ(model_.RowOf(*record), -1);
+    ExpectConsistent();
+}
+
+TEST_F(ResultsModelTest, RemovingAPendingRecordDropsIt)
+{
+    AddRecords(3);
+    FoundFile *gone[] = {&records_[1]};
+    EXPECT_EQ(model_.RemoveRecords(gone), 0);
+    model_.FlushPendingRows();
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"r0", "r2"}));
+    ExpectConsistent();
+}
+
+// A sink that checks, when a run asks for its rows to go, that the records still exist
+// and the model has let go of them.
+class CheckingSink : public ResultsSink {
+public:
+    CheckingSink(ResultsModel &model, FileSearch &search) : model_(model), search_(search) {}
+    void ClearResultRows() override
+    {
+        model_.ClearResultRows();
+        recordsAliveAtClear = search_.Head() != nullptr;
+        rowsAtClear = model_.rowCount();
+    }
+    void AddResultRow(FoundFile &record) override { model_.AddResultRow(record); }
+
+    bool recordsAliveAtClear = false;
+    int rowsAtClear = -1;
+
+private:
+    ResultsModel &model_;
+    FileSearch &search_;
+};
+
+TEST_F(ResultsModelTest, ANewRunRemovesTheRowsBeforeItFreesTheRecords)
+{
+    test::TempTree tree;
+    tree.WriteFile("a.txt", "a");
+    tree.WriteFile("b.txt", "b");
+    FileSearch search;
+    SetTextField(search.criteria.names, "*.txt");
+    SetTextField(search.criteria.folders, tree.Root());
+    CheckingSink sink(model_, search);
+    SearchSinks sinks;
+    sinks.results = &sink;
+    search.SetRunning(true);
+    search.RunSearch(sinks);
+    model_.FlushPendingRows();
+    EXPECT_EQ(model_.rowCount(), 2);
+
+    search.RunSearch(sinks);
+    EXPECT_TRUE(sink.recordsAliveAtClear);
+    EXPECT_EQ(sink.rowsAtClear, 0);
+    model_.FlushPendingRows();
+    ASSERT_EQ(model_.rowCount(), 2);
+    EXPECT_EQ(model_.Record(0)->owner, &search);
+    ExpectConsistent();
+}
+
+TEST(SifterViewRowsTest, DocumentResetRemovesTheRowsBeforeFreeingTheRecords)
+{
+    CSifterDoc document;
+    LayoutSettings settings;
+    CSifterView view(document, settings);
+    for (const char *name : {"one", "two", "three"}) {
+        auto record = std::make_unique<FoundFile>();
+        record->SetName(name);
+        document.Search().AppendFoundFile(std::move(record));
+    }
+    view.FillResultsView();
+    ASSERT_EQ(view.ItemCount(), 3);
+    int rowsWhenFreed = -1;
+    QObject::connect(&document, &CSifterDoc::ResultSetAboutToBeFreed, &view,
+                     [&] { rowsWhenFreed = view.Model().rowCount(); });
+    document.DeleteContents();
+    // The view's own connection ran first; the records went after both.
+    EXPECT_EQ(rowsWhenFreed, 0);
+    EXPECT_EQ(view.ItemCount(), 0);
+    EXPECT_EQ(document.Search().Head(), nullptr);
+}
+
+TEST(SifterViewRowsTest, EveryRowOfARunIsShownWhenTheRunEnds)
+{
+    test::TempTree tree;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        tree.WriteFile(name, "x");
+    CSifterDoc document;
+    LayoutSettings settings;
+    CSifterView view(document, settings);
+    SetTextField(document.Search().criteria.names, "*.txt");
+    SetTextField(document.Search().criteria.folders, tree.Root());
+    SearchSinks sinks;
+    sinks.results = &view;
+    document.RunSearch(sinks);
+    // No turn of the event loop since the run: the end of the run showed the rows.
+    EXPECT_EQ(view.ItemCount(), 3);
+    EXPECT_EQ(view.Model().PendingRowCount(), 0);
+}
+
+} // namespace
+} // namespace sifter
