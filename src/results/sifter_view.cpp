@@ -51,7 +51,10 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
     // A reset of the model re-creates the header's sections at a default size: that is
     // no user's drag, and the columns' widths and order are applied again afterwards.
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { applyingHeader_ = true; });
-    connect(model_, &QAbstractItemModel::modelReset, this, &CSifterView::ApplyHeaderLayout);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        ApplyHeaderLayout();
+        applyingHeader_ = false; // set since modelAboutToBeReset
+    });
 
     for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(details_), static_cast<QAbstractItemView *>(items_)})
         connect(view, &QAbstractItemView::activated, this, [this] { emit CommandPosted(cmd::kOpen); });
