@@ -5,6 +5,7 @@
 #include "results/results_model.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -109,14 +110,20 @@ bool ShowRowTip(QAbstractItemView &view, QStyleOptionViewItem option, const RowD
 
 } // namespace
 
-DetailsView::DetailsView(QWidget *parent) : QTreeView(parent), delegate_(new RowDelegate(nullptr, this))
+DetailsView::DetailsView(QWidget *parent) : QTableView(parent), delegate_(new RowDelegate(nullptr, this))
 {
     setItemDelegate(delegate_);
     setIconSize(QSize(kSmallIconPixels, kSmallIconPixels));
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false); // Tab leaves the list, as in a file manager
+    verticalHeader()->hide();
+    // Every row one line high, fixed: nothing is measured per row.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(std::max(kSmallIconPixels, fontMetrics().height()) + 2 * kTextMargin);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
@@ -128,18 +135,27 @@ void DetailsView::keyboardSearch(const QString &search)
     const QModelIndex current = currentIndex();
     if (current.isValid() && current.column() != 0)
         selectionModel()->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
-    QTreeView::keyboardSearch(search);
+    QTableView::keyboardSearch(search);
 }
 
 bool DetailsView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    return QTreeView::edit(index.isValid() ? index.siblingAtColumn(0) : index, trigger, event);
+    return QTableView::edit(index.isValid() ? index.siblingAtColumn(0) : index, trigger, event);
+}
+
+QModelIndex DetailsView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if ((action == MoveHome || action == MoveEnd) && model() && model()->rowCount() > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 bool DetailsView::viewportEvent(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip)
-        return QTreeView::viewportEvent(event);
+        return QTableView::viewportEvent(event);
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     return ShowRowTip(*this, option, *delegate_, *static_cast<QHelpEvent *>(event));

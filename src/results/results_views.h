@@ -5,14 +5,15 @@
 #include "results/view_commands.h"
 
 #include <QListView>
-#include <QTreeView>
+#include <QTableView>
 
 namespace sifter {
 
 class RowDelegate;
 
-// Details: one line per row, the Name column first.
-class DetailsView : public QTreeView {
+// Details: one line per row, the Name column first. A table without grid or row headers:
+// unlike a tree it keeps nothing per row and lays out no row when rows are inserted.
+class DetailsView : public QTableView {
     Q_OBJECT
 
 public:
@@ -26,6 +27,9 @@ protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     // A row's info tip, with the full name first when the name is shown cut off.
     bool viewportEvent(QEvent *event) override;
+    // Home and End go to the first and last row, as in a file manager (a table would go
+    // to the row's first and last cell).
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     RowDelegate *delegate_;

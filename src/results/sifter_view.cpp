@@ -35,7 +35,7 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
     items_->setSelectionModel(details_->selectionModel());
     delete own; // a view never deletes a selection model it was given or made
 
-    QHeaderView *header = details_->header();
+    QHeaderView *header = details_->horizontalHeader();
     header->setStretchLastSection(false);
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
@@ -89,7 +89,7 @@ QAbstractItemView *CSifterView::CurrentView() const
 
 QHeaderView *CSifterView::Header() const
 {
-    return details_->header();
+    return details_->horizontalHeader();
 }
 
 int CSifterView::ItemCount() const
