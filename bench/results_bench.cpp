@@ -2,20 +2,17 @@
 // run's pump turning the event loop every 10 ms) and prints, next to the same work
 // without a view: append time, memory per row, sort times, view switches, one painted
 // screen and the removal of 10,000 scattered rows.
-//   results_bench [--tree] [ROWS]
+//   results_bench [ROWS]
 #include "frame/layout_settings.h"
 #include "res/resource_ids.h"
 #include "results/results_model.h"
+#include "results/results_views.h"
 #include "search/file_search.h"
 #include "search/found_file.h"
 #include "search/pump_throttle.h"
 #include "search/text_field.h"
 
 #include <QApplication>
-#include <QHeaderView>
-#include <QListView>
-#include <QTableView>
-#include <QTreeView>
 
 #include <ctime>
 #include <cstdio>
@@ -136,29 +133,9 @@ double ShowView(QWidget &widget)
     return SecondsSince(start);
 }
 
-// The Details view: a table view without row header and with fixed row heights, or with
-// tree a tree view as the results pane had it.
-std::unique_ptr<QAbstractItemView> MakeDetails(bool tree)
+int Run(int rows)
 {
-    if (tree) {
-        auto view = std::make_unique<QTreeView>();
-        view->setUniformRowHeights(true);
-        view->setRootIsDecorated(false);
-        return view;
-    }
-    auto view = std::make_unique<QTableView>();
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
-    view->setShowGrid(false);
-    view->setWordWrap(false);
-    return view;
-}
-
-int Run(int rows, bool tree)
-{
-    std::printf("results_bench: %d rows, Details as a %s view; CPU seconds of the main thread\n\n", rows,
-                tree ? "tree" : "table");
+    std::printf("results_bench: %d rows, the results pane's own views; CPU seconds of the main thread\n\n", rows);
 
     // Without a view: the run appends to the list alone; sorting and removal go through a
     // model that no view shows.
@@ -193,10 +170,7 @@ int Run(int rows, bool tree)
     // With the model and the Details view shown, as the results pane has them.
     LayoutSettings settings;
     ResultsModel model(settings);
-    const std::unique_ptr<QAbstractItemView> detailsView = MakeDetails(tree);
-    QAbstractItemView &details = *detailsView;
-    details.setSelectionMode(QAbstractItemView::ExtendedSelection);
-    details.setSelectionBehavior(QAbstractItemView::SelectRows);
+    DetailsView details;
     details.setModel(&model);
     details.resize(900, 700);
     details.show();
@@ -233,26 +207,24 @@ int Run(int rows, bool tree)
     std::printf("%-34s %12s %8.2f ms %8s  (target <= 16 ms)\n", "paint one screen of Details", "",
                 grabSeconds / kScreenGrabs * 1000, "");
 
-    // The other modes over the same model and selection: a list view in list flow and in
-    // icon mode stands for List and the icon modes until the results pane switches them.
+    // The other modes over the same model and selection, as the results pane switches them:
+    // its one list view configured for each mode.
     details.selectionModel()->select(model.index(rows / 3, 0),
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QListView list;
-    list.setModel(&model);
-    list.setSelectionModel(details.selectionModel());
-    list.setUniformItemSizes(true);
-    list.setFlow(QListView::TopToBottom);
-    list.setWrapping(true);
-    list.setLayoutMode(QListView::Batched);
-    list.resize(900, 700);
+    ItemsView items;
+    items.setModel(&model);
+    items.setSelectionModel(details.selectionModel());
+    items.resize(900, 700);
     details.hide();
-    std::printf("%-34s %12s %8.3f s %8s  (target <= 0.5 s)\n", "switch to a list view (List)", "",
-                ShowView(list), "");
-    list.hide();
-    list.setViewMode(QListView::IconMode);
-    std::printf("%-34s %12s %8.3f s %8s  (target <= 0.5 s)\n", "switch to icon mode (Icons)", "",
-                ShowView(list), "");
-    list.hide();
+    const std::pair<ViewMode, const char *> modes[] = {
+        {ViewMode::List, "switch to List"}, {ViewMode::SmallIcons, "switch to Small Icons"},
+        {ViewMode::LargeIcons, "switch to Large Icons"}};
+    for (const auto &[mode, label] : modes) {
+        items.hide();
+        items.ConfigureFor(mode);
+        std::printf("%-34s %12s %8.3f s %8s  (target <= 0.5 s)\n", label, "", ShowView(items), "");
+    }
+    items.hide();
     std::printf("%-34s %12s %8.3f s %8s  (target <= 0.5 s)\n", "switch back to Details", "",
                 ShowView(details), "");
 
@@ -272,17 +244,10 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    bool tree = false;
-    int rows = sifter::kDefaultRows;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--tree")
-            tree = true;
-        else
-            rows = std::atoi(argv[i]);
-    }
+    const int rows = argc > 1 ? std::atoi(argv[1]) : sifter::kDefaultRows;
     if (rows < sifter::kRemovedRows) {
         std::fprintf(stderr, "results_bench: at least %d rows\n", sifter::kRemovedRows);
         return 2;
     }
-    return sifter::Run(rows, tree);
+    return sifter::Run(rows);
 }
