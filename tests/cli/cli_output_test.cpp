@@ -3,6 +3,7 @@
 #include "cli/terminal_progress.h"
 #include "platform/file_attributes.h"
 #include "search/file_search.h"
+#include "support/scoped_time_zone.h"
 
 #include <gtest/gtest.h>
 
@@ -20,30 +21,10 @@
 namespace sifter {
 namespace {
 
+using test::ScopedTimeZone;
+
 // 2026-03-08 12:34:56 UTC.
 constexpr std::int64_t kSomeUnixTime = 1772973296;
-
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char *zone)
-    {
-        if (const char *old = std::getenv("TZ"))
-            old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (old_.empty())
-            unsetenv("TZ");
-        else
-            setenv("TZ", old_.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string old_;
-};
 
 FoundFile MakeRecord(std::string_view folder, std::string_view name)
 {

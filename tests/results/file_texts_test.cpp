@@ -3,6 +3,7 @@
 #include "platform/file_attributes.h"
 #include "platform/locale_text.h"
 #include "platform/size_text.h"
+#include "support/scoped_time_zone.h"
 
 #include <gtest/gtest.h>
 
@@ -32,25 +33,7 @@ TEST(FormatFileSizeTest, KilobyteStyleForTheColumnShortFormOtherwise)
 
 class FormatFileTimeTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const char *saved = std::getenv("TZ");
-        hadTz_ = saved != nullptr;
-        if (saved)
-            savedTz_ = saved;
-        setenv("TZ", "XST-2", 1); // two hours east of UTC
-        tzset();
-    }
-    void TearDown() override
-    {
-        if (hadTz_)
-            setenv("TZ", savedTz_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    bool hadTz_ = false;
-    std::string savedTz_;
+    test::ScopedTimeZone zone_{"XST-2"}; // two hours east of UTC
 };
 
 TEST_F(FormatFileTimeTest, ShowsTheLocalDateAndHoursMinutes)

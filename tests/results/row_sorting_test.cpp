@@ -7,6 +7,7 @@
 #include "res/resource_ids.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
+#include "support/scoped_time_zone.h"
 
 #include <gtest/gtest.h>
 
@@ -194,31 +195,13 @@ TEST_F(RowSortingTest, ColumnsWithoutKeyLeaveTheOrderAlone)
 // Runs with TZ set to a zone with summer time, and puts TZ back.
 class TimeSortingTest : public RowSortingTest {
 protected:
-    void SetUp() override
-    {
-        if (const char *saved = std::getenv("TZ"))
-            savedTz_ = saved;
-        hadTz_ = std::getenv("TZ") != nullptr;
-        // Central Europe: clocks go back from 03:00 to 02:00 on the last Sunday of October.
-        setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-        tzset();
-    }
-    void TearDown() override
-    {
-        if (hadTz_)
-            setenv("TZ", savedTz_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
+    // Central Europe: clocks go back from 03:00 to 02:00 on the last Sunday of October.
+    test::ScopedTimeZone zone_{"CET-1CEST,M3.5.0,M10.5.0/3"};
 
     static FileTime At(std::int64_t unixSeconds, std::int64_t nanoseconds = 0)
     {
         return FileTimeFromUnix(unixSeconds, nanoseconds);
     }
-
-    bool hadTz_ = false;
-    std::string savedTz_;
 };
 
 // 2024-10-27 01:00 UTC: 03:00 summer time becomes 02:00 winter time.

@@ -5,6 +5,7 @@
 #include "search/file_search.h"
 #include "search/run_helpers.h"
 #include "support/temp_tree.h"
+#include "support/scoped_time_zone.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -295,25 +296,13 @@ TEST_F(SizeTest, GigabyteBoundIsComputedIn64Bits)
 // Local time two hours east of UTC, with no daylight saving, set for the whole process.
 class DateTest : public SearchRunTest {
 protected:
+    test::ScopedTimeZone zone_{"XST-2"};
+
     void SetUp() override
     {
-        const char *saved = std::getenv("TZ");
-        hadTz_ = saved != nullptr;
-        if (saved)
-            savedTz_ = saved;
-        setenv("TZ", "XST-2", 1);
-        tzset();
         // 2026-03-10 00:30 local is 2026-03-09 22:30 UTC.
         tree.WriteFile("late.txt", "");
         tree.SetTimes("late.txt", kLate);
-    }
-    void TearDown() override
-    {
-        if (hadTz_)
-            setenv("TZ", savedTz_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
     }
     std::vector<std::string> RunDate(std::int32_t kind, std::int32_t part, std::int32_t compare1,
                                       SystemTime first, std::int32_t compare2 = kCompareNone,
@@ -343,8 +332,6 @@ protected:
     }
 
     static constexpr std::int64_t kLate = 1'773'095'400; // 2026-03-09 22:30:00 UTC
-    bool hadTz_ = false;
-    std::string savedTz_;
 };
 
 TEST_F(DateTest, DateEqualComparesTheLocalDayWhateverThePickerTime)
