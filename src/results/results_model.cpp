@@ -66,8 +66,20 @@ void ResultsModel::AddResultRow(FoundFile &record)
     pending_.push_back(&record);
     if (flushTimer_.isActive())
         return;
-    const qint64 waited = sinceInsertion_.isValid() ? sinceInsertion_.elapsed() : kInsertionIntervalMs;
-    flushTimer_.start(static_cast<int>(std::max<qint64>(0, kInsertionIntervalMs - waited)));
+    StartFlushTimer();
+}
+
+void ResultsModel::SetInsertionInterval(int milliseconds)
+{
+    insertionIntervalMs_ = std::max(0, milliseconds);
+    if (flushTimer_.isActive())
+        StartFlushTimer();
+}
+
+void ResultsModel::StartFlushTimer()
+{
+    const qint64 waited = sinceInsertion_.isValid() ? sinceInsertion_.elapsed() : insertionIntervalMs_;
+    flushTimer_.start(static_cast<int>(std::max<qint64>(0, insertionIntervalMs_ - waited)));
 }
 
 void ResultsModel::FlushPendingRows()

@@ -41,6 +41,9 @@ public:
     // this much has passed since the last insertion: every insertion repaints the views
     // (milliseconds each), while a run's pump turns the loop every 10 ms.
     static constexpr int kInsertionIntervalMs = 50;
+    // Another interval (tests take a long one to see rows wait); a waiting hand-over is
+    // timed anew.
+    void SetInsertionInterval(int milliseconds);
 
     // ResultsSink. ClearResultRows removes every row (before the run frees the records) and
     // forgets the sort; AddResultRow keeps the record pending (see kInsertionIntervalMs).
@@ -77,6 +80,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Hands the pending rows over once the interval has passed since the last hand-over.
+    void StartFlushTimer();
     // Sets each record's row from first on, and the pending records' rows-to-be after.
     void NumberRows(std::size_t first);
     // Moves every persistent index to its record's new row (invalid when it has none) after
@@ -90,6 +95,7 @@ private:
     std::vector<FoundFile *> pending_;
     QTimer flushTimer_;
     QElapsedTimer sinceInsertion_;
+    int insertionIntervalMs_ = kInsertionIntervalMs;
     SortState sort_;
 };
 
