@@ -14,6 +14,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace sifter {
@@ -97,20 +98,39 @@ int CSifterView::ItemCount() const
     return model_->rowCount();
 }
 
+std::vector<std::pair<int, int>> CSifterView::SelectedRowSpans() const
+{
+    // From the selection's ranges, not one index per row: Select All over a million rows
+    // is one range, and the status text asks after every selection change.
+    std::vector<std::pair<int, int>> spans;
+    const int lastColumn = model_->columnCount() - 1;
+    for (const QItemSelectionRange &range : SelectionModel()->selection()) {
+        if (range.left() == 0 && range.right() == lastColumn)
+            spans.emplace_back(range.top(), range.bottom());
+    }
+    std::sort(spans.begin(), spans.end());
+    std::vector<std::pair<int, int>> merged;
+    for (const auto &span : spans) {
+        if (!merged.empty() && span.first <= merged.back().second + 1)
+            merged.back().second = std::max(merged.back().second, span.second);
+        else
+            merged.push_back(span);
+    }
+    return merged;
+}
+
 int CSifterView::SelectedCount() const
 {
-    return static_cast<int>(SelectionModel()->selectedRows().size());
+    int count = 0;
+    for (const auto &[top, bottom] : SelectedRowSpans())
+        count += bottom - top + 1;
+    return count;
 }
 
 FoundFile *CSifterView::FirstSelectedRecord() const
 {
-    const QModelIndexList rows = SelectionModel()->selectedRows();
-    if (rows.isEmpty())
-        return nullptr;
-    int first = rows.front().row();
-    for (const QModelIndex &index : rows)
-        first = std::min(first, index.row());
-    return model_->Record(first);
+    const std::vector<std::pair<int, int>> spans = SelectedRowSpans();
+    return spans.empty() ? nullptr : model_->Record(spans.front().first);
 }
 
 void CSifterView::FillResultsView()

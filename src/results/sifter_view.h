@@ -12,6 +12,9 @@
 
 #include <QWidget>
 
+#include <utility>
+#include <vector>
+
 class QAbstractItemView;
 class QHeaderView;
 class QItemSelectionModel;
@@ -94,6 +97,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // The fully selected rows as sorted, disjoint [top, bottom] spans.
+    std::vector<std::pair<int, int>> SelectedRowSpans() const;
     void ApplyHeaderLayout();
     void OnSectionResized(int logical, int newSize);
     void OnSectionMoved();

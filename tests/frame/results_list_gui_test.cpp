@@ -446,6 +446,27 @@ TEST_F(ResultsListTest, OddStoredColumnTablesGiveAWorkingList)
     EXPECT_EQ(List().ItemCount(), 3);
 }
 
+TEST_F(ResultsListTest, SelectedCountMergesOverlappingRangesAndTheFirstIsTheTopmost)
+{
+    StartWithRows(20);
+    QItemSelectionModel *selection = List().SelectionModel();
+    const auto rows = [this](int top, int bottom) {
+        return QItemSelection(List().Model().index(top, 0),
+                              List().Model().index(bottom, List().Model().columnCount() - 1));
+    };
+    selection->select(rows(10, 14), QItemSelectionModel::Select);
+    selection->select(rows(4, 11), QItemSelectionModel::Select);
+    selection->select(rows(16, 16), QItemSelectionModel::Select);
+    EXPECT_EQ(List().SelectedCount(), 12); // 4 to 14, and 16
+    EXPECT_EQ(List().FirstSelectedRecord()->Name(), "f4.txt");
+    selection->select(rows(4, 6), QItemSelectionModel::Deselect);
+    EXPECT_EQ(List().SelectedCount(), 9);
+    EXPECT_EQ(List().FirstSelectedRecord()->Name(), "f7.txt");
+    // A cell alone is no selected row.
+    selection->select(List().Model().index(0, 1), QItemSelectionModel::Select);
+    EXPECT_EQ(List().SelectedCount(), 9);
+}
+
 // The tip asked for over a row, as the view answers a hover.
 QString TipOver(QAbstractItemView *view, int row)
 {
