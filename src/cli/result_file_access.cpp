@@ -4,13 +4,9 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace sifter {
 namespace {

@@ -4,6 +4,7 @@
 #include "framework/string_resources.h"
 #include "platform/code_page.h"
 #include "platform/file_attributes.h"
+#include "platform/path.h"
 #include "platform/pe_version.h"
 #include "results/file_texts.h"
 #include "search/found_file.h"
@@ -18,16 +19,9 @@
 namespace sifter {
 namespace {
 
-// The extension from the name's last dot, dot included; empty without a dot.
-std::string_view Extension(std::string_view name)
-{
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
-}
-
 bool HasVersionResourceExtension(std::string_view name)
 {
-    const std::string_view extension = Extension(name);
+    const std::string extension = PathExtension(name);
     for (const std::string_view candidate : {".EXE", ".DLL", ".SYS"}) {
         if (EqualIgnoringAsciiCase(extension, candidate))
             return true;

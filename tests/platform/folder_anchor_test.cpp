@@ -2,6 +2,7 @@
 // the descriptor budget, and never through a link or a folder put in place of a listed one.
 #include "platform/folder_anchor.h"
 
+#include "platform/listing_names.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,8 @@
 namespace sifter {
 namespace {
 
+using test::Names;
 using test::TempTree;
-
-std::vector<std::string> Names(const FolderListing &listing)
-{
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < listing.Count(); ++i)
-        names.push_back(listing.Name(i));
-    return names;
-}
 
 std::vector<std::string> NamesIn(std::initializer_list<std::string> names)
 {

@@ -1,6 +1,7 @@
 #include "platform/folder_listing.h"
 
 #include "platform/file_attributes.h"
+#include "platform/listing_names.h"
 #include "platform/special_files.h"
 #include "support/temp_tree.h"
 
@@ -18,15 +19,8 @@ namespace {
 using test::ExpectedFileTime;
 using test::MakeFifo;
 using test::MakeLink;
+using test::Names;
 using test::TempTree;
-
-std::vector<std::string> Names(const FolderListing &listing)
-{
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < listing.Count(); ++i)
-        names.push_back(listing.Name(i));
-    return names;
-}
 
 std::vector<std::string> Names(const std::vector<EntryData> &entries)
 {
