@@ -23,7 +23,7 @@ std::string FormatFoundFileLine(const FoundFile &record, bool longFormat, bool f
     std::string line = forTerminal ? TerminalSafeText(record.Path()) : record.Path();
     if (!longFormat)
         return line;
-    const FoundFileRecord &stored = record.stored;
+    const FoundFile &stored = record;
     line += kLongFormatSeparator;
     line += std::to_string(stored.size);
     line += kLongFormatSeparator;

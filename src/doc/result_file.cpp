@@ -50,14 +50,14 @@ void AppendBlock(std::vector<std::uint8_t> &out, const char (&tag)[kTagSize], st
 
 // The whole text of a block, accepted only when it is a plausible name and the field
 // holds exactly its cut: a file edited elsewhere keeps what its field says.
-bool AgreesWithField(std::string_view whole, const char *field, std::size_t fieldSize)
+bool AgreesWithField(std::string_view whole, std::string_view fieldText, std::size_t fieldSize)
 {
-    return whole.find('\0') == std::string_view::npos && CutToField(whole, fieldSize) == TextField(field, fieldSize);
+    return whole.find('\0') == std::string_view::npos && CutToField(whole, fieldSize) == fieldText;
 }
 
 // Takes the long texts from the tagged blocks beyond a record's 672 bytes; unknown tags and
 // a block cut short are ignored.
-void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::size_t size)
+void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::size_t size, RecordTexts *texts)
 {
     std::size_t position = 0;
     while (size - position >= kBlockHeaderSize) {
@@ -67,11 +67,15 @@ void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::siz
             return;
         const std::string_view text(reinterpret_cast<const char *>(block + kBlockHeaderSize), length);
         if (std::memcmp(block, kLongNameTag, kTagSize) == 0) {
-            if (AgreesWithField(text, record.stored.name, kFoundNameSize))
+            if (AgreesWithField(text, record.Name(), kFoundNameSize))
                 record.SetName(text);
         } else if (std::memcmp(block, kLongFolderTag, kTagSize) == 0) {
-            if (AgreesWithField(text, record.stored.folder, kFoundFolderSize))
-                record.SetFolder(text);
+            if (AgreesWithField(text, record.Folder(), kFoundFolderSize)) {
+                if (texts)
+                    record.SetFolder(texts->folders.Share(text));
+                else
+                    record.SetFolder(text);
+            }
         }
         position += kBlockHeaderSize + length;
     }
@@ -119,18 +123,19 @@ std::FILE *OpenRegularFileForReading(const std::string &path, int *error)
 bool WriteFoundFile(const FoundFile &record, ByteSink &file)
 {
     std::vector<std::uint8_t> extension;
-    if (record.Name() != TextField(record.stored.name))
+    const FoundFileRecord stored = record.Stored();
+    if (record.Name() != TextField(stored.name))
         AppendBlock(extension, kLongNameTag, record.Name());
-    if (record.Folder() != TextField(record.stored.folder))
+    if (record.Folder() != TextField(stored.folder))
         AppendBlock(extension, kLongFolderTag, record.Folder());
     if (extension.size() > kMaxRecordExtension)
         extension.clear(); // cannot be a real path; the fields still hold its start
-    const FoundFileBytes bytes = EncodeFoundFile(record.stored);
+    const FoundFileBytes bytes = EncodeFoundFile(stored);
     return WriteUint32(file, static_cast<std::uint32_t>(kStoredRecordLength + extension.size())) &&
            file.Write(bytes.data(), bytes.size()) && file.Write(extension.data(), extension.size());
 }
 
-bool ReadFoundFile(FoundFile &record, ByteSource &file)
+bool ReadFoundFile(FoundFile &record, ByteSource &file, RecordTexts *texts)
 {
     const std::uint32_t length = ReadUint32(file);
     if (length == 0)
@@ -139,7 +144,10 @@ bool ReadFoundFile(FoundFile &record, ByteSource &file)
     const std::size_t wanted = std::min<std::size_t>(length, kStoredRecordLength);
     if (file.Read(bytes.data(), wanted) < wanted)
         return false;
-    record.stored = DecodeFoundFile(bytes);
+    if (texts)
+        record.SetStored(DecodeFoundFile(bytes), &texts->folders, &texts->typeNames);
+    else
+        record.SetStored(DecodeFoundFile(bytes));
     if (length <= kStoredRecordLength)
         return true;
     const std::uint32_t extra = length - kStoredRecordLength;
@@ -149,7 +157,7 @@ bool ReadFoundFile(FoundFile &record, ByteSource &file)
     }
     std::vector<std::uint8_t> extension(extra);
     const std::size_t got = file.Read(extension.data(), extension.size());
-    ApplyRecordExtension(record, extension.data(), got);
+    ApplyRecordExtension(record, extension.data(), got, texts);
     return true;
 }
 
@@ -193,8 +201,10 @@ std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file)
     return ReadUint32(file);
 }
 
-bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit)
+bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit, bool *overLimit)
 {
+    if (overLimit)
+        *overLimit = false;
     if (!search.ClearFoundFiles())
         return false; // refused during a run
     if (!CheckResultMagic(file))
@@ -203,32 +213,19 @@ bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit
     // The count is only an upper bound: nothing is reserved for it, reading stops at the
     // first record that is not there.
     const std::uint32_t count = ReadResultCriteria(search.criteria, file);
+    RecordTexts texts;
     std::uint64_t used = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
-        if (!record || !ReadFoundFile(*record, file))
+        if (!record || !ReadFoundFile(*record, file, &texts))
             return false;
         used += record->MemoryFootprint();
-        if (used > memoryLimit)
+        if (used + texts.MadeBytes() > memoryLimit) {
+            if (overLimit)
+                *overLimit = true;
             return false;
+        }
         search.AppendFoundFile(std::move(record));
-    }
-    return true;
-}
-
-bool MeasureResults(ByteSource &file, ResultsFootprint &footprint)
-{
-    footprint = {};
-    if (!CheckResultMagic(file))
-        return false;
-    SearchCriteria criteria{};
-    const std::uint32_t count = ReadResultCriteria(criteria, file);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        FoundFile record;
-        if (!ReadFoundFile(record, file))
-            break;
-        ++footprint.records;
-        footprint.bytes += record.MemoryFootprint();
     }
     return true;
 }
@@ -253,17 +250,6 @@ bool LoadResultFile(FileSearch &search, const std::string &path)
         return false;
     StdioSource source(file);
     const bool ok = LoadResults(search, source);
-    std::fclose(file); // read-only: nothing is lost if closing fails
-    return ok;
-}
-
-bool MeasureResultFile(const std::string &path, ResultsFootprint &footprint)
-{
-    std::FILE *file = OpenRegularFileForReading(path);
-    if (!file)
-        return false;
-    StdioSource source(file);
-    const bool ok = MeasureResults(source, footprint);
     std::fclose(file); // read-only: nothing is lost if closing fails
     return ok;
 }

@@ -41,24 +41,23 @@ std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file);
 // Empties the list, checks the magic, resets the criteria and reads them, then the
 // records. False when refused during a run, on a bad magic, at the first record that
 // cannot be read (length 0, cut short), or at the first that would take the records
-// beyond memoryLimit bytes (MemoryFootprint); records read before it stay in the list.
-bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit = UINT64_MAX);
-
-// The records a result file holds and the memory they would take once loaded.
-struct ResultsFootprint {
-    std::uint64_t records = 0;
-    std::uint64_t bytes = 0; // the sum of their MemoryFootprint
-};
-// Reads the file from offset 0 as LoadResults does, keeping no record, so that a file can
-// be judged before anything is allocated for it. False on a bad magic.
-bool MeasureResults(ByteSource &file, ResultsFootprint &footprint);
+// beyond memoryLimit bytes (their MemoryFootprint and the texts they share; *overLimit
+// then set); records read before it stay in the list.
+bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit = UINT64_MAX,
+                 bool *overLimit = nullptr);
 
 // One record: its length, the 672 bytes, and the long-text blocks when needed.
 bool WriteFoundFile(const FoundFile &record, ByteSink &file);
 // One record into a zeroed record: length M (0 when nothing is delivered) must not be 0,
 // min(M, 672) bytes must be delivered, the long texts are taken from the blocks beyond
 // 672 when they agree with the fields, anything else beyond is skipped.
-bool ReadFoundFile(FoundFile &record, ByteSource &file);
+// Records read with the same texts share their folder and type-name texts.
+struct RecordTexts {
+    FoundFile::TextShare folders;
+    FoundFile::TextShare typeNames;
+    std::size_t MadeBytes() const { return folders.MadeBytes() + typeNames.MadeBytes(); }
+};
+bool ReadFoundFile(FoundFile &record, ByteSource &file, RecordTexts *texts = nullptr);
 
 // Convenience for paths. Saving goes through WriteFileAtomically (platform/atomic_file.h):
 // a file is replaced whole or not at all, through a temporary beside it that no failure
@@ -71,8 +70,6 @@ bool ReadFoundFile(FoundFile &record, ByteSource &file);
 bool SaveResultFile(const FileSearch &search, const std::string &path, int *error = nullptr,
                     bool waitForReader = false);
 bool LoadResultFile(FileSearch &search, const std::string &path);
-// MeasureResults of the file at path; false when it cannot be opened or lacks the magic.
-bool MeasureResultFile(const std::string &path, ResultsFootprint &footprint);
 // Opens a regular file for reading without ever opening, let alone blocking on, a FIFO,
 // device or folder put at the path; null for anything else, with *error (when given) set
 // to the errno of the failed step, or to 0 when the path is not a regular file. The

@@ -61,19 +61,33 @@ std::uint64_t CSifterDoc::RecordMemoryLimit() const
 
 bool CSifterDoc::OnOpenDocument(const QString &path)
 {
-    // Measured before anything is freed or allocated: a refused file leaves the document
-    // as it was. A file of tiny hostile records may announce gigabytes in a few megabytes.
-    ResultsFootprint footprint;
-    if (!MeasureResultFile(LocalPath(path), footprint))
+    // Read whole before anything is freed, in one pass that counts the memory as it goes:
+    // a refused file leaves the document as it was, and a file of tiny hostile records,
+    // which may announce gigabytes in a few megabytes, stops at the limit.
+    std::FILE *file = OpenRegularFileForReading(LocalPath(path));
+    if (!file)
         return false;
-    if (footprint.bytes > RecordMemoryLimit()) {
+    auto staged = std::make_unique<FileSearch>();
+    StdioSource source(file);
+    bool overLimit = false;
+    // Whether every record could be read does not matter: what was read is kept.
+    LoadResults(*staged, source, RecordMemoryLimit(), &overLimit);
+    const bool isResultFile = CheckResultMagic(source);
+    // Read-only stream: closing cannot lose data.
+    std::fclose(file);
+    if (!isResultFile)
+        return false;
+    if (overLimit) {
         // Unlike a file that is not a result file, this one would otherwise seem to
         // open and do nothing.
         if (Template())
             Template()->Prompts().ShowError(FormatResString(str::kResultFileTooLarge, path));
         return false;
     }
-    return Document::OnOpenDocument(path);
+    staged_ = std::move(staged);
+    const bool opened = Document::OnOpenDocument(path);
+    staged_.reset();
+    return opened;
 }
 
 void CSifterDoc::SetModifiedFlag(bool modified)
@@ -100,6 +114,10 @@ QString CSifterDoc::ProposedFileName() const
 
 bool CSifterDoc::ReadDocument(const QString &path)
 {
+    if (staged_) {
+        fileSearch_.criteria = staged_->criteria;
+        return fileSearch_.TakeFoundFiles(*staged_);
+    }
     // The path was checked a moment ago, but it may have become a FIFO since.
     std::FILE *file = OpenRegularFileForReading(LocalPath(path));
     if (!file)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace sifter {
@@ -36,8 +37,8 @@ public:
     void DeleteContents() override;
     // A file that cannot be opened or does not begin with the result magic is refused
     // without a message and without touching the document; so is, with a message naming
-    // it, one whose records would take more than half of the memory available; otherwise
-    // it is read.
+    // it, one whose records would take more than half of the memory available. The file
+    // is read once, before the document's contents are freed, which then take its records.
     bool OnOpenDocument(const QString &path) override;
     // Where the document learns how many bytes of memory are available (0: unknown, no
     // limit); AvailableMemory unless replaced.
@@ -55,9 +56,10 @@ signals:
     void ResultSetAboutToBeFreed();
 
 protected:
-    // Reads the result file; a file cut short keeps the records read up to the cut and
-    // counts as read, as does one that has grown beyond the memory limit since it was
-    // measured (its records up to the limit). False only when the file cannot be opened.
+    // Takes the records OnOpenDocument has read; called on its own, reads the result file
+    // (a file cut short keeps the records read up to the cut and counts as read, as does
+    // one beyond the memory limit, with its records up to the limit). False only when the
+    // file cannot be opened.
     bool ReadDocument(const QString &path) override;
     // Writes the result file atomically; false on any failure.
     bool WriteDocument(const QString &path) override;
@@ -67,6 +69,7 @@ private:
     std::uint64_t RecordMemoryLimit() const;
 
     FileSearch fileSearch_;
+    std::unique_ptr<FileSearch> staged_; // the opened file's records, while its contents are replaced
     std::function<std::uint64_t()> availableMemory_ = AvailableMemory;
 };
 

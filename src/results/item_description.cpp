@@ -40,13 +40,13 @@ QString BuildItemDescription(const FoundFile *record, QChar separator, bool kilo
 {
     if (!record)
         return {};
-    const FoundFileRecord &stored = record->stored;
+    const FoundFile &stored = *record;
     QString text = Line(str::kTipFolder, record->Folder());
     if (stored.attributes & kAttributeFolder)
         return text;
     text += separator;
     if (!HasVersionResourceExtension(record->Name())) {
-        text += Line(str::kTipType, TextField(stored.typeName));
+        text += Line(str::kTipType, stored.TypeName());
         text += separator;
         text += Line(str::kTipDateModified, FormatFileTime(stored.lastWriteTime, true));
     } else {

@@ -254,7 +254,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
 
 QString CellText(const FoundFile &record, std::uint32_t columnId)
 {
-    const FoundFileRecord &stored = record.stored;
+    const FoundFile &stored = record;
     switch (columnId) {
     case cmd::kArrangeByName:
         return FromLocalText(record.Name());
@@ -263,7 +263,7 @@ QString CellText(const FoundFile &record, std::uint32_t columnId)
     case cmd::kArrangeBySize:
         return (stored.attributes & kAttributeFolder) ? QString() : FromLocalText(FormatFileSize(stored.size, true));
     case cmd::kArrangeByType:
-        return FromLocalText(TextField(stored.typeName));
+        return FromLocalText(stored.TypeName());
     case cmd::kArrangeByModified:
         return FromLocalText(FormatFileTime(stored.lastWriteTime, true));
     case cmd::kArrangeByCreated:
@@ -273,7 +273,7 @@ QString CellText(const FoundFile &record, std::uint32_t columnId)
     case cmd::kArrangeByAttributes:
         return FromLocalText(FormatAttributes(stored.attributes));
     case cmd::kArrangeByShortName: {
-        const std::string_view shortName = TextField(stored.shortName);
+        const std::string_view shortName = stored.ShortName();
         return shortName.empty() ? FromLocalText(record.Name()) : FromLocalText(shortName);
     }
     default:

@@ -128,6 +128,17 @@ DetailsView::DetailsView(QWidget *parent) : QTableView(parent), delegate_(new Ro
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setTextElideMode(Qt::ElideRight);
+    disconnect(verticalHeader(), SIGNAL(sectionCountChanged(int,int)), this, SLOT(rowCountChanged(int,int)));
+    connect(verticalHeader(), &QHeaderView::sectionCountChanged, this, &DetailsView::OnRowCountChanged);
+}
+
+void DetailsView::OnRowCountChanged(int oldCount, int newCount)
+{
+    if (newCount > oldCount && oldCount > 0 && rowViewportPosition(oldCount) >= viewport()->height()) {
+        updateGeometries();
+        return;
+    }
+    rowCountChanged(oldCount, newCount);
 }
 
 void DetailsView::keyboardSearch(const QString &search)

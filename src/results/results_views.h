@@ -32,6 +32,11 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    // Rows added below the visible ones change only the scroll bar: a run hands rows over
+    // many times a second, and laying out and repainting the screen for each hand-over
+    // would cost more than the rows themselves.
+    void OnRowCountChanged(int oldCount, int newCount);
+
     RowDelegate *delegate_;
 };
 

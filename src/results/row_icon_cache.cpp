@@ -78,7 +78,7 @@ int RowIconCache::GetRowIcon(int rowIndex, const FoundFile &record)
 
 QIcon RowIconCache::TypeIcon(const FoundFile &record) const
 {
-    const bool folder = (record.stored.attributes & kAttributeFolder) != 0;
+    const bool folder = (record.attributes & kAttributeFolder) != 0;
     const QMimeType type = folder ? types_.mimeTypeForName(QStringLiteral("inode/directory"))
                                   : types_.mimeTypeForFile(FromLocalText(record.Name()), QMimeDatabase::MatchExtension);
     for (const QString &name : {type.iconName(), type.genericIconName()}) {

@@ -46,9 +46,9 @@ std::string_view TextKey(const FoundFile &record, std::uint32_t commandId)
     case cmd::kArrangeByFolder:
         return record.Folder();
     case cmd::kArrangeByType:
-        return TextField(record.stored.typeName);
+        return record.TypeName();
     default: {
-        const std::string_view shortName = TextField(record.stored.shortName);
+        const std::string_view shortName = record.ShortName();
         return shortName.empty() ? record.Name() : shortName;
     }
     }
@@ -58,11 +58,11 @@ FileTime TimeOf(const FoundFile &record, std::uint32_t commandId)
 {
     switch (commandId) {
     case cmd::kArrangeByModified:
-        return record.stored.lastWriteTime;
+        return record.lastWriteTime;
     case cmd::kArrangeByCreated:
-        return record.stored.creationTime;
+        return record.creationTime;
     default:
-        return record.stored.lastAccessTime;
+        return record.lastAccessTime;
     }
 }
 
@@ -247,15 +247,15 @@ int CompareRows(const FoundFile *record1, const FoundFile *record2, const SortSt
         ascending = CompareTextNoCase(TextKey(*record1, state.sortCommandId), TextKey(*record2, state.sortCommandId));
         break;
     case KeyKind::Size:
-        ascending = Sign(record1->stored.size, record2->stored.size);
+        ascending = Sign(record1->size, record2->size);
         break;
     case KeyKind::Time:
         ascending = Sign(LocalSortSeconds(TimeOf(*record1, state.sortCommandId)),
                          LocalSortSeconds(TimeOf(*record2, state.sortCommandId)));
         break;
     case KeyKind::Attributes:
-        ascending = CompareTextNoCase(FormatAttributes(record1->stored.attributes),
-                                      FormatAttributes(record2->stored.attributes));
+        ascending = CompareTextNoCase(FormatAttributes(record1->attributes),
+                                      FormatAttributes(record2->attributes));
         break;
     }
     return state.sortDescending ? -ascending : ascending;
@@ -272,7 +272,7 @@ void SortRows(std::vector<FoundFile *> &rows, const SortState &state)
         return;
     case KeyKind::Size:
         SortByNumber<std::uint64_t>(rows, state.sortDescending,
-                                    [](const FoundFile &record) { return record.stored.size; });
+                                    [](const FoundFile &record) { return record.size; });
         return;
     case KeyKind::Time: {
         // The C library reads TZ once here, so that the whole sort uses one zone.
@@ -284,7 +284,7 @@ void SortRows(std::vector<FoundFile *> &rows, const SortState &state)
     }
     case KeyKind::Attributes:
         SortByNumber<std::uint64_t>(rows, state.sortDescending,
-                                    [](const FoundFile &record) { return AttributeKey(record.stored.attributes); });
+                                    [](const FoundFile &record) { return AttributeKey(record.attributes); });
         return;
     }
 }

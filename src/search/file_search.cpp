@@ -110,6 +110,24 @@ void FileSearch::FreeAllRecords()
     tail_ = nullptr;
 }
 
+bool FileSearch::TakeFoundFiles(FileSearch &other)
+{
+    if (inRun_ || other.inRun_ || &other == this)
+        return false;
+    for (FoundFile *record = other.head_; record; record = record->next)
+        record->owner = this;
+    if (!other.head_)
+        return true;
+    other.head_->prev = tail_;
+    if (tail_)
+        tail_->next = other.head_;
+    else
+        head_ = other.head_;
+    tail_ = other.tail_;
+    other.head_ = other.tail_ = nullptr;
+    return true;
+}
+
 std::size_t FileSearch::CountFoundFiles() const
 {
     std::size_t count = 0;
@@ -121,18 +139,17 @@ std::size_t FileSearch::CountFoundFiles() const
 void FileSearch::FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
                                std::int64_t matchOffset)
 {
-    record.stored = FoundFileRecord{};
     record.SetName(findData.name);
-    record.SetFolder(folder);
-    record.stored.size = findData.Size();
-    SetTextField(record.stored.typeName,
-                 typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0));
-    record.stored.lastWriteTime = findData.lastWriteTime;
-    record.stored.creationTime = findData.creationTime;
-    record.stored.lastAccessTime = findData.lastAccessTime;
-    record.stored.attributes = findData.attributes;
-    SetTextField(record.stored.shortName, findData.shortName);
-    record.stored.matchOffset = matchOffset;
+    record.SetFolder(folderTexts_.Share(folder));
+    record.size = findData.Size();
+    record.SetTypeName(
+        typeNameTexts_.Share(typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0)));
+    record.lastWriteTime = findData.lastWriteTime;
+    record.creationTime = findData.creationTime;
+    record.lastAccessTime = findData.lastAccessTime;
+    record.attributes = findData.attributes;
+    record.SetShortName(findData.shortName);
+    record.matchOffset = matchOffset;
 }
 
 int FileSearch::RunSearch(const SearchSinks &sinks)

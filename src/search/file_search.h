@@ -56,9 +56,13 @@ public:
     bool ClearFoundFiles();
     // Number of records, by walking the list.
     std::size_t CountFoundFiles() const;
+    // Moves every record of other to the end of this list (other is left empty); false,
+    // nothing moved, while either is in a run.
+    bool TakeFoundFiles(FileSearch &other);
 
-    // Clears the record's stored bytes and fills them from the entry, the folder text and
-    // the match offset; the type name comes from the (per-extension cached) type lookup.
+    // Fills the record from the entry, the folder text and the match offset; the type name
+    // comes from the (per-extension cached) type lookup. Records of one folder share its
+    // text, and records of one type their type name.
     void FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
                        std::int64_t matchOffset);
 
@@ -83,6 +87,8 @@ private:
     std::uint8_t running_ = 0;
     bool inRun_ = false;
     TypeNames typeNames_;
+    FoundFile::TextShare folderTexts_;
+    FoundFile::TextShare typeNameTexts_;
 };
 
 } // namespace sifter

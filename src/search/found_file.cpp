@@ -1,5 +1,6 @@
 #include "search/found_file.h"
 
+#include "platform/code_page.h"
 #include "platform/little_endian.h"
 #include "platform/path.h"
 #include "search/text_field.h"
@@ -51,44 +52,94 @@ FoundFileRecord DecodeFoundFile(const FoundFileBytes &bytes)
 
 #undef SIFTER_AT
 
-std::string_view FoundFile::Name() const
-{
-    return longName_.empty() ? TextField(stored.name) : std::string_view(longName_);
-}
-
-std::string_view FoundFile::Folder() const
-{
-    return longFolder_.empty() ? TextField(stored.folder) : std::string_view(longFolder_);
-}
-
 std::string FoundFile::Path() const
 {
     return PathAppend(Folder(), Name());
 }
 
+void FoundFile::SetFolder(std::string_view folder)
+{
+    folder_ = std::make_shared<const std::string>(folder);
+}
+
+void FoundFile::SetTypeName(std::string_view typeName)
+{
+    typeName_ = std::make_shared<const std::string>(CutToField(typeName, kFoundTypeNameSize));
+}
+
+void FoundFile::SetTypeName(SharedText typeName)
+{
+    if (typeName && CutToField(*typeName, kFoundTypeNameSize).size() != typeName->size())
+        SetTypeName(std::string_view(*typeName));
+    else
+        typeName_ = std::move(typeName);
+}
+
+bool FoundFile::HasLongTexts() const
+{
+    return CutToField(Name(), kFoundNameSize).size() != Name().size() ||
+           CutToField(Folder(), kFoundFolderSize).size() != Folder().size();
+}
+
 std::size_t FoundFile::MemoryFootprint() const
 {
     // A text short enough for the string's own buffer takes nothing beyond the struct.
-    const auto heap = [](const std::string &text) {
-        return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
-    };
-    return sizeof(FoundFile) + heap(longName_) + heap(longFolder_);
+    const std::size_t nameHeap = name_.capacity() > std::string().capacity() ? name_.capacity() + 1 : 0;
+    return sizeof(FoundFile) + nameHeap;
 }
 
-void FoundFile::SetName(std::string_view name)
+FoundFileRecord FoundFile::Stored() const
 {
-    if (SetTextField(stored.name, name))
-        longName_.clear();
-    else
-        longName_.assign(name);
+    FoundFileRecord record{};
+    SetTextField(record.name, Name());
+    SetTextField(record.folder, Folder());
+    record.size = size;
+    SetTextField(record.typeName, TypeName());
+    record.lastWriteTime = lastWriteTime;
+    record.creationTime = creationTime;
+    record.lastAccessTime = lastAccessTime;
+    record.attributes = attributes;
+    SetTextField(record.shortName, ShortName());
+    record.matchOffset = matchOffset;
+    return record;
 }
 
-void FoundFile::SetFolder(std::string_view folder)
+void FoundFile::SetStored(const FoundFileRecord &record, TextShare *folders, TextShare *typeNames)
 {
-    if (SetTextField(stored.folder, folder))
-        longFolder_.clear();
+    SetName(TextField(record.name));
+    const std::string_view folder = TextField(record.folder);
+    if (folders)
+        SetFolder(folders->Share(folder));
     else
-        longFolder_.assign(folder);
+        SetFolder(folder);
+    const std::string_view typeName = TextField(record.typeName);
+    if (typeNames)
+        SetTypeName(typeNames->Share(typeName));
+    else
+        SetTypeName(typeName);
+    size = record.size;
+    lastWriteTime = record.lastWriteTime;
+    creationTime = record.creationTime;
+    lastAccessTime = record.lastAccessTime;
+    attributes = record.attributes;
+    SetShortName(TextField(record.shortName));
+    matchOffset = record.matchOffset;
+}
+
+SharedText FoundFile::TextShare::Share(std::string_view text)
+{
+    if (last_ && *last_ == text)
+        return last_;
+    if (const auto known = known_.find(text); known != known_.end()) {
+        last_ = known->second;
+        return last_;
+    }
+    last_ = std::make_shared<const std::string>(text);
+    madeBytes_ += sizeof(std::string) + text.size() + 1;
+    // The key views the shared text itself, which never changes.
+    if (known_.size() < kMaxTexts)
+        known_.emplace(std::string_view(*last_), last_);
+    return last_;
 }
 
 } // namespace sifter

@@ -31,10 +31,10 @@ FoundFile MakeRecord(std::string_view folder, std::string_view name)
     FoundFile record;
     record.SetFolder(folder);
     record.SetName(name);
-    record.stored.size = 123456789012ULL;
-    record.stored.attributes = kAttributeReadOnly | kAttributeHidden | kAttributeNormal;
-    record.stored.lastWriteTime = FileTimeFromUnix(kSomeUnixTime);
-    record.stored.matchOffset = 4242;
+    record.size = 123456789012ULL;
+    record.attributes = kAttributeReadOnly | kAttributeHidden | kAttributeNormal;
+    record.lastWriteTime = FileTimeFromUnix(kSomeUnixTime);
+    record.matchOffset = 4242;
     return record;
 }
 
@@ -79,9 +79,9 @@ TEST(FormatFoundFileLine, LongFormHasTabSeparatedColumns)
     ScopedTimeZone utc("UTC0");
     EXPECT_EQ(FormatFoundFileLine(MakeRecord("/d", "f"), true), "/d/f\t123456789012\tRH\t2026-03-08T12:34:56\t4242");
     FoundFile plain = MakeRecord("/d", "g");
-    plain.stored.attributes = kAttributeNormal;
-    plain.stored.matchOffset = 0;
-    plain.stored.size = 0;
+    plain.attributes = kAttributeNormal;
+    plain.matchOffset = 0;
+    plain.size = 0;
     EXPECT_EQ(FormatFoundFileLine(plain, true), "/d/g\t0\t\t2026-03-08T12:34:56\t0");
 }
 

@@ -25,7 +25,7 @@ void AddRecord(FileSearch &search, const std::string &folder, const std::string 
     auto record = std::make_unique<FoundFile>();
     record->SetFolder(folder);
     record->SetName(name);
-    record->stored.size = size;
+    record->size = size;
     ASSERT_TRUE(search.AppendFoundFile(std::move(record)));
 }
 

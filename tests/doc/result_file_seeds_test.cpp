@@ -23,13 +23,13 @@ void AddRecord(FileSearch &search, const std::string &name, const std::string &f
     auto record = std::make_unique<FoundFile>();
     record->SetName(name);
     record->SetFolder(folder);
-    record->stored.size = size;
-    SetTextField(record->stored.typeName, "plain text document");
-    record->stored.lastWriteTime = 133'500'000'000'000'000ULL;
-    record->stored.creationTime = 133'400'000'000'000'000ULL;
-    record->stored.lastAccessTime = 133'600'000'000'000'000ULL;
-    record->stored.attributes = 0x80;
-    record->stored.matchOffset = 17;
+    record->size = size;
+    record->SetTypeName("plain text document");
+    record->lastWriteTime = 133'500'000'000'000'000ULL;
+    record->creationTime = 133'400'000'000'000'000ULL;
+    record->lastAccessTime = 133'600'000'000'000'000ULL;
+    record->attributes = 0x80;
+    record->matchOffset = 17;
     search.AppendFoundFile(std::move(record));
 }
 

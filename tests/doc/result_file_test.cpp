@@ -37,13 +37,13 @@ void AddRecord(FileSearch &search, const std::string &name, const std::string &f
     auto record = std::make_unique<FoundFile>();
     record->SetName(name);
     record->SetFolder(folder);
-    record->stored.size = size;
-    SetTextField(record->stored.typeName, "plain text document");
-    record->stored.lastWriteTime = 133'000'000'000'000'000ULL + size;
-    record->stored.creationTime = 132'000'000'000'000'000ULL;
-    record->stored.lastAccessTime = 134'000'000'000'000'000ULL;
-    record->stored.attributes = 0x21;
-    record->stored.matchOffset = static_cast<std::int64_t>(size / 2);
+    record->size = size;
+    record->SetTypeName("plain text document");
+    record->lastWriteTime = 133'000'000'000'000'000ULL + size;
+    record->creationTime = 132'000'000'000'000'000ULL;
+    record->lastAccessTime = 134'000'000'000'000'000ULL;
+    record->attributes = 0x21;
+    record->matchOffset = static_cast<std::int64_t>(size / 2);
     search.AppendFoundFile(std::move(record));
 }
 
@@ -127,10 +127,10 @@ TEST(ResultFileSaveTest, EachRecordIsItsLengthAndItsStoredBytes)
     ASSERT_EQ(bytes.size(), kResultHeaderSize + 2 * 676);
     EXPECT_EQ(Get32(bytes, 2173), 2u);
     EXPECT_EQ(Get32(bytes, 2177), 672u);
-    const FoundFileBytes first = EncodeFoundFile(search.Head()->stored);
+    const FoundFileBytes first = EncodeFoundFile(search.Head()->Stored());
     EXPECT_TRUE(std::equal(first.begin(), first.end(), bytes.begin() + 2181));
     EXPECT_EQ(Get32(bytes, 2177 + 676), 672u);
-    const FoundFileBytes second = EncodeFoundFile(search.Tail()->stored);
+    const FoundFileBytes second = EncodeFoundFile(search.Tail()->Stored());
     EXPECT_TRUE(std::equal(second.begin(), second.end(), bytes.begin() + 2181 + 676));
 }
 
@@ -158,7 +158,7 @@ TEST(ResultFileRoundTripTest, CriteriaAndRecordsComeBackByteForByte)
     EXPECT_EQ(EncodeCriteria(loaded.criteria), SampleCriteria());
     ASSERT_EQ(loaded.CountFoundFiles(), 2u);
     EXPECT_EQ(loaded.Tail()->Name(), "\xC3\xA4rger.md");
-    EXPECT_EQ(loaded.Tail()->stored.size, 0x1'0000'0001ULL);
+    EXPECT_EQ(loaded.Tail()->size, 0x1'0000'0001ULL);
     EXPECT_EQ(loaded.Head()->owner, &loaded);
     EXPECT_EQ(Save(loaded), saved);
 }
@@ -236,7 +236,7 @@ TEST(ResultFileLoadTest, LongerRecordIsReadAndItsExtraBytesSkipped)
     ASSERT_TRUE(Load(search, file));
     ASSERT_EQ(search.CountFoundFiles(), 2u);
     EXPECT_EQ(search.Head()->Name(), "first");
-    EXPECT_EQ(search.Head()->stored.size, 42u);
+    EXPECT_EQ(search.Head()->size, 42u);
     EXPECT_EQ(search.Tail()->Name(), "second");
 }
 
@@ -249,7 +249,7 @@ TEST(ResultFileLoadTest, ShorterRecordFillsOnlyItsFirstBytes)
     ASSERT_TRUE(Load(search, file));
     ASSERT_EQ(search.CountFoundFiles(), 2u);
     EXPECT_EQ(search.Head()->Name(), "first");
-    EXPECT_EQ(search.Head()->stored.size, 42u & 0xFFFF); // two of its eight bytes were there
+    EXPECT_EQ(search.Head()->size, 42u & 0xFFFF); // two of its eight bytes were there
     EXPECT_EQ(search.Tail()->Name(), "second");
 }
 
@@ -370,35 +370,35 @@ Bytes LongAndTinyRecords(std::uint32_t n)
     return file;
 }
 
-std::uint64_t FootprintOf(const FileSearch &search)
+TEST(ResultFileMemoryTest, TheLimitCountsRecordsAndTheTextsTheyShare)
 {
-    std::uint64_t bytes = 0;
-    for (const FoundFile *record = search.Head(); record; record = record->next)
-        bytes += record->MemoryFootprint();
-    return bytes;
-}
-
-TEST(ResultFileMemoryTest, MeasuringGivesWhatLoadingWouldTakeAndTheLimitStopsLoading)
-{
-    Bytes file = LongAndTinyRecords(1000);
-    file.resize(file.size() - 3); // the last record cut: neither counts it
-    MemorySource source(file.data(), file.size());
-    ResultsFootprint footprint;
-    ASSERT_TRUE(MeasureResults(source, footprint));
+    const Bytes file = LongAndTinyRecords(1000);
     FileSearch loaded;
-    EXPECT_FALSE(Load(loaded, file));
-    EXPECT_EQ(footprint.records, 1000u);
-    EXPECT_EQ(loaded.CountFoundFiles(), 1000u);
-    EXPECT_EQ(footprint.bytes, FootprintOf(loaded));
-    // Five bytes on disk, a whole record in memory; the long folder adds its text.
-    EXPECT_GE(footprint.bytes, 1000 * sizeof(FoundFile) + 3000);
+    bool overLimit = true;
+    MemorySource whole(file.data(), file.size());
+    ASSERT_TRUE(LoadResults(loaded, whole, UINT64_MAX, &overLimit));
+    EXPECT_FALSE(overLimit);
+    ASSERT_EQ(loaded.CountFoundFiles(), 1001u);
+    // The tiny records share one (empty) folder text and one type name.
+    const FoundFile *tiny = loaded.Tail();
+    EXPECT_EQ(tiny->SharedFolder(), tiny->prev->SharedFolder());
+    EXPECT_EQ(tiny->SharedTypeName(), tiny->prev->SharedTypeName());
 
-    // Room for the long record and three and a half tiny ones.
-    const std::uint64_t tinyRecord = loaded.Tail()->MemoryFootprint();
-    const std::uint64_t limit = loaded.Head()->MemoryFootprint() + 3 * tinyRecord + tinyRecord / 2;
+    // Room for the long record's own bytes and three and a half tiny ones (five bytes on
+    // disk, a whole record in memory), but not for its folder's text: nothing loads.
+    const std::uint64_t limit = loaded.Head()->MemoryFootprint() + 3 * tiny->MemoryFootprint() +
+                                tiny->MemoryFootprint() / 2;
     MemorySource limited(file.data(), file.size());
-    EXPECT_FALSE(LoadResults(loaded, limited, limit));
-    EXPECT_EQ(loaded.CountFoundFiles(), 4u);
+    EXPECT_FALSE(LoadResults(loaded, limited, limit, &overLimit));
+    EXPECT_TRUE(overLimit);
+    EXPECT_EQ(loaded.CountFoundFiles(), 0u);
+    // With room for its texts as well (the field's cut and the whole folder, about 3.4 kB),
+    // the long record and three tiny ones.
+    MemorySource roomy(file.data(), file.size());
+    EXPECT_FALSE(LoadResults(loaded, roomy, limit + 3600, &overLimit));
+    EXPECT_TRUE(overLimit);
+    EXPECT_GE(loaded.CountFoundFiles(), 4u);
+    EXPECT_LE(loaded.CountFoundFiles(), 6u);
 }
 
 // ---- the long-text blocks
@@ -473,9 +473,6 @@ TEST_F(ResultFilePathTest, SaveAndLoadThroughAPath)
     const std::string path = tree.Path("out.sifter");
     ASSERT_TRUE(SaveResultFile(search, path));
     EXPECT_EQ(std::filesystem::file_size(path), kResultHeaderSize + 676);
-    ResultsFootprint footprint;
-    EXPECT_TRUE(MeasureResultFile(path, footprint));
-    EXPECT_EQ(footprint.records, 1u);
     FileSearch loaded;
     ASSERT_TRUE(LoadResultFile(loaded, path));
     EXPECT_EQ(loaded.Head()->Name(), "a");
@@ -516,8 +513,6 @@ TEST_F(ResultFilePathTest, LoadingRefusesMissingFilesFoldersAndFifosWithoutBlock
     EXPECT_FALSE(LoadResultFile(search, tree.Path("missing.sifter")));
     EXPECT_FALSE(LoadResultFile(search, tree.Root()));
     EXPECT_FALSE(LoadResultFile(search, tree.Path("pipe")));
-    ResultsFootprint footprint;
-    EXPECT_FALSE(MeasureResultFile(tree.Path("pipe"), footprint));
     EXPECT_EQ(search.CountFoundFiles(), 1u); // an unopenable file leaves the search alone
     int error = -1;
     EXPECT_EQ(OpenRegularFileForReading(tree.Path("missing.sifter"), &error), nullptr);

@@ -25,7 +25,7 @@ void AddRecord(FileSearch &search, const char *name, const char *folder)
     auto record = std::make_unique<FoundFile>();
     record->SetName(name);
     record->SetFolder(folder);
-    record->stored.size = 42;
+    record->size = 42;
     search.AppendFoundFile(std::move(record));
 }
 
@@ -274,8 +274,8 @@ protected:
 TEST_F(CSifterDocMemory, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefusedAndTheDocumentStays)
 {
     ASSERT_TRUE(Start());
-    // Half of it holds about 650 records.
-    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{1'000'000}; });
+    // Half of it holds a few hundred records.
+    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{2 * 300 * sizeof(FoundFile)}; });
     FileSearch genuine;
     SetTextField(genuine.criteria.names, "*.log");
     AddRecord(genuine, "a.log", "/var/log");

@@ -64,9 +64,9 @@ protected:
             auto record = std::make_unique<FoundFile>();
             record->SetName("f" + std::to_string(i) + ".txt");
             record->SetFolder("/data/d" + std::to_string(i % 3));
-            record->stored.size = 100 + static_cast<std::uint64_t>(i);
-            record->stored.lastWriteTime = kSomeFileTime;
-            SetTextField(record->stored.typeName, "plain text document");
+            record->size = 100 + static_cast<std::uint64_t>(i);
+            record->lastWriteTime = kSomeFileTime;
+            record->SetTypeName("plain text document");
             search.AppendFoundFile(std::move(record));
         }
         const std::string path = tree.Path("r" + std::to_string(count) + ".sifter");
@@ -393,9 +393,9 @@ TEST_F(MainFrameTest, IdleTextOfOneSelectedProgramHasItsVersionStringsOnOneLine)
     auto record = std::make_unique<FoundFile>();
     record->SetName("tool.exe");
     record->SetFolder(tree.Path("bin"));
-    record->stored.size = bytes.size();
-    record->stored.creationTime = kSomeFileTime;
-    SetTextField(record->stored.typeName, "program");
+    record->size = bytes.size();
+    record->creationTime = kSomeFileTime;
+    record->SetTypeName("program");
     search.AppendFoundFile(std::move(record));
     const std::string file = tree.Path("program.sifter");
     ASSERT_TRUE(SaveResultFile(search, file));

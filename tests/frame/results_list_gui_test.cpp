@@ -52,8 +52,8 @@ protected:
             auto record = std::make_unique<FoundFile>();
             record->SetName("f" + std::to_string(i) + ".txt");
             record->SetFolder("/data");
-            record->stored.size = static_cast<std::uint64_t>(count - i) * 10; // f0 the largest
-            SetTextField(record->stored.typeName, "plain text document");
+            record->size = static_cast<std::uint64_t>(count - i) * 10; // f0 the largest
+            record->SetTypeName("plain text document");
             search.AppendFoundFile(std::move(record));
         }
         const std::string path = tree.Path("rows.sifter");

@@ -27,11 +27,11 @@ protected:
         FoundFile record;
         record.SetName(name);
         record.SetFolder(tree.Root());
-        record.stored.size = size;
-        SetTextField(record.stored.typeName, "some type");
-        record.stored.lastWriteTime = kModified;
-        record.stored.creationTime = kCreated;
-        record.stored.attributes = attributes;
+        record.size = size;
+        record.SetTypeName("some type");
+        record.lastWriteTime = kModified;
+        record.creationTime = kCreated;
+        record.attributes = attributes;
         return record;
     }
 
@@ -74,7 +74,7 @@ TEST_F(ItemDescriptionTest, ProgramWithAFullVersionResourceHasSixLinesInOrder)
     EXPECT_EQ(TipLines(record), (QStringList{Folder(), QStringLiteral("Description: Sample Tool"),
                                              QStringLiteral("Company: Norvane Test Works"),
                                              QStringLiteral("File Version: 1.2.3.4"), Created(),
-                                             Size(record.stored.size)}));
+                                             Size(record.size)}));
 }
 
 TEST_F(ItemDescriptionTest, ProgramWithoutVersionResourceOrFileHasThreeLines)
@@ -82,7 +82,7 @@ TEST_F(ItemDescriptionTest, ProgramWithoutVersionResourceOrFileHasThreeLines)
     test::PeImageOptions manifestOnly;
     manifestOnly.resourceType = 24;
     const FoundFile plain = Program("plain.dll", manifestOnly);
-    EXPECT_EQ(TipLines(plain), (QStringList{Folder(), Created(), Size(plain.stored.size)}));
+    EXPECT_EQ(TipLines(plain), (QStringList{Folder(), Created(), Size(plain.size)}));
     const FoundFile gone = Record("gone.exe", 4096);
     EXPECT_EQ(TipLines(gone), (QStringList{Folder(), Created(), Size(4096)}));
 }
@@ -90,9 +90,9 @@ TEST_F(ItemDescriptionTest, ProgramWithoutVersionResourceOrFileHasThreeLines)
 TEST_F(ItemDescriptionTest, OnlyTheLastExtensionCountsInAnyCase)
 {
     const FoundFile backup = Program("setup.exe.bak");
-    EXPECT_EQ(TipLines(backup), Ordinary(backup.stored.size));
+    EXPECT_EQ(TipLines(backup), Ordinary(backup.size));
     const FoundFile noDot = Program("EXE");
-    EXPECT_EQ(TipLines(noDot), Ordinary(noDot.stored.size));
+    EXPECT_EQ(TipLines(noDot), Ordinary(noDot.size));
     const FoundFile driver = Program("DRIVER.Sys");
     EXPECT_EQ(TipLines(driver).size(), 6);
     EXPECT_EQ(TipLines(driver)[1], QStringLiteral("Description: Sample Tool"));
@@ -104,7 +104,7 @@ TEST_F(ItemDescriptionTest, EmptyVersionStringKeepsItsLineAndAMissingOneLeavesIt
     options.strings = {{"FileDescription", "Tool"}, {"FileVersion", ""}};
     const FoundFile record = Program("half.exe", options);
     EXPECT_EQ(TipLines(record), (QStringList{Folder(), QStringLiteral("Description: Tool"),
-                                             QStringLiteral("File Version: "), Created(), Size(record.stored.size)}));
+                                             QStringLiteral("File Version: "), Created(), Size(record.size)}));
 }
 
 TEST_F(ItemDescriptionTest, DirectoryHasItsFolderLineOnly)

@@ -2,6 +2,7 @@
 // the event loop, removal, sorting with the selection kept, and records never reachable
 // from the model once their run or document lets them go.
 #include "results/results_model.h"
+#include "results/results_views.h"
 
 #include "doc/sifter_doc.h"
 #include "frame/layout_settings.h"
@@ -17,6 +18,7 @@
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QScrollBar>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -46,7 +48,7 @@ protected:
             FoundFile &record = records_.emplace_back();
             record.SetName("r" + std::to_string(records_.size() - 1));
             record.SetFolder("/data");
-            record.stored.size = 1'000'000 - records_.size();
+            record.size = 1'000'000 - records_.size();
             model_.AddResultRow(record);
         }
     }
@@ -135,6 +137,40 @@ TEST_F(ResultsModelTest, AppendsReachTheViewsInOneInsertionPerTurn)
     QCoreApplication::processEvents();
     EXPECT_EQ(inserted.count(), 2);
     EXPECT_EQ(model_.rowCount(), 503);
+    ExpectConsistent();
+}
+
+// Rows handed over below a full screen only move the scroll bar; rows that land on the
+// screen are shown.
+TEST_F(ResultsModelTest, DetailsShowsRowsAppendedOnScreenAndScrollsToThoseBelow)
+{
+    DetailsView details;
+    details.setModel(&model_);
+    details.resize(400, 300);
+    details.show();
+    AddRecords(2);
+    model_.FlushPendingRows();
+    QCoreApplication::processEvents();
+    const int rowHeight = details.rowHeight(0);
+    ASSERT_GT(rowHeight, 0);
+    const int screenRows = details.viewport()->height() / rowHeight;
+    EXPECT_EQ(details.indexAt(QPoint(5, rowHeight + rowHeight / 2)).row(), 1);
+
+    AddRecords(screenRows * 3);
+    model_.FlushPendingRows();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(details.indexAt(QPoint(5, rowHeight * (screenRows - 1) + rowHeight / 2)).row(), screenRows - 1);
+    const int maximum = details.verticalScrollBar()->maximum();
+    EXPECT_GT(maximum, 0);
+
+    AddRecords(screenRows);
+    model_.FlushPendingRows();
+    QCoreApplication::processEvents();
+    EXPECT_GT(details.verticalScrollBar()->maximum(), maximum);
+    details.scrollToBottom();
+    QCoreApplication::processEvents();
+    const QModelIndex last = model_.index(model_.rowCount() - 1, 0);
+    EXPECT_TRUE(details.viewport()->rect().contains(details.visualRect(last).center()));
     ExpectConsistent();
 }
 

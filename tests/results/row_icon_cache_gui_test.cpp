@@ -21,7 +21,7 @@ FoundFile Record(const std::string &name, std::uint32_t attributes = kAttributeN
     FoundFile record;
     record.SetName(name);
     record.SetFolder("/nowhere/at/all");
-    record.stored.attributes = attributes;
+    record.attributes = attributes;
     return record;
 }
 

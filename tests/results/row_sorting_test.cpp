@@ -136,33 +136,33 @@ TEST_F(RowSortingTest, FolderAndTypeAreTextKeys)
     Add("three").SetFolder("/srv/a");
     EXPECT_EQ(SortedNames(cmd::kArrangeByFolder, false), (Names{"two", "three", "one"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeByFolder, true), (Names{"one", "two", "three"}));
-    SetTextField(rows_[0]->stored.typeName, "text document");
-    SetTextField(rows_[1]->stored.typeName, "Folder");
-    SetTextField(rows_[2]->stored.typeName, "");
+    rows_[0]->SetTypeName("text document");
+    rows_[1]->SetTypeName("Folder");
+    rows_[2]->SetTypeName("");
     EXPECT_EQ(SortedNames(cmd::kArrangeByType, false), (Names{"three", "two", "one"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeByType, true), (Names{"one", "two", "three"}));
 }
 
 TEST_F(RowSortingTest, SizeIsUnsigned64BitWithEqualSizesInOrder)
 {
-    Add("huge").stored.size = std::numeric_limits<std::uint64_t>::max();
-    Add("four-giga").stored.size = 0x1'0000'0000ULL;
-    Add("small").stored.size = 0xFFFF'FFFFULL;
-    Add("empty").stored.size = 0;
-    Add("also-empty").stored.size = 0;
+    Add("huge").size = std::numeric_limits<std::uint64_t>::max();
+    Add("four-giga").size = 0x1'0000'0000ULL;
+    Add("small").size = 0xFFFF'FFFFULL;
+    Add("empty").size = 0;
+    Add("also-empty").size = 0;
     EXPECT_EQ(SortedNames(cmd::kArrangeBySize, false), (Names{"empty", "also-empty", "small", "four-giga", "huge"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeBySize, true), (Names{"huge", "four-giga", "small", "empty", "also-empty"}));
 }
 
 TEST_F(RowSortingTest, AttributesSortByTheirLetterTexts)
 {
-    Add("ra").stored.attributes = kAttributeReadOnly | kAttributeArchive;
-    Add("r").stored.attributes = kAttributeReadOnly;
-    Add("hs").stored.attributes = kAttributeHidden | kAttributeSystem;
-    Add("a").stored.attributes = kAttributeArchive;
-    Add("h").stored.attributes = kAttributeHidden | kAttributeFolder;
-    Add("none").stored.attributes = kAttributeNormal;
-    Add("none-too").stored.attributes = 0;
+    Add("ra").attributes = kAttributeReadOnly | kAttributeArchive;
+    Add("r").attributes = kAttributeReadOnly;
+    Add("hs").attributes = kAttributeHidden | kAttributeSystem;
+    Add("a").attributes = kAttributeArchive;
+    Add("h").attributes = kAttributeHidden | kAttributeFolder;
+    Add("none").attributes = kAttributeNormal;
+    Add("none-too").attributes = 0;
     EXPECT_EQ(SortedNames(cmd::kArrangeByAttributes, false), (Names{"none", "none-too", "a", "h", "hs", "r", "ra"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeByAttributes, true), (Names{"ra", "r", "hs", "h", "a", "none", "none-too"}));
     EXPECT_EQ(Sorted(cmd::kArrangeByAttributes, true), ByComparison(cmd::kArrangeByAttributes, true));
@@ -170,10 +170,10 @@ TEST_F(RowSortingTest, AttributesSortByTheirLetterTexts)
 
 TEST_F(RowSortingTest, EmptyShortNameSortsByTheLongName)
 {
-    SetTextField(Add("zeta.txt").stored.shortName, "A~1.TXT");
+    Add("zeta.txt").SetShortName("A~1.TXT");
     Add("beta.txt");
-    SetTextField(Add("alpha.txt").stored.shortName, "Z~1.TXT");
-    SetTextField(Add("gamma.txt").stored.shortName, "beta.txt");
+    Add("alpha.txt").SetShortName("Z~1.TXT");
+    Add("gamma.txt").SetShortName("beta.txt");
     EXPECT_EQ(SortedNames(cmd::kArrangeByShortName, false), (Names{"zeta.txt", "beta.txt", "gamma.txt", "alpha.txt"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeByShortName, true), (Names{"alpha.txt", "beta.txt", "gamma.txt", "zeta.txt"}));
 }
@@ -209,9 +209,9 @@ constexpr std::int64_t kFallBack2024 = 1'729'990'800;
 
 TEST_F(TimeSortingTest, TimesWithinOneSecondKeepTheirOrder)
 {
-    Add("later-in-second").stored.lastWriteTime = At(1'700'000'000, 900'000'000);
-    Add("earlier-in-second").stored.lastWriteTime = At(1'700'000'000, 100'000'000);
-    Add("second-before").stored.lastWriteTime = At(1'699'999'999, 999'999'900);
+    Add("later-in-second").lastWriteTime = At(1'700'000'000, 900'000'000);
+    Add("earlier-in-second").lastWriteTime = At(1'700'000'000, 100'000'000);
+    Add("second-before").lastWriteTime = At(1'699'999'999, 999'999'900);
     EXPECT_EQ(SortedNames(cmd::kArrangeByModified, false), (Names{"second-before", "later-in-second", "earlier-in-second"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeByModified, true), (Names{"later-in-second", "earlier-in-second", "second-before"}));
 }
@@ -220,10 +220,10 @@ TEST_F(TimeSortingTest, EachTimeColumnUsesItsOwnTime)
 {
     FoundFile &first = Add("first");
     FoundFile &second = Add("second");
-    first.stored.creationTime = At(2'000);
-    second.stored.creationTime = At(1'000);
-    first.stored.lastAccessTime = At(1'000);
-    second.stored.lastAccessTime = At(2'000);
+    first.creationTime = At(2'000);
+    second.creationTime = At(1'000);
+    first.lastAccessTime = At(1'000);
+    second.lastAccessTime = At(2'000);
     EXPECT_EQ(SortedNames(cmd::kArrangeByCreated, false), (Names{"second", "first"}));
     EXPECT_EQ(SortedNames(cmd::kArrangeByVisited, false), (Names{"first", "second"}));
 }
@@ -262,7 +262,7 @@ TEST_F(TimeSortingTest, FastKeysOrderAsTheComparisonDoes)
     times.push_back(std::numeric_limits<FileTime>::max());
     for (std::size_t i = 0; i < times.size(); ++i) {
         const std::size_t shuffled = (i * 37) % times.size();
-        Add("t" + std::to_string(shuffled)).stored.lastWriteTime = times[shuffled];
+        Add("t" + std::to_string(shuffled)).lastWriteTime = times[shuffled];
     }
     EXPECT_EQ(Sorted(cmd::kArrangeByModified, false), ByComparison(cmd::kArrangeByModified, false));
     EXPECT_EQ(Sorted(cmd::kArrangeByModified, true), ByComparison(cmd::kArrangeByModified, true));

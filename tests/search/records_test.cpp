@@ -134,15 +134,15 @@ TEST(FoundFileTest, EveryFieldIsStoredAtItsOffsetLittleEndian)
     FoundFile f;
     f.SetName("name.txt");
     f.SetFolder("/data");
-    f.stored.size = 0x0102030405060708ULL;
-    SetTextField(f.stored.typeName, "plain text document");
-    f.stored.lastWriteTime = 0x1111111122222222ULL;
-    f.stored.creationTime = 0x3333333344444444ULL;
-    f.stored.lastAccessTime = 0x5555555566666666ULL;
-    f.stored.attributes = 0x421;
-    SetTextField(f.stored.shortName, "NAME~1.TXT");
-    f.stored.matchOffset = -2;
-    const FoundFileBytes b = EncodeFoundFile(f.stored);
+    f.size = 0x0102030405060708ULL;
+    f.SetTypeName("plain text document");
+    f.lastWriteTime = 0x1111111122222222ULL;
+    f.creationTime = 0x3333333344444444ULL;
+    f.lastAccessTime = 0x5555555566666666ULL;
+    f.attributes = 0x421;
+    f.SetShortName("NAME~1.TXT");
+    f.matchOffset = -2;
+    const FoundFileBytes b = EncodeFoundFile(f.Stored());
     EXPECT_EQ(std::memcmp(b.data(), "name.txt", 9), 0);
     EXPECT_EQ(std::memcmp(b.data() + 260, "/data", 6), 0);
     EXPECT_EQ(b[528], 0x08);
@@ -164,7 +164,7 @@ TEST(FoundFileTest, EveryFieldIsStoredAtItsOffsetLittleEndian)
 TEST(FoundFileTest, NewRecordIsZeroInEveryStoredByte)
 {
     FoundFile f;
-    const FoundFileBytes b = EncodeFoundFile(f.stored);
+    const FoundFileBytes b = EncodeFoundFile(f.Stored());
     for (std::uint8_t byte : b)
         ASSERT_EQ(byte, 0);
     EXPECT_EQ(f.next, nullptr);
@@ -179,7 +179,7 @@ TEST(FoundFileTest, LongTextsStayWholeWhileTheFieldHoldsTheirCut)
     f.SetFolder(folder);
     f.SetName("n");
     EXPECT_EQ(f.Folder(), folder);
-    EXPECT_EQ(std::strlen(f.stored.folder), 267u);
+    EXPECT_EQ(std::strlen(f.Stored().folder), 267u);
     EXPECT_EQ(f.Path(), folder + "/n");
     EXPECT_TRUE(f.HasLongTexts());
     f.SetFolder("/short");
@@ -193,8 +193,43 @@ TEST(FoundFileTest, FieldCutNeverSplitsACharacter)
     std::string name(258, 'a');
     name += "\xC3\xA4"; // 260 bytes: the two-byte character does not fit in 259
     f.SetName(name);
-    EXPECT_EQ(std::strlen(f.stored.name), 258u);
+    EXPECT_EQ(std::strlen(f.Stored().name), 258u);
     EXPECT_EQ(f.Name(), name);
+}
+
+TEST(FoundFileTest, TypeNamesAreCutToTheirFieldAlsoWhenShared)
+{
+    const std::string longType(100, 't');
+    FoundFile own;
+    own.SetTypeName(longType);
+    EXPECT_EQ(own.TypeName(), longType.substr(0, 79));
+    FoundFile::TextShare texts;
+    FoundFile shared;
+    shared.SetTypeName(texts.Share(longType));
+    EXPECT_EQ(shared.TypeName(), longType.substr(0, 79));
+    FoundFile other;
+    other.SetTypeName(texts.Share("plain text document"));
+    EXPECT_EQ(other.TypeName(), "plain text document");
+    EXPECT_EQ(other.SharedTypeName(), texts.Share("plain text document"));
+}
+
+TEST(FoundFileTest, TextShareKeepsOneTextPerDistinctTextUpToItsLimit)
+{
+    FoundFile::TextShare texts;
+    const SharedText a = texts.Share("/a");
+    const SharedText b = texts.Share("/b");
+    EXPECT_EQ(texts.Share("/a"), a); // not the last one: found again
+    EXPECT_EQ(texts.Share("/b"), b);
+    EXPECT_NE(a, b);
+    const std::size_t made = texts.MadeBytes();
+    for (std::size_t i = 0; i < FoundFile::TextShare::kMaxTexts + 10; ++i)
+        texts.Share("/many/" + std::to_string(i));
+    EXPECT_GT(texts.MadeBytes(), made);
+    // Beyond the limit a text is made anew each time it comes back after another.
+    const SharedText late = texts.Share("/late");
+    texts.Share("/a");
+    EXPECT_NE(texts.Share("/late"), late);
+    EXPECT_EQ(*texts.Share("/late"), "/late");
 }
 
 TEST(FoundFileTest, RootFolderJoinsWithOneSlash)

@@ -68,6 +68,30 @@ TEST(ResultListTest, RemoveKeepsHeadAndTailRight)
     EXPECT_EQ(search.Tail(), nullptr);
 }
 
+TEST(ResultListTest, TakingAnotherListMovesItsRecordsAndTheirOwnership)
+{
+    FileSearch search;
+    search.AppendFoundFile(Named("a"));
+    FileSearch other;
+    EXPECT_TRUE(search.TakeFoundFiles(other)); // nothing to take
+    other.AppendFoundFile(Named("b"));
+    other.AppendFoundFile(Named("c"));
+    EXPECT_TRUE(search.TakeFoundFiles(other));
+    EXPECT_EQ(Names(search), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(other.Head(), nullptr);
+    EXPECT_EQ(other.Tail(), nullptr);
+    // Ownership follows: the old list can no longer free them, the new one can.
+    FoundFile *taken = search.Tail();
+    EXPECT_FALSE(other.RemoveFoundFile(taken));
+    EXPECT_TRUE(search.RemoveFoundFile(taken));
+    EXPECT_FALSE(search.TakeFoundFiles(search));
+
+    FileSearch empty;
+    other.AppendFoundFile(Named("d"));
+    EXPECT_TRUE(empty.TakeFoundFiles(other));
+    EXPECT_EQ(Names(empty), (std::vector<std::string>{"d"}));
+}
+
 TEST(ResultListTest, AppendAfterDeletingTheLastRecordIsReachable)
 {
     FileSearch search;

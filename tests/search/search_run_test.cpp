@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -138,8 +139,8 @@ TEST_F(SearchRunTest, EmptyNamesFindEveryEntryFoldersAndDotlessNamesIncluded)
     EXPECT_THAT(RunWith(""), ElementsAre("b.txt", "README", "sub", "sub/in.txt"));
     const FoundFile *folder = search.Head()->next->next;
     ASSERT_EQ(folder->Name(), "sub");
-    EXPECT_NE(folder->stored.attributes & kAttributeFolder, 0u);
-    EXPECT_EQ(std::string_view(folder->stored.typeName), "Folder");
+    EXPECT_NE(folder->attributes & kAttributeFolder, 0u);
+    EXPECT_EQ(folder->TypeName(), "Folder");
 }
 
 TEST_F(SearchRunTest, PatternHoldingASlashMatchesNothing)
@@ -158,13 +159,13 @@ TEST_F(SearchRunTest, RecordCarriesEntryDataAndFolderAsSearched)
     const FoundFile &record = *search.Head();
     EXPECT_EQ(record.Name(), "data.bin");
     EXPECT_EQ(record.Folder(), tree.Path("sub"));
-    EXPECT_EQ(record.stored.size, 1234u);
-    EXPECT_EQ(record.stored.lastWriteTime, FileTimeFromUnix(1'700'000'000));
-    EXPECT_EQ(record.stored.lastAccessTime, FileTimeFromUnix(1'700'000'000));
-    EXPECT_EQ(record.stored.attributes, kAttributeNormal);
-    EXPECT_EQ(record.stored.matchOffset, 0);
-    EXPECT_EQ(std::string_view(record.stored.shortName), "");
-    EXPECT_NE(std::string_view(record.stored.typeName), "");
+    EXPECT_EQ(record.size, 1234u);
+    EXPECT_EQ(record.lastWriteTime, FileTimeFromUnix(1'700'000'000));
+    EXPECT_EQ(record.lastAccessTime, FileTimeFromUnix(1'700'000'000));
+    EXPECT_EQ(record.attributes, kAttributeNormal);
+    EXPECT_EQ(record.matchOffset, 0);
+    EXPECT_EQ(record.ShortName(), "");
+    EXPECT_NE(record.TypeName(), "");
 }
 
 // ---- folders text
@@ -224,6 +225,22 @@ TEST_F(SearchRunTest, EmptyFoldersTextFindsNothing)
     EXPECT_EQ(sinks.clears, 1);
 }
 
+TEST_F(SearchRunTest, RecordsOfOneFolderShareItsTextAndRecordsOfOneTypeTheirTypeName)
+{
+    tree.WriteFile("a/one.txt", "");
+    tree.WriteFile("a/two.txt", "");
+    tree.WriteFile("b/three.txt", "");
+    RunWith("*.txt");
+    ASSERT_EQ(search.CountFoundFiles(), 3u);
+    std::map<std::string, const FoundFile *> byName;
+    for (const FoundFile *record = search.Head(); record; record = record->next)
+        byName[std::string(record->Name())] = record;
+    EXPECT_EQ(byName["one.txt"]->SharedFolder(), byName["two.txt"]->SharedFolder());
+    EXPECT_NE(byName["one.txt"]->SharedFolder(), byName["three.txt"]->SharedFolder());
+    EXPECT_EQ(byName["three.txt"]->Folder(), tree.Path("b"));
+    EXPECT_EQ(byName["one.txt"]->SharedTypeName(), byName["three.txt"]->SharedTypeName());
+}
+
 TEST_F(SearchRunTest, FolderLongerThanItsFieldIsKeptWhole)
 {
     std::string relative;
@@ -235,7 +252,7 @@ TEST_F(SearchRunTest, FolderLongerThanItsFieldIsKeptWhole)
     const FoundFile &record = *search.Head();
     EXPECT_EQ(record.Folder(), tree.Path(relative));
     EXPECT_EQ(record.Path(), tree.Path(relative + "/found.txt"));
-    EXPECT_EQ(std::string_view(record.stored.folder), tree.Path(relative).substr(0, 267));
+    EXPECT_EQ(TextField(record.Stored().folder), tree.Path(relative).substr(0, 267));
     EXPECT_TRUE(record.HasLongTexts());
 }
 
@@ -464,8 +481,8 @@ TEST_F(SearchRunTest, WordsFindFilesWithTheirOffsets)
     tree.WriteFile("three.txt", "needle");
     RunWith("", "needle");
     ASSERT_THAT(FoundPaths(search, tree.Root()), ElementsAre("one.txt", "three.txt"));
-    EXPECT_EQ(search.Head()->stored.matchOffset, 2);
-    EXPECT_EQ(search.Tail()->stored.matchOffset, 0);
+    EXPECT_EQ(search.Head()->matchOffset, 2);
+    EXPECT_EQ(search.Tail()->matchOffset, 0);
 }
 
 TEST_F(SearchRunTest, WithoutTheWordsReportsFilesLackingThemAtOffsetZero)
@@ -476,7 +493,7 @@ TEST_F(SearchRunTest, WithoutTheWordsReportsFilesLackingThemAtOffsetZero)
     SetTexts(search, "*.txt", "needle", tree.Root());
     search.criteria.wordMode = kWordModeWithout;
     EXPECT_THAT(RunConfigured(), ElementsAre("empty.txt", "two.txt"));
-    EXPECT_EQ(search.Head()->stored.matchOffset, 0);
+    EXPECT_EQ(search.Head()->matchOffset, 0);
 }
 
 TEST_F(SearchRunTest, FolderNeverMatchesWhenWordsAreGiven)
@@ -494,7 +511,7 @@ TEST_F(SearchRunTest, HexadecimalWordsLookForTheirBytes)
     SetTexts(search, "", "ff0a", tree.Root());
     search.criteria.hexadecimal = 1;
     EXPECT_THAT(RunConfigured(), ElementsAre("bin"));
-    EXPECT_EQ(search.Head()->stored.matchOffset, 2);
+    EXPECT_EQ(search.Head()->matchOffset, 2);
 }
 
 TEST_F(SearchRunTest, InvalidHexadecimalWordEndsTheRunWithNothing)
@@ -516,7 +533,7 @@ TEST_F(SearchRunTest, LinkLoopIsNotFollowed)
     MakeLinkAt("..", tree.Path("sub/up"));
     EXPECT_THAT(RunWith("*.txt"), ElementsAre("sub/a.txt"));
     EXPECT_THAT(RunWith("loop"), ElementsAre("sub/loop"));
-    EXPECT_NE(search.Head()->stored.attributes & kAttributeReparsePoint, 0u);
+    EXPECT_NE(search.Head()->attributes & kAttributeReparsePoint, 0u);
 }
 
 TEST_F(SearchRunTest, FifoWithWordsGivenDoesNotBlockAndDoesNotMatch)
@@ -600,7 +617,7 @@ TEST_F(SearchRunTest, FilesPastThePathLimitAreFoundWithTheirWholePaths)
     ASSERT_THAT(RunWith("deep.txt", "depth"), ElementsAre(chain(past4k), chain(past8k)));
     EXPECT_GT(search.Head()->Path().size(), static_cast<std::size_t>(PATH_MAX));
     EXPECT_GT(search.Tail()->Path().size(), static_cast<std::size_t>(2 * PATH_MAX));
-    EXPECT_EQ(search.Tail()->stored.matchOffset, 9);
+    EXPECT_EQ(search.Tail()->matchOffset, 9);
 }
 
 TEST_F(SearchRunTest, DeepAndWideTreeIsWalkedWithinALowDescriptorLimit)
