@@ -18,7 +18,8 @@ CDateTimePanel::CDateTimePanel(QWidget *pane)
     date1 = time1 = date2 = time2 = CurrentLocalTime();
     ExchangeValues(false);
     // activated: a choice of the user's, never the panel's own push.
-    for (const int id : {ctl::datetime::kKind, ctl::datetime::kPart, ctl::datetime::kCompare1, ctl::datetime::kCompare2})
+    for (const int id :
+         {ctl::datetime::kKind, ctl::datetime::kPart, ctl::datetime::kCompare1, ctl::datetime::kCompare2})
         connect(&Control<QComboBox>(id), &QComboBox::activated, this, &CDateTimePanel::UpdateDateControls);
 }
 

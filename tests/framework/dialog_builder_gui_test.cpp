@@ -70,7 +70,8 @@ TEST_F(DialogBuilderTest, PlacesEachControlAtItsRectangleInTemplateOrder)
         const BuiltControl &built = controls.All()[i];
         EXPECT_EQ(built.resource, &kControls[i]);
         EXPECT_EQ(built.widget->parentWidget(), &window);
-        EXPECT_EQ(built.widget->pos(), QPoint(units.ToPixelsX(kControls[i].x), units.ToPixelsY(kControls[i].y)) + kOrigin);
+        const QPoint corner(units.ToPixelsX(kControls[i].x), units.ToPixelsY(kControls[i].y));
+        EXPECT_EQ(built.widget->pos(), corner + kOrigin);
     }
     EXPECT_EQ(controls.Find(10)->geometry(), units.ToPixels(61, 124, 50, 15).translated(kOrigin));
     EXPECT_EQ(controls.Find(12)->geometry(), units.ToPixels(55, 156, 50, 14).translated(kOrigin));

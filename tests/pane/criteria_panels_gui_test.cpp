@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimeEdit>
@@ -32,6 +33,7 @@ protected:
     void SetUp() override
     {
         pane.resize(400, 600);
+        paneButton = new QPushButton(QStringLiteral("&Search"), &pane);
         panels = CreateCriteriaPanels(&pane, prompts);
         pane.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
@@ -65,6 +67,7 @@ protected:
     }
 
     QWidget pane;
+    QPushButton *paneButton = nullptr;  // a control of the pane made before the panels
     FakePrompts prompts;
     CriteriaPanels panels;
 };
@@ -90,6 +93,31 @@ TEST_F(CriteriaPanelsTest, PanelsStartHiddenWithTheirInitialValuesShown)
     Show(attributes);
     EXPECT_FALSE(Get<QCheckBox>(attributes, attrib::kShortNames).isVisible());
     EXPECT_TRUE(Get<QCheckBox>(attributes, attrib::kHidden).isVisible());
+}
+
+TEST_F(CriteriaPanelsTest, ClickedChoicesArePulledAndTabRunsThroughAShownPanel)
+{
+    CWordOptionsPanel &words = *panels.wordOptions;
+    CAttributesPanel &attributes = *panels.attributes;
+    Show(words);
+    Show(attributes);
+    attributes.move(0, words.height());
+    QTest::mouseClick(&Get<QRadioButton>(words, wordopt::kExactPhrase), Qt::LeftButton);
+    QTest::mouseClick(&Get<QCheckBox>(words, wordopt::kHexadecimal), Qt::LeftButton);
+    QTest::mouseClick(&Get<QCheckBox>(attributes, attrib::kSubfolders), Qt::LeftButton);
+    SearchCriteria criteria{};
+    PullPanelsInto(panels, criteria);
+    EXPECT_EQ(criteria.wordMode, kWordModePhrase);
+    EXPECT_EQ(criteria.hexadecimal, 1);
+    EXPECT_EQ(criteria.unicodeUtf8, 1);
+    EXPECT_EQ(criteria.searchSubfolders, 0);
+    EXPECT_EQ(criteria.searchHidden, 1);
+
+    // From the pane's control into the first panel shown; a hidden panel is passed over.
+    words.hide();
+    paneButton->setFocus();
+    QTest::keyClick(paneButton, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &Get<QCheckBox>(attributes, attrib::kReadOnly));
 }
 
 TEST_F(CriteriaPanelsTest, SizeUnitEnablesTheComparisonsAndEachComparisonItsBox)
