@@ -28,6 +28,8 @@ namespace {
 
 using namespace ctl;
 
+SearchCriteria UnusualCriteria();
+
 class CriteriaPanelsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -265,6 +267,15 @@ TEST_F(CriteriaPanelsTest, EnterAndEscapeGiveTheFocusToThePaneAndKeepThePanelSho
     EXPECT_EQ(QApplication::focusWidget(), &pane);
     EXPECT_TRUE(size.isVisible());
     EXPECT_EQ(unit.currentIndex(), kSizeUnitGB);
+
+    CDateTimePanel &date = *panels.dateTime;
+    Show(date);
+    PushCriteriaInto(UnusualCriteria(), panels);
+    auto &picker = Get<QDateEdit>(date, datetime::kDate1);
+    picker.setFocus();
+    QTest::keyClick(&picker, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), &pane);
+    EXPECT_TRUE(date.isVisible());
 }
 
 TEST_F(CriteriaPanelsTest, ResizeStretchesTheListedControlsToTheRightEdge)
