@@ -40,7 +40,62 @@ constexpr std::array kCriteriaControls = {
 
 constexpr DialogResource kCriteriaDialog{res::kDialogCriteria, "", 112, 189, "Tahoma", 8, kCriteriaControls};
 
-constexpr std::array kDialogs = {&kAboutDialog, &kCriteriaDialog};
+// Entries of the panels' drop-down lists; a choice is stored as its entry's position.
+constexpr const char *kSizeUnits[] = {"Don't care", "Bytes", "KB", "MB", "GB"};
+constexpr const char *kComparisons[] = {"Don't care", "=", ">=", "<="};
+constexpr const char *kDateKinds[] = {"Don't care", "Modified", "Created", "Last Visited"};
+constexpr const char *kDateParts[] = {"Date", "Time", "Date & Time"};
+
+constexpr std::array kFileSizeControls = {
+    C{ControlKind::kDropDownList, ctl::filesize::kUnit, "", 5, 5, 107, 64, kStyleNone, kSizeUnits},
+    C{ControlKind::kDropDownList, ctl::filesize::kCompare1, "", 5, 25, 107, 68, kStyleDisabled, kComparisons},
+    C{ControlKind::kNumberEdit, ctl::filesize::kValue1, "", 5, 41, 107, 12, kStyleDisabled},
+    C{ControlKind::kStatic, kNoControlId, "And", 5, 59, 107, 8, kStyleNone},
+    C{ControlKind::kDropDownList, ctl::filesize::kCompare2, "", 5, 73, 107, 72, kStyleDisabled, kComparisons},
+    C{ControlKind::kNumberEdit, ctl::filesize::kValue2, "", 5, 89, 107, 12, kStyleDisabled},
+};
+
+constexpr DialogResource kFileSizeDialog{res::kDialogFileSize, "", 112, 106, "Tahoma", 8, kFileSizeControls};
+
+constexpr std::array kWordOptionsControls = {
+    C{ControlKind::kRadioButton, ctl::wordopt::kAnyWords, "Any of the words.", 5, 5, 106, 10, kStyleGroup},
+    C{ControlKind::kRadioButton, ctl::wordopt::kAllWords, "All of the words.", 5, 19, 106, 10, kStyleNone},
+    C{ControlKind::kRadioButton, ctl::wordopt::kExactPhrase, "Exact phrase.", 5, 33, 106, 10, kStyleNone},
+    C{ControlKind::kRadioButton, ctl::wordopt::kWithoutWords, "Without the words.", 5, 47, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::wordopt::kHexadecimal, "Hexadecimal.", 5, 60, 106, 10, kStyleGroup},
+    C{ControlKind::kCheckBox, ctl::wordopt::kUnicodeUtf8, "Enable Unicode && UTF8.", 5, 74, 106, 10, kStyleNone},
+};
+
+constexpr DialogResource kWordOptionsDialog{res::kDialogWordOptions, "", 112, 89, "Tahoma", 8,
+                                            kWordOptionsControls, kDialogStyleBorder};
+
+constexpr std::array kDateTimeControls = {
+    C{ControlKind::kDropDownList, ctl::datetime::kKind, "", 5, 5, 107, 54, kStyleNone, kDateKinds},
+    C{ControlKind::kDropDownList, ctl::datetime::kPart, "", 5, 20, 107, 54, kStyleDisabled, kDateParts},
+    C{ControlKind::kDropDownList, ctl::datetime::kCompare1, "", 5, 40, 107, 54, kStyleDisabled, kComparisons},
+    C{ControlKind::kDatePicker, ctl::datetime::kDate1, "", 5, 55, 56, 15, kStyleDisabled},
+    C{ControlKind::kTimePicker, ctl::datetime::kTime1, "", 61, 55, 50, 15, kStyleDisabled},
+    C{ControlKind::kStatic, kNoControlId, "And", 5, 74, 107, 8, kStyleNone},
+    C{ControlKind::kDropDownList, ctl::datetime::kCompare2, "", 5, 87, 107, 54, kStyleDisabled, kComparisons},
+    C{ControlKind::kDatePicker, ctl::datetime::kDate2, "", 5, 102, 56, 15, kStyleDisabled},
+    C{ControlKind::kTimePicker, ctl::datetime::kTime2, "", 61, 102, 50, 15, kStyleDisabled},
+};
+
+constexpr DialogResource kDateTimeDialog{res::kDialogDateTime, "", 112, 122, "Tahoma", 8, kDateTimeControls};
+
+constexpr std::array kAttributesControls = {
+    C{ControlKind::kCheckBox, ctl::attrib::kReadOnly, "Search &read-only files.", 5, 5, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::attrib::kHidden, "Search &hidden files.", 5, 19, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::attrib::kSystem, "Search s&ystem files.", 5, 33, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::attrib::kSubfolders, "Search &subfolders.", 5, 47, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::attrib::kCaseSensitive, "&Case sensitive.", 5, 61, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::attrib::kShortNames, "Search short (&8.3) names.", 5, 75, 106, 10, kStyleHidden},
+};
+
+constexpr DialogResource kAttributesDialog{res::kDialogAttributes, "", 112, 90, "Tahoma", 8, kAttributesControls};
+
+constexpr std::array kDialogs = {&kAboutDialog,     &kCriteriaDialog,   &kFileSizeDialog,
+                                 &kWordOptionsDialog, &kDateTimeDialog, &kAttributesDialog};
 
 } // namespace
 

@@ -126,6 +126,11 @@ inline constexpr ResourceId kStatusPaneMessage = 128;   // indicator id of statu
 inline constexpr ResourceId kStatusPaneBanner = 135;    // indicator id of status pane 1
 inline constexpr ResourceId kDialogAbout = 100;
 inline constexpr ResourceId kDialogCriteria = 130;
+// The criteria panels (the pane's section bodies).
+inline constexpr ResourceId kDialogFileSize = 131;
+inline constexpr ResourceId kDialogWordOptions = 132;
+inline constexpr ResourceId kDialogDateTime = 133;
+inline constexpr ResourceId kDialogAttributes = 134;
 inline constexpr int kRecentFileCount = 4;
 inline constexpr int kRecentFileMenuWidth = 30;         // characters shown of a recent file's path
 } // namespace res
@@ -148,6 +153,44 @@ inline constexpr int kDateTimeButton = 1008;
 inline constexpr int kAttributesButton = 1009;
 inline constexpr int kSearchButton = 1010;
 inline constexpr int kFolderLabel = 1015;
+
+// Controls of the criteria panels; each panel numbers its own, so ids repeat across them.
+namespace wordopt {  // Word Options (dialog 132)
+inline constexpr int kAnyWords = 1005;      // first of the word-mode radio group
+inline constexpr int kAllWords = 1017;
+inline constexpr int kExactPhrase = 1018;
+inline constexpr int kWithoutWords = 1020;
+inline constexpr int kHexadecimal = 1021;
+inline constexpr int kUnicodeUtf8 = 1022;
+} // namespace wordopt
+
+namespace filesize {  // File Size (dialog 131)
+inline constexpr int kUnit = 1011;
+inline constexpr int kCompare1 = 1012;
+inline constexpr int kCompare2 = 1013;
+inline constexpr int kValue1 = 1014;
+inline constexpr int kValue2 = 1015;
+} // namespace filesize
+
+namespace datetime {  // Date Time (dialog 133)
+inline constexpr int kKind = 1022;
+inline constexpr int kPart = 1023;
+inline constexpr int kCompare1 = 1028;
+inline constexpr int kDate1 = 1024;
+inline constexpr int kTime1 = 1025;
+inline constexpr int kCompare2 = 1014;
+inline constexpr int kDate2 = 1026;
+inline constexpr int kTime2 = 1027;
+} // namespace datetime
+
+namespace attrib {  // Attributes (dialog 134)
+inline constexpr int kReadOnly = 1019;
+inline constexpr int kHidden = 1020;
+inline constexpr int kSystem = 1021;
+inline constexpr int kSubfolders = 1022;
+inline constexpr int kCaseSensitive = 1024;
+inline constexpr int kShortNames = 1025;    // never shown
+} // namespace attrib
 } // namespace ctl
 
 } // namespace sifter

@@ -3,6 +3,12 @@ target_sources(sifter_gui PRIVATE
   doc/document_title.cpp doc/document_title.h
   doc/sifter_doc.cpp doc/sifter_doc.h
   pane/left_view.cpp pane/left_view.h
+  pane/criteria_panel.cpp pane/criteria_panel.h
+  pane/word_options_panel.cpp pane/word_options_panel.h
+  pane/file_size_panel.cpp pane/file_size_panel.h
+  pane/date_time_panel.cpp pane/date_time_panel.h
+  pane/attributes_panel.cpp pane/attributes_panel.h
+  pane/criteria_panels.cpp pane/criteria_panels.h
   results/results_model.cpp results/results_model.h
   results/column_layout.cpp results/column_layout.h
   results/results_views.cpp results/results_views.h

@@ -57,8 +57,12 @@ std::string FormatHoursMinutes(const SystemTime &fields)
     const QTime time(fields.hour, fields.minute);
     if (!time.isValid())
         return {};
-    const QLocale locale = QLocale::system();
-    return locale.toString(time, WithoutSeconds(locale.timeFormat(QLocale::ShortFormat))).toStdString();
+    return QLocale::system().toString(time, QString::fromStdString(HoursMinutesFormat())).toStdString();
+}
+
+std::string HoursMinutesFormat()
+{
+    return WithoutSeconds(QLocale::system().timeFormat(QLocale::ShortFormat)).toStdString();
 }
 
 } // namespace sifter

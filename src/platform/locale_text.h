@@ -12,5 +12,7 @@ std::string FormatShortDate(const SystemTime &fields);
 // The locale's short time of the fields' hour and minute, seconds left out even where
 // the locale's format has them, e.g. "14:05" or "2:05 PM"; empty for an invalid time.
 std::string FormatHoursMinutes(const SystemTime &fields);
+// The format FormatHoursMinutes writes, in Qt's format letters (e.g. "HH:mm", "h:mm AP").
+std::string HoursMinutesFormat();
 
 } // namespace sifter

@@ -1,0 +1,221 @@
+#include "framework/dialog_builder.h"
+
+#include "framework/command_icons.h"
+#include "framework/link_button.h"
+#include "platform/locale_text.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimeEdit>
+#include <QValidator>
+
+#include <limits>
+
+namespace sifter {
+namespace {
+
+// The earliest year a SYSTEMTIME of the criteria can name (FILETIME's epoch); the picker's
+// own default would refuse dates before 1752.
+constexpr int kEarliestPickerYear = 1601;
+
+// Digits only, and no more than a 32-bit unsigned number holds; an empty box may stand
+// while typing.
+class UnsignedValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        if (input.isEmpty())
+            return Intermediate;
+        for (const QChar c : input) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return Invalid;
+        }
+        bool ok = false;
+        const qulonglong value = input.toULongLong(&ok);
+        return ok && value <= std::numeric_limits<std::uint32_t>::max() ? Acceptable : Invalid;
+    }
+};
+
+QWidget *MakeStatic(const DialogControlResource &control, const QString &text, QRect &place, QWidget &parent)
+{
+    auto *label = new QLabel(text, &parent);
+    label->setTextFormat(Qt::PlainText);
+    if (control.style & kStyleCenterVertical)
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The template's widths fit the original font; a label is widened rather than cut,
+    // since a cut label reads as a different one.
+    place.setWidth(std::max(place.width(), label->sizeHint().width()));
+    return label;
+}
+
+QWidget *MakeEdit(const DialogControlResource &control, QWidget &parent)
+{
+    const bool readOnly = (control.style & kStyleReadOnly) != 0;
+    if (control.style & kStyleMultiLine) {
+        auto *box = new QPlainTextEdit(&parent);
+        box->setReadOnly(readOnly);
+        if (control.style & kStyleVScroll)
+            box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return box;
+    }
+    auto *box = new QLineEdit(&parent);
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+QComboBox *MakeComboBox(const DialogControlResource &control, QRect &place, QWidget &parent)
+{
+    auto *box = new QComboBox(&parent);
+    if (control.kind == ControlKind::kComboBox) {
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+    }
+    for (const char *entry : control.entries)
+        box->addItem(QString::fromUtf8(entry));
+    place.setHeight(box->sizeHint().height());
+    return box;
+}
+
+QWidget *MakeDatePicker(QWidget &parent)
+{
+    auto *picker = new QDateEdit(&parent);
+    picker->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
+    picker->setCalendarPopup(true);
+    picker->setMinimumDate(QDate(kEarliestPickerYear, 1, 1));
+    return picker;
+}
+
+QWidget *MakeTimePicker(QWidget &parent)
+{
+    auto *picker = new QTimeEdit(&parent);
+    picker->setDisplayFormat(QString::fromStdString(HoursMinutesFormat()));
+    return picker;
+}
+
+QWidget *MakeButton(const DialogControlResource &control, const QString &text, QWidget &parent)
+{
+    switch (control.kind) {
+    case ControlKind::kLinkButton: {
+        auto *link = new CLinkButton(&parent);
+        link->setText(text);
+        return link;
+    }
+    case ControlKind::kRadioButton:
+        return new QRadioButton(text, &parent);
+    case ControlKind::kCheckBox:
+        return new QCheckBox(text, &parent);
+    default: {
+        auto *button = new QPushButton(text, &parent);
+        button->setDefault(control.kind == ControlKind::kDefPushButton);
+        return button;
+    }
+    }
+}
+
+QWidget *MakeControl(const DialogControlResource &control, QRect &place, QWidget &parent)
+{
+    const QString text = QString::fromUtf8(control.text);
+    switch (control.kind) {
+    case ControlKind::kIcon: {
+        auto *icon = new QLabel(&parent);
+        icon->setPixmap(ProgramIcon().pixmap(place.size()));
+        return icon;
+    }
+    case ControlKind::kStatic:
+        return MakeStatic(control, text, place, parent);
+    case ControlKind::kEdit:
+        return MakeEdit(control, parent);
+    case ControlKind::kNumberEdit: {
+        auto *box = new QLineEdit(&parent);
+        box->setValidator(new UnsignedValidator(box));
+        return box;
+    }
+    case ControlKind::kComboBox:
+    case ControlKind::kDropDownList:
+        return MakeComboBox(control, place, parent);
+    case ControlKind::kDatePicker:
+        return MakeDatePicker(parent);
+    case ControlKind::kTimePicker:
+        return MakeTimePicker(parent);
+    case ControlKind::kEtchedLine: {
+        auto *line = new QFrame(&parent);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        return line;
+    }
+    case ControlKind::kPushButton:
+    case ControlKind::kDefPushButton:
+    case ControlKind::kLinkButton:
+    case ControlKind::kRadioButton:
+    case ControlKind::kCheckBox:
+        return MakeButton(control, text, parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget *DialogControls::Find(int id) const
+{
+    if (id == kNoControlId)
+        return nullptr;
+    for (const BuiltControl &control : controls_) {
+        if (control.resource->id == id)
+            return control.widget;
+    }
+    return nullptr;
+}
+
+QButtonGroup *DialogControls::RadioGroup(int firstId) const
+{
+    for (const auto &[id, group] : radioGroups_) {
+        if (id == firstId)
+            return group;
+    }
+    return nullptr;
+}
+
+DialogControls BuildDialogControls(const DialogResource &resource, QWidget &parent, const DialogUnits &units,
+                                   QPoint origin)
+{
+    DialogControls built;
+    QButtonGroup *group = nullptr;
+    for (const DialogControlResource &control : resource.controls) {
+        QRect place = units.ToPixels(control.x, control.y, control.width, control.height).translated(origin);
+        QWidget *widget = MakeControl(control, place, parent);
+        if (!widget)
+            continue;
+        widget->setGeometry(place);
+        if (control.style & kStyleDisabled)
+            widget->setEnabled(false);
+        if (control.style & kStyleHidden)
+            widget->hide();
+
+        if (control.style & kStyleGroup)
+            group = nullptr;
+        if (auto *radio = qobject_cast<QRadioButton *>(widget)) {
+            if (!group) {
+                group = new QButtonGroup(&parent);
+                built.radioGroups_.emplace_back(control.id, group);
+            }
+            group->addButton(radio, static_cast<int>(group->buttons().size()));
+        } else {
+            group = nullptr;
+        }
+        built.controls_.push_back({&control, widget});
+    }
+    return built;
+}
+
+} // namespace sifter

@@ -1,0 +1,71 @@
+#include "pane/criteria_panel.h"
+
+#include <QKeyEvent>
+
+namespace sifter {
+
+CCriteriaPanel::CCriteriaPanel(ResourceId dialogId, std::initializer_list<int> stretched, QWidget *pane)
+    : QFrame(pane), stretched_(stretched)
+{
+    hide();
+    const DialogResource *resource = FindDialogResource(dialogId);
+    if (resource->style & kDialogStyleBorder) {
+        setFrameShape(QFrame::Box);
+        setFrameShadow(QFrame::Plain);
+        setLineWidth(1);
+    }
+    const DialogUnits units(font());
+    const QMargins border = contentsMargins();
+    controls_ = BuildDialogControls(*resource, *this, units, QPoint(border.left(), border.top()));
+    resize(units.ToPixels(resource->width, resource->height).grownBy(border));
+}
+
+void CCriteriaPanel::OnOK()
+{
+    if (QWidget *pane = parentWidget())
+        pane->setFocus();
+}
+
+void CCriteriaPanel::OnCancel()
+{
+    OnOK();
+}
+
+void CCriteriaPanel::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    StretchControls();
+}
+
+void CCriteriaPanel::keyPressEvent(QKeyEvent *event)
+{
+    // The controls leave these keys to their window, as a dialog's controls do.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OnOK();
+        break;
+    case Qt::Key_Escape:
+        OnCancel();
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CCriteriaPanel::StretchControls()
+{
+    const int right = contentsRect().right();
+    for (const int id : stretched_) {
+        QWidget *control = controls_.Find(id);
+        if (!control)
+            continue;
+        QRect place = control->geometry();
+        place.setRight(std::max(right, place.left() - 1));
+        control->setGeometry(place);
+    }
+}
+
+} // namespace sifter
