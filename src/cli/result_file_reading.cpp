@@ -78,9 +78,11 @@ LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *cri
     const std::uint32_t count = ReadResultCriteria(criteria ? *criteria : scratch, source);
     if (!onRecord)
         return LoadOutcome::Loaded;
+    // Records of one folder share its text: no allocation per record for what repeats.
+    RecordTexts texts;
     for (std::uint32_t read = 0; read < count; ++read) {
         FoundFile record;
-        if (!ReadFoundFile(record, source)) {
+        if (!ReadFoundFile(record, source, &texts)) {
             error = name + ": damaged or cut short after " + std::to_string(read) + " records";
             return LoadOutcome::Damaged;
         }
