@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -372,6 +373,15 @@ TEST_F(HexViewTest, EnterSearchesAndEscapeHidesTheWindow)
     QTest::keyClick(dialog.SearchBox(), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(Pane().TopOffset(), 50u);  // the file stays open for the next showing
+    // The close box hides it too; the window stays for the next Hex View.
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QPointer<CHexViewDialog> alive(&dialog);
+    dialog.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_NE(Pane().File(), nullptr);
 }
 
 TEST_F(HexViewTest, EscapeCancelsALongSearchWhichMovesNothing)
