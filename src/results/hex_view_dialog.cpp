@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -104,7 +105,10 @@ void CHexViewDialog::SearchNext()
         });
         searching_ = true;
         cancelled_ = false;
+        // The window answers while a large file is read; the cursor says it is still busy.
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
         found = matcher.Match(*file, start);
+        QGuiApplication::restoreOverrideCursor();
         if (!alive)
             return;
         searching_ = false;

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QTest>
 
 namespace sifter::test {
@@ -83,6 +84,26 @@ TEST_F(HexViewCommandTest, ShowsTheSelectedFileAtItsMatch)
     EXPECT_EQ(Dialog().Pane()->TopOffset(), 0x25u);
     EXPECT_EQ(Dialog().Pane()->VerticalPosition(), 2);
     EXPECT_EQ(Dialog().Pane()->FileSize(), 0x10000u);
+}
+
+TEST_F(HexViewCommandTest, TheRowMenuItemShowsTheSelectedFile)
+{
+    StartWithRows();
+    Select({0});
+    Frame().UpdateCommandUi();
+    QAction *item = nullptr;
+    for (const QMenu *menu : Frame().GetResultsView()->findChildren<QMenu *>()) {
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QStringLiteral("Hex &View..."))
+                item = action;
+        }
+    }
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    QTest::qWait(1);
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().Pane()->TopOffset(), 0x25u);
 }
 
 TEST_F(HexViewCommandTest, AFileThatIsGoneShowsNothing)
