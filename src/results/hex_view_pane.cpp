@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 namespace sifter {
@@ -337,7 +338,7 @@ void CHexViewPane::paintEvent(QPaintEvent *)
         // Read now and dropped after: the file may have changed since the last repaint.
         std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]());
         std::int64_t n = 0;
-        if (buffer && lineStart <= static_cast<std::uint64_t>(INT64_MAX) &&
+        if (buffer && lineStart <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) &&
             file_->Seek(static_cast<std::int64_t>(lineStart)))
             n = std::max<std::int64_t>(file_->Read(buffer.get(), size), 0);
         lastBytesRead_ = n;
