@@ -94,8 +94,19 @@ constexpr std::array kAttributesControls = {
 
 constexpr DialogResource kAttributesDialog{res::kDialogAttributes, "", 112, 90, "Tahoma", 8, kAttributesControls};
 
-constexpr std::array kDialogs = {&kAboutDialog,     &kCriteriaDialog,   &kFileSizeDialog,
-                                 &kWordOptionsDialog, &kDateTimeDialog, &kAttributesDialog};
+constexpr std::array kHexViewControls = {
+    C{ControlKind::kEdit, ctl::hexview::kSearchText, "", 0, 0, 361, 12, kStyleBorder},
+    C{ControlKind::kCheckBox, ctl::hexview::kHexadecimal, "Hexadecimal.", 0, 16, 165, 8, kStyleNone},
+    C{ControlKind::kDefPushButton, ctl::hexview::kSearch, "&Search", 311, 13, 50, 14, kStyleNone},
+    C{ControlKind::kEtchedLine, ctl::hexview::kPaneTop, "", 0, 31, 361, 1, kStyleNone},
+};
+
+constexpr DialogResource kHexViewDialog{res::kDialogHexView, "Hex View - ", 361, 217, "Tahoma", 8, kHexViewControls};
+// The viewing area draws everything itself; only its font counts.
+constexpr DialogResource kHexPaneDialog{res::kDialogHexPane, "", 0, 0, "Courier New", 10, {}};
+
+constexpr std::array kDialogs = {&kAboutDialog,       &kCriteriaDialog, &kFileSizeDialog,   &kWordOptionsDialog,
+                                 &kDateTimeDialog,    &kAttributesDialog, &kHexViewDialog, &kHexPaneDialog};
 
 } // namespace
 

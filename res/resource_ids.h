@@ -131,6 +131,9 @@ inline constexpr ResourceId kDialogFileSize = 131;
 inline constexpr ResourceId kDialogWordOptions = 132;
 inline constexpr ResourceId kDialogDateTime = 133;
 inline constexpr ResourceId kDialogAttributes = 134;
+// The Hex View window and its viewing area.
+inline constexpr ResourceId kDialogHexPane = 139;
+inline constexpr ResourceId kDialogHexView = 140;
 inline constexpr int kRecentFileCount = 4;
 inline constexpr int kRecentFileMenuWidth = 30;         // characters shown of a recent file's path
 } // namespace res
@@ -182,6 +185,13 @@ inline constexpr int kCompare2 = 1014;
 inline constexpr int kDate2 = 1026;
 inline constexpr int kTime2 = 1027;
 } // namespace datetime
+
+namespace hexview {  // Hex View (dialog 140)
+inline constexpr int kSearchText = 1034;
+inline constexpr int kHexadecimal = 1021;
+inline constexpr int kSearch = 1010;
+inline constexpr int kPaneTop = 1037;       // the etched line the pane starts at
+} // namespace hexview
 
 namespace attrib {  // Attributes (dialog 134)
 inline constexpr int kReadOnly = 1019;

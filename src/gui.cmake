@@ -16,6 +16,9 @@ target_sources(sifter_gui PRIVATE
   results/view_commands.cpp results/view_commands.h
   results/item_description.cpp results/item_description.h
   results/row_icon_cache.cpp results/row_icon_cache.h
+  results/hex_lines.cpp results/hex_lines.h
+  results/hex_view_pane.cpp results/hex_view_pane.h
+  results/hex_view_dialog.cpp results/hex_view_dialog.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h

@@ -6,6 +6,9 @@
 #include "frame/static_splitter.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
+#include "platform/file_attributes.h"
+#include "platform/path.h"
+#include "results/hex_view_dialog.h"
 #include "results/item_description.h"
 #include "results/sifter_view.h"
 #include "results/view_commands.h"
@@ -75,6 +78,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     OnUpdateCommand(cmd::kPrevPane, needsSplitter);
 
     RegisterResultsListCommands();
+    RegisterHexViewCommand();
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
@@ -123,6 +127,32 @@ void CMainFrame::RegisterResultsListCommands()
         ui.Enable(true);
         ui.SetRadio(resultsView_ && resultsView_->SortColumnId() == ui.Id());
     });
+}
+
+void CMainFrame::RegisterHexViewCommand()
+{
+    OnCommand(cmd::kHexView, [this] { OnHexView(); });
+    OnUpdateCommand(cmd::kHexView, [this](CommandUi &ui) {
+        const FoundFile *record = resultsView_ && resultsView_->SelectedCount() == 1
+                                      ? resultsView_->FirstSelectedRecord()
+                                      : nullptr;
+        ui.Enable(record && (record->attributes & kAttributeFolder) == 0);
+    });
+}
+
+void CMainFrame::OnHexView()
+{
+    const FoundFile *record = resultsView_ ? resultsView_->FirstSelectedRecord() : nullptr;
+    if (!record || (record->attributes & kAttributeFolder) != 0)
+        return;
+    const std::string path = record->Path();
+    if (!PathExists(path))
+        return;
+    CHexViewDialog *dialog = resultsView_->HexViewDialog();
+    dialog->ShowFile(path, record->matchOffset);  // shown whatever it gives: the caption names the file
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 CSifterDoc &CMainFrame::SifterDoc() const

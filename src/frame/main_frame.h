@@ -57,6 +57,9 @@ private:
     bool CreateClient();
     // The view-mode, column show/hide and "Arrange Icons By" commands of the results list.
     void RegisterResultsListCommands();
+    // File > Hex View: the one selected file (not a folder) at its match offset.
+    void RegisterHexViewCommand();
+    void OnHexView();
     void RestorePlacement();
     void CapturePlacement();
     void StopRunningSearch();

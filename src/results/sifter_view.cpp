@@ -3,6 +3,7 @@
 #include "doc/sifter_doc.h"
 #include "frame/layout_settings.h"
 #include "results/column_layout.h"
+#include "results/hex_view_dialog.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
 #include "search/found_file.h"
@@ -21,7 +22,8 @@ namespace sifter {
 
 CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent)
     : QWidget(parent), document_(document), settings_(settings), model_(new ResultsModel(settings, this)),
-      stack_(new QStackedWidget(this)), details_(new DetailsView(stack_)), items_(new ItemsView(stack_))
+      stack_(new QStackedWidget(this)), details_(new DetailsView(stack_)), items_(new ItemsView(stack_)),
+      hexView_(new CHexViewDialog(this))
 {
     setObjectName(QStringLiteral("CSifterView"));
     auto *layout = new QVBoxLayout(this);

@@ -23,6 +23,7 @@ class QStackedWidget;
 
 namespace sifter {
 
+class CHexViewDialog;
 class CSifterDoc;
 class DetailsView;
 class ItemsView;
@@ -85,6 +86,8 @@ public:
     CommandId SortColumnId() const;
     // Starts editing the name of the current row, when it is selected.
     void EditLabel();
+    // The Hex View window, made hidden with the view and destroyed with it.
+    CHexViewDialog *HexViewDialog() const { return hexView_; }
 
 signals:
     // The selection changed outside a search run; the frame refreshes its idle text.
@@ -110,6 +113,7 @@ private:
     QStackedWidget *stack_;
     DetailsView *details_;
     ItemsView *items_;
+    CHexViewDialog *hexView_;
     QMenu *headerMenu_ = nullptr;
     QMenu *itemMenu_ = nullptr;
     ViewMode mode_ = ViewMode::Details;

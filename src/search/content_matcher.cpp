@@ -3,6 +3,7 @@
 #include <new>
 
 #include "platform/code_page.h"
+#include "search/byte_search.h"
 #include "search/search_criteria.h"
 
 #include <algorithm>
@@ -11,18 +12,6 @@
 
 namespace sifter {
 namespace {
-
-// First position of needle in haystack[0 .. length), or -1. memmem gives the same first
-// occurrence as a byte-by-byte scan, only faster.
-std::int64_t FirstPosition(const char *haystack, std::size_t length, std::string_view needle)
-{
-    if (needle.size() > length)
-        return -1;
-    if (needle.empty())
-        return 0;
-    const void *found = memmem(haystack, length, needle.data(), needle.size());
-    return found ? static_cast<const char *>(found) - haystack : -1;
-}
 
 bool KnownWordMode(std::int32_t mode)
 {
@@ -60,17 +49,17 @@ struct ContentMatcher::Word {
 std::int64_t FindInBuffer(std::int64_t chunkOffset, const char *buffer, std::size_t length, std::string_view word,
                           bool wide)
 {
-    std::int64_t position = FirstPosition(buffer, length, word);
+    std::int64_t position = FindBytes(buffer, length, word);
     if (position < 0 && wide) {
         std::u16string units;
         if (!CodePageToUtf16(word, units))
             return -1;
-        position = FirstPosition(buffer, length, Utf16LittleEndianBytes(units));
+        position = FindBytes(buffer, length, Utf16LittleEndianBytes(units));
         if (position < 0) {
             std::string utf8;
             if (!Utf16ToUtf8(units, utf8))
                 return -1;
-            position = FirstPosition(buffer, length, utf8);
+            position = FindBytes(buffer, length, utf8);
         }
     }
     return position < 0 ? -1 : chunkOffset + position;
@@ -112,15 +101,15 @@ ContentMatcher::~ContentMatcher() = default;
 std::int64_t ContentMatcher::Find(std::int64_t chunkOffset, const char *buffer, std::size_t length,
                                   const Word &word) const
 {
-    std::int64_t position = FirstPosition(buffer, length, word.typed);
+    std::int64_t position = FindBytes(buffer, length, word.typed);
     if (position < 0 && word.wide) {
         if (!word.utf16Ok)
             return -1;
-        position = FirstPosition(buffer, length, word.utf16);
+        position = FindBytes(buffer, length, word.utf16);
         if (position < 0) {
             if (!word.utf8Ok || word.utf8SameAsTyped)
                 return -1;
-            position = FirstPosition(buffer, length, word.utf8);
+            position = FindBytes(buffer, length, word.utf8);
         }
     }
     return position < 0 ? -1 : chunkOffset + position;

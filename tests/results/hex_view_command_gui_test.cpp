@@ -1,0 +1,119 @@
+// File > Hex View: enabled for exactly one selected file, it shows the Hex View window at
+// the file's recorded match.
+#include "doc/result_file.h"
+#include "framework/command_actions.h"
+#include "platform/file_attributes.h"
+#include "results/hex_view_dialog.h"
+#include "results/hex_view_pane.h"
+#include "results/results_model.h"
+#include "results/sifter_view.h"
+#include "support/sifter_app_fixture.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QTest>
+
+namespace sifter::test {
+namespace {
+
+class HexViewCommandTest : public SifterAppFixture {
+protected:
+    // Rows: data.bin (match at 0x25), a folder, gone.bin (no file behind it).
+    void StartWithRows()
+    {
+        tree.WriteFile("files/data.bin", std::string(0x10000, 'd'));
+        tree.MakeFolder("files/sub");
+        FileSearch search;
+        const auto add = [&](const char *name, std::uint32_t attributes, std::int64_t match) {
+            auto record = std::make_unique<FoundFile>();
+            record->SetName(name);
+            record->SetFolder(tree.Path("files"));
+            record->attributes = attributes;
+            record->matchOffset = match;
+            search.AppendFoundFile(std::move(record));
+        };
+        add("data.bin", kAttributeNormal, 0x25);
+        add("sub", kAttributeFolder, 0);
+        add("gone.bin", kAttributeNormal, 0);
+        const std::string file = tree.Path("rows.sifter");
+        ASSERT_TRUE(SaveResultFile(search, file));
+        ASSERT_TRUE(Start());
+        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+    }
+
+    void Select(std::initializer_list<int> rows)
+    {
+        CSifterView *list = Frame().GetResultsView();
+        list->SelectionModel()->clearSelection();
+        for (int row : rows)
+            list->SelectionModel()->select(list->Model().index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    bool Enabled()
+    {
+        Frame().UpdateCommandUi();
+        return Frame().Actions().Action(cmd::kHexView)->isEnabled();
+    }
+
+    CHexViewDialog &Dialog() { return *Frame().GetResultsView()->HexViewDialog(); }
+};
+
+TEST_F(HexViewCommandTest, EnabledForExactlyOneSelectedFile)
+{
+    StartWithRows();
+    Select({});
+    EXPECT_FALSE(Enabled());
+    Select({0});
+    EXPECT_TRUE(Enabled());
+    Select({1});
+    EXPECT_FALSE(Enabled());  // a folder
+    Select({0, 2});
+    EXPECT_FALSE(Enabled());
+}
+
+TEST_F(HexViewCommandTest, ShowsTheSelectedFileAtItsMatch)
+{
+    StartWithRows();
+    EXPECT_FALSE(Dialog().isVisible());
+    Select({0});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kHexView));
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().windowTitle(), QString::fromStdString(tree.Path("files/data.bin")));
+    EXPECT_EQ(Dialog().Pane()->TopOffset(), 0x25u);
+    EXPECT_EQ(Dialog().Pane()->VerticalPosition(), 2);
+    EXPECT_EQ(Dialog().Pane()->FileSize(), 0x10000u);
+}
+
+TEST_F(HexViewCommandTest, TheRowMenuItemShowsTheSelectedFile)
+{
+    StartWithRows();
+    Select({0});
+    Frame().UpdateCommandUi();
+    QAction *item = nullptr;
+    for (const QMenu *menu : Frame().GetResultsView()->findChildren<QMenu *>()) {
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QStringLiteral("Hex &View..."))
+                item = action;
+        }
+    }
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled());
+    item->trigger();
+    QTest::qWait(1);
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().Pane()->TopOffset(), 0x25u);
+}
+
+TEST_F(HexViewCommandTest, AFileThatIsGoneShowsNothing)
+{
+    StartWithRows();
+    Select({2});
+    Frame().SendCommand(cmd::kHexView);
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().Pane()->File(), nullptr);
+}
+
+} // namespace
+} // namespace sifter::test
