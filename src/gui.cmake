@@ -2,7 +2,11 @@
 target_sources(sifter_gui PRIVATE
   doc/document_title.cpp doc/document_title.h
   doc/sifter_doc.cpp doc/sifter_doc.h
+  pane/browse_for_folder.cpp pane/browse_for_folder.h
+  pane/field_size_validator.cpp pane/field_size_validator.h
+  pane/history_box.cpp pane/history_box.h
   pane/left_view.cpp pane/left_view.h
+  pane/search_command.cpp
   results/results_model.cpp results/results_model.h
   results/column_layout.cpp results/column_layout.h
   results/results_views.cpp results/results_views.h

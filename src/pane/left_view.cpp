@@ -6,30 +6,48 @@
 #include "framework/dialog_units.h"
 #include "framework/link_button.h"
 #include "framework/local_text.h"
+#include "pane/field_size_validator.h"
+#include "pane/history_box.h"
 #include "res/dialogs.h"
 #include "search/text_field.h"
 
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QWheelEvent>
 
 namespace sifter {
 namespace {
 
 // Gap between the stretched controls and the pane's right edge.
 constexpr int kRightMargin = 5;
+// Below the Search button the scroll range ends this much lower.
+constexpr int kBottomMargin = 10;
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kWheelNotch = 120;
+// The panels' templates: all as wide as the criteria template, and these many dialog units high.
+constexpr std::array<int, CLeftView::kSectionCount> kPanelHeights = {89, 106, 122, 90};
 
 } // namespace
 
-CLeftView::CLeftView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent)
-    : QScrollArea(parent), document_(document), settings_(settings)
+CLeftView::CLeftView(CSifterDoc &document, LayoutSettings &settings, const SearchHistories &histories,
+                     QWidget *parent)
+    : QScrollArea(parent), document_(document), settings_(settings), histories_(histories)
 {
     setObjectName(QStringLiteral("CLeftView"));
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(false);
     CreateControls();
+    CreatePanels();
+    ConnectControls();
+    // The first thing a user types is the name.
+    nameBox_->setFocus();
     document_.AddView(this);
 }
 
@@ -57,6 +75,10 @@ void CLeftView::CreateControls()
             // font keeps its whole text while the pane has room for it.
             place.setWidth(std::max(place.width(), label->sizeHint().width()));
             labels_.emplace_back(label, text);
+            if (control.id == ctl::kNameLabel)
+                nameLabel_ = label;
+            else if (control.id == ctl::kFolderLabel)
+                folderLabel_ = label;
             widget = label;
             break;
         }
@@ -98,6 +120,55 @@ void CLeftView::CreateControls()
     setWidget(form_);
 }
 
+// The one place that makes the section bodies.
+void CLeftView::CreatePanels()
+{
+    const DialogResource *resource = FindDialogResource(res::kDialogCriteria);
+    const DialogUnits units(form_->font());
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        auto *panel = new QWidget(form_);
+        panel->setGeometry(QRect(QPoint(0, 0), units.ToPixels(resource->width, kPanelHeights[i])));
+        panel->hide();
+        panels_[i] = panel;
+    }
+}
+
+// The seam of the panels' values, run by OnSearch after the pane's own texts.
+void CLeftView::PullPanelsInto(SearchCriteria &)
+{
+}
+
+// The seam of the panels' values, run by RefreshFromDocument after the three texts.
+void CLeftView::PushCriteriaIntoPanels(const SearchCriteria &)
+{
+}
+
+void CLeftView::ConnectControls()
+{
+    for (std::size_t i = 0; i < sectionButtons_.size(); ++i) {
+        if (sectionButtons_[i])
+            connect(sectionButtons_[i], &CLinkButton::clicked, this, [this, i] { ToggleSection(Section(i)); });
+    }
+    connect(searchButton_, &QPushButton::clicked, this, &CLeftView::OnSearch);
+    connect(browseButton_, &QPushButton::clicked, this, &CLeftView::OnBrowse);
+    const std::pair<QComboBox *, std::size_t> limits[] = {
+        {nameBox_, kCriteriaNamesSize}, {wordsBox_, kCriteriaWordsSize}, {folderBox_, kCriteriaFoldersSize}};
+    for (const auto &[box, size] : limits) {
+        box->setValidator(new FieldSizeValidator(size, box));
+        // A box of the form takes Enter for the default button, as a dialog's would.
+        connect(box->lineEdit(), &QLineEdit::returnPressed, this, &CLeftView::OnSearch);
+        // The wheel over a box scrolls the pane instead of changing the box's text.
+        box->installEventFilter(this);
+    }
+    stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopShortcut_->setContext(Qt::WindowShortcut);
+    stopShortcut_->setEnabled(false);
+    connect(stopShortcut_, &QShortcut::activated, this, [this] {
+        if (document_.Search().Running())
+            OnSearch();
+    });
+}
+
 void CLeftView::ExchangeValues(bool fromControls)
 {
     if (fromControls) {
@@ -111,13 +182,80 @@ void CLeftView::ExchangeValues(bool fromControls)
     }
 }
 
+void CLeftView::FillHistoryBoxes()
+{
+    if (histories_.folders)
+        FillComboBox(*histories_.folders, *folderBox_);
+    if (histories_.names)
+        FillComboBox(*histories_.names, *nameBox_);
+    if (histories_.words)
+        FillComboBox(*histories_.words, *wordsBox_);
+}
+
 void CLeftView::OnUpdate(DocumentView *)
 {
+    FillHistoryBoxes();
+    const std::pair<CSearchHistory *, QComboBox *> suggested[] = {
+        {histories_.folders, folderBox_}, {histories_.names, nameBox_}, {histories_.words, wordsBox_}};
+    for (const auto &[history, box] : suggested) {
+        // A box without suggestions still works.
+        if (history)
+            AttachAutoComplete(*history, *box);
+    }
     const SearchCriteria &criteria = document_.Search().criteria;
     nameText_ = FromLocalText(TextField(criteria.names));
     wordsText_ = FromLocalText(TextField(criteria.words));
     folderText_ = FromLocalText(TextField(criteria.folders));
     ExchangeValues(false);
+    PushCriteriaIntoPanels(criteria);
+}
+
+void CLeftView::ToggleSection(Section section)
+{
+    CLinkButton *button = sectionButtons_[section];
+    if (!button)
+        return;
+    button->SetExpanded(!button->Expanded());
+    button->SetIcon(SectionIcon(button->Expanded() ? res::kIconExpanded : res::kIconCollapsed));
+    RelayoutSections();
+}
+
+void CLeftView::RelayoutSections()
+{
+    CLinkButton *wordOptions = sectionButtons_[kWordOptions];
+    if (!wordOptions)
+        return;
+    int cursor = wordOptions->geometry().bottom() + 1;
+    const auto place = [&cursor](QWidget *widget, bool counts) {
+        if (!widget)
+            return;
+        widget->move(widget->x(), cursor);
+        if (counts)
+            cursor += widget->height();
+    };
+    const auto placePanel = [&](Section section) {
+        const bool expanded = sectionButtons_[section] && sectionButtons_[section]->Expanded();
+        place(panels_[section], expanded);
+        if (panels_[section])
+            panels_[section]->setVisible(expanded);
+    };
+    placePanel(kWordOptions);
+    place(folderLabel_, true);
+    place(folderBox_, true);
+    place(browseButton_, true);
+    place(sectionButtons_[kFileSize], true);
+    placePanel(kFileSize);
+    place(sectionButtons_[kDateTime], true);
+    placePanel(kDateTime);
+    place(sectionButtons_[kAttributes], true);
+    placePanel(kAttributes);
+    place(searchButton_, true);
+
+    const int top = nameLabel_ ? nameLabel_->y() : 0;
+    form_->resize(form_->width(), searchButton_->geometry().bottom() + 1 - top + kBottomMargin);
+    form_->update();
+    for (QComboBox *box : {folderBox_, nameBox_, wordsBox_})
+        box->lineEdit()->update();
 }
 
 void CLeftView::resizeEvent(QResizeEvent *event)
@@ -131,18 +269,15 @@ void CLeftView::StretchControls()
 {
     const int right = viewport()->width() - kRightMargin;
     form_->resize(std::max(right + kRightMargin, 1), form_->height());
-    for (QWidget *widget : {static_cast<QWidget *>(nameBox_), static_cast<QWidget *>(wordsBox_),
-                            static_cast<QWidget *>(folderBox_)}) {
+    std::vector<QWidget *> stretched = {nameBox_, wordsBox_, folderBox_};
+    stretched.insert(stretched.end(), sectionButtons_.begin(), sectionButtons_.end());
+    stretched.insert(stretched.end(), panels_.begin(), panels_.end());
+    for (QWidget *widget : stretched) {
+        if (!widget)
+            continue;
         QRect place = widget->geometry();
         place.setRight(right - 1);
         widget->setGeometry(place);
-    }
-    for (CLinkButton *button : sectionButtons_) {
-        if (!button)
-            continue;
-        QRect place = button->geometry();
-        place.setRight(right - 1);
-        button->setGeometry(place);
     }
     for (QPushButton *button : {browseButton_, searchButton_}) {
         QRect place = button->geometry();
@@ -171,6 +306,31 @@ void CLeftView::FitLabels(int right)
         }
         label->setGeometry(place);
     }
+}
+
+void CLeftView::wheelEvent(QWheelEvent *event)
+{
+    // A page per notch; a touchpad's small steps add up to notches.
+    wheelRemainder_ += event->angleDelta().y();
+    QScrollBar *bar = verticalScrollBar();
+    while (wheelRemainder_ <= -kWheelNotch) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        wheelRemainder_ += kWheelNotch;
+    }
+    while (wheelRemainder_ >= kWheelNotch) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        wheelRemainder_ -= kWheelNotch;
+    }
+    event->accept();
+}
+
+bool CLeftView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 } // namespace sifter

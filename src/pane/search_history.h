@@ -74,4 +74,13 @@ private:
     std::size_t position_ = 0; // index of the entry Next returns next
 };
 
+// The application's three histories and the store they are saved in, as the criteria pane
+// and the main frame use them. They outlive both; a null member is a history not kept.
+struct SearchHistories {
+    CSearchHistory *names = nullptr;
+    CSearchHistory *words = nullptr;
+    CSearchHistory *folders = nullptr;
+    RegistryStore *store = nullptr;
+};
+
 } // namespace sifter
