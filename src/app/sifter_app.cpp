@@ -68,7 +68,7 @@ bool CSifterApp::InitInstance()
         [this](Document &document) {
             return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document), settings_,
                                                 SearchHistories{&namesHistory_, &wordsHistory_, &foldersHistory_,
-                                                                &Store()});
+                                                                [this] { return &Store(); }});
         }));
 
     const QString file = FileArgument(arguments_);

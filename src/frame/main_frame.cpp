@@ -220,13 +220,14 @@ void CMainFrame::OnClearSearchHistories()
 {
     if (!App().Prompts().AskYesNo(LoadResString(str::kAskClearHistories)))
         return;
+    RegistryStore *store = histories_.store ? histories_.store() : nullptr;
     for (CSearchHistory *history : {histories_.folders, histories_.words, histories_.names}) {
         if (!history)
             continue;
         history->RemoveAll();
         // A store that cannot be written keeps its entries until the next search's save.
-        if (histories_.store)
-            history->Save(*histories_.store);
+        if (store)
+            history->Save(*store);
     }
     if (leftView_)
         leftView_->FillHistoryBoxes();

@@ -103,12 +103,13 @@ void CLeftView::RecordHistories()
             history->AddEntry(ToLocalText(*text));
     }
     FillHistoryBoxes();
-    if (!histories_.store)
+    RegistryStore *store = histories_.store ? histories_.store() : nullptr;
+    if (!store)
         return;
     for (const auto &[history, text] : texts) {
         // A store that cannot be written leaves the entries in memory, unsaid.
         if (history)
-            history->Save(*histories_.store);
+            history->Save(*store);
     }
 }
 
