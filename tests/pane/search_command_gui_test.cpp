@@ -223,6 +223,29 @@ TEST_F(SearchCommandTest, EscapeStopsARunningSearch)
     EXPECT_EQ(Pane().SearchButton()->text(), LoadResString(str::kSearch));
 }
 
+TEST_F(SearchCommandTest, DuringARunTheStatusNamesTheFolderAndNewSearchIsRefused)
+{
+    const std::string folder = ManyFiles();
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    WatchingPump pump;
+    QString status;
+    std::size_t foundThen = 0;
+    pump.when = [this] { return Doc().Search().CountFoundFiles() > 0; };
+    pump.action = [&] {
+        status = Frame().StatusBarPanes()->MessageText();
+        foundThen = Doc().Search().CountFoundFiles();
+        Frame().SendCommand(cmd::kFileNew);
+        PressSearch();
+    };
+    Pane().SetEventPump(&pump);
+    TypeCriteria(QStringLiteral("*.txt"), QStringLiteral("needle"), QString::fromStdString(folder));
+    PressSearch();
+    ASSERT_TRUE(pump.acted);
+    EXPECT_TRUE(status.startsWith(QString::fromStdString(folder))) << status.toStdString();
+    EXPECT_GE(Doc().Search().CountFoundFiles(), foundThen); // nothing was freed
+    EXPECT_EQ(TextField(Doc().Search().criteria.words), "needle");
+}
+
 TEST_F(SearchCommandTest, SectionsOpenAndCloseDuringARun)
 {
     const std::string folder = ManyFiles();
