@@ -2,6 +2,9 @@
 target_sources(sifter_gui PRIVATE
   doc/document_title.cpp doc/document_title.h
   doc/sifter_doc.cpp doc/sifter_doc.h
+  pane/browse_for_folder.cpp pane/browse_for_folder.h
+  pane/field_size_validator.cpp pane/field_size_validator.h
+  pane/history_box.cpp pane/history_box.h
   pane/left_view.cpp pane/left_view.h
   pane/criteria_panel.cpp pane/criteria_panel.h
   pane/word_options_panel.cpp pane/word_options_panel.h
@@ -9,6 +12,7 @@ target_sources(sifter_gui PRIVATE
   pane/date_time_panel.cpp pane/date_time_panel.h
   pane/attributes_panel.cpp pane/attributes_panel.h
   pane/criteria_panels.cpp pane/criteria_panels.h
+  pane/search_command.cpp
   results/results_model.cpp results/results_model.h
   results/column_layout.cpp results/column_layout.h
   results/results_views.cpp results/results_views.h

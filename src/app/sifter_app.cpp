@@ -66,7 +66,9 @@ bool CSifterApp::InitInstance()
     AddDocTemplate(std::make_unique<SingleDocTemplate>(
         *this, str::kDocString, [] { return std::make_unique<CSifterDoc>(); },
         [this](Document &document) {
-            return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document), settings_);
+            return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document), settings_,
+                                                SearchHistories{&namesHistory_, &wordsHistory_, &foldersHistory_,
+                                                                [this] { return &Store(); }});
         }));
 
     const QString file = FileArgument(arguments_);

@@ -4,6 +4,7 @@
 #include "frame/banner_status_bar.h"
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
+#include "framework/application.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
 #include "platform/file_attributes.h"
@@ -55,8 +56,9 @@ QRect OnAScreen(int x, int y, int width, int height)
 
 } // namespace
 
-CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings)
-    : FrameWindow(app, document), settings_(settings)
+CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings,
+                       const SearchHistories &histories)
+    : FrameWindow(app, document), settings_(settings), histories_(histories)
 {
     setObjectName(QStringLiteral("CMainFrame"));
 
@@ -79,6 +81,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
 
     RegisterResultsListCommands();
     RegisterHexViewCommand();
+    OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
@@ -186,7 +189,7 @@ bool CMainFrame::CreateFrame()
 bool CMainFrame::CreateClient()
 {
     splitter_ = new StaticSplitter(this);
-    leftView_ = new CLeftView(SifterDoc(), settings_, splitter_);
+    leftView_ = new CLeftView(SifterDoc(), settings_, App().Prompts(), histories_, splitter_);
     resultsView_ = new CSifterView(SifterDoc(), settings_, splitter_);
     splitter_->addWidget(leftView_);
     splitter_->addWidget(resultsView_);
@@ -241,6 +244,24 @@ void CMainFrame::CapturePlacement()
     settings_.y = normal.y();
     settings_.width = normal.width();
     settings_.height = normal.height();
+}
+
+void CMainFrame::OnClearSearchHistories()
+{
+    if (!App().Prompts().AskYesNo(LoadResString(str::kAskClearHistories)))
+        return;
+    RegistryStore *store = histories_.store ? histories_.store() : nullptr;
+    for (CSearchHistory *history : {histories_.folders, histories_.words, histories_.names}) {
+        if (!history)
+            continue;
+        history->RemoveAll();
+        // A store that cannot be written keeps its entries until the next search's save.
+        if (store)
+            history->Save(*store);
+    }
+    if (leftView_)
+        leftView_->FillHistoryBoxes();
+    App().Prompts().ShowInformation(LoadResString(str::kOperationDone));
 }
 
 void CMainFrame::StopRunningSearch()

@@ -6,6 +6,7 @@
 // settings and records it when it closes, stops a running search before it goes, and
 // writes prompts and the idle text into status pane 0.
 #include "framework/frame_window.h"
+#include "pane/search_history.h"
 
 #include <QPointer>
 
@@ -24,8 +25,10 @@ class CMainFrame : public FrameWindow {
     Q_OBJECT
 
 public:
-    // settings: the layout the frame restores and records; it outlives the frame.
-    CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings);
+    // settings: the layout the frame restores and records; histories: what the criteria
+    // pane shows and Clear Search Histories empties. Both outlive the frame.
+    CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &settings,
+               const SearchHistories &histories = {});
     ~CMainFrame() override;
 
     // Bars, client area, placement; false when a part cannot be made.
@@ -40,6 +43,10 @@ public:
     StaticSplitter *Splitter() const { return splitter_; }
     BannerStatusBar *StatusBarPanes() const { return statusBar_; }
     QToolBar *ToolBar() const { return toolBar_; }
+
+    // Tools > Clear Search Histories: after a Yes to the question, empties and saves the
+    // three histories, refills the pane's boxes (their texts stay) and says it is done.
+    void OnClearSearchHistories();
 
     // Status pane 0: the idle message (str::kIdleMessage) shows BuildIdleStatusText; otherwise the text
     // given, or the prompt of a non-zero id. Nothing else is put there.
@@ -65,6 +72,7 @@ private:
     void StopRunningSearch();
 
     LayoutSettings &settings_;
+    SearchHistories histories_;
     StaticSplitter *splitter_ = nullptr;
     CLeftView *leftView_ = nullptr;
     CSifterView *resultsView_ = nullptr;

@@ -55,6 +55,17 @@ void DialogPrompts::ShowError(const QString &text)
     QMessageBox::warning(Owner(), LoadResString(str::kAppName), text);
 }
 
+bool DialogPrompts::AskYesNo(const QString &question)
+{
+    return QMessageBox::question(Owner(), LoadResString(str::kAppName), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void DialogPrompts::ShowInformation(const QString &text)
+{
+    QMessageBox::information(Owner(), LoadResString(str::kAppName), text);
+}
+
 QString DialogPrompts::StartFolder() const
 {
     return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;

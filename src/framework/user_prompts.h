@@ -23,6 +23,10 @@ public:
     virtual std::optional<QString> AskSavePath(const QString &title, const QString &proposed,
                                                const QString &filter, const QString &suffix) = 0;
     virtual void ShowError(const QString &text) = 0;
+    // Yes / No on the question text (question icon); true only for Yes.
+    virtual bool AskYesNo(const QString &question) = 0;
+    // The text in an information box with OK.
+    virtual void ShowInformation(const QString &text) = 0;
 };
 
 // The Qt message boxes and file dialogs, owned by the given window (may be null). A file
@@ -37,6 +41,8 @@ public:
     std::optional<QString> AskSavePath(const QString &title, const QString &proposed, const QString &filter,
                                        const QString &suffix) override;
     void ShowError(const QString &text) override;
+    bool AskYesNo(const QString &question) override;
+    void ShowInformation(const QString &text) override;
 
 private:
     QWidget *Owner() const { return owner_.data(); }

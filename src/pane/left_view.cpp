@@ -3,33 +3,54 @@
 #include "doc/sifter_doc.h"
 #include "frame/layout_settings.h"
 #include "framework/command_icons.h"
+#include "framework/dialog_builder.h"
 #include "framework/dialog_units.h"
 #include "framework/link_button.h"
 #include "framework/local_text.h"
+#include "pane/attributes_panel.h"
+#include "pane/date_time_panel.h"
+#include "pane/file_size_panel.h"
+#include "pane/word_options_panel.h"
+#include "pane/field_size_validator.h"
+#include "pane/history_box.h"
 #include "res/dialogs.h"
 #include "search/text_field.h"
 
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QWheelEvent>
 
 namespace sifter {
 namespace {
 
 // Gap between the stretched controls and the pane's right edge.
 constexpr int kRightMargin = 5;
+// Below the Search button the scroll range ends this much lower.
+constexpr int kBottomMargin = 10;
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kWheelNotch = 120;
 
 } // namespace
 
-CLeftView::CLeftView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent)
-    : QScrollArea(parent), document_(document), settings_(settings)
+CLeftView::CLeftView(CSifterDoc &document, LayoutSettings &settings, UserPrompts &prompts,
+                     const SearchHistories &histories, QWidget *parent)
+    : QScrollArea(parent), document_(document), settings_(settings), histories_(histories)
 {
     setObjectName(QStringLiteral("CLeftView"));
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidgetResizable(false);
     CreateControls();
+    CreatePanels(prompts);
+    ConnectControls();
+    // The first thing a user types is the name.
+    nameBox_->setFocus();
     document_.AddView(this);
 }
 
@@ -44,58 +65,70 @@ void CLeftView::CreateControls()
     form_ = new QWidget;
     const DialogUnits units(form_->font());
     form_->resize(units.ToPixels(resource->width, resource->height));
-
-    std::size_t section = 0;
-    for (const DialogControlResource &control : resource->controls) {
-        QRect place = units.ToPixels(control.x, control.y, control.width, control.height);
-        const QString text = QString::fromUtf8(control.text);
-        QWidget *widget = nullptr;
-        switch (control.kind) {
-        case ControlKind::kStatic: {
-            auto *label = new QLabel(text, form_);
-            // Labels are not stretched; one whose text is wider than the template in this
-            // font keeps its whole text while the pane has room for it.
-            place.setWidth(std::max(place.width(), label->sizeHint().width()));
-            labels_.emplace_back(label, text);
-            widget = label;
-            break;
-        }
-        case ControlKind::kComboBox: {
-            auto *box = new QComboBox(form_);
-            box->setEditable(true);
-            box->setInsertPolicy(QComboBox::NoInsert);
-            // The template's height includes the drop-down list; the box itself is one line.
-            place.setHeight(box->sizeHint().height());
-            (control.id == ctl::kNameBox ? nameBox_ : control.id == ctl::kWordsBox ? wordsBox_ : folderBox_) = box;
-            widget = box;
-            break;
-        }
-        case ControlKind::kLinkButton: {
-            auto *button = new CLinkButton(form_);
-            button->setText(text);
-            button->SetIcon(SectionIcon(res::kIconCollapsed));
-            if (section < sectionButtons_.size())
-                sectionButtons_[section++] = button;
-            widget = button;
-            break;
-        }
-        case ControlKind::kPushButton:
-        case ControlKind::kDefPushButton: {
-            auto *button = new QPushButton(text, form_);
-            button->setDefault(control.kind == ControlKind::kDefPushButton);
-            (control.id == ctl::kSearchButton ? searchButton_ : browseButton_) = button;
-            widget = button;
-            break;
-        }
-        case ControlKind::kIcon:
-        case ControlKind::kEdit:
-        case ControlKind::kEtchedLine:
-            break;
-        }
-        if (widget)
-            widget->setGeometry(place);
+    const DialogControls controls = BuildDialogControls(*resource, *form_, units);
+    nameBox_ = controls.Find<QComboBox>(ctl::kNameBox);
+    wordsBox_ = controls.Find<QComboBox>(ctl::kWordsBox);
+    folderBox_ = controls.Find<QComboBox>(ctl::kFolderBox);
+    browseButton_ = controls.Find<QPushButton>(ctl::kBrowseButton);
+    searchButton_ = controls.Find<QPushButton>(ctl::kSearchButton);
+    nameLabel_ = controls.Find<QLabel>(ctl::kNameLabel);
+    folderLabel_ = controls.Find<QLabel>(ctl::kFolderLabel);
+    const int sectionIds[kSectionCount] = {ctl::kWordOptionsButton, ctl::kFileSizeButton, ctl::kDateTimeButton,
+                                           ctl::kAttributesButton};
+    for (int i = 0; i < kSectionCount; ++i) {
+        sectionButtons_[i] = controls.Find<CLinkButton>(sectionIds[i]);
+        sectionButtons_[i]->SetIcon(SectionIcon(res::kIconCollapsed));
     }
+    for (const BuiltControl &control : controls.All()) {
+        if (auto *label = qobject_cast<QLabel *>(control.widget))
+            labels_.emplace_back(label, label->text());
+    }
+    for (QComboBox *box : {nameBox_, wordsBox_, folderBox_})
+        box->setInsertPolicy(QComboBox::NoInsert);
     setWidget(form_);
+}
+
+// Made after the pane's own controls, so that Tab runs from Search into a shown panel.
+void CLeftView::CreatePanels(UserPrompts &prompts)
+{
+    panels_ = CreateCriteriaPanels(form_, prompts);
+    sectionPanels_ = {panels_.wordOptions, panels_.fileSize, panels_.dateTime, panels_.attributes};
+}
+
+void CLeftView::PullPanelsInto(SearchCriteria &criteria)
+{
+    sifter::PullPanelsInto(panels_, criteria);
+}
+
+void CLeftView::PushCriteriaIntoPanels(const SearchCriteria &criteria)
+{
+    PushCriteriaInto(criteria, panels_);
+}
+
+void CLeftView::ConnectControls()
+{
+    for (std::size_t i = 0; i < sectionButtons_.size(); ++i) {
+        if (sectionButtons_[i])
+            connect(sectionButtons_[i], &CLinkButton::clicked, this, [this, i] { ToggleSection(Section(i)); });
+    }
+    connect(searchButton_, &QPushButton::clicked, this, &CLeftView::OnSearch);
+    connect(browseButton_, &QPushButton::clicked, this, &CLeftView::OnBrowse);
+    const std::pair<QComboBox *, std::size_t> limits[] = {
+        {nameBox_, kCriteriaNamesSize}, {wordsBox_, kCriteriaWordsSize}, {folderBox_, kCriteriaFoldersSize}};
+    for (const auto &[box, size] : limits) {
+        box->setValidator(new FieldSizeValidator(size, box));
+        // A box of the form takes Enter for the default button, as a dialog's would.
+        connect(box->lineEdit(), &QLineEdit::returnPressed, this, &CLeftView::OnSearch);
+        // The wheel over a box scrolls the pane instead of changing the box's text.
+        box->installEventFilter(this);
+    }
+    stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopShortcut_->setContext(Qt::WindowShortcut);
+    stopShortcut_->setEnabled(false);
+    connect(stopShortcut_, &QShortcut::activated, this, [this] {
+        if (document_.Search().Running())
+            OnSearch();
+    });
 }
 
 void CLeftView::ExchangeValues(bool fromControls)
@@ -111,13 +144,80 @@ void CLeftView::ExchangeValues(bool fromControls)
     }
 }
 
+void CLeftView::FillHistoryBoxes()
+{
+    if (histories_.folders)
+        FillComboBox(*histories_.folders, *folderBox_);
+    if (histories_.names)
+        FillComboBox(*histories_.names, *nameBox_);
+    if (histories_.words)
+        FillComboBox(*histories_.words, *wordsBox_);
+}
+
 void CLeftView::OnUpdate(DocumentView *)
 {
+    FillHistoryBoxes();
+    const std::pair<CSearchHistory *, QComboBox *> suggested[] = {
+        {histories_.folders, folderBox_}, {histories_.names, nameBox_}, {histories_.words, wordsBox_}};
+    for (const auto &[history, box] : suggested) {
+        // A box without suggestions still works.
+        if (history)
+            AttachAutoComplete(*history, *box);
+    }
     const SearchCriteria &criteria = document_.Search().criteria;
     nameText_ = FromLocalText(TextField(criteria.names));
     wordsText_ = FromLocalText(TextField(criteria.words));
     folderText_ = FromLocalText(TextField(criteria.folders));
     ExchangeValues(false);
+    PushCriteriaIntoPanels(criteria);
+}
+
+void CLeftView::ToggleSection(Section section)
+{
+    CLinkButton *button = sectionButtons_[section];
+    if (!button)
+        return;
+    button->SetExpanded(!button->Expanded());
+    button->SetIcon(SectionIcon(button->Expanded() ? res::kIconExpanded : res::kIconCollapsed));
+    RelayoutSections();
+}
+
+void CLeftView::RelayoutSections()
+{
+    CLinkButton *wordOptions = sectionButtons_[kWordOptions];
+    if (!wordOptions)
+        return;
+    int cursor = wordOptions->geometry().bottom() + 1;
+    const auto place = [&cursor](QWidget *widget, bool counts) {
+        if (!widget)
+            return;
+        widget->move(widget->x(), cursor);
+        if (counts)
+            cursor += widget->height();
+    };
+    const auto placePanel = [&](Section section) {
+        const bool expanded = sectionButtons_[section] && sectionButtons_[section]->Expanded();
+        place(sectionPanels_[section], expanded);
+        if (sectionPanels_[section])
+            sectionPanels_[section]->setVisible(expanded);
+    };
+    placePanel(kWordOptions);
+    place(folderLabel_, true);
+    place(folderBox_, true);
+    place(browseButton_, true);
+    place(sectionButtons_[kFileSize], true);
+    placePanel(kFileSize);
+    place(sectionButtons_[kDateTime], true);
+    placePanel(kDateTime);
+    place(sectionButtons_[kAttributes], true);
+    placePanel(kAttributes);
+    place(searchButton_, true);
+
+    const int top = nameLabel_ ? nameLabel_->y() : 0;
+    form_->resize(form_->width(), searchButton_->geometry().bottom() + 1 - top + kBottomMargin);
+    form_->update();
+    for (QComboBox *box : {folderBox_, nameBox_, wordsBox_})
+        box->lineEdit()->update();
 }
 
 void CLeftView::resizeEvent(QResizeEvent *event)
@@ -131,18 +231,15 @@ void CLeftView::StretchControls()
 {
     const int right = viewport()->width() - kRightMargin;
     form_->resize(std::max(right + kRightMargin, 1), form_->height());
-    for (QWidget *widget : {static_cast<QWidget *>(nameBox_), static_cast<QWidget *>(wordsBox_),
-                            static_cast<QWidget *>(folderBox_)}) {
+    std::vector<QWidget *> stretched = {nameBox_, wordsBox_, folderBox_};
+    stretched.insert(stretched.end(), sectionButtons_.begin(), sectionButtons_.end());
+    stretched.insert(stretched.end(), sectionPanels_.begin(), sectionPanels_.end());
+    for (QWidget *widget : stretched) {
+        if (!widget)
+            continue;
         QRect place = widget->geometry();
         place.setRight(right - 1);
         widget->setGeometry(place);
-    }
-    for (CLinkButton *button : sectionButtons_) {
-        if (!button)
-            continue;
-        QRect place = button->geometry();
-        place.setRight(right - 1);
-        button->setGeometry(place);
     }
     for (QPushButton *button : {browseButton_, searchButton_}) {
         QRect place = button->geometry();
@@ -171,6 +268,31 @@ void CLeftView::FitLabels(int right)
         }
         label->setGeometry(place);
     }
+}
+
+void CLeftView::wheelEvent(QWheelEvent *event)
+{
+    // A page per notch; a touchpad's small steps add up to notches.
+    wheelRemainder_ += event->angleDelta().y();
+    QScrollBar *bar = verticalScrollBar();
+    while (wheelRemainder_ <= -kWheelNotch) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        wheelRemainder_ += kWheelNotch;
+    }
+    while (wheelRemainder_ >= kWheelNotch) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        wheelRemainder_ -= kWheelNotch;
+    }
+    event->accept();
+}
+
+bool CLeftView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 } // namespace sifter

@@ -1,11 +1,16 @@
 #pragma once
 // CLeftView: the criteria pane, the left pane of the main window's splitter: a scrollable
 // form built from the criteria dialog template (res::kDialogCriteria: name, words and
-// folder boxes, section buttons, Browse and Search). It shows the document's criteria
-// texts, takes the "Search in" text of the start-up option, stretches its controls to its
-// width and records that width in the layout settings.
+// folder boxes, section buttons, Browse and Search) with the four criteria panels as
+// collapsible sections. It shows the document's criteria and the search histories,
+// stretches its controls to its width (recorded in the layout settings), and starts and
+// stops the search run with its Search button.
 #include "framework/command_target.h"
 #include "framework/document_view.h"
+#include "pane/browse_for_folder.h"
+#include "pane/criteria_panels.h"
+#include "pane/search_history.h"
+#include "search/search_sinks.h"
 
 #include <QScrollArea>
 #include <QString>
@@ -17,19 +22,29 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QShortcut;
 
 namespace sifter {
 
 class CLinkButton;
 class CSifterDoc;
+class CSifterView;
+class UserPrompts;
 struct LayoutSettings;
+struct SearchCriteria;
 
 class CLeftView : public QScrollArea, public CommandTarget, public DocumentView {
     Q_OBJECT
 
 public:
-    // The pane of the document; it records its width in settings, which must outlive it.
-    CLeftView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent = nullptr);
+    // The sections, in the order of their buttons from the top.
+    enum Section { kWordOptions = 0, kFileSize, kDateTime, kAttributes, kSectionCount };
+
+    // The pane of the document; it records its width in settings and shows and records the
+    // texts in histories; settings and histories must outlive it.
+    // The File Size panel reports unreadable numbers through prompts, which must outlive it.
+    CLeftView(CSifterDoc &document, LayoutSettings &settings, UserPrompts &prompts,
+              const SearchHistories &histories = {}, QWidget *parent = nullptr);
     ~CLeftView() override;
 
     CSifterDoc &GetDocument() const { return document_; }
@@ -47,25 +62,73 @@ public:
     QComboBox *WordsBox() const { return wordsBox_; }
     QComboBox *FolderBox() const { return folderBox_; }
     QPushButton *SearchButton() const { return searchButton_; }
+    QPushButton *BrowseButton() const { return browseButton_; }
+    CLinkButton *SectionButton(Section section) const { return sectionButtons_[section]; }
+    // The body of a section (a child of the form, shown while the section is expanded).
+    QWidget *SectionPanel(Section section) const { return sectionPanels_[section]; }
+    const CriteriaPanels &Panels() const { return panels_; }
+    // The form that holds every control; its height is the scroll range.
+    QWidget *Form() const { return form_; }
 
-    // The document changed: its criteria texts go into the boxes.
+    // The document changed (and when the pane is first shown): the boxes' lists and
+    // suggestions from the histories, then every control from the document's criteria.
     void OnUpdate(DocumentView *sender) override;
+    void RefreshFromDocument() { OnUpdate(nullptr); }
+
+    // Opens or closes the section and restacks everything below it.
+    void ToggleSection(Section section);
+    // Stacks the panels of the expanded sections and the controls below the Word Options
+    // button without gaps, and sets the scroll range to the stacked height.
+    void RelayoutSections();
+
+    // The Search button: starts a run with the controls' values, or, during a run, asks it
+    // to stop (the button is greyed until the run has returned). Does nothing without a
+    // results list.
+    void OnSearch();
+    // The Browse button: the folder picker, opened at the folder text, fills the folder box.
+    void OnBrowse();
+    // The pump a run turns the event loop with; null (the default): the event loop's own.
+    // Tests and the benchmark watch the run through their own.
+    void SetEventPump(EventPump *pump) { eventPump_ = pump; }
+    // Replaces the folder picker (tests answer without a dialog).
+    void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
+
+    // Refills the three boxes' lists from the histories; each box keeps its text.
+    void FillHistoryBoxes();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
+    void CreatePanels(UserPrompts &prompts);
+    void ConnectControls();
     void StretchControls();
     // A label wider than the pane shows its text elided, the whole text as its tooltip.
     void FitLabels(int right);
+    // Each panel's values into the criteria, and back into each panel's controls.
+    void PullPanelsInto(SearchCriteria &criteria);
+    void PushCriteriaIntoPanels(const SearchCriteria &criteria);
+    // Steps of OnSearch around the run.
+    CSifterView *FindResultsView() const;
+    void CopyIntoCriteria();
+    void RecordHistories();
+    void FinishRun(CSifterView &results);
+    void ShowStatusText(CommandId id, const QString *text = nullptr);
 
     CSifterDoc &document_;
     LayoutSettings &settings_;
+    SearchHistories histories_;
     QWidget *form_ = nullptr;
     QPushButton *searchButton_ = nullptr;
-    std::array<CLinkButton *, 4> sectionButtons_{};
+    std::array<CLinkButton *, kSectionCount> sectionButtons_{};
+    CriteriaPanels panels_;
+    std::array<QWidget *, kSectionCount> sectionPanels_{};  // the panels, in the sections' order
     std::vector<std::pair<QLabel *, QString>> labels_;  // each label with its whole text
+    QLabel *nameLabel_ = nullptr;
+    QLabel *folderLabel_ = nullptr;
     QString nameText_;
     QString wordsText_;
     QString folderText_;
@@ -73,6 +136,10 @@ private:
     QComboBox *wordsBox_ = nullptr;
     QComboBox *folderBox_ = nullptr;
     QPushButton *browseButton_ = nullptr;
+    QShortcut *stopShortcut_ = nullptr;  // Escape, enabled while a run lasts
+    FolderPicker folderPicker_ = PickFolderWithDialog;
+    EventPump *eventPump_ = nullptr;
+    int wheelRemainder_ = 0;  // wheel delta short of a whole notch
 };
 
 } // namespace sifter

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,17 @@ private:
     std::vector<std::string> entries_;
     std::uint32_t refCount_ = 0;
     std::size_t position_ = 0; // index of the entry Next returns next
+};
+
+// The application's three histories and where they are saved, as the criteria pane and the
+// main frame use them. The histories outlive both; a null member is a history not kept.
+struct SearchHistories {
+    CSearchHistory *names = nullptr;
+    CSearchHistory *words = nullptr;
+    CSearchHistory *folders = nullptr;
+    // The store, asked at every save (the application may replace its store); null or
+    // returning null: not saved.
+    std::function<RegistryStore *()> store;
 };
 
 } // namespace sifter

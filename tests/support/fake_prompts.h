@@ -22,6 +22,9 @@ public:
     QStringList saveFilters;
     QStringList saveSuffixes;
     QStringList errors;
+    bool yesNoAnswer = false;
+    QStringList yesNoQuestions;
+    QStringList informations;
 
     SaveChoice AskSaveChanges(const QString &question) override
     {
@@ -42,6 +45,12 @@ public:
         return saveAnswerPath;
     }
     void ShowError(const QString &text) override { errors.append(text); }
+    bool AskYesNo(const QString &question) override
+    {
+        yesNoQuestions.append(question);
+        return yesNoAnswer;
+    }
+    void ShowInformation(const QString &text) override { informations.append(text); }
 };
 
 } // namespace sifter::test

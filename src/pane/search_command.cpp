@@ -1,0 +1,146 @@
+// The Search and Browse buttons of the criteria pane: a search run from the controls'
+// values, on this thread, with the event loop turned by the run's pump.
+#include "doc/document_title.h"
+#include "doc/sifter_doc.h"
+#include "framework/frame_window.h"
+#include "framework/local_text.h"
+#include "framework/string_resources.h"
+#include "pane/history_box.h"
+#include "pane/left_view.h"
+#include "results/results_model.h"
+#include "results/sifter_view.h"
+#include "search/text_field.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace sifter {
+namespace {
+
+// The folder being searched, in the frame's status pane 0.
+class StatusPaneSink final : public StatusSink {
+public:
+    explicit StatusPaneSink(FrameWindow *frame) : frame_(frame) {}
+
+    void ShowSearchFolder(const std::string &folder) override
+    {
+        if (!frame_)
+            return;
+        const QString text = FromLocalText(folder);
+        frame_->SetMessageString(0, &text);
+    }
+
+private:
+    FrameWindow *frame_;
+};
+
+// Lets the window repaint and take clicks and keys (Stop among them) during a run; the run
+// calls it at most every 10 ms.
+class EventLoopPump final : public EventPump {
+public:
+    void DispatchPendingEvents() override { QCoreApplication::processEvents(); }
+};
+
+} // namespace
+
+void CLeftView::OnSearch()
+{
+    CSifterView *results = FindResultsView();
+    if (!results)
+        return;
+    FileSearch &search = document_.Search();
+    if (search.Running()) {
+        document_.StopSearch();
+        searchButton_->setEnabled(false);
+        return;
+    }
+    // Stopping: the earlier press finishes once its run has returned.
+    if (search.InRun())
+        return;
+
+    ExchangeValues(true);
+    CopyIntoCriteria();
+    RecordHistories();
+    results->Model().ResetRowIcons();
+    searchButton_->setText(LoadResString(str::kStop));
+    results->Model().ResetSort();
+    results->SetRunInProgress(true);
+    stopShortcut_->setEnabled(true);
+
+    StatusPaneSink status(qobject_cast<FrameWindow *>(window()));
+    EventLoopPump loopPump;
+    document_.RunSearch(SearchSinks{results, &status, eventPump_ ? eventPump_ : &loopPump});
+    FinishRun(*results);
+}
+
+CSifterView *CLeftView::FindResultsView() const
+{
+    for (DocumentView *view : document_.Views()) {
+        if (auto *results = dynamic_cast<CSifterView *>(view))
+            return results;
+    }
+    return nullptr;
+}
+
+void CLeftView::CopyIntoCriteria()
+{
+    SearchCriteria &criteria = document_.Search().criteria;
+    // The boxes hold no more than their fields take, so nothing is cut here.
+    SetTextField(criteria.names, ToLocalText(nameText_));
+    SetTextField(criteria.words, ToLocalText(wordsText_));
+    SetTextField(criteria.folders, ToLocalText(folderText_));
+    PullPanelsInto(criteria);
+}
+
+void CLeftView::RecordHistories()
+{
+    const std::pair<CSearchHistory *, const QString *> texts[] = {
+        {histories_.folders, &folderText_}, {histories_.names, &nameText_}, {histories_.words, &wordsText_}};
+    for (const auto &[history, text] : texts) {
+        if (history)
+            history->AddEntry(ToLocalText(*text));
+    }
+    FillHistoryBoxes();
+    RegistryStore *store = histories_.store ? histories_.store() : nullptr;
+    if (!store)
+        return;
+    for (const auto &[history, text] : texts) {
+        // A store that cannot be written leaves the entries in memory, unsaid.
+        if (history)
+            history->Save(*store);
+    }
+}
+
+void CLeftView::FinishRun(CSifterView &results)
+{
+    results.SetRunInProgress(false);
+    stopShortcut_->setEnabled(false);
+    ShowStatusText(str::kIdleMessage);
+    if (document_.PathName().isEmpty() && !folderText_.isEmpty()) {
+        const QString namePart = nameText_.isEmpty() ? QString() : QLatin1Char('[') + nameText_ + QStringLiteral("] ");
+        const QString wordsPart =
+            wordsText_.isEmpty() ? QString() : QLatin1Char('{') + wordsText_ + QStringLiteral("} ");
+        document_.SetTitle(BuildSearchTitle(namePart, wordsPart, folderText_));
+    }
+    searchButton_->setEnabled(true);
+    searchButton_->setText(LoadResString(str::kSearch));
+    if (results.ItemCount() > 0)
+        document_.SetModifiedFlag(true);
+}
+
+void CLeftView::ShowStatusText(CommandId id, const QString *text)
+{
+    if (auto *frame = qobject_cast<FrameWindow *>(window()))
+        frame->SetMessageString(id, text);
+}
+
+void CLeftView::OnBrowse()
+{
+    ExchangeValues(true);
+    if (BrowseForFolder(folderPicker_, this, folderText_, LoadResString(str::kChooseSearchFolder), folderText_))
+        ExchangeValues(false);
+}
+
+} // namespace sifter

@@ -1,0 +1,261 @@
+// The criteria pane in the real window: sections that open, close and restack, stretching,
+// the wheel, the focus at start, the histories in the boxes and their suggestions, and
+// Tools > Clear Search Histories.
+#include "frame/layout_settings.h"
+#include "frame/static_splitter.h"
+#include "framework/dialog_units.h"
+#include "framework/link_button.h"
+#include "framework/string_resources.h"
+#include "pane/left_view.h"
+#include "support/sifter_app_fixture.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace sifter::test {
+namespace {
+
+class LeftViewTest : public SifterAppFixture {
+protected:
+    void StartShown(const QStringList &arguments = {})
+    {
+        ASSERT_TRUE(Start(arguments));
+        Frame().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+    }
+
+    CLeftView &Pane() const { return *Frame().GetLeftView(); }
+
+    void Toggle(CLeftView::Section section)
+    {
+        QTest::mouseClick(Pane().SectionButton(section), Qt::LeftButton);
+    }
+
+    static int Bottom(const QWidget *widget) { return widget->geometry().bottom() + 1; }
+
+    void Wheel(int delta)
+    {
+        const QPoint at = Pane().viewport()->rect().center();
+        QWheelEvent event(at, Pane().viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Pane().viewport(), &event);
+    }
+
+    // The suggestions the name box's completer offers for the typed text.
+    QStringList Suggestions(QComboBox *box, const QString &typed)
+    {
+        box->setFocus();
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), typed);
+        QStringList shown;
+        QCompleter *completer = box->completer();
+        if (!completer)
+            return shown;
+        for (int row = 0; completer->setCurrentRow(row); ++row)
+            shown.append(completer->currentCompletion());
+        return shown;
+    }
+
+    void Search(const QString &names, const QString &folder)
+    {
+        Pane().NameBox()->setEditText(names);
+        Pane().FolderBox()->setEditText(folder);
+        QTest::mouseClick(Pane().SearchButton(), Qt::LeftButton);
+    }
+};
+
+TEST_F(LeftViewTest, StartsWithTheTemplateLayoutCollapsedPanelsAndTheFocusInTheNameBox)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_TRUE(Pane().NameBox()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == Pane().NameBox());
+    const DialogUnits units(Pane().Form()->font());
+    for (int i = 0; i < CLeftView::kSectionCount; ++i) {
+        EXPECT_FALSE(Pane().SectionPanel(CLeftView::Section(i))->isVisible());
+        EXPECT_FALSE(Pane().SectionButton(CLeftView::Section(i))->Expanded());
+    }
+    // The template's gaps are still there: Search at its template place.
+    EXPECT_EQ(Pane().SearchButton()->y(), units.ToPixelsY(170));
+    EXPECT_EQ(Pane().Form()->height(), units.ToPixelsY(189));
+}
+
+TEST_F(LeftViewTest, OpeningOnlyAttributesStacksItsPanelUnderItsButtonAndSearchUnderThePanel)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Toggle(CLeftView::kAttributes);
+    QWidget *panel = Pane().SectionPanel(CLeftView::kAttributes);
+    CLinkButton *button = Pane().SectionButton(CLeftView::kAttributes);
+    EXPECT_TRUE(button->Expanded());
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->y(), Bottom(button));
+    EXPECT_EQ(Pane().SearchButton()->y(), Bottom(panel));
+    // No gaps from the Word Options button down.
+    EXPECT_EQ(Pane().FolderBox()->y(), Bottom(Pane().SectionButton(CLeftView::kWordOptions)) +
+                                           Pane().findChildren<QLabel *>().at(2)->height());
+    EXPECT_EQ(Pane().BrowseButton()->y(), Bottom(Pane().FolderBox()));
+    EXPECT_EQ(Pane().SectionButton(CLeftView::kFileSize)->y(), Bottom(Pane().BrowseButton()));
+    const int searchOpen = Pane().SearchButton()->y();
+    const QLabel *nameLabel = Pane().findChildren<QLabel *>().at(0);
+    EXPECT_EQ(Pane().Form()->height(), Bottom(Pane().SearchButton()) - nameLabel->y() + 10);
+
+    Toggle(CLeftView::kAttributes);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(searchOpen - Pane().SearchButton()->y(), panel->height());
+    EXPECT_EQ(Pane().SearchButton()->y(), Bottom(button)); // stacked, not the template's place
+}
+
+TEST_F(LeftViewTest, SectionsAreIndependentAndClosingAllGivesTheStackWithoutGaps)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    const int top = Bottom(Pane().SectionButton(CLeftView::kWordOptions));
+    for (int i = 0; i < CLeftView::kSectionCount; ++i)
+        Toggle(CLeftView::Section(i));
+    QWidget *wordOptions = Pane().SectionPanel(CLeftView::kWordOptions);
+    EXPECT_EQ(wordOptions->y(), top);
+    int panels = 0;
+    for (int i = 0; i < CLeftView::kSectionCount; ++i) {
+        EXPECT_TRUE(Pane().SectionPanel(CLeftView::Section(i))->isVisible());
+        panels += Pane().SectionPanel(CLeftView::Section(i))->height();
+    }
+    const int searchAllOpen = Pane().SearchButton()->y();
+    for (int i = 0; i < CLeftView::kSectionCount; ++i)
+        Toggle(CLeftView::Section(i));
+    EXPECT_EQ(searchAllOpen - Pane().SearchButton()->y(), panels);
+    EXPECT_EQ(Pane().SearchButton()->y(), Bottom(Pane().SectionButton(CLeftView::kAttributes)));
+    EXPECT_EQ(Pane().SectionButton(CLeftView::kAttributes)->y(),
+              Bottom(Pane().SectionButton(CLeftView::kDateTime)));
+}
+
+TEST_F(LeftViewTest, ResizingStretchesBoxesButtonsAndPanelsToFivePixelsShortOfTheEdge)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Toggle(CLeftView::kFileSize);
+    const int browseWidth = Pane().BrowseButton()->width();
+    for (const int width : {300, 120}) {
+        Frame().Splitter()->SetFirstColumnWidth(width);
+        QCoreApplication::processEvents();
+        const int right = Pane().viewport()->width() - 5;
+        for (QWidget *widget : {static_cast<QWidget *>(Pane().NameBox()), static_cast<QWidget *>(Pane().FolderBox()),
+                                static_cast<QWidget *>(Pane().SectionButton(CLeftView::kDateTime)),
+                                Pane().SectionPanel(CLeftView::kFileSize),
+                                Pane().SectionPanel(CLeftView::kAttributes)})
+            EXPECT_EQ(widget->x() + widget->width(), right) << width;
+        EXPECT_EQ(Pane().BrowseButton()->geometry().right() + 1, right);
+        EXPECT_EQ(Pane().BrowseButton()->width(), browseWidth);
+        EXPECT_EQ(Pane().SearchButton()->geometry().right() + 1, right);
+        EXPECT_EQ(app->Settings().widthLeftPanel, Pane().width());
+    }
+}
+
+TEST_F(LeftViewTest, OneWheelNotchScrollsOnePage)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Frame().resize(Frame().width(), 300);
+    for (int i = 0; i < CLeftView::kSectionCount; ++i)
+        Toggle(CLeftView::Section(i));
+    QCoreApplication::processEvents();
+    QScrollBar *bar = Pane().verticalScrollBar();
+    ASSERT_GT(bar->maximum(), bar->pageStep());
+    Wheel(-120); // toward the user
+    EXPECT_EQ(bar->value(), bar->pageStep());
+    Wheel(-60); // half a notch does not move
+    EXPECT_EQ(bar->value(), bar->pageStep());
+    Wheel(60);
+    Wheel(120);
+    EXPECT_EQ(bar->value(), 0);
+    // Over a box the wheel scrolls the pane, never the box's text.
+    Pane().NameBox()->addItem(QStringLiteral("first"));
+    Pane().NameBox()->setEditText(QStringLiteral("typed"));
+    QWheelEvent overBox(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Pane().NameBox(), &overBox);
+    EXPECT_EQ(Pane().NameBox()->currentText(), QStringLiteral("typed"));
+    EXPECT_EQ(bar->value(), bar->pageStep());
+}
+
+TEST_F(LeftViewTest, BoxesListTheHistoriesOldestFirstAndSuggestTheLastSearchAtOnce)
+{
+    tree.MakeFolder("work");
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    const QString work = QString::fromStdString(tree.Path("work"));
+    Search(QStringLiteral("Report*.txt"), work);
+    Search(QStringLiteral("*.md"), work);
+    Search(QStringLiteral("report*.TXT"), work); // the same entry without regard to case
+    QComboBox *names = Pane().NameBox();
+    ASSERT_EQ(names->count(), 2);
+    EXPECT_EQ(names->itemText(0), QStringLiteral("Report*.txt"));
+    EXPECT_EQ(names->itemText(1), QStringLiteral("*.md"));
+    EXPECT_EQ(names->currentText(), QStringLiteral("report*.TXT")); // the box keeps its text
+
+    EXPECT_EQ(Suggestions(names, QStringLiteral("rep")), QStringList{QStringLiteral("Report*.txt")});
+    Search(QStringLiteral("repair.log"), work);
+    EXPECT_EQ(Suggestions(names, QStringLiteral("REP")),
+              QStringList({QStringLiteral("Report*.txt"), QStringLiteral("repair.log")}));
+    EXPECT_TRUE(Suggestions(names, QStringLiteral("x")).isEmpty());
+    // Suggestions pop up; nothing is completed inside the field.
+    EXPECT_EQ(names->completer()->completionMode(), QCompleter::PopupCompletion);
+    EXPECT_EQ(names->currentText(), QStringLiteral("x"));
+    EXPECT_EQ(Suggestions(Pane().FolderBox(), work.left(3)), QStringList{work});
+}
+
+TEST_F(LeftViewTest, HistoriesStoredByAnEarlierRunFillTheBoxesAtStart)
+{
+    {
+        ASSERT_NO_FATAL_FAILURE(StartShown());
+        Search(QStringLiteral("a.txt"), QString::fromStdString(tree.Root()));
+        Stop();
+    }
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    ASSERT_EQ(Pane().NameBox()->count(), 1);
+    EXPECT_EQ(Pane().NameBox()->itemText(0), QStringLiteral("a.txt"));
+    EXPECT_EQ(Pane().FolderBox()->itemText(0), QString::fromStdString(tree.Root()));
+    EXPECT_EQ(Suggestions(Pane().NameBox(), QStringLiteral("A")), QStringList{QStringLiteral("a.txt")});
+}
+
+TEST_F(LeftViewTest, ClearSearchHistoriesAnsweredNoKeepsEverything)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Search(QStringLiteral("a.txt"), QString::fromStdString(tree.Root()));
+    prompts->yesNoAnswer = false;
+    Frame().SendCommand(cmd::kClearHistories);
+    EXPECT_EQ(prompts->yesNoQuestions, QStringList{LoadResString(str::kAskClearHistories)});
+    EXPECT_TRUE(prompts->informations.isEmpty());
+    EXPECT_EQ(app->NamesHistory().Entries().size(), 1u);
+    EXPECT_EQ(Pane().NameBox()->count(), 1);
+    CSearchHistory stored{std::string(kFoldersHistoryName)};
+    ASSERT_TRUE(stored.Load(app->Store()));
+    EXPECT_EQ(stored.Entries().size(), 1u);
+}
+
+TEST_F(LeftViewTest, ClearSearchHistoriesAnsweredYesEmptiesListsStoreAndSuggestions)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Search(QStringLiteral("a.txt"), QString::fromStdString(tree.Root()));
+    Pane().WordsBox()->setEditText(QStringLiteral("kept"));
+    prompts->yesNoAnswer = true;
+    Frame().SendCommand(cmd::kClearHistories);
+    EXPECT_EQ(prompts->informations, QStringList{LoadResString(str::kOperationDone)});
+    for (CSearchHistory *history : {&app->NamesHistory(), &app->WordsHistory(), &app->FoldersHistory()}) {
+        EXPECT_TRUE(history->Entries().empty());
+        CSearchHistory stored{history->Name()};
+        ASSERT_TRUE(stored.Load(app->Store()));
+        EXPECT_TRUE(stored.Entries().empty()) << history->Name();
+    }
+    EXPECT_EQ(Pane().NameBox()->count(), 0);
+    EXPECT_EQ(Pane().FolderBox()->count(), 0);
+    EXPECT_EQ(Pane().NameBox()->currentText(), QStringLiteral("a.txt"));
+    EXPECT_EQ(Pane().WordsBox()->currentText(), QStringLiteral("kept"));
+    EXPECT_TRUE(Suggestions(Pane().NameBox(), QStringLiteral("a")).isEmpty());
+}
+
+} // namespace
+} // namespace sifter::test
