@@ -24,13 +24,6 @@ namespace {
 
 class LeftViewTest : public SifterAppFixture {
 protected:
-    void StartShown(const QStringList &arguments = {})
-    {
-        ASSERT_TRUE(Start(arguments));
-        Frame().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
-    }
-
     CLeftView &Pane() const { return *Frame().GetLeftView(); }
 
     void Toggle(CLeftView::Section section)

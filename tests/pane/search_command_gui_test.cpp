@@ -49,13 +49,6 @@ public:
 
 class SearchCommandTest : public SifterAppFixture {
 protected:
-    void StartShown(const QStringList &arguments = {})
-    {
-        ASSERT_TRUE(Start(arguments));
-        Frame().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
-    }
-
     CLeftView &Pane() const { return *Frame().GetLeftView(); }
     CSifterView &List() const { return *Frame().GetResultsView(); }
 

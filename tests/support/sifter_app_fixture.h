@@ -9,6 +9,7 @@
 #include "support/temp_tree.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -47,6 +48,14 @@ protected:
             return true;
         });
         return app->InitInstance();
+    }
+
+    // Starts the program and waits until its window is shown on the screen.
+    void StartShown(const QStringList &arguments = {})
+    {
+        ASSERT_TRUE(Start(arguments));
+        Frame().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
     }
 
     // Closes the window and runs the program's exit.
