@@ -255,6 +255,8 @@ int Main(int argc, char **argv)
     if (!app.InitInstance() || !app.Frame())
         return 1;
     CMainFrame &frame = *app.Frame();
+    // Shown, as a user has it: the rows are painted as they come.
+    frame.show();
     QCoreApplication::processEvents();
 
     const std::string tree = options.root + "/tree";

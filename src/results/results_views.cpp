@@ -201,6 +201,26 @@ ItemsView::ItemsView(QWidget *parent) : QListView(parent), delegate_(new RowDele
     ConfigureFor(sifter::ViewMode::List);
 }
 
+void ItemsView::rowsInserted(const QModelIndex &parent, int start, int end)
+{
+    if (isVisible()) {
+        QListView::rowsInserted(parent, start, end);
+        return;
+    }
+    layoutStale_ = true;
+    QAbstractItemView::rowsInserted(parent, start, end);
+}
+
+void ItemsView::showEvent(QShowEvent *event)
+{
+    if (layoutStale_) {
+        layoutStale_ = false;
+        // A layout from the first row starts afresh, so nothing of the old one remains.
+        scheduleDelayedItemsLayout();
+    }
+    QListView::showEvent(event);
+}
+
 void ItemsView::ConfigureFor(sifter::ViewMode mode)
 {
     mode_ = mode == sifter::ViewMode::Details ? sifter::ViewMode::List : mode;

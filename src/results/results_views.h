@@ -57,9 +57,14 @@ public:
 protected:
     // A row's info tip, with the full name first when the name is shown cut off.
     bool viewportEvent(QEvent *event) override;
+    // While hidden (Details shows the rows), rows added by a run are laid out only when the
+    // view is shown: a list view lays out all its rows again after every insertion.
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     RowDelegate *delegate_;
+    bool layoutStale_ = false; // rows were added while hidden
     // Not QListView::ViewMode: the list view stays in its list mode for every mode.
     sifter::ViewMode mode_ = sifter::ViewMode::List;
     QSize itemSize_;

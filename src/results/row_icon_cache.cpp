@@ -25,6 +25,18 @@ QIcon TwoSizes(const QIcon &icon)
     return images;
 }
 
+// The theme's icon of the type, its generic icon, or the style's file or folder icon.
+QIcon ThemeIconOf(const QMimeType &type, bool folder)
+{
+    for (const QString &name : {type.iconName(), type.genericIconName()}) {
+        if (!name.isEmpty() && QIcon::hasThemeIcon(name))
+            return QIcon::fromTheme(name);
+    }
+    if (folder && QIcon::hasThemeIcon(QStringLiteral("folder")))
+        return QIcon::fromTheme(QStringLiteral("folder"));
+    return QApplication::style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+}
+
 } // namespace
 
 RowIconCache::RowIconCache() : placeholder_(TwoSizes(ProgramIcon()))
@@ -36,6 +48,7 @@ void RowIconCache::Reset()
 {
     keys_.fill(kFreeSlot);
     icons_.fill(placeholder_);
+    typeIcons_.clear();
 }
 
 int RowIconCache::FindSlot(int rowIndex) const
@@ -71,23 +84,21 @@ int RowIconCache::GetRowIcon(int rowIndex, const FoundFile &record)
     if (slot >= 0)
         return slot;
     slot = TakeSlot(rowIndex);
-    icons_[static_cast<std::size_t>(slot)] = TwoSizes(TypeIcon(record));
+    icons_[static_cast<std::size_t>(slot)] = TypeIcon(record);
     keys_[static_cast<std::size_t>(slot)] = rowIndex;
     return slot;
 }
 
-QIcon RowIconCache::TypeIcon(const FoundFile &record) const
+QIcon RowIconCache::TypeIcon(const FoundFile &record)
 {
     const bool folder = (record.attributes & kAttributeFolder) != 0;
     const QMimeType type = folder ? types_.mimeTypeForName(QStringLiteral("inode/directory"))
                                   : types_.mimeTypeForFile(FromLocalText(record.Name()), QMimeDatabase::MatchExtension);
-    for (const QString &name : {type.iconName(), type.genericIconName()}) {
-        if (!name.isEmpty() && QIcon::hasThemeIcon(name))
-            return QIcon::fromTheme(name);
-    }
-    if (folder && QIcon::hasThemeIcon(QStringLiteral("folder")))
-        return QIcon::fromTheme(QStringLiteral("folder"));
-    return QApplication::style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+    if (const auto known = typeIcons_.constFind(type.name()); known != typeIcons_.constEnd())
+        return *known;
+    const QIcon icon = TwoSizes(ThemeIconOf(type, folder));
+    typeIcons_.insert(type.name(), icon);
+    return icon;
 }
 
 } // namespace sifter

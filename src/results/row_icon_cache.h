@@ -1,6 +1,7 @@
 #pragma once
 // The icons of the results list's rows, held for at most 100 rows at a time: a row's
 // icon is fetched when a view first draws it and evicts the row farthest from it.
+#include <QHash>
 #include <QIcon>
 #include <QMimeDatabase>
 
@@ -20,6 +21,7 @@ public:
 
     // Frees every slot; each holds the placeholder until a row takes it. Call it whenever
     // rows change places wholesale (new run, sort, refill): the slots are keyed by row.
+    // The icons made per type are made anew from then on (the icon theme may have changed).
     void Reset();
     // The first slot holding the row's icon, or -1.
     int FindSlot(int rowIndex) const;
@@ -34,12 +36,16 @@ public:
     const QIcon &SlotIcon(int slot) const { return icons_[static_cast<std::size_t>(slot)]; }
 
 private:
-    QIcon TypeIcon(const FoundFile &record) const;
+    // The icon of the record's type in both sizes, made once per type: rendering a theme
+    // icon or loading the style's fallback images for every row a view draws cost more
+    // than drawing the rows.
+    QIcon TypeIcon(const FoundFile &record);
 
     std::array<int, kSlotCount> keys_{};
     std::array<QIcon, kSlotCount> icons_;
     QIcon placeholder_;
     QMimeDatabase types_;
+    QHash<QString, QIcon> typeIcons_; // by MIME type name
 };
 
 } // namespace sifter

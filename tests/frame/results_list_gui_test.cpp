@@ -272,6 +272,42 @@ TEST_F(ResultsListTest, SwitchingModesKeepsTheSelectionAndTheCurrentRow)
     EXPECT_EQ(List().Items()->flow(), QListView::LeftToRight);
 }
 
+TEST_F(ResultsListTest, RowsAddedWhileDetailsShowsAreLaidOutInListWhenItShows)
+{
+    StartWithRows(5);
+    // List has been shown before, at the size it will have again.
+    QTest::mouseClick(ToolButton(cmd::kViewList), Qt::LeftButton);
+    QTest::mouseClick(ToolButton(cmd::kViewDetails), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    FileSearch &search = Doc().Search();
+    for (int i = 5; i < 300; ++i) {
+        auto record = std::make_unique<FoundFile>();
+        record->SetName("g" + std::to_string(i) + ".txt");
+        record->SetFolder("/data");
+        search.AppendFoundFile(std::move(record));
+        List().Model().AddResultRow(*search.Tail());
+        if (i % 50 == 0)
+            List().Model().FlushPendingRows();
+    }
+    List().Model().FlushPendingRows();
+    QCoreApplication::processEvents();
+    ClickRow(List().Details(), 2);
+    List().SelectionModel()->setCurrentIndex(List().Model().index(299, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+
+    QTest::mouseClick(ToolButton(cmd::kViewList), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QListView *items = List().Items();
+    const QModelIndex last = List().Model().index(299, 0);
+    items->scrollTo(last);
+    const QRect place = items->visualRect(last);
+    ASSERT_TRUE(items->viewport()->rect().contains(place.center()));
+    EXPECT_EQ(items->indexAt(place.center()), last);
+    EXPECT_EQ(SelectedRows(), (std::set<int>{299}));
+    // Every row has a place of its own.
+    EXPECT_NE(items->visualRect(List().Model().index(298, 0)), place);
+}
+
 TEST_F(ResultsListTest, HeaderClickAndArrangeMenuShareOneSortState)
 {
     StartWithRows(4);

@@ -94,6 +94,17 @@ TEST(RowIconCacheTest, IconsComeFromTheTypeByNameInBothSizes)
     }
 }
 
+TEST(RowIconCacheTest, RowsOfOneTypeShareOneIconMadeAgainAfterAReset)
+{
+    RowIconCache cache;
+    const qint64 first = cache.SlotIcon(cache.GetRowIcon(0, Record("a.txt"))).cacheKey();
+    EXPECT_EQ(cache.SlotIcon(cache.GetRowIcon(1, Record("b.TXT"))).cacheKey(), first);
+    EXPECT_NE(cache.SlotIcon(cache.GetRowIcon(2, Record("c.png"))).cacheKey(), first);
+    EXPECT_NE(cache.SlotIcon(cache.GetRowIcon(3, Record("d.txt", kAttributeFolder))).cacheKey(), first);
+    cache.Reset();
+    EXPECT_NE(cache.SlotIcon(cache.GetRowIcon(0, Record("a.txt"))).cacheKey(), first);
+}
+
 TEST(RowIconCacheTest, ModelGivesNameCellsTheirRowIconAndEveryCellTheTip)
 {
     const LayoutSettings settings;
