@@ -83,7 +83,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     RegisterHexViewCommand();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
 
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
             if (view && now && (now == view || view->isAncestorOf(now)))
                 activeView_ = view;
@@ -91,7 +91,12 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The panes give up the focus while the base class deletes them, when this frame is no
+    // longer a CMainFrame.
+    disconnect(focusWatch_);
+}
 
 void CMainFrame::RegisterResultsListCommands()
 {

@@ -79,6 +79,7 @@ private:
     BannerStatusBar *statusBar_ = nullptr;
     QToolBar *toolBar_ = nullptr;
     QPointer<QWidget> activeView_;
+    QMetaObject::Connection focusWatch_; // the application's focus changes, while this frame lives
 };
 
 } // namespace sifter
