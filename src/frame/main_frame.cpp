@@ -2,6 +2,7 @@
 
 #include "doc/sifter_doc.h"
 #include "frame/banner_status_bar.h"
+#include "frame/file_commands.h"
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
 #include "framework/application.h"
@@ -81,6 +82,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
 
     RegisterResultsListCommands();
     RegisterHexViewCommand();
+    RegisterFileCommands();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -143,9 +145,27 @@ void CMainFrame::RegisterHexViewCommand()
     });
 }
 
+void CMainFrame::RegisterFileCommands()
+{
+    const auto needsSelection = [this](CommandUi &ui) { ui.Enable(resultsView_ && resultsView_->SelectedCount() > 0); };
+    OnCommand(cmd::kOpen, [this] {
+        if (resultsView_)
+            OpenSelectedFiles(*resultsView_, App());
+    });
+    OnUpdateCommand(cmd::kOpen, needsSelection);
+    OnCommand(cmd::kEditSelectAll, [this] {
+        if (resultsView_)
+            resultsView_->SelectAll();
+    });
+    OnCommand(cmd::kInvertSelection, [this] {
+        if (resultsView_)
+            resultsView_->InvertSelection();
+    });
+}
+
 void CMainFrame::OnHexView()
 {
-    const FoundFile *record = resultsView_ ? resultsView_->FirstSelectedRecord() : nullptr;
+    const FoundFile *record = resultsView_ ? FirstSelectedRecordForFileCommand(*resultsView_, App()) : nullptr;
     if (!record || (record->attributes & kAttributeFolder) != 0)
         return;
     const std::string path = record->Path();

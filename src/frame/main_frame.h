@@ -67,6 +67,8 @@ private:
     // File > Hex View: the one selected file (not a folder) at its match offset.
     void RegisterHexViewCommand();
     void OnHexView();
+    // Open, Select All, Invert Selection, and the enabling rules of the selection commands.
+    void RegisterFileCommands();
     void RestorePlacement();
     void CapturePlacement();
     void StopRunningSearch();

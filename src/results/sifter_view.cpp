@@ -135,6 +135,45 @@ FoundFile *CSifterView::FirstSelectedRecord() const
     return spans.empty() ? nullptr : model_->Record(spans.front().first);
 }
 
+std::vector<std::pair<int, FoundFile *>> CSifterView::SelectedRows() const
+{
+    std::vector<std::pair<int, FoundFile *>> rows;
+    for (const auto &[top, bottom] : SelectedRowSpans()) {
+        for (int row = top; row <= bottom; ++row)
+            rows.emplace_back(row, model_->Record(row));
+    }
+    return rows;
+}
+
+void CSifterView::SelectAll()
+{
+    const int count = ItemCount();
+    if (count == 0 || model_->columnCount() == 0)
+        return;
+    // One range: a million rows selected one by one would take seconds.
+    SelectionModel()->select(QItemSelection(model_->index(0, 0), model_->index(count - 1, model_->columnCount() - 1)),
+                             QItemSelectionModel::Select);
+}
+
+void CSifterView::InvertSelection()
+{
+    const int count = ItemCount();
+    const int lastColumn = model_->columnCount() - 1;
+    if (count == 0 || lastColumn < 0)
+        return;
+    // Built from the selected spans, so the change is a few ranges, not one per row.
+    QItemSelection inverted;
+    int next = 0;
+    for (const auto &[top, bottom] : SelectedRowSpans()) {
+        if (top > next)
+            inverted.select(model_->index(next, 0), model_->index(top - 1, lastColumn));
+        next = bottom + 1;
+    }
+    if (next < count)
+        inverted.select(model_->index(next, 0), model_->index(count - 1, lastColumn));
+    SelectionModel()->select(inverted, QItemSelectionModel::ClearAndSelect);
+}
+
 void CSifterView::FillResultsView()
 {
     model_->SetRows(document_.Search().Head());

@@ -58,6 +58,12 @@ public:
     int SelectedCount() const;
     // The record of the first selected row; null when nothing is selected.
     FoundFile *FirstSelectedRecord() const;
+    // The selected rows in ascending order, each with its record (null for none).
+    std::vector<std::pair<int, FoundFile *>> SelectedRows() const;
+    // Selects every row; the current row stays.
+    void SelectAll();
+    // Selects the rows that were not selected and clears the others; the current row stays.
+    void InvertSelection();
 
     // Removes all rows, then makes one per record of the document's result set, in order.
     void FillResultsView();

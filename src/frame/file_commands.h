@@ -1,0 +1,27 @@
+#pragma once
+// The File menu's commands on the results list's selected files that hand them to the
+// desktop (Open), and the guard every file command takes its records through.
+#include <string>
+#include <vector>
+
+namespace sifter {
+
+class Application;
+class CSifterView;
+struct FoundFile;
+
+// The records of the list's selected rows, in row order, that file commands may act on;
+// the rows left out (see file_command_guard.h) are named to the user in one message.
+std::vector<FoundFile *> SelectedRecordsForFileCommand(const CSifterView &list, Application &app);
+// The first selected row's record when file commands may act on it; null when none is
+// selected or it was left out (then the user is told).
+FoundFile *FirstSelectedRecordForFileCommand(const CSifterView &list, Application &app);
+
+// The record's path, with a trailing "/" for a folder, as Open and Properties name it.
+std::string FileCommandPath(const FoundFile &record);
+
+// Opens each usable selected row with the desktop's default application, in row order; a
+// folder row opens the folder. The rows that could not be handed over are named in one error.
+void OpenSelectedFiles(const CSifterView &list, Application &app);
+
+} // namespace sifter
