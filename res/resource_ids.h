@@ -130,6 +130,13 @@ inline constexpr StringId kPropertyPermissions = 61463;
 inline constexpr StringId kPropertyLinkTarget = 61464;
 inline constexpr StringId kPropertySizeText = 61465;
 inline constexpr StringId kPropertiesUnreadable = 61466;
+// A refused rename: the new name's faults, an existing name ("%1" old, "%2" new name), and
+// the system's refusal ("%1" the name, "%2" the reason).
+inline constexpr StringId kRenameEmptyName = 61467;
+inline constexpr StringId kRenameNameWithSeparator = 61468;
+inline constexpr StringId kRenameDotName = 61469;
+inline constexpr StringId kRenameExists = 61470;
+inline constexpr StringId kRenameFailed = 61471;
 } // namespace str
 
 namespace res {

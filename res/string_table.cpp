@@ -117,6 +117,11 @@ constexpr std::array kStrings = {
     StringResource{str::kPropertyLinkTarget, "Link target:"},
     StringResource{str::kPropertySizeText, "%1 (%2 bytes)"},
     StringResource{str::kPropertiesUnreadable, "Could not read the properties of %1."},
+    StringResource{str::kRenameEmptyName, "A file name cannot be empty."},
+    StringResource{str::kRenameNameWithSeparator, "A file name cannot contain \"/\"."},
+    StringResource{str::kRenameDotName, "A file name cannot be \".\" or \"..\"."},
+    StringResource{str::kRenameExists, "Cannot rename %1: an item named %2 already exists in its folder."},
+    StringResource{str::kRenameFailed, "Cannot rename %1: %2."},
 };
 
 } // namespace

@@ -25,6 +25,8 @@ target_sources(sifter_gui PRIVATE
   results/hex_view_dialog.cpp results/hex_view_dialog.h
   results/file_command_guard.cpp results/file_command_guard.h
   results/file_url.cpp results/file_url.h
+  results/desktop_file_manager.cpp results/desktop_file_manager.h
+  results/properties_dialog.cpp results/properties_dialog.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h

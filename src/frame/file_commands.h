@@ -1,6 +1,8 @@
 #pragma once
 // The File menu's commands on the results list's selected files that hand them to the
 // desktop (Open), and the guard every file command takes its records through.
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@ namespace sifter {
 
 class Application;
 class CSifterView;
+class DesktopFileManager;
 struct FoundFile;
 
 // The records of the list's selected rows, in row order, that file commands may act on;
@@ -23,5 +26,15 @@ std::string FileCommandPath(const FoundFile &record);
 // Opens each usable selected row with the desktop's default application, in row order; a
 // folder row opens the folder. The rows that could not be handed over are named in one error.
 void OpenSelectedFiles(const CSifterView &list, Application &app);
+
+// Open Containing Folder: the file manager shows the usable selected files selected in their
+// folders (one call for all); without one, each containing folder is opened once, in row order.
+void RevealSelectedFiles(const CSifterView &list, Application &app, const DesktopFileManager &fileManager);
+
+// Properties of the first selected row: the file manager's window; without one, a properties
+// dialog of our own, owned by parent and deleted when closed. An entry that cannot be
+// examined is reported.
+void ShowSelectedProperties(const CSifterView &list, Application &app, const DesktopFileManager &fileManager,
+                            QWidget *parent);
 
 } // namespace sifter

@@ -10,14 +10,18 @@
 #include "pane/left_view.h"
 #include "platform/file_attributes.h"
 #include "platform/path.h"
+#include "results/desktop_file_manager.h"
 #include "results/hex_view_dialog.h"
 #include "results/item_description.h"
+#include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "results/view_commands.h"
 #include "search/found_file.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
@@ -153,6 +157,23 @@ void CMainFrame::RegisterFileCommands()
             OpenSelectedFiles(*resultsView_, App());
     });
     OnUpdateCommand(cmd::kOpen, needsSelection);
+    const auto fileManager = [this] {
+        return DesktopFileManager(desktopBus_ ? *desktopBus_ : QDBusConnection::sessionBus());
+    };
+    OnCommand(cmd::kOpenContainingFolder, [this, fileManager] {
+        if (resultsView_)
+            RevealSelectedFiles(*resultsView_, App(), fileManager());
+    });
+    OnUpdateCommand(cmd::kOpenContainingFolder, needsSelection);
+    OnCommand(cmd::kProperties, [this, fileManager] {
+        if (resultsView_)
+            ShowSelectedProperties(*resultsView_, App(), fileManager(), this);
+    });
+    OnUpdateCommand(cmd::kProperties, [this](CommandUi &ui) {
+        ui.Enable(resultsView_ && resultsView_->SelectedCount() == 1);
+    });
+    OnCommand(cmd::kRename, [this] { OnRename(); });
+    OnUpdateCommand(cmd::kRename, needsSelection);
     OnCommand(cmd::kEditSelectAll, [this] {
         if (resultsView_)
             resultsView_->SelectAll();
@@ -161,6 +182,16 @@ void CMainFrame::RegisterFileCommands()
         if (resultsView_)
             resultsView_->InvertSelection();
     });
+}
+
+void CMainFrame::OnRename()
+{
+    if (!resultsView_ || !FirstSelectedRecordForFileCommand(*resultsView_, App()))
+        return;
+    // The first selected row is edited, wherever the current row is.
+    const int row = resultsView_->SelectedRows().front().first;
+    resultsView_->SelectionModel()->setCurrentIndex(resultsView_->Model().index(row, 0), QItemSelectionModel::NoUpdate);
+    resultsView_->EditLabel();
 }
 
 void CMainFrame::OnHexView()
@@ -176,6 +207,11 @@ void CMainFrame::OnHexView()
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
+}
+
+void CMainFrame::SetDesktopBus(const QDBusConnection &bus)
+{
+    desktopBus_ = std::make_unique<QDBusConnection>(bus);
 }
 
 CSifterDoc &CMainFrame::SifterDoc() const
@@ -221,6 +257,7 @@ bool CMainFrame::CreateClient()
     connect(resultsView_, &CSifterView::IdleStatusChanged, this, [this] { SetMessageString(str::kIdleMessage); });
     connect(resultsView_, &CSifterView::CommandPosted, this, [this](CommandId id) { SendCommand(id); },
             Qt::QueuedConnection);
+    resultsView_->SetPrompts(&App().Prompts());
     resultsView_->SetContextMenus(Menus().CreatePopupMenu(res::kMenuColumns, resultsView_),
                                   Menus().CreatePopupMenu(res::kMenuItems, resultsView_));
     return true;

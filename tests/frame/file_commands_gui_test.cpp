@@ -11,10 +11,25 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 namespace sifter::test {
 namespace {
+
+std::string Content(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 class FileCommandsTest : public SifterAppFixture {
 protected:
@@ -71,6 +86,26 @@ protected:
     }
 
     std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }
+
+    bool Exists(const std::string &name) { return access(FilePath(name).c_str(), F_OK) == 0; }
+
+    QString Label(int row) { return List().Model().index(row, 0).data().toString(); }
+
+    // Rename on the selected row, the text typed into its label's editor and the key pressed.
+    void EditLabel(const QString &text, Qt::Key key = Qt::Key_Return)
+    {
+        Frame().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+        ASSERT_TRUE(Frame().SendCommand(cmd::kRename));
+        auto *editor = List().CurrentView()->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, key);
+        // The delegate commits a confirmed edit once the event loop turns.
+        QCoreApplication::processEvents();
+        // The closed editor goes, so that the next edit finds its own.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 };
 
 TEST_F(FileCommandsTest, OpenNeedsASelectedRowAndSelectAllAndInvertAreAlwaysEnabled)
@@ -171,6 +206,84 @@ TEST_F(FileCommandsTest, HexViewLeavesARowWhoseNameLeavesItsFolder)
     EXPECT_FALSE(List().HexViewDialog()->isVisible());
     ASSERT_EQ(prompts->errors.size(), 1);
     EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("Row 1 (../target.txt)")));
+}
+
+TEST_F(FileCommandsTest, RenameByEditingTheLabelRenamesTheFileAndTheRow)
+{
+    tree.WriteFile("files/report.doc", "report");
+    tree.WriteFile("files/other.txt", "other");
+    StartWithRows({{"other.txt"}, {"report.doc"}});
+    Select({1});
+    EXPECT_TRUE(Enabled(cmd::kRename));
+    ASSERT_FALSE(Doc().IsModified());
+    EditLabel(QStringLiteral("summary.doc"));
+    EXPECT_FALSE(Exists("report.doc"));
+    EXPECT_TRUE(Exists("summary.doc"));
+    EXPECT_EQ(List().Model().Record(1)->Name(), "summary.doc");
+    EXPECT_EQ(Label(1), QStringLiteral("summary.doc"));
+    EXPECT_EQ(Label(0), QStringLiteral("other.txt"));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(FileCommandsTest, RenameOntoAnExistingNameIsRefusedAndChangesNothing)
+{
+    tree.WriteFile("files/old.txt", "old");
+    tree.WriteFile("files/taken.txt", "taken");
+    StartWithRows({{"old.txt"}});
+    Select({0});
+    EditLabel(QStringLiteral("taken.txt"));
+    EXPECT_TRUE(Exists("old.txt"));
+    EXPECT_EQ(Content(tree.Path("files/taken.txt")), "taken");
+    EXPECT_EQ(List().Model().Record(0)->Name(), "old.txt");
+    EXPECT_EQ(Label(0), QStringLiteral("old.txt"));
+    EXPECT_FALSE(Doc().IsModified());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("already exists")));
+}
+
+TEST_F(FileCommandsTest, RenameRefusesNamesThatAreNoPlainName)
+{
+    tree.WriteFile("files/a.txt", "a");
+    StartWithRows({{"a.txt"}});
+    for (const QString &bad : {QStringLiteral(""), QStringLiteral("../a.txt"), QStringLiteral(".."), QStringLiteral(".")}) {
+        Select({0});
+        EditLabel(bad);
+    }
+    EXPECT_TRUE(Exists("a.txt"));
+    EXPECT_EQ(Label(0), QStringLiteral("a.txt"));
+    ASSERT_EQ(prompts->errors.size(), 4);
+    EXPECT_EQ(prompts->errors[0], QStringLiteral("A file name cannot be empty."));
+    EXPECT_EQ(prompts->errors[1], QStringLiteral("A file name cannot contain \"/\"."));
+    EXPECT_EQ(prompts->errors[2], QStringLiteral("A file name cannot be \".\" or \"..\"."));
+    EXPECT_EQ(prompts->errors[3], prompts->errors[2]);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(FileCommandsTest, ACancelledEditRenamesNothing)
+{
+    tree.WriteFile("files/a.txt", "a");
+    StartWithRows({{"a.txt"}});
+    Select({0});
+    EditLabel(QStringLiteral("b.txt"), Qt::Key_Escape);
+    EXPECT_TRUE(Exists("a.txt"));
+    EXPECT_FALSE(Exists("b.txt"));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(FileCommandsTest, RenameLeavesARowWhoseNameLeavesItsFolder)
+{
+    tree.WriteFile("victim.txt", "v");
+    StartWithRows({{"../victim.txt"}});
+    Select({0});
+    Frame().show();
+    ASSERT_TRUE(Frame().SendCommand(cmd::kRename));
+    EXPECT_EQ(List().CurrentView()->viewport()->findChild<QLineEdit *>(), nullptr);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("Row 1 (../victim.txt)")));
+    // An edit that reaches the view another way is refused too.
+    EXPECT_FALSE(List().OnEndLabelEdit(0, QStringLiteral("renamed.txt")));
+    EXPECT_EQ(Content(tree.Path("victim.txt")), "v");
 }
 
 } // namespace
