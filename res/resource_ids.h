@@ -110,6 +110,33 @@ inline constexpr StringId kNoProgramForAddress = 61447;  // "No program could op
 inline constexpr StringId kParseUnsigned = 61448;        // a number box that holds no unsigned number
 inline constexpr StringId kResultFileTooLarge = 61449;   // a result file whose records would not fit in memory
 inline constexpr StringId kSettingsSetAside = 61450;     // settings files the store set aside ("%1")
+// Rows of a result file that file commands leave alone ("%1": one line per row).
+inline constexpr StringId kRowsSkipped = 61451;
+// One line per skipped row: "%1" its number, "%2" its name.
+inline constexpr StringId kSkippedEmptyName = 61452;
+inline constexpr StringId kSkippedNameWithSeparator = 61453;
+inline constexpr StringId kSkippedDotName = 61454;
+inline constexpr StringId kSkippedRelativeFolder = 61455;
+// The properties dialog shown when no file manager answers: its title ("%1" the name),
+// its field labels, the size ("%1" the short size, "%2" the bytes), and its failure.
+inline constexpr StringId kPropertiesTitle = 61456;
+inline constexpr StringId kPropertyPath = 61457;
+inline constexpr StringId kPropertyType = 61458;
+inline constexpr StringId kPropertySize = 61459;
+inline constexpr StringId kPropertyModified = 61460;
+inline constexpr StringId kPropertyCreated = 61461;
+inline constexpr StringId kPropertyAccessed = 61462;
+inline constexpr StringId kPropertyPermissions = 61463;
+inline constexpr StringId kPropertyLinkTarget = 61464;
+inline constexpr StringId kPropertySizeText = 61465;
+inline constexpr StringId kPropertiesUnreadable = 61466;
+// A refused rename: the new name's faults, an existing name ("%1" old, "%2" new name), and
+// the system's refusal ("%1" the name, "%2" the reason).
+inline constexpr StringId kRenameEmptyName = 61467;
+inline constexpr StringId kRenameNameWithSeparator = 61468;
+inline constexpr StringId kRenameDotName = 61469;
+inline constexpr StringId kRenameExists = 61470;
+inline constexpr StringId kRenameFailed = 61471;
 } // namespace str
 
 namespace res {

@@ -99,6 +99,29 @@ constexpr std::array kStrings = {
     StringResource{str::kSettingsSetAside,
                    "Some of your settings could not be read, so Sifter started without them. The "
                    "settings file as it was is kept as:\n%1"},
+    StringResource{str::kRowsSkipped,
+                   "These rows were left alone: their records do not name a file in their folder, so "
+                   "the result file may have been altered.\n%1"},
+    StringResource{str::kSkippedEmptyName, "Row %1: the name is empty."},
+    StringResource{str::kSkippedNameWithSeparator, "Row %1 (%2): the name contains \"/\"."},
+    StringResource{str::kSkippedDotName, "Row %1 (%2): the name is \".\" or \"..\"."},
+    StringResource{str::kSkippedRelativeFolder, "Row %1 (%2): the folder is not an absolute path."},
+    StringResource{str::kPropertiesTitle, "%1 Properties"},
+    StringResource{str::kPropertyPath, "Path:"},
+    StringResource{str::kPropertyType, "Type:"},
+    StringResource{str::kPropertySize, "Size:"},
+    StringResource{str::kPropertyModified, "Modified:"},
+    StringResource{str::kPropertyCreated, "Created:"},
+    StringResource{str::kPropertyAccessed, "Accessed:"},
+    StringResource{str::kPropertyPermissions, "Permissions:"},
+    StringResource{str::kPropertyLinkTarget, "Link target:"},
+    StringResource{str::kPropertySizeText, "%1 (%2 bytes)"},
+    StringResource{str::kPropertiesUnreadable, "Could not read the properties of %1."},
+    StringResource{str::kRenameEmptyName, "A file name cannot be empty."},
+    StringResource{str::kRenameNameWithSeparator, "A file name cannot contain \"/\"."},
+    StringResource{str::kRenameDotName, "A file name cannot be \".\" or \"..\"."},
+    StringResource{str::kRenameExists, "Cannot rename %1: an item named %2 already exists in its folder."},
+    StringResource{str::kRenameFailed, "Cannot rename %1: %2."},
 };
 
 } // namespace

@@ -11,6 +11,7 @@ packages=(
   shared-mime-info tzdata locales   # type names, time-zone and locale tests
   clang libclang-rt-14-dev   # libFuzzer targets
   ccache
+  dbus-daemon                # the file-manager tests start a private session bus
 )
 if [[ "${1:-}" == "--gui-check" ]]; then
   packages+=(xvfb xauth imagemagick xdotool)

@@ -23,11 +23,16 @@ target_sources(sifter_gui PRIVATE
   results/hex_lines.cpp results/hex_lines.h
   results/hex_view_pane.cpp results/hex_view_pane.h
   results/hex_view_dialog.cpp results/hex_view_dialog.h
+  results/file_command_guard.cpp results/file_command_guard.h
+  results/file_url.cpp results/file_url.h
+  results/desktop_file_manager.cpp results/desktop_file_manager.h
+  results/properties_dialog.cpp results/properties_dialog.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h
   frame/about_dialog.cpp frame/about_dialog.h
   frame/main_frame.cpp frame/main_frame.h
+  frame/file_commands.cpp frame/file_commands.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

@@ -11,7 +11,6 @@
 #include "res/links.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,8 +26,7 @@ constexpr const char *kCompanyName = "Norvane";
 CSifterApp::CSifterApp(QStringList arguments)
     : Application(LoadResString(str::kAppName).toStdString()), arguments_(std::move(arguments)),
       wordsHistory_(std::string(kWordsHistoryName)), namesHistory_(std::string(kNamesHistoryName)),
-      foldersHistory_(std::string(kFoldersHistoryName)),
-      openUrl_([](const QUrl &url) { return QDesktopServices::openUrl(url); })
+      foldersHistory_(std::string(kFoldersHistoryName))
 {
     OnCommand(cmd::kAppAbout, [this] { OnAppAbout(); });
     OnCommand(cmd::kWebSite, [this] { OpenWebSite(); });
@@ -148,7 +146,7 @@ void CSifterApp::OpenWebSite()
 
 void CSifterApp::OpenAddress(const QString &address)
 {
-    if (openUrl_ && openUrl_(QUrl(address)))
+    if (OpenUrl(QUrl(address)))
         return;
     // Nothing could take the address: say where it is, so the user can open it elsewhere.
     QMessageBox box(QMessageBox::Information, LoadResString(str::kAppName),

@@ -51,9 +51,6 @@ public:
     QString OnlineHelpAddress() const;
     QString WebSiteAddress() const;
 
-    // How addresses are opened (default: the desktop's handler); tests record them.
-    using UrlOpener = std::function<bool(const QUrl &)>;
-    void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
     // Whether InitInstance shows the main window (default true).
     void SetShowMainWindow(bool show) { showMainWindow_ = show; }
 
@@ -69,7 +66,6 @@ private:
     CSearchHistory namesHistory_;
     CSearchHistory foldersHistory_;
     LayoutSettings settings_;
-    UrlOpener openUrl_;
     bool showMainWindow_ = true;
 };
 

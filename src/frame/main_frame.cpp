@@ -2,6 +2,7 @@
 
 #include "doc/sifter_doc.h"
 #include "frame/banner_status_bar.h"
+#include "frame/file_commands.h"
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
 #include "framework/application.h"
@@ -9,14 +10,18 @@
 #include "pane/left_view.h"
 #include "platform/file_attributes.h"
 #include "platform/path.h"
+#include "results/desktop_file_manager.h"
 #include "results/hex_view_dialog.h"
 #include "results/item_description.h"
+#include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "results/view_commands.h"
 #include "search/found_file.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
@@ -81,6 +86,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
 
     RegisterResultsListCommands();
     RegisterHexViewCommand();
+    RegisterFileCommands();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
 
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -148,9 +154,54 @@ void CMainFrame::RegisterHexViewCommand()
     });
 }
 
+void CMainFrame::RegisterFileCommands()
+{
+    const auto needsSelection = [this](CommandUi &ui) { ui.Enable(resultsView_ && resultsView_->SelectedCount() > 0); };
+    OnCommand(cmd::kOpen, [this] {
+        if (resultsView_)
+            OpenSelectedFiles(*resultsView_, App());
+    });
+    OnUpdateCommand(cmd::kOpen, needsSelection);
+    const auto fileManager = [this] {
+        return DesktopFileManager(desktopBus_ ? *desktopBus_ : QDBusConnection::sessionBus());
+    };
+    OnCommand(cmd::kOpenContainingFolder, [this, fileManager] {
+        if (resultsView_)
+            RevealSelectedFiles(*resultsView_, App(), fileManager());
+    });
+    OnUpdateCommand(cmd::kOpenContainingFolder, needsSelection);
+    OnCommand(cmd::kProperties, [this, fileManager] {
+        if (resultsView_)
+            ShowSelectedProperties(*resultsView_, App(), fileManager(), this);
+    });
+    OnUpdateCommand(cmd::kProperties, [this](CommandUi &ui) {
+        ui.Enable(resultsView_ && resultsView_->SelectedCount() == 1);
+    });
+    OnCommand(cmd::kRename, [this] { OnRename(); });
+    OnUpdateCommand(cmd::kRename, needsSelection);
+    OnCommand(cmd::kEditSelectAll, [this] {
+        if (resultsView_)
+            resultsView_->SelectAll();
+    });
+    OnCommand(cmd::kInvertSelection, [this] {
+        if (resultsView_)
+            resultsView_->InvertSelection();
+    });
+}
+
+void CMainFrame::OnRename()
+{
+    if (!resultsView_ || !FirstSelectedRecordForFileCommand(*resultsView_, App()))
+        return;
+    // The first selected row is edited, wherever the current row is.
+    const int row = resultsView_->SelectedRows().front().first;
+    resultsView_->SelectionModel()->setCurrentIndex(resultsView_->Model().index(row, 0), QItemSelectionModel::NoUpdate);
+    resultsView_->EditLabel();
+}
+
 void CMainFrame::OnHexView()
 {
-    const FoundFile *record = resultsView_ ? resultsView_->FirstSelectedRecord() : nullptr;
+    const FoundFile *record = resultsView_ ? FirstSelectedRecordForFileCommand(*resultsView_, App()) : nullptr;
     if (!record || (record->attributes & kAttributeFolder) != 0)
         return;
     const std::string path = record->Path();
@@ -161,6 +212,11 @@ void CMainFrame::OnHexView()
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
+}
+
+void CMainFrame::SetDesktopBus(const QDBusConnection &bus)
+{
+    desktopBus_ = std::make_unique<QDBusConnection>(bus);
 }
 
 CSifterDoc &CMainFrame::SifterDoc() const
@@ -206,6 +262,7 @@ bool CMainFrame::CreateClient()
     connect(resultsView_, &CSifterView::IdleStatusChanged, this, [this] { SetMessageString(str::kIdleMessage); });
     connect(resultsView_, &CSifterView::CommandPosted, this, [this](CommandId id) { SendCommand(id); },
             Qt::QueuedConnection);
+    resultsView_->SetPrompts(&App().Prompts());
     resultsView_->SetContextMenus(Menus().CreatePopupMenu(res::kMenuColumns, resultsView_),
                                   Menus().CreatePopupMenu(res::kMenuItems, resultsView_));
     return true;

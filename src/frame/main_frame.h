@@ -10,6 +10,9 @@
 
 #include <QPointer>
 
+#include <memory>
+
+class QDBusConnection;
 class QToolBar;
 
 namespace sifter {
@@ -48,6 +51,10 @@ public:
     // three histories, refills the pane's boxes (their texts stay) and says it is done.
     void OnClearSearchHistories();
 
+    // The bus on which Open Containing Folder and Properties look for the desktop's file
+    // manager (default: the session bus); tests give a private one or a disconnected one.
+    void SetDesktopBus(const QDBusConnection &bus);
+
     // Status pane 0: the idle message (str::kIdleMessage) shows BuildIdleStatusText; otherwise the text
     // given, or the prompt of a non-zero id. Nothing else is put there.
     void SetMessageString(CommandId id, const QString *text = nullptr) override;
@@ -67,6 +74,11 @@ private:
     // File > Hex View: the one selected file (not a folder) at its match offset.
     void RegisterHexViewCommand();
     void OnHexView();
+    // Open, Open Containing Folder, Rename, Properties, Select All, Invert Selection, and
+    // their enabling rules.
+    void RegisterFileCommands();
+    // File > Rename: edits the first selected row's label; the rename follows the edit.
+    void OnRename();
     void RestorePlacement();
     void CapturePlacement();
     void StopRunningSearch();
@@ -80,6 +92,7 @@ private:
     QToolBar *toolBar_ = nullptr;
     QPointer<QWidget> activeView_;
     QMetaObject::Connection focusWatch_; // the application's focus changes, while this frame lives
+    std::unique_ptr<QDBusConnection> desktopBus_;  // null: the session bus
 };
 
 } // namespace sifter

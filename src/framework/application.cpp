@@ -7,6 +7,7 @@
 #include "res/menus.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -18,7 +19,8 @@ constexpr int kSignalCloseRetryMilliseconds = 20;
 
 } // namespace
 
-Application::Application(std::string appName) : appName_(std::move(appName))
+Application::Application(std::string appName)
+    : appName_(std::move(appName)), openUrl_([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     auto dialogs = std::make_unique<DialogPrompts>();
     dialogPrompts_ = dialogs.get();

@@ -9,6 +9,9 @@
 #include "framework/user_prompts.h"
 
 #include <QString>
+#include <QUrl>
+
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -55,6 +58,13 @@ public:
     // Replaces the questions and file dialogs (tests answer them themselves).
     void SetPrompts(std::unique_ptr<UserPrompts> prompts);
 
+    // How addresses and files are handed to the desktop (default: its handler, through
+    // QDesktopServices); tests record them instead.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+    void SetUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
+    // True when the opener took the address (a launcher started; not that a program was found).
+    bool OpenUrl(const QUrl &url) const { return openUrl_ && openUrl_(url); }
+
     // Opens the file as the document (a new document for an empty path). A file that is
     // already the document is left as it is. Null when refused, cancelled or failed.
     Document *OpenDocumentFile(const QString &path);
@@ -83,6 +93,7 @@ private:
     std::unique_ptr<RegistryStore> store_;
     RecentFileList recentFiles_{0};
     std::unique_ptr<UserPrompts> prompts_;
+    UrlOpener openUrl_;
     DialogPrompts *dialogPrompts_ = nullptr;  // prompts_ while it is the Qt one
     std::unique_ptr<SingleDocTemplate> template_;
     bool closingForSignal_ = false;

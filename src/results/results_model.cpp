@@ -238,6 +238,12 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     return CellText(*record, columns_[static_cast<std::size_t>(index.column())]);
 }
 
+void ResultsModel::RowChanged(int row)
+{
+    if (row >= 0 && row < rowCount() && columnCount() > 0)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
 Qt::ItemFlags ResultsModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);

@@ -36,6 +36,8 @@ public:
     void ResetRowIcons() { rowIcons_.Reset(); }
     // The record's row, in constant time; -1 when it has none (pending rows included).
     int RowOf(const FoundFile &record) const;
+    // The row's record changed (a rename): the views show the row again.
+    void RowChanged(int row);
 
     // Pending rows become rows in one insertion at the first turn of the event loop once
     // this much has passed since the last insertion: every insertion repaints the views

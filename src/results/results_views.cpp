@@ -11,6 +11,8 @@
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
+#include <functional>
+
 namespace sifter {
 namespace {
 
@@ -33,7 +35,11 @@ constexpr int kCellGap = 8;
 class RowDelegate : public QStyledItemDelegate {
 public:
     // iconView: the list view whose mode decides the look; null for Details.
-    RowDelegate(const ItemsView *iconView, QObject *parent) : QStyledItemDelegate(parent), iconView_(iconView) {}
+    // edited hears each committed edit's row and text.
+    RowDelegate(const ItemsView *iconView, std::function<void(int, const QString &)> edited, QObject *parent)
+        : QStyledItemDelegate(parent), iconView_(iconView), edited_(std::move(edited))
+    {
+    }
 
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
@@ -43,7 +49,12 @@ public:
         }
     }
 
-    void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+    // The model is left as it is: the rename decides whether the row takes the text.
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        if (auto *line = qobject_cast<QLineEdit *>(editor); line && edited_)
+            edited_(index.row(), line->text());
+    }
 
     // Whether the name of the row is shown cut off in its cell, option being the view's
     // item option with the cell's rectangle.
@@ -86,6 +97,7 @@ protected:
 
 private:
     const ItemsView *iconView_;
+    std::function<void(int, const QString &)> edited_;
 };
 
 namespace {
@@ -110,7 +122,9 @@ bool ShowRowTip(QAbstractItemView &view, QStyleOptionViewItem option, const RowD
 
 } // namespace
 
-DetailsView::DetailsView(QWidget *parent) : QTableView(parent), delegate_(new RowDelegate(nullptr, this))
+DetailsView::DetailsView(QWidget *parent)
+    : QTableView(parent),
+      delegate_(new RowDelegate(nullptr, [this](int row, const QString &text) { emit LabelEdited(row, text); }, this))
 {
     setItemDelegate(delegate_);
     setIconSize(QSize(kSmallIconPixels, kSmallIconPixels));
@@ -181,7 +195,9 @@ bool ItemsView::viewportEvent(QEvent *event)
     return ShowRowTip(*this, option, *delegate_, *static_cast<QHelpEvent *>(event));
 }
 
-ItemsView::ItemsView(QWidget *parent) : QListView(parent), delegate_(new RowDelegate(this, this))
+ItemsView::ItemsView(QWidget *parent)
+    : QListView(parent),
+      delegate_(new RowDelegate(this, [this](int row, const QString &text) { emit LabelEdited(row, text); }, this))
 {
     setItemDelegate(delegate_);
     setViewMode(QListView::ListMode);

@@ -22,6 +22,10 @@ public:
     // Type-ahead find looks at the names, whichever cell is current.
     void keyboardSearch(const QString &search) override;
 
+signals:
+    // An edit of the row's name was committed with that text (a cancelled one says nothing).
+    void LabelEdited(int row, const QString &text);
+
 protected:
     // Editing a row always edits its name.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -53,6 +57,10 @@ public:
     sifter::ViewMode Mode() const { return mode_; }
     // The size of every item in the mode; the grid adds the gaps between items.
     QSize ItemSize() const { return itemSize_; }
+
+signals:
+    // An edit of the row's name was committed with that text (a cancelled one says nothing).
+    void LabelEdited(int row, const QString &text);
 
 protected:
     // A row's info tip, with the full name first when the name is shown cut off.

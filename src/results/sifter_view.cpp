@@ -6,6 +6,10 @@
 #include "results/hex_view_dialog.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
+#include "framework/string_resources.h"
+#include "framework/user_prompts.h"
+#include "platform/rename_entry.h"
+#include "results/file_command_guard.h"
 #include "search/found_file.h"
 
 #include <QContextMenuEvent>
@@ -16,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace sifter {
@@ -61,6 +66,8 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
 
     for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(details_), static_cast<QAbstractItemView *>(items_)})
         connect(view, &QAbstractItemView::activated, this, [this] { emit CommandPosted(cmd::kOpen); });
+    connect(details_, &DetailsView::LabelEdited, this, &CSifterView::OnEndLabelEdit);
+    connect(items_, &ItemsView::LabelEdited, this, &CSifterView::OnEndLabelEdit);
     connect(SelectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!runInProgress_)
             emit IdleStatusChanged();
@@ -133,6 +140,45 @@ FoundFile *CSifterView::FirstSelectedRecord() const
 {
     const std::vector<std::pair<int, int>> spans = SelectedRowSpans();
     return spans.empty() ? nullptr : model_->Record(spans.front().first);
+}
+
+std::vector<std::pair<int, FoundFile *>> CSifterView::SelectedRows() const
+{
+    std::vector<std::pair<int, FoundFile *>> rows;
+    for (const auto &[top, bottom] : SelectedRowSpans()) {
+        for (int row = top; row <= bottom; ++row)
+            rows.emplace_back(row, model_->Record(row));
+    }
+    return rows;
+}
+
+void CSifterView::SelectAll()
+{
+    const int count = ItemCount();
+    if (count == 0 || model_->columnCount() == 0)
+        return;
+    // One range: a million rows selected one by one would take seconds.
+    SelectionModel()->select(QItemSelection(model_->index(0, 0), model_->index(count - 1, model_->columnCount() - 1)),
+                             QItemSelectionModel::Select);
+}
+
+void CSifterView::InvertSelection()
+{
+    const int count = ItemCount();
+    const int lastColumn = model_->columnCount() - 1;
+    if (count == 0 || lastColumn < 0)
+        return;
+    // Built from the selected spans, so the change is a few ranges, not one per row.
+    QItemSelection inverted;
+    int next = 0;
+    for (const auto &[top, bottom] : SelectedRowSpans()) {
+        if (top > next)
+            inverted.select(model_->index(next, 0), model_->index(top - 1, lastColumn));
+        next = bottom + 1;
+    }
+    if (next < count)
+        inverted.select(model_->index(next, 0), model_->index(count - 1, lastColumn));
+    SelectionModel()->select(inverted, QItemSelectionModel::ClearAndSelect);
 }
 
 void CSifterView::FillResultsView()
@@ -226,6 +272,56 @@ void CSifterView::EditLabel()
     const QModelIndex current = SelectionModel()->currentIndex();
     if (current.isValid() && SelectionModel()->isRowSelected(current.row()))
         view->edit(current.siblingAtColumn(0));
+}
+
+namespace {
+
+QString FromLocal(std::string_view text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What the user is told of a rename that did not happen.
+QString RenameRefusal(RenameOutcome outcome, std::string_view name, std::string_view newName, int error)
+{
+    switch (outcome) {
+    case RenameOutcome::kEmptyName: return LoadResString(str::kRenameEmptyName);
+    case RenameOutcome::kNameWithSeparator: return LoadResString(str::kRenameNameWithSeparator);
+    case RenameOutcome::kDotName: return LoadResString(str::kRenameDotName);
+    case RenameOutcome::kExists: return LoadResString(str::kRenameExists).arg(FromLocal(name), FromLocal(newName));
+    case RenameOutcome::kFailed:
+    case RenameOutcome::kRenamed: break;
+    }
+    return LoadResString(str::kRenameFailed).arg(FromLocal(name), QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace
+
+bool CSifterView::OnEndLabelEdit(int row, const QString &text)
+{
+    FoundFile *record = model_->Record(row);
+    if (!record)
+        return false;
+    if (const RecordFault fault = FileCommandFault(*record); fault != RecordFault::kNone) {
+        if (prompts_)
+            prompts_->ShowError(SkippedRowsMessage({{row, record, fault}}));
+        return false;
+    }
+    const QByteArray bytes = text.toLocal8Bit();
+    const std::string newName(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    int error = 0;
+    const RenameOutcome outcome = RenameEntry(std::string(record->Folder()), record->Name(), newName, error);
+    if (outcome != RenameOutcome::kRenamed) {
+        if (prompts_)
+            prompts_->ShowError(RenameRefusal(outcome, record->Name(), newName, error));
+        return false;
+    }
+    if (newName == record->Name())
+        return false;
+    record->SetName(newName);
+    model_->RowChanged(row);
+    document_.SetModifiedFlag();
+    return true;
 }
 
 void CSifterView::contextMenuEvent(QContextMenuEvent *event)

@@ -28,6 +28,7 @@ class CSifterDoc;
 class DetailsView;
 class ItemsView;
 class ResultsModel;
+class UserPrompts;
 struct FoundFile;
 struct LayoutSettings;
 
@@ -58,6 +59,12 @@ public:
     int SelectedCount() const;
     // The record of the first selected row; null when nothing is selected.
     FoundFile *FirstSelectedRecord() const;
+    // The selected rows in ascending order, each with its record (null for none).
+    std::vector<std::pair<int, FoundFile *>> SelectedRows() const;
+    // Selects every row; the current row stays.
+    void SelectAll();
+    // Selects the rows that were not selected and clears the others; the current row stays.
+    void InvertSelection();
 
     // Removes all rows, then makes one per record of the document's result set, in order.
     void FillResultsView();
@@ -86,6 +93,13 @@ public:
     CommandId SortColumnId() const;
     // Starts editing the name of the current row, when it is selected.
     void EditLabel();
+    // A committed edit of the row's label: renames its file in its folder (never over an
+    // existing name); on success the record and label take the new name and the document
+    // is marked modified; a refusal is told through the prompts and changes nothing.
+    // False when nothing was renamed.
+    bool OnEndLabelEdit(int row, const QString &text);
+    // Where OnEndLabelEdit tells its refusals (null: nowhere); it must outlive the view.
+    void SetPrompts(UserPrompts *prompts) { prompts_ = prompts; }
     // The Hex View window, made hidden with the view and destroyed with it.
     CHexViewDialog *HexViewDialog() const { return hexView_; }
 
@@ -116,6 +130,7 @@ private:
     CHexViewDialog *hexView_;
     QMenu *headerMenu_ = nullptr;
     QMenu *itemMenu_ = nullptr;
+    UserPrompts *prompts_ = nullptr;
     ViewMode mode_ = ViewMode::Details;
     bool runInProgress_ = false;
     // Set while the view itself sizes and orders the header, which is no user's doing.

@@ -1,0 +1,290 @@
+// The file commands on the results list's selection: Open, Select All, Invert Selection,
+// their enabling, and the guard that keeps every file command off rows whose records do
+// not name a file in their folder.
+#include "doc/result_file.h"
+#include "framework/command_actions.h"
+#include "platform/file_attributes.h"
+#include "results/file_url.h"
+#include "results/hex_view_dialog.h"
+#include "results/results_model.h"
+#include "results/sifter_view.h"
+#include "support/sifter_app_fixture.h"
+
+#include <QAction>
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace sifter::test {
+namespace {
+
+std::string Content(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class FileCommandsTest : public SifterAppFixture {
+protected:
+    struct Row {
+        Row(std::string rowName, std::string rowFolder = {}, std::uint32_t rowAttributes = kAttributeNormal)
+            : name(std::move(rowName)), folder(std::move(rowFolder)), attributes(rowAttributes)
+        {
+        }
+        std::string name;
+        std::string folder;  // empty: the tree's "files" folder
+        std::uint32_t attributes;
+    };
+
+    // Saves the rows as a result file and opens it in a started program.
+    void StartWithRows(const std::vector<Row> &rows)
+    {
+        tree.MakeFolder("files");
+        FileSearch search;
+        for (const Row &row : rows) {
+            auto record = std::make_unique<FoundFile>();
+            record->SetName(row.name);
+            record->SetFolder(row.folder.empty() ? tree.Path("files") : row.folder);
+            record->attributes = row.attributes;
+            search.AppendFoundFile(std::move(record));
+        }
+        const std::string file = tree.Path("rows.sifter");
+        ASSERT_TRUE(SaveResultFile(search, file));
+        ASSERT_TRUE(Start());
+        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+    }
+
+    CSifterView &List() { return *Frame().GetResultsView(); }
+
+    void Select(std::initializer_list<int> rows)
+    {
+        List().SelectionModel()->clearSelection();
+        for (int row : rows)
+            List().SelectionModel()->select(List().Model().index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    std::vector<int> SelectedRowNumbers()
+    {
+        std::vector<int> numbers;
+        for (const auto &[row, record] : List().SelectedRows())
+            numbers.push_back(row);
+        return numbers;
+    }
+
+    bool Enabled(CommandId id)
+    {
+        Frame().UpdateCommandUi();
+        return Frame().Actions().Action(id)->isEnabled();
+    }
+
+    std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }
+
+    bool Exists(const std::string &name) { return access(FilePath(name).c_str(), F_OK) == 0; }
+
+    QString Label(int row) { return List().Model().index(row, 0).data().toString(); }
+
+    // Rename on the selected row, the text typed into its label's editor and the key pressed.
+    void EditLabel(const QString &text, Qt::Key key = Qt::Key_Return)
+    {
+        Frame().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+        ASSERT_TRUE(Frame().SendCommand(cmd::kRename));
+        auto *editor = List().CurrentView()->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, key);
+        // The delegate commits a confirmed edit once the event loop turns.
+        QCoreApplication::processEvents();
+        // The closed editor goes, so that the next edit finds its own.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(FileCommandsTest, OpenNeedsASelectedRowAndSelectAllAndInvertAreAlwaysEnabled)
+{
+    StartWithRows({{"a.txt"}, {"b.txt"}});
+    Select({});
+    EXPECT_FALSE(Enabled(cmd::kOpen));
+    EXPECT_TRUE(Enabled(cmd::kEditSelectAll));
+    EXPECT_TRUE(Enabled(cmd::kInvertSelection));
+    Select({0});
+    EXPECT_TRUE(Enabled(cmd::kOpen));
+    Select({0, 1});
+    EXPECT_TRUE(Enabled(cmd::kOpen));
+}
+
+TEST_F(FileCommandsTest, InvertSelectionSelectsTheOtherRows)
+{
+    StartWithRows({{"a"}, {"b"}, {"c"}, {"d"}});
+    Select({0, 2});
+    List().SelectionModel()->setCurrentIndex(List().Model().index(2, 0), QItemSelectionModel::NoUpdate);
+    ASSERT_TRUE(Frame().SendCommand(cmd::kInvertSelection));
+    EXPECT_EQ(SelectedRowNumbers(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(List().SelectionModel()->currentIndex().row(), 2);
+    ASSERT_TRUE(Frame().SendCommand(cmd::kInvertSelection));
+    EXPECT_EQ(SelectedRowNumbers(), (std::vector<int>{0, 2}));
+}
+
+TEST_F(FileCommandsTest, SelectAllOnAnEmptyListSelectsNothing)
+{
+    StartWithRows({});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kEditSelectAll));
+    EXPECT_EQ(List().SelectedCount(), 0);
+}
+
+TEST_F(FileCommandsTest, SelectAllSelectsEveryRow)
+{
+    StartWithRows({{"a"}, {"b"}, {"c"}});
+    Select({1});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kEditSelectAll));
+    EXPECT_EQ(SelectedRowNumbers(), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(FileCommandsTest, OpenHandsEachSelectedFileToTheDesktopInRowOrder)
+{
+    StartWithRows({{"one file.txt"}, {"sub", "", kAttributeFolder}, {"-\"odd\"\nname\xff"}});
+    Select({2, 0, 1});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[0], FileUrlOfPath(FilePath("one file.txt")));
+    EXPECT_EQ(opened[0].toLocalFile(), QString::fromStdString(FilePath("one file.txt")));
+    // A folder row opens the folder itself.
+    EXPECT_EQ(opened[1].toLocalFile(), QString::fromStdString(FilePath("sub") + "/"));
+    // The name's bytes survive, also those that are no UTF-8.
+    EXPECT_EQ(opened[2].toEncoded(QUrl::FullyEncoded),
+              QByteArray::fromStdString("file://" + QUrl::toPercentEncoding(QString::fromStdString(tree.Path("files")), "/")
+                                                        .toStdString() +
+                                        "/-%22odd%22%0Aname%FF"));
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(FileCommandsTest, AFailedOpenIsReported)
+{
+    StartWithRows({{"a.txt"}, {"b.txt"}});
+    app->SetUrlOpener([](const QUrl &) { return false; });
+    Select({0, 1});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].contains(QString::fromStdString(FilePath("a.txt"))));
+    EXPECT_TRUE(prompts->errors[0].contains(QString::fromStdString(FilePath("b.txt"))));
+}
+
+TEST_F(FileCommandsTest, RowsWhoseRecordsLeaveTheirFolderAreListedButNeverActedOn)
+{
+    tree.WriteFile("files/good.txt", "g");
+    StartWithRows({{"good.txt"}, {"../../etc/passwd"}, {".."}, {"."}, {"x.txt", "relative/folder"}, {""}});
+    ASSERT_EQ(List().ItemCount(), 6);
+    List().SelectAll();
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].toLocalFile(), QString::fromStdString(FilePath("good.txt")));
+    ASSERT_EQ(prompts->errors.size(), 1);
+    const QString &told = prompts->errors[0];
+    EXPECT_TRUE(told.contains(QStringLiteral("Row 2 (../../etc/passwd): the name contains \"/\".")));
+    EXPECT_TRUE(told.contains(QStringLiteral("Row 3 (..): the name is \".\" or \"..\".")));
+    EXPECT_TRUE(told.contains(QStringLiteral("Row 4 (.): the name is \".\" or \"..\".")));
+    EXPECT_TRUE(told.contains(QStringLiteral("Row 5 (x.txt): the folder is not an absolute path.")));
+    EXPECT_TRUE(told.contains(QStringLiteral("Row 6: the name is empty.")));
+    EXPECT_FALSE(told.contains(QStringLiteral("good.txt")));
+}
+
+TEST_F(FileCommandsTest, HexViewLeavesARowWhoseNameLeavesItsFolder)
+{
+    // The crafted name reaches a real file from the folder: without the guard it would be shown.
+    tree.WriteFile("target.txt", "secret");
+    StartWithRows({{"../target.txt"}});
+    Select({0});
+    Frame().SendCommand(cmd::kHexView);
+    EXPECT_FALSE(List().HexViewDialog()->isVisible());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("Row 1 (../target.txt)")));
+}
+
+TEST_F(FileCommandsTest, RenameByEditingTheLabelRenamesTheFileAndTheRow)
+{
+    tree.WriteFile("files/report.doc", "report");
+    tree.WriteFile("files/other.txt", "other");
+    StartWithRows({{"other.txt"}, {"report.doc"}});
+    Select({1});
+    EXPECT_TRUE(Enabled(cmd::kRename));
+    ASSERT_FALSE(Doc().IsModified());
+    EditLabel(QStringLiteral("summary.doc"));
+    EXPECT_FALSE(Exists("report.doc"));
+    EXPECT_TRUE(Exists("summary.doc"));
+    EXPECT_EQ(List().Model().Record(1)->Name(), "summary.doc");
+    EXPECT_EQ(Label(1), QStringLiteral("summary.doc"));
+    EXPECT_EQ(Label(0), QStringLiteral("other.txt"));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(FileCommandsTest, RenameOntoAnExistingNameIsRefusedAndChangesNothing)
+{
+    tree.WriteFile("files/old.txt", "old");
+    tree.WriteFile("files/taken.txt", "taken");
+    StartWithRows({{"old.txt"}});
+    Select({0});
+    EditLabel(QStringLiteral("taken.txt"));
+    EXPECT_TRUE(Exists("old.txt"));
+    EXPECT_EQ(Content(tree.Path("files/taken.txt")), "taken");
+    EXPECT_EQ(List().Model().Record(0)->Name(), "old.txt");
+    EXPECT_EQ(Label(0), QStringLiteral("old.txt"));
+    EXPECT_FALSE(Doc().IsModified());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("already exists")));
+}
+
+TEST_F(FileCommandsTest, RenameRefusesNamesThatAreNoPlainName)
+{
+    tree.WriteFile("files/a.txt", "a");
+    StartWithRows({{"a.txt"}});
+    for (const QString &bad : {QStringLiteral(""), QStringLiteral("../a.txt"), QStringLiteral(".."), QStringLiteral(".")}) {
+        Select({0});
+        EditLabel(bad);
+    }
+    EXPECT_TRUE(Exists("a.txt"));
+    EXPECT_EQ(Label(0), QStringLiteral("a.txt"));
+    ASSERT_EQ(prompts->errors.size(), 4);
+    EXPECT_EQ(prompts->errors[0], QStringLiteral("A file name cannot be empty."));
+    EXPECT_EQ(prompts->errors[1], QStringLiteral("A file name cannot contain \"/\"."));
+    EXPECT_EQ(prompts->errors[2], QStringLiteral("A file name cannot be \".\" or \"..\"."));
+    EXPECT_EQ(prompts->errors[3], prompts->errors[2]);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(FileCommandsTest, ACancelledEditRenamesNothing)
+{
+    tree.WriteFile("files/a.txt", "a");
+    StartWithRows({{"a.txt"}});
+    Select({0});
+    EditLabel(QStringLiteral("b.txt"), Qt::Key_Escape);
+    EXPECT_TRUE(Exists("a.txt"));
+    EXPECT_FALSE(Exists("b.txt"));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(FileCommandsTest, RenameLeavesARowWhoseNameLeavesItsFolder)
+{
+    tree.WriteFile("victim.txt", "v");
+    StartWithRows({{"../victim.txt"}});
+    Select({0});
+    Frame().show();
+    ASSERT_TRUE(Frame().SendCommand(cmd::kRename));
+    EXPECT_EQ(List().CurrentView()->viewport()->findChild<QLineEdit *>(), nullptr);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("Row 1 (../victim.txt)")));
+    // An edit that reaches the view another way is refused too.
+    EXPECT_FALSE(List().OnEndLabelEdit(0, QStringLiteral("renamed.txt")));
+    EXPECT_EQ(Content(tree.Path("victim.txt")), "v");
+}
+
+} // namespace
+} // namespace sifter::test
