@@ -9,6 +9,7 @@
 //
 // The tree is search_bench's (default /tmp/sifter-bench-SCALE); when it is missing, the
 // search_bench of the same build makes it.
+#include "tree_options.h"
 #include "app/sifter_app.h"
 #include "doc/sifter_doc.h"
 #include "frame/main_frame.h"
@@ -39,15 +40,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kDefaultRuns = 5;
 // search_bench's word that no file holds.
 constexpr const char *kAbsentWord = "Quux7plover";
-
-struct BenchOptions {
-    double scale = 1.0;
-    int runs = kDefaultRuns;
-    std::string root;
-};
 
 struct Criteria {
     const char *title;
@@ -181,7 +175,7 @@ std::string SiblingProgram(const char *folder, const char *name)
     return ((folder ? build / folder : self.parent_path()) / name).string();
 }
 
-bool EnsureTree(const BenchOptions &options)
+bool EnsureTree(const TreeBenchOptions &options)
 {
     if (fs::exists(options.root + "/complete"))
         return true;
@@ -193,34 +187,6 @@ bool EnsureTree(const BenchOptions &options)
                   {QStringLiteral("--scale"), QString::number(options.scale), QStringLiteral("--runs"),
                    QStringLiteral("1"), QString::fromStdString(options.root)});
     return process.waitForFinished(-1) && process.exitCode() == 0 && fs::exists(options.root + "/complete");
-}
-
-bool ParseArguments(int argc, char **argv, BenchOptions &options)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--scale" && hasValue) {
-            char *end = nullptr;
-            options.scale = std::strtod(argv[++i], &end);
-            if (*end != '\0' || !(options.scale > 0 && options.scale <= 1))
-                return false;
-        } else if (arg == "--runs" && hasValue) {
-            options.runs = std::atoi(argv[++i]);
-            if (options.runs < 1)
-                return false;
-        } else if (!arg.empty() && arg[0] != '-' && options.root.empty()) {
-            options.root = arg;
-        } else {
-            return false;
-        }
-    }
-    if (options.root.empty()) {
-        char name[64];
-        std::snprintf(name, sizeof name, "/tmp/sifter-bench-%g", options.scale);
-        options.root = name;
-    }
-    return true;
 }
 
 void PrintLine(const char *what, const Timed &timed)
@@ -235,8 +201,8 @@ double Ratio(double a, double b)
 
 int Main(int argc, char **argv)
 {
-    BenchOptions options;
-    if (!ParseArguments(argc, argv, options)) {
+    TreeBenchOptions options;
+    if (!ParseTreeBenchArguments(argc, argv, false, options)) {
         std::fprintf(stderr, "usage: gui_search_bench [--scale F (0 < F <= 1)] [--runs N] [TREE_FOLDER]\n");
         return 2;
     }

@@ -5,6 +5,8 @@
 //
 // The tree (2,000 folders, 20,000 files, 200 MB at scale 1) is generated once into
 // TREE_FOLDER (default /tmp/sifter-bench-SCALE) and reused while its marker matches.
+#include "tree_options.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -33,7 +35,6 @@ namespace fs = std::filesystem;
 constexpr int kFullFolders = 2'000;
 constexpr int kFullFiles = 20'000;
 constexpr std::uint64_t kFullBytes = 200ULL * 1000 * 1000;
-constexpr int kDefaultRuns = 5;
 constexpr std::uint64_t kSeed = 0x5EED'51F7'E12B'E7C5ULL;
 // Each folder gets at most this many subfolders, so the tree is a few levels deep.
 constexpr int kSubfoldersPerFolder = 9;
@@ -56,13 +57,6 @@ struct TreeShape {
     int folders = 0;
     int files = 0;
     std::uint64_t bytes = 0;
-};
-
-struct BenchOptions {
-    double scale = 1.0;
-    int runs = kDefaultRuns;
-    std::string cli;
-    std::string root;
 };
 
 // splitmix64: small, fast and the same on every machine.
@@ -293,35 +287,10 @@ std::string DefaultCliPath()
     return (self.parent_path().parent_path() / "src" / "cli" / "sifter-cli").string();
 }
 
-bool ParseArguments(int argc, char **argv, BenchOptions &options)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--scale" && hasValue) {
-            char *end = nullptr;
-            options.scale = std::strtod(argv[++i], &end);
-            if (*end != '\0' || !(options.scale > 0 && options.scale <= 1))
-                return false;
-        } else if (arg == "--runs" && hasValue) {
-            options.runs = std::atoi(argv[++i]);
-            if (options.runs < 1)
-                return false;
-        } else if (arg == "--cli" && hasValue) {
-            options.cli = argv[++i];
-        } else if (!arg.empty() && arg[0] != '-' && options.root.empty()) {
-            options.root = arg;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 int Main(int argc, char **argv)
 {
-    BenchOptions options;
-    if (!ParseArguments(argc, argv, options)) {
+    TreeBenchOptions options;
+    if (!ParseTreeBenchArguments(argc, argv, true, options)) {
         std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] [TREE_FOLDER]\n");
         return 2;
     }
@@ -329,11 +298,6 @@ int Main(int argc, char **argv)
     shape.folders = std::max(1, static_cast<int>(kFullFolders * options.scale));
     shape.files = std::max(1, static_cast<int>(kFullFiles * options.scale));
     shape.bytes = static_cast<std::uint64_t>(static_cast<double>(kFullBytes) * options.scale);
-    if (options.root.empty()) {
-        char name[64];
-        std::snprintf(name, sizeof name, "/tmp/sifter-bench-%g", options.scale);
-        options.root = name;
-    }
     if (options.cli.empty())
         options.cli = DefaultCliPath();
 
