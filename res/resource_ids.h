@@ -137,6 +137,13 @@ inline constexpr StringId kRenameNameWithSeparator = 61468;
 inline constexpr StringId kRenameDotName = 61469;
 inline constexpr StringId kRenameExists = 61470;
 inline constexpr StringId kRenameFailed = 61471;
+// Delete's questions ("%1" the name or the count) and failures ("%1" the path, "%2" the reason).
+inline constexpr StringId kAskTrashOne = 61472;
+inline constexpr StringId kAskTrashMany = 61473;
+inline constexpr StringId kAskEraseOne = 61474;
+inline constexpr StringId kAskEraseMany = 61475;
+inline constexpr StringId kAskEraseUntrashable = 61476;
+inline constexpr StringId kEraseFailed = 61477;
 } // namespace str
 
 namespace res {

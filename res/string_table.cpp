@@ -122,6 +122,13 @@ constexpr std::array kStrings = {
     StringResource{str::kRenameDotName, "A file name cannot be \".\" or \"..\"."},
     StringResource{str::kRenameExists, "Cannot rename %1: an item named %2 already exists in its folder."},
     StringResource{str::kRenameFailed, "Cannot rename %1: %2."},
+    StringResource{str::kAskTrashOne, "Move \"%1\" to the Trash?"},
+    StringResource{str::kAskTrashMany, "Move these %1 items to the Trash?"},
+    StringResource{str::kAskEraseOne, "Permanently delete \"%1\"?\n\nIt cannot be restored."},
+    StringResource{str::kAskEraseMany, "Permanently delete these %1 items?\n\nThey cannot be restored."},
+    StringResource{str::kAskEraseUntrashable,
+                   "%1 cannot be moved to the Trash: %2.\n\nDelete it permanently? It cannot be restored."},
+    StringResource{str::kEraseFailed, "Cannot delete %1: %2."},
 };
 
 } // namespace

@@ -37,4 +37,10 @@ void RevealSelectedFiles(const CSifterView &list, Application &app, const Deskto
 void ShowSelectedProperties(const CSifterView &list, Application &app, const DesktopFileManager &fileManager,
                             QWidget *parent);
 
+// Delete: after a confirmation naming the file or the count, each usable selected file goes to
+// the Trash (a folder whole); with permanent, it is removed for good after a stronger question
+// whose default is No. A file the Trash refuses is offered permanent deletion, each on its own
+// further question. Failures are named in one error; then the vanished selected rows go.
+void DeleteSelectedFiles(CSifterView &list, Application &app, bool permanent);
+
 } // namespace sifter

@@ -18,6 +18,7 @@
 #include "results/view_commands.h"
 #include "search/found_file.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -179,6 +180,21 @@ void CMainFrame::RegisterFileCommands()
     });
     OnCommand(cmd::kRename, [this] { OnRename(); });
     OnUpdateCommand(cmd::kRename, needsSelection);
+    // Shift held, as with Ctrl+Shift+D or the menu item clicked with Shift, deletes for good.
+    OnCommand(cmd::kDelete, [this] {
+        if (resultsView_)
+            DeleteSelectedFiles(*resultsView_, App(),
+                                QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
+    OnUpdateCommand(cmd::kDelete, needsSelection);
+    // Besides the table's Ctrl+D: the plain Delete key, as the desktop's file managers have it
+    // (Shift+Delete stays Cut), and Ctrl+Shift+D for deleting for good.
+    if (QAction *deleteAction = Actions().Action(cmd::kDelete)) {
+        QList<QKeySequence> keys = deleteAction->shortcuts();
+        keys.append(QKeySequence(Qt::Key_Delete));
+        keys.append(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+        deleteAction->setShortcuts(keys);
+    }
     OnCommand(cmd::kEditSelectAll, [this] {
         if (resultsView_)
             resultsView_->SelectAll();

@@ -61,6 +61,12 @@ bool DialogPrompts::AskYesNo(const QString &question)
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool DialogPrompts::AskWarningYesNo(const QString &question)
+{
+    return QMessageBox::warning(Owner(), LoadResString(str::kAppName), question, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
 void DialogPrompts::ShowInformation(const QString &text)
 {
     QMessageBox::information(Owner(), LoadResString(str::kAppName), text);

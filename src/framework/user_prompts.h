@@ -25,6 +25,9 @@ public:
     virtual void ShowError(const QString &text) = 0;
     // Yes / No on the question text (question icon); true only for Yes.
     virtual bool AskYesNo(const QString &question) = 0;
+    // Yes / No on a question whose Yes cannot be undone (warning icon, No answers Enter);
+    // true only for Yes.
+    virtual bool AskWarningYesNo(const QString &question) = 0;
     // The text in an information box with OK.
     virtual void ShowInformation(const QString &text) = 0;
 };
@@ -42,6 +45,7 @@ public:
                                        const QString &suffix) override;
     void ShowError(const QString &text) override;
     bool AskYesNo(const QString &question) override;
+    bool AskWarningYesNo(const QString &question) override;
     void ShowInformation(const QString &text) override;
 
 private:

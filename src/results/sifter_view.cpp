@@ -8,6 +8,7 @@
 #include "results/results_views.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
+#include "platform/path.h"
 #include "platform/rename_entry.h"
 #include "results/file_command_guard.h"
 #include "search/found_file.h"
@@ -160,6 +161,22 @@ void CSifterView::SelectAll()
     // One range: a million rows selected one by one would take seconds.
     SelectionModel()->select(QItemSelection(model_->index(0, 0), model_->index(count - 1, model_->columnCount() - 1)),
                              QItemSelectionModel::Select);
+}
+
+int CSifterView::RemoveVanishedRows()
+{
+    std::vector<FoundFile *> vanished;
+    for (const auto &[row, record] : SelectedRows()) {
+        if (record && !PathExists(record->Path()))
+            vanished.push_back(record);
+    }
+    if (vanished.empty())
+        return 0;
+    const int removed = model_->RemoveRecords(vanished);
+    for (FoundFile *record : vanished)
+        document_.Search().RemoveFoundFile(record);
+    document_.SetModifiedFlag();
+    return removed;
 }
 
 void CSifterView::InvertSelection()

@@ -65,6 +65,11 @@ public:
     void SelectAll();
     // Selects the rows that were not selected and clears the others; the current row stays.
     void InvertSelection();
+    // After a file operation: the selected rows whose files no longer exist go (one pass,
+    // rows before records) and their records are freed; the document is marked modified when
+    // rows went. Other rows, and selected rows whose files remain, are untouched. Returns the
+    // number of rows removed.
+    int RemoveVanishedRows();
 
     // Removes all rows, then makes one per record of the document's result set, in order.
     void FillResultsView();

@@ -25,6 +25,9 @@ public:
     bool yesNoAnswer = false;
     QStringList yesNoQuestions;
     QStringList informations;
+    // Each warning question takes the next answer; No once they run out.
+    QList<bool> warningAnswers;
+    QStringList warningQuestions;
 
     SaveChoice AskSaveChanges(const QString &question) override
     {
@@ -49,6 +52,11 @@ public:
     {
         yesNoQuestions.append(question);
         return yesNoAnswer;
+    }
+    bool AskWarningYesNo(const QString &question) override
+    {
+        warningQuestions.append(question);
+        return !warningAnswers.isEmpty() && warningAnswers.takeFirst();
     }
     void ShowInformation(const QString &text) override { informations.append(text); }
 };

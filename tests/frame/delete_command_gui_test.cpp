@@ -1,0 +1,254 @@
+// Delete on the results list's selection: to the Trash of a temporary data home, or for good
+// after its own question, and the selected rows whose files went.
+#include "doc/result_file.h"
+#include "frame/file_commands.h"
+#include "framework/command_actions.h"
+#include "platform/file_attributes.h"
+#include "results/results_model.h"
+#include "results/sifter_view.h"
+#include "support/sifter_app_fixture.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sifter::test {
+namespace {
+
+class DeleteCommandTest : public SifterAppFixture {
+protected:
+    void SetUp() override
+    {
+        SifterAppFixture::SetUp();
+        oldDataHome_ = qgetenv("XDG_DATA_HOME");
+        hadDataHome_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.MakeFolder("data")));
+    }
+    void TearDown() override
+    {
+        SifterAppFixture::TearDown();
+        if (hadDataHome_)
+            qputenv("XDG_DATA_HOME", oldDataHome_);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+
+    // Writes each named file (a name ending in "/" is a folder holding one file) and opens
+    // a result file listing them, in order, in a started program.
+    void StartWithFiles(const std::vector<std::string> &names)
+    {
+        tree.MakeFolder("files");
+        FileSearch search;
+        for (std::string name : names) {
+            auto record = std::make_unique<FoundFile>();
+            if (name.back() == '/') {
+                name.pop_back();
+                tree.WriteFile("files/" + name + "/inner/deep.txt", "deep");
+                record->attributes = kAttributeFolder;
+            } else {
+                tree.WriteFile("files/" + name, name);
+                record->attributes = kAttributeNormal;
+            }
+            record->SetName(name);
+            record->SetFolder(tree.Path("files"));
+            search.AppendFoundFile(std::move(record));
+        }
+        const std::string file = tree.Path("rows.sifter");
+        ASSERT_TRUE(SaveResultFile(search, file));
+        ASSERT_TRUE(Start());
+        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+        ASSERT_FALSE(Doc().IsModified());
+    }
+
+    CSifterView &List() { return *Frame().GetResultsView(); }
+
+    void Select(std::initializer_list<int> rows)
+    {
+        List().SelectionModel()->clearSelection();
+        for (int row : rows)
+            List().SelectionModel()->select(List().Model().index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    QStringList Labels()
+    {
+        QStringList labels;
+        for (int row = 0; row < List().ItemCount(); ++row)
+            labels.append(List().Model().index(row, 0).data().toString());
+        return labels;
+    }
+
+    QStringList SelectedLabels()
+    {
+        QStringList labels;
+        for (const auto &[row, record] : List().SelectedRows())
+            labels.append(List().Model().index(row, 0).data().toString());
+        return labels;
+    }
+
+    bool Enabled(CommandId id)
+    {
+        Frame().UpdateCommandUi();
+        return Frame().Actions().Action(id)->isEnabled();
+    }
+
+    std::string FilePath(const std::string &name) { return tree.Path("files/" + name); }
+    bool Exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+    bool InTrash(const std::string &name)
+    {
+        return Exists(tree.Path("data/Trash/files/" + name)) &&
+               Exists(tree.Path("data/Trash/info/" + name + ".trashinfo"));
+    }
+
+private:
+    QByteArray oldDataHome_;
+    bool hadDataHome_ = false;
+};
+
+TEST_F(DeleteCommandTest, NeedsASelectedRow)
+{
+    StartWithFiles({"a", "b"});
+    Select({});
+    EXPECT_FALSE(Enabled(cmd::kDelete));
+    Select({0});
+    EXPECT_TRUE(Enabled(cmd::kDelete));
+    Select({0, 1});
+    EXPECT_TRUE(Enabled(cmd::kDelete));
+}
+
+TEST_F(DeleteCommandTest, ConfirmedDeleteMovesTheFileToTheTrashAndItsRowGoes)
+{
+    const std::string name = "-a name\nwith blanks";
+    StartWithFiles({"first", name, "last"});
+    prompts->yesNoAnswer = true;
+    Select({1});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    ASSERT_EQ(prompts->yesNoQuestions.size(), 1);
+    EXPECT_TRUE(prompts->yesNoQuestions[0].contains(QString::fromStdString(name)));
+    EXPECT_TRUE(prompts->warningQuestions.isEmpty());
+    EXPECT_FALSE(Exists(FilePath(name)));
+    EXPECT_TRUE(InTrash(name));
+    EXPECT_EQ(Labels(), (QStringList{QStringLiteral("first"), QStringLiteral("last")}));
+    EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(DeleteCommandTest, TheQuestionCountsSeveralFilesAndNoKeepsThem)
+{
+    StartWithFiles({"a", "folder/", "c"});
+    prompts->yesNoAnswer = false;
+    Select({0, 1, 2});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    ASSERT_EQ(prompts->yesNoQuestions.size(), 1);
+    EXPECT_TRUE(prompts->yesNoQuestions[0].contains(QStringLiteral("3")));
+    EXPECT_TRUE(Exists(FilePath("a")) && Exists(FilePath("folder/inner/deep.txt")) && Exists(FilePath("c")));
+    EXPECT_EQ(List().ItemCount(), 3);
+    EXPECT_FALSE(Doc().IsModified());
+
+    prompts->yesNoAnswer = true;
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    EXPECT_TRUE(InTrash("a") && InTrash("folder") && InTrash("c"));
+    EXPECT_TRUE(Exists(tree.Path("data/Trash/files/folder/inner/deep.txt")));
+    EXPECT_EQ(List().ItemCount(), 0);
+}
+
+TEST_F(DeleteCommandTest, DeletingForGoodAsksItsOwnQuestionAndNoKeepsTheFile)
+{
+    StartWithFiles({"a", "folder/"});
+    prompts->yesNoAnswer = true;  // the Trash's question must not be the one that decides
+    Select({0, 1});
+    DeleteSelectedFiles(List(), *app, true);
+    ASSERT_EQ(prompts->warningQuestions.size(), 1);
+    EXPECT_TRUE(prompts->yesNoQuestions.isEmpty());
+    EXPECT_TRUE(Exists(FilePath("a")) && Exists(FilePath("folder/inner/deep.txt")));
+    EXPECT_EQ(List().ItemCount(), 2);
+
+    prompts->warningAnswers = {true};
+    DeleteSelectedFiles(List(), *app, true);
+    EXPECT_FALSE(Exists(FilePath("a")));
+    EXPECT_FALSE(Exists(FilePath("folder")));
+    EXPECT_FALSE(Exists(tree.Path("data/Trash/files/a")));
+    EXPECT_EQ(List().ItemCount(), 0);
+    EXPECT_EQ(Doc().Search().CountFoundFiles(), 0u);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(DeleteCommandTest, CtrlShiftDDeletesForGood)
+{
+    StartWithFiles({"a"});
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    Select({0});
+    List().CurrentView()->setFocus();
+    Frame().UpdateCommandUi();  // as the idle time after the selection would
+    prompts->warningAnswers = {true};
+    QTest::keyClick(List().CurrentView(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(prompts->warningQuestions.size(), 1);
+    EXPECT_TRUE(prompts->yesNoQuestions.isEmpty());
+    EXPECT_FALSE(Exists(FilePath("a")));
+    EXPECT_FALSE(Exists(tree.Path("data/Trash/files/a")));
+}
+
+TEST_F(DeleteCommandTest, ThePlainDeleteKeyDeletesToTheTrash)
+{
+    StartWithFiles({"a", "b"});
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    Select({1});
+    List().CurrentView()->setFocus();
+    Frame().UpdateCommandUi();  // as the idle time after the selection would
+    prompts->yesNoAnswer = true;
+    QTest::keyClick(List().CurrentView(), Qt::Key_Delete);
+    EXPECT_EQ(prompts->yesNoQuestions.size(), 1);
+    EXPECT_TRUE(InTrash("b"));
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("a")});
+}
+
+TEST_F(DeleteCommandTest, OnlySelectedRowsWhoseFilesAreGoneAreRemoved)
+{
+    StartWithFiles({"a", "b", "c", "d"});
+    ASSERT_EQ(unlink(FilePath("a").c_str()), 0);
+    ASSERT_EQ(unlink(FilePath("c").c_str()), 0);
+    Select({0, 1, 3});
+    EXPECT_EQ(List().RemoveVanishedRows(), 1);
+    // "c" is gone too but was not selected; "b" and "d" still exist and stay selected.
+    EXPECT_EQ(Labels(), (QStringList{QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    EXPECT_EQ(SelectedLabels(), (QStringList{QStringLiteral("b"), QStringLiteral("d")}));
+    EXPECT_EQ(Doc().Search().CountFoundFiles(), 3u);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(DeleteCommandTest, NothingVanishedLeavesTheDocumentUnmodified)
+{
+    StartWithFiles({"a", "b"});
+    Select({0, 1});
+    EXPECT_EQ(List().RemoveVanishedRows(), 0);
+    EXPECT_EQ(List().ItemCount(), 2);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(DeleteCommandTest, ARowWhoseNameLeavesItsFolderIsNeverDeleted)
+{
+    tree.WriteFile("etc/passwd", "kept");
+    StartWithFiles({"a"});
+    Doc().Search().Head()->SetName("../etc/passwd");
+    prompts->yesNoAnswer = true;
+    prompts->warningAnswers = {true};
+    Select({0});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    DeleteSelectedFiles(List(), *app, true);
+    EXPECT_TRUE(Exists(tree.Path("etc/passwd")));
+    EXPECT_TRUE(prompts->yesNoQuestions.isEmpty());
+    EXPECT_TRUE(prompts->warningQuestions.isEmpty());
+    EXPECT_EQ(prompts->errors.size(), 2);
+}
+
+} // namespace
+} // namespace sifter::test
