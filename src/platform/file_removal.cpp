@@ -1,5 +1,7 @@
 #include "platform/file_removal.h"
 
+#include "platform/user_folders.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -39,17 +41,39 @@ void EncodeTrashInfoPath(const QString &trashedPath, const std::string &original
         rewritten.commit();  // a failure leaves Qt's own info file, readable for most names
 }
 
+// Qt moves to the home Trash only when it exists already; without it (a data home not made
+// yet) Qt 6.4 moved the entry into "files" below the current folder. The Trash's format lets a
+// program make the folders, owner-only.
+void MakeHomeTrash()
+{
+    const std::filesystem::path trash = std::filesystem::path(DataHomeFolder()) / "Trash";
+    for (const char *part : {"files", "info"}) {
+        std::error_code failure;
+        // A failure shows as Qt's own refusal to trash, reported with its reason.
+        if (std::filesystem::create_directories(trash / part, failure))
+            std::filesystem::permissions(trash, std::filesystem::perms::owner_all, failure);
+    }
+}
+
 } // namespace
 
 bool MoveEntryToTrash(const std::string &path, std::string &error)
 {
-    QFile entry(QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
-    if (entry.moveToTrash()) {
-        EncodeTrashInfoPath(entry.fileName(), path);
-        return true;
+    MakeHomeTrash();
+    const QString original = QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    QFile entry(original);
+    if (!entry.moveToTrash()) {
+        error = entry.errorString().toLocal8Bit().toStdString();
+        return false;
     }
-    error = entry.errorString().toLocal8Bit().toStdString();
-    return false;
+    if (QDir::isRelativePath(entry.fileName())) {
+        // Not a trash folder at all: put it back where it was.
+        QFile::rename(entry.fileName(), original);
+        error = "no trash folder could be used";
+        return false;
+    }
+    EncodeTrashInfoPath(entry.fileName(), path);
+    return true;
 }
 
 bool RemoveEntryForGood(const std::string &path, std::string &error)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -64,6 +66,21 @@ TEST_F(FileRemovalTest, TrashKeepsTheFileAndWhereItCameFrom)
     // The original path, percent-encoded, so that the file can be put back.
     EXPECT_NE(info.find("Path="), std::string::npos);
     EXPECT_NE(info.find("/files/-a%20file%0Awith%20a%20newline\nDeletionDate="), std::string::npos) << info;
+}
+
+TEST_F(FileRemovalTest, ADataHomeNotMadeYetGetsItsTrashAndNothingLandsInTheCurrentFolder)
+{
+    setenv("XDG_DATA_HOME", tree.Path("fresh/share").c_str(), 1);
+    const std::string path = tree.WriteFile("files/a.txt", "kept");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(tree.MakeFolder("work"));
+    std::string error;
+    const bool trashed = MoveEntryToTrash(path, error);
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(trashed) << error;
+    EXPECT_EQ(Content(tree.Path("fresh/share/Trash/files/a.txt")), "kept");
+    EXPECT_TRUE(Exists(tree.Path("fresh/share/Trash/info/a.txt.trashinfo")));
+    EXPECT_FALSE(Exists(tree.Path("work/files")));
 }
 
 TEST_F(FileRemovalTest, TrashTakesAFolderWhole)
