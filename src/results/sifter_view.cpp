@@ -176,6 +176,9 @@ int CSifterView::RemoveVanishedRows()
     for (FoundFile *record : vanished)
         document_.Search().RemoveFoundFile(record);
     document_.SetModifiedFlag();
+    // The count of rows (and of selected ones) has changed, whatever the selection says.
+    if (!runInProgress_)
+        emit IdleStatusChanged();
     return removed;
 }
 

@@ -1,6 +1,7 @@
 // Delete on the results list's selection: to the Trash of a temporary data home, or for good
 // after its own question, and the selected rows whose files went.
 #include "doc/result_file.h"
+#include "frame/banner_status_bar.h"
 #include "frame/file_commands.h"
 #include "framework/command_actions.h"
 #include "platform/file_attributes.h"
@@ -136,6 +137,8 @@ TEST_F(DeleteCommandTest, ConfirmedDeleteMovesTheFileToTheTrashAndItsRowGoes)
     EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(prompts->errors.isEmpty());
+    // The status bar counts what is left.
+    EXPECT_EQ(Frame().StatusBarPanes()->MessageText(), QStringLiteral("2 objects"));
 }
 
 TEST_F(DeleteCommandTest, TheQuestionCountsSeveralFilesAndNoKeepsThem)
