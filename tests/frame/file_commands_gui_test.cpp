@@ -16,20 +16,10 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace sifter::test {
 namespace {
-
-std::string Content(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class FileCommandsTest : public SifterAppFixture {
 protected:
@@ -87,7 +77,7 @@ protected:
 
     std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }
 
-    bool Exists(const std::string &name) { return access(FilePath(name).c_str(), F_OK) == 0; }
+    bool Exists(const std::string &name) { return EntryExists(FilePath(name)); }
 
     QString Label(int row) { return List().Model().index(row, 0).data().toString(); }
 
@@ -234,7 +224,7 @@ TEST_F(FileCommandsTest, RenameOntoAnExistingNameIsRefusedAndChangesNothing)
     Select({0});
     EditLabel(QStringLiteral("taken.txt"));
     EXPECT_TRUE(Exists("old.txt"));
-    EXPECT_EQ(Content(tree.Path("files/taken.txt")), "taken");
+    EXPECT_EQ(ReadFileContent(tree.Path("files/taken.txt")), "taken");
     EXPECT_EQ(List().Model().Record(0)->Name(), "old.txt");
     EXPECT_EQ(Label(0), QStringLiteral("old.txt"));
     EXPECT_FALSE(Doc().IsModified());
@@ -283,7 +273,7 @@ TEST_F(FileCommandsTest, RenameLeavesARowWhoseNameLeavesItsFolder)
     EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("Row 1 (../victim.txt)")));
     // An edit that reaches the view another way is refused too.
     EXPECT_FALSE(List().OnEndLabelEdit(0, QStringLiteral("renamed.txt")));
-    EXPECT_EQ(Content(tree.Path("victim.txt")), "v");
+    EXPECT_EQ(ReadFileContent(tree.Path("victim.txt")), "v");
 }
 
 } // namespace

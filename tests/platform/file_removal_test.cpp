@@ -6,27 +6,12 @@
 
 #include <filesystem>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sifter {
 namespace {
-
-std::string Content(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool Exists(const std::string &path)
-{
-    return access(path.c_str(), F_OK) == 0;
-}
 
 // The user's data home (and so the home Trash) inside the tree while the test runs.
 class FileRemovalTest : public ::testing::Test {
@@ -59,9 +44,9 @@ TEST_F(FileRemovalTest, TrashKeepsTheFileAndWhereItCameFrom)
     const std::string path = tree.WriteFile("files/" + name, "kept");
     std::string error;
     ASSERT_TRUE(MoveEntryToTrash(path, error)) << error;
-    EXPECT_FALSE(Exists(path));
-    EXPECT_EQ(Content(Trash("files/" + name)), "kept");
-    const std::string info = Content(Trash("info/" + name + ".trashinfo"));
+    EXPECT_FALSE(test::EntryExists(path));
+    EXPECT_EQ(test::ReadFileContent(Trash("files/" + name)), "kept");
+    const std::string info = test::ReadFileContent(Trash("info/" + name + ".trashinfo"));
     EXPECT_NE(info.find("[Trash Info]"), std::string::npos);
     // The original path, percent-encoded, so that the file can be put back.
     EXPECT_NE(info.find("Path="), std::string::npos);
@@ -78,9 +63,9 @@ TEST_F(FileRemovalTest, ADataHomeNotMadeYetGetsItsTrashAndNothingLandsInTheCurre
     const bool trashed = MoveEntryToTrash(path, error);
     std::filesystem::current_path(before);
     ASSERT_TRUE(trashed) << error;
-    EXPECT_EQ(Content(tree.Path("fresh/share/Trash/files/a.txt")), "kept");
-    EXPECT_TRUE(Exists(tree.Path("fresh/share/Trash/info/a.txt.trashinfo")));
-    EXPECT_FALSE(Exists(tree.Path("work/files")));
+    EXPECT_EQ(test::ReadFileContent(tree.Path("fresh/share/Trash/files/a.txt")), "kept");
+    EXPECT_TRUE(test::EntryExists(tree.Path("fresh/share/Trash/info/a.txt.trashinfo")));
+    EXPECT_FALSE(test::EntryExists(tree.Path("work/files")));
 }
 
 TEST_F(FileRemovalTest, TrashTakesAFolderWhole)
@@ -88,9 +73,9 @@ TEST_F(FileRemovalTest, TrashTakesAFolderWhole)
     tree.WriteFile("files/folder/inner/deep.txt", "deep");
     std::string error;
     ASSERT_TRUE(MoveEntryToTrash(tree.Path("files/folder"), error)) << error;
-    EXPECT_FALSE(Exists(tree.Path("files/folder")));
-    EXPECT_EQ(Content(Trash("files/folder/inner/deep.txt")), "deep");
-    EXPECT_TRUE(Exists(Trash("info/folder.trashinfo")));
+    EXPECT_FALSE(test::EntryExists(tree.Path("files/folder")));
+    EXPECT_EQ(test::ReadFileContent(Trash("files/folder/inner/deep.txt")), "deep");
+    EXPECT_TRUE(test::EntryExists(Trash("info/folder.trashinfo")));
 }
 
 TEST_F(FileRemovalTest, AMissingFileCannotBeTrashed)
@@ -109,10 +94,10 @@ TEST_F(FileRemovalTest, ForGoodRemovesAFolderTreeAndALinkButNotItsTarget)
     std::string error;
     ASSERT_TRUE(RemoveEntryForGood(tree.Path("files/folder"), error)) << error;
     ASSERT_TRUE(RemoveEntryForGood(tree.Path("files/link"), error)) << error;
-    EXPECT_FALSE(Exists(tree.Path("files/folder")));
-    EXPECT_FALSE(Exists(tree.Path("files/link")));
-    EXPECT_EQ(Content(target), "stays");
-    EXPECT_FALSE(Exists(Trash("files")));
+    EXPECT_FALSE(test::EntryExists(tree.Path("files/folder")));
+    EXPECT_FALSE(test::EntryExists(tree.Path("files/link")));
+    EXPECT_EQ(test::ReadFileContent(target), "stays");
+    EXPECT_FALSE(test::EntryExists(Trash("files")));
 }
 
 TEST_F(FileRemovalTest, ForGoodReportsWhatItCouldNotRemove)
@@ -124,7 +109,7 @@ TEST_F(FileRemovalTest, ForGoodReportsWhatItCouldNotRemove)
     std::string error;
     EXPECT_FALSE(RemoveEntryForGood(tree.Path("files/locked"), error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(Content(kept), "k");
+    EXPECT_EQ(test::ReadFileContent(kept), "k");
 }
 
 } // namespace

@@ -5,25 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace sifter {
 namespace {
-
-std::string Content(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool Exists(const std::string &path)
-{
-    return access(path.c_str(), F_OK) == 0;
-}
 
 TEST(RenameEntry, RenamesInItsFolderAndKeepsTheContent)
 {
@@ -31,8 +16,8 @@ TEST(RenameEntry, RenamesInItsFolderAndKeepsTheContent)
     tree.WriteFile("report.doc", "report");
     int error = 0;
     EXPECT_EQ(RenameEntry(tree.Path(""), "report.doc", "summary.doc", error), RenameOutcome::kRenamed);
-    EXPECT_FALSE(Exists(tree.Path("report.doc")));
-    EXPECT_EQ(Content(tree.Path("summary.doc")), "report");
+    EXPECT_FALSE(test::EntryExists(tree.Path("report.doc")));
+    EXPECT_EQ(test::ReadFileContent(tree.Path("summary.doc")), "report");
 }
 
 TEST(RenameEntry, NamesThatAreNoPlainNameAreRefusedBeforeAnythingHappens)
@@ -46,8 +31,8 @@ TEST(RenameEntry, NamesThatAreNoPlainNameAreRefusedBeforeAnythingHappens)
     EXPECT_EQ(RenameEntry(tree.Path(""), "a", "../a", error), RenameOutcome::kNameWithSeparator);
     EXPECT_EQ(RenameEntry(tree.Path(""), "a", ".", error), RenameOutcome::kDotName);
     EXPECT_EQ(RenameEntry(tree.Path(""), "a", "..", error), RenameOutcome::kDotName);
-    EXPECT_EQ(Content(tree.Path("a")), "a");
-    EXPECT_FALSE(Exists(tree.Path("sub/a")));
+    EXPECT_EQ(test::ReadFileContent(tree.Path("a")), "a");
+    EXPECT_FALSE(test::EntryExists(tree.Path("sub/a")));
 }
 
 TEST(RenameEntry, AnExistingNameIsNeverReplaced)
@@ -59,11 +44,11 @@ TEST(RenameEntry, AnExistingNameIsNeverReplaced)
     tree.MakeFolder("empty folder");
     int error = 0;
     EXPECT_EQ(RenameEntry(tree.Path(""), "old", "taken", error), RenameOutcome::kExists);
-    EXPECT_EQ(Content(tree.Path("old")), "old");
-    EXPECT_EQ(Content(tree.Path("taken")), "taken");
+    EXPECT_EQ(test::ReadFileContent(tree.Path("old")), "old");
+    EXPECT_EQ(test::ReadFileContent(tree.Path("taken")), "taken");
     // rename(2) would replace an empty folder with a folder.
     EXPECT_EQ(RenameEntry(tree.Path(""), "folder", "empty folder", error), RenameOutcome::kExists);
-    EXPECT_TRUE(Exists(tree.Path("folder")));
+    EXPECT_TRUE(test::EntryExists(tree.Path("folder")));
 }
 
 TEST(RenameEntry, NamesThatAShellWouldBreakWork)
@@ -74,7 +59,7 @@ TEST(RenameEntry, NamesThatAShellWouldBreakWork)
     tree.WriteFile(name, "x");
     for (const std::string next : {"with blank", "quote\"and'", "new\nline", "-leading-dash", "bad\xff\xfe"}) {
         ASSERT_EQ(RenameEntry(tree.Path(""), name, next, error), RenameOutcome::kRenamed) << next;
-        EXPECT_EQ(Content(tree.Path(next)), "x");
+        EXPECT_EQ(test::ReadFileContent(tree.Path(next)), "x");
         name = next;
     }
 }
@@ -95,15 +80,15 @@ TEST(RenameEntryByLink, MovesTheNameAndNeverReplaces)
     tree.MakeFolder("folder");
     int error = 0;
     EXPECT_EQ(RenameEntryByLink(tree.Path("a"), tree.Path("b"), error), RenameOutcome::kExists);
-    EXPECT_EQ(Content(tree.Path("a")), "a");
-    EXPECT_EQ(Content(tree.Path("b")), "b");
+    EXPECT_EQ(test::ReadFileContent(tree.Path("a")), "a");
+    EXPECT_EQ(test::ReadFileContent(tree.Path("b")), "b");
     EXPECT_EQ(RenameEntryByLink(tree.Path("a"), tree.Path("c"), error), RenameOutcome::kRenamed);
-    EXPECT_FALSE(Exists(tree.Path("a")));
-    EXPECT_EQ(Content(tree.Path("c")), "a");
+    EXPECT_FALSE(test::EntryExists(tree.Path("a")));
+    EXPECT_EQ(test::ReadFileContent(tree.Path("c")), "a");
     // A folder cannot be linked, so it is refused rather than renamed unsafely.
     EXPECT_EQ(RenameEntryByLink(tree.Path("folder"), tree.Path("d"), error), RenameOutcome::kFailed);
     EXPECT_EQ(error, EINVAL);
-    EXPECT_TRUE(Exists(tree.Path("folder")));
+    EXPECT_TRUE(test::EntryExists(tree.Path("folder")));
 }
 
 } // namespace

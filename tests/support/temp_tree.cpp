@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -136,6 +137,20 @@ std::string TempTree::MakeChain(std::string_view component, int depth,
         throw std::runtime_error("cannot open a folder of the chain");
     close(fd);
     return path;
+}
+
+std::string ReadFileContent(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool EntryExists(const std::string &path)
+{
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
 }
 
 void WriteFileAt(int folderFd, const std::string &name, std::string_view content)

@@ -35,6 +35,11 @@ private:
     std::string root_;
 };
 
+// The whole content of the file at path; empty when it cannot be read.
+std::string ReadFileContent(const std::string &path);
+// True when there is an entry at path (a dangling link counts).
+bool EntryExists(const std::string &path);
+
 // Writes a file with the given bytes in the open folder.
 void WriteFileAt(int folderFd, const std::string &name, std::string_view content);
 // Makes a folder in the open folder.
