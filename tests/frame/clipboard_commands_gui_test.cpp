@@ -8,6 +8,7 @@
 #include "results/results_views.h"
 #include "results/selection_data.h"
 #include "results/sifter_view.h"
+#include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAbstractItemView>
