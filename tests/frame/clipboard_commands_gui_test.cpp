@@ -2,6 +2,7 @@
 // the clipboard source the application keeps until its exit, and dragging rows out.
 #include "doc/result_file.h"
 #include "framework/command_actions.h"
+#include "pane/left_view.h"
 #include "platform/file_attributes.h"
 #include "results/file_url.h"
 #include "results/results_model.h"
@@ -14,6 +15,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDrag>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -215,6 +217,20 @@ TEST_F(ClipboardCommandsTest, TheKeysCutAndCopyAndShiftDeleteDeletesNothing)
     EXPECT_EQ(List().ItemCount(), 2);
 }
 
+TEST_F(ClipboardCommandsTest, CtrlCInATextBoxCopiesItsTextNotTheFiles)
+{
+    StartShownWithFiles({"a"});
+    Select({0});
+    Frame().UpdateCommandUi();
+    QLineEdit *edit = Frame().GetLeftView()->NameBox()->lineEdit();
+    edit->setText(QStringLiteral("typed"));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("typed"));
+    EXPECT_FALSE(Clipboard()->hasUrls());
+}
+
 TEST_F(ClipboardCommandsTest, ARowWhoseNameLeavesItsFolderIsLeftOutAndNamed)
 {
     tree.WriteFile("etc/passwd", "kept");
@@ -262,6 +278,7 @@ TEST_F(ClipboardCommandsTest, AtExitTheClipboardKeepsTheFilesAndTheSourceIsGiven
 TEST_F(ClipboardCommandsTest, DraggingRowsOffersTheirFilesAndRemovesThoseTheTargetMoved)
 {
     StartShownWithFiles({"a", "b", "c"});
+    ASSERT_EQ(List().Mode(), ViewMode::Details);
     Select({0, 1});
     DropTarget target;
     target.moveAway = {FilePath("b")};
