@@ -25,6 +25,7 @@ target_sources(sifter_gui PRIVATE
   results/hex_view_dialog.cpp results/hex_view_dialog.h
   results/file_command_guard.cpp results/file_command_guard.h
   results/file_url.cpp results/file_url.h
+  results/selection_data.cpp results/selection_data.h
   results/desktop_file_manager.cpp results/desktop_file_manager.h
   results/properties_dialog.cpp results/properties_dialog.h
   frame/banner.cpp frame/banner.h
@@ -33,6 +34,7 @@ target_sources(sifter_gui PRIVATE
   frame/about_dialog.cpp frame/about_dialog.h
   frame/main_frame.cpp frame/main_frame.h
   frame/file_commands.cpp frame/file_commands.h
+  frame/clipboard_commands.cpp frame/clipboard_commands.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

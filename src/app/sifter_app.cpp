@@ -86,6 +86,10 @@ bool CSifterApp::InitInstance()
 
 int CSifterApp::ExitInstance(int code)
 {
+    // The clipboard keeps our last Cut or Copy, so it can still be pasted after the program
+    // is gone: Qt hands it to the desktop's clipboard manager when one runs. Only our
+    // pointer to it goes.
+    SetClipboardSource(nullptr);
     settings_.SaveLayoutSettings(Store());
     return Application::ExitInstance(code);
 }

@@ -31,7 +31,8 @@ public:
     // files set aside, and lets SIGTERM and SIGHUP close it. False when no main window
     // could be made.
     bool InitInstance() override;
-    // Saves the layout settings, then the recent files.
+    // Gives up the clipboard source (the clipboard keeps its data), saves the layout
+    // settings, then the recent files.
     int ExitInstance(int code) override;
 
     LayoutSettings &Settings() { return settings_; }

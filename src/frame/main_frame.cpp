@@ -2,6 +2,7 @@
 
 #include "doc/sifter_doc.h"
 #include "frame/banner_status_bar.h"
+#include "frame/clipboard_commands.h"
 #include "frame/file_commands.h"
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
@@ -88,6 +89,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     RegisterResultsListCommands();
     RegisterHexViewCommand();
     RegisterFileCommands();
+    RegisterClipboardCommands();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
 
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -203,6 +205,16 @@ void CMainFrame::RegisterFileCommands()
         if (resultsView_)
             resultsView_->InvertSelection();
     });
+}
+
+void CMainFrame::RegisterClipboardCommands()
+{
+    OnCommandRange(cmd::kEditCopy, cmd::kEditCut, [this](CommandId id) {
+        if (resultsView_)
+            OnCutCopy(*resultsView_, App(), id);
+    });
+    OnUpdateCommandRange(cmd::kEditCopy, cmd::kEditCut,
+                         [this](CommandUi &ui) { ui.Enable(resultsView_ && resultsView_->SelectedCount() > 0); });
 }
 
 void CMainFrame::OnRename()

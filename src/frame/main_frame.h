@@ -77,6 +77,8 @@ private:
     // Open, Open Containing Folder, Rename, Properties, Select All, Invert Selection, and
     // their enabling rules.
     void RegisterFileCommands();
+    // Cut and Copy of the selected files onto the clipboard, enabled with a selected row.
+    void RegisterClipboardCommands();
     // File > Rename: edits the first selected row's label; the rename follows the edit.
     void OnRename();
     void RestorePlacement();

@@ -8,6 +8,8 @@
 #include "framework/single_doc_template.h"
 #include "framework/user_prompts.h"
 
+#include <QMimeData>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
@@ -65,6 +67,12 @@ public:
     // True when the opener took the address (a launcher started; not that a program was found).
     bool OpenUrl(const QUrl &url) const { return openUrl_ && openUrl_(url); }
 
+    // The data object of the last Cut or Copy, while the clipboard still owns it (it becomes
+    // null when the clipboard lets it go); null when none was put there or it was given up.
+    QMimeData *ClipboardSource() const { return clipboardSource_; }
+    // Records data, which the clipboard owns, as the clipboard source; null gives it up.
+    void SetClipboardSource(QMimeData *data) { clipboardSource_ = data; }
+
     // Opens the file as the document (a new document for an empty path). A file that is
     // already the document is left as it is. Null when refused, cancelled or failed.
     Document *OpenDocumentFile(const QString &path);
@@ -94,6 +102,7 @@ private:
     RecentFileList recentFiles_{0};
     std::unique_ptr<UserPrompts> prompts_;
     UrlOpener openUrl_;
+    QPointer<QMimeData> clipboardSource_;
     DialogPrompts *dialogPrompts_ = nullptr;  // prompts_ while it is the Qt one
     std::unique_ptr<SingleDocTemplate> template_;
     bool closingForSignal_ = false;

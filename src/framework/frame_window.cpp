@@ -208,7 +208,8 @@ void FrameWindow::RetryClose()
 
 void FrameWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!LocalFiles(event->mimeData()).isEmpty())
+    // A drag that started in this program carries found files, not a document to open.
+    if (!event->source() && !LocalFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
     else
         event->ignore();
@@ -216,7 +217,7 @@ void FrameWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void FrameWindow::dropEvent(QDropEvent *event)
 {
-    const QStringList paths = LocalFiles(event->mimeData());
+    const QStringList paths = event->source() ? QStringList() : LocalFiles(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
         return;

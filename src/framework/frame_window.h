@@ -78,7 +78,8 @@ protected:
     virtual void OnBusyClose() {}
     // Before the window goes, after the user agreed to close (placement, running flag).
     virtual void OnClosingFrame() {}
-    // Files dropped on the window; the base opens each as the document, in order.
+    // Files dropped on the window from another program (a drag that starts in this one is
+    // refused); the base opens each as the document, in order.
     virtual void OnDropFiles(const QStringList &paths);
     virtual void UpdateFrameTitle();
 

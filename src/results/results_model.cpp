@@ -246,7 +246,9 @@ void ResultsModel::RowChanged(int row)
 
 Qt::ItemFlags ResultsModel::flags(const QModelIndex &index) const
 {
-    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    // Any cell drags its row out of the list.
+    const Qt::ItemFlags flags = index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled
+                                                : QAbstractTableModel::flags(index);
     return index.isValid() && index.column() == 0 ? flags | Qt::ItemIsEditable : flags;
 }
 

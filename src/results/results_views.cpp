@@ -142,6 +142,8 @@ DetailsView::DetailsView(QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setTextElideMode(Qt::ElideRight);
+    // Rows are dragged out only; nothing is dropped on them.
+    setDragDropMode(QAbstractItemView::DragOnly);
     disconnect(verticalHeader(), SIGNAL(sectionCountChanged(int,int)), this, SLOT(rowCountChanged(int,int)));
     connect(verticalHeader(), &QHeaderView::sectionCountChanged, this, &DetailsView::OnRowCountChanged);
 }
@@ -161,6 +163,11 @@ void DetailsView::keyboardSearch(const QString &search)
     if (current.isValid() && current.column() != 0)
         selectionModel()->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
     QTableView::keyboardSearch(search);
+}
+
+void DetailsView::startDrag(Qt::DropActions)
+{
+    emit DragStarted();
 }
 
 bool DetailsView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -212,9 +219,16 @@ ItemsView::ItemsView(QWidget *parent)
     // Whole rows, so that Details shows a selection made here across all its cells.
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionRectVisible(true);
+    // Rows are dragged out only; a press on an empty place still draws the selection rectangle.
+    setDragDropMode(QAbstractItemView::DragOnly);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setTextElideMode(Qt::ElideRight);
     ConfigureFor(sifter::ViewMode::List);
+}
+
+void ItemsView::startDrag(Qt::DropActions)
+{
+    emit DragStarted();
 }
 
 void ItemsView::rowsInserted(const QModelIndex &parent, int start, int end)

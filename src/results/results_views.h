@@ -25,8 +25,11 @@ public:
 signals:
     // An edit of the row's name was committed with that text (a cancelled one says nothing).
     void LabelEdited(int row, const QString &text);
+    // The left button dragged a selected row beyond the drag distance; the receiver runs the drag.
+    void DragStarted();
 
 protected:
+    void startDrag(Qt::DropActions supportedActions) override;
     // Editing a row always edits its name.
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     // A row's info tip, with the full name first when the name is shown cut off.
@@ -61,8 +64,11 @@ public:
 signals:
     // An edit of the row's name was committed with that text (a cancelled one says nothing).
     void LabelEdited(int row, const QString &text);
+    // The left button dragged a selected row beyond the drag distance; the receiver runs the drag.
+    void DragStarted();
 
 protected:
+    void startDrag(Qt::DropActions supportedActions) override;
     // A row's info tip, with the full name first when the name is shown cut off.
     bool viewportEvent(QEvent *event) override;
     // While hidden (Details shows the rows), rows added by a run are laid out only when the

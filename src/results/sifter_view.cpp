@@ -14,6 +14,8 @@
 #include "search/found_file.h"
 
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QPointer>
 #include <QHeaderView>
 #include <QMenu>
 #include <QScopedValueRollback>
@@ -67,6 +69,8 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
 
     for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(details_), static_cast<QAbstractItemView *>(items_)})
         connect(view, &QAbstractItemView::activated, this, [this] { emit CommandPosted(cmd::kOpen); });
+    connect(details_, &DetailsView::DragStarted, this, &CSifterView::OnBeginDrag);
+    connect(items_, &ItemsView::DragStarted, this, &CSifterView::OnBeginDrag);
     connect(details_, &DetailsView::LabelEdited, this, &CSifterView::OnEndLabelEdit);
     connect(items_, &ItemsView::LabelEdited, this, &CSifterView::OnEndLabelEdit);
     connect(SelectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -180,6 +184,53 @@ int CSifterView::RemoveVanishedRows()
     if (!runInProgress_)
         emit IdleStatusChanged();
     return removed;
+}
+
+std::unique_ptr<SelectionDataSource> CSifterView::MakeSelectionData(SelectionTransfer transfer,
+                                                                    std::vector<SkippedRow> &skipped) const
+{
+    std::vector<std::string> paths;
+    for (const FoundFile *record : RecordsFileCommandsMayUse(SelectedRows(), skipped))
+        paths.push_back(record->Path());
+    if (paths.empty())
+        return nullptr;
+    return std::make_unique<SelectionDataSource>(BuildFileListBlock(paths), transfer);
+}
+
+void CSifterView::TellSkipped(const std::vector<SkippedRow> &skipped) const
+{
+    if (prompts_ && !skipped.empty())
+        prompts_->ShowError(SkippedRowsMessage(skipped));
+}
+
+std::unique_ptr<SelectionDataSource> CSifterView::BuildSelectionDataSource(SelectionTransfer transfer) const
+{
+    std::vector<SkippedRow> skipped;
+    std::unique_ptr<SelectionDataSource> selection = MakeSelectionData(transfer, skipped);
+    TellSkipped(skipped);
+    return selection;
+}
+
+void CSifterView::OnBeginDrag()
+{
+    std::vector<SkippedRow> skipped;
+    std::unique_ptr<SelectionDataSource> selection = MakeSelectionData(SelectionTransfer::kDrag, skipped);
+    if (selection) {
+        // Qt deletes a drag it ran itself once it is over; one the loop did not run goes too.
+        QPointer<QDrag> drag = new QDrag(CurrentView());
+        drag->setMimeData(selection.release());
+        const Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        if (dragLoop_)
+            dragLoop_(*drag, allowed, Qt::CopyAction);
+        else
+            drag->exec(allowed, Qt::CopyAction);
+        if (drag)
+            drag->deleteLater();
+        // What the target chose is only a hint: the files themselves say whether they were moved.
+        RemoveVanishedRows();
+    }
+    // Told after the drag: a message box in the middle of it would have ended it.
+    TellSkipped(skipped);
 }
 
 void CSifterView::InvertSelection()

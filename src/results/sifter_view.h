@@ -7,15 +7,19 @@
 // run's results sink) and from the document when it changes.
 #include "framework/command_target.h"
 #include "framework/document_view.h"
+#include "results/selection_data.h"
 #include "results/view_commands.h"
 #include "search/search_sinks.h"
 
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
 class QAbstractItemView;
+class QDrag;
 class QHeaderView;
 class QItemSelectionModel;
 class QMenu;
@@ -31,6 +35,7 @@ class ResultsModel;
 class UserPrompts;
 struct FoundFile;
 struct LayoutSettings;
+struct SkippedRow;
 
 class CSifterView : public QWidget, public CommandTarget, public DocumentView, public ResultsSink {
     Q_OBJECT
@@ -70,6 +75,19 @@ public:
     // rows went. Other rows, and selected rows whose files remain, are untouched. Returns the
     // number of rows removed.
     int RemoveVanishedRows();
+
+    // The usable selected rows' files, in ascending row order, as one data object for the
+    // transfer (the caller owns it); null when no selected row has a usable record. The rows
+    // the file-command guard leaves out are named through the prompts.
+    std::unique_ptr<SelectionDataSource> BuildSelectionDataSource(SelectionTransfer transfer) const;
+    // A left-button drag of selected rows: runs the drag with the selection's data (copy,
+    // move or link allowed, copy preferred), then removes the selected rows whose files the
+    // drop target moved away. Nothing happens when no selected row is usable.
+    void OnBeginDrag();
+    // How a drag is run (default: QDrag::exec, which returns when the drop is done); tests
+    // look at the drag and act as the drop target.
+    using DragLoop = std::function<Qt::DropAction(QDrag &drag, Qt::DropActions allowed, Qt::DropAction preferred)>;
+    void SetDragLoop(DragLoop loop) { dragLoop_ = std::move(loop); }
 
     // Removes all rows, then makes one per record of the document's result set, in order.
     void FillResultsView();
@@ -121,6 +139,10 @@ protected:
 private:
     // The fully selected rows as sorted, disjoint [top, bottom] spans.
     std::vector<std::pair<int, int>> SelectedRowSpans() const;
+    // BuildSelectionDataSource, the rows left out given to the caller to tell.
+    std::unique_ptr<SelectionDataSource> MakeSelectionData(SelectionTransfer transfer,
+                                                           std::vector<SkippedRow> &skipped) const;
+    void TellSkipped(const std::vector<SkippedRow> &skipped) const;
     void ApplyHeaderLayout();
     void OnSectionResized(int logical, int newSize);
     void OnSectionMoved();
@@ -136,6 +158,7 @@ private:
     QMenu *headerMenu_ = nullptr;
     QMenu *itemMenu_ = nullptr;
     UserPrompts *prompts_ = nullptr;
+    DragLoop dragLoop_;
     ViewMode mode_ = ViewMode::Details;
     bool runInProgress_ = false;
     // Set while the view itself sizes and orders the header, which is no user's doing.
