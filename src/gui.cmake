@@ -27,6 +27,7 @@ target_sources(sifter_gui PRIVATE
   results/file_url.cpp results/file_url.h
   results/desktop_file_manager.cpp results/desktop_file_manager.h
   results/properties_dialog.cpp results/properties_dialog.h
+  results/transfer_progress_dialog.cpp results/transfer_progress_dialog.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h
