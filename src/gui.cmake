@@ -34,6 +34,7 @@ target_sources(sifter_gui PRIVATE
   frame/about_dialog.cpp frame/about_dialog.h
   frame/main_frame.cpp frame/main_frame.h
   frame/file_commands.cpp frame/file_commands.h
+  frame/transfer_commands.cpp frame/transfer_commands.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

@@ -6,6 +6,7 @@
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
 #include "framework/application.h"
+#include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
 #include "platform/file_attributes.h"
@@ -195,6 +196,10 @@ void CMainFrame::RegisterFileCommands()
         keys.append(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
         deleteAction->setShortcuts(keys);
     }
+    OnCommand(cmd::kCopyToFolder, [this] { OnCopyMoveToFolder(cmd::kCopyToFolder); });
+    OnUpdateCommand(cmd::kCopyToFolder, needsSelection);
+    OnCommand(cmd::kMoveToFolder, [this] { OnCopyMoveToFolder(cmd::kMoveToFolder); });
+    OnUpdateCommand(cmd::kMoveToFolder, needsSelection);
     OnCommand(cmd::kEditSelectAll, [this] {
         if (resultsView_)
             resultsView_->SelectAll();
@@ -213,6 +218,19 @@ void CMainFrame::OnRename()
     const int row = resultsView_->SelectedRows().front().first;
     resultsView_->SelectionModel()->setCurrentIndex(resultsView_->Model().index(row, 0), QItemSelectionModel::NoUpdate);
     resultsView_->EditLabel();
+}
+
+void CMainFrame::OnCopyMoveToFolder(CommandId id)
+{
+    if (!resultsView_)
+        return;
+    const bool move = id == cmd::kMoveToFolder;
+    QString folder;  // the picker opens with no folder of its own
+    if (!BrowseForFolder(folderPicker_, this, QString(),
+                         LoadResString(move ? str::kChooseMoveFolder : str::kChooseCopyFolder), folder))
+        return;
+    CopyOrMoveSelection(*resultsView_, App(), ToLocalText(folder), move ? TransferKind::kMove : TransferKind::kCopy,
+                        fileTransfer_, this);
 }
 
 void CMainFrame::OnHexView()
