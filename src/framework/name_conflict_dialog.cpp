@@ -10,6 +10,12 @@
 #include <QVBoxLayout>
 
 namespace sifter {
+namespace {
+
+// Wide enough that an ordinary folder path is not broken over lines.
+constexpr int kQuestionMinimumWidth = 420;
+
+} // namespace
 
 NameConflictDialog::NameConflictDialog(const QString &name, const QString &folder, bool isFolder, QWidget *parent)
     : QDialog(parent)
@@ -22,6 +28,7 @@ NameConflictDialog::NameConflictDialog(const QString &name, const QString &folde
                             this);
     text->setObjectName(QStringLiteral("question"));
     text->setWordWrap(true);
+    text->setMinimumWidth(kQuestionMinimumWidth);
     text->setTextFormat(Qt::PlainText);  // names are shown as they are, never as markup
     auto *icon = new QLabel(this);
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
