@@ -16,6 +16,7 @@
 #include "results/item_description.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "results/transfer_progress_dialog.h"
 #include "results/view_commands.h"
 #include "search/found_file.h"
 
@@ -369,6 +370,9 @@ void CMainFrame::StopRunningSearch()
 void CMainFrame::OnBusyClose()
 {
     StopRunningSearch();
+    // A copy or move under way stops at its next step; the window closes once it has returned.
+    for (TransferProgressDialog *progress : findChildren<TransferProgressDialog *>())
+        progress->reject();
 }
 
 void CMainFrame::OnClosingFrame()

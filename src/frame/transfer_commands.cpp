@@ -1,5 +1,6 @@
 #include "frame/transfer_commands.h"
 
+#include "doc/sifter_doc.h"
 #include "frame/file_commands.h"
 #include "framework/application.h"
 #include "framework/local_text.h"
@@ -12,6 +13,19 @@
 
 namespace sifter {
 namespace {
+
+// The document is busy while the transfer turns the event loop: closing the window or opening
+// another file then waits for it (the window's close cancels it).
+class FileOperationScope {
+public:
+    explicit FileOperationScope(CSifterDoc &document) : document_(document) { document_.BeginFileOperation(); }
+    ~FileOperationScope() { document_.EndFileOperation(); }
+    FileOperationScope(const FileOperationScope &) = delete;
+    FileOperationScope &operator=(const FileOperationScope &) = delete;
+
+private:
+    CSifterDoc &document_;
+};
 
 QString FailuresMessage(const std::vector<TransferFailure> &failures, TransferKind kind)
 {
@@ -42,6 +56,7 @@ bool CopyOrMoveSelection(CSifterView &list, Application &app, const std::string 
     sources.reserve(records.size());
     for (const FoundFile *record : records)
         sources.push_back(record->Path());
+    const FileOperationScope busy(list.GetDocument());
     TransferOutcome outcome;
     {
         TransferProgressDialog progress(kind, FromLocalText(folder), app.Prompts(), owner);

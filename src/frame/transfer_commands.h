@@ -25,8 +25,9 @@ TransferOutcome TransferWithDefaults(const std::vector<std::string> &sources, co
 // Copies or moves the usable selected files (rows left out are named, as for every file
 // command) into folder through transfer, with a progress window over owner that can cancel
 // and the user's answers to name conflicts; the failures are named in one error, a cancel
-// says nothing more. Then the selected rows whose files are gone leave the list. False when
-// no usable row was selected.
+// says nothing more. Then the selected rows whose files are gone leave the list. The document
+// is busy meanwhile, so a close of the window waits for the end. False when no usable row was
+// selected.
 bool CopyOrMoveSelection(CSifterView &list, Application &app, const std::string &folder, TransferKind kind,
                          const FileTransfer &transfer, QWidget *owner);
 

@@ -45,8 +45,8 @@ public:
     QString CurrentText() const;
     QString CountText() const;
 
-protected:
-    // Escape and the window's close button cancel, as Cancel does.
+    // Cancel, as the button, Escape and the window's close button do it: the transfer stops at
+    // its next step.
     void reject() override;
 
 private:

@@ -14,6 +14,7 @@
 #include <QItemSelectionModel>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -31,6 +32,7 @@ struct TransferStandIn {
     std::string folder;
     TransferKind kind = TransferKind::kCopy;
     int calls = 0;
+    std::function<void()> beforeProgress;  // what the user does while the transfer runs
 
     TransferOutcome Run(const std::vector<std::string> &given, const std::string &into, TransferKind how,
                         TransferSink &sink)
@@ -45,6 +47,8 @@ struct TransferStandIn {
         std::optional<ConflictAnswer> forAll;
         for (const std::string &source : given) {
             progress.current = source;
+            if (beforeProgress)
+                beforeProgress();
             if (!sink.Progress(progress)) {
                 outcome.cancelled = true;
                 break;
@@ -233,6 +237,28 @@ TEST_F(TransferCommandsTest, ACancelledTransferSaysNothingAndKeepsTheRowsNotMove
     EXPECT_EQ(ReadFileContent(tree.Path("dest/a")), "older a");
     EXPECT_EQ(Labels(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(TransferCommandsTest, ClosingTheWindowCancelsTheTransferAndClosesOnceItHasReturned)
+{
+    StartWithFiles({"a", "b", "c"});
+    Frame().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
+    Select({0, 1, 2});
+    bool closedAtOnce = true;
+    transfer.beforeProgress = [&] {
+        if (transfer.calls == 1 && !Frame().ClosePending())
+            closedAtOnce = Frame().close();  // as a termination signal or the close box would
+    };
+    ASSERT_TRUE(Frame().SendCommand(cmd::kCopyToFolder));
+    EXPECT_FALSE(closedAtOnce);
+    // Cancelled at its first step: nothing was copied, and nothing is said about it.
+    EXPECT_FALSE(EntryExists(tree.Path("dest/a")));
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    EXPECT_FALSE(Doc().IsBusy());
+    for (int wait = 0; wait < 100 && Frame().isVisible(); ++wait)
+        QTest::qWait(10);
+    EXPECT_FALSE(Frame().isVisible());
 }
 
 TEST_F(TransferCommandsTest, AConflictNamesTheFileAndTheFolderAndTakesTheAnswer)
