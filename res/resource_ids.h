@@ -144,6 +144,27 @@ inline constexpr StringId kAskEraseOne = 61474;
 inline constexpr StringId kAskEraseMany = 61475;
 inline constexpr StringId kAskEraseUntrashable = 61476;
 inline constexpr StringId kEraseFailed = 61477;
+// Copy to Folder and Move To Folder: the progress window's titles and lines ("%1" the
+// destination folder; the file count), the failures ("%1" one line per item, each "%1: %2",
+// the path and the reason), and the name-conflict question ("%1" the name, "%2" the folder).
+inline constexpr StringId kCopyingTitle = 61500;
+inline constexpr StringId kMovingTitle = 61501;
+inline constexpr StringId kCopyingTo = 61502;
+inline constexpr StringId kMovingTo = 61503;
+inline constexpr StringId kTransferFileCount = 61504;
+inline constexpr StringId kCopyFailures = 61505;
+inline constexpr StringId kMoveFailures = 61506;
+inline constexpr StringId kTransferFailureLine = 61507;
+inline constexpr StringId kConflictTitle = 61508;
+inline constexpr StringId kConflictFileExists = 61509;
+inline constexpr StringId kConflictFolderExists = 61510;
+inline constexpr StringId kConflictReplace = 61511;
+inline constexpr StringId kConflictMerge = 61512;
+inline constexpr StringId kConflictSkip = 61513;
+inline constexpr StringId kConflictRename = 61514;
+inline constexpr StringId kConflictRenameTip = 61515;
+inline constexpr StringId kTransferCancel = 61516;
+inline constexpr StringId kConflictApplyToAll = 61517;
 } // namespace str
 
 namespace res {

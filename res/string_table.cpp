@@ -129,6 +129,26 @@ constexpr std::array kStrings = {
     StringResource{str::kAskEraseUntrashable,
                    "%1 cannot be moved to the Trash: %2.\n\nDelete it permanently? It cannot be restored."},
     StringResource{str::kEraseFailed, "Cannot delete %1: %2."},
+    StringResource{str::kCopyingTitle, "Copying"},
+    StringResource{str::kMovingTitle, "Moving"},
+    StringResource{str::kCopyingTo, "Copying to %1"},
+    StringResource{str::kMovingTo, "Moving to %1"},
+    StringResource{str::kTransferFileCount, "File %1 of %2"},
+    StringResource{str::kCopyFailures, "These items could not be copied:\n%1"},
+    StringResource{str::kMoveFailures, "These items could not be moved:\n%1"},
+    StringResource{str::kTransferFailureLine, "%1: %2"},
+    StringResource{str::kConflictTitle, "Name Conflict"},
+    StringResource{str::kConflictFileExists, "A file named \"%1\" already exists in \"%2\"."},
+    StringResource{str::kConflictFolderExists,
+                   "A folder named \"%1\" already exists in \"%2\".\n\nMerge puts the items into it and "
+                   "asks about each file that is in both."},
+    StringResource{str::kConflictReplace, "&Replace"},
+    StringResource{str::kConflictMerge, "&Merge"},
+    StringResource{str::kConflictSkip, "&Skip"},
+    StringResource{str::kConflictRename, "Re&name"},
+    StringResource{str::kConflictRenameTip, "Keep both: the new item gets a free name"},
+    StringResource{str::kTransferCancel, "Cancel"},
+    StringResource{str::kConflictApplyToAll, "&Apply to all conflicts"},
 };
 
 } // namespace

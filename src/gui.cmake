@@ -28,6 +28,7 @@ target_sources(sifter_gui PRIVATE
   results/selection_data.cpp results/selection_data.h
   results/desktop_file_manager.cpp results/desktop_file_manager.h
   results/properties_dialog.cpp results/properties_dialog.h
+  results/transfer_progress_dialog.cpp results/transfer_progress_dialog.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h
@@ -35,6 +36,7 @@ target_sources(sifter_gui PRIVATE
   frame/main_frame.cpp frame/main_frame.h
   frame/file_commands.cpp frame/file_commands.h
   frame/clipboard_commands.cpp frame/clipboard_commands.h
+  frame/transfer_commands.cpp frame/transfer_commands.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

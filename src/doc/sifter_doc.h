@@ -23,8 +23,12 @@ public:
     FileSearch &Search() { return fileSearch_; }
     const FileSearch &Search() const { return fileSearch_; }
 
-    // Busy while a search run is in progress: nothing may free its records then.
-    bool IsBusy() const override { return fileSearch_.InRun(); }
+    // Busy while a search run or a file operation on the records (a copy or move with its
+    // own event loop) is in progress: nothing may free its records then.
+    bool IsBusy() const override { return fileSearch_.InRun() || fileOperations_ > 0; }
+    // A file operation on the records begins or ends; they may nest.
+    void BeginFileOperation() { ++fileOperations_; }
+    void EndFileOperation() { --fileOperations_; }
 
     // Runs a search with the current criteria: sets the running flag, runs, clears it, and
     // then tells SearchRunEnded. -1 (nothing done) while another run is in progress.
@@ -71,6 +75,7 @@ private:
     FileSearch fileSearch_;
     std::unique_ptr<FileSearch> staged_; // the opened file's records, while its contents are replaced
     std::function<std::uint64_t()> availableMemory_ = AvailableMemory;
+    int fileOperations_ = 0;
 };
 
 } // namespace sifter

@@ -7,6 +7,7 @@
 #include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
 #include "framework/application.h"
+#include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
 #include "platform/file_attributes.h"
@@ -16,6 +17,7 @@
 #include "results/item_description.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "results/transfer_progress_dialog.h"
 #include "results/view_commands.h"
 #include "search/found_file.h"
 
@@ -197,6 +199,10 @@ void CMainFrame::RegisterFileCommands()
         keys.append(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
         deleteAction->setShortcuts(keys);
     }
+    OnCommand(cmd::kCopyToFolder, [this] { OnCopyMoveToFolder(cmd::kCopyToFolder); });
+    OnUpdateCommand(cmd::kCopyToFolder, needsSelection);
+    OnCommand(cmd::kMoveToFolder, [this] { OnCopyMoveToFolder(cmd::kMoveToFolder); });
+    OnUpdateCommand(cmd::kMoveToFolder, needsSelection);
     OnCommand(cmd::kEditSelectAll, [this] {
         if (resultsView_)
             resultsView_->SelectAll();
@@ -225,6 +231,19 @@ void CMainFrame::OnRename()
     const int row = resultsView_->SelectedRows().front().first;
     resultsView_->SelectionModel()->setCurrentIndex(resultsView_->Model().index(row, 0), QItemSelectionModel::NoUpdate);
     resultsView_->EditLabel();
+}
+
+void CMainFrame::OnCopyMoveToFolder(CommandId id)
+{
+    if (!resultsView_)
+        return;
+    const bool move = id == cmd::kMoveToFolder;
+    QString folder;  // the picker opens with no folder of its own
+    if (!BrowseForFolder(folderPicker_, this, QString(),
+                         LoadResString(move ? str::kChooseMoveFolder : str::kChooseCopyFolder), folder))
+        return;
+    CopyOrMoveSelection(*resultsView_, App(), ToLocalText(folder), move ? TransferKind::kMove : TransferKind::kCopy,
+                        fileTransfer_, this);
 }
 
 void CMainFrame::OnHexView()
@@ -363,6 +382,9 @@ void CMainFrame::StopRunningSearch()
 void CMainFrame::OnBusyClose()
 {
     StopRunningSearch();
+    // A copy or move under way stops at its next step; the window closes once it has returned.
+    for (TransferProgressDialog *progress : findChildren<TransferProgressDialog *>())
+        progress->reject();
 }
 
 void CMainFrame::OnClosingFrame()

@@ -5,7 +5,9 @@
 // the results list (CSifterView) on the right. It restores its placement from the layout
 // settings and records it when it closes, stops a running search before it goes, and
 // writes prompts and the idle text into status pane 0.
+#include "frame/transfer_commands.h"
 #include "framework/frame_window.h"
+#include "pane/browse_for_folder.h"
 #include "pane/search_history.h"
 
 #include <QPointer>
@@ -54,6 +56,10 @@ public:
     // The bus on which Open Containing Folder and Properties look for the desktop's file
     // manager (default: the session bus); tests give a private one or a disconnected one.
     void SetDesktopBus(const QDBusConnection &bus);
+    // The folder picker of Copy to Folder and Move To Folder (default: the desktop's).
+    void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
+    // The work of Copy to Folder and Move To Folder (default: TransferEntries).
+    void SetFileTransfer(FileTransfer transfer) { fileTransfer_ = std::move(transfer); }
 
     // Status pane 0: the idle message (str::kIdleMessage) shows BuildIdleStatusText; otherwise the text
     // given, or the prompt of a non-zero id. Nothing else is put there.
@@ -74,13 +80,16 @@ private:
     // File > Hex View: the one selected file (not a folder) at its match offset.
     void RegisterHexViewCommand();
     void OnHexView();
-    // Open, Open Containing Folder, Rename, Properties, Select All, Invert Selection, and
-    // their enabling rules.
+    // Open, Open Containing Folder, Rename, Delete, Properties, Copy to Folder, Move To
+    // Folder, Select All, Invert Selection, and their enabling rules.
     void RegisterFileCommands();
     // Cut and Copy of the selected files onto the clipboard, enabled with a selected row.
     void RegisterClipboardCommands();
     // File > Rename: edits the first selected row's label; the rename follows the edit.
     void OnRename();
+    // Edit > Copy to Folder / Move To Folder: a folder from the picker, then the selection
+    // copied or moved into it.
+    void OnCopyMoveToFolder(CommandId id);
     void RestorePlacement();
     void CapturePlacement();
     void StopRunningSearch();
@@ -95,6 +104,8 @@ private:
     QPointer<QWidget> activeView_;
     QMetaObject::Connection focusWatch_; // the application's focus changes, while this frame lives
     std::unique_ptr<QDBusConnection> desktopBus_;  // null: the session bus
+    FolderPicker folderPicker_ = PickFolderWithDialog;
+    FileTransfer fileTransfer_ = TransferWithDefaults;
 };
 
 } // namespace sifter

@@ -1,7 +1,9 @@
 #include "framework/user_prompts.h"
 
+#include "framework/name_conflict_dialog.h"
 #include "framework/string_resources.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -70,6 +72,17 @@ bool DialogPrompts::AskWarningYesNo(const QString &question)
 void DialogPrompts::ShowInformation(const QString &text)
 {
     QMessageBox::information(Owner(), LoadResString(str::kAppName), text);
+}
+
+ConflictAnswer DialogPrompts::AskNameConflict(const QString &name, const QString &folder, bool isFolder,
+                                              bool &applyToAll)
+{
+    // Over whatever modal window is up (the progress window), so it is not hidden behind it.
+    QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : Owner();
+    NameConflictDialog dialog(name, folder, isFolder, owner);
+    dialog.exec();
+    applyToAll = dialog.Answer() != ConflictAnswer::kCancel && dialog.ApplyToAll();
+    return dialog.Answer();
 }
 
 QString DialogPrompts::StartFolder() const

@@ -1,6 +1,8 @@
 #pragma once
 // The questions and file dialogs of the document commands, behind an interface so that
 // tests can answer them without a modal window.
+#include "platform/file_transfer.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -30,6 +32,11 @@ public:
     virtual bool AskWarningYesNo(const QString &question) = 0;
     // The text in an information box with OK.
     virtual void ShowInformation(const QString &text) = 0;
+    // A copy or move found an item called name already in folder (a folder itself when
+    // isFolder): Replace (merge folders), Skip, Rename (keep both) or Cancel. applyToAll is
+    // set when the answer is to hold for the conflicts that follow.
+    virtual ConflictAnswer AskNameConflict(const QString &name, const QString &folder, bool isFolder,
+                                           bool &applyToAll) = 0;
 };
 
 // The Qt message boxes and file dialogs, owned by the given window (may be null). A file
@@ -47,6 +54,8 @@ public:
     bool AskYesNo(const QString &question) override;
     bool AskWarningYesNo(const QString &question) override;
     void ShowInformation(const QString &text) override;
+    ConflictAnswer AskNameConflict(const QString &name, const QString &folder, bool isFolder,
+                                   bool &applyToAll) override;
 
 private:
     QWidget *Owner() const { return owner_.data(); }

@@ -171,7 +171,8 @@ int CSifterView::RemoveVanishedRows()
 {
     std::vector<FoundFile *> vanished;
     for (const auto &[row, record] : SelectedRows()) {
-        if (record && !PathExists(record->Path()))
+        // A record whose path leaves its folder was never acted on: its row stays listed.
+        if (record && FileCommandFault(*record) == RecordFault::kNone && !PathExists(record->Path()))
             vanished.push_back(record);
     }
     if (vanished.empty())

@@ -72,8 +72,8 @@ public:
     void InvertSelection();
     // After a file operation: the selected rows whose files no longer exist go (one pass,
     // rows before records) and their records are freed; the document is marked modified when
-    // rows went. Other rows, and selected rows whose files remain, are untouched. Returns the
-    // number of rows removed.
+    // rows went. Other rows, selected rows whose files remain, and rows that file commands
+    // leave alone (file_command_guard.h) are untouched. Returns the number of rows removed.
     int RemoveVanishedRows();
 
     // The usable selected rows' files, in ascending row order, as one data object for the

@@ -59,6 +59,20 @@ public:
         return !warningAnswers.isEmpty() && warningAnswers.takeFirst();
     }
     void ShowInformation(const QString &text) override { informations.append(text); }
+    // Each name conflict takes the next answer (kCancel once they run out) and, with it,
+    // the next applyToAll (false once they run out); each is recorded as "name|folder|file"
+    // ("...|folder" for a folder).
+    QList<ConflictAnswer> conflictAnswers;
+    QList<bool> conflictApplyToAll;
+    QStringList conflictQuestions;
+    ConflictAnswer AskNameConflict(const QString &name, const QString &folder, bool isFolder,
+                                   bool &applyToAll) override
+    {
+        conflictQuestions.append(name + QLatin1Char('|') + folder + QLatin1Char('|') +
+                                 (isFolder ? QStringLiteral("folder") : QStringLiteral("file")));
+        applyToAll = !conflictApplyToAll.isEmpty() && conflictApplyToAll.takeFirst();
+        return conflictAnswers.isEmpty() ? ConflictAnswer::kCancel : conflictAnswers.takeFirst();
+    }
 };
 
 } // namespace sifter::test
