@@ -1,15 +1,16 @@
 #include "frame/transfer_commands.h"
 
 #include "doc/sifter_doc.h"
-#include "frame/file_commands.h"
 #include "framework/application.h"
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
+#include "results/selection_data.h"
 #include "results/sifter_view.h"
 #include "results/transfer_progress_dialog.h"
-#include "search/found_file.h"
 
 #include <QStringList>
+
+#include <memory>
 
 namespace sifter {
 namespace {
@@ -48,14 +49,14 @@ TransferOutcome TransferWithDefaults(const std::vector<std::string> &sources, co
 bool CopyOrMoveSelection(CSifterView &list, Application &app, const std::string &folder, TransferKind kind,
                          const FileTransfer &transfer, QWidget *owner)
 {
-    const std::vector<FoundFile *> records = SelectedRecordsForFileCommand(list, app);
-    if (records.empty() || !transfer)
+    if (!transfer)
         return false;
-    // The paths first: the transfer turns the event loop.
-    std::vector<std::string> sources;
-    sources.reserve(records.size());
-    for (const FoundFile *record : records)
-        sources.push_back(record->Path());
+    // The source list is the selection's file-list block, as a paste elsewhere would get it;
+    // taken before the transfer turns the event loop.
+    const std::unique_ptr<SelectionDataSource> selection = list.BuildSelectionDataSource(SelectionTransfer::kCopy);
+    if (!selection)
+        return false;
+    const std::vector<std::string> sources = selection->Paths();
     const FileOperationScope busy(list.GetDocument());
     TransferOutcome outcome;
     {
