@@ -144,6 +144,12 @@ inline constexpr StringId kAskEraseOne = 61474;
 inline constexpr StringId kAskEraseMany = 61475;
 inline constexpr StringId kAskEraseUntrashable = 61476;
 inline constexpr StringId kEraseFailed = 61477;
+// The chooser of the program that opens a file without a default one: its title, its
+// question ("%1" the file's name), and a program that did not start ("%1" the program's
+// name, "%2" the file, "%3" the reason).
+inline constexpr StringId kOpenWithTitle = 61550;
+inline constexpr StringId kOpenWithPrompt = 61551;
+inline constexpr StringId kOpenWithStartFailed = 61552;
 } // namespace str
 
 namespace res {

@@ -129,6 +129,9 @@ constexpr std::array kStrings = {
     StringResource{str::kAskEraseUntrashable,
                    "%1 cannot be moved to the Trash: %2.\n\nDelete it permanently? It cannot be restored."},
     StringResource{str::kEraseFailed, "Cannot delete %1: %2."},
+    StringResource{str::kOpenWithTitle, "Open With"},
+    StringResource{str::kOpenWithPrompt, "Choose the program to open \"%1\" with:"},
+    StringResource{str::kOpenWithStartFailed, "%1 could not be started to open %2: %3."},
 };
 
 } // namespace

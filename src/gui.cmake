@@ -26,6 +26,8 @@ target_sources(sifter_gui PRIVATE
   results/file_command_guard.cpp results/file_command_guard.h
   results/file_url.cpp results/file_url.h
   results/desktop_file_manager.cpp results/desktop_file_manager.h
+  results/desktop_portal.cpp results/desktop_portal.h
+  results/open_with_dialog.cpp results/open_with_dialog.h
   results/properties_dialog.cpp results/properties_dialog.h
   frame/banner.cpp frame/banner.h
   frame/banner_status_bar.cpp frame/banner_status_bar.h
@@ -33,6 +35,7 @@ target_sources(sifter_gui PRIVATE
   frame/about_dialog.cpp frame/about_dialog.h
   frame/main_frame.cpp frame/main_frame.h
   frame/file_commands.cpp frame/file_commands.h
+  frame/open_with.cpp frame/open_with.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

@@ -11,6 +11,7 @@
 #include "platform/file_attributes.h"
 #include "platform/path.h"
 #include "results/desktop_file_manager.h"
+#include "results/desktop_portal.h"
 #include "results/hex_view_dialog.h"
 #include "results/item_description.h"
 #include "results/results_model.h"
@@ -160,7 +161,8 @@ void CMainFrame::RegisterFileCommands()
     const auto needsSelection = [this](CommandUi &ui) { ui.Enable(resultsView_ && resultsView_->SelectedCount() > 0); };
     OnCommand(cmd::kOpen, [this] {
         if (resultsView_)
-            OpenSelectedFiles(*resultsView_, App());
+            OpenSelectedFiles(*resultsView_, App(), DesktopPortal(desktopBus_ ? *desktopBus_ : QDBusConnection::sessionBus()),
+                              this);
     });
     OnUpdateCommand(cmd::kOpen, needsSelection);
     const auto fileManager = [this] {

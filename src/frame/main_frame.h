@@ -52,7 +52,8 @@ public:
     void OnClearSearchHistories();
 
     // The bus on which Open Containing Folder and Properties look for the desktop's file
-    // manager (default: the session bus); tests give a private one or a disconnected one.
+    // manager, and Open for the desktop portal's chooser (default: the session bus); tests
+    // give a private one or a disconnected one.
     void SetDesktopBus(const QDBusConnection &bus);
 
     // Status pane 0: the idle message (str::kIdleMessage) shows BuildIdleStatusText; otherwise the text
