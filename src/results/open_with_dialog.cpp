@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace sifter {
@@ -15,13 +16,16 @@ namespace {
 
 constexpr int kIconSize = 32;
 
-// An entry's Icon is a theme name or an absolute file.
-QIcon EntryIcon(const std::string &icon)
+// An entry's Icon is a theme name or an absolute file; without either (no icon theme, as
+// under a bare X server) the style's file icon keeps the names in line.
+QIcon EntryIcon(const QWidget &owner, const std::string &icon)
 {
     const QString name = QString::fromStdString(icon);
-    if (name.startsWith(QLatin1Char('/')))
-        return QIcon(name);
-    return QIcon::fromTheme(name, QIcon::fromTheme(QStringLiteral("application-x-executable")));
+    QIcon found = name.startsWith(QLatin1Char('/')) ? QIcon(name)
+                                                    : QIcon::fromTheme(name, QIcon::fromTheme(QStringLiteral("application-x-executable")));
+    if (found.pixmap(kIconSize).isNull())
+        found = owner.style()->standardIcon(QStyle::SP_FileIcon);
+    return found;
 }
 
 } // namespace
@@ -40,7 +44,7 @@ OpenWithDialog::OpenWithDialog(const QString &fileName, std::vector<DesktopEntry
     list_ = new QListWidget(this);
     list_->setIconSize(QSize(kIconSize, kIconSize));
     for (const DesktopEntry &application : applications_)
-        new QListWidgetItem(EntryIcon(application.icon), QString::fromStdString(application.name), list_);
+        new QListWidgetItem(EntryIcon(*this, application.icon), QString::fromStdString(application.name), list_);
     list_->setCurrentRow(0);
     layout->addWidget(list_);
 
