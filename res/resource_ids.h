@@ -150,6 +150,7 @@ inline constexpr StringId kEraseFailed = 61477;
 inline constexpr StringId kOpenWithTitle = 61550;
 inline constexpr StringId kOpenWithPrompt = 61551;
 inline constexpr StringId kOpenWithStartFailed = 61552;
+inline constexpr StringId kOpenWithBadExec = 61553;       // the reason when its command line is malformed
 } // namespace str
 
 namespace res {

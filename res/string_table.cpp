@@ -132,6 +132,7 @@ constexpr std::array kStrings = {
     StringResource{str::kOpenWithTitle, "Open With"},
     StringResource{str::kOpenWithPrompt, "Choose the program to open \"%1\" with:"},
     StringResource{str::kOpenWithStartFailed, "%1 could not be started to open %2: %3."},
+    StringResource{str::kOpenWithBadExec, "its command line in the desktop entry is malformed"},
 };
 
 } // namespace

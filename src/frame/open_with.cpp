@@ -32,7 +32,8 @@ QString PortalParentWindow(QWidget *parent)
 // Starts the application's Exec on the file; a failure is told to the user.
 void StartApplication(Application &app, const DesktopEntry &application, const std::string &path)
 {
-    std::string error = "its Exec is malformed";
+    // Not met by listed entries, whose Exec parsed when they were found.
+    std::string error = LoadResString(str::kOpenWithBadExec).toStdString();
     const std::optional<DesktopExec> exec = ParseDesktopExec(application.exec);
     if (exec) {
         ExecFieldValues values;
@@ -49,8 +50,7 @@ void StartApplication(Application &app, const DesktopEntry &application, const s
             .arg(QString::fromStdString(application.name), FromLocal(path), QString::fromLocal8Bit(error.c_str())));
 }
 
-} // namespace
-
+// Our own dialog of the applications declaring the file's type; false when none does.
 bool OpenWithProgramFromDialog(Application &app, const std::string &path, bool isFolder, QWidget *parent)
 {
     std::vector<DesktopEntry> candidates =
@@ -65,6 +65,8 @@ bool OpenWithProgramFromDialog(Application &app, const std::string &path, bool i
     StartApplication(app, *dialog.Chosen(), path);
     return true;
 }
+
+} // namespace
 
 bool OpenWithChosenProgram(Application &app, const DesktopPortal &portal, const std::string &path, bool isFolder,
                            QWidget *parent)

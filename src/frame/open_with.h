@@ -16,7 +16,4 @@ class DesktopPortal;
 bool OpenWithChosenProgram(Application &app, const DesktopPortal &portal, const std::string &path, bool isFolder,
                            QWidget *parent);
 
-// The same with our own dialog only.
-bool OpenWithProgramFromDialog(Application &app, const std::string &path, bool isFolder, QWidget *parent);
-
 } // namespace sifter

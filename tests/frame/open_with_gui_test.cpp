@@ -230,6 +230,19 @@ TEST_F(OpenWithTest, CancellingTheChooserStartsNothing)
     EXPECT_TRUE(prompts->errors.isEmpty());
 }
 
+TEST_F(OpenWithTest, AChosenProgramThatDoesNotStartIsReported)
+{
+    tree.WriteFile("data/applications/gone.desktop", "[Desktop Entry]\nType=Application\nName=Gone\n"
+                                                     "Exec=/no/such/program %f\nMimeType=application/octet-stream;\n");
+    StartWithFiles({{"picture.png", kPngStart}});
+    AnswerChoosers(0);
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(choosers.size(), 1);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].startsWith(QStringLiteral("Gone could not be started to open ") +
+                                              QString::fromStdString(tree.Path("files/picture.png"))));
+}
+
 TEST_F(OpenWithTest, AFileWhoseTypeHasAnApplicationGoesToTheDesktopsOpener)
 {
     WriteEntry("text.desktop", "Text Editor", "text/plain;");
