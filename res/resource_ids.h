@@ -165,6 +165,13 @@ inline constexpr StringId kConflictRename = 61514;
 inline constexpr StringId kConflictRenameTip = 61515;
 inline constexpr StringId kTransferCancel = 61516;
 inline constexpr StringId kConflictApplyToAll = 61517;
+// The chooser of the program that opens a file without a default one: its title, its
+// question ("%1" the file's name), and a program that did not start ("%1" the program's
+// name, "%2" the file, "%3" the reason).
+inline constexpr StringId kOpenWithTitle = 61550;
+inline constexpr StringId kOpenWithPrompt = 61551;
+inline constexpr StringId kOpenWithStartFailed = 61552;
+inline constexpr StringId kOpenWithBadExec = 61553;       // the reason when its command line is malformed
 } // namespace str
 
 namespace res {

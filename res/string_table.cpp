@@ -149,6 +149,10 @@ constexpr std::array kStrings = {
     StringResource{str::kConflictRenameTip, "Keep both: the new item gets a free name"},
     StringResource{str::kTransferCancel, "Cancel"},
     StringResource{str::kConflictApplyToAll, "&Apply to all conflicts"},
+    StringResource{str::kOpenWithTitle, "Open With"},
+    StringResource{str::kOpenWithPrompt, "Choose the program to open \"%1\" with:"},
+    StringResource{str::kOpenWithStartFailed, "%1 could not be started to open %2: %3."},
+    StringResource{str::kOpenWithBadExec, "its command line in the desktop entry is malformed"},
 };
 
 } // namespace

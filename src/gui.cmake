@@ -27,6 +27,8 @@ target_sources(sifter_gui PRIVATE
   results/file_url.cpp results/file_url.h
   results/selection_data.cpp results/selection_data.h
   results/desktop_file_manager.cpp results/desktop_file_manager.h
+  results/desktop_portal.cpp results/desktop_portal.h
+  results/open_with_dialog.cpp results/open_with_dialog.h
   results/properties_dialog.cpp results/properties_dialog.h
   results/transfer_progress_dialog.cpp results/transfer_progress_dialog.h
   frame/banner.cpp frame/banner.h
@@ -37,6 +39,7 @@ target_sources(sifter_gui PRIVATE
   frame/file_commands.cpp frame/file_commands.h
   frame/clipboard_commands.cpp frame/clipboard_commands.h
   frame/transfer_commands.cpp frame/transfer_commands.h
+  frame/open_with.cpp frame/open_with.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

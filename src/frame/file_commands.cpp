@@ -2,7 +2,10 @@
 
 #include "framework/application.h"
 #include "framework/string_resources.h"
+#include "frame/open_with.h"
+#include "platform/desktop_applications.h"
 #include "platform/file_attributes.h"
+#include "platform/file_mime_types.h"
 #include "platform/file_properties.h"
 #include "platform/file_removal.h"
 #include "platform/path.h"
@@ -100,12 +103,27 @@ std::string FileCommandPath(const FoundFile &record)
     return path;
 }
 
-void OpenSelectedFiles(const CSifterView &list, Application &app)
+void OpenSelectedFiles(const CSifterView &list, Application &app, const DesktopPortal &portal, QWidget *parent)
 {
-    std::vector<std::string> paths;
+    std::vector<std::pair<std::string, bool>> files;
     for (const FoundFile *record : SelectedRecordsForFileCommand(list, app))
-        paths.push_back(FileCommandPath(*record));
-    OpenPaths(app, paths);
+        files.emplace_back(FileCommandPath(*record), (record->attributes & kAttributeFolder) != 0);
+    if (files.empty())
+        return;
+    // The desktop's opener says it started even when no program takes the type, and then
+    // nothing happens: a type without an application goes to the chooser instead.
+    const std::vector<DesktopEntry> applications = FindApplications(ApplicationFolders(), MessagesLanguage());
+    const std::vector<std::string> mimeAppsLists = MimeAppsListFiles();
+    QStringList failed;
+    for (const auto &[path, isFolder] : files) {
+        if (HasApplicationForTypes(applications, FileMimeTypes(path, isFolder), mimeAppsLists) &&
+            app.OpenUrl(FileUrlOfPath(path)))
+            continue;
+        if (!OpenWithChosenProgram(app, portal, path, isFolder, parent))
+            failed.append(ShownPath(path));
+    }
+    if (!failed.isEmpty())
+        app.Prompts().ShowError(FormatResString(str::kNoProgramForAddress, failed.join(QLatin1Char('\n'))));
 }
 
 void RevealSelectedFiles(const CSifterView &list, Application &app, const DesktopFileManager &fileManager)

@@ -11,6 +11,7 @@ namespace sifter {
 class Application;
 class CSifterView;
 class DesktopFileManager;
+class DesktopPortal;
 struct FoundFile;
 
 // The records of the list's selected rows, in row order, that file commands may act on;
@@ -24,8 +25,10 @@ FoundFile *FirstSelectedRecordForFileCommand(const CSifterView &list, Applicatio
 std::string FileCommandPath(const FoundFile &record);
 
 // Opens each usable selected row with the desktop's default application, in row order; a
-// folder row opens the folder. The rows that could not be handed over are named in one error.
-void OpenSelectedFiles(const CSifterView &list, Application &app);
+// folder row opens the folder. A file whose type has no application, or that the opener does
+// not take, goes to "Open With" (the portal's chooser, else our own dialog owned by parent);
+// the rows with nothing to choose from are named in one error.
+void OpenSelectedFiles(const CSifterView &list, Application &app, const DesktopPortal &portal, QWidget *parent);
 
 // Open Containing Folder: the file manager shows the usable selected files selected in their
 // folders (one call for all); without one, each containing folder is opened once, in row order.

@@ -13,6 +13,7 @@
 #include "platform/file_attributes.h"
 #include "platform/path.h"
 #include "results/desktop_file_manager.h"
+#include "results/desktop_portal.h"
 #include "results/hex_view_dialog.h"
 #include "results/item_description.h"
 #include "results/results_model.h"
@@ -162,14 +163,13 @@ void CMainFrame::RegisterHexViewCommand()
 void CMainFrame::RegisterFileCommands()
 {
     const auto needsSelection = [this](CommandUi &ui) { ui.Enable(resultsView_ && resultsView_->SelectedCount() > 0); };
-    OnCommand(cmd::kOpen, [this] {
+    const auto desktopBus = [this] { return desktopBus_ ? *desktopBus_ : QDBusConnection::sessionBus(); };
+    OnCommand(cmd::kOpen, [this, desktopBus] {
         if (resultsView_)
-            OpenSelectedFiles(*resultsView_, App());
+            OpenSelectedFiles(*resultsView_, App(), DesktopPortal(desktopBus()), this);
     });
     OnUpdateCommand(cmd::kOpen, needsSelection);
-    const auto fileManager = [this] {
-        return DesktopFileManager(desktopBus_ ? *desktopBus_ : QDBusConnection::sessionBus());
-    };
+    const auto fileManager = [desktopBus] { return DesktopFileManager(desktopBus()); };
     OnCommand(cmd::kOpenContainingFolder, [this, fileManager] {
         if (resultsView_)
             RevealSelectedFiles(*resultsView_, App(), fileManager());

@@ -54,7 +54,8 @@ public:
     void OnClearSearchHistories();
 
     // The bus on which Open Containing Folder and Properties look for the desktop's file
-    // manager (default: the session bus); tests give a private one or a disconnected one.
+    // manager, and Open for the desktop portal's chooser (default: the session bus); tests
+    // give a private one or a disconnected one.
     void SetDesktopBus(const QDBusConnection &bus);
     // The folder picker of Copy to Folder and Move To Folder (default: the desktop's).
     void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }

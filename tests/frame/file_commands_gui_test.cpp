@@ -9,8 +9,10 @@
 #include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "support/sifter_app_fixture.h"
+#include "support/temp_xdg_folders.h"
 
 #include <QAction>
+#include <QDBusConnection>
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -18,11 +20,24 @@
 
 #include <unistd.h>
 
+
 namespace sifter::test {
 namespace {
 
 class FileCommandsTest : public SifterAppFixture {
 protected:
+    // The applications come from the tree only: one that takes these rows' types, so that
+    // Open hands them to the desktop's opener.
+    void SetUp() override
+    {
+        SifterAppFixture::SetUp();
+        UseTempXdgFolders(tree);
+        tree.WriteFile(kAnyFileApplication, "[Desktop Entry]\nType=Application\nName=Any\nExec=true %f\n"
+                                            "MimeType=text/plain;inode/directory;application/octet-stream;\n");
+    }
+
+    static constexpr char kAnyFileApplication[] = "data/applications/any.desktop";
+
     struct Row {
         Row(std::string rowName, std::string rowFolder = {}, std::uint32_t rowAttributes = kAttributeNormal)
             : name(std::move(rowName)), folder(std::move(rowFolder)), attributes(rowAttributes)
@@ -49,6 +64,8 @@ protected:
         ASSERT_TRUE(SaveResultFile(search, file));
         ASSERT_TRUE(Start());
         ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+        // No desktop portal: a chooser would be our own dialog.
+        Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-bus")));
     }
 
     CSifterView &List() { return *Frame().GetResultsView(); }
@@ -156,9 +173,10 @@ TEST_F(FileCommandsTest, OpenHandsEachSelectedFileToTheDesktopInRowOrder)
     EXPECT_TRUE(prompts->errors.isEmpty());
 }
 
-TEST_F(FileCommandsTest, AFailedOpenIsReported)
+TEST_F(FileCommandsTest, AFailedOpenWithNothingToChooseFromIsReported)
 {
     StartWithRows({{"a.txt"}, {"b.txt"}});
+    ASSERT_EQ(unlink(tree.Path(kAnyFileApplication).c_str()), 0);
     app->SetUrlOpener([](const QUrl &) { return false; });
     Select({0, 1});
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));

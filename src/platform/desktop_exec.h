@@ -1,0 +1,41 @@
+#pragma once
+// The Exec key of a desktop entry: its quoting and field codes, turned into the argument
+// list a program is started with (never a shell command line).
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sifter {
+
+// One piece of an argument: literal text, or a field code ('f', 'F', 'u', 'U', 'i', 'c', 'k').
+struct ExecPiece {
+    char code = 0;  // 0: literal
+    std::string text;
+};
+
+// The parsed Exec value: each argument's pieces; the first argument is the program.
+struct DesktopExec {
+    std::vector<std::vector<ExecPiece>> arguments;
+};
+
+// What the field codes stand for when one file is opened.
+struct ExecFieldValues {
+    std::string filePath;   // %f %F: the file's path (any bytes)
+    std::string fileUri;    // %u %U: its file URI
+    std::string icon;       // %i: "--icon" and this, when not empty
+    std::string name;       // %c: the entry's (translated) name
+    std::string entryPath;  // %k: where the entry was read from
+};
+
+// Parses an Exec value whose string escapes are already undone. Empty when it is malformed:
+// an unterminated quote, a backslash outside quotes or before a character that needs no
+// escaping inside them, a field code inside quotes or not in the list, %F %U or %i not
+// standing alone, more than one file code, or a program that is empty, comes from a field
+// code, or is a relative path with a folder. The deprecated codes %d %D %n %N %v %m are dropped.
+std::optional<DesktopExec> ParseDesktopExec(std::string_view value);
+
+// The argument list that starts the program on one file.
+std::vector<std::string> ExpandDesktopExec(const DesktopExec &exec, const ExecFieldValues &values);
+
+} // namespace sifter
