@@ -71,8 +71,10 @@ std::string EntryCopier::TemporaryName(const std::string &folder)
 bool EntryCopier::OpenDestination(const std::string &folder, Destination &destination, std::string &error)
 {
     // An anonymous file leaves nothing behind when the process dies; it needs /proc to get a name.
-    if (anonymousFilesWork_ && access("/proc/self/fd", X_OK) != 0)
-        anonymousFilesWork_ = false;
+    if (!procChecked_) {
+        procChecked_ = true;
+        anonymousFilesWork_ = access("/proc/self/fd", X_OK) == 0;
+    }
     if (anonymousFilesWork_) {
         destination.fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (destination.fd >= 0)
@@ -190,7 +192,11 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
 CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &folder, const std::string &target,
                                  bool replace, const ChunkCallback &onChunk, std::string &error, dev_t &copyDevice)
 {
-    const int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    // Reading a file just made would update its access time, a journal write on the source's disk
+    // for every file; the copy gets the time from before anyway. Only the owner may ask that.
+    int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOATIME);
+    if (in < 0 && errno == EPERM)
+        in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (in < 0)
         return Failed(error, "could not open " + source, errno);
     struct stat before {};

@@ -47,6 +47,7 @@ private:
 
     std::vector<char> buffer_;
     bool copyRangeWorks_ = true;
+    bool procChecked_ = false;
     bool anonymousFilesWork_ = true;
     unsigned temporaryCounter_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/transfer_tree.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <optional>
 #include <stdio.h>
@@ -21,6 +22,8 @@ namespace {
 // many times the copying. A batch is small enough that syncing it keeps the window responsive.
 constexpr std::size_t kBatchFiles = 1000;
 constexpr std::uint64_t kBatchBytes = 16ULL * 1024 * 1024;
+// Removing a batch's sources can take a second on a busy disk: the caller hears in between.
+constexpr auto kReportInterval = std::chrono::milliseconds(20);
 
 enum class RenameStep { kDone, kCrossDevice };
 
@@ -57,8 +60,8 @@ private:
                             bool replace);
     ConflictAnswer Ask(const std::string &source, const std::string &target, bool targetIsFolder);
     void NoteRemoval(const std::string &path, bool folder);
-    void NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes);
-    void Flush();
+    bool NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes);
+    bool Flush();
     bool Report() { return sink_.Progress(progress_); }
     bool Cancel()
     {
@@ -118,7 +121,8 @@ TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std
         if (!TopEntry(source, folder, folderStatus))
             break;
     }
-    Flush();
+    if (!Flush())
+        Cancel();
     progress_.current.clear();
     // The last word for the caller's display; there is nothing left to cancel.
     Report();
@@ -312,7 +316,7 @@ bool Transfer::CopyNonFolder(const std::string &source, const struct stat &statu
         progress_.bytesDone = bytesBefore + bytes;
         if (kind_ == TransferKind::kMove) {
             NoteRemoval(source, false);
-            NoteCopy(folder, device, bytes);
+            return NoteCopy(folder, device, bytes) || Cancel();
         }
         return true;
     }
@@ -336,7 +340,8 @@ void Transfer::NoteRemoval(const std::string &path, bool folder)
     removals_.push_back({path, folder});
 }
 
-void Transfer::NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes)
+// False when the caller stopped the transfer while the batch was finished.
+bool Transfer::NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes)
 {
     bool known = false;
     for (const dev_t seen : batchDevices_)
@@ -354,14 +359,16 @@ void Transfer::NoteCopy(const std::string &folder, dev_t device, std::uint64_t b
     }
     ++batchFiles_;
     batchBytes_ += bytes;
-    if (batchFiles_ >= kBatchFiles || batchBytes_ >= kBatchBytes)
-        Flush();
+    return batchFiles_ < kBatchFiles && batchBytes_ < kBatchBytes ? true : Flush();
 }
 
 // Syncs the batch's copies, then removes their sources; a source whose copy cannot be known to
-// be on disk stays.
-void Transfer::Flush()
+// be on disk stays. A stop asked for meanwhile (false) still lets the batch finish: its copies
+// are complete, and a source left beside one would be a file in two places.
+bool Transfer::Flush()
 {
+    bool goOn = true;
+    auto reported = std::chrono::steady_clock::now();
     int syncError = 0;
     for (const dev_t device : batchDevices_) {
         int fd = -1;
@@ -373,6 +380,10 @@ void Transfer::Flush()
             syncError = errno;
     }
     for (const Removal &removal : removals_) {
+        if (const auto now = std::chrono::steady_clock::now(); goOn && now - reported >= kReportInterval) {
+            reported = now;
+            goOn = Report();
+        }
         if (removal.folder) {
             // Not empty: something in it was skipped, failed or kept, and the folder stays with it.
             if (rmdir(removal.path.c_str()) != 0 && errno != ENOTEMPTY && errno != EEXIST && errno != ENOENT)
@@ -388,6 +399,7 @@ void Transfer::Flush()
     batchDevices_.clear();
     batchFiles_ = 0;
     batchBytes_ = 0;
+    return goOn;
 }
 
 } // namespace
