@@ -62,7 +62,13 @@ private:
     void NoteRemoval(const std::string &path, bool folder);
     bool NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes);
     bool Flush();
-    bool Report() { return sink_.Progress(progress_); }
+    bool Report()
+    {
+        reported_ = std::chrono::steady_clock::now();
+        return sink_.Progress(progress_);
+    }
+    // Reports when the last report is a while ago: for long work between entries.
+    bool Tick() { return std::chrono::steady_clock::now() - reported_ < kReportInterval || Report(); }
     bool Cancel()
     {
         outcome_.cancelled = true;
@@ -86,6 +92,7 @@ private:
     TransferProgress progress_;
     EntryCopier copier_;
     std::optional<ConflictAnswer> answerForAll_;
+    std::chrono::steady_clock::time_point reported_ = std::chrono::steady_clock::now();
     // A move's sources waiting for their copies to be synced, children before their folder.
     std::vector<Removal> removals_;
     std::size_t batchFiles_ = 0;
@@ -109,13 +116,20 @@ TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std
             Fail(source, "could not " + std::string(Verb()) + " into " + folder, error);
         return std::move(outcome_);
     }
-    for (const std::string &source : sources) {
+    // Counting a big tree takes a while too: the caller hears from it, and may stop it.
+    bool goOn = Report();
+    for (std::size_t i = 0; i < sources.size() && goOn; ++i) {
         struct stat status {};
-        if (lstat(source.c_str(), &status) == 0) {
-            const TreeSize size = MeasureTree(source, status);
-            progress_.filesTotal += size.files;
-            progress_.bytesTotal += size.bytes;
-        }
+        TreeSize size;
+        progress_.current = sources[i];
+        if (lstat(sources[i].c_str(), &status) == 0)
+            goOn = MeasureTree(sources[i], status, size, [this] { return Tick(); });
+        progress_.filesTotal += size.files;
+        progress_.bytesTotal += size.bytes;
+    }
+    if (!goOn) {
+        Cancel();
+        return std::move(outcome_);
     }
     for (const std::string &source : sources) {
         if (!TopEntry(source, folder, folderStatus))
@@ -368,7 +382,6 @@ bool Transfer::NoteCopy(const std::string &folder, dev_t device, std::uint64_t b
 bool Transfer::Flush()
 {
     bool goOn = true;
-    auto reported = std::chrono::steady_clock::now();
     int syncError = 0;
     for (const dev_t device : batchDevices_) {
         int fd = -1;
@@ -380,10 +393,7 @@ bool Transfer::Flush()
             syncError = errno;
     }
     for (const Removal &removal : removals_) {
-        if (const auto now = std::chrono::steady_clock::now(); goOn && now - reported >= kReportInterval) {
-            reported = now;
-            goOn = Report();
-        }
+        goOn = goOn && Tick();
         if (removal.folder) {
             // Not empty: something in it was skipped, failed or kept, and the folder stays with it.
             if (rmdir(removal.path.c_str()) != 0 && errno != ENOTEMPTY && errno != EEXIST && errno != ENOENT)

@@ -27,13 +27,15 @@ bool ListFolder(const std::string &folder, std::vector<std::string> &names)
     return code == 0;
 }
 
-TreeSize MeasureTree(const std::string &path, const struct stat &status)
+bool MeasureTree(const std::string &path, const struct stat &status, TreeSize &size,
+                 const std::function<bool()> &keepGoing)
 {
-    TreeSize size;
+    if (keepGoing && !keepGoing())
+        return false;
     if (!S_ISDIR(status.st_mode)) {
-        size.files = 1;
-        size.bytes = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
-        return size;
+        size.files += 1;
+        size.bytes += S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
+        return true;
     }
     std::vector<std::string> names;
     if (!ListFolder(path, names)) {
@@ -44,10 +46,16 @@ TreeSize MeasureTree(const std::string &path, const struct stat &status)
         struct stat childStatus {};
         if (lstat(child.c_str(), &childStatus) != 0)
             continue;  // gone meanwhile: nothing to count
-        const TreeSize inner = MeasureTree(child, childStatus);
-        size.files += inner.files;
-        size.bytes += inner.bytes;
+        if (!MeasureTree(child, childStatus, size, keepGoing))
+            return false;
     }
+    return true;
+}
+
+TreeSize MeasureTree(const std::string &path, const struct stat &status)
+{
+    TreeSize size;
+    MeasureTree(path, status, size, {});
     return size;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Looking at the trees a copy or a move works on. Paths are the file system's bytes.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -15,6 +16,9 @@ struct TreeSize {
 // What path, whose lstat is status, holds: itself when it is no folder, else its whole tree
 // (links not followed). Folders that cannot be read count as empty.
 TreeSize MeasureTree(const std::string &path, const struct stat &status);
+// The same, asking keepGoing after every entry; false when it said stop (size then partial).
+bool MeasureTree(const std::string &path, const struct stat &status, TreeSize &size,
+                 const std::function<bool()> &keepGoing);
 
 // The names in folder but "." and "..", in the order the system lists them; false with errno
 // set when the folder cannot be read.

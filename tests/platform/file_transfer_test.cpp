@@ -554,7 +554,7 @@ TEST(FileTransfer, CancelInTheMiddleOfABigFileLeavesNoPartOfIt)
     tree.WriteFile("src/big.bin", big);
     tree.MakeFolder("dst");
     FakeSink sink;
-    sink.stopAtCall = 3;  // the entry, one megabyte, then stop
+    sink.stopAtCall = 3;  // the start, the entry, then stop after its first megabyte
     TransferOptions options;
     options.forceCopy = true;
     const TransferOutcome outcome =
