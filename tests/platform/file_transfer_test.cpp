@@ -564,6 +564,21 @@ TEST(FileTransfer, CancelInTheMiddleOfABigFileLeavesNoPartOfIt)
     EXPECT_TRUE(Snapshot(tree.Path("dst")).empty());
 }
 
+TEST(FileTransfer, AStopWhileCountingLeavesEverythingUntouched)
+{
+    test::TempTree tree;
+    MakeManyFiles(tree.Path("src/tree"), 10);
+    tree.MakeFolder("dst");
+    const auto original = Snapshot(tree.Path("src"));
+    FakeSink sink;
+    sink.stopAtCall = 1;
+    const TransferOutcome outcome =
+        TransferEntries({tree.Path("src/tree")}, tree.Path("dst"), TransferKind::kMove, sink);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(Snapshot(tree.Path("src")), original);
+    EXPECT_TRUE(Snapshot(tree.Path("dst")).empty());
+}
+
 TEST(FileTransfer, AMoveKilledHalfWayLeavesEveryFileWholeAtOnePlace)
 {
     // Sources go in batches of a thousand after a sync: the last kill comes after one. That
