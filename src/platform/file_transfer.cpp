@@ -1,216 +1,415 @@
-// A plain TransferEntries on std::filesystem: whole entries are copied, a move renames where
-// it can and otherwise copies, then removes the source only once its copy is complete; a
-// replaced entry is set aside until its replacement is in place.
 #include "platform/file_transfer.h"
 
-#include <algorithm>
+#include "platform/entry_copier.h"
+#include "platform/path.h"
+#include "platform/rename_entry.h"
+#include "platform/transfer_naming.h"
+#include "platform/transfer_tree.h"
+
 #include <cerrno>
-#include <filesystem>
+#include <chrono>
+#include <fcntl.h>
 #include <optional>
-#include <system_error>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace sifter {
 namespace {
 
-namespace fs = std::filesystem;
+// Finished copies are synced together before their sources go: an fsync per small file costs
+// many times the copying. A batch is small enough that syncing it keeps the window responsive.
+constexpr std::size_t kBatchFiles = 1000;
+constexpr std::uint64_t kBatchBytes = 16ULL * 1024 * 1024;
+// Removing a batch's sources can take a second on a busy disk: the caller hears in between.
+constexpr auto kReportInterval = std::chrono::milliseconds(20);
 
-struct Run {
-    TransferKind kind;
-    TransferSink &sink;
-    TransferOptions options;
-    TransferProgress progress;
-    TransferOutcome outcome;
-    std::optional<ConflictAnswer> answerForAll;
-    bool stopped = false;
+enum class RenameStep { kDone, kCrossDevice };
+
+bool SameEntry(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+class Transfer {
+public:
+    Transfer(TransferKind kind, TransferSink &sink, const TransferOptions &options)
+        : kind_(kind), sink_(sink), options_(options)
+    {
+    }
+    ~Transfer();
+    Transfer(const Transfer &) = delete;
+    Transfer &operator=(const Transfer &) = delete;
+
+    TransferOutcome Run(const std::vector<std::string> &sources, const std::string &folder);
+
+private:
+    struct Removal {
+        std::string path;
+        bool folder = false;
+    };
+
+    bool TopEntry(const std::string &source, const std::string &folder, const struct stat &folderStatus);
+    bool Entry(const std::string &source, const std::string &folder, std::string name, bool byRename);
+    bool Children(const std::string &source, const std::string &target, bool byRename);
+    bool CopyFolder(const std::string &source, const struct stat &status, const std::string &target, bool byRename);
+    bool CopyNonFolder(const std::string &source, const struct stat &status, const std::string &folder,
+                       const std::string &name, bool replace);
+    RenameStep MoveByRename(const std::string &source, const struct stat &status, const std::string &target,
+                            bool replace);
+    ConflictAnswer Ask(const std::string &source, const std::string &target, bool targetIsFolder);
+    void NoteRemoval(const std::string &path, bool folder);
+    bool NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes);
+    bool Flush();
+    bool Report()
+    {
+        reported_ = std::chrono::steady_clock::now();
+        return sink_.Progress(progress_);
+    }
+    // Reports when the last report is a while ago: for long work between entries.
+    bool Tick() { return std::chrono::steady_clock::now() - reported_ < kReportInterval || Report(); }
+    bool Cancel()
+    {
+        outcome_.cancelled = true;
+        return false;
+    }
+    void Fail(const std::string &path, std::string reason) { outcome_.failures.push_back({path, std::move(reason)}); }
+    void Fail(const std::string &path, const std::string &what, int error) { Fail(path, what + ": " + ErrorText(error)); }
+    // An entry that is not transferred still moves the progress on.
+    void Pass(const std::string &source, const struct stat &status)
+    {
+        const TreeSize size = MeasureTree(source, status);
+        progress_.filesDone += size.files;
+        progress_.bytesDone += size.bytes;
+    }
+    const char *Verb() const { return kind_ == TransferKind::kMove ? "move" : "copy"; }
+
+    const TransferKind kind_;
+    TransferSink &sink_;
+    const TransferOptions options_;
+    TransferOutcome outcome_;
+    TransferProgress progress_;
+    EntryCopier copier_;
+    std::optional<ConflictAnswer> answerForAll_;
+    std::chrono::steady_clock::time_point reported_ = std::chrono::steady_clock::now();
+    // A move's sources waiting for their copies to be synced, children before their folder.
+    std::vector<Removal> removals_;
+    std::size_t batchFiles_ = 0;
+    std::uint64_t batchBytes_ = 0;
+    std::vector<dev_t> batchDevices_;
+    std::vector<std::pair<dev_t, int>> syncHandles_;  // a folder on each file system copied to
 };
 
-void Fail(Run &run, const fs::path &path, const std::string &reason)
+Transfer::~Transfer()
 {
-    run.outcome.failures.push_back({path.string(), reason});
+    for (const auto &handle : syncHandles_)
+        close(handle.second);  // only read from: nothing to lose
 }
 
-bool Report(Run &run, const fs::path &current)
+TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std::string &folder)
 {
-    run.progress.current = current.string();
-    if (!run.stopped && !run.sink.Progress(run.progress)) {
-        run.stopped = true;
-        run.outcome.cancelled = true;
+    struct stat folderStatus {};
+    const int error = stat(folder.c_str(), &folderStatus) == 0 ? (S_ISDIR(folderStatus.st_mode) ? 0 : ENOTDIR) : errno;
+    if (error != 0) {
+        for (const std::string &source : sources)
+            Fail(source, "could not " + std::string(Verb()) + " into " + folder, error);
+        return std::move(outcome_);
     }
-    return !run.stopped;
-}
-
-bool Exists(const fs::path &path)
-{
-    std::error_code error;
-    return fs::exists(fs::symlink_status(path, error));
-}
-
-bool IsRealFolder(const fs::path &path)
-{
-    std::error_code error;
-    return fs::is_directory(fs::symlink_status(path, error));
-}
-
-// Files (anything but folders) and bytes of regular files in the entry's tree.
-void Measure(const fs::path &path, std::uint64_t &files, std::uint64_t &bytes)
-{
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(path, error);
-    if (error)
-        return;
-    if (fs::is_directory(status)) {
-        for (fs::directory_iterator it(path, error), end; !error && it != end; it.increment(error))
-            Measure(it->path(), files, bytes);
-        return;
+    // Counting a big tree takes a while too: the caller hears from it, and may stop it.
+    bool goOn = Report();
+    for (std::size_t i = 0; i < sources.size() && goOn; ++i) {
+        struct stat status {};
+        TreeSize size;
+        progress_.current = sources[i];
+        if (lstat(sources[i].c_str(), &status) == 0)
+            goOn = MeasureTree(sources[i], status, size, [this] { return Tick(); });
+        progress_.filesTotal += size.files;
+        progress_.bytesTotal += size.bytes;
     }
-    ++files;
-    if (fs::is_regular_file(status))
-        bytes += fs::file_size(path, error);
+    if (!goOn) {
+        Cancel();
+        return std::move(outcome_);
+    }
+    for (const std::string &source : sources) {
+        if (!TopEntry(source, folder, folderStatus))
+            break;
+    }
+    if (!Flush())
+        Cancel();
+    progress_.current.clear();
+    // The last word for the caller's display; there is nothing left to cancel.
+    Report();
+    return std::move(outcome_);
 }
 
-// "name (n).ext" in the target's folder, the first that is free.
-fs::path FreeName(const fs::path &target)
+bool Transfer::TopEntry(const std::string &source, const std::string &folder, const struct stat &folderStatus)
 {
-    const bool folder = IsRealFolder(target);
-    const std::string stem = folder ? target.filename().string() : target.stem().string();
-    const std::string extension = folder ? std::string() : target.extension().string();
-    for (unsigned number = 1;; ++number) {
-        fs::path candidate = target.parent_path() / (stem + " (" + std::to_string(number) + ")" + extension);
-        if (!Exists(candidate))
-            return candidate;
+    std::string path = source;
+    while (PathRemoveTrailingSeparator(path)) {
     }
+    const std::string name = PathLastComponent(path);
+    if (name.empty() || name == "/" || name == "." || name == "..") {
+        Fail(source, "could not " + std::string(Verb()) + " \"" + source + "\": it does not name one entry");
+        return true;
+    }
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0) {
+        Fail(source, "could not read " + source, errno);
+        return true;
+    }
+    if (S_ISDIR(status.st_mode) && FolderIsWithin(folder, status)) {
+        Fail(source, "could not " + std::string(Verb()) + " the folder " + path + " into itself");
+        Pass(path, status);
+        return true;
+    }
+    struct stat parent {};
+    if (kind_ == TransferKind::kMove && stat(PathContainingFolder(path).c_str(), &parent) == 0 &&
+        SameEntry(parent, folderStatus)) {
+        Pass(path, status);  // it is where it should go already
+        return true;
+    }
+    const bool byRename = kind_ == TransferKind::kMove && !options_.forceCopy && status.st_dev == folderStatus.st_dev;
+    return Entry(path, folder, name, byRename);
 }
 
-// Copies the entry (a folder with its tree, a link as a link) to target, which does not exist.
-// False when anything in it failed or the run stopped.
-bool CopyEntry(Run &run, const fs::path &source, const fs::path &target)
+ConflictAnswer Transfer::Ask(const std::string &source, const std::string &target, bool targetIsFolder)
 {
-    if (!Report(run, source))
-        return false;
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(source, error);
-    if (error) {
-        Fail(run, source, error.message());
-        return false;
+    if (answerForAll_)
+        return *answerForAll_;
+    bool applyToAll = false;
+    const ConflictAnswer answer = sink_.AskConflict(source, target, targetIsFolder, applyToAll);
+    if (applyToAll)
+        answerForAll_ = answer;
+    return answer;
+}
+
+// False when the transfer stops.
+bool Transfer::Entry(const std::string &source, const std::string &folder, std::string name, bool byRename)
+{
+    struct stat status {};
+    if (lstat(source.c_str(), &status) != 0) {
+        Fail(source, "could not read " + source, errno);
+        return true;
     }
-    if (fs::is_directory(status)) {
-        if (!fs::create_directory(target, source, error)) {
-            Fail(run, source, error ? error.message() : std::string("the destination exists"));
+    progress_.current = source;
+    if (!Report())
+        return Cancel();
+    std::string target = PathAppend(folder, name);
+    bool replace = false;
+    struct stat existing {};
+    if (lstat(target.c_str(), &existing) == 0) {
+        // A copy onto itself can only be a second one beside it: replacing would destroy it.
+        const ConflictAnswer answer = SameEntry(existing, status)
+                                          ? ConflictAnswer::kRename
+                                          : Ask(source, target, S_ISDIR(existing.st_mode));
+        switch (answer) {
+        case ConflictAnswer::kCancel:
+            return Cancel();
+        case ConflictAnswer::kSkip:
+            Pass(source, status);
+            return true;
+        case ConflictAnswer::kRename:
+            name = FreeEntryName(folder, name, S_ISDIR(status.st_mode));
+            if (name.empty()) {
+                Fail(source, "could not find a free name for " + target + " in " + folder);
+                Pass(source, status);
+                return true;
+            }
+            target = PathAppend(folder, name);
+            break;
+        case ConflictAnswer::kReplace:
+            if (S_ISDIR(status.st_mode) && S_ISDIR(existing.st_mode)) {
+                const bool goOn = Children(source, target, byRename);
+                if (kind_ == TransferKind::kMove)
+                    NoteRemoval(source, true);
+                return goOn;
+            }
+            // Never a folder's whole tree deleted to make room, nor a folder dropped for a file.
+            if (S_ISDIR(existing.st_mode) || S_ISDIR(status.st_mode)) {
+                Fail(source, std::string("could not replace ") + (S_ISDIR(existing.st_mode) ? "the folder " : "the file ") +
+                                 target + " with " + (S_ISDIR(status.st_mode) ? "a folder" : "a file") +
+                                 ": both are kept");
+                Pass(source, status);
+                return true;
+            }
+            replace = true;
+            break;
+        }
+    } else if (errno != ENOENT) {
+        Fail(source, "could not examine " + target, errno);
+        Pass(source, status);
+        return true;
+    }
+    if (byRename) {
+        if (MoveByRename(source, status, target, replace) == RenameStep::kDone)
+            return true;
+        byRename = false;  // another file system below the same folder (a mount): copy it
+    }
+    if (S_ISDIR(status.st_mode))
+        return CopyFolder(source, status, target, byRename);
+    return CopyNonFolder(source, status, folder, name, replace);
+}
+
+RenameStep Transfer::MoveByRename(const std::string &source, const struct stat &status, const std::string &target,
+                                  bool replace)
+{
+    int done = replace ? rename(source.c_str(), target.c_str())
+                       : renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    int error = errno;
+    // EINVAL: no RENAME_NOREPLACE on this file system; ENOSYS: no renameat2 at all.
+    if (done != 0 && !replace && (error == EINVAL || error == ENOSYS)) {
+        if (S_ISDIR(status.st_mode)) {
+            // A folder cannot be linked; the target was just seen absent, and rename replaces
+            // at most an empty folder made in between.
+            done = rename(source.c_str(), target.c_str());
+            error = errno;
+        } else {
+            const RenameOutcome outcome = RenameEntryByLink(source, target, error);
+            done = outcome == RenameOutcome::kRenamed ? 0 : -1;
+            error = outcome == RenameOutcome::kExists ? EEXIST : error;
+        }
+    }
+    if (done != 0 && error == EXDEV)
+        return RenameStep::kCrossDevice;
+    if (done != 0)
+        Fail(source, "could not move " + source + " to " + target, error);
+    Pass(done == 0 ? target : source, status);
+    return RenameStep::kDone;
+}
+
+bool Transfer::Children(const std::string &source, const std::string &target, bool byRename)
+{
+    std::vector<std::string> names;
+    if (!ListFolder(source, names)) {
+        Fail(source, "could not read the folder " + source, errno);
+        return true;
+    }
+    for (const std::string &name : names) {
+        if (!Entry(PathAppend(source, name), target, name, byRename))
             return false;
-        }
-        bool complete = true;
-        for (fs::directory_iterator it(source, error), end; !error && it != end && !run.stopped; it.increment(error))
-            complete = CopyEntry(run, it->path(), target / it->path().filename()) && complete;
-        if (error) {
-            Fail(run, source, error.message());
-            complete = false;
-        }
-        std::error_code timeError;  // a folder whose time cannot be set is still complete
-        fs::last_write_time(target, fs::last_write_time(source, timeError), timeError);
-        return complete && !run.stopped;
-    }
-    if (fs::is_symlink(status)) {
-        fs::copy_symlink(source, target, error);
-    } else if (fs::is_regular_file(status)) {
-        if (fs::copy_file(source, target, fs::copy_options::none, error)) {
-            std::error_code timeError;  // the copy is whole without its time
-            fs::last_write_time(target, fs::last_write_time(source, timeError), timeError);
-            run.progress.bytesDone += fs::file_size(target, timeError);
-        }
-    } else {
-        Fail(run, source, "not a file, folder or link");
-        return false;
-    }
-    ++run.progress.filesDone;
-    if (error) {
-        Fail(run, source, error.message());
-        return false;
     }
     return true;
 }
 
-// Copies or moves the entry to target, which does not exist. A move that fails or stops
-// leaves the source whole and removes what was copied.
-bool Place(Run &run, const fs::path &source, const fs::path &target)
+bool Transfer::CopyFolder(const std::string &source, const struct stat &status, const std::string &target,
+                          bool byRename)
 {
-    std::error_code error;
-    if (run.kind == TransferKind::kMove && !run.options.forceCopy) {
-        if (!Report(run, source))
-            return false;
-        fs::rename(source, target, error);
-        if (!error) {
-            Measure(target, run.progress.filesDone, run.progress.bytesDone);
-            return true;
-        }
-        if (error.value() != EXDEV) {
-            Fail(run, source, error.message());
-            return false;
-        }
+    // Owner-only until filled, whatever the source's mode: the final one may forbid writing.
+    if (mkdir(target.c_str(), 0700) != 0) {
+        Fail(source, "could not create the folder " + target, errno);
+        Pass(source, status);
+        return true;
     }
-    const bool complete = CopyEntry(run, source, target);
-    if (!complete && (run.kind == TransferKind::kMove || run.stopped)) {
-        fs::remove_all(target, error);  // the source is whole; nothing the user had is lost
-        return false;
+    const bool goOn = Children(source, target, byRename);
+    const timespec times[2] = {status.st_atim, status.st_mtim};
+    // As for files: the content is worth more than the folder's mode and times.
+    if (chmod(target.c_str(), status.st_mode & 07777) != 0) {
     }
-    if (complete && run.kind == TransferKind::kMove) {
-        fs::remove_all(source, error);
-        if (error)
-            Fail(run, source, error.message());
+    if (utimensat(AT_FDCWD, target.c_str(), times, 0) != 0) {
     }
-    return complete;
+    if (kind_ == TransferKind::kMove)
+        NoteRemoval(source, true);
+    return goOn;
 }
 
-void TransferInto(Run &run, const fs::path &source, const fs::path &folder)
+bool Transfer::CopyNonFolder(const std::string &source, const struct stat &status, const std::string &folder,
+                             const std::string &name, bool replace)
 {
-    fs::path target = folder / source.filename();
-    if (!Exists(target)) {
-        Place(run, source, target);
-        return;
+    const std::uint64_t bytesBefore = progress_.bytesDone;
+    const auto onChunk = [&](std::uint64_t bytes) {
+        progress_.bytesDone = bytesBefore + bytes;
+        return Report();
+    };
+    std::string error;
+    dev_t device = 0;
+    switch (copier_.Copy(source, status, folder, name, replace, onChunk, error, device)) {
+    case CopyResult::kCopied: {
+        const std::uint64_t bytes = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
+        progress_.filesDone += 1;
+        progress_.bytesDone = bytesBefore + bytes;
+        if (kind_ == TransferKind::kMove) {
+            NoteRemoval(source, false);
+            return NoteCopy(folder, device, bytes) || Cancel();
+        }
+        return true;
     }
-    std::error_code error;
-    if (fs::equivalent(source, target, error)) {
-        Fail(run, source, "it is already in that folder");
-        return;
-    }
-    bool applyToAll = false;
-    const bool targetIsFolder = IsRealFolder(target);
-    const ConflictAnswer answer =
-        run.answerForAll ? *run.answerForAll
-                         : run.sink.AskConflict(source.string(), target.string(), targetIsFolder, applyToAll);
-    if (applyToAll)
-        run.answerForAll = answer;
-    switch (answer) {
-    case ConflictAnswer::kCancel:
-        run.stopped = true;
-        run.outcome.cancelled = true;
-        return;
-    case ConflictAnswer::kSkip:
-        return;
-    case ConflictAnswer::kRename:
-        Place(run, source, FreeName(target));
-        return;
-    case ConflictAnswer::kReplace:
+    case CopyResult::kExists:
+        Fail(source, "could not create " + PathAppend(folder, name) + ": an entry of that name appeared meanwhile");
+        break;
+    case CopyResult::kCancelled:
+        progress_.bytesDone = bytesBefore;
+        return Cancel();
+    case CopyResult::kFailed:
+        Fail(source, error);
         break;
     }
-    if (targetIsFolder && IsRealFolder(source)) {
-        for (fs::directory_iterator it(source, error), end; !error && it != end && !run.stopped; it.increment(error))
-            TransferInto(run, it->path(), target);
-        if (error)
-            Fail(run, source, error.message());
-        else if (run.kind == TransferKind::kMove)
-            fs::remove(source, error);  // only when the merge emptied it
-        return;
+    progress_.bytesDone = bytesBefore;
+    Pass(source, status);
+    return true;
+}
+
+void Transfer::NoteRemoval(const std::string &path, bool folder)
+{
+    removals_.push_back({path, folder});
+}
+
+// False when the caller stopped the transfer while the batch was finished.
+bool Transfer::NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes)
+{
+    bool known = false;
+    for (const dev_t seen : batchDevices_)
+        known = known || seen == device;
+    if (!known)
+        batchDevices_.push_back(device);
+    bool handled = false;
+    for (const auto &handle : syncHandles_)
+        handled = handled || handle.first == device;
+    if (!handled) {
+        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        // Without a handle the sync below falls back to syncing every file system.
+        if (fd >= 0)
+            syncHandles_.emplace_back(device, fd);
     }
-    const fs::path aside = FreeName(folder / ("." + target.filename().string() + ".replaced"));
-    fs::rename(target, aside, error);
-    if (error) {
-        Fail(run, source, error.message());
-        return;
+    ++batchFiles_;
+    batchBytes_ += bytes;
+    return batchFiles_ < kBatchFiles && batchBytes_ < kBatchBytes ? true : Flush();
+}
+
+// Syncs the batch's copies, then removes their sources; a source whose copy cannot be known to
+// be on disk stays. A stop asked for meanwhile (false) still lets the batch finish: its copies
+// are complete, and a source left beside one would be a file in two places.
+bool Transfer::Flush()
+{
+    bool goOn = true;
+    int syncError = 0;
+    for (const dev_t device : batchDevices_) {
+        int fd = -1;
+        for (const auto &handle : syncHandles_)
+            fd = handle.first == device ? handle.second : fd;
+        if (fd < 0)
+            sync();
+        else if (syncfs(fd) != 0)
+            syncError = errno;
     }
-    if (Place(run, source, target))
-        fs::remove_all(aside, error);
-    else
-        fs::rename(aside, target, error);
+    for (const Removal &removal : removals_) {
+        goOn = goOn && Tick();
+        if (removal.folder) {
+            // Not empty: something in it was skipped, failed or kept, and the folder stays with it.
+            if (rmdir(removal.path.c_str()) != 0 && errno != ENOTEMPTY && errno != EEXIST && errno != ENOENT)
+                Fail(removal.path, "could not remove the folder " + removal.path + " after moving what it held", errno);
+        } else if (syncError != 0) {
+            Fail(removal.path, "the copy of " + removal.path + " could not be written to disk, so the original is kept",
+                 syncError);
+        } else if (unlink(removal.path.c_str()) != 0 && errno != ENOENT) {
+            Fail(removal.path, "could not remove " + removal.path + " after copying it", errno);
+        }
+    }
+    removals_.clear();
+    batchDevices_.clear();
+    batchFiles_ = 0;
+    batchBytes_ = 0;
+    return goOn;
 }
 
 } // namespace
@@ -218,25 +417,8 @@ void TransferInto(Run &run, const fs::path &source, const fs::path &folder)
 TransferOutcome TransferEntries(const std::vector<std::string> &sources, const std::string &folder,
                                 TransferKind kind, TransferSink &sink, const TransferOptions &options)
 {
-    Run run{kind, sink, options, {}, {}, std::nullopt, false};
-    for (const std::string &source : sources)
-        Measure(source, run.progress.filesTotal, run.progress.bytesTotal);
-    std::error_code error;
-    const fs::path destination = fs::weakly_canonical(fs::path(folder), error);
-    for (const std::string &source : sources) {
-        if (run.stopped)
-            break;
-        // A folder copied into its own tree would copy itself without end.
-        const fs::path real = fs::weakly_canonical(fs::path(source), error);
-        const bool destinationInside =
-            std::mismatch(real.begin(), real.end(), destination.begin(), destination.end()).first == real.end();
-        if (IsRealFolder(source) && destinationInside) {
-            Fail(run, source, "the destination is inside it");
-            continue;
-        }
-        TransferInto(run, fs::path(source), fs::path(folder));
-    }
-    return run.outcome;
+    Transfer transfer(kind, sink, options);
+    return transfer.Run(sources, folder);
 }
 
 } // namespace sifter

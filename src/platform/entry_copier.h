@@ -1,0 +1,58 @@
+#pragma once
+// Making the copy of one entry that is not a folder (a file, a link, a FIFO) in a folder, where
+// it appears under its name only when complete. Paths are the file system's bytes.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace sifter {
+
+enum class CopyResult {
+    kCopied,
+    kExists,     // without replace: the name is taken; nothing changed
+    kCancelled,  // the chunk callback said stop; nothing is left of the copy
+    kFailed,     // nothing is left of the copy; error says why
+};
+
+// Keeps what it learns about the system (copy_file_range refused, no O_TMPFILE) for the
+// copies that follow, and one buffer; one per run, not shared between threads.
+class EntryCopier {
+public:
+    // Told the bytes of the file copied so far after each chunk of about a megabyte, while
+    // more is to come; false abandons the copy.
+    using ChunkCallback = std::function<bool(std::uint64_t)>;
+
+    // Copies source, whose lstat is status, to folder/name with its permission bits and times,
+    // checking a file's size. replace swaps an existing non-folder entry of that name for the
+    // copy in one rename; without it a taken name gives kExists. A device or a socket fails.
+    // copyDevice gets the file system the copy is on (for syncing it).
+    CopyResult Copy(const std::string &source, const struct stat &status, const std::string &folder,
+                    const std::string &name, bool replace, const ChunkCallback &onChunk, std::string &error,
+                    dev_t &copyDevice);
+
+private:
+    struct Destination;
+
+    CopyResult CopyFile(const std::string &source, const std::string &folder, const std::string &target,
+                        bool replace, const ChunkCallback &onChunk, std::string &error, dev_t &copyDevice);
+    CopyResult CopyContent(int in, int out, std::uint64_t size, const ChunkCallback &onChunk, std::string &error);
+    bool OpenDestination(const std::string &folder, Destination &destination, std::string &error);
+    CopyResult Publish(Destination &destination, const std::string &folder, const std::string &target, bool replace,
+                       std::string &error);
+    CopyResult CopySpecial(const std::string &source, const struct stat &status, const std::string &folder,
+                           const std::string &target, bool replace, std::string &error, dev_t &copyDevice);
+    std::string TemporaryName(const std::string &folder);
+
+    std::vector<char> buffer_;
+    bool copyRangeWorks_ = true;
+    bool procChecked_ = false;
+    bool anonymousFilesWork_ = true;
+    unsigned temporaryCounter_ = 0;
+};
+
+// The system's text for errno value error, as a user reads it.
+std::string ErrorText(int error);
+
+} // namespace sifter
