@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -15,6 +16,21 @@
 
 namespace sifter {
 namespace {
+
+// A click on one of several selected rows selects that row alone, as in a file manager; only
+// a click on the one selected row edits its name. (Qt would edit and keep the selection.)
+bool ClickMayEdit(const QItemSelectionModel *selection, QAbstractItemView::EditTrigger trigger)
+{
+    if (trigger != QAbstractItemView::SelectedClicked || !selection)
+        return true;
+    int rows = 0;
+    for (const QItemSelectionRange &range : selection->selection()) {
+        rows += range.height();
+        if (rows > 1)
+            return false;
+    }
+    return true;
+}
 
 constexpr int kSmallIconPixels = 16;
 constexpr int kLargeIconPixels = 32;
@@ -172,6 +188,8 @@ void DetailsView::startDrag(Qt::DropActions)
 
 bool DetailsView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
+    if (!ClickMayEdit(selectionModel(), trigger))
+        return false;
     return QTableView::edit(index.isValid() ? index.siblingAtColumn(0) : index, trigger, event);
 }
 
@@ -224,6 +242,11 @@ ItemsView::ItemsView(QWidget *parent)
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     setTextElideMode(Qt::ElideRight);
     ConfigureFor(sifter::ViewMode::List);
+}
+
+bool ItemsView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    return ClickMayEdit(selectionModel(), trigger) && QListView::edit(index, trigger, event);
 }
 
 void ItemsView::startDrag(Qt::DropActions)

@@ -69,6 +69,7 @@ signals:
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     // A row's info tip, with the full name first when the name is shown cut off.
     bool viewportEvent(QEvent *event) override;
     // While hidden (Details shows the rows), rows added by a run are laid out only when the

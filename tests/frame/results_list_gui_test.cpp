@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QHeaderView>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -434,6 +435,29 @@ TEST_F(ResultsListTest, F2EditsTheSelectedNameAndCommittingChangesNoRecord)
     QTest::qWait(10);
     const QList<QLineEdit *> editors = List().Items()->findChildren<QLineEdit *>();
     EXPECT_TRUE(std::none_of(editors.begin(), editors.end(), [](QLineEdit *e) { return e->isVisible(); }));
+}
+
+TEST_F(ResultsListTest, AClickOnOneOfSeveralSelectedRowsSelectsItAloneAndEditsNothing)
+{
+    StartWithRows(3);
+    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(List().Details()),
+                                    static_cast<QAbstractItemView *>(List().Items())}) {
+        Frame().SendCommand(view == List().Details() ? cmd::kViewDetails : cmd::kViewList);
+        List().SelectAll();
+        ClickRow(view, 1);
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        EXPECT_EQ(SelectedRows(), std::set<int>({1}));
+        const QList<QLineEdit *> editors = view->findChildren<QLineEdit *>();
+        EXPECT_TRUE(std::none_of(editors.begin(), editors.end(), [](QLineEdit *e) { return e->isVisible(); }));
+        // The one selected row, clicked again, edits its name.
+        ClickRow(view, 1);
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        auto *editor = view->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_TRUE(editor->isVisible());
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTest::qWait(10);
+    }
 }
 
 TEST_F(ResultsListTest, TypingFindsANameAndHomeEndMoveAsInFileManagers)
