@@ -207,6 +207,15 @@ TEST_F(DesktopFileTypeTest, UnregisterLeavesNothingOfOurs)
     EXPECT_NE(list.find("# mine\n[Default Applications]\ntext/plain=editor.desktop\n"), std::string::npos) << list;
 }
 
+TEST_F(DesktopFileTypeTest, UnregisterWithoutRegisterChangesNothing)
+{
+    const std::string before = "[Added Associations]\napplication/x-sifter=other.desktop;\n";
+    tree.WriteFile("config/mimeapps.list", before);
+    ASSERT_TRUE(Unregister());
+    EXPECT_EQ(test::ReadFileContent(ListPath()), before);
+    EXPECT_FALSE(test::EntryExists(tree.Path("data")));
+}
+
 TEST_F(DesktopFileTypeTest, ADefaultOfAnotherApplicationSetBeforeStaysTheDefault)
 {
     WriteOtherApplication("other.desktop");
