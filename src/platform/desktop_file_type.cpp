@@ -117,7 +117,7 @@ bool IsOurEntryText(std::string_view content)
 Owner OwnerOf(const std::string &path, bool (*isOurs)(std::string_view))
 {
     struct stat status {};
-    if (lstat(path.c_str(), &status) != 0 && errno == ENOENT)
+    if (lstat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR))
         return Owner::kNone;
     const std::optional<std::string> content = ReadDesktopFileText(path);
     return content && isOurs(*content) ? Owner::kUs : Owner::kOther;
@@ -135,8 +135,14 @@ Owner EntryOwner(const DesktopFolders &folders)
     return OwnerOf(EntryPath(folders), IsOurEntryText);
 }
 
+// Why a file counted as another's.
 std::string NotOursReason(const std::string &path)
 {
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0)
+        return "cannot examine " + path + ": " + std::strerror(errno);
+    if (!ReadDesktopFileText(path))
+        return "cannot read " + path + " (not a readable file, or too large); it is left as it is";
     return path + " was not written by Sifter's Options; it is left as it is";
 }
 

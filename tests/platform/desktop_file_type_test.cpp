@@ -331,7 +331,7 @@ TEST_F(DesktopFileTypeTest, AnApplicationsFolderThatIsAFileIsAFailureWithItsReas
     tree.WriteFile("data/applications", "not a folder");
     std::string error;
     EXPECT_FALSE(RegisterDesktopFileType(folders, error));
-    EXPECT_NE(error.find(tree.Path("data/applications")), std::string::npos) << error;
+    EXPECT_NE(error.find("cannot create the folder " + tree.Path("data/applications")), std::string::npos) << error;
     EXPECT_FALSE(ReadDesktopFileTypeState(folders).registered);
 }
 
