@@ -332,6 +332,33 @@ bool CanWriteInEntry(const std::string &path)
     return true;
 }
 
+// Why files cannot be written in folder (or in the folders still to be made there); empty
+// when they can.
+std::string WriteAccessFailure(std::string folder)
+{
+    struct stat status {};
+    while (lstat(folder.c_str(), &status) != 0) {
+        if (errno != ENOENT || !PathRemoveLastComponent(folder))
+            return "cannot examine " + folder + ": " + std::strerror(errno);
+    }
+    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return folder + " is not a folder";
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return "no write access to " + folder;
+    return {};
+}
+
+// The first folder of ours that cannot be written, with its reason; empty when all can.
+std::string FirstWriteAccessFailure(const DesktopFolders &folders)
+{
+    for (const std::string &file : {PackagePath(folders), EntryPath(folders), MimeListPath(folders)}) {
+        std::string failure = WriteAccessFailure(PathContainingFolder(file));
+        if (!failure.empty())
+            return failure;
+    }
+    return {};
+}
+
 bool CheckFolders(const DesktopFolders &folders, std::string &error)
 {
     if (folders.dataHome.empty() || folders.dataHome.front() != kPathSeparator || folders.configHome.empty() ||
@@ -361,6 +388,9 @@ bool RegisterDesktopFileType(const DesktopFolders &folders, std::string &error)
         error = std::string(kMimeDatabaseTool) + " is missing (package shared-mime-info)";
         return false;
     }
+    error = FirstWriteAccessFailure(folders);
+    if (!error.empty())
+        return false;
     // Files of the same names that we did not write are an installation's or the user's.
     for (const auto &[owner, path] : {std::pair{PackageOwner(folders), PackagePath(folders)},
                                       std::pair{EntryOwner(folders), EntryPath(folders)}}) {
@@ -426,6 +456,8 @@ FileTypeState ReadDesktopFileTypeState(const DesktopFolders &folders)
         state.failure = NotOursReason(PackagePath(folders));
     else if (FindProgram(kMimeDatabaseTool).empty())
         state.failure = std::string(kMimeDatabaseTool) + " is missing (package shared-mime-info)";
+    else
+        state.failure = FirstWriteAccessFailure(folders);
     return state;
 }
 
