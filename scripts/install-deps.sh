@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev   # libFuzzer targets
   ccache
   dbus-daemon                # the file-manager tests start a private session bus
+  libglib2.0-bin desktop-file-utils   # gio and the desktop databases: the file-type registration tests
 )
 if [[ "${1:-}" == "--gui-check" ]]; then
   packages+=(xvfb xauth imagemagick xdotool)

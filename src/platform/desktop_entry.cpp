@@ -169,6 +169,22 @@ std::string UnescapeDesktopString(std::string_view value)
     return text;
 }
 
+std::string EscapeDesktopString(std::string_view text)
+{
+    std::string value;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        switch (text[pos]) {
+        case ' ': value += pos == 0 ? "\\s" : " "; break;
+        case '\n': value += "\\n"; break;
+        case '\t': value += "\\t"; break;
+        case '\r': value += "\\r"; break;
+        case '\\': value += "\\\\"; break;
+        default: value += text[pos]; break;
+        }
+    }
+    return value;
+}
+
 std::optional<DesktopEntry> ReadDesktopEntry(const std::string &path, std::string id, std::string_view language)
 {
     const std::optional<std::string> content = ReadDesktopFileText(path);

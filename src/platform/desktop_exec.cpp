@@ -8,6 +8,8 @@ constexpr std::string_view kLoneCodes = "FUi";  // each stands for whole argumen
 constexpr std::string_view kPieceCodes = "fuck";
 constexpr std::string_view kDeprecatedCodes = "dDnNvm";
 constexpr std::string_view kEscapedInQuotes = "\"`$\\";
+// Characters that put an argument in quotes (blanks and the shell's reserved ones).
+constexpr std::string_view kNeedQuotes = " \t\r\n\"'\\><~|&;$*?#()`";
 
 bool Contains(std::string_view set, char c)
 {
@@ -152,6 +154,24 @@ std::vector<std::string> ExpandDesktopExec(const DesktopExec &exec, const ExecFi
         argv.push_back(std::move(text));
     }
     return argv;
+}
+
+std::string QuoteDesktopExecArgument(std::string_view argument)
+{
+    bool quoted = argument.empty();
+    for (char c : argument)
+        quoted = quoted || Contains(kNeedQuotes, c);
+    std::string text = quoted ? "\"" : "";
+    for (char c : argument) {
+        if (c == '%')
+            text += '%';
+        else if (quoted && Contains(kEscapedInQuotes, c))
+            text += '\\';
+        text += c;
+    }
+    if (quoted)
+        text += '"';
+    return text;
 }
 
 } // namespace sifter

@@ -38,4 +38,9 @@ std::optional<DesktopExec> ParseDesktopExec(std::string_view value);
 // The argument list that starts the program on one file.
 std::vector<std::string> ExpandDesktopExec(const DesktopExec &exec, const ExecFieldValues &values);
 
+// One literal argument written for an Exec value (before its string escapes are applied):
+// in double quotes when it holds a blank or a reserved character, "%" doubled, so that
+// ParseDesktopExec gives it back unchanged.
+std::string QuoteDesktopExecArgument(std::string_view argument);
+
 } // namespace sifter

@@ -115,5 +115,17 @@ TEST_F(DesktopEntryTest, TryExecNeedsAProgramThatCanRun)
     EXPECT_FALSE(DesktopEntryTryExecPasses(entry));
 }
 
+TEST(DesktopStringTest, AnEscapedValueReadsBackAsItsText)
+{
+    for (std::string_view text : {"plain", "a\\b", "\\s literal", "two\nlines\tand\rreturn", " leading blank", "\\"}) {
+        const std::string value = EscapeDesktopString(text);
+        EXPECT_EQ(value.find_first_of("\n\t\r"), std::string::npos) << value;
+        std::string line = "[Desktop Entry]\nKey=" + value + "\n";
+        ForEachDesktopKey(line, [text](std::string_view, std::string_view, std::string_view read) {
+            EXPECT_EQ(UnescapeDesktopString(read), text);
+        });
+    }
+}
+
 } // namespace
 } // namespace sifter

@@ -76,6 +76,19 @@ TEST(DesktopExecTest, RefusesMalformedValues)
     }
 }
 
+TEST(DesktopExecTest, AQuotedArgumentParsesBackUnchanged)
+{
+    for (const char *argument : {"/plain/path-1.0_x", "", "with blank", "tab\there", "line\nbreak", "\"quoted\"",
+                                 "it's", "$HOME", "100%", "%f", "back\\slash", "`date`", "a>b<c|d&e;f", "~user",
+                                 "*?#()", "S\xc3\xb6kv\xc3\xa4gen", "all \"'$%\\`\xc3\xa9 %%"}) {
+        const std::string quoted = QuoteDesktopExecArgument(argument);
+        EXPECT_EQ(Expand("/bin/program " + quoted + " %f"), (Args{"/bin/program", argument, kValues.filePath}))
+            << quoted;
+    }
+    EXPECT_EQ(QuoteDesktopExecArgument("/usr/bin/sifter"), "/usr/bin/sifter");  // nothing to quote stays bare
+    EXPECT_EQ(QuoteDesktopExecArgument("/a b/%"), "\"/a b/%%\"");
+}
+
 TEST(DesktopExecTest, RandomValuesNeverStartAProgramTheyDoNotName)
 {
     const std::string alphabet = " \"\\%fFuUickdmx/'$`";
