@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev   # libFuzzer targets
   ccache
   dbus-daemon                # the file-manager tests start a private session bus
+  desktop-file-utils         # the folder-action tests validate the Dolphin service menu
 )
 if [[ "${1:-}" == "--gui-check" ]]; then
   packages+=(xvfb xauth imagemagick xdotool)
