@@ -172,16 +172,13 @@ std::size_t BlankLineStart(std::string_view text, std::size_t pos)
     return pos == 0 || text[pos - 1] == '\n' ? pos : std::string_view::npos;
 }
 
-// Takes span out of text, with the line break before it when nothing else stands on its line.
+// Takes span out of text, with the line break and blanks before it when it starts its line:
+// that undoes both ways ours is put in.
 void RemoveSpan(std::string &text, Span span)
 {
     std::size_t begin = span.begin;
-    std::size_t after = span.end;
-    while (after < text.size() && kBlanks.find(text[after]) != std::string_view::npos)
-        ++after;
-    const bool lineEndsAfter = after == text.size() || text[after] == '\n' || text[after] == '\r';
     const std::size_t lineStart = BlankLineStart(text, begin);
-    if (lineEndsAfter && lineStart != std::string_view::npos && lineStart > 0) {
+    if (lineStart != std::string_view::npos && lineStart > 0) {
         begin = lineStart - 1;
         if (begin > 0 && text[begin - 1] == '\r')
             --begin;
@@ -224,7 +221,7 @@ std::optional<std::string> UcaTextWithOurAction(std::string_view text, std::stri
     } else if (const std::size_t lineStart = BlankLineStart(result, close.begin); lineStart != std::string::npos) {
         result.insert(lineStart, action + nl);
     } else {
-        result.insert(close.begin, nl + action + nl);
+        result.insert(close.begin, nl + action);
     }
     return result;
 }
