@@ -12,7 +12,8 @@ packages=(
   clang libclang-rt-14-dev   # libFuzzer targets
   ccache
   dbus-daemon                # the file-manager tests start a private session bus
-  libglib2.0-bin desktop-file-utils   # gio and the desktop databases: the file-type registration tests
+  libglib2.0-bin             # gio: the file-type registration tests
+  desktop-file-utils         # the desktop databases and the validation of our entries
 )
 if [[ "${1:-}" == "--gui-check" ]]; then
   packages+=(xvfb xauth imagemagick xdotool)
