@@ -3,29 +3,6 @@
 #include "platform/utf8.h"
 
 namespace sifter {
-namespace {
-
-// What makes an Exec argument need quotes; the escapes inside them.
-constexpr std::string_view kExecReserved = " \t\n\r\"'\\><~|&;$*?#()`";
-constexpr std::string_view kEscapedInExecQuotes = "\"`$\\";
-
-// The general escapes of a desktop entry's string values.
-std::string EscapeDesktopString(std::string_view value)
-{
-    std::string text;
-    for (const char c : value) {
-        switch (c) {
-        case '\\': text += "\\\\"; break;
-        case '\n': text += "\\n"; break;
-        case '\t': text += "\\t"; break;
-        case '\r': text += "\\r"; break;
-        default: text += c; break;
-        }
-    }
-    return text;
-}
-
-} // namespace
 
 std::string QuoteShellWord(std::string_view word)
 {
@@ -52,22 +29,6 @@ bool IsWritableText(std::string_view text)
         pos += sequence.length;
     }
     return true;
-}
-
-std::string QuoteDesktopExecArgument(std::string_view argument)
-{
-    const bool quoted = argument.empty() || argument.find_first_of(kExecReserved) != std::string_view::npos;
-    std::string exec = quoted ? "\"" : "";
-    for (const char c : argument) {
-        if (quoted && kEscapedInExecQuotes.find(c) != std::string_view::npos)
-            exec += '\\';
-        exec += c;
-        if (c == '%')
-            exec += '%';
-    }
-    if (quoted)
-        exec += '"';
-    return EscapeDesktopString(exec);
 }
 
 std::string EscapeXmlText(std::string_view text)

@@ -4,6 +4,7 @@
 #include "platform/atomic_file.h"
 #include "platform/command_quoting.h"
 #include "platform/desktop_entry.h"
+#include "platform/desktop_exec.h"
 #include "platform/desktop_integration.h"
 #include "platform/path.h"
 #include "platform/thunar_actions.h"
@@ -18,6 +19,12 @@
 
 namespace sifter {
 namespace {
+
+// The program as the first word of a desktop file's Exec value, string escapes applied.
+std::string ExecProgramWord(const std::string &program)
+{
+    return EscapeDesktopString(QuoteDesktopExecArgument(program));
+}
 
 constexpr std::string_view kMarkerLine = "X-Sifter-Folder-Action=true";
 constexpr std::string_view kWrittenByUs = "# Written by Sifter's Options dialog, which also removes it.";
@@ -49,7 +56,7 @@ std::string DolphinMenu(const std::string &program)
            "Name=Sifter\n"
            "Icon=system-search\n"
            "Exec=" +
-           QuoteDesktopExecArgument(program) + " /f:%f\n";
+           ExecProgramWord(program) + " /f:%f\n";
 }
 
 // Nautilus lists the selection one path a line, though a folder's name may hold a line
@@ -98,7 +105,7 @@ std::string NemoAction(const std::string &program)
            "Comment=Search this folder with Sifter\n"
            "Icon-Name=system-search\n"
            "Exec=" +
-           QuoteDesktopExecArgument(program) +
+           ExecProgramWord(program) +
            " /f:%F\n"
            "Selection=s\n"
            "Extensions=dir;\n"
