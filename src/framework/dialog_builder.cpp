@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -53,6 +54,11 @@ QWidget *MakeStatic(const DialogControlResource &control, const QString &text, Q
     label->setTextFormat(Qt::PlainText);
     if (control.style & kStyleCenterVertical)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (control.style & kStyleWordWrap) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
     // The template's widths fit the original font; a label is widened rather than cut,
     // since a cut label reads as a different one.
     place.setWidth(std::max(place.width(), label->sizeHint().width()));
@@ -148,6 +154,8 @@ QWidget *MakeControl(const DialogControlResource &control, QRect &place, QWidget
         return MakeDatePicker(parent);
     case ControlKind::kTimePicker:
         return MakeTimePicker(parent);
+    case ControlKind::kGroupBox:
+        return new QGroupBox(text, &parent);
     case ControlKind::kEtchedLine: {
         auto *line = new QFrame(&parent);
         line->setFrameShape(QFrame::HLine);
