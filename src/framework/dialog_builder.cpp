@@ -16,9 +16,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTimeEdit>
 #include <QValidator>
 
+#include <algorithm>
 #include <limits>
 
 namespace sifter {
@@ -63,6 +66,26 @@ QWidget *MakeStatic(const DialogControlResource &control, const QString &text, Q
     // since a cut label reads as a different one.
     place.setWidth(std::max(place.width(), label->sizeHint().width()));
     return label;
+}
+
+QWidget *MakeGroupBox(const QString &text, QRect &place, QWidget &parent)
+{
+    auto *box = new QGroupBox(text, &parent);
+    // The template draws the frame's line half a text line below the box's top, the title on
+    // it; a style that puts the title above the line gets the box raised by the difference, so
+    // that the line does not run through the controls inside.
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.rect = QRect(QPoint(), place.size());
+    option.text = text;
+    option.lineWidth = 1;
+    option.textAlignment = Qt::AlignLeft;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const int lineTop =
+        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box).top();
+    const int raise = std::clamp(lineTop - box->fontMetrics().height() / 2, 0, std::max(place.top(), 0));
+    place.setTop(place.top() - raise);
+    return box;
 }
 
 QWidget *MakeEdit(const DialogControlResource &control, QWidget &parent)
@@ -155,7 +178,7 @@ QWidget *MakeControl(const DialogControlResource &control, QRect &place, QWidget
     case ControlKind::kTimePicker:
         return MakeTimePicker(parent);
     case ControlKind::kGroupBox:
-        return new QGroupBox(text, &parent);
+        return MakeGroupBox(text, place, parent);
     case ControlKind::kEtchedLine: {
         auto *line = new QFrame(&parent);
         line->setFrameShape(QFrame::HLine);

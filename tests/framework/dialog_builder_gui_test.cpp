@@ -74,7 +74,9 @@ TEST_F(DialogBuilderTest, PlacesEachControlAtItsRectangleInTemplateOrder)
         EXPECT_EQ(built.resource, &kControls[i]);
         EXPECT_EQ(built.widget->parentWidget(), &window);
         const QPoint corner(units.ToPixelsX(kControls[i].x), units.ToPixelsY(kControls[i].y));
-        EXPECT_EQ(built.widget->pos(), corner + kOrigin);
+        if (kControls[i].kind != ControlKind::kGroupBox) {
+            EXPECT_EQ(built.widget->pos(), corner + kOrigin);
+        }
     }
     EXPECT_EQ(controls.Find(10)->geometry(), units.ToPixels(61, 124, 50, 15).translated(kOrigin));
     EXPECT_EQ(controls.Find(12)->geometry(), units.ToPixels(55, 156, 50, 14).translated(kOrigin));
@@ -116,6 +118,12 @@ TEST_F(DialogBuilderTest, AWrappingLabelKeepsItsRectangleAndAGroupBoxShowsItsTit
 
     auto *group = controls.Find<QGroupBox>(13);
     ASSERT_NE(group, nullptr);
+    // Raised at most to the window's edge, and ending where the template ends.
+    const QRect place = units.ToPixels(120, 0, 60, 40).translated(kOrigin);
+    EXPECT_GE(group->y(), 0);
+    EXPECT_LE(group->y(), place.y());
+    EXPECT_EQ(group->geometry().bottom(), place.bottom());
+    EXPECT_EQ(group->x(), place.x());
     EXPECT_EQ(group->title(), QStringLiteral("Group"));
     EXPECT_EQ(group->focusPolicy(), Qt::NoFocus);
 }
