@@ -105,8 +105,34 @@ constexpr DialogResource kHexViewDialog{res::kDialogHexView, "Hex View - ", 361,
 // The viewing area draws everything itself; only its font counts.
 constexpr DialogResource kHexPaneDialog{res::kDialogHexPane, "", 0, 0, "Courier New", 10, {}};
 
-constexpr std::array kDialogs = {&kAboutDialog,       &kCriteriaDialog, &kFileSizeDialog,   &kWordOptionsDialog,
-                                 &kDateTimeDialog,    &kAttributesDialog, &kHexViewDialog, &kHexPaneDialog};
+// Below each group, a line of what is in place now; the second group and the buttons sit
+// lower by the lines' height.
+constexpr std::array kOptionsControls = {
+    C{ControlKind::kGroupBox, kNoControlId, "File Type", 5, 5, 216, 43, kStyleNone},
+    C{ControlKind::kStatic, kNoControlId,
+      "Register the file type \".sifter\" to system, then you can open the search result by double-clicking at "
+      "the files.",
+      12, 15, 153, 25, kStyleWordWrap},
+    C{ControlKind::kPushButton, ctl::options::kRegister, "&Register", 165, 15, 50, 14, kStyleNone},
+    C{ControlKind::kPushButton, ctl::options::kUnregister, "&Unregister", 165, 31, 50, 14, kStyleNone},
+    C{ControlKind::kStatic, ctl::options::kFileTypeState, "", 7, 50, 214, 17, kStyleWordWrap | kStyleNoMnemonic},
+    C{ControlKind::kGroupBox, kNoControlId, "Context Menu", 5, 69, 216, 43, kStyleNone},
+    C{ControlKind::kStatic, kNoControlId,
+      "Add context menu \"Sifter\" to folders and drives then you can launch the software directly.", 12, 79, 153,
+      25, kStyleWordWrap},
+    C{ControlKind::kPushButton, ctl::options::kAddVerb, "&Add", 165, 79, 50, 14, kStyleNone},
+    C{ControlKind::kPushButton, ctl::options::kRemoveVerb, "Re&move", 165, 95, 50, 14, kStyleNone},
+    C{ControlKind::kStatic, ctl::options::kFolderActionState, "", 7, 114, 214, 17,
+      kStyleWordWrap | kStyleNoMnemonic},
+    C{ControlKind::kPushButton, ctl::kIdOk, "&OK", 116, 145, 50, 14, kStyleHidden},
+    C{ControlKind::kPushButton, ctl::kIdCancel, "&Close", 171, 145, 50, 14, kStyleNone},
+};
+
+constexpr DialogResource kOptionsDialog{res::kDialogOptions, "Options", 226, 164, "Tahoma", 8, kOptionsControls};
+
+constexpr std::array kDialogs = {&kAboutDialog,    &kCriteriaDialog,   &kFileSizeDialog, &kWordOptionsDialog,
+                                 &kDateTimeDialog, &kAttributesDialog, &kHexViewDialog,  &kHexPaneDialog,
+                                 &kOptionsDialog};
 
 } // namespace
 

@@ -23,6 +23,7 @@ enum class ControlKind : std::uint8_t {
     kNumberEdit,     // one-line edit box taking digits only, scrolling horizontally
     kDatePicker,     // date in the locale's short format, with a calendar pop-up
     kTimePicker,     // hours and minutes, with spin buttons
+    kGroupBox,       // a frame with its text as title, drawn under the controls it groups
 };
 
 // Style bits that change how a control is made.
@@ -37,6 +38,7 @@ enum ControlStyle : std::uint32_t {
     kStyleGroup = 1u << 6,      // starts a new group (ends the radio group before it)
     kStyleDisabled = 1u << 7,
     kStyleHidden = 1u << 8,     // never shown
+    kStyleWordWrap = 1u << 9,   // static text broken into lines at its template width
 };
 
 // Style bits of a whole dialog.

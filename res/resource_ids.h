@@ -172,6 +172,15 @@ inline constexpr StringId kOpenWithTitle = 61550;
 inline constexpr StringId kOpenWithPrompt = 61551;
 inline constexpr StringId kOpenWithStartFailed = 61552;
 inline constexpr StringId kOpenWithBadExec = 61553;       // the reason when its command line is malformed
+// The Options dialog's lines of what is in place: the result-file type ("%1" another default
+// application), the folder actions ("%1" the file managers), and a failure ("%1" the reasons).
+inline constexpr StringId kOptionsTypeRegistered = 61570;
+inline constexpr StringId kOptionsTypeOtherDefault = 61571;
+inline constexpr StringId kOptionsTypeNotRegistered = 61572;
+inline constexpr StringId kOptionsActionsInstalled = 61573;
+inline constexpr StringId kOptionsActionsNotInstalled = 61574;
+inline constexpr StringId kOptionsFailure = 61575;
+inline constexpr StringId kOptionsReasonSeparator = 61576;  // between two reasons of one line
 } // namespace str
 
 namespace res {
@@ -196,6 +205,7 @@ inline constexpr ResourceId kDialogAttributes = 134;
 // The Hex View window and its viewing area.
 inline constexpr ResourceId kDialogHexPane = 139;
 inline constexpr ResourceId kDialogHexView = 140;
+inline constexpr ResourceId kDialogOptions = 142;
 inline constexpr int kRecentFileCount = 4;
 inline constexpr int kRecentFileMenuWidth = 30;         // characters shown of a recent file's path
 } // namespace res
@@ -254,6 +264,15 @@ inline constexpr int kHexadecimal = 1021;
 inline constexpr int kSearch = 1010;
 inline constexpr int kPaneTop = 1037;       // the etched line the pane starts at
 } // namespace hexview
+
+namespace options {  // Options (dialog 142)
+inline constexpr int kRegister = 1039;
+inline constexpr int kUnregister = 1040;
+inline constexpr int kAddVerb = 1041;
+inline constexpr int kRemoveVerb = 1042;
+inline constexpr int kFileTypeState = 1043;    // the line under each group of what is in place
+inline constexpr int kFolderActionState = 1044;
+} // namespace options
 
 namespace attrib {  // Attributes (dialog 134)
 inline constexpr int kReadOnly = 1019;

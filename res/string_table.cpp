@@ -153,6 +153,13 @@ constexpr std::array kStrings = {
     StringResource{str::kOpenWithPrompt, "Choose the program to open \"%1\" with:"},
     StringResource{str::kOpenWithStartFailed, "%1 could not be started to open %2: %3."},
     StringResource{str::kOpenWithBadExec, "its command line in the desktop entry is malformed"},
+    StringResource{str::kOptionsTypeRegistered, "Registered: .sifter opens in Sifter"},
+    StringResource{str::kOptionsTypeOtherDefault, "Registered: .sifter opens in %1, its default application"},
+    StringResource{str::kOptionsTypeNotRegistered, "Not registered"},
+    StringResource{str::kOptionsActionsInstalled, "Folder action installed for: %1"},
+    StringResource{str::kOptionsActionsNotInstalled, "Folder action not installed"},
+    StringResource{str::kOptionsFailure, "Failed: %1"},
+    StringResource{str::kOptionsReasonSeparator, "; "},
 };
 
 } // namespace

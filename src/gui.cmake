@@ -35,6 +35,8 @@ target_sources(sifter_gui PRIVATE
   frame/banner_status_bar.cpp frame/banner_status_bar.h
   frame/static_splitter.cpp frame/static_splitter.h
   frame/about_dialog.cpp frame/about_dialog.h
+  frame/options_desktop.h
+  frame/options_dialog.cpp frame/options_dialog.h
   frame/main_frame.cpp frame/main_frame.h
   frame/file_commands.cpp frame/file_commands.h
   frame/clipboard_commands.cpp frame/clipboard_commands.h

@@ -5,5 +5,6 @@ target_sources(sifter_stores PRIVATE
   results/file_texts.cpp results/file_texts.h
   results/row_sorting.cpp results/row_sorting.h
   frame/layout_settings.cpp frame/layout_settings.h
+  frame/shell_registration.cpp frame/shell_registration.h
   pane/search_history.cpp pane/search_history.h pane/string_enumerator.h
 )

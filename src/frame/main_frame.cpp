@@ -5,6 +5,8 @@
 #include "frame/clipboard_commands.h"
 #include "frame/file_commands.h"
 #include "frame/layout_settings.h"
+#include "frame/options_desktop.h"
+#include "frame/options_dialog.h"
 #include "frame/static_splitter.h"
 #include "framework/application.h"
 #include "framework/local_text.h"
@@ -94,6 +96,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     RegisterFileCommands();
     RegisterClipboardCommands();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
+    OnCommand(cmd::kOptions, [this] { OnOptions(); });
 
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
@@ -371,6 +374,13 @@ void CMainFrame::OnClearSearchHistories()
     if (leftView_)
         leftView_->FillHistoryBoxes();
     App().Prompts().ShowInformation(LoadResString(str::kOperationDone));
+}
+
+void CMainFrame::OnOptions()
+{
+    const std::unique_ptr<OptionsDesktop> desktop = makeOptionsDesktop_ ? makeOptionsDesktop_() : nullptr;
+    COptionsDialog dialog(App().Store(), desktop.get(), App().Prompts(), this);
+    dialog.exec();
 }
 
 void CMainFrame::StopRunningSearch()

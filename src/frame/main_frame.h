@@ -12,6 +12,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QDBusConnection;
@@ -20,6 +21,7 @@ class QToolBar;
 namespace sifter {
 
 class BannerStatusBar;
+class OptionsDesktop;
 class CLeftView;
 class CSifterDoc;
 class CSifterView;
@@ -61,6 +63,13 @@ public:
     void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
     // The work of Copy to Folder and Move To Folder (default: TransferEntries).
     void SetFileTransfer(FileTransfer transfer) { fileTransfer_ = std::move(transfer); }
+
+    // The desktop's side of Tools > Options, made each time the dialog opens (default: none,
+    // the dialog writes the registry keys alone). The program gives UserDesktop.
+    using OptionsDesktopMaker = std::function<std::unique_ptr<OptionsDesktop>()>;
+    void SetOptionsDesktop(OptionsDesktopMaker make) { makeOptionsDesktop_ = std::move(make); }
+    // Tools > Options: the Options dialog, modal.
+    void OnOptions();
 
     // Status pane 0: the idle message (str::kIdleMessage) shows BuildIdleStatusText; otherwise the text
     // given, or the prompt of a non-zero id. Nothing else is put there.
@@ -107,6 +116,7 @@ private:
     std::unique_ptr<QDBusConnection> desktopBus_;  // null: the session bus
     FolderPicker folderPicker_ = PickFolderWithDialog;
     FileTransfer fileTransfer_ = TransferWithDefaults;
+    OptionsDesktopMaker makeOptionsDesktop_;
 };
 
 } // namespace sifter

@@ -9,15 +9,19 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTimeEdit>
 #include <QValidator>
 
+#include <algorithm>
 #include <limits>
 
 namespace sifter {
@@ -53,10 +57,35 @@ QWidget *MakeStatic(const DialogControlResource &control, const QString &text, Q
     label->setTextFormat(Qt::PlainText);
     if (control.style & kStyleCenterVertical)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (control.style & kStyleWordWrap) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
     // The template's widths fit the original font; a label is widened rather than cut,
     // since a cut label reads as a different one.
     place.setWidth(std::max(place.width(), label->sizeHint().width()));
     return label;
+}
+
+QWidget *MakeGroupBox(const QString &text, QRect &place, QWidget &parent)
+{
+    auto *box = new QGroupBox(text, &parent);
+    // The template draws the frame's line half a text line below the box's top, the title on
+    // it; a style that puts the title above the line gets the box raised by the difference, so
+    // that the line does not run through the controls inside.
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.rect = QRect(QPoint(), place.size());
+    option.text = text;
+    option.lineWidth = 1;
+    option.textAlignment = Qt::AlignLeft;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const int lineTop =
+        box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box).top();
+    const int raise = std::clamp(lineTop - box->fontMetrics().height() / 2, 0, std::max(place.top(), 0));
+    place.setTop(place.top() - raise);
+    return box;
 }
 
 QWidget *MakeEdit(const DialogControlResource &control, QWidget &parent)
@@ -148,6 +177,8 @@ QWidget *MakeControl(const DialogControlResource &control, QRect &place, QWidget
         return MakeDatePicker(parent);
     case ControlKind::kTimePicker:
         return MakeTimePicker(parent);
+    case ControlKind::kGroupBox:
+        return MakeGroupBox(text, place, parent);
     case ControlKind::kEtchedLine: {
         auto *line = new QFrame(&parent);
         line->setFrameShape(QFrame::HLine);

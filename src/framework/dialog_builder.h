@@ -43,7 +43,11 @@ private:
 
 // Creates every control of resource as a child of parent, at its template rectangle in
 // units, moved by origin (where the client area begins inside a border). Kinds:
-//  - static: plain text, never cut: as wide as its whole text when that is wider;
+//  - static: plain text, never cut: as wide as its whole text when that is wider, or with
+//    kStyleWordWrap broken into lines at the template's width;
+//  - group box: its frame and title, under the controls that follow it; its frame's line half
+//    a text line below the template's top where the style allows (a title drawn above the
+//    line raises the box);
 //  - combo box (typing) and drop-down list (template entries): one line high, the
 //    template's height being that of the opened list;
 //  - number edit: digits only, at most the largest 32-bit unsigned value;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +44,8 @@ constexpr std::array kControls = {
     C{ControlKind::kTimePicker, 10, "", 61, 124, 50, 15, kStyleNone},
     C{ControlKind::kLinkButton, 11, "&Section", 5, 140, 100, 14, kStyleNone},
     C{ControlKind::kDefPushButton, 12, "&Go", 55, 156, 50, 14, kStyleNone},
+    C{ControlKind::kGroupBox, 13, "Group", 120, 0, 60, 40, kStyleNone},
+    C{ControlKind::kStatic, 14, "A label that breaks into lines at its template width", 125, 5, 40, 30, kStyleWordWrap},
 };
 
 constexpr DialogResource kDialog{999, "", 112, 172, "Tahoma", 8, kControls};
@@ -71,7 +74,9 @@ TEST_F(DialogBuilderTest, PlacesEachControlAtItsRectangleInTemplateOrder)
         EXPECT_EQ(built.resource, &kControls[i]);
         EXPECT_EQ(built.widget->parentWidget(), &window);
         const QPoint corner(units.ToPixelsX(kControls[i].x), units.ToPixelsY(kControls[i].y));
-        EXPECT_EQ(built.widget->pos(), corner + kOrigin);
+        if (kControls[i].kind != ControlKind::kGroupBox) {
+            EXPECT_EQ(built.widget->pos(), corner + kOrigin);
+        }
     }
     EXPECT_EQ(controls.Find(10)->geometry(), units.ToPixels(61, 124, 50, 15).translated(kOrigin));
     EXPECT_EQ(controls.Find(12)->geometry(), units.ToPixels(55, 156, 50, 14).translated(kOrigin));
@@ -101,6 +106,26 @@ TEST_F(DialogBuilderTest, LabelsKeepTheirWholeTextAndListsAreOneLineHigh)
     EXPECT_EQ(list->itemText(2), QStringLiteral("Plum"));
     EXPECT_EQ(list->currentIndex(), 0);
     EXPECT_LT(list->height(), units.ToPixelsY(64));
+}
+
+TEST_F(DialogBuilderTest, AWrappingLabelKeepsItsRectangleAndAGroupBoxShowsItsTitle)
+{
+    auto *label = controls.Find<QLabel>(14);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->wordWrap());
+    EXPECT_EQ(label->geometry(), units.ToPixels(125, 5, 40, 30).translated(kOrigin));
+    EXPECT_GT(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+
+    auto *group = controls.Find<QGroupBox>(13);
+    ASSERT_NE(group, nullptr);
+    // Raised at most to the window's edge, and ending where the template ends.
+    const QRect place = units.ToPixels(120, 0, 60, 40).translated(kOrigin);
+    EXPECT_GE(group->y(), 0);
+    EXPECT_LE(group->y(), place.y());
+    EXPECT_EQ(group->geometry().bottom(), place.bottom());
+    EXPECT_EQ(group->x(), place.x());
+    EXPECT_EQ(group->title(), QStringLiteral("Group"));
+    EXPECT_EQ(group->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(DialogBuilderTest, RadioButtonsFormOneExclusiveGroupPerGroupStart)
