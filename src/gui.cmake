@@ -37,6 +37,7 @@ target_sources(sifter_gui PRIVATE
   frame/about_dialog.cpp frame/about_dialog.h
   frame/options_desktop.h
   frame/options_dialog.cpp frame/options_dialog.h
+  frame/user_desktop.cpp frame/user_desktop.h
   frame/main_frame.cpp frame/main_frame.h
   frame/file_commands.cpp frame/file_commands.h
   frame/clipboard_commands.cpp frame/clipboard_commands.h

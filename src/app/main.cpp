@@ -2,10 +2,13 @@
 // otherwise the application starts, runs its main window and tidies up at exit.
 #include "app/command_line.h"
 #include "app/sifter_app.h"
+#include "frame/main_frame.h"
+#include "frame/user_desktop.h"
 
 #include <QApplication>
 
 #include <clocale>
+#include <memory>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -30,6 +33,8 @@ int main(int argc, char *argv[])
     sifter::CSifterApp app(QCoreApplication::arguments());
     if (!app.InitInstance())
         return 1;
+    if (sifter::CMainFrame *frame = app.Frame())
+        frame->SetOptionsDesktop([] { return std::make_unique<sifter::UserDesktop>(); });
     const int code = QApplication::exec();
     return app.ExitInstance(code);
 }

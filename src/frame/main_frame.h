@@ -65,7 +65,7 @@ public:
     void SetFileTransfer(FileTransfer transfer) { fileTransfer_ = std::move(transfer); }
 
     // The desktop's side of Tools > Options, made each time the dialog opens (default: none,
-    // the dialog writes the registry keys alone). The program gives UserDesktop.
+    // the dialog writes the registry keys alone). The program gives UserDesktop (app/main.cpp).
     using OptionsDesktopMaker = std::function<std::unique_ptr<OptionsDesktop>()>;
     void SetOptionsDesktop(OptionsDesktopMaker make) { makeOptionsDesktop_ = std::move(make); }
     // Tools > Options: the Options dialog, modal.
