@@ -22,15 +22,6 @@ bool IsCleanUtf8(std::string_view text)
     return true;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
 struct EntryKeys {
     std::optional<std::string> type, name, nameLanguage, nameCountry, icon, exec, tryExec, mimeType, hidden,
         noDisplay, terminal;
@@ -94,6 +85,15 @@ bool IsExecutableFile(const std::string &path)
 
 } // namespace
 
+std::string_view TrimDesktopLine(std::string_view line)
+{
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
 std::optional<std::string> ReadDesktopFileText(const std::string &path)
 {
     FileReader reader;
@@ -113,7 +113,7 @@ void ForEachDesktopKey(std::string_view content, const DesktopKeyVisitor &visit)
     std::string_view group;
     while (!content.empty()) {
         const std::size_t end = content.find('\n');
-        const std::string_view line = Trimmed(content.substr(0, end));
+        const std::string_view line = TrimDesktopLine(content.substr(0, end));
         content = end == std::string_view::npos ? std::string_view() : content.substr(end + 1);
         if (line.empty() || line.front() == '#')
             continue;
@@ -123,7 +123,7 @@ void ForEachDesktopKey(std::string_view content, const DesktopKeyVisitor &visit)
         }
         const std::size_t equals = line.find('=');
         if (!group.empty() && equals != std::string_view::npos)
-            visit(group, Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
+            visit(group, TrimDesktopLine(line.substr(0, equals)), TrimDesktopLine(line.substr(equals + 1)));
     }
 }
 

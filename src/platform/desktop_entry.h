@@ -39,6 +39,9 @@ std::optional<std::string> ReadDesktopFileText(const std::string &path);
 using DesktopKeyVisitor = std::function<void(std::string_view, std::string_view, std::string_view)>;
 void ForEachDesktopKey(std::string_view content, const DesktopKeyVisitor &visit);
 
+// A line of a desktop file without the blanks around it (and a carriage return at its end).
+std::string_view TrimDesktopLine(std::string_view line);
+
 // A list value split at ";" not escaped with a backslash, each item unescaped; empty items dropped.
 std::vector<std::string> SplitDesktopList(std::string_view value);
 

@@ -8,15 +8,6 @@
 namespace sifter {
 namespace {
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The file as lines without their "\n", so that each can be replaced or removed alone.
 struct ListLines {
     std::vector<std::string> lines;
@@ -64,7 +55,7 @@ TypeLines FindTypeLines(const ListLines &list, std::string_view group, std::stri
     bool inGroup = false;
     bool firstCopy = false;
     for (std::size_t index = 0; index < list.lines.size(); ++index) {
-        const std::string_view line = Trimmed(list.lines[index]);
+        const std::string_view line = TrimDesktopLine(list.lines[index]);
         if (!line.empty() && line.front() == '[' && line.back() == ']') {
             inGroup = line.substr(1, line.size() - 2) == group;
             firstCopy = inGroup && !found.insertAt;
@@ -77,7 +68,7 @@ TypeLines FindTypeLines(const ListLines &list, std::string_view group, std::stri
             continue;
         if (firstCopy)
             found.insertAt = index + 1;
-        if (Trimmed(line.substr(0, equals)) == type)
+        if (TrimDesktopLine(line.substr(0, equals)) == type)
             found.indexes.push_back(index);
     }
     return found;
@@ -85,8 +76,8 @@ TypeLines FindTypeLines(const ListLines &list, std::string_view group, std::stri
 
 std::vector<std::string> IdsOfLine(std::string_view line)
 {
-    line = Trimmed(line);
-    return SplitDesktopList(Trimmed(line.substr(line.find('=') + 1)));
+    line = TrimDesktopLine(line);
+    return SplitDesktopList(TrimDesktopLine(line.substr(line.find('=') + 1)));
 }
 
 // A type's line naming ids; a line that ended in "\r" keeps it.
@@ -111,7 +102,7 @@ void AddTypeLine(ListLines &list, const TypeLines &found, std::string_view group
             list.endsWithNewline = true;
         return;
     }
-    if (!list.lines.empty() && !Trimmed(list.lines.back()).empty())
+    if (!list.lines.empty() && !TrimDesktopLine(list.lines.back()).empty())
         list.lines.emplace_back();
     list.lines.push_back("[" + std::string(group) + "]");
     list.lines.push_back(std::move(line));

@@ -32,17 +32,6 @@ struct UcaLayout {
     bool rootEmpty = false;
 };
 
-bool IsUtf8(std::string_view text)
-{
-    for (std::size_t pos = 0; pos < text.size();) {
-        const Utf8Sequence sequence = DecodeUtf8(text, pos);
-        if (!sequence.valid)
-            return false;
-        pos += sequence.length;
-    }
-    return true;
-}
-
 // Turns the reader's offsets (UTF-16 units, growing) into byte offsets of the UTF-8 text.
 class ByteOffsets {
 public:
@@ -85,7 +74,7 @@ std::optional<UcaLayout> ReadLayout(std::string_view text, std::string &error)
 {
     const std::size_t base = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     const std::string_view body = text.substr(base);
-    if (!IsUtf8(body)) {
+    if (!IsValidUtf8(body)) {
         error = "it is not UTF-8 text";
         return std::nullopt;
     }

@@ -67,30 +67,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     }
 
-    CSifterView &List() { return *Frame().GetResultsView(); }
-
-    void Select(std::initializer_list<int> rows)
-    {
-        List().SelectionModel()->clearSelection();
-        for (int row : rows)
-            List().SelectionModel()->select(List().Model().index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
-    bool Enabled(CommandId id)
-    {
-        Frame().UpdateCommandUi();
-        return Frame().Actions().Action(id)->isEnabled();
-    }
-
-    QStringList Labels()
-    {
-        QStringList labels;
-        for (int row = 0; row < List().ItemCount(); ++row)
-            labels.append(List().Model().index(row, 0).data().toString());
-        return labels;
-    }
-
     std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }
     QUrl FileUrl(const std::string &name) { return FileUrlOfPath(FilePath(name)); }
 

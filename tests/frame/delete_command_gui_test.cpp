@@ -65,36 +65,12 @@ protected:
         ASSERT_FALSE(Doc().IsModified());
     }
 
-    CSifterView &List() { return *Frame().GetResultsView(); }
-
-    void Select(std::initializer_list<int> rows)
-    {
-        List().SelectionModel()->clearSelection();
-        for (int row : rows)
-            List().SelectionModel()->select(List().Model().index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
-    QStringList Labels()
-    {
-        QStringList labels;
-        for (int row = 0; row < List().ItemCount(); ++row)
-            labels.append(List().Model().index(row, 0).data().toString());
-        return labels;
-    }
-
     QStringList SelectedLabels()
     {
         QStringList labels;
         for (const auto &[row, record] : List().SelectedRows())
             labels.append(List().Model().index(row, 0).data().toString());
         return labels;
-    }
-
-    bool Enabled(CommandId id)
-    {
-        Frame().UpdateCommandUi();
-        return Frame().Actions().Action(id)->isEnabled();
     }
 
     std::string FilePath(const std::string &name) { return tree.Path("files/" + name); }

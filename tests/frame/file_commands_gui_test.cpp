@@ -68,28 +68,12 @@ protected:
         Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-bus")));
     }
 
-    CSifterView &List() { return *Frame().GetResultsView(); }
-
-    void Select(std::initializer_list<int> rows)
-    {
-        List().SelectionModel()->clearSelection();
-        for (int row : rows)
-            List().SelectionModel()->select(List().Model().index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
     std::vector<int> SelectedRowNumbers()
     {
         std::vector<int> numbers;
         for (const auto &[row, record] : List().SelectedRows())
             numbers.push_back(row);
         return numbers;
-    }
-
-    bool Enabled(CommandId id)
-    {
-        Frame().UpdateCommandUi();
-        return Frame().Actions().Action(id)->isEnabled();
     }
 
     std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }

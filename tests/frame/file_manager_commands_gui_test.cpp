@@ -6,13 +6,12 @@
 #include "results/properties_dialog.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
 #include <QDBusConnection>
 #include <QItemSelectionModel>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,37 +45,6 @@ public slots:
     {
         calls.push_back({QStringLiteral("ShowFolders"), uris, startupId});
     }
-};
-
-// A dbus-daemon of the test's own, for the whole test program.
-class PrivateBus {
-public:
-    static PrivateBus &Get()
-    {
-        static PrivateBus bus;
-        return bus;
-    }
-    QString Address() const { return address_; }
-
-private:
-    PrivateBus()
-    {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (program.isEmpty())
-            return;
-        daemon_.start(program, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (!daemon_.waitForStarted() || !daemon_.waitForReadyRead(10000))
-            return;
-        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon_.kill();
-        daemon_.waitForFinished();
-    }
-
-    QProcess daemon_;
-    QString address_;
 };
 
 class FileManagerCommandsTest : public SifterAppFixture {
@@ -137,12 +105,6 @@ protected:
         for (int row : rows)
             list.SelectionModel()->select(list.Model().index(row, 0),
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
-    bool Enabled(CommandId id)
-    {
-        Frame().UpdateCommandUi();
-        return Frame().Actions().Action(id)->isEnabled();
     }
 
     // The URI of a file in the tree's "files" folder, its name given already encoded.

@@ -6,6 +6,7 @@
 #include "platform/file_attributes.h"
 #include "results/open_with_dialog.h"
 #include "results/sifter_view.h"
+#include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_xdg_folders.h"
 
@@ -16,9 +17,7 @@
 #include <QDialogButtonBox>
 #include <QItemSelectionModel>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -54,37 +53,6 @@ public slots:
             sendErrorReply(QDBusError::AccessDenied, QStringLiteral("refused"));
         return QDBusObjectPath(QStringLiteral("/org/freedesktop/portal/desktop/request/1/t"));
     }
-};
-
-// A dbus-daemon of the test's own, for the whole test program.
-class PrivateBus {
-public:
-    static PrivateBus &Get()
-    {
-        static PrivateBus bus;
-        return bus;
-    }
-    QString Address() const { return address_; }
-
-private:
-    PrivateBus()
-    {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (program.isEmpty())
-            return;
-        daemon_.start(program, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        if (!daemon_.waitForStarted() || !daemon_.waitForReadyRead(10000))
-            return;
-        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon_.kill();
-        daemon_.waitForFinished();
-    }
-
-    QProcess daemon_;
-    QString address_;
 };
 
 const std::string kPngStart = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(24, '\0');

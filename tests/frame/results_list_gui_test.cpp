@@ -65,7 +65,6 @@ protected:
         ASSERT_EQ(List().ItemCount(), count);
     }
 
-    CSifterView &List() const { return *Frame().GetResultsView(); }
 
     QStringList Captions() const
     {

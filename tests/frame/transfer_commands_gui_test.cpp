@@ -118,30 +118,6 @@ protected:
         });
     }
 
-    CSifterView &List() { return *Frame().GetResultsView(); }
-
-    void Select(std::initializer_list<int> rows)
-    {
-        List().SelectionModel()->clearSelection();
-        for (int row : rows)
-            List().SelectionModel()->select(List().Model().index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
-    QStringList Labels()
-    {
-        QStringList labels;
-        for (int row = 0; row < List().ItemCount(); ++row)
-            labels.append(List().Model().index(row, 0).data().toString());
-        return labels;
-    }
-
-    bool Enabled(CommandId id)
-    {
-        Frame().UpdateCommandUi();
-        return Frame().Actions().Action(id)->isEnabled();
-    }
-
     QString pickedFolder;
     QStringList pickerTitles;
     QStringList pickerStarts;

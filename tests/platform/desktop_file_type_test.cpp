@@ -366,7 +366,8 @@ TEST_F(DesktopFileTypeTest, AProgramPathTheEntryCannotCarryIsRefused)
 // repeated group, other types' lines and comments; both groups are there already.
 std::string HostileList()
 {
-    std::string list = std::string("\x01\x02\xff\xfe junk\0with a NUL\n", 24);
+    constexpr char kJunk[] = "\x01\x02\xff\xfe junk\0with a NUL\n";
+    std::string list(kJunk, sizeof kJunk - 1);
     list += "# comment =\r\n[Default Applications]\r\ntext/plain=editor.desktop\r\n";
     list += std::string(500 * 1024, 'x') + "\n";
     list += "[Added Associations]\n image/png = viewer.desktop;other.desktop;\n[Unknown\n=\n";

@@ -5,14 +5,20 @@
 #include "app/sifter_app.h"
 #include "doc/sifter_doc.h"
 #include "frame/main_frame.h"
+#include "framework/command_actions.h"
+#include "results/results_model.h"
+#include "results/sifter_view.h"
 #include "support/fake_prompts.h"
 #include "support/temp_tree.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
+#include <QStringList>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -68,6 +74,32 @@ protected:
 
     CMainFrame &Frame() const { return *app->Frame(); }
     CSifterDoc &Doc() const { return *app->Doc(); }
+    CSifterView &List() const { return *app->Frame()->GetResultsView(); }
+
+    // Selects exactly the rows given.
+    void Select(std::initializer_list<int> rows)
+    {
+        List().SelectionModel()->clearSelection();
+        for (int row : rows)
+            List().SelectionModel()->select(List().Model().index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    // The names the rows show, top to bottom.
+    QStringList Labels()
+    {
+        QStringList labels;
+        for (int row = 0; row < List().ItemCount(); ++row)
+            labels.append(List().Model().index(row, 0).data().toString());
+        return labels;
+    }
+
+    // Whether the command's menu item is enabled once the command states are updated.
+    bool Enabled(CommandId id)
+    {
+        Frame().UpdateCommandUi();
+        return Frame().Actions().Action(id)->isEnabled();
+    }
 
     TempTree tree;
     std::unique_ptr<CSifterApp> app;
