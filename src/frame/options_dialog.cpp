@@ -25,7 +25,8 @@ ResultFileTypeNames DocumentTypeNames()
             ToLocalText(DocStringPart(docString, DocStringField::kFilterExt))};
 }
 
-// The state's text, then the reasons (each once) after the failure marker.
+// The state's text, then the reasons (each once) after the failure marker, as a sentence of
+// their own.
 QString StateLine(const QString &state, const std::vector<std::string> &reasons)
 {
     QStringList texts;
@@ -37,7 +38,7 @@ QString StateLine(const QString &state, const std::vector<std::string> &reasons)
     if (texts.isEmpty())
         return state;
     const QString failure = FormatResString(str::kOptionsFailure, texts.join(LoadResString(str::kOptionsReasonSeparator)));
-    return state.isEmpty() ? failure : state + QLatin1Char(' ') + failure;
+    return state.isEmpty() ? failure : state + QStringLiteral(". ") + failure;
 }
 
 } // namespace

@@ -179,12 +179,12 @@ TEST_F(OptionsDialogTest, TheLinesShowWhatFailedBesideWhatIsInPlace)
     EXPECT_EQ(dialog->FileTypeLine()->text(),
               QStringLiteral("Failed: mimeapps.list cannot be read: Permission denied"));
     EXPECT_EQ(dialog->FolderActionLine()->text(),
-              QStringLiteral("Folder action installed for: Nemo Failed: uca.xml cannot be parsed: line 3"));
+              QStringLiteral("Folder action installed for: Nemo. Failed: uca.xml cannot be parsed: line 3"));
 
     desktop.typeState = {};
     desktop.failure = "update-mime-database was not found";
     Click(ctl::options::kRegister);
-    EXPECT_EQ(dialog->FileTypeLine()->text(), QStringLiteral("Not registered Failed: update-mime-database was not found"));
+    EXPECT_EQ(dialog->FileTypeLine()->text(), QStringLiteral("Not registered. Failed: update-mime-database was not found"));
     // Still the one message, whatever failed.
     EXPECT_EQ(prompts.informations, QStringList{LoadResString(str::kOperationDone)});
 
@@ -192,7 +192,7 @@ TEST_F(OptionsDialogTest, TheLinesShowWhatFailedBesideWhatIsInPlace)
     desktop.failure = "uca.xml cannot be parsed: line 3";
     Click(ctl::options::kAddVerb);
     EXPECT_EQ(dialog->FolderActionLine()->text(),
-              QStringLiteral("Folder action installed for: Nemo Failed: uca.xml cannot be parsed: line 3"));
+              QStringLiteral("Folder action installed for: Nemo. Failed: uca.xml cannot be parsed: line 3"));
     // A later action clears the earlier one's failure.
     EXPECT_EQ(dialog->FileTypeLine()->text(), QStringLiteral("Not registered"));
 }
