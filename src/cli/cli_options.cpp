@@ -10,7 +10,7 @@ namespace {
 enum class OptionId {
     Names, Words, Mode, Hex, NoUnicode, SizeUnit, Size1, Size2, DateKind, DatePart, Date1, Date2,
     NoHidden, NoReadOnly, NoSystem, NoSubfolders, CaseSensitive, ShortNames,
-    Folders, Criteria, Save, List, Long, Null, Help, Version,
+    Folders, Criteria, Save, Threads, List, Long, Null, Help, Version,
 };
 
 struct OptionForm {
@@ -42,6 +42,7 @@ constexpr OptionForm kOptions[] = {
     {OptionId::Folders, 0, "folders", true},
     {OptionId::Criteria, 0, "criteria", true},
     {OptionId::Save, 'o', "save", true},
+    {OptionId::Threads, 0, "threads", true},
     {OptionId::List, 0, "list", true},
     {OptionId::Long, 'l', "long", false},
     {OptionId::Null, '0', "null", false},
@@ -64,6 +65,8 @@ constexpr Choice kDateParts[] = {
     {"date", kDatePartDate}, {"time", kDatePartTime}, {"datetime", kDatePartDateTime}};
 
 constexpr char kFolderSeparator = ';';
+// More threads than this only add contention on any machine a person runs this on.
+constexpr std::uint32_t kMostThreads = 256;
 constexpr std::string_view kSizeForms = "expected =N, >=N or <=N";
 constexpr std::string_view kSizeRange = "N must be a whole number from 0 to 4294967295";
 constexpr std::string_view kDateForms =
@@ -285,6 +288,14 @@ bool Parser::TakeSearchOption(const OptionForm &form, const std::string &given, 
             return Fail(given + ": empty file name");
         (form.id == OptionId::Criteria ? out_.criteriaFile : out_.saveFile) = value;
         return true;
+    case OptionId::Threads: {
+        const std::optional<std::uint32_t> threads = ParseUnsigned32(value);
+        if (!threads || *threads == 0 || *threads > kMostThreads)
+            return Fail(given + ": expected a whole number from 1 to " + std::to_string(kMostThreads) + ", got " +
+                        Quoted(value));
+        out_.threads = *threads;
+        return true;
+    }
     case OptionId::Hex: criteria.hexadecimal = true; return true;
     case OptionId::NoUnicode: criteria.noUnicode = true; return true;
     case OptionId::NoHidden: criteria.noHidden = true; return true;

@@ -2,6 +2,7 @@
 // The command line of sifter-cli, read into what to do and which criteria to change.
 #include "cli/option_values.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,6 +48,7 @@ struct CliOptions {
     std::string criteriaFile; // --criteria: start from this result file's criteria
     std::string saveFile;     // -o: write the result file of the search here
     std::string listFile;     // --list: the result file to print
+    std::size_t threads = 0;  // --threads: content-test threads; 0 = one per core
     bool longFormat = false;  // -l: tab-separated columns
     bool nullTerminated = false; // -0: NUL after each printed record instead of a newline
 };

@@ -61,6 +61,7 @@ private:
 int RunSearchCommand(const CliOptions &options)
 {
     FileSearch search;
+    search.SetContentThreads(options.threads);
     if (!PrepareCriteria(options, search))
         return kExitTrouble;
     if (!InstallInterruptHandlers())

@@ -18,6 +18,8 @@ Name and content:
   -m, --mode MODE            any (default), all, phrase or without (the words)
   -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
+      --threads N            test file contents on N threads (default: one per core);
+                             the output is the same for every N
       --case-sensitive       compare file names with case
       --short-names          accept matches through 8.3 short names (none on Linux)
 Size:

@@ -10,6 +10,7 @@
 #include "search/text_field.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace sifter {
 namespace {
@@ -58,6 +59,13 @@ FileSearch::~FileSearch()
 void FileSearch::ResetCriteria()
 {
     sifter::ResetCriteria(criteria, CurrentLocalTime());
+}
+
+std::size_t FileSearch::ContentThreads() const
+{
+    if (contentThreads_ != 0)
+        return contentThreads_;
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)

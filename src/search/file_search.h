@@ -38,6 +38,13 @@ public:
     // True while RunSearch is in progress (records must not be freed then).
     bool InRun() const { return inRun_; }
 
+    // Threads that test file contents during a run, ahead of the walk: 1 tests each file
+    // on the calling thread as the walk reaches it; 0 (the default) means one per core.
+    // The records, their order and the sinks' calls are the same for every count.
+    void SetContentThreads(std::size_t threads) { contentThreads_ = threads; }
+    // The count a run uses: the one set, or the number of cores for 0.
+    std::size_t ContentThreads() const;
+
     // One run with the current criteria: tells sinks.results to clear its rows, empties
     // the result set, then appends every match to the list and tells sinks.results about
     // it. Returns 0; -1 (nothing done) when called while a run is already in progress.
@@ -86,6 +93,7 @@ private:
     FoundFile *tail_ = nullptr;
     std::uint8_t running_ = 0;
     bool inRun_ = false;
+    std::size_t contentThreads_ = 0;
     TypeNames typeNames_;
     FoundFile::TextShare folderTexts_;
     FoundFile::TextShare typeNameTexts_;
