@@ -2,12 +2,13 @@
 // reached again through openat from the nearest open ancestor.
 #include "platform/folder_anchor.h"
 
+#include "platform/descriptor_limit.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <list>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -17,14 +18,11 @@ namespace {
 
 constexpr std::size_t kMostKeptOpen = 256;
 // The walk leaves the other three quarters of the process's descriptors to the rest of it.
-constexpr rlim_t kShareOfDescriptorLimit = 4;
+constexpr std::size_t kShareOfDescriptorLimit = 4;
 
 std::size_t DefaultKeptOpen()
 {
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return kMostKeptOpen;
-    return static_cast<std::size_t>(std::min<rlim_t>(kMostKeptOpen, limit.rlim_cur / kShareOfDescriptorLimit));
+    return std::min(kMostKeptOpen, DescriptorLimit(kMostKeptOpen * kShareOfDescriptorLimit) / kShareOfDescriptorLimit);
 }
 
 bool OutOfDescriptors(int error)

@@ -142,16 +142,22 @@ bool FolderListing::Data(std::size_t index, EntryData &out) const
 
 bool FolderListing::OpenForReading(std::size_t index, FileReader &reader) const
 {
-    if (index >= Count()) {
+    bool knownRegular = false;
+    if (!MayOpenForReading(index, knownRegular)) {
         reader.Close();
         return false;
     }
-    const Entry &entry = state_->entries[index];
-    if (entry.type != DT_REG && entry.type != DT_LNK && entry.type != DT_UNKNOWN) {
-        reader.Close();
-        return false; // folders, FIFOs, devices and sockets are never read
-    }
-    return reader.OpenAt(state_->FolderFd(), entry.name.c_str(), entry.type == DT_REG);
+    return reader.OpenAt(state_->FolderFd(), state_->entries[index].name.c_str(), knownRegular);
+}
+
+bool FolderListing::MayOpenForReading(std::size_t index, bool &knownRegular) const
+{
+    if (index >= Count())
+        return false;
+    const unsigned char type = state_->entries[index].type;
+    knownRegular = type == DT_REG;
+    // Folders, FIFOs, devices and sockets are never read.
+    return type == DT_REG || type == DT_LNK || type == DT_UNKNOWN;
 }
 
 std::vector<EntryData> ListFolder(const std::string &folder, std::string_view pattern)

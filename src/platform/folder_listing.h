@@ -74,6 +74,9 @@ public:
     // Opens the entry for the content test relative to the open folder (a link is
     // followed); false for anything but a regular file, as FileReader::Open.
     bool OpenForReading(std::size_t index, FileReader &reader) const;
+    // False when the listing already tells that OpenForReading would refuse the entry
+    // (folders, FIFOs, devices, sockets); knownRegular when it tells a regular file.
+    bool MayOpenForReading(std::size_t index, bool &knownRegular) const;
 
 private:
     struct State;

@@ -1,6 +1,7 @@
 #include "search/file_search.h"
 
 #include "platform/code_page.h"
+#include "platform/descriptor_limit.h"
 #include "platform/file_attributes.h"
 #include "platform/path.h"
 #include "search/hex_decoding.h"
@@ -44,6 +45,14 @@ std::string NormalizeFolder(const std::string &typed)
     return folder;
 }
 
+// How far the content tests may run ahead of the walk, in files per worker: enough that a
+// slow file at the head keeps no worker idle for long.
+constexpr std::size_t kWindowFilesPerThread = 16;
+// The window's folders each hold a descriptor; they keep to this share of the limit, as
+// the walk's own folders do, so that no test fails for want of one.
+constexpr std::size_t kWindowShareOfDescriptors = 4;
+constexpr std::size_t kDescriptorLimitUnknown = 1024;
+
 } // namespace
 
 FileSearch::FileSearch()
@@ -66,6 +75,23 @@ std::size_t FileSearch::ContentThreads() const
     if (contentThreads_ != 0)
         return contentThreads_;
     return std::max(1u, std::thread::hardware_concurrency());
+}
+
+void FileSearch::StartContentPool(Run &run)
+{
+    const std::size_t threads = ContentThreads();
+    if (threads <= 1)
+        return;
+    const std::size_t descriptors = DescriptorLimit(kDescriptorLimitUnknown) / kWindowShareOfDescriptors;
+    const std::size_t window = std::max(threads, std::min(threads * kWindowFilesPerThread, descriptors));
+    const bool unicodeUtf8 = criteria.unicodeUtf8 != 0;
+    const bool hexadecimal = criteria.hexadecimal != 0;
+    const std::int32_t wordMode = criteria.wordMode;
+    run.pool = std::make_unique<ContentPool>(threads, window, [&] {
+        return std::make_unique<ContentMatcher>(run.phrase, run.words, wordMode, unicodeUtf8, hexadecimal);
+    });
+    if (run.pool->Workers() == 0)
+        run.pool.reset(); // no thread could be started: the tests run here
 }
 
 bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)
@@ -187,6 +213,9 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
         if (criteria.searchSubfolders)
             QueueSubfolders(run, workList, folder, listing);
     }
+    // The pool goes with the run: a stop abandons what is still in its window.
+    if (run.pool && Running())
+        FinishContentTests(run);
     return 0;
 }
 
@@ -228,6 +257,7 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
         run.matcher = std::make_unique<ContentMatcher>(run.phrase, run.words, criteria.wordMode,
                                                        criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
         run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });
+        StartContentPool(run);
     }
     return true;
 }

@@ -79,6 +79,8 @@ private:
 
     // Splits and decodes the criteria into run; false when the run ends at once.
     bool PrepareRun(Run &run, std::deque<QueuedFolder> &workList);
+    // Starts the content-test threads of a run that has a content test, when more than one.
+    void StartContentPool(Run &run);
     void FreeAllRecords();
 
     int SearchFolder(Run &run, std::string &folder, const FolderListing &listing);
@@ -86,8 +88,23 @@ private:
                         const FolderListing &listing);
     bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
                           const std::string &pattern, EntryData &data, bool &haveData);
-    // Throttled pump (and status text when folder is given); false when asked to stop.
+    // Throttled pump (and status text when folder is given), after reporting the content
+    // tests finished ahead of the walk; false when asked to stop.
     bool KeepAlive(Run &run, const std::string *folder);
+    // Appends a record for the entry and tells the results sink; false when out of memory.
+    bool AddFound(Run &run, const EntryData &data, std::string_view folder, std::int64_t matchOffset);
+
+    // Content tests on the pool (content_tests.cpp). Each returns false when the run stops.
+    // Hands the entry's test to the pool: handedOver false means it is to be tested here,
+    // which keeps the order because the window is empty then.
+    bool QueueContentTest(Run &run, const std::string &folder, const FolderListing &listing, std::size_t index,
+                          EntryData &data, bool haveData, bool &handedOver);
+    // Reports the finished tests at the window's head, in walk order.
+    bool ReportContentTests(Run &run);
+    // Waits, reporting, until the window has room for one more test.
+    bool MakeContentRoom(Run &run);
+    // Waits, reporting, until every test handed over is reported.
+    bool FinishContentTests(Run &run);
 
     FoundFile *head_ = nullptr;
     FoundFile *tail_ = nullptr;

@@ -27,6 +27,9 @@ bool FileSearch::KeepAlive(Run &run, const std::string *folder)
 {
     if (!Running())
         return false;
+    // Tests finished ahead of the walk are reported as soon as it is their turn.
+    if (run.pool && !ReportContentTests(run))
+        return false;
     if (run.throttle.Due()) {
         if (folder && run.sinks.status)
             run.sinks.status->ShowSearchFolder(*folder);
@@ -42,6 +45,8 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
     // The folder is already without a trailing "/" (except the root); the listing is read
     // once and every pattern takes its own pass over it, so a name matching two patterns
     // is reported twice.
+    run.sharedFolder.reset();
+    run.sharedPath.reset();
     for (std::size_t p = 0; p < run.patterns.size(); ++p) {
         for (std::size_t i = 0; i < listing.Count(); ++i) {
             if (!KeepAlive(run, &folder))
@@ -55,6 +60,13 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
                 continue;
 
             std::int64_t matchOffset = 0;
+            if (run.matcher && run.pool) {
+                bool handedOver = false;
+                if (!QueueContentTest(run, folder, listing, i, data, haveData, handedOver))
+                    return 0;
+                if (handedOver)
+                    continue;
+            }
             if (run.matcher) {
                 if (!listing.OpenForReading(i, run.reader))
                     continue; // folders, FIFOs, devices and unreadable files never match
@@ -68,16 +80,23 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
             if (!haveData && !listing.Data(i, data))
                 continue; // gone since it was listed
 
-            std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
-            if (!record)
+            if (!AddFound(run, data, folder, matchOffset))
                 return 0;
-            FillFoundFile(*record, data, folder, matchOffset);
-            AppendFoundFile(std::move(record));
-            if (run.sinks.results)
-                run.sinks.results->AddResultRow(*tail_);
         }
     }
     return 0;
+}
+
+bool FileSearch::AddFound(Run &run, const EntryData &data, std::string_view folder, std::int64_t matchOffset)
+{
+    std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
+    if (!record)
+        return false;
+    FillFoundFile(*record, data, folder, matchOffset);
+    AppendFoundFile(std::move(record));
+    if (run.sinks.results)
+        run.sinks.results->AddResultRow(*tail_);
+    return true;
 }
 
 bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,

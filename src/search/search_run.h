@@ -3,6 +3,7 @@
 #include "platform/file_reader.h"
 #include "platform/folder_anchor.h"
 #include "search/content_matcher.h"
+#include "search/content_pool.h"
 #include "search/entry_filters.h"
 #include "search/file_search.h"
 #include "search/pump_throttle.h"
@@ -29,6 +30,11 @@ struct FileSearch::Run {
     PumpThrottle throttle;
     const std::string *folder = nullptr; // the folder being searched, shown while its files are read
     FolderAnchors anchors;               // the way to each queued subfolder
+    // Content tests on worker threads; null when they run on the calling thread.
+    std::unique_ptr<ContentPool> pool;
+    // The folder being searched as the pool's jobs hold it; made for its first job.
+    std::shared_ptr<const SharedFolder> sharedFolder;
+    std::shared_ptr<const std::string> sharedPath;
 };
 
 // A folder of the work list: its whole path, as records and the status show it, and how

@@ -1,0 +1,25 @@
+#pragma once
+// An open folder shared by work that outlives the listing which opened it, such as the
+// content tests of its files on other threads: a descriptor of its own, closed with the
+// last holder.
+#include <memory>
+
+namespace sifter {
+
+class SharedFolder {
+public:
+    // A new descriptor for the folder open as folderFd; null when none can be made (the
+    // process is out of descriptors, or folderFd is not open).
+    static std::shared_ptr<const SharedFolder> Duplicate(int folderFd);
+    ~SharedFolder();
+    SharedFolder(const SharedFolder &) = delete;
+    SharedFolder &operator=(const SharedFolder &) = delete;
+
+    int Descriptor() const { return fd_; }
+
+private:
+    explicit SharedFolder(int fd) : fd_(fd) {}
+    int fd_;
+};
+
+} // namespace sifter

@@ -1,0 +1,87 @@
+// The run's side of the content pool: files handed over in walk order, outcomes taken
+// back in the same order and reported as a run without workers would report them.
+#include "search/file_search.h"
+#include "search/search_run.h"
+
+namespace sifter {
+namespace {
+
+// Long enough not to spin, short enough for the pump to keep its own interval.
+constexpr std::chrono::milliseconds kWaitSlice{5};
+
+} // namespace
+
+bool FileSearch::QueueContentTest(Run &run, const std::string &folder, const FolderListing &listing,
+                                  std::size_t index, EntryData &data, bool haveData, bool &handedOver)
+{
+    handedOver = true;
+    bool knownRegular = false;
+    if (!listing.MayOpenForReading(index, knownRegular))
+        return true; // never read, so never a match
+    if (!MakeContentRoom(run))
+        return false;
+    if (!run.sharedFolder) {
+        run.sharedFolder = SharedFolder::Duplicate(listing.Descriptor());
+        // Out of descriptors: the window's folders hold some, and they go as it empties.
+        if (!run.sharedFolder) {
+            if (!FinishContentTests(run))
+                return false;
+            run.sharedFolder = SharedFolder::Duplicate(listing.Descriptor());
+            if (!run.sharedFolder) {
+                handedOver = false;
+                return true;
+            }
+        }
+        run.sharedPath = std::make_shared<const std::string>(folder);
+    }
+    auto job = std::make_unique<ContentJob>();
+    job->folder = run.sharedFolder;
+    job->folderPath = run.sharedPath;
+    job->name = listing.Name(index);
+    job->knownRegular = knownRegular;
+    if (haveData) {
+        job->data = std::move(data);
+        job->haveData = true;
+    }
+    run.pool->Submit(std::move(job));
+    return true;
+}
+
+bool FileSearch::ReportContentTests(Run &run)
+{
+    while (run.pool->DoneHead()) {
+        // Nothing is reported after a stop, though its test may have finished before it.
+        if (!Running())
+            return false;
+        const std::unique_ptr<ContentJob> job = run.pool->TakeHead();
+        if (job->matchOffset < 0 || !job->haveData)
+            continue; // no match, or gone before its data could be read
+        if (!AddFound(run, job->data, *job->folderPath, job->matchOffset))
+            return false;
+    }
+    return Running();
+}
+
+bool FileSearch::MakeContentRoom(Run &run)
+{
+    while (run.pool->Full()) {
+        if (!run.pool->WaitForHead(kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
+            return false;
+        if (!ReportContentTests(run))
+            return false;
+    }
+    return true;
+}
+
+bool FileSearch::FinishContentTests(Run &run)
+{
+    while (!run.pool->Empty()) {
+        if (!run.pool->WaitForHead(kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
+            return false;
+        if (!ReportContentTests(run))
+            return false;
+    }
+    return true;
+}
+
+} // namespace sifter
