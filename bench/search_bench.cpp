@@ -455,6 +455,10 @@ int Main(int argc, char **argv)
     shape.bytes = static_cast<std::uint64_t>(static_cast<double>(kFullBytes) * options.scale);
     if (options.cli.empty())
         options.cli = DefaultCliPath();
+    if (!OnPath(options.cli)) {
+        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--cli PATH)\n", options.cli.c_str());
+        return 1;
+    }
 
     std::printf("tree %s: %s\n", options.root.c_str(), ShapeLine(shape).c_str());
     if (TreeIsComplete(options.root, shape)) {
