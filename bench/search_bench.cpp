@@ -1,11 +1,18 @@
-// Compares sifter-cli with find and grep on a generated tree, warm cache, and prints
-// the median wall times and their ratio. Not a test: it only prints figures.
+// Compares sifter-cli with find, grep and rg on a generated tree and prints the median
+// wall times and their ratios; then, in-process, how soon a run with 8 content threads
+// returns once its results sink asks it to stop. Not a test: it only prints figures.
 //
-//   search_bench [--scale F] [--runs N] [--cli PATH] [TREE_FOLDER]
+//   search_bench [--scale F] [--runs N] [--cli PATH] [--cold] [TREE_FOLDER]
 //
 // The tree (2,000 folders, 20,000 files, 200 MB at scale 1) is generated once into
 // TREE_FOLDER (default /tmp/sifter-bench-SCALE) and reused while its marker matches.
+// Warm by default (one untimed round first); --cold drops the page cache before every
+// timed run (root only; otherwise it says so and runs warm).
 #include "tree_options.h"
+#include "search/file_search.h"
+#include "search/found_file.h"
+#include "search/search_sinks.h"
+#include "search/text_field.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,12 +23,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -45,6 +54,11 @@ constexpr std::size_t kTextBlockBytes = 4 * 1024 * 1024;
 constexpr const char *kNameWord = "report";
 // Never in any content (the text is lower-case letters, blanks and newlines only).
 constexpr const char *kAbsentWord = "Quux7plover";
+// In the content of nearly every file: the stop figure's first result comes at once.
+constexpr const char *kCommonWord = "budget";
+// Content threads of the stop figure, more than this machine's cores as on a large one.
+constexpr std::size_t kStopThreads = 8;
+constexpr double kStopTargetMs = 50;
 
 constexpr const char *kVocabulary[] = {
     "alpha",  "budget", "report", "summary", "draft",  "notes",   "invoice", "letter",
@@ -243,36 +257,160 @@ std::optional<RunResult> RunTimed(const std::vector<std::string> &args)
     return result;
 }
 
-// One warm-up run fills the page cache; then the median of `runs` timed runs.
-std::optional<RunResult> MedianRun(const std::vector<std::string> &args, int runs)
+// Empties the page cache (sync first, so dirty pages go too); false when not allowed.
+bool DropPageCache()
 {
-    if (!RunTimed(args))
-        return std::nullopt;
-    std::vector<RunResult> results;
-    for (int i = 0; i < runs; ++i) {
-        std::optional<RunResult> result = RunTimed(args);
-        if (!result)
-            return std::nullopt;
-        results.push_back(*result);
-    }
-    std::sort(results.begin(), results.end(),
-              [](const RunResult &a, const RunResult &b) { return a.seconds < b.seconds; });
-    return results[results.size() / 2];
+    sync();
+    const int fd = open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, "3", 1) == 1;
+    close(fd);
+    return written;
 }
 
-bool ComparePair(const char *title, const std::vector<std::string> &ours, const std::vector<std::string> &theirs,
-                 int runs)
+// Cold mode needs root; tried once up front so that the whole run is one or the other.
+bool ColdCacheAvailable()
 {
-    const std::optional<RunResult> mine = MedianRun(ours, runs);
-    const std::optional<RunResult> other = MedianRun(theirs, runs);
-    if (!mine || !other)
+    if (geteuid() != 0) {
+        std::printf("cold cache: not root, cannot drop the page cache; running warm\n");
         return false;
+    }
+    if (!DropPageCache()) {
+        std::printf("cold cache: writing /proc/sys/vm/drop_caches failed (%s); running warm\n",
+                    std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+bool OnPath(const std::string &program)
+{
+    if (program.find('/') != std::string::npos)
+        return access(program.c_str(), X_OK) == 0;
+    const char *path = std::getenv("PATH");
+    const std::string folders = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = folders.find(':', start);
+        const std::string folder = folders.substr(start, end == std::string::npos ? end : end - start);
+        if (!folder.empty() && access((folder + "/" + program).c_str(), X_OK) == 0)
+            return true;
+        if (end == std::string::npos)
+            return false;
+        start = end + 1;
+    }
+}
+
+struct Tool {
+    std::string label;
+    std::vector<std::string> args;
+    std::optional<RunResult> median; // empty when not installed
+};
+
+// The tools take turns, round after round, so that whatever else the machine does weighs
+// on all of them alike; warm, one untimed round fills the page cache first. The median of
+// each. False when a tool that is installed could not be run.
+bool TakeTurns(std::vector<Tool> &tools, int runs, bool cold)
+{
+    std::vector<std::vector<RunResult>> all(tools.size());
+    for (int round = cold ? 1 : 0; round <= runs; ++round) {
+        for (std::size_t i = 0; i < tools.size(); ++i) {
+            if (!OnPath(tools[i].args[0]))
+                continue;
+            // Checked up front: a failure now would only make this run warm.
+            if (cold)
+                (void)DropPageCache();
+            const std::optional<RunResult> result = RunTimed(tools[i].args);
+            if (!result)
+                return false;
+            if (round > 0)
+                all[i].push_back(*result);
+        }
+    }
+    for (std::size_t i = 0; i < tools.size(); ++i) {
+        std::vector<RunResult> &results = all[i];
+        if (results.empty())
+            continue;
+        std::sort(results.begin(), results.end(),
+                  [](const RunResult &a, const RunResult &b) { return a.seconds < b.seconds; });
+        tools[i].median = results[results.size() / 2];
+    }
+    return true;
+}
+
+void PrintTools(const char *title, const std::vector<Tool> &tools)
+{
     std::printf("%s\n", title);
-    std::printf("  %-10s %8.3f s  %7zu lines  exit %d\n", "sifter-cli", mine->seconds, mine->lines, mine->status);
-    std::printf("  %-10s %8.3f s  %7zu lines  exit %d\n", theirs[0].c_str(), other->seconds, other->lines,
-                other->status);
-    std::printf("  ratio sifter-cli / %s: %.2f\n", fs::path(theirs[0]).filename().c_str(),
-                other->seconds > 0 ? mine->seconds / other->seconds : 0.0);
+    for (const Tool &tool : tools) {
+        if (tool.median)
+            std::printf("  %-22s %8.3f s  %7zu lines  exit %d\n", tool.label.c_str(), tool.median->seconds,
+                        tool.median->lines, tool.median->status);
+        else
+            std::printf("  %-22s not installed, skipped\n", tool.label.c_str());
+    }
+}
+
+void PrintRatio(const Tool &ours, const Tool &theirs)
+{
+    if (!ours.median || !theirs.median || theirs.median->seconds <= 0)
+        return;
+    std::printf("  ratio %s / %s: %.2f\n", ours.label.c_str(), theirs.label.c_str(),
+                ours.median->seconds / theirs.median->seconds);
+}
+
+// Clears the running flag at the first result and notes when.
+class StopAtFirstResult : public ResultsSink {
+public:
+    explicit StopAtFirstResult(FileSearch &search) : search_(search) {}
+    void ClearResultRows() override {}
+    void AddResultRow(FoundFile &) override
+    {
+        if (stopped_)
+            return;
+        stopped_ = std::chrono::steady_clock::now();
+        search_.SetRunning(false);
+    }
+    const std::optional<std::chrono::steady_clock::time_point> &Stopped() const { return stopped_; }
+
+private:
+    FileSearch &search_;
+    std::optional<std::chrono::steady_clock::time_point> stopped_;
+};
+
+// A run for a word in nearly every file, stopped by its first result: the time from the
+// stop until RunSearch returns, median and worst of `runs`, and the records it kept.
+bool PrintStopLatency(const std::string &tree, int runs, bool cold)
+{
+    FileSearch search;
+    search.SetContentThreads(kStopThreads);
+    SetTextField(search.criteria.words, kCommonWord);
+    SetTextField(search.criteria.folders, tree);
+    std::vector<double> millis;
+    std::size_t mostKept = 0;
+    for (int i = 0; i < runs; ++i) {
+        if (cold)
+            (void)DropPageCache(); // checked up front, as for the tools
+        StopAtFirstResult sink(search);
+        SearchSinks sinks;
+        sinks.results = &sink;
+        search.SetRunning(true);
+        search.RunSearch(sinks);
+        const auto returned = std::chrono::steady_clock::now();
+        search.SetRunning(false);
+        if (!sink.Stopped()) {
+            std::fprintf(stderr, "search_bench: no file holds \"%s\"\n", kCommonWord);
+            return false;
+        }
+        millis.push_back(std::chrono::duration<double, std::milli>(returned - *sink.Stopped()).count());
+        mostKept = std::max(mostKept, search.CountFoundFiles());
+    }
+    std::sort(millis.begin(), millis.end());
+    std::printf("stop at the first result (RunSearch, %zu content threads, word \"%s\", %d runs)\n", kStopThreads,
+                kCommonWord, runs);
+    std::printf("  stop to return: median %.3f ms, worst %.3f ms (target %.0f ms)\n", millis[millis.size() / 2],
+                millis.back(), kStopTargetMs);
+    std::printf("  records kept: at most %zu (1 expected)\n", mostKept);
     std::fflush(stdout);
     return true;
 }
@@ -287,11 +425,28 @@ std::string DefaultCliPath()
     return (self.parent_path().parent_path() / "src" / "cli" / "sifter-cli").string();
 }
 
+// Takes --cold out of the arguments; the rest are the shared tree options.
+bool TakeColdFlag(int &argc, char **argv)
+{
+    bool cold = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--cold") == 0)
+            cold = true;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return cold;
+}
+
 int Main(int argc, char **argv)
 {
+    bool cold = TakeColdFlag(argc, argv);
     TreeBenchOptions options;
     if (!ParseTreeBenchArguments(argc, argv, true, options)) {
-        std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] [TREE_FOLDER]\n");
+        std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] [--cold] "
+                             "[TREE_FOLDER]\n");
         return 2;
     }
     TreeShape shape;
@@ -300,6 +455,10 @@ int Main(int argc, char **argv)
     shape.bytes = static_cast<std::uint64_t>(static_cast<double>(kFullBytes) * options.scale);
     if (options.cli.empty())
         options.cli = DefaultCliPath();
+    if (!OnPath(options.cli)) {
+        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--cli PATH)\n", options.cli.c_str());
+        return 1;
+    }
 
     std::printf("tree %s: %s\n", options.root.c_str(), ShapeLine(shape).c_str());
     if (TreeIsComplete(options.root, shape)) {
@@ -311,16 +470,41 @@ int Main(int argc, char **argv)
         std::printf("generated in %.1f s\n",
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
-    std::printf("median of %d warm runs\n", options.runs);
+    if (cold)
+        cold = ColdCacheAvailable();
+    std::printf("%u cores (hardware_concurrency); median of %d %s runs, the tools taking turns\n",
+                std::thread::hardware_concurrency(), options.runs,
+                cold ? "cold (page cache dropped before each)" : "warm");
     std::fflush(stdout);
 
     const std::string tree = TreePath(options.root);
     const std::string pattern = std::string("*") + kNameWord + "*";
-    const bool ok = ComparePair("name search", {options.cli, "-n", kNameWord, tree},
-                                {"find", tree, "-iname", pattern}, options.runs) &&
-                    ComparePair("absent word", {options.cli, "-w", kAbsentWord, tree},
-                                {"grep", "-rlF", kAbsentWord, tree}, options.runs);
-    return ok ? 0 : 1;
+    std::vector<Tool> names = {
+        {"sifter-cli", {options.cli, "-n", kNameWord, tree}, {}},
+        {"find -iname", {"find", tree, "-iname", pattern}, {}},
+    };
+    if (!TakeTurns(names, options.runs, cold))
+        return 1;
+    PrintTools("name search", names);
+    PrintRatio(names[0], names[1]);
+    std::fflush(stdout);
+
+    std::vector<Tool> words = {
+        {"sifter-cli", {options.cli, "-w", kAbsentWord, tree}, {}},
+        {"sifter-cli --threads 1", {options.cli, "--threads", "1", "-w", kAbsentWord, tree}, {}},
+        {"grep -rlF", {"grep", "-rlF", kAbsentWord, tree}, {}},
+        {"rg", {"rg", "-lF", "--no-ignore", "--hidden", kAbsentWord, tree}, {}},
+        {"rg -j1", {"rg", "-lF", "--no-ignore", "--hidden", "-j1", kAbsentWord, tree}, {}},
+    };
+    if (!TakeTurns(words, options.runs, cold))
+        return 1;
+    PrintTools("absent word (every byte read)", words);
+    PrintRatio(words[0], words[3]);
+    PrintRatio(words[1], words[2]);
+    PrintRatio(words[1], words[4]);
+    std::fflush(stdout);
+
+    return PrintStopLatency(tree, std::max(options.runs, 5), cold) ? 0 : 1;
 }
 
 } // namespace

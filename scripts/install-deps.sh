@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sifter needs to build, test and run.
 # Idempotent: checks first and calls apt-get only for what is missing.
+#   install-deps.sh [--gui-check] [--bench]
+# --gui-check adds what scripts/gui-check.sh drives; --bench adds the benchmarks' peers.
 set -euo pipefail
 
 packages=(
@@ -15,9 +17,13 @@ packages=(
   libglib2.0-bin             # gio: the file-type registration tests
   desktop-file-utils         # the desktop databases and the validation of our entries
 )
-if [[ "${1:-}" == "--gui-check" ]]; then
-  packages+=(xvfb xauth imagemagick xdotool)
-fi
+for flag in "$@"; do
+  case "$flag" in
+    --gui-check) packages+=(xvfb xauth imagemagick xdotool) ;;
+    --bench) packages+=(ripgrep) ;;   # search_bench's parallel peer
+    *) echo "usage: install-deps.sh [--gui-check] [--bench]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
