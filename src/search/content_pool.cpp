@@ -6,6 +6,12 @@
 #include <system_error>
 
 namespace sifter {
+namespace {
+
+// Jobs queued before a sleeping worker is woken for them (Kick wakes one for fewer).
+constexpr std::size_t kWakeBatch = 8;
+
+} // namespace
 
 ContentPool::ContentPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
     : windowFiles_(windowFiles < 1 ? 1 : windowFiles)
@@ -44,11 +50,25 @@ void ContentPool::Submit(std::unique_ptr<ContentJob> job)
 {
     ContentJob *queued = job.get();
     window_.push_back(std::move(job));
+    bool wake = false;
     {
         std::lock_guard lock(mutex_);
         waiting_.push_back(queued);
+        wake = sleeping_ > 0 && waiting_.size() >= kWakeBatch;
     }
-    workAdded_.notify_one();
+    if (wake)
+        workAdded_.notify_one();
+}
+
+void ContentPool::Kick()
+{
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        wake = sleeping_ > 0 && !waiting_.empty();
+    }
+    if (wake)
+        workAdded_.notify_all();
 }
 
 ContentJob *ContentPool::DoneHead() const
@@ -58,13 +78,21 @@ ContentJob *ContentPool::DoneHead() const
     return window_.front().get();
 }
 
-bool ContentPool::WaitForHead(std::chrono::milliseconds timeout)
+bool ContentPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeout)
 {
-    if (window_.empty())
-        return false;
-    const ContentJob &head = *window_.front();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    Kick(); // they may still be queued, with every worker asleep
     std::unique_lock lock(mutex_);
-    return jobDone_.wait_for(lock, timeout, [&head] { return head.done.load(std::memory_order_acquire); });
+    for (std::size_t i = 0; i < count && i < window_.size(); ++i) {
+        const ContentJob &job = *window_[i];
+        awaited_ = &job;
+        const bool done =
+            jobDone_.wait_until(lock, deadline, [&job] { return job.done.load(std::memory_order_acquire); });
+        awaited_ = nullptr;
+        if (!done)
+            return false;
+    }
+    return true;
 }
 
 std::unique_ptr<ContentJob> ContentPool::TakeHead()
@@ -85,20 +113,51 @@ void ContentPool::Work(ContentMatcher &matcher)
         ContentJob *job = nullptr;
         {
             std::unique_lock lock(mutex_);
-            workAdded_.wait(lock, [this] { return closing_ || !waiting_.empty(); });
+            while (!closing_ && waiting_.empty()) {
+                ++sleeping_;
+                workAdded_.wait(lock);
+                --sleeping_;
+            }
             if (closing_)
                 return;
             job = waiting_.front();
             waiting_.pop_front();
+            // Woken for a batch: a sleeping neighbour shares it.
+            if (sleeping_ > 0 && waiting_.size() >= kWakeBatch)
+                workAdded_.notify_one();
         }
         Test(matcher, *job);
-        {
-            // Set under the lock, so that a wait for this job cannot miss it.
-            std::lock_guard lock(mutex_);
-            job->done.store(true, std::memory_order_release);
-        }
-        jobDone_.notify_all();
+        Done(*job);
     }
+}
+
+bool ContentPool::TestOneHere(ContentMatcher &matcher)
+{
+    ContentJob *job = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (waiting_.empty())
+            return false;
+        job = waiting_.front();
+        waiting_.pop_front();
+    }
+    Test(matcher, *job);
+    Done(*job);
+    return true;
+}
+
+void ContentPool::Done(ContentJob &job)
+{
+    bool awaited = false;
+    {
+        // Set under the lock, so that a wait for this job cannot miss it.
+        std::lock_guard lock(mutex_);
+        job.done.store(true, std::memory_order_release);
+        awaited = &job == awaited_;
+    }
+    // Only the awaited job wakes the calling thread: the others are reported with it.
+    if (awaited)
+        jobDone_.notify_one();
 }
 
 void ContentPool::Test(ContentMatcher &matcher, ContentJob &job)

@@ -52,12 +52,21 @@ public:
     bool Full() const { return window_.size() >= windowFiles_; }
     bool Empty() const { return window_.empty(); }
 
-    // Queues the job behind every earlier one. Only while not Full.
+    // Queues the job behind every earlier one. Only while not Full. Sleeping workers are
+    // woken for a few jobs at a time, since a wake-up costs more than a small file's test.
     void Submit(std::unique_ptr<ContentJob> job);
+    // Wakes sleeping workers for the jobs queued since the last wake-up.
+    void Kick();
+    // Tests the oldest job no worker has taken yet here, with this thread's matcher, so
+    // that a thread that would wait for the workers helps them instead; false when every
+    // job is taken.
+    bool TestOneHere(ContentMatcher &matcher);
     // The oldest job when its test is done; null when the window is empty or it is not.
     ContentJob *DoneHead() const;
-    // Waits up to timeout for the oldest job to be done; false when it is not.
-    bool WaitForHead(std::chrono::milliseconds timeout);
+    // Waits up to timeout for the oldest count jobs (as many as there are) to be done;
+    // false when they are not.
+    bool WaitForDone(std::size_t count, std::chrono::milliseconds timeout);
+    std::size_t Size() const { return window_.size(); }
     // Takes the oldest job out of the window (only when DoneHead gave it).
     std::unique_ptr<ContentJob> TakeHead();
     // The folder of the oldest job, or null when the window is empty.
@@ -66,6 +75,8 @@ public:
 private:
     void Work(ContentMatcher &matcher);
     void Test(ContentMatcher &matcher, ContentJob &job);
+    // Marks the job done, waking the calling thread when it waits for it.
+    void Done(ContentJob &job);
 
     const std::size_t windowFiles_;
     std::deque<std::unique_ptr<ContentJob>> window_; // the calling thread's alone
@@ -76,6 +87,8 @@ private:
     std::condition_variable workAdded_;
     std::condition_variable jobDone_;
     std::deque<ContentJob *> waiting_; // jobs no worker has taken yet, oldest first
+    std::size_t sleeping_ = 0;         // workers waiting for a job
+    const ContentJob *awaited_ = nullptr; // the job the calling thread waits for, if any
     bool closing_ = false;
     std::atomic<bool> abandon_{false}; // workers give up the file under way
 };

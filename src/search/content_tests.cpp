@@ -3,11 +3,14 @@
 #include "search/file_search.h"
 #include "search/search_run.h"
 
+#include <algorithm>
+
 namespace sifter {
 namespace {
 
 // Long enough not to spin, short enough for the pump to keep its own interval.
 constexpr std::chrono::milliseconds kWaitSlice{5};
+constexpr std::size_t kRoomShare = 4;
 
 } // namespace
 
@@ -65,7 +68,15 @@ bool FileSearch::ReportContentTests(Run &run)
 bool FileSearch::MakeContentRoom(Run &run)
 {
     while (run.pool->Full()) {
-        if (!run.pool->WaitForHead(kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
+        if (run.pool->TestOneHere(*run.matcher)) {
+            if (!ReportContentTests(run))
+                return false;
+            continue;
+        }
+        // Room for a quarter of the window at once: one file at a time would wake this
+        // thread for every file a worker finishes.
+        const std::size_t count = std::max<std::size_t>(1, run.pool->Size() / kRoomShare);
+        if (!run.pool->WaitForDone(count, kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
             return false;
         if (!ReportContentTests(run))
             return false;
@@ -76,7 +87,12 @@ bool FileSearch::MakeContentRoom(Run &run)
 bool FileSearch::FinishContentTests(Run &run)
 {
     while (!run.pool->Empty()) {
-        if (!run.pool->WaitForHead(kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
+        if (run.pool->TestOneHere(*run.matcher)) {
+            if (!ReportContentTests(run))
+                return false;
+            continue;
+        }
+        if (!run.pool->WaitForDone(1, kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
             return false;
         if (!ReportContentTests(run))
             return false;

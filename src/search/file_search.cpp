@@ -48,9 +48,8 @@ std::string NormalizeFolder(const std::string &typed)
 // How far the content tests may run ahead of the walk, in files per worker: enough that a
 // slow file at the head keeps no worker idle for long.
 constexpr std::size_t kWindowFilesPerThread = 16;
-// The window's folders each hold a descriptor; they keep to this share of the limit, as
-// the walk's own folders do, so that no test fails for want of one.
-constexpr std::size_t kWindowShareOfDescriptors = 4;
+// The same share of the descriptor limit as the walk's own folders keep to.
+constexpr std::size_t kPoolShareOfDescriptors = 4;
 constexpr std::size_t kDescriptorLimitUnknown = 1024;
 
 } // namespace
@@ -79,11 +78,13 @@ std::size_t FileSearch::ContentThreads() const
 
 void FileSearch::StartContentPool(Run &run)
 {
-    const std::size_t threads = ContentThreads();
+    // The pool's share of descriptors covers the files its workers have open and the
+    // folders of its window, so that no test fails for want of one.
+    const std::size_t share = DescriptorLimit(kDescriptorLimitUnknown) / kPoolShareOfDescriptors;
+    const std::size_t threads = std::min(ContentThreads(), share / 2);
     if (threads <= 1)
         return;
-    const std::size_t descriptors = DescriptorLimit(kDescriptorLimitUnknown) / kWindowShareOfDescriptors;
-    const std::size_t window = std::max(threads, std::min(threads * kWindowFilesPerThread, descriptors));
+    const std::size_t window = std::min(threads * kWindowFilesPerThread, share - threads);
     const bool unicodeUtf8 = criteria.unicodeUtf8 != 0;
     const bool hexadecimal = criteria.hexadecimal != 0;
     const std::int32_t wordMode = criteria.wordMode;

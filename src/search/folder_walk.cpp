@@ -31,6 +31,9 @@ bool FileSearch::KeepAlive(Run &run, const std::string *folder)
     if (run.pool && !ReportContentTests(run))
         return false;
     if (run.throttle.Due()) {
+        // Files queued in a slow stretch of the walk wait no longer than one interval.
+        if (run.pool)
+            run.pool->Kick();
         if (folder && run.sinks.status)
             run.sinks.status->ShowSearchFolder(*folder);
         if (run.sinks.pump)
