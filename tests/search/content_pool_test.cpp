@@ -1,0 +1,105 @@
+// The run with content-test threads as the process sees it: the workers live exactly as
+// long as the run, and a tight descriptor limit changes nothing a user can see.
+#include "search/file_search.h"
+#include "search/run_helpers.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace sifter {
+namespace {
+
+using test::RecordingSinks;
+using test::SetTexts;
+using test::TempTree;
+
+std::size_t CountEntries(const char *folder)
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(folder))
+        ++count;
+    return count;
+}
+
+// Every record as "path offset", in list order.
+std::vector<std::string> Outcome(const FileSearch &search)
+{
+    std::vector<std::string> lines;
+    for (const FoundFile *record = search.Head(); record; record = record->next)
+        lines.push_back(record->Path() + " " + std::to_string(record->matchOffset));
+    return lines;
+}
+
+// Folders of a few files each: "hit" holds the word (past the first chunk in some),
+// "miss" does not.
+void MakeFolders(const TempTree &tree, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const std::string folder = "d" + std::to_string(i) + "/";
+        tree.WriteFile(folder + "hit", std::string(static_cast<std::size_t>(i) * 1500, 'x') + "needle");
+        tree.WriteFile(folder + "miss", std::string(100, 'y'));
+    }
+}
+
+TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
+{
+    TempTree tree;
+    MakeFolders(tree, 20);
+    FileSearch search;
+    SetTexts(search, "", "needle", tree.Root());
+    search.SetContentThreads(4);
+    RecordingSinks sinks;
+    const std::size_t before = CountEntries("/proc/self/task");
+    std::size_t during = 0;
+    sinks.onRow = [&](FoundFile &) { during = CountEntries("/proc/self/task"); };
+    test::Run(search, sinks);
+    EXPECT_EQ(search.CountFoundFiles(), 20u);
+    EXPECT_EQ(during, before + 4);
+    EXPECT_EQ(CountEntries("/proc/self/task"), before);
+}
+
+TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
+{
+    TempTree tree;
+    MakeFolders(tree, 150);
+    tree.MakeChain("deep", 40, [](int folderFd, int level) {
+        test::WriteFileAt(folderFd, "hit", std::string(static_cast<std::size_t>(level), 'z') + "needle");
+    });
+    FileSearch search;
+    SetTexts(search, "", "needle", tree.Root());
+    search.SetContentThreads(1);
+    RecordingSinks sinks;
+    test::Run(search, sinks);
+    const std::vector<std::string> expected = Outcome(search);
+    ASSERT_EQ(expected.size(), 190u);
+
+    // In a child: the limit stays there. Ten descriptors for the walk's folders and ten
+    // for the pool, which must then do with fewer threads than asked for.
+    auto runWithFewDescriptors = [&] {
+        constexpr rlim_t kLimit = 40;
+        const rlimit limit{kLimit, kLimit};
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
+            std::_Exit(2);
+        search.SetContentThreads(8);
+        test::Run(search, sinks);
+        const std::vector<std::string> got = Outcome(search);
+        for (std::size_t i = 0; i < got.size() || i < expected.size(); ++i) {
+            if (i >= got.size() || i >= expected.size() || got[i] != expected[i]) {
+                std::fprintf(stderr, "first difference at %zu of %zu\n", i, got.size());
+                std::_Exit(1);
+            }
+        }
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(runWithFewDescriptors(), ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace
+} // namespace sifter
