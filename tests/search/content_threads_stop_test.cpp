@@ -1,0 +1,157 @@
+// Stopping a run whose content tests run on several threads: nothing is reported after the
+// stop, and the run leaves no thread and no open file behind.
+#include "search/file_search.h"
+#include "search/found_file.h"
+#include "search/run_helpers.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace sifter {
+namespace {
+
+using test::FoundPaths;
+using test::RecordingSinks;
+using test::SetTexts;
+using test::TempTree;
+
+constexpr std::size_t kThreads = 8;
+
+// Entries of a /proc folder, or -1 when it cannot be listed.
+int CountEntries(const char *folder)
+{
+    DIR *dir = opendir(folder);
+    if (!dir)
+        return -1;
+    int count = 0;
+    while (const dirent *entry = readdir(dir)) {
+        if (entry->d_name[0] != '.')
+            ++count;
+    }
+    closedir(dir);
+    return count;
+}
+
+// True when one of this process's descriptors is open on path.
+bool HasOpen(const std::string &path)
+{
+    DIR *dir = opendir("/proc/self/fd");
+    if (!dir)
+        return false;
+    bool open = false;
+    char target[PATH_MAX];
+    while (const dirent *entry = readdir(dir)) {
+        const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+        const ssize_t length = readlink(link.c_str(), target, sizeof target);
+        if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == path)
+            open = true;
+    }
+    closedir(dir);
+    return open;
+}
+
+class ContentThreadsStop : public ::testing::Test {
+protected:
+    // Many small matches in several folders, with larger files between them so that the
+    // workers run ahead of the sink.
+    void SetUp() override
+    {
+        // A sanitizer starts a thread of its own when the process creates its first one;
+        // that thread is not the run's.
+        std::thread([] {}).join();
+        threadsBefore = CountEntries("/proc/self/task");
+        for (int folder = 0; folder < 4; ++folder) {
+            for (int file = 0; file < 60; ++file) {
+                const std::string name = "s" + std::to_string(folder) + "/f" + std::to_string(100 + file);
+                tree.WriteFile(name, file % 10 == 0 ? std::string(200000, '.') + "alpha" : "alpha");
+            }
+        }
+        SetTexts(search, "", "alpha", tree.Root());
+        search.SetContentThreads(1);
+        test::Run(search, sinks);
+        walkOrder = FoundPaths(search, tree.Root());
+        // Counted after a run: type names come from the MIME database, kept open once read.
+        descriptorsBefore = CountEntries("/proc/self/fd");
+        search.SetContentThreads(kThreads);
+        test::Run(search, sinks);
+        ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
+        // A whole run leaves nothing behind either, nor keeps its threads for the next.
+        ASSERT_EQ(CountEntries("/proc/self/task"), threadsBefore);
+        ASSERT_EQ(CountEntries("/proc/self/fd"), descriptorsBefore);
+    }
+
+    TempTree tree;
+    FileSearch search;
+    RecordingSinks sinks;
+    std::vector<std::string> walkOrder;
+    int threadsBefore = 0;
+    int descriptorsBefore = 0;
+};
+
+TEST_F(ContentThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToIt)
+{
+    ASSERT_EQ(walkOrder.size(), 240u);
+    for (std::size_t stopAt : {std::size_t{1}, std::size_t{7}, std::size_t{61}}) {
+        RecordingSinks stopping;
+        stopping.onRow = [&](FoundFile &) {
+            if (stopping.rows.size() == stopAt)
+                search.SetRunning(false);
+        };
+        search.SetRunning(true);
+        EXPECT_EQ(search.RunSearch(stopping.Sinks()), 0);
+        const std::vector<std::string> found = FoundPaths(search, tree.Root());
+        EXPECT_EQ(stopping.rows.size(), stopAt) << "stopped at " << stopAt;
+        ASSERT_EQ(found.size(), stopAt);
+        EXPECT_TRUE(std::equal(found.begin(), found.end(), walkOrder.begin())) << "stopped at " << stopAt;
+        EXPECT_EQ(CountEntries("/proc/self/task"), threadsBefore) << "stopped at " << stopAt;
+        EXPECT_EQ(CountEntries("/proc/self/fd"), descriptorsBefore) << "stopped at " << stopAt;
+    }
+}
+
+TEST_F(ContentThreadsStop, StopFromThePumpWhileALargeFileIsReadAbandonsIt)
+{
+    TempTree large;
+    large.WriteFile("a", "alpha");
+    // A sparse file: long to read, cheap to make; its only match is at its end.
+    const std::string big = large.Path("big");
+    const int fd = open(big.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    constexpr off_t kBigSize = off_t{256} << 20;
+    const bool written = ftruncate(fd, kBigSize) == 0 && pwrite(fd, "alpha", 5, kBigSize - 5) == 5;
+    ASSERT_EQ(close(fd), 0);
+    ASSERT_TRUE(written);
+    for (int file = 0; file < 50; ++file)
+        large.WriteFile("c" + std::to_string(100 + file), "alpha");
+
+    bool stoppedWhileOpen = false;
+    RecordingSinks stopping;
+    stopping.onDispatch = [&] {
+        if (!stoppedWhileOpen && !stopping.rows.empty() && HasOpen(big)) {
+            stoppedWhileOpen = true;
+            search.SetRunning(false);
+        }
+    };
+    SetTexts(search, "", "alpha", large.Root());
+    search.SetContentThreads(kThreads);
+    search.SetRunning(true);
+    EXPECT_EQ(search.RunSearch(stopping.Sinks()), 0);
+    EXPECT_TRUE(stoppedWhileOpen); // the run keeps pumping while the file is read
+    EXPECT_EQ(FoundPaths(search, large.Root()), std::vector<std::string>{"a"});
+    EXPECT_EQ(stopping.rows.size(), 1u);
+    EXPECT_FALSE(HasOpen(big));
+    EXPECT_EQ(CountEntries("/proc/self/task"), threadsBefore);
+    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptorsBefore);
+}
+
+} // namespace
+} // namespace sifter
