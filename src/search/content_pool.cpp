@@ -102,9 +102,9 @@ std::unique_ptr<ContentJob> ContentPool::TakeHead()
     return head;
 }
 
-const std::string *ContentPool::HeadFolder() const
+std::shared_ptr<const std::string> ContentPool::HeadFolder() const
 {
-    return window_.empty() ? nullptr : window_.front()->folderPath.get();
+    return window_.empty() ? nullptr : window_.front()->folderPath;
 }
 
 void ContentPool::Work(ContentMatcher &matcher)

@@ -70,7 +70,7 @@ public:
     // Takes the oldest job out of the window (only when DoneHead gave it).
     std::unique_ptr<ContentJob> TakeHead();
     // The folder of the oldest job, or null when the window is empty.
-    const std::string *HeadFolder() const;
+    std::shared_ptr<const std::string> HeadFolder() const;
 
 private:
     void Work(ContentMatcher &matcher);

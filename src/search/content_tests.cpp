@@ -67,18 +67,10 @@ bool FileSearch::ReportContentTests(Run &run)
 
 bool FileSearch::MakeContentRoom(Run &run)
 {
+    // Room for a quarter of the window at once: one file at a time would wake this thread
+    // for every file a worker finishes.
     while (run.pool->Full()) {
-        if (run.pool->TestOneHere(*run.matcher)) {
-            if (!ReportContentTests(run))
-                return false;
-            continue;
-        }
-        // Room for a quarter of the window at once: one file at a time would wake this
-        // thread for every file a worker finishes.
-        const std::size_t count = std::max<std::size_t>(1, run.pool->Size() / kRoomShare);
-        if (!run.pool->WaitForDone(count, kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
-            return false;
-        if (!ReportContentTests(run))
+        if (!AdvanceContentTests(run, std::max<std::size_t>(1, run.pool->Size() / kRoomShare)))
             return false;
     }
     return true;
@@ -87,17 +79,22 @@ bool FileSearch::MakeContentRoom(Run &run)
 bool FileSearch::FinishContentTests(Run &run)
 {
     while (!run.pool->Empty()) {
-        if (run.pool->TestOneHere(*run.matcher)) {
-            if (!ReportContentTests(run))
-                return false;
-            continue;
-        }
-        if (!run.pool->WaitForDone(1, kWaitSlice) && !KeepAlive(run, run.pool->HeadFolder()))
-            return false;
-        if (!ReportContentTests(run))
+        if (!AdvanceContentTests(run, 1))
             return false;
     }
     return true;
+}
+
+bool FileSearch::AdvanceContentTests(Run &run, std::size_t count)
+{
+    // Held here: reporting may free the job that the status text is taken from.
+    const std::shared_ptr<const std::string> shown = run.pool->HeadFolder();
+    run.folder = shown.get(); // a long test here keeps showing where the run is
+    const bool tested = run.pool->TestOneHere(*run.matcher);
+    run.folder = nullptr;
+    if (!tested && !run.pool->WaitForDone(count, kWaitSlice) && !KeepAlive(run, shown.get()))
+        return false;
+    return ReportContentTests(run);
 }
 
 } // namespace sifter

@@ -105,6 +105,9 @@ private:
     bool MakeContentRoom(Run &run);
     // Waits, reporting, until every test handed over is reported.
     bool FinishContentTests(Run &run);
+    // Tests a queued file here, or else waits a while for the oldest count to be done;
+    // then reports what is done.
+    bool AdvanceContentTests(Run &run, std::size_t count);
 
     FoundFile *head_ = nullptr;
     FoundFile *tail_ = nullptr;
