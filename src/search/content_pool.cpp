@@ -71,11 +71,9 @@ void ContentPool::Kick()
         workAdded_.notify_all();
 }
 
-ContentJob *ContentPool::DoneHead() const
+bool ContentPool::HeadDone() const
 {
-    if (window_.empty() || !window_.front()->done.load(std::memory_order_acquire))
-        return nullptr;
-    return window_.front().get();
+    return !window_.empty() && window_.front()->done.load(std::memory_order_acquire);
 }
 
 bool ContentPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeout)

@@ -61,13 +61,13 @@ public:
     // that a thread that would wait for the workers helps them instead; false when every
     // job is taken.
     bool TestOneHere(ContentMatcher &matcher);
-    // The oldest job when its test is done; null when the window is empty or it is not.
-    ContentJob *DoneHead() const;
+    // True when the window holds a job and the oldest one's test is done.
+    bool HeadDone() const;
     // Waits up to timeout for the oldest count jobs (as many as there are) to be done;
     // false when they are not.
     bool WaitForDone(std::size_t count, std::chrono::milliseconds timeout);
     std::size_t Size() const { return window_.size(); }
-    // Takes the oldest job out of the window (only when DoneHead gave it).
+    // Takes the oldest job out of the window (only when HeadDone).
     std::unique_ptr<ContentJob> TakeHead();
     // The folder of the oldest job, or null when the window is empty.
     std::shared_ptr<const std::string> HeadFolder() const;

@@ -52,7 +52,7 @@ bool FileSearch::QueueContentTest(Run &run, const std::string &folder, const Fol
 
 bool FileSearch::ReportContentTests(Run &run)
 {
-    while (run.pool->DoneHead()) {
+    while (run.pool->HeadDone()) {
         // Nothing is reported after a stop, though its test may have finished before it.
         if (!Running())
             return false;

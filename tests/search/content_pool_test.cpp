@@ -2,13 +2,13 @@
 // long as the run, and a tight descriptor limit changes nothing a user can see.
 #include "search/file_search.h"
 #include "search/run_helpers.h"
+#include "support/process_entries.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <thread>
@@ -17,17 +17,10 @@
 namespace sifter {
 namespace {
 
+using test::CountProcEntries;
 using test::RecordingSinks;
 using test::SetTexts;
 using test::TempTree;
-
-std::size_t CountEntries(const char *folder)
-{
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator(folder))
-        ++count;
-    return count;
-}
 
 // Every record as "path offset", in list order.
 std::vector<std::string> Outcome(const FileSearch &search)
@@ -59,13 +52,13 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     RecordingSinks sinks;
     // A sanitizer starts a thread of its own with the process's first one.
     std::thread([] {}).join();
-    const std::size_t before = CountEntries("/proc/self/task");
-    std::size_t during = 0;
-    sinks.onRow = [&](FoundFile &) { during = CountEntries("/proc/self/task"); };
+    const int before = CountProcEntries("/proc/self/task");
+    int during = 0;
+    sinks.onRow = [&](FoundFile &) { during = CountProcEntries("/proc/self/task"); };
     test::Run(search, sinks);
     EXPECT_EQ(search.CountFoundFiles(), 20u);
     EXPECT_EQ(during, before + 4);
-    EXPECT_EQ(CountEntries("/proc/self/task"), before);
+    EXPECT_EQ(CountProcEntries("/proc/self/task"), before);
 }
 
 TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)

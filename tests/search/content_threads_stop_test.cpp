@@ -3,6 +3,7 @@
 #include "search/file_search.h"
 #include "search/found_file.h"
 #include "search/run_helpers.h"
+#include "support/process_entries.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -20,27 +21,13 @@
 namespace sifter {
 namespace {
 
+using test::CountProcEntries;
 using test::FoundPaths;
 using test::RecordingSinks;
 using test::SetTexts;
 using test::TempTree;
 
 constexpr std::size_t kThreads = 8;
-
-// Entries of a /proc folder, or -1 when it cannot be listed.
-int CountEntries(const char *folder)
-{
-    DIR *dir = opendir(folder);
-    if (!dir)
-        return -1;
-    int count = 0;
-    while (const dirent *entry = readdir(dir)) {
-        if (entry->d_name[0] != '.')
-            ++count;
-    }
-    closedir(dir);
-    return count;
-}
 
 // True when one of this process's descriptors is open on path.
 bool HasOpen(const std::string &path)
@@ -69,7 +56,7 @@ protected:
         // A sanitizer starts a thread of its own when the process creates its first one;
         // that thread is not the run's.
         std::thread([] {}).join();
-        threadsBefore = CountEntries("/proc/self/task");
+        threadsBefore = CountProcEntries("/proc/self/task");
         for (int folder = 0; folder < 4; ++folder) {
             for (int file = 0; file < 60; ++file) {
                 const std::string name = "s" + std::to_string(folder) + "/f" + std::to_string(100 + file);
@@ -81,13 +68,13 @@ protected:
         test::Run(search, sinks);
         walkOrder = FoundPaths(search, tree.Root());
         // Counted after a run: type names come from the MIME database, kept open once read.
-        descriptorsBefore = CountEntries("/proc/self/fd");
+        descriptorsBefore = CountProcEntries("/proc/self/fd");
         search.SetContentThreads(kThreads);
         test::Run(search, sinks);
         ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
         // A whole run leaves nothing behind either, nor keeps its threads for the next.
-        ASSERT_EQ(CountEntries("/proc/self/task"), threadsBefore);
-        ASSERT_EQ(CountEntries("/proc/self/fd"), descriptorsBefore);
+        ASSERT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+        ASSERT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
     }
 
     TempTree tree;
@@ -113,8 +100,8 @@ TEST_F(ContentThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToIt)
         EXPECT_EQ(stopping.rows.size(), stopAt) << "stopped at " << stopAt;
         ASSERT_EQ(found.size(), stopAt);
         EXPECT_TRUE(std::equal(found.begin(), found.end(), walkOrder.begin())) << "stopped at " << stopAt;
-        EXPECT_EQ(CountEntries("/proc/self/task"), threadsBefore) << "stopped at " << stopAt;
-        EXPECT_EQ(CountEntries("/proc/self/fd"), descriptorsBefore) << "stopped at " << stopAt;
+        EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore) << "stopped at " << stopAt;
+        EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore) << "stopped at " << stopAt;
     }
 }
 
@@ -149,8 +136,8 @@ TEST_F(ContentThreadsStop, StopFromThePumpWhileALargeFileIsReadAbandonsIt)
     EXPECT_EQ(FoundPaths(search, large.Root()), std::vector<std::string>{"a"});
     EXPECT_EQ(stopping.rows.size(), 1u);
     EXPECT_FALSE(HasOpen(big));
-    EXPECT_EQ(CountEntries("/proc/self/task"), threadsBefore);
-    EXPECT_EQ(CountEntries("/proc/self/fd"), descriptorsBefore);
+    EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+    EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
 }
 
 } // namespace
