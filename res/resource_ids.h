@@ -117,6 +117,8 @@ inline constexpr StringId kSkippedEmptyName = 61452;
 inline constexpr StringId kSkippedNameWithSeparator = 61453;
 inline constexpr StringId kSkippedDotName = 61454;
 inline constexpr StringId kSkippedRelativeFolder = 61455;
+inline constexpr StringId kSkippedDotInFolder = 61478;
+inline constexpr StringId kSkippedOutsideSearch = 61479;
 // The properties dialog shown when no file manager answers: its title ("%1" the name),
 // its field labels, the size ("%1" the short size, "%2" the bytes), and its failure.
 inline constexpr StringId kPropertiesTitle = 61456;
@@ -144,6 +146,35 @@ inline constexpr StringId kAskEraseOne = 61474;
 inline constexpr StringId kAskEraseMany = 61475;
 inline constexpr StringId kAskEraseUntrashable = 61476;
 inline constexpr StringId kEraseFailed = 61477;
+// What is at a found file's path now that it is not what the search found: the kinds ("a
+// file"), what is there ("a file of %1" the size, "a folder of %1 items"), the sentence that
+// says so ("%1" the name, "%2" what was found, "%3" what is there; for a changed file "%2"
+// what is there and "%3" its modification time), and the questions that offer to act on it
+// anyway ("%1" that sentence).
+inline constexpr StringId kEntryKindFile = 61480;
+inline constexpr StringId kEntryKindFolder = 61481;
+inline constexpr StringId kEntryKindLink = 61482;
+inline constexpr StringId kEntryKindSpecial = 61483;
+inline constexpr StringId kEntryFileOfSize = 61484;
+inline constexpr StringId kEntryEmptyFolder = 61485;
+inline constexpr StringId kEntryFolderOneItem = 61486;
+inline constexpr StringId kEntryFolderItems = 61487;
+inline constexpr StringId kEntryKindChanged = 61488;
+inline constexpr StringId kEntryContentChanged = 61489;
+inline constexpr StringId kEntryUnreadable = 61490;       // "%1" the path, "%2" the reason
+inline constexpr StringId kAskTrashAnyway = 61491;
+inline constexpr StringId kAskEraseAnyway = 61492;
+inline constexpr StringId kAskRenameAnyway = 61493;
+inline constexpr StringId kAskMoveAnyway = 61494;
+// Erasing folders: one ("%1" the name, "%2" what it is), several items of which some are
+// folders ("%1" the count, "%2" the folders, "%3" a line for each: "%1" its name, "%2" what
+// it is), a folder the Trash refuses ("%1" the path, "%2" the reason, "%3" what it is); the
+// check box that gives the same answer to the questions of the same kind that follow.
+inline constexpr StringId kAskEraseFolder = 61495;
+inline constexpr StringId kAskEraseManyWithFolders = 61496;
+inline constexpr StringId kAskEraseUntrashableFolder = 61497;
+inline constexpr StringId kApplyToAllSuch = 61498;
+inline constexpr StringId kEraseFolderLine = 61499;
 // Copy to Folder and Move To Folder: the progress window's titles and lines ("%1" the
 // destination folder; the file count), the failures ("%1" one line per item, each "%1: %2",
 // the path and the reason), and the name-conflict question ("%1" the name, "%2" the folder).

@@ -23,6 +23,7 @@ target_sources(sifter_gui PRIVATE
   results/hex_lines.cpp results/hex_lines.h
   results/hex_view_pane.cpp results/hex_view_pane.h
   results/hex_view_dialog.cpp results/hex_view_dialog.h
+  results/entry_change.cpp results/entry_change.h
   results/file_command_guard.cpp results/file_command_guard.h
   results/file_url.cpp results/file_url.h
   results/selection_data.cpp results/selection_data.h
@@ -39,6 +40,7 @@ target_sources(sifter_gui PRIVATE
   frame/options_dialog.cpp frame/options_dialog.h
   frame/user_desktop.cpp frame/user_desktop.h
   frame/main_frame.cpp frame/main_frame.h
+  frame/delete_command.cpp frame/delete_command.h
   frame/file_commands.cpp frame/file_commands.h
   frame/clipboard_commands.cpp frame/clipboard_commands.h
   frame/transfer_commands.cpp frame/transfer_commands.h

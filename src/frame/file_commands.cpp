@@ -7,7 +7,6 @@
 #include "platform/file_attributes.h"
 #include "platform/file_mime_types.h"
 #include "platform/file_properties.h"
-#include "platform/file_removal.h"
 #include "platform/path.h"
 #include "results/desktop_file_manager.h"
 #include "results/file_command_guard.h"
@@ -47,38 +46,12 @@ void OpenPaths(Application &app, const std::vector<std::string> &paths)
         app.Prompts().ShowError(FormatResString(str::kNoProgramForAddress, failed.join(QLatin1Char('\n'))));
 }
 
-// The question before the deletion: the file's name for one, the count for more.
-QString DeleteQuestion(const std::vector<FoundFile *> &records, bool permanent)
-{
-    if (records.size() == 1) {
-        const std::string_view name = records.front()->Name();
-        return FormatResString(permanent ? str::kAskEraseOne : str::kAskTrashOne,
-                               QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())));
-    }
-    return FormatResString(permanent ? str::kAskEraseMany : str::kAskTrashMany, QString::number(records.size()));
-}
-
-// One entry to the Trash, or for good; a failure is added to failures.
-void DeleteEntry(Application &app, const std::string &path, bool permanent, QStringList &failures)
-{
-    std::string error;
-    if (!permanent) {
-        if (MoveEntryToTrash(path, error))
-            return;
-        if (!app.Prompts().AskWarningYesNo(LoadResString(str::kAskEraseUntrashable)
-                                                .arg(ShownPath(path), QString::fromLocal8Bit(error.c_str()))))
-            return;
-    }
-    if (!RemoveEntryForGood(path, error))
-        failures.append(LoadResString(str::kEraseFailed).arg(ShownPath(path), QString::fromLocal8Bit(error.c_str())));
-}
-
 } // namespace
 
 std::vector<FoundFile *> SelectedRecordsForFileCommand(const CSifterView &list, Application &app)
 {
     std::vector<SkippedRow> skipped;
-    std::vector<FoundFile *> records = RecordsFileCommandsMayUse(list.SelectedRows(), skipped);
+    std::vector<FoundFile *> records = RecordsFileCommandsMayUse(list.SelectedRows(), list.SearchedFolders(), skipped);
     TellSkipped(app, skipped);
     return records;
 }
@@ -90,7 +63,7 @@ FoundFile *FirstSelectedRecordForFileCommand(const CSifterView &list, Applicatio
         return nullptr;
     rows.resize(1);
     std::vector<SkippedRow> skipped;
-    const std::vector<FoundFile *> records = RecordsFileCommandsMayUse(rows, skipped);
+    const std::vector<FoundFile *> records = RecordsFileCommandsMayUse(rows, list.SearchedFolders(), skipped);
     TellSkipped(app, skipped);
     return records.empty() ? nullptr : records.front();
 }
@@ -144,26 +117,6 @@ void RevealSelectedFiles(const CSifterView &list, Application &app, const Deskto
             folders.push_back(std::move(folder));
     }
     OpenPaths(app, folders);
-}
-
-void DeleteSelectedFiles(CSifterView &list, Application &app, bool permanent)
-{
-    const std::vector<FoundFile *> records = SelectedRecordsForFileCommand(list, app);
-    if (records.empty())
-        return;
-    const QString question = DeleteQuestion(records, permanent);
-    if (permanent ? !app.Prompts().AskWarningYesNo(question) : !app.Prompts().AskYesNo(question))
-        return;
-    // The paths first: the questions below turn the event loop, which may change the rows.
-    std::vector<std::string> paths;
-    for (const FoundFile *record : records)
-        paths.push_back(record->Path());
-    QStringList failures;
-    for (const std::string &path : paths)
-        DeleteEntry(app, path, permanent, failures);
-    if (!failures.isEmpty())
-        app.Prompts().ShowError(failures.join(QLatin1Char('\n')));
-    list.RemoveVanishedRows();
 }
 
 void ShowSelectedProperties(const CSifterView &list, Application &app, const DesktopFileManager &fileManager,

@@ -1,6 +1,7 @@
 #pragma once
 // The File menu's commands on the results list's selected files that hand them to the
-// desktop (Open), and the guard every file command takes its records through.
+// desktop (Open, Open Containing Folder, Properties), and the guard every file command takes
+// its records through.
 #include <QWidget>
 
 #include <string>
@@ -39,11 +40,5 @@ void RevealSelectedFiles(const CSifterView &list, Application &app, const Deskto
 // examined is reported.
 void ShowSelectedProperties(const CSifterView &list, Application &app, const DesktopFileManager &fileManager,
                             QWidget *parent);
-
-// Delete: after a confirmation naming the file or the count, each usable selected file goes to
-// the Trash (a folder whole); with permanent, it is removed for good after a stronger question
-// whose default is No. A file the Trash refuses is offered permanent deletion, each on its own
-// further question. Failures are named in one error; then the vanished selected rows go.
-void DeleteSelectedFiles(CSifterView &list, Application &app, bool permanent);
 
 } // namespace sifter

@@ -3,6 +3,7 @@
 #include "doc/sifter_doc.h"
 #include "frame/banner_status_bar.h"
 #include "frame/clipboard_commands.h"
+#include "frame/delete_command.h"
 #include "frame/file_commands.h"
 #include "frame/layout_settings.h"
 #include "frame/options_desktop.h"

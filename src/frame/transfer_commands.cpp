@@ -1,16 +1,16 @@
 #include "frame/transfer_commands.h"
 
 #include "doc/sifter_doc.h"
+#include "frame/file_commands.h"
 #include "framework/application.h"
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
-#include "results/selection_data.h"
+#include "results/entry_change.h"
 #include "results/sifter_view.h"
 #include "results/transfer_progress_dialog.h"
+#include "search/found_file.h"
 
 #include <QStringList>
-
-#include <memory>
 
 namespace sifter {
 namespace {
@@ -38,6 +38,31 @@ QString FailuresMessage(const std::vector<TransferFailure> &failures, TransferKi
                            lines.join(QLatin1Char('\n')));
 }
 
+// The usable selected rows' paths, in row order. A move takes an entry that is no longer what
+// its row describes only after a question naming what is there now; a vanished one stays in
+// the list, for the transfer to report.
+std::vector<std::string> TransferSources(const CSifterView &list, Application &app, TransferKind kind)
+{
+    std::vector<RecordedEntry> entries;
+    for (const FoundFile *record : SelectedRecordsForFileCommand(list, app))
+        entries.push_back(RecordedEntryOf(*record));
+    std::vector<std::string> sources;
+    AnswerForAll changed;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const RecordedEntry &entry = entries[i];
+        if (kind == TransferKind::kMove) {
+            const EntryCheck check = CheckRecordedEntry(entry);
+            if (check.change == EntryChange::kChanged &&
+                !AskWarningYesNoOnce(app.Prompts(), changed,
+                                     FormatResString(str::kAskMoveAnyway, EntryChangeText(entry, check.now)),
+                                     i + 1 < entries.size()))
+                continue;
+        }
+        sources.push_back(entry.path);
+    }
+    return sources;
+}
+
 } // namespace
 
 TransferOutcome TransferWithDefaults(const std::vector<std::string> &sources, const std::string &folder,
@@ -51,12 +76,10 @@ bool CopyOrMoveSelection(CSifterView &list, Application &app, const std::string 
 {
     if (!transfer)
         return false;
-    // The source list is the selection's file-list block, as a paste elsewhere would get it;
-    // taken before the transfer turns the event loop.
-    const std::unique_ptr<SelectionDataSource> selection = list.BuildSelectionDataSource(SelectionTransfer::kCopy);
-    if (!selection)
+    // Taken before the transfer turns the event loop.
+    const std::vector<std::string> sources = TransferSources(list, app, kind);
+    if (sources.empty())
         return false;
-    const std::vector<std::string> sources = selection->Paths();
     const FileOperationScope busy(list.GetDocument());
     TransferOutcome outcome;
     {

@@ -24,7 +24,8 @@ TransferOutcome TransferWithDefaults(const std::vector<std::string> &sources, co
 
 // Copies or moves the usable selected files (rows left out are named, as for every file
 // command) into folder through transfer, with a progress window over owner that can cancel
-// and the user's answers to name conflicts; the failures are named in one error, a cancel
+// and the user's answers to name conflicts (a move takes an entry that is no longer what its
+// row describes only after a question); the failures are named in one error, a cancel
 // says nothing more. Then the selected rows whose files are gone leave the list. The document
 // is busy meanwhile, so a close of the window waits for the end. False when no usable row was
 // selected.

@@ -4,6 +4,7 @@
 #include "framework/string_resources.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -67,6 +68,29 @@ bool DialogPrompts::AskWarningYesNo(const QString &question)
 {
     return QMessageBox::warning(Owner(), LoadResString(str::kAppName), question, QMessageBox::Yes | QMessageBox::No,
                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool AskWarningYesNoOnce(UserPrompts &prompts, AnswerForAll &all, const QString &question, bool moreToCome)
+{
+    if (all.given)
+        return all.yes;
+    bool applyToAll = false;
+    const bool yes = moreToCome ? prompts.AskWarningYesNoForAll(question, applyToAll) : prompts.AskWarningYesNo(question);
+    if (applyToAll)
+        all = {true, yes};
+    return yes;
+}
+
+bool DialogPrompts::AskWarningYesNoForAll(const QString &question, bool &applyToAll)
+{
+    QMessageBox box(QMessageBox::Warning, LoadResString(str::kAppName), question, QMessageBox::Yes | QMessageBox::No,
+                    Owner());
+    box.setDefaultButton(QMessageBox::No);
+    auto *forAll = new QCheckBox(LoadResString(str::kApplyToAllSuch), &box);
+    box.setCheckBox(forAll);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    applyToAll = forAll->isChecked();
+    return yes;
 }
 
 void DialogPrompts::ShowInformation(const QString &text)

@@ -30,6 +30,9 @@ public:
     // Yes / No on a question whose Yes cannot be undone (warning icon, No answers Enter);
     // true only for Yes.
     virtual bool AskWarningYesNo(const QString &question) = 0;
+    // AskWarningYesNo with a check box (kApplyToAllSuch, unticked) whose state lands in
+    // applyToAll, for a question that may come again for the items that follow.
+    virtual bool AskWarningYesNoForAll(const QString &question, bool &applyToAll) = 0;
     // The text in an information box with OK.
     virtual void ShowInformation(const QString &text) = 0;
     // A copy or move found an item called name already in folder (a folder itself when
@@ -38,6 +41,17 @@ public:
     virtual ConflictAnswer AskNameConflict(const QString &name, const QString &folder, bool isFolder,
                                            bool &applyToAll) = 0;
 };
+
+// An answer that, once the user gave it for all, holds for the questions of its kind that
+// follow.
+struct AnswerForAll {
+    bool given = false;
+    bool yes = false;
+};
+
+// The answer for all when one was given; else asks (offering "for all" when moreToCome) and
+// keeps the answer in all when the user gave it for all.
+bool AskWarningYesNoOnce(UserPrompts &prompts, AnswerForAll &all, const QString &question, bool moreToCome);
 
 // The Qt message boxes and file dialogs, owned by the given window (may be null). A file
 // dialog opens in the folder of the last file chosen in this session, else in the home folder.
@@ -53,6 +67,7 @@ public:
     void ShowError(const QString &text) override;
     bool AskYesNo(const QString &question) override;
     bool AskWarningYesNo(const QString &question) override;
+    bool AskWarningYesNoForAll(const QString &question, bool &applyToAll) override;
     void ShowInformation(const QString &text) override;
     ConflictAnswer AskNameConflict(const QString &name, const QString &folder, bool isFolder,
                                    bool &applyToAll) override;

@@ -37,6 +37,7 @@ bool MeasureTree(const std::string &path, const struct stat &status, TreeSize &s
         size.bytes += S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
         return true;
     }
+    size.folders += 1;
     std::vector<std::string> names;
     if (!ListFolder(path, names)) {
         // Only the totals shrink; the transfer itself reports the folder it cannot read.

@@ -11,6 +11,7 @@ namespace sifter {
 struct TreeSize {
     std::uint64_t files = 0;  // every entry that is not a folder
     std::uint64_t bytes = 0;  // of the plain files
+    std::uint64_t folders = 0;  // the path itself included when it is one
 };
 
 // What path, whose lstat is status, holds: itself when it is no folder, else its whole tree

@@ -1,9 +1,11 @@
 #pragma once
 // A result file is outside input: a record may name something other than the file its row
-// shows ("../../etc/passwd" as a name, a relative folder). Such a row stays listed, but no
-// file command acts on it; the commands take their records through this guard.
+// shows ("../../etc/passwd" as a name, a relative folder, "/etc" in a search of the home
+// folder). Such a row stays listed, but no file command acts on it; the commands take their
+// records through this guard, with the folders the document's criteria searched.
 #include <QString>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,12 +20,15 @@ enum class RecordFault {
     kNameWithSeparator,  // the name holds "/": the path leaves the folder
     kDotName,            // "." or "..": the folder itself or its parent
     kRelativeFolder,     // the folder does not start at "/"
+    kDotInFolder,        // the folder has a "." or ".." component
+    kOutsideSearch,      // the folder is none of the searched folders nor below one
 };
 
 // kNone when the name is one plain component.
 RecordFault FileNameFault(std::string_view name);
-// kNone when folder + "/" + name names an entry directly inside an absolute folder.
-RecordFault FileCommandFault(const FoundFile &record);
+// kNone when folder + "/" + name names an entry directly inside an absolute folder that is
+// one of searchedFolders (as SearchedFolders gives them) or lies below one, compared by text.
+RecordFault FileCommandFault(const FoundFile &record, const std::vector<std::string> &searchedFolders);
 
 // A row a command left out, and why.
 struct SkippedRow {
@@ -35,6 +40,7 @@ struct SkippedRow {
 // The records of the rows (in the order given) that commands may act on; the others go to
 // skipped. Rows without a record are left out silently.
 std::vector<FoundFile *> RecordsFileCommandsMayUse(const std::vector<std::pair<int, FoundFile *>> &rows,
+                                                   const std::vector<std::string> &searchedFolders,
                                                    std::vector<SkippedRow> &skipped);
 
 // One message naming each skipped row (numbered from 1, as the user counts), its name and

@@ -10,6 +10,7 @@
 #include "framework/user_prompts.h"
 #include "platform/path.h"
 #include "platform/rename_entry.h"
+#include "results/entry_change.h"
 #include "results/file_command_guard.h"
 #include "search/found_file.h"
 
@@ -167,12 +168,18 @@ void CSifterView::SelectAll()
                              QItemSelectionModel::Select);
 }
 
+std::vector<std::string> CSifterView::SearchedFolders() const
+{
+    return sifter::SearchedFolders(document_.Search().criteria);
+}
+
 int CSifterView::RemoveVanishedRows()
 {
+    const std::vector<std::string> searched = SearchedFolders();
     std::vector<FoundFile *> vanished;
     for (const auto &[row, record] : SelectedRows()) {
         // A record whose path leaves its folder was never acted on: its row stays listed.
-        if (record && FileCommandFault(*record) == RecordFault::kNone && !PathExists(record->Path()))
+        if (record && FileCommandFault(*record, searched) == RecordFault::kNone && !PathExists(record->Path()))
             vanished.push_back(record);
     }
     if (vanished.empty())
@@ -191,7 +198,7 @@ std::unique_ptr<SelectionDataSource> CSifterView::MakeSelectionData(SelectionTra
                                                                     std::vector<SkippedRow> &skipped) const
 {
     std::vector<std::string> paths;
-    for (const FoundFile *record : RecordsFileCommandsMayUse(SelectedRows(), skipped))
+    for (const FoundFile *record : RecordsFileCommandsMayUse(SelectedRows(), SearchedFolders(), skipped))
         paths.push_back(record->Path());
     if (paths.empty())
         return nullptr;
@@ -374,11 +381,20 @@ bool CSifterView::OnEndLabelEdit(int row, const QString &text)
     FoundFile *record = model_->Record(row);
     if (!record)
         return false;
-    if (const RecordFault fault = FileCommandFault(*record); fault != RecordFault::kNone) {
+    if (const RecordFault fault = FileCommandFault(*record, SearchedFolders()); fault != RecordFault::kNone) {
         if (prompts_)
             prompts_->ShowError(SkippedRowsMessage({{row, record, fault}}));
         return false;
     }
+    const RecordedEntry recorded = RecordedEntryOf(*record);
+    if (const EntryCheck check = CheckRecordedEntry(recorded);
+        check.change == EntryChange::kChanged &&
+        (!prompts_ ||
+         !prompts_->AskWarningYesNo(FormatResString(str::kAskRenameAnyway, EntryChangeText(recorded, check.now)))))
+        return false;
+    // The question turned the event loop: the row may hold another record by now.
+    if (model_->Record(row) != record || record->Path() != recorded.path)
+        return false;
     const QByteArray bytes = text.toLocal8Bit();
     const std::string newName(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     int error = 0;

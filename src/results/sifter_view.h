@@ -66,6 +66,9 @@ public:
     FoundFile *FirstSelectedRecord() const;
     // The selected rows in ascending order, each with its record (null for none).
     std::vector<std::pair<int, FoundFile *>> SelectedRows() const;
+    // The folders the document's criteria searched (SearchedFolders), inside which alone file
+    // commands act (file_command_guard.h).
+    std::vector<std::string> SearchedFolders() const;
     // Selects every row; the current row stays.
     void SelectAll();
     // Selects the rows that were not selected and clears the others; the current row stays.
@@ -118,8 +121,9 @@ public:
     void EditLabel();
     // A committed edit of the row's label: renames its file in its folder (never over an
     // existing name); on success the record and label take the new name and the document
-    // is marked modified; a refusal is told through the prompts and changes nothing.
-    // False when nothing was renamed.
+    // is marked modified; a refusal is told through the prompts and changes nothing. When the
+    // entry is no longer what the record describes, the prompts say what is there now and
+    // it is renamed only on a Yes. False when nothing was renamed.
     bool OnEndLabelEdit(int row, const QString &text);
     // Where OnEndLabelEdit tells its refusals (null: nowhere); it must outlive the view.
     void SetPrompts(UserPrompts *prompts) { prompts_ = prompts; }

@@ -54,6 +54,19 @@ constexpr std::size_t kDescriptorLimitUnknown = 1024;
 
 } // namespace
 
+std::vector<std::string> SearchedFolders(const SearchCriteria &criteria)
+{
+    std::vector<std::string> typed;
+    SplitList(TextField(criteria.folders), kListSeparator, typed, DuplicateRule::Exact);
+    std::vector<std::string> folders;
+    for (const std::string &text : typed) {
+        std::string folder = NormalizeFolder(text);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(std::move(folder));
+    }
+    return folders;
+}
+
 FileSearch::FileSearch()
 {
     ResetCriteria();
@@ -223,8 +236,6 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
 bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 {
     SplitList(TextField(criteria.names), kListSeparator, run.patterns);
-    std::vector<std::string> folders;
-    SplitList(TextField(criteria.folders), kListSeparator, folders, DuplicateRule::Exact);
     SplitList(TextField(criteria.words), kWordSeparator, run.words);
     run.phrase = TextField(criteria.words);
 
@@ -233,6 +244,7 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
             return false;
         DecodeHexPhrase(run.phrase);
     }
+    std::vector<std::string> folders = SearchedFolders(criteria);
     if (folders.empty())
         return false;
 
@@ -242,12 +254,8 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
     run.dateTest = HasDateTest(criteria);
     run.attributeData = AttributeTestNeedsData(criteria);
 
-    for (const std::string &typed : folders) {
-        std::string folder = NormalizeFolder(typed);
-        auto same = [&folder](const QueuedFolder &queued) { return queued.path == folder; };
-        if (std::find_if(workList.begin(), workList.end(), same) == workList.end())
-            workList.push_back(QueuedFolder{std::move(folder), 0, nullptr});
-    }
+    for (std::string &folder : folders)
+        workList.push_back(QueuedFolder{std::move(folder), 0, nullptr});
 
     if (run.patterns.empty())
         run.patterns.emplace_back(kEveryEntryPattern);

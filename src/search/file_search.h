@@ -16,6 +16,10 @@
 
 namespace sifter {
 
+// The folders a run of these criteria walks, in the order typed: split at ";", the home
+// expanded, no trailing "/", each once.
+std::vector<std::string> SearchedFolders(const SearchCriteria &criteria);
+
 class FileSearch {
 public:
     // Empty list, running flag cleared, default criteria (ResetCriteria).

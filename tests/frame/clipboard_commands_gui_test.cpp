@@ -9,6 +9,7 @@
 #include "results/results_views.h"
 #include "results/selection_data.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
@@ -43,6 +44,7 @@ protected:
     {
         tree.MakeFolder("files");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         for (const std::string &name : names) {
             if (name.find('/') == std::string::npos)
                 tree.WriteFile("files/" + name, name);

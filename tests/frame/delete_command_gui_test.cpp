@@ -2,11 +2,12 @@
 // after its own question, and the selected rows whose files went.
 #include "doc/result_file.h"
 #include "frame/banner_status_bar.h"
-#include "frame/file_commands.h"
+#include "frame/delete_command.h"
 #include "framework/command_actions.h"
 #include "platform/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAbstractItemView>
@@ -44,19 +45,15 @@ protected:
     {
         tree.MakeFolder("files");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         for (std::string name : names) {
-            auto record = std::make_unique<FoundFile>();
             if (name.back() == '/') {
                 name.pop_back();
                 tree.WriteFile("files/" + name + "/inner/deep.txt", "deep");
-                record->attributes = kAttributeFolder;
             } else {
                 tree.WriteFile("files/" + name, name);
-                record->attributes = kAttributeNormal;
             }
-            record->SetName(name);
-            record->SetFolder(tree.Path("files"));
-            search.AppendFoundFile(std::move(record));
+            search.AppendFoundFile(RecordOfEntry(search, tree.Path("files"), name));
         }
         const std::string file = tree.Path("rows.sifter");
         ASSERT_TRUE(SaveResultFile(search, file));
@@ -227,6 +224,108 @@ TEST_F(DeleteCommandTest, ARowWhoseNameLeavesItsFolderIsNeverDeleted)
     EXPECT_TRUE(prompts->yesNoQuestions.isEmpty());
     EXPECT_TRUE(prompts->warningQuestions.isEmpty());
     EXPECT_EQ(prompts->errors.size(), 2);
+}
+
+TEST_F(DeleteCommandTest, RowsOutsideTheSearchedFoldersAreNeverDeleted)
+{
+    tree.WriteFile("outside/victim", "kept");
+    StartWithFiles({"a", "b"});
+    // A result file that searched "files" naming files beside it, through ".." and directly.
+    FoundFile *first = Doc().Search().Head();
+    first->SetFolder(tree.Path("files") + "/../outside");
+    first->SetName("victim");
+    first->next->SetFolder(tree.Path("outside"));
+    first->next->SetName("victim");
+    prompts->yesNoAnswer = true;
+    prompts->warningAnswers = {true};
+    Select({0, 1});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    DeleteSelectedFiles(List(), *app, true);
+    EXPECT_TRUE(Exists(tree.Path("outside/victim")));
+    EXPECT_TRUE(prompts->yesNoQuestions.isEmpty());
+    EXPECT_TRUE(prompts->warningQuestions.isEmpty());
+    ASSERT_EQ(prompts->errors.size(), 2);
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("\".\" or \"..\"")));
+    EXPECT_TRUE(prompts->errors[0].contains(QStringLiteral("not one of the folders searched")));
+    EXPECT_EQ(List().ItemCount(), 2);
+}
+
+TEST_F(DeleteCommandTest, AFileThatBecameAFolderIsErasedOnlyAfterAQuestionNamingTheFolder)
+{
+    StartWithFiles({"tree"});
+    ASSERT_EQ(unlink(FilePath("tree").c_str()), 0);
+    for (int i = 0; i < 100; ++i)
+        tree.WriteFile("files/tree/sub/" + std::to_string(i), "x");
+    Select({0});
+    prompts->warningAnswers = {true, false};
+    DeleteSelectedFiles(List(), *app, true);
+    ASSERT_EQ(prompts->warningQuestions.size(), 2);
+    EXPECT_TRUE(prompts->warningQuestions[0].contains(QStringLiteral("a folder of 101 items")));
+    EXPECT_TRUE(prompts->warningQuestions[1].contains(QStringLiteral("\"tree\" was a file when it was found; it is now "
+                                                                     "a folder of 101 items")));
+    EXPECT_TRUE(Exists(FilePath("tree/sub/99")));
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    EXPECT_EQ(List().ItemCount(), 1);
+
+    prompts->warningAnswers = {true, true};
+    DeleteSelectedFiles(List(), *app, true);
+    EXPECT_FALSE(Exists(FilePath("tree")));
+    EXPECT_EQ(List().ItemCount(), 0);
+}
+
+TEST_F(DeleteCommandTest, AFileChangedSinceTheSearchGoesToTheTrashOnlyOnYes)
+{
+    StartWithFiles({"notes", "other"});
+    tree.WriteFile("files/notes", "a longer text saved since");
+    prompts->yesNoAnswer = true;
+    Select({0, 1});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    ASSERT_EQ(prompts->warningQuestions.size(), 1);
+    EXPECT_TRUE(prompts->warningQuestions[0].contains(QStringLiteral("\"notes\" has changed since the search")));
+    EXPECT_TRUE(Exists(FilePath("notes")));
+    EXPECT_TRUE(InTrash("other"));
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("notes")});
+}
+
+TEST_F(DeleteCommandTest, AFolderSelectedWithItsOwnFilesAsksOnceAndReportsNoFailure)
+{
+    tree.MakeFolder("files/top/inner");
+    tree.WriteFile("files/top/inner/one", "1");
+    tree.WriteFile("files/top/two", "2");
+    FileSearch search;
+    SetSearchedFolders(search, tree.Path("files"));
+    search.AppendFoundFile(RecordOfEntry(search, tree.Path("files"), "top"));
+    search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top"), "inner"));
+    search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top/inner"), "one"));
+    search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top"), "two"));
+    ASSERT_TRUE(SaveResultFile(search, tree.Path("rows.sifter")));
+    ASSERT_TRUE(Start());
+    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(tree.Path("rows.sifter"))), nullptr);
+    prompts->yesNoAnswer = true;
+    List().SelectAll();
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    EXPECT_EQ(prompts->yesNoQuestions.size(), 1);
+    EXPECT_TRUE(prompts->warningQuestions.isEmpty());
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    EXPECT_TRUE(InTrash("top"));
+    EXPECT_EQ(List().ItemCount(), 0);
+}
+
+TEST_F(DeleteCommandTest, WhatTheTrashRefusesIsAskedAboutOnceForAll)
+{
+    StartWithFiles({"a", "b", "c"});
+    // A data home that is a file: no Trash can be made.
+    tree.WriteFile("not-a-folder", "");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.Path("not-a-folder")));
+    prompts->yesNoAnswer = true;
+    prompts->warningAnswers = {true};
+    prompts->warningApplyToAll = {true};
+    List().SelectAll();
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    EXPECT_EQ(prompts->warningQuestions.size(), 1);
+    EXPECT_FALSE(Exists(FilePath("a")) || Exists(FilePath("b")) || Exists(FilePath("c")));
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    EXPECT_EQ(List().ItemCount(), 0);
 }
 
 } // namespace

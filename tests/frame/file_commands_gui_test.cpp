@@ -4,10 +4,13 @@
 #include "doc/result_file.h"
 #include "framework/command_actions.h"
 #include "platform/file_attributes.h"
+#include "platform/path.h"
+#include "results/file_command_guard.h"
 #include "results/file_url.h"
 #include "results/hex_view_dialog.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_xdg_folders.h"
 
@@ -53,10 +56,18 @@ protected:
     {
         tree.MakeFolder("files");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         for (const Row &row : rows) {
+            // A file the test wrote is recorded as found; the others as the row says.
+            const std::string folder = row.folder.empty() ? tree.Path("files") : row.folder;
+            const bool written = FileNameFault(row.name) == RecordFault::kNone && PathExists(PathAppend(folder, row.name));
+            if (written) {
+                search.AppendFoundFile(RecordOfEntry(search, folder, row.name));
+                continue;
+            }
             auto record = std::make_unique<FoundFile>();
             record->SetName(row.name);
-            record->SetFolder(row.folder.empty() ? tree.Path("files") : row.folder);
+            record->SetFolder(folder);
             record->attributes = row.attributes;
             search.AppendFoundFile(std::move(record));
         }
@@ -216,6 +227,24 @@ TEST_F(FileCommandsTest, RenameByEditingTheLabelRenamesTheFileAndTheRow)
     EXPECT_EQ(Label(0), QStringLiteral("other.txt"));
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(FileCommandsTest, RenameOfAnEntryThatIsNoLongerTheFoundFileAsksFirst)
+{
+    tree.WriteFile("files/report.doc", "report");
+    StartWithRows({{"report.doc"}});
+    tree.WriteFile("files/report.doc", "another report, saved since");
+    Select({0});
+    EditLabel(QStringLiteral("summary.doc"));
+    ASSERT_EQ(prompts->warningQuestions.size(), 1);
+    EXPECT_TRUE(prompts->warningQuestions[0].contains(QStringLiteral("\"report.doc\" has changed since the search")));
+    EXPECT_TRUE(Exists("report.doc"));
+    EXPECT_EQ(Label(0), QStringLiteral("report.doc"));
+
+    prompts->warningAnswers = {true};
+    EditLabel(QStringLiteral("summary.doc"));
+    EXPECT_TRUE(Exists("summary.doc"));
+    EXPECT_EQ(Label(0), QStringLiteral("summary.doc"));
 }
 
 TEST_F(FileCommandsTest, RenameOntoAnExistingNameIsRefusedAndChangesNothing)

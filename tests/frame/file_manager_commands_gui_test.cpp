@@ -6,6 +6,7 @@
 #include "results/properties_dialog.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 
@@ -66,6 +67,7 @@ protected:
     {
         tree.MakeFolder("files");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         for (const std::string &name : names) {
             tree.WriteFile("files/" + name, "x");
             auto record = std::make_unique<FoundFile>();
@@ -185,6 +187,7 @@ TEST_F(FileManagerCommandsTest, RevealLeavesRowsOutsideTheirFolder)
     Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-such-bus")));
     // A second document with a crafted record: its folder would be opened otherwise.
     FileSearch search;
+    SetSearchedFolders(search, tree.Path("files"));
     auto record = std::make_unique<FoundFile>();
     record->SetName("../../etc/passwd");
     record->SetFolder(tree.Path("files"));
@@ -224,6 +227,7 @@ TEST_F(FileManagerCommandsTest, APropertiesDialogOfALinkNamesItsTarget)
     const std::string link = tree.Path("files") + "/link";
     ASSERT_EQ(symlink("real.txt", link.c_str()), 0);
     FileSearch search;
+    SetSearchedFolders(search, tree.Path("files"));
     auto record = std::make_unique<FoundFile>();
     record->SetName("link");
     record->SetFolder(tree.Path("files"));

@@ -6,6 +6,7 @@
 #include "platform/file_attributes.h"
 #include "results/open_with_dialog.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_xdg_folders.h"
@@ -97,6 +98,7 @@ protected:
     {
         tree.MakeFolder("files");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         for (const auto &[name, content] : files) {
             tree.WriteFile("files/" + name, content);
             auto record = std::make_unique<FoundFile>();

@@ -7,6 +7,7 @@
 #include "platform/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
@@ -34,6 +35,7 @@ TEST_F(OwnDragDropTest, AResultFileDraggedOntoTheWindowIsNotOpened)
     tree.MakeFolder("files");
     ASSERT_TRUE(SaveResultFile(inner, tree.Path("files/other.sifter")));
     FileSearch search;
+    SetSearchedFolders(search, tree.Path("files"));
     auto record = std::make_unique<FoundFile>();
     record->SetName("other.sifter");
     record->SetFolder(tree.Path("files"));

@@ -8,6 +8,7 @@
 #include "platform/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <functional>
 #include <map>
 #include <optional>
+
+#include <unistd.h>
 
 namespace sifter::test {
 namespace {
@@ -92,13 +95,10 @@ protected:
         tree.MakeFolder("files");
         tree.MakeFolder("dest");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         for (const std::string &name : names) {
             tree.WriteFile("files/" + name, name);
-            auto record = std::make_unique<FoundFile>();
-            record->attributes = kAttributeNormal;
-            record->SetName(name);
-            record->SetFolder(tree.Path("files"));
-            search.AppendFoundFile(std::move(record));
+            search.AppendFoundFile(RecordOfEntry(search, tree.Path("files"), name));
         }
         const std::string file = tree.Path("rows.sifter");
         ASSERT_TRUE(SaveResultFile(search, file));
@@ -153,6 +153,27 @@ TEST_F(TransferCommandsTest, MovingRowsZeroAndTwoRemovesExactlyThoseRows)
     EXPECT_EQ(Doc().Search().CountFoundFiles(), 1u);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(TransferCommandsTest, AMoveTakesWhatChangedSinceTheSearchOnlyOnYesACopyWithoutAsking)
+{
+    StartWithFiles({"a", "b", "c"});
+    tree.WriteFile("files/a", "saved again since");
+    ASSERT_EQ(unlink(tree.Path("files/b").c_str()), 0);
+    tree.MakeFolder("files/b");
+    List().SelectAll();
+    prompts->warningAnswers = {false, true};
+    ASSERT_TRUE(Frame().SendCommand(cmd::kMoveToFolder));
+    ASSERT_EQ(prompts->warningQuestions.size(), 2);
+    EXPECT_TRUE(prompts->warningQuestions[0].contains(QStringLiteral("\"a\" has changed since the search")));
+    EXPECT_TRUE(prompts->warningQuestions[1].contains(QStringLiteral("it is now an empty folder")));
+    EXPECT_EQ(transfer.sources, (std::vector<std::string>{tree.Path("files/b"), tree.Path("files/c")}));
+
+    prompts->warningQuestions.clear();
+    List().SelectAll();
+    ASSERT_TRUE(Frame().SendCommand(cmd::kCopyToFolder));
+    EXPECT_TRUE(prompts->warningQuestions.isEmpty());
+    EXPECT_EQ(transfer.sources, std::vector<std::string>{tree.Path("files/a")});
 }
 
 TEST_F(TransferCommandsTest, CopyingLeavesEveryRow)

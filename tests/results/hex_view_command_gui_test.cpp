@@ -7,6 +7,7 @@
 #include "results/hex_view_pane.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@ protected:
         tree.WriteFile("files/data.bin", std::string(0x10000, 'd'));
         tree.MakeFolder("files/sub");
         FileSearch search;
+        SetSearchedFolders(search, tree.Path("files"));
         const auto add = [&](const char *name, std::uint32_t attributes, std::int64_t match) {
             auto record = std::make_unique<FoundFile>();
             record->SetName(name);

@@ -58,6 +58,14 @@ public:
         warningQuestions.append(question);
         return !warningAnswers.isEmpty() && warningAnswers.takeFirst();
     }
+    // Each takes the next warning answer, and the next applyToAll (false once they run out);
+    // the question is recorded with the warning questions.
+    QList<bool> warningApplyToAll;
+    bool AskWarningYesNoForAll(const QString &question, bool &applyToAll) override
+    {
+        applyToAll = !warningApplyToAll.isEmpty() && warningApplyToAll.takeFirst();
+        return AskWarningYesNo(question);
+    }
     void ShowInformation(const QString &text) override { informations.append(text); }
     // Each name conflict takes the next answer (kCancel once they run out) and, with it,
     // the next applyToAll (false once they run out); each is recorded as "name|folder|file"
