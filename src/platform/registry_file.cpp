@@ -1,6 +1,7 @@
 #include "platform/registry_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/user_folders.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,7 +16,6 @@ namespace sifter {
 namespace {
 
 constexpr std::string_view kLockSuffix = ".lock";
-constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
 constexpr int kMaxAsideAttempts = 100;
 constexpr std::size_t kReadChunk = 64 * 1024;
@@ -32,22 +32,6 @@ FileStamp StampOf(const struct stat &info)
     stamp.changedSeconds = info.st_ctim.tv_sec;
     stamp.changedNanoseconds = info.st_ctim.tv_nsec;
     return stamp;
-}
-
-// mkdir -p with private permissions for what it creates.
-bool MakeFolders(const std::string &folder)
-{
-    if (folder.empty())
-        return false;
-    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        const std::string prefix = folder.substr(0, end);
-        if (mkdir(prefix.c_str(), kFolderMode) != 0 && errno != EEXIST)
-            return false;
-        if (end == std::string::npos)
-            break;
-    }
-    struct stat info;
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Writes text as the whole file at path through the atomic writer (a new file private).
@@ -161,7 +145,7 @@ bool RegistryFile::Lock()
 {
     if (lockFd_ >= 0)
         return true;
-    if (!MakeFolders(folder_))
+    if (!MakeOwnerOnlyFolders(folder_))
         return false;
     const std::string lockPath = path_ + std::string(kLockSuffix);
     lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kFileMode);
