@@ -379,6 +379,10 @@ bool CSifterView::OnEndLabelEdit(int row, const QString &text)
             prompts_->ShowError(SkippedRowsMessage({{row, record, fault}}));
         return false;
     }
+    // The label shows bytes that are no character as U+FFFD: an edit that changed nothing
+    // taken back as text would rename the file to another name.
+    if (text == FromLocal(record->Name()))
+        return false;
     const QByteArray bytes = text.toLocal8Bit();
     const std::string newName(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     int error = 0;
@@ -388,8 +392,6 @@ bool CSifterView::OnEndLabelEdit(int row, const QString &text)
             prompts_->ShowError(RenameRefusal(outcome, record->Name(), newName, error));
         return false;
     }
-    if (newName == record->Name())
-        return false;
     record->SetName(newName);
     model_->RowChanged(row);
     document_.SetModifiedFlag();

@@ -118,8 +118,9 @@ public:
     void EditLabel();
     // A committed edit of the row's label: renames its file in its folder (never over an
     // existing name); on success the record and label take the new name and the document
-    // is marked modified; a refusal is told through the prompts and changes nothing.
-    // False when nothing was renamed.
+    // is marked modified; a refusal is told through the prompts and changes nothing. The
+    // label as shown renames nothing (it may stand for bytes that are no text). False when
+    // nothing was renamed.
     bool OnEndLabelEdit(int row, const QString &text);
     // Where OnEndLabelEdit tells its refusals (null: nowhere); it must outlive the view.
     void SetPrompts(UserPrompts *prompts) { prompts_ = prompts; }
