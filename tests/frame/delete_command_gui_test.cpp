@@ -229,5 +229,35 @@ TEST_F(DeleteCommandTest, ARowWhoseNameLeavesItsFolderIsNeverDeleted)
     EXPECT_EQ(prompts->errors.size(), 2);
 }
 
+// A name that is no UTF-8 and its twin, whose U+FFFD stands where the first has its byte.
+constexpr char kNoUtf8Name[] = "bad\xff.txt";
+constexpr char kTwinName[] = "bad\xEF\xBF\xBD.txt";
+
+TEST_F(DeleteCommandTest, DeleteTrashesTheNameThatIsNoUtf8AndLeavesItsTwin)
+{
+    StartWithFiles({kNoUtf8Name, kTwinName});
+    prompts->yesNoAnswer = true;
+    Select({0});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    EXPECT_TRUE(InTrash(kNoUtf8Name));
+    EXPECT_FALSE(Exists(FilePath(kNoUtf8Name)));
+    EXPECT_EQ(ReadFileContent(FilePath(kTwinName)), kTwinName);
+    ASSERT_EQ(List().ItemCount(), 1);
+    EXPECT_EQ(List().Model().Record(0)->Name(), kTwinName);
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(DeleteCommandTest, DeletingForGoodRemovesTheNameThatIsNoUtf8AndLeavesItsTwin)
+{
+    StartWithFiles({kNoUtf8Name, kTwinName});
+    prompts->warningAnswers = {true};
+    Select({0});
+    DeleteSelectedFiles(List(), *app, true);
+    EXPECT_FALSE(Exists(FilePath(kNoUtf8Name)));
+    EXPECT_EQ(ReadFileContent(FilePath(kTwinName)), kTwinName);
+    ASSERT_EQ(List().ItemCount(), 1);
+    EXPECT_EQ(List().Model().Record(0)->Name(), kTwinName);
+}
+
 } // namespace
 } // namespace sifter::test
