@@ -4,8 +4,9 @@
 
 namespace sifter {
 
-// Moves the entry (a folder whole) to the user's freedesktop Trash; false when it cannot be
-// trashed (no trash folder on its file system, no right), with the reason in error.
+// Moves the entry (a folder whole, a link itself) to the freedesktop Trash of its file system
+// (trash.h), never copying it; false when it cannot be trashed (no trash folder on its file
+// system, no right), with the reason in error.
 bool MoveEntryToTrash(const std::string &path, std::string &error);
 
 // Removes the entry for good: a folder with its whole tree, a link itself and never its

@@ -100,6 +100,26 @@ bool PathRemoveTrailingSeparator(std::string &path)
     return true;
 }
 
+std::string PercentEncodedPath(std::string_view path)
+{
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+                           byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == kPathSeparator;
+        if (plain) {
+            encoded.push_back(c);
+        } else {
+            encoded.push_back('%');
+            encoded.push_back(kHexDigits[byte >> 4]);
+            encoded.push_back(kHexDigits[byte & 0x0F]);
+        }
+    }
+    return encoded;
+}
+
 std::string PathExpandHome(std::string_view path)
 {
     if (path.empty() || path[0] != kHomeSign || (path.size() > 1 && path[1] != kPathSeparator))

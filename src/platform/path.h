@@ -29,6 +29,10 @@ bool PathUnquote(std::string &text);
 bool PathExists(const std::string &path);
 // Removes one trailing "/" unless the path is the root "/"; false when nothing was removed.
 bool PathRemoveTrailingSeparator(std::string &path);
+// The path's bytes with every one but the unreserved characters (ASCII letters, digits and
+// "-._~") and "/" written as "%XX" (upper-case hexadecimal), as a file URI or a Trash info
+// file carries a path: "/a b/\xff" -> "/a%20b/%FF".
+std::string PercentEncodedPath(std::string_view path);
 // "~" alone or a leading "~/" stands for the home folder (HomeFolder of user_folders.h);
 // any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);

@@ -1,6 +1,7 @@
 #include "platform/registry_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/user_folders.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,7 +16,6 @@ namespace sifter {
 namespace {
 
 constexpr std::string_view kLockSuffix = ".lock";
-constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
 constexpr int kMaxAsideAttempts = 100;
 constexpr std::size_t kReadChunk = 64 * 1024;
@@ -32,22 +32,6 @@ FileStamp StampOf(const struct stat &info)
     stamp.changedSeconds = info.st_ctim.tv_sec;
     stamp.changedNanoseconds = info.st_ctim.tv_nsec;
     return stamp;
-}
-
-// mkdir -p with private permissions for what it creates.
-bool MakeFolders(const std::string &folder)
-{
-    if (folder.empty())
-        return false;
-    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-        const std::string prefix = folder.substr(0, end);
-        if (mkdir(prefix.c_str(), kFolderMode) != 0 && errno != EEXIST)
-            return false;
-        if (end == std::string::npos)
-            break;
-    }
-    struct stat info;
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 // Writes text as the whole file at path through the atomic writer (a new file private).
@@ -161,7 +145,7 @@ bool RegistryFile::Lock()
 {
     if (lockFd_ >= 0)
         return true;
-    if (!MakeFolders(folder_))
+    if (!MakeOwnerOnlyFolders(folder_))
         return false;
     const std::string lockPath = path_ + std::string(kLockSuffix);
     lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kFileMode);
@@ -194,29 +178,40 @@ std::string RegistryFile::KeepAside(const RegistrySnapshot &snapshot, std::strin
 {
     if (lockFd_ < 0 || !snapshot.stamp.exists || !(CurrentStamp() == snapshot.stamp))
         return {};
-    const std::string target = ReplacedFileOf(path_);
-    const std::string base = target + "." + std::string(label) + "-" + TimeStamp();
+    // What is set aside is the entry at the path, never the file a link leads to: that one
+    // may be anybody's, and the name beside it is not ours to take.
+    struct stat entry;
+    if (lstat(path_.c_str(), &entry) != 0)
+        return {};
+    const bool isLink = S_ISLNK(entry.st_mode);
+    // A second name for a link would show its target's later changes, not this version.
+    const bool copyBytes = !move && isLink;
+    const std::string base = path_ + "." + std::string(label) + "-" + TimeStamp();
     for (int attempt = 0; attempt < kMaxAsideAttempts; ++attempt) {
         const std::string name = attempt == 0 ? base : base + "-" + std::to_string(attempt);
-        if (link(target.c_str(), name.c_str()) == 0) {
-            // The old name goes only after the new one holds the data; should that
-            // fail, the next Replace puts a new file over it.
-            if (move)
-                unlink(target.c_str());
-            SyncFolderOf(target);
+        // linkat without AT_SYMLINK_FOLLOW gives a link itself the new name.
+        if (!copyBytes && linkat(AT_FDCWD, path_.c_str(), AT_FDCWD, name.c_str(), 0) == 0) {
+            if (move && unlink(path_.c_str()) != 0 && isLink) {
+                // A link left at the path would lead the next write to its target.
+                unlink(name.c_str()); // should this fail too, the link merely has two names
+                return {};
+            }
+            // A regular file whose old name stayed gets a new file put over it by the next
+            // Replace; its data keep the new name.
+            SyncFolderOf(path_);
             return name;
         }
-        if (errno == EEXIST)
+        if (!copyBytes && errno == EEXIST)
             continue;
-        // A file system without hard links: rename or copy, after making sure the
+        // A copy, or a file system without hard links: rename or copy, after making sure the
         // name is free (we hold the lock, so no other copy of us takes it meanwhile).
         struct stat info;
         if (lstat(name.c_str(), &info) == 0)
             continue;
         if (move) {
-            if (rename(target.c_str(), name.c_str()) != 0)
+            if (rename(path_.c_str(), name.c_str()) != 0)
                 return {};
-            SyncFolderOf(target);
+            SyncFolderOf(path_);
             return name;
         }
         return WriteCopy(name, snapshot.bytes) ? name : std::string();

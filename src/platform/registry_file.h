@@ -73,7 +73,9 @@ public:
     bool Replace(std::string_view text);
     // Gives the version in snapshot a name of its own beside the file,
     // "<file>.<label>-YYYYMMDD-HHMMSS" (plus "-N" when taken), and returns that name;
-    // move = true takes it away from the path. Only while locked; empty on failure.
+    // move = true takes it away from the path. A symbolic link at the path is set aside
+    // itself, never its target: moved as the link, or kept as a copy of the version's bytes.
+    // Only while locked; empty on failure.
     std::string KeepAside(const RegistrySnapshot &snapshot, std::string_view label, bool move);
 
 private:

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr long kDefaultPasswordBufferSize = 16 * 1024;
 constexpr std::size_t kMaxPasswordBufferSize = 1024 * 1024;
+constexpr mode_t kOwnerOnlyFolderMode = 0700;
 
 bool IsAbsolute(const char *path)
 {
@@ -86,6 +88,21 @@ std::string DataHomeFolder()
 std::string StateHomeFolder()
 {
     return BaseFolder("XDG_STATE_HOME", kDefaultStateBelowHome);
+}
+
+bool MakeOwnerOnlyFolders(const std::string &folder)
+{
+    if (folder.empty())
+        return false;
+    for (std::size_t end = folder.find(kPathSeparator, 1);; end = folder.find(kPathSeparator, end + 1)) {
+        const std::string prefix = folder.substr(0, end);
+        if (mkdir(prefix.c_str(), kOwnerOnlyFolderMode) != 0 && errno != EEXIST)
+            return false;
+        if (end == std::string::npos)
+            break;
+    }
+    struct stat info {};
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 } // namespace sifter

@@ -19,6 +19,10 @@ std::string ConfigHomeFolder();
 std::string DataHomeFolder();
 std::string StateHomeFolder();
 
+// Makes folder and its missing parents, each one made owner-only (0700) as the base
+// directory rules ask; true when folder is a folder afterwards (links followed).
+bool MakeOwnerOnlyFolders(const std::string &folder);
+
 // The same rules on given values (null for unset, passwordHome as the entry gives it).
 std::string HomeFolderFrom(const char *home, const char *passwordHome);
 std::string BaseFolderFrom(const char *variable, std::string_view home, std::string_view defaultBelowHome);

@@ -1,11 +1,14 @@
 #include "results/file_url.h"
 
+#include "platform/path.h"
+
+#include <string>
+
 namespace sifter {
 
 QByteArray FileUriOfPath(std::string_view path)
 {
-    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
-    return QByteArrayLiteral("file://") + bytes.toPercentEncoding(QByteArrayLiteral("/"));
+    return QByteArrayLiteral("file://") + QByteArray::fromStdString(PercentEncodedPath(path));
 }
 
 QUrl FileUrlOfPath(std::string_view path)

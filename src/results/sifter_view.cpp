@@ -386,6 +386,10 @@ bool CSifterView::OnEndLabelEdit(int row, const QString &text)
             prompts_->ShowError(SkippedRowsMessage({{row, record, fault}}));
         return false;
     }
+    // The label shows bytes that are no character as U+FFFD: an edit that changed nothing
+    // taken back as text would rename the file to another name.
+    if (text == FromLocal(record->Name()))
+        return false;
     const RecordedEntry recorded = RecordedEntryOf(*record);
     if (const EntryCheck check = CheckRecordedEntry(recorded);
         check.change == EntryChange::kChanged &&
@@ -404,8 +408,6 @@ bool CSifterView::OnEndLabelEdit(int row, const QString &text)
             prompts_->ShowError(RenameRefusal(outcome, record->Name(), newName, error));
         return false;
     }
-    if (newName == record->Name())
-        return false;
     record->SetName(newName);
     model_->RowChanged(row);
     document_.SetModifiedFlag();

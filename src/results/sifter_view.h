@@ -121,7 +121,8 @@ public:
     void EditLabel();
     // A committed edit of the row's label: renames its file in its folder (never over an
     // existing name); on success the record and label take the new name and the document
-    // is marked modified; a refusal is told through the prompts and changes nothing. When the
+    // is marked modified; a refusal is told through the prompts and changes nothing. The
+    // label as shown renames nothing (it may stand for bytes that are no text). When the
     // entry is no longer what the record describes, the prompts say what is there now and
     // it is renamed only on a Yes. False when nothing was renamed.
     bool OnEndLabelEdit(int row, const QString &text);

@@ -336,5 +336,20 @@ TEST_F(ClipboardCommandsTest, TheRealDragReturnsAndTheVanishedRowsGo)
     EXPECT_EQ(Labels(), QStringList{QStringLiteral("b")});
 }
 
+TEST_F(ClipboardCommandsTest, CopyOfANameThatIsNoUtf8OffersItsByteAndNotItsTwin)
+{
+    StartWithFiles({"bad\xff.txt", "bad\xEF\xBF\xBD.txt"});
+    Select({0});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kEditCopy));
+    ASSERT_NE(Clipboard(), nullptr);
+    const QByteArray uriList = Clipboard()->data(QStringLiteral("text/uri-list"));
+    EXPECT_TRUE(uriList.endsWith("/bad%FF.txt\r\n")) << uriList.toStdString();
+    EXPECT_TRUE(GnomeList().endsWith("/bad%FF.txt")) << GnomeList().toStdString();
+    EXPECT_FALSE(uriList.contains("%EF%BF%BD"));
+    const auto *source = qobject_cast<const SelectionDataSource *>(app->ClipboardSource());
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->Paths(), std::vector<std::string>{FilePath("bad\xff.txt")});
+}
+
 } // namespace
 } // namespace sifter::test

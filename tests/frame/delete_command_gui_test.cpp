@@ -314,9 +314,10 @@ TEST_F(DeleteCommandTest, AFolderSelectedWithItsOwnFilesAsksOnceAndReportsNoFail
 TEST_F(DeleteCommandTest, WhatTheTrashRefusesIsAskedAboutOnceForAll)
 {
     StartWithFiles({"a", "b", "c"});
-    // A data home that is a file: no Trash can be made.
-    tree.WriteFile("not-a-folder", "");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.Path("not-a-folder")));
+    // A Trash whose "files" is a link is refused, and the data home's file system has no other.
+    tree.MakeFolder("data/Trash/info");
+    tree.MakeFolder("elsewhere");
+    ASSERT_EQ(symlink(tree.Path("elsewhere").c_str(), tree.Path("data/Trash/files").c_str()), 0);
     prompts->yesNoAnswer = true;
     prompts->warningAnswers = {true};
     prompts->warningApplyToAll = {true};
@@ -326,6 +327,36 @@ TEST_F(DeleteCommandTest, WhatTheTrashRefusesIsAskedAboutOnceForAll)
     EXPECT_FALSE(Exists(FilePath("a")) || Exists(FilePath("b")) || Exists(FilePath("c")));
     EXPECT_TRUE(prompts->errors.isEmpty());
     EXPECT_EQ(List().ItemCount(), 0);
+}
+
+// A name that is no UTF-8 and its twin, whose U+FFFD stands where the first has its byte.
+constexpr char kNoUtf8Name[] = "bad\xff.txt";
+constexpr char kTwinName[] = "bad\xEF\xBF\xBD.txt";
+
+TEST_F(DeleteCommandTest, DeleteTrashesTheNameThatIsNoUtf8AndLeavesItsTwin)
+{
+    StartWithFiles({kNoUtf8Name, kTwinName});
+    prompts->yesNoAnswer = true;
+    Select({0});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));
+    EXPECT_TRUE(InTrash(kNoUtf8Name));
+    EXPECT_FALSE(Exists(FilePath(kNoUtf8Name)));
+    EXPECT_EQ(ReadFileContent(FilePath(kTwinName)), kTwinName);
+    ASSERT_EQ(List().ItemCount(), 1);
+    EXPECT_EQ(List().Model().Record(0)->Name(), kTwinName);
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(DeleteCommandTest, DeletingForGoodRemovesTheNameThatIsNoUtf8AndLeavesItsTwin)
+{
+    StartWithFiles({kNoUtf8Name, kTwinName});
+    prompts->warningAnswers = {true};
+    Select({0});
+    DeleteSelectedFiles(List(), *app, true);
+    EXPECT_FALSE(Exists(FilePath(kNoUtf8Name)));
+    EXPECT_EQ(ReadFileContent(FilePath(kTwinName)), kTwinName);
+    ASSERT_EQ(List().ItemCount(), 1);
+    EXPECT_EQ(List().Model().Record(0)->Name(), kTwinName);
 }
 
 } // namespace

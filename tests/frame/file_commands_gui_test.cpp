@@ -292,6 +292,34 @@ TEST_F(FileCommandsTest, ACancelledEditRenamesNothing)
     EXPECT_FALSE(Doc().IsModified());
 }
 
+// The label shows a byte that is no UTF-8 as U+FFFD; taken back as typed, it would name another file.
+TEST_F(FileCommandsTest, AnEditLeftAsShownKeepsANameThatIsNoUtf8)
+{
+    const std::string name = "bad\xff.txt";
+    tree.WriteFile("files/" + name, "selected");
+    StartWithRows({{name}});
+    Select({0});
+    EditLabel(Label(0));
+    EXPECT_EQ(ReadFileContent(FilePath(name)), "selected");
+    EXPECT_FALSE(Exists("bad\xEF\xBF\xBD.txt"));
+    EXPECT_EQ(List().Model().Record(0)->Name(), name);
+    EXPECT_TRUE(prompts->errors.isEmpty());
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(FileCommandsTest, RenameOfANameThatIsNoUtf8RenamesThatFileAndNotItsTwin)
+{
+    tree.WriteFile("files/bad\xff.txt", "selected");
+    tree.WriteFile("files/bad\xEF\xBF\xBD.txt", "twin");
+    StartWithRows({{"bad\xff.txt"}, {"bad\xEF\xBF\xBD.txt"}});
+    Select({0});
+    EditLabel(QStringLiteral("renamed.txt"));
+    EXPECT_EQ(ReadFileContent(FilePath("renamed.txt")), "selected");
+    EXPECT_FALSE(Exists("bad\xff.txt"));
+    EXPECT_EQ(ReadFileContent(FilePath("bad\xEF\xBF\xBD.txt")), "twin");
+    EXPECT_EQ(List().Model().Record(1)->Name(), "bad\xEF\xBF\xBD.txt");
+}
+
 TEST_F(FileCommandsTest, RenameLeavesARowWhoseNameLeavesItsFolder)
 {
     tree.WriteFile("victim.txt", "v");

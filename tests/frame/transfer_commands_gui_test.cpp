@@ -303,5 +303,20 @@ TEST_F(TransferCommandsTest, OnlyUnsafeRowsSelectedDoesNoTransfer)
     EXPECT_EQ(prompts->errors.size(), 1);
 }
 
+TEST_F(TransferCommandsTest, MovingANameThatIsNoUtf8MovesThatFileAndNotItsTwin)
+{
+    StartWithFiles({"bad\xff.txt", "bad\xEF\xBF\xBD.txt"});
+    Frame().SetFileTransfer(TransferWithDefaults);
+    Select({0});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kMoveToFolder));
+    EXPECT_EQ(ReadFileContent(tree.Path("dest/bad\xff.txt")), "bad\xff.txt");
+    EXPECT_FALSE(EntryExists(tree.Path("files/bad\xff.txt")));
+    EXPECT_EQ(ReadFileContent(tree.Path("files/bad\xEF\xBF\xBD.txt")), "bad\xEF\xBF\xBD.txt");
+    EXPECT_FALSE(EntryExists(tree.Path("dest/bad\xEF\xBF\xBD.txt")));
+    ASSERT_EQ(List().ItemCount(), 1);
+    EXPECT_EQ(List().Model().Record(0)->Name(), "bad\xEF\xBF\xBD.txt");
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
 } // namespace
 } // namespace sifter::test

@@ -96,6 +96,14 @@ TEST(PathRemoveLastComponent, KeepsTheFolder)
     EXPECT_EQ(path, "//");
 }
 
+TEST(PercentEncodedPath, KeepsUnreservedCharactersAndSlashesAndEncodesEveryOtherByte)
+{
+    EXPECT_EQ(PercentEncodedPath("/az/AZ/09/-._~"), "/az/AZ/09/-._~");
+    EXPECT_EQ(PercentEncodedPath("/a b\n%\"#?"), "/a%20b%0A%25%22%23%3F");
+    // Each byte on its own, whether or not it is part of a character.
+    EXPECT_EQ(PercentEncodedPath("bad\xff/bad\xEF\xBF\xBD"), "bad%FF/bad%EF%BF%BD");
+}
+
 TEST(PathUnquote, RemovesOneEnclosingPair)
 {
     std::string text = "\"/home/me/My Files\"";

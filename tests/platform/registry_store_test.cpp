@@ -467,6 +467,45 @@ TEST_F(RegistryStoreTest, SymbolicLinkToTheFileIsKept)
     EXPECT_NE(ReadAll(real).find("\"v\"=\"2\""), std::string::npos);
 }
 
+TEST_F(RegistryStoreTest, ALinkToAFileThatIsNoStoreIsSetAsideItselfAndItsTargetStaysAsItWas)
+{
+    const std::string notes = tree.WriteFile("notes.txt", "my notes\n");
+    fs::create_directories(folder);
+    const std::string path = folder + "/HKEY_CURRENT_USER.reg";
+    fs::create_symlink(notes, path);
+    RegistryStore store(folder);
+    RegistryKey key;
+    EXPECT_FALSE(store.OpenKey(kUser, "Software", key));
+    const auto broken = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.broken-");
+    ASSERT_EQ(broken.size(), 1u);
+    EXPECT_EQ(fs::read_symlink(folder + "/" + broken[0]), notes);
+    EXPECT_EQ(store.SetAsideFiles(), std::vector<std::string>{folder + "/" + broken[0]});
+
+    ASSERT_TRUE(store.CreateKey(kUser, "Software", key));
+    ASSERT_TRUE(key.SetString("x", "y"));
+    ASSERT_TRUE(key.Close());
+    EXPECT_FALSE(fs::is_symlink(path));
+    EXPECT_NE(ReadAll(path).find("\"x\"=\"y\""), std::string::npos);
+    EXPECT_EQ(ReadAll(notes), "my notes\n");
+    EXPECT_EQ(FilesStartingWith(tree.Root(), "notes.txt"), std::vector<std::string>{"notes.txt"});
+}
+
+TEST_F(RegistryStoreTest, TheCopyOfALinkedStoreWithUnreadableLinesIsKeptBesideTheLinkNotItsTarget)
+{
+    const std::string original = "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"1\"\nsome garbage here\n";
+    const std::string real = tree.WriteFile("dotfiles/user.reg", original);
+    fs::create_directories(folder);
+    fs::create_symlink(real, folder + "/HKEY_CURRENT_USER.reg");
+    RegistryStore store(folder);
+    EXPECT_EQ(StringValue(store, kUser, "A", "v"), std::string("1") + '\0');
+    const auto kept = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_FALSE(fs::is_symlink(folder + "/" + kept[0]));
+    EXPECT_EQ(ReadAll(folder + "/" + kept[0]), original);
+    EXPECT_EQ(FilesStartingWith(tree.Path("dotfiles"), ""), std::vector<std::string>{"user.reg"});
+    EXPECT_EQ(ReadAll(real), original);
+}
+
 TEST_F(RegistryStoreTest, RootsAreSeparateFiles)
 {
     RegistryStore store(folder);

@@ -20,11 +20,14 @@ namespace {
 
 class HexViewCommandTest : public SifterAppFixture {
 protected:
-    // Rows: data.bin (match at 0x25), a folder, gone.bin (no file behind it).
+    // Rows: data.bin (match at 0x25), a folder, gone.bin (no file behind it), a name that is
+    // no UTF-8 beside its twin (not listed), whose U+FFFD stands where the first has its byte.
     void StartWithRows()
     {
         tree.WriteFile("files/data.bin", std::string(0x10000, 'd'));
         tree.MakeFolder("files/sub");
+        tree.WriteFile("files/bad\xff.bin", "selected");
+        tree.WriteFile("files/bad\xEF\xBF\xBD.bin", "the twin, longer");
         FileSearch search;
         SetSearchedFolders(search, tree.Path("files"));
         const auto add = [&](const char *name, std::uint32_t attributes, std::int64_t match) {
@@ -38,6 +41,7 @@ protected:
         add("data.bin", kAttributeNormal, 0x25);
         add("sub", kAttributeFolder, 0);
         add("gone.bin", kAttributeNormal, 0);
+        add("bad\xff.bin", kAttributeNormal, 0);
         const std::string file = tree.Path("rows.sifter");
         ASSERT_TRUE(SaveResultFile(search, file));
         ASSERT_TRUE(Start());
@@ -115,6 +119,15 @@ TEST_F(HexViewCommandTest, AFileThatIsGoneShowsNothing)
     Frame().SendCommand(cmd::kHexView);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(Dialog().Pane()->File(), nullptr);
+}
+
+TEST_F(HexViewCommandTest, ShowsTheFileOfANameThatIsNoUtf8AndNotItsTwin)
+{
+    StartWithRows();
+    Select({3});
+    ASSERT_TRUE(Frame().SendCommand(cmd::kHexView));
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().Pane()->FileSize(), std::string_view("selected").size());
 }
 
 } // namespace
