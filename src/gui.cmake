@@ -45,6 +45,7 @@ target_sources(sifter_gui PRIVATE
   frame/clipboard_commands.cpp frame/clipboard_commands.h
   frame/transfer_commands.cpp frame/transfer_commands.h
   frame/open_with.cpp frame/open_with.h
+  app/accessibility_bus_guard.cpp app/accessibility_bus_guard.h
   app/command_line.cpp app/command_line.h
   app/sifter_app.cpp app/sifter_app.h
 )

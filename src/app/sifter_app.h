@@ -4,6 +4,7 @@
 // CSifterView), opens the result file of the command line or a new document, applies the
 // folder option, tells about settings files that had to be set aside, and at exit saves
 // the settings. It also answers About, Web Site and Online Help.
+#include "app/accessibility_bus_guard.h"
 #include "frame/layout_settings.h"
 #include "framework/application.h"
 #include "pane/search_history.h"
@@ -67,6 +68,8 @@ private:
     CSearchHistory namesHistory_;
     CSearchHistory foldersHistory_;
     LayoutSettings settings_;
+    // Keeps a screen reader's GetAll from crashing the program (accessibility_bus_guard.h).
+    AccessibilityBusGuard accessibilityGuard_;
     bool showMainWindow_ = true;
 };
 
