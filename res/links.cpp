@@ -1,6 +1,6 @@
 #include "links.h"
 
-#if !defined(SIFTER_GUIDE_RELATIVE) || !defined(SIFTER_GUIDE_SOURCE)
+#if !defined(SIFTER_GUIDE_RELATIVE) || !defined(SIFTER_GUIDE_NAME)
 #error "the build defines where the user guide lies"
 #endif
 
@@ -11,9 +11,9 @@ const char *UserGuideRelativeToProgram()
     return SIFTER_GUIDE_RELATIVE;
 }
 
-const char *UserGuideInSources()
+const char *UserGuideFileName()
 {
-    return SIFTER_GUIDE_SOURCE;
+    return SIFTER_GUIDE_NAME;
 }
 
 } // namespace sifter

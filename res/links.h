@@ -8,7 +8,8 @@ inline constexpr const char *kWebSiteAddress = "https://norvane.example/sifter/"
 // The user guide's path relative to the folder of the installed program
 // ("../share/doc/Sifter/user-guide.html" for the usual prefix).
 const char *UserGuideRelativeToProgram();
-// The user guide in the source tree, for a program that runs from its build folder.
-const char *UserGuideInSources();
+// The guide's file name, which the build also puts beside the program it builds, so that a
+// program run from its build folder finds it there.
+const char *UserGuideFileName();
 
 } // namespace sifter

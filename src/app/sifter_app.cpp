@@ -123,14 +123,19 @@ void CSifterApp::TellSettingsSetAside(const std::vector<std::string> &files)
     QMetaObject::invokeMethod(Frame(), [this, text] { Prompts().ShowError(text); }, Qt::QueuedConnection);
 }
 
+QString FindUserGuide(const QString &programFolder)
+{
+    const QDir folder(programFolder);
+    const QString installed = QDir::cleanPath(folder.absoluteFilePath(QString::fromUtf8(UserGuideRelativeToProgram())));
+    const QString beside = QDir::cleanPath(folder.absoluteFilePath(QString::fromUtf8(UserGuideFileName())));
+    if (!QFileInfo::exists(installed) && QFileInfo::exists(beside))
+        return beside;
+    return installed;
+}
+
 QString CSifterApp::OnlineHelpAddress() const
 {
-    const QString installed =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(UserGuideRelativeToProgram()));
-    QString guide = QFileInfo(installed).absoluteFilePath();
-    if (!QFileInfo::exists(guide) && QFileInfo::exists(QString::fromUtf8(UserGuideInSources())))
-        guide = QString::fromUtf8(UserGuideInSources());
-    return QUrl::fromLocalFile(QDir::cleanPath(guide)).toString();
+    return QUrl::fromLocalFile(FindUserGuide(QCoreApplication::applicationDirPath())).toString();
 }
 
 QString CSifterApp::WebSiteAddress() const

@@ -21,6 +21,11 @@ namespace sifter {
 class CMainFrame;
 class CSifterDoc;
 
+// The user guide as the program in programFolder finds it: where installing puts it (the
+// docs folder of the program's prefix), else beside the program (a build folder); the
+// installed place when neither holds it.
+QString FindUserGuide(const QString &programFolder);
+
 class CSifterApp : public Application {
 public:
     // arguments: the command line, the program's name first.

@@ -28,6 +28,8 @@ CAboutDialog::CAboutDialog(const QString &onlineHelpAddress, const QString &webS
         link->setText(address);
         link->setToolTip(address);
         link->SetUnderline(true);
+        // The end of an address (the guide's file, the site's page) tells it apart.
+        link->SetElideMode(Qt::ElideMiddle);
         connect(link, &QAbstractButton::clicked, this, [runCommand, id] {
             if (runCommand)
                 runCommand(static_cast<CommandId>(id));

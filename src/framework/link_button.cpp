@@ -102,6 +102,22 @@ QSize CLinkButton::sizeHint() const
     return {width, std::max(textHeight, kIconSize)};
 }
 
+void CLinkButton::SetElideMode(Qt::TextElideMode mode)
+{
+    elideMode_ = mode;
+    update();
+}
+
+QString CLinkButton::ShownText() const
+{
+    const QString plain = WithoutMnemonic(text());
+    const QFontMetrics metrics(DrawFont());
+    const int width = TextRect().width();
+    if (metrics.horizontalAdvance(plain) <= width)
+        return plain;
+    return metrics.elidedText(plain, elideMode_, width);
+}
+
 void CLinkButton::paintEvent(QPaintEvent *)
 {
     const QString label = text();
@@ -114,11 +130,11 @@ void CLinkButton::paintEvent(QPaintEvent *)
     int flags = Qt::TextSingleLine | Qt::AlignVCenter;
     flags |= alignment_ == kCentre ? Qt::AlignHCenter : alignment_ == kRight ? Qt::AlignRight : Qt::AlignLeft;
     const QRect area = TextRect();
-    const QString plain = WithoutMnemonic(label);
-    if (painter.fontMetrics().horizontalAdvance(plain) <= area.width())
+    const QString shown = ShownText();
+    if (shown == WithoutMnemonic(label))
         painter.drawText(area, flags | Qt::TextShowMnemonic, label);
     else
-        painter.drawText(area, flags, painter.fontMetrics().elidedText(plain, Qt::ElideRight, area.width()));
+        painter.drawText(area, flags, shown);
 
     if (!icon_.isNull())
         icon_.paint(&painter, IconRect());

@@ -34,6 +34,11 @@ public:
     void SetUnderline(bool underline);
     int TextAlignment() const { return alignment_; }
     void SetTextAlignment(int alignment);
+    // Where a text wider than the button loses its characters (default: at its end); an
+    // address keeps its start and its end with Qt::ElideMiddle.
+    void SetElideMode(Qt::TextElideMode mode);
+    // The text as drawn at the button's present width, elided when it does not fit.
+    QString ShownText() const;
     // The mouse is over the button.
     bool Hover() const { return hover_; }
 
@@ -63,6 +68,7 @@ private:
     bool underline_ = false;
     int alignment_ = kLeft;
     bool hover_ = false;
+    Qt::TextElideMode elideMode_ = Qt::ElideRight;
 };
 
 } // namespace sifter

@@ -10,12 +10,14 @@
 #include "pane/left_view.h"
 #include "framework/link_button.h"
 #include "platform/registry_store.h"
+#include "res/links.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
@@ -273,7 +275,7 @@ TEST_F(SifterAppTest, HelpAndWebSiteOpenTheirAddresses)
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_TRUE(opened[0].isLocalFile());
     EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("user-guide.html")));
-    EXPECT_TRUE(QFileInfo::exists(opened[0].toLocalFile()));
+    EXPECT_EQ(opened[0].toLocalFile(), FindUserGuide(QCoreApplication::applicationDirPath()));
     EXPECT_EQ(opened[1], QUrl(app->WebSiteAddress()));
     EXPECT_EQ(opened[0], QUrl(app->OnlineHelpAddress()));
 }
@@ -290,6 +292,31 @@ TEST_F(SifterAppTest, F1OpensTheUserGuideAndLeavesTheWindowAsItWas)
     EXPECT_EQ(opened[0], QUrl(app->OnlineHelpAddress()));
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_EQ(Frame().windowTitle(), title);
+}
+
+TEST_F(SifterAppTest, TheGuideIsLookedForWhereInstallingPutsItThenBesideTheProgram)
+{
+    const std::string installed = tree.Path("prefix/bin/") + UserGuideRelativeToProgram();
+    const QString bin = QString::fromStdString(tree.MakeFolder("prefix/bin"));
+    const QString installedGuide = QDir::cleanPath(QString::fromStdString(installed));
+    EXPECT_EQ(FindUserGuide(bin), installedGuide);
+    tree.WriteFile("prefix/bin/user-guide.html", "beside");
+    EXPECT_EQ(FindUserGuide(bin), bin + QStringLiteral("/user-guide.html"));
+    tree.WriteFile(installed.substr(tree.Root().size() + 1), "installed");
+    EXPECT_EQ(FindUserGuide(bin), installedGuide);
+}
+
+TEST_F(SifterAppTest, AboutBoxShortensALongAddressInItsMiddle)
+{
+    ASSERT_TRUE(Start());
+    CAboutDialog dialog(QStringLiteral("file:///") + QString(300, QLatin1Char('d')) + QStringLiteral("/user-guide.html"),
+                        app->WebSiteAddress(), {}, &Frame());
+    dialog.show();
+    const QString shown = dialog.OnlineHelpLink()->ShownText();
+    EXPECT_LT(shown.size(), 300);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("file:///d")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("/user-guide.html")));
+    EXPECT_EQ(dialog.WebSiteLink()->ShownText(), app->WebSiteAddress());
 }
 
 TEST_F(SifterAppTest, AboutBoxShowsItsTextAndItsLinksRunTheCommandsWithoutClosingIt)
