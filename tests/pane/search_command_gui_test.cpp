@@ -11,15 +11,22 @@
 #include "pane/word_options_panel.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -235,6 +242,54 @@ TEST_F(SearchCommandTest, StopInTheMiddleKeepsTheRowsFoundAndMarksTheDocument)
     EXPECT_EQ(Pane().SearchButton()->text(), LoadResString(str::kSearch));
     EXPECT_TRUE(Pane().SearchButton()->isEnabled());
     EXPECT_EQ(Entries(app->WordsHistory()), std::vector<std::string>{"needle"});
+}
+
+// Answers every call with whether the document was in a run when it came.
+class RunWitness final : public QDBusVirtualObject {
+public:
+    explicit RunWitness(const CSifterDoc &document) : document_(document) {}
+    QString introspect(const QString &) const override { return {}; }
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        return connection.send(message.createReply(document_.Search().InRun()));
+    }
+
+private:
+    const CSifterDoc &document_;
+};
+
+TEST_F(SearchCommandTest, TheRunsPumpAnswersDBusCalls)
+{
+    if (PrivateBus::Get().Address().isEmpty())
+        GTEST_SKIP() << "no dbus-daemon";
+    // A long run: every byte of a sparse file is read for the word.
+    const std::string big = tree.Path("big/sparse.bin");
+    tree.WriteFile("big/sparse.bin", "");
+    ASSERT_EQ(truncate(big.c_str(), 1LL << 29), 0);
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    QDBusConnection service = QDBusConnection::connectToBus(PrivateBus::Get().Address(), QStringLiteral("witness"));
+    RunWitness witness(Doc());
+    ASSERT_TRUE(service.registerVirtualObject(QStringLiteral("/witness"), &witness));
+    const QString serviceName = service.baseService();
+    std::atomic<bool> answeredInRun{false};
+    std::atomic<bool> done{false};
+    std::thread caller([&] {
+        QDBusConnection bus = QDBusConnection::connectToBus(PrivateBus::Get().Address(), QStringLiteral("asking"));
+        const QDBusMessage ask =
+            QDBusMessage::createMethodCall(serviceName, QStringLiteral("/witness"), QStringLiteral("w.W"), QStringLiteral("InRun"));
+        while (!done && !answeredInRun) {
+            const QDBusMessage reply = bus.call(ask, QDBus::Block, 20000);
+            answeredInRun = reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
+        }
+    });
+    TypeCriteria(QString(), QStringLiteral("absentword"), QString::fromStdString(tree.Path("big")));
+    PressSearch();
+    done = true;
+    caller.join();
+    QDBusConnection::disconnectFromBus(QStringLiteral("asking"));
+    service.unregisterObject(QStringLiteral("/witness"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("witness"));
+    EXPECT_TRUE(answeredInRun);
 }
 
 TEST_F(SearchCommandTest, EscapeStopsARunningSearch)
