@@ -37,6 +37,58 @@ CopyResult Failed(std::string &error, const std::string &what, int code)
     return CopyResult::kFailed;
 }
 
+// What an entry that is not a plain file is, for the user.
+const char *KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISLNK(mode))
+        return "a link";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "a device";
+}
+
+// Opens source, found as a plain file, for reading; its descriptor with status its fstat,
+// or -1 with error set. Whatever has taken the file's place meanwhile (a FIFO, a device, a
+// link) is never read: opening does not wait for a FIFO's writer or follow a link.
+int OpenSource(const std::string &source, struct stat &status, std::string &error)
+{
+    // Reading a file just made would update its access time, a journal write on the source's
+    // disk for every file; the copy gets the time from before anyway. Only the owner may ask that.
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
+    int flags = kFlags | O_NOATIME;
+    int in = open(source.c_str(), flags);
+    if (in < 0 && errno == EPERM) {
+        flags = kFlags;
+        in = open(source.c_str(), flags);
+    }
+    if (in < 0) {
+        if (errno == ELOOP)
+            error = "could not copy " + source + ": a link has taken the place of the file";
+        else
+            Failed(error, "could not open " + source, errno);
+        return -1;
+    }
+    if (fstat(in, &status) != 0) {
+        Failed(error, "could not read " + source, errno);
+        CloseQuietly(in);
+        return -1;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = "could not copy " + source + ": " + KindOf(status.st_mode) + " has taken the place of the file";
+        CloseQuietly(in);
+        return -1;
+    }
+    // A plain file never waits anyway, but a file system in user space may read the flag.
+    if (fcntl(in, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        // Then reads go on with it: a plain file's data is there to read either way.
+    }
+    return in;
+}
+
 // Permission bits and times are kept where the file system can hold them; one that cannot
 // (a FAT stick) still gets the content, as a file manager does.
 void KeepAttributes(int fd, const struct stat &status)
@@ -192,18 +244,10 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
 CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &folder, const std::string &target,
                                  bool replace, const ChunkCallback &onChunk, std::string &error, dev_t &copyDevice)
 {
-    // Reading a file just made would update its access time, a journal write on the source's disk
-    // for every file; the copy gets the time from before anyway. Only the owner may ask that.
-    int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOATIME);
-    if (in < 0 && errno == EPERM)
-        in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (in < 0)
-        return Failed(error, "could not open " + source, errno);
     struct stat before {};
-    if (fstat(in, &before) != 0) {
-        CloseQuietly(in);
-        return Failed(error, "could not read " + source, errno);
-    }
+    const int in = OpenSource(source, before, error);
+    if (in < 0)
+        return CopyResult::kFailed;
     Destination destination;
     if (!OpenDestination(folder, destination, error)) {
         CloseQuietly(in);

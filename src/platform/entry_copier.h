@@ -26,8 +26,10 @@ public:
 
     // Copies source, whose lstat is status, to folder/name with its permission bits and times,
     // checking a file's size. replace swaps an existing non-folder entry of that name for the
-    // copy in one rename; without it a taken name gives kExists. A device or a socket fails.
-    // copyDevice gets the file system the copy is on (for syncing it).
+    // copy in one rename; without it a taken name gives kExists. A device or a socket fails,
+    // and so does a file whose place another kind of entry (a FIFO, a link) has taken since
+    // status was read: it is never read or waited on. copyDevice gets the file system the
+    // copy is on (for syncing it).
     CopyResult Copy(const std::string &source, const struct stat &status, const std::string &folder,
                     const std::string &name, bool replace, const ChunkCallback &onChunk, std::string &error,
                     dev_t &copyDevice);
