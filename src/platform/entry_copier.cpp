@@ -13,7 +13,6 @@
 namespace sifter {
 namespace {
 
-constexpr std::size_t kChunkBytes = 1024 * 1024;
 // Taken temporary names are someone's; after this many something else is wrong.
 constexpr int kTemporaryAttempts = 100;
 
@@ -153,46 +152,21 @@ bool EntryCopier::OpenDestination(const std::string &folder, Destination &destin
     return false;
 }
 
-CopyResult EntryCopier::CopyContent(int in, int out, std::uint64_t size, const ChunkCallback &onChunk,
+CopyResult EntryCopier::CopyContent(int in, const struct stat &status, int out, const ChunkCallback &onChunk,
                                     std::string &error)
 {
-    std::uint64_t copied = 0;
-    // Up to the size seen at the start; a file that changes meanwhile fails the size check.
-    while (copied < size) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kChunkBytes, size - copied));
-        ssize_t done = 0;
-        if (copyRangeWorks_) {
-            done = copy_file_range(in, nullptr, out, nullptr, chunk, 0);
-            // Another file system (before Linux 5.19 or of another type), an old kernel, a
-            // special file: read and write do the same, for the rest of the run.
-            if (done < 0 && copied == 0 &&
-                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-                copyRangeWorks_ = false;
-                continue;
-            }
-        } else {
-            if (buffer_.empty())
-                buffer_.resize(kChunkBytes);
-            done = read(in, buffer_.data(), chunk);
-            for (ssize_t written = 0; done > 0 && written < done;) {
-                const ssize_t step = write(out, buffer_.data() + written, static_cast<std::size_t>(done - written));
-                if (step < 0 && errno != EINTR)
-                    return Failed(error, "could not write the copy", errno);
-                written += std::max<ssize_t>(step, 0);
-            }
-        }
-        if (done < 0) {
-            if (errno == EINTR)
-                continue;
-            return Failed(error, "could not copy", errno);
-        }
-        if (done == 0)
-            break;
-        copied += static_cast<std::uint64_t>(done);
-        if (copied < size && onChunk && !onChunk(copied))
-            return CopyResult::kCancelled;
+    struct stat copy {};
+    if (fstat(out, &copy) != 0)
+        return Failed(error, "could not examine the copy", errno);
+    switch (content_.Copy(in, status, out, copy.st_dev, onChunk, error)) {
+    case ContentCopyResult::kCopied:
+        return CopyResult::kCopied;
+    case ContentCopyResult::kCancelled:
+        return CopyResult::kCancelled;
+    case ContentCopyResult::kFailed:
+        break;
     }
-    return CopyResult::kCopied;
+    return CopyResult::kFailed;
 }
 
 CopyResult EntryCopier::Publish(Destination &destination, const std::string &folder, const std::string &target,
@@ -254,7 +228,7 @@ CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &f
         return CopyResult::kFailed;
     }
     const auto size = static_cast<std::uint64_t>(before.st_size);
-    CopyResult result = CopyContent(in, destination.fd, size, onChunk, error);
+    CopyResult result = CopyContent(in, before, destination.fd, onChunk, error);
     if (result == CopyResult::kCopied) {
         struct stat after {};
         struct stat copy {};
