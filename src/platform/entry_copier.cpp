@@ -2,6 +2,7 @@
 
 #include "platform/path.h"
 #include "platform/rename_entry.h"
+#include "platform/transfer_tree.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -216,7 +217,7 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
 }
 
 CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &folder, const std::string &target,
-                                 bool replace, const ChunkCallback &onChunk, std::string &error, dev_t &copyDevice)
+                                 bool replace, const ChunkCallback &onChunk, std::string &error, CopiedEntry &copied)
 {
     struct stat before {};
     const int in = OpenSource(source, before, error);
@@ -234,12 +235,15 @@ CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &f
         struct stat copy {};
         if (fstat(in, &after) != 0 || fstat(destination.fd, &copy) != 0) {
             result = Failed(error, "could not check the copy of " + source, errno);
-        } else if (static_cast<std::uint64_t>(after.st_size) != size ||
-                   static_cast<std::uint64_t>(copy.st_size) != size) {
-            error = "the copy of " + source + " does not have its size (the file changed while it was copied)";
+        } else if (!SameVersion(after, before)) {
+            error = "could not copy " + source + ": it changed while it was copied";
+            result = CopyResult::kFailed;
+        } else if (static_cast<std::uint64_t>(copy.st_size) != size) {
+            error = "the copy of " + source + " does not have its size";
             result = CopyResult::kFailed;
         } else {
-            copyDevice = copy.st_dev;
+            copied.source = after;
+            copied.device = copy.st_dev;
             KeepAttributes(destination.fd, before);
             result = Publish(destination, folder, target, replace, error);
         }
@@ -251,7 +255,7 @@ CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &f
 }
 
 CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat &status, const std::string &folder,
-                                    const std::string &target, bool replace, std::string &error, dev_t &copyDevice)
+                                    const std::string &target, bool replace, std::string &error, CopiedEntry &copied)
 {
     std::string linkTarget;
     if (S_ISLNK(status.st_mode)) {
@@ -292,8 +296,10 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
     if (utimensat(AT_FDCWD, made.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
     }
     struct stat copy {};
+    copied.source = status;
+    // Should this fail, device 0 still leads the batch to a handle of this folder to sync.
     if (lstat(made.c_str(), &copy) == 0)
-        copyDevice = copy.st_dev;
+        copied.device = copy.st_dev;
     if (replace && rename(made.c_str(), target.c_str()) != 0) {
         const int code = errno;
         RemoveQuietly(made);
@@ -304,13 +310,13 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
 
 CopyResult EntryCopier::Copy(const std::string &source, const struct stat &status, const std::string &folder,
                              const std::string &name, bool replace, const ChunkCallback &onChunk, std::string &error,
-                             dev_t &copyDevice)
+                             CopiedEntry &copied)
 {
     const std::string target = PathAppend(folder, name);
     if (S_ISREG(status.st_mode))
-        return CopyFile(source, folder, target, replace, onChunk, error, copyDevice);
+        return CopyFile(source, folder, target, replace, onChunk, error, copied);
     if (S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode))
-        return CopySpecial(source, status, folder, target, replace, error, copyDevice);
+        return CopySpecial(source, status, folder, target, replace, error, copied);
     error = source + " is a device or a socket, which cannot be copied";
     return CopyResult::kFailed;
 }

@@ -17,6 +17,12 @@ enum class CopyResult {
     kFailed,     // nothing is left of the copy; error says why
 };
 
+// What a copy was made of, for removing its source afterwards.
+struct CopiedEntry {
+    struct stat source {};  // as copied: a file's read from the descriptor its bytes came through
+    dev_t device = 0;       // the file system the copy is on (for syncing it)
+};
+
 // Keeps what it learns about the system (no clone or copy_file_range between two file
 // systems, no O_TMPFILE) for the copies that follow; one per run, not shared between threads.
 class EntryCopier {
@@ -29,24 +35,24 @@ public:
     // checking a file's size. replace swaps an existing non-folder entry of that name for the
     // copy in one rename; without it a taken name gives kExists. A device or a socket fails,
     // and so does a file whose place another kind of entry (a FIFO, a link) has taken since
-    // status was read: it is never read or waited on. copyDevice gets the file system the
-    // copy is on (for syncing it).
+    // status was read: it is never read or waited on; a file that changes while it is copied
+    // fails. copied tells what was copied.
     CopyResult Copy(const std::string &source, const struct stat &status, const std::string &folder,
                     const std::string &name, bool replace, const ChunkCallback &onChunk, std::string &error,
-                    dev_t &copyDevice);
+                    CopiedEntry &copied);
 
 private:
     struct Destination;
 
     CopyResult CopyFile(const std::string &source, const std::string &folder, const std::string &target,
-                        bool replace, const ChunkCallback &onChunk, std::string &error, dev_t &copyDevice);
+                        bool replace, const ChunkCallback &onChunk, std::string &error, CopiedEntry &copied);
     CopyResult CopyContent(int in, const struct stat &status, int out, const ChunkCallback &onChunk,
                            std::string &error);
     bool OpenDestination(const std::string &folder, Destination &destination, std::string &error);
     CopyResult Publish(Destination &destination, const std::string &folder, const std::string &target, bool replace,
                        std::string &error);
     CopyResult CopySpecial(const std::string &source, const struct stat &status, const std::string &folder,
-                           const std::string &target, bool replace, std::string &error, dev_t &copyDevice);
+                           const std::string &target, bool replace, std::string &error, CopiedEntry &copied);
     std::string TemporaryName(const std::string &folder);
 
     ContentCopier content_;

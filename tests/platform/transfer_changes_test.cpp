@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <condition_variable>
 #include <fcntl.h>
+#include <fstream>
+#include <functional>
 #include <mutex>
 #include <sys/stat.h>
 #include <thread>
@@ -18,8 +21,11 @@
 namespace sifter {
 namespace {
 
+using test::Bytes;
+using test::EntryExists;
 using test::FakeSink;
 using test::ModeOf;
+using test::ReadFileContent;
 using test::Snapshot;
 
 // Opens a FIFO for writing and closes it again once a while has passed, unless the test ended
@@ -86,6 +92,91 @@ TEST(TransferChanges, AFileThatBecameAFifoBeforeItsCopyIsReportedNotWaitedOn)
         EXPECT_TRUE(S_ISFIFO(ModeOf(file)));
         EXPECT_TRUE(Snapshot(tree.Path("dst")).empty());
     }
+}
+
+// Moves a.txt then b.txt across file systems (forced); when b.txt comes up, a.txt is copied
+// and waits for its batch to be removed, and change changes it.
+TransferOutcome MoveChangingTheFirstAfterItsCopy(const test::TempTree &tree,
+                                                 const std::function<void(const std::string &)> &change)
+{
+    const std::string first = tree.WriteFile("src/a.txt", "first version");
+    const std::string second = tree.WriteFile("src/b.txt", "b");
+    tree.MakeFolder("dst");
+    FakeSink sink;
+    bool changed = false;
+    sink.onProgress = [&](int) {
+        if (!changed && sink.last.current == second) {
+            changed = true;
+            change(first);
+        }
+    };
+    TransferOptions options;
+    options.forceCopy = true;
+    return TransferEntries({first, second}, tree.Path("dst"), TransferKind::kMove, sink, options);
+}
+
+void ExpectKeptAtBothPlaces(const test::TempTree &tree, const TransferOutcome &outcome, const std::string &now)
+{
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].path, tree.Path("src/a.txt"));
+    EXPECT_EQ(outcome.failures[0].reason, "changed during the move: kept at both places");
+    EXPECT_EQ(ReadFileContent(tree.Path("src/a.txt")), now);
+    EXPECT_EQ(ReadFileContent(tree.Path("dst/a.txt")), "first version");
+    EXPECT_EQ(ReadFileContent(tree.Path("dst/b.txt")), "b");
+    EXPECT_FALSE(EntryExists(tree.Path("src/b.txt")));
+}
+
+TEST(TransferChanges, AFileAppendedToAfterItsCopyIsKeptAtBothPlaces)
+{
+    test::TempTree tree;
+    const TransferOutcome outcome = MoveChangingTheFirstAfterItsCopy(tree, [](const std::string &path) {
+        std::ofstream(path, std::ios::binary | std::ios::app) << ", appended";
+    });
+    ExpectKeptAtBothPlaces(tree, outcome, "first version, appended");
+}
+
+TEST(TransferChanges, AFileSavedOverAfterItsCopyIsKeptAtBothPlaces)
+{
+    test::TempTree tree;
+    const TransferOutcome outcome = MoveChangingTheFirstAfterItsCopy(tree, [](const std::string &path) {
+        // As an editor saves: a new file renamed over the old one.
+        std::ofstream(path + "~", std::ios::binary) << "saved again";
+        ASSERT_EQ(rename((path + "~").c_str(), path.c_str()), 0);
+    });
+    ExpectKeptAtBothPlaces(tree, outcome, "saved again");
+}
+
+TEST(TransferChanges, AFileOverwrittenInPlaceWhileItIsCopiedStaysAtItsSourceOnly)
+{
+    test::TempTree tree;
+    const std::string big = Bytes(3 * 1024 * 1024, 'o');
+    const std::string file = tree.WriteFile("src/big.bin", big);
+    tree.MakeFolder("dst");
+    FakeSink sink;
+    // At the report after its first megabyte, as many bytes as before, so only the times tell.
+    std::string now = big;
+    sink.onProgress = [&](int) {
+        if (sink.last.current == file && sink.last.bytesDone > 0 && now == big) {
+            now.replace(10, 5, "NEW!!");
+            // Past the coarse clock tick of a file system without fine-grained times.
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            const int fd = open(file.c_str(), O_WRONLY | O_CLOEXEC);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(pwrite(fd, "NEW!!", 5, 10), 5);
+            close(fd);
+        }
+    };
+    TransferOptions options;
+    options.forceCopy = true;
+    const TransferOutcome outcome =
+        TransferEntries({file}, tree.Path("dst"), TransferKind::kMove, sink, options);
+    ASSERT_NE(now, big) << "no report during the copy";
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].path, file);
+    EXPECT_NE(outcome.failures[0].reason.find("changed while it was copied"), std::string::npos)
+        << outcome.failures[0].reason;
+    EXPECT_EQ(ReadFileContent(file), now);
+    EXPECT_TRUE(Snapshot(tree.Path("dst")).empty());
 }
 
 } // namespace
