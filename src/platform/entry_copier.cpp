@@ -2,6 +2,8 @@
 
 #include "platform/path.h"
 #include "platform/rename_entry.h"
+#include "platform/stale_temporaries.h"
+#include "platform/transfer_leftovers.h"
 #include "platform/transfer_tree.h"
 
 #include <algorithm>
@@ -116,8 +118,7 @@ struct EntryCopier::Destination {
 
 std::string EntryCopier::TemporaryName(const std::string &folder)
 {
-    return PathAppend(folder, ".sifter-" + std::to_string(getpid()) + "-" + std::to_string(++temporaryCounter_) +
-                                  ".part");
+    return PathAppend(folder, PartFileName(++temporaryCounter_));
 }
 
 bool EntryCopier::OpenDestination(const std::string &folder, Destination &destination, std::string &error)
@@ -140,9 +141,15 @@ bool EntryCopier::OpenDestination(const std::string &folder, Destination &destin
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         std::string path = TemporaryName(folder);
         destination.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (destination.fd >= 0) {
+        // Locked, it is known to be a living writer's: a later transfer removes it only once
+        // this process is gone.
+        if (destination.fd >= 0 && LockNamedTemporary(destination.fd)) {
             destination.temporaryPath = std::move(path);
             return true;
+        }
+        if (destination.fd >= 0) {
+            CloseQuietly(destination.fd);  // taken for stale before it was locked: another name
+            continue;
         }
         if (errno != EEXIST) {
             Failed(error, "could not create a file in " + folder, errno);
@@ -181,7 +188,9 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
                 return CopyResult::kCopied;
             return errno == EEXIST ? CopyResult::kExists : Failed(error, "could not create " + target, errno);
         }
-        // Replacing wants a rename over the old entry, which needs a name to rename from.
+        // Replacing wants a rename over the old entry, which needs a name to rename from; locked
+        // before it has one, it is never taken for a dead writer's.
+        LockTemporary(destination.fd);
         for (int attempt = 0; attempt < kTemporaryAttempts && destination.temporaryPath.empty(); ++attempt) {
             std::string path = TemporaryName(folder);
             if (linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -249,8 +258,9 @@ CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &f
         }
     }
     CloseQuietly(in);
-    CloseQuietly(destination.fd);
+    // Removed while still locked, so that no other transfer sees it unlocked.
     RemoveQuietly(destination.temporaryPath);
+    CloseQuietly(destination.fd);
     return result;
 }
 

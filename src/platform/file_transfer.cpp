@@ -4,6 +4,7 @@
 #include "platform/move_batch.h"
 #include "platform/path.h"
 #include "platform/rename_entry.h"
+#include "platform/transfer_leftovers.h"
 #include "platform/transfer_naming.h"
 #include "platform/transfer_tree.h"
 
@@ -85,6 +86,7 @@ private:
     TransferOutcome outcome_;
     TransferProgress progress_;
     EntryCopier copier_;
+    unsigned markerCounter_ = 0;  // numbers the marker names of folders filled
     std::optional<ConflictAnswer> answerForAll_;
     std::chrono::steady_clock::time_point reported_ = std::chrono::steady_clock::now();
     // A move's sources waiting for their copies to be synced, children before their folder.
@@ -115,10 +117,13 @@ TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std
         Cancel();
         return std::move(outcome_);
     }
+    FolderFinish finish;
+    finish.Tidy(folder);
     for (const std::string &source : sources) {
         if (!TopEntry(source, folder, folderStatus))
             break;
     }
+    finish.Finish();
     if (!Flush())
         Cancel();
     progress_.current.clear();
@@ -204,7 +209,10 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
             break;
         case ConflictAnswer::kReplace:
             if (S_ISDIR(status.st_mode) && S_ISDIR(existing.st_mode)) {
+                FolderFinish finish;
+                finish.Tidy(target);
                 const bool goOn = Children(source, target, byRename);
+                finish.Finish();
                 if (kind_ == TransferKind::kMove)
                     removals_.AddFolder(source);
                 return goOn;
@@ -279,17 +287,17 @@ bool Transfer::Children(const std::string &source, const std::string &target, bo
 bool Transfer::CopyFolder(const std::string &source, const struct stat &status, const std::string &target,
                           bool byRename)
 {
-    // Owner-only until filled, whatever the source's mode: the final one may forbid writing.
-    if (mkdir(target.c_str(), 0700) != 0) {
+    FolderFinish finish;
+    if (!finish.Create(target, status.st_mode, markerCounter_)) {
         Fail(source, "could not create the folder " + target, errno);
         Pass(source, status);
         return true;
     }
     const bool goOn = Children(source, target, byRename);
+    finish.Finish();
+    // Last, since filling the folder changed them. As for files: the content is worth more
+    // than the folder's times.
     const timespec times[2] = {status.st_atim, status.st_mtim};
-    // As for files: the content is worth more than the folder's mode and times.
-    if (chmod(target.c_str(), status.st_mode & 07777) != 0) {
-    }
     if (utimensat(AT_FDCWD, target.c_str(), times, 0) != 0) {
     }
     if (kind_ == TransferKind::kMove)
