@@ -244,22 +244,37 @@ struct KillTree {
     std::string destination;
 };
 
-TEST(TransferLeftovers, AMoveKilledAtRandomMomentsLosesNoFileAndTheNextOneTidiesUp)
+// Moves a tree of kKillFiles files, killed at a random moment, kKillRounds times; each time
+// no file is lost, and the same move again, replacing, completes it and tidies up. With
+// replacing, an older version of every file waits at the destination.
+void KillMovesAtRandomThenFinishThem(bool replacing)
 {
     std::mt19937 random(std::random_device{}());
     for (int round = 0; round < kKillRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
         KillTree where;
         const std::string source = where.Path("src/tree");
         const std::string destination = where.destination + "/tree";
         MakeManyFiles(source, kKillFiles);
         const auto original = Snapshot(source);
+        std::map<std::string, std::string> older;
+        for (const auto &[relative, content] : original) {
+            if (!replacing)
+                break;
+            if (content == "<folder>") {
+                std::filesystem::create_directories(destination + "/" + relative);
+            } else {
+                older[relative] = "older " + relative;
+                std::ofstream(destination + "/" + relative, std::ios::binary) << older[relative];
+            }
+        }
         TransferOptions options;
         options.forceCopy = true;
         const auto move = [&](TransferSink &sink) {
             return TransferEntries({source}, where.destination, TransferKind::kMove, sink, options);
         };
-        ASSERT_TRUE(RunAndKillAtRandom(move, kKillFiles, random)) << "round " << round << " ended before its kill";
-        ExpectNoFileLost(original, {}, source, destination);
+        ASSERT_TRUE(RunAndKillAtRandom(move, kKillFiles, random)) << "the move ended before its kill";
+        ExpectNoFileLost(original, older, source, destination);
 
         FakeSink sink;
         sink.answers = {ConflictAnswer::kReplace};
@@ -272,41 +287,14 @@ TEST(TransferLeftovers, AMoveKilledAtRandomMomentsLosesNoFileAndTheNextOneTidies
     }
 }
 
+TEST(TransferLeftovers, AMoveKilledAtRandomMomentsLosesNoFileAndTheNextOneTidiesUp)
+{
+    KillMovesAtRandomThenFinishThem(false);
+}
+
 TEST(TransferLeftovers, AReplacingMoveKilledAtRandomMomentsLosesNoFileAndTheNextOneTidiesUp)
 {
-    std::mt19937 random(std::random_device{}());
-    for (int round = 0; round < kKillRounds; ++round) {
-        KillTree where;
-        const std::string source = where.Path("src/tree");
-        const std::string destination = where.destination + "/tree";
-        MakeManyFiles(source, kKillFiles);
-        const auto original = Snapshot(source);
-        std::map<std::string, std::string> older;
-        for (const auto &[relative, content] : original) {
-            if (content == "<folder>") {
-                std::filesystem::create_directories(destination + "/" + relative);
-                continue;
-            }
-            older[relative] = "older " + relative;
-            std::ofstream(destination + "/" + relative, std::ios::binary) << older[relative];
-        }
-        TransferOptions options;
-        options.forceCopy = true;
-        const auto move = [&](TransferSink &sink) {
-            return TransferEntries({source}, where.destination, TransferKind::kMove, sink, options);
-        };
-        ASSERT_TRUE(RunAndKillAtRandom(move, kKillFiles, random)) << "round " << round << " ended before its kill";
-        ExpectNoFileLost(original, older, source, destination);
-
-        FakeSink sink;
-        sink.answers = {ConflictAnswer::kReplace};
-        sink.answerForAll = true;
-        const TransferOutcome outcome = move(sink);
-        EXPECT_TRUE(outcome.failures.empty()) << outcome.failures[0].path << ": " << outcome.failures[0].reason;
-        EXPECT_EQ(Snapshot(destination), original);
-        EXPECT_FALSE(test::EntryExists(source));
-        ExpectTidy(where.destination);
-    }
+    KillMovesAtRandomThenFinishThem(true);
 }
 
 } // namespace
