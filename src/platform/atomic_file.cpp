@@ -1,16 +1,15 @@
 #include "platform/atomic_file.h"
 
 #include "platform/path.h"
+#include "platform/stale_temporaries.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
-#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,49 +105,19 @@ bool IsTemporaryName(std::string_view name, std::string_view prefix)
            name.substr(prefix.size()).find_first_not_of(kNameLetters) == std::string_view::npos;
 }
 
-// Removes the temporary folder/name when no living writer holds it: its lock can be taken
-// and the name still leads to the file locked.
-void RemoveIfStale(int folderFd, const char *name)
-{
-    struct stat seen {};
-    if (fstatat(folderFd, name, &seen, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(seen.st_mode))
-        return;
-    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-    int fd = openat(folderFd, name, O_RDONLY | kFlags);
-    if (fd < 0 && errno == EACCES)
-        fd = openat(folderFd, name, O_WRONLY | kFlags); // the mode taken over may allow writing only
-    if (fd < 0)
-        return;
-    struct stat locked {};
-    struct stat now {};
-    // A lock that cannot be taken belongs to a living writer (or the file system has no
-    // locks, and then no writer can mark its temporary either).
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &locked) == 0 &&
-        fstatat(folderFd, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == locked.st_dev &&
-        now.st_ino == locked.st_ino)
-        unlinkat(folderFd, name, 0); // best effort: a leftover costs space, never content
-    close(fd);
-}
-
 // The name a temporary of target gets, with the random part still to be filled in.
 std::string TemporaryPattern(const std::string &target)
 {
     return target + std::string(kTemporaryInfix) + std::string(kRandomLetters, 'X');
 }
 
-void RemoveStaleTemporaries(const std::string &target)
+void RemoveStaleTemporariesOf(const std::string &target)
 {
     const std::string pattern = TemporaryPattern(target);
     std::string prefix = PathLastComponent(pattern);
     prefix.resize(prefix.size() - kRandomLetters);
-    DIR *dir = opendir(PathContainingFolder(pattern).c_str());
-    if (!dir)
-        return; // no temporary can be made there either, and that is what gets reported
-    while (const dirent *entry = readdir(dir)) {
-        if (IsTemporaryName(entry->d_name, prefix))
-            RemoveIfStale(dirfd(dir), entry->d_name);
-    }
-    closedir(dir);
+    RemoveStaleTemporaries(PathContainingFolder(pattern),
+                           [&prefix](std::string_view name) { return IsTemporaryName(name, prefix); });
 }
 
 // A locked temporary file beside the file it is to replace; removed again unless it was
@@ -186,7 +155,7 @@ public:
                     continue;
                 return false;
             }
-            if (Lock())
+            if (LockNamedTemporary(fd_))
                 return true;
             // Another writer removed it as stale in the moment before it was locked.
             close(fd_);
@@ -218,17 +187,6 @@ public:
     }
 
 private:
-    // True when the temporary is locked and still has its name.
-    bool Lock()
-    {
-        while (flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR)
-                return true; // no locks on this file system: nobody can take it for stale either
-        }
-        struct stat info {};
-        return fstat(fd_, &info) == 0 && info.st_nlink > 0;
-    }
-
     std::string target_;
     std::string name_;
     int fd_ = -1;
@@ -255,7 +213,7 @@ void TakeOverOwnerAndMode(int fd, const struct stat &old)
 // 0, or the errno of the step that failed.
 int ReplaceFile(const Target &target, const ContentWriter &write, mode_t newFileMode)
 {
-    RemoveStaleTemporaries(target.path);
+    RemoveStaleTemporariesOf(target.path);
     TemporaryFile temporary(target.path);
     if (!temporary.Create(target.exists ? kPrivateMode : newFileMode))
         return LastError();
@@ -370,7 +328,7 @@ bool ProbeAtomicWrite(const std::string &path, int *error)
         return Report(LastError(), error);
     if (target.stream)
         return Report(faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : LastError(), error);
-    RemoveStaleTemporaries(target.path);
+    RemoveStaleTemporariesOf(target.path);
     TemporaryFile temporary(target.path);
     return Report(temporary.Create(kPrivateMode) ? 0 : LastError(), error);
 }

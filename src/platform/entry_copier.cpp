@@ -2,6 +2,9 @@
 
 #include "platform/path.h"
 #include "platform/rename_entry.h"
+#include "platform/stale_temporaries.h"
+#include "platform/transfer_leftovers.h"
+#include "platform/transfer_tree.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,7 +16,6 @@
 namespace sifter {
 namespace {
 
-constexpr std::size_t kChunkBytes = 1024 * 1024;
 // Taken temporary names are someone's; after this many something else is wrong.
 constexpr int kTemporaryAttempts = 100;
 
@@ -35,6 +37,58 @@ CopyResult Failed(std::string &error, const std::string &what, int code)
 {
     error = what + ": " + ErrorText(code);
     return CopyResult::kFailed;
+}
+
+// What an entry that is not a plain file is, for the user.
+const char *KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISLNK(mode))
+        return "a link";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "a device";
+}
+
+// Opens source, found as a plain file, for reading; its descriptor with status its fstat,
+// or -1 with error set. Whatever has taken the file's place meanwhile (a FIFO, a device, a
+// link) is never read: opening does not wait for a FIFO's writer or follow a link.
+int OpenSource(const std::string &source, struct stat &status, std::string &error)
+{
+    // Reading a file just made would update its access time, a journal write on the source's
+    // disk for every file; the copy gets the time from before anyway. Only the owner may ask that.
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
+    int flags = kFlags | O_NOATIME;
+    int in = open(source.c_str(), flags);
+    if (in < 0 && errno == EPERM) {
+        flags = kFlags;
+        in = open(source.c_str(), flags);
+    }
+    if (in < 0) {
+        if (errno == ELOOP)
+            error = "could not copy " + source + ": a link has taken the place of the file";
+        else
+            Failed(error, "could not open " + source, errno);
+        return -1;
+    }
+    if (fstat(in, &status) != 0) {
+        Failed(error, "could not read " + source, errno);
+        CloseQuietly(in);
+        return -1;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = "could not copy " + source + ": " + KindOf(status.st_mode) + " has taken the place of the file";
+        CloseQuietly(in);
+        return -1;
+    }
+    // A plain file never waits anyway, but a file system in user space may read the flag.
+    if (fcntl(in, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        // Then reads go on with it: a plain file's data is there to read either way.
+    }
+    return in;
 }
 
 // Permission bits and times are kept where the file system can hold them; one that cannot
@@ -64,8 +118,7 @@ struct EntryCopier::Destination {
 
 std::string EntryCopier::TemporaryName(const std::string &folder)
 {
-    return PathAppend(folder, ".sifter-" + std::to_string(getpid()) + "-" + std::to_string(++temporaryCounter_) +
-                                  ".part");
+    return PathAppend(folder, PartFileName(++temporaryCounter_));
 }
 
 bool EntryCopier::OpenDestination(const std::string &folder, Destination &destination, std::string &error)
@@ -88,9 +141,15 @@ bool EntryCopier::OpenDestination(const std::string &folder, Destination &destin
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         std::string path = TemporaryName(folder);
         destination.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (destination.fd >= 0) {
+        // Locked, it is known to be a living writer's: a later transfer removes it only once
+        // this process is gone.
+        if (destination.fd >= 0 && LockNamedTemporary(destination.fd)) {
             destination.temporaryPath = std::move(path);
             return true;
+        }
+        if (destination.fd >= 0) {
+            CloseQuietly(destination.fd);  // taken for stale before it was locked: another name
+            continue;
         }
         if (errno != EEXIST) {
             Failed(error, "could not create a file in " + folder, errno);
@@ -101,46 +160,21 @@ bool EntryCopier::OpenDestination(const std::string &folder, Destination &destin
     return false;
 }
 
-CopyResult EntryCopier::CopyContent(int in, int out, std::uint64_t size, const ChunkCallback &onChunk,
+CopyResult EntryCopier::CopyContent(int in, const struct stat &status, int out, const ChunkCallback &onChunk,
                                     std::string &error)
 {
-    std::uint64_t copied = 0;
-    // Up to the size seen at the start; a file that changes meanwhile fails the size check.
-    while (copied < size) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kChunkBytes, size - copied));
-        ssize_t done = 0;
-        if (copyRangeWorks_) {
-            done = copy_file_range(in, nullptr, out, nullptr, chunk, 0);
-            // Another file system (before Linux 5.19 or of another type), an old kernel, a
-            // special file: read and write do the same, for the rest of the run.
-            if (done < 0 && copied == 0 &&
-                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-                copyRangeWorks_ = false;
-                continue;
-            }
-        } else {
-            if (buffer_.empty())
-                buffer_.resize(kChunkBytes);
-            done = read(in, buffer_.data(), chunk);
-            for (ssize_t written = 0; done > 0 && written < done;) {
-                const ssize_t step = write(out, buffer_.data() + written, static_cast<std::size_t>(done - written));
-                if (step < 0 && errno != EINTR)
-                    return Failed(error, "could not write the copy", errno);
-                written += std::max<ssize_t>(step, 0);
-            }
-        }
-        if (done < 0) {
-            if (errno == EINTR)
-                continue;
-            return Failed(error, "could not copy", errno);
-        }
-        if (done == 0)
-            break;
-        copied += static_cast<std::uint64_t>(done);
-        if (copied < size && onChunk && !onChunk(copied))
-            return CopyResult::kCancelled;
+    struct stat copy {};
+    if (fstat(out, &copy) != 0)
+        return Failed(error, "could not examine the copy", errno);
+    switch (content_.Copy(in, status, out, copy.st_dev, onChunk, error)) {
+    case ContentCopyResult::kCopied:
+        return CopyResult::kCopied;
+    case ContentCopyResult::kCancelled:
+        return CopyResult::kCancelled;
+    case ContentCopyResult::kFailed:
+        break;
     }
-    return CopyResult::kCopied;
+    return CopyResult::kFailed;
 }
 
 CopyResult EntryCopier::Publish(Destination &destination, const std::string &folder, const std::string &target,
@@ -154,7 +188,9 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
                 return CopyResult::kCopied;
             return errno == EEXIST ? CopyResult::kExists : Failed(error, "could not create " + target, errno);
         }
-        // Replacing wants a rename over the old entry, which needs a name to rename from.
+        // Replacing wants a rename over the old entry, which needs a name to rename from; locked
+        // before it has one, it is never taken for a dead writer's.
+        LockTemporary(destination.fd);
         for (int attempt = 0; attempt < kTemporaryAttempts && destination.temporaryPath.empty(); ++attempt) {
             std::string path = TemporaryName(folder);
             if (linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
@@ -190,50 +226,46 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
 }
 
 CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &folder, const std::string &target,
-                                 bool replace, const ChunkCallback &onChunk, std::string &error, dev_t &copyDevice)
+                                 bool replace, const ChunkCallback &onChunk, std::string &error, CopiedEntry &copied)
 {
-    // Reading a file just made would update its access time, a journal write on the source's disk
-    // for every file; the copy gets the time from before anyway. Only the owner may ask that.
-    int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOATIME);
-    if (in < 0 && errno == EPERM)
-        in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (in < 0)
-        return Failed(error, "could not open " + source, errno);
     struct stat before {};
-    if (fstat(in, &before) != 0) {
-        CloseQuietly(in);
-        return Failed(error, "could not read " + source, errno);
-    }
+    const int in = OpenSource(source, before, error);
+    if (in < 0)
+        return CopyResult::kFailed;
     Destination destination;
     if (!OpenDestination(folder, destination, error)) {
         CloseQuietly(in);
         return CopyResult::kFailed;
     }
     const auto size = static_cast<std::uint64_t>(before.st_size);
-    CopyResult result = CopyContent(in, destination.fd, size, onChunk, error);
+    CopyResult result = CopyContent(in, before, destination.fd, onChunk, error);
     if (result == CopyResult::kCopied) {
         struct stat after {};
         struct stat copy {};
         if (fstat(in, &after) != 0 || fstat(destination.fd, &copy) != 0) {
             result = Failed(error, "could not check the copy of " + source, errno);
-        } else if (static_cast<std::uint64_t>(after.st_size) != size ||
-                   static_cast<std::uint64_t>(copy.st_size) != size) {
-            error = "the copy of " + source + " does not have its size (the file changed while it was copied)";
+        } else if (!SameVersion(after, before)) {
+            error = "could not copy " + source + ": it changed while it was copied";
+            result = CopyResult::kFailed;
+        } else if (static_cast<std::uint64_t>(copy.st_size) != size) {
+            error = "the copy of " + source + " does not have its size";
             result = CopyResult::kFailed;
         } else {
-            copyDevice = copy.st_dev;
+            copied.source = after;
+            copied.device = copy.st_dev;
             KeepAttributes(destination.fd, before);
             result = Publish(destination, folder, target, replace, error);
         }
     }
     CloseQuietly(in);
-    CloseQuietly(destination.fd);
+    // Removed while still locked, so that no other transfer sees it unlocked.
     RemoveQuietly(destination.temporaryPath);
+    CloseQuietly(destination.fd);
     return result;
 }
 
 CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat &status, const std::string &folder,
-                                    const std::string &target, bool replace, std::string &error, dev_t &copyDevice)
+                                    const std::string &target, bool replace, std::string &error, CopiedEntry &copied)
 {
     std::string linkTarget;
     if (S_ISLNK(status.st_mode)) {
@@ -274,8 +306,10 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
     if (utimensat(AT_FDCWD, made.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
     }
     struct stat copy {};
+    copied.source = status;
+    // Should this fail, device 0 still leads the batch to a handle of this folder to sync.
     if (lstat(made.c_str(), &copy) == 0)
-        copyDevice = copy.st_dev;
+        copied.device = copy.st_dev;
     if (replace && rename(made.c_str(), target.c_str()) != 0) {
         const int code = errno;
         RemoveQuietly(made);
@@ -286,13 +320,13 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
 
 CopyResult EntryCopier::Copy(const std::string &source, const struct stat &status, const std::string &folder,
                              const std::string &name, bool replace, const ChunkCallback &onChunk, std::string &error,
-                             dev_t &copyDevice)
+                             CopiedEntry &copied)
 {
     const std::string target = PathAppend(folder, name);
     if (S_ISREG(status.st_mode))
-        return CopyFile(source, folder, target, replace, onChunk, error, copyDevice);
+        return CopyFile(source, folder, target, replace, onChunk, error, copied);
     if (S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode))
-        return CopySpecial(source, status, folder, target, replace, error, copyDevice);
+        return CopySpecial(source, status, folder, target, replace, error, copied);
     error = source + " is a device or a socket, which cannot be copied";
     return CopyResult::kFailed;
 }

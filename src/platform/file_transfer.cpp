@@ -1,8 +1,10 @@
 #include "platform/file_transfer.h"
 
 #include "platform/entry_copier.h"
+#include "platform/move_batch.h"
 #include "platform/path.h"
 #include "platform/rename_entry.h"
+#include "platform/transfer_leftovers.h"
 #include "platform/transfer_naming.h"
 #include "platform/transfer_tree.h"
 
@@ -18,10 +20,6 @@
 namespace sifter {
 namespace {
 
-// Finished copies are synced together before their sources go: an fsync per small file costs
-// many times the copying. A batch is small enough that syncing it keeps the window responsive.
-constexpr std::size_t kBatchFiles = 1000;
-constexpr std::uint64_t kBatchBytes = 16ULL * 1024 * 1024;
 // Removing a batch's sources can take a second on a busy disk: the caller hears in between.
 constexpr auto kReportInterval = std::chrono::milliseconds(20);
 
@@ -38,18 +36,12 @@ public:
         : kind_(kind), sink_(sink), options_(options)
     {
     }
-    ~Transfer();
     Transfer(const Transfer &) = delete;
     Transfer &operator=(const Transfer &) = delete;
 
     TransferOutcome Run(const std::vector<std::string> &sources, const std::string &folder);
 
 private:
-    struct Removal {
-        std::string path;
-        bool folder = false;
-    };
-
     bool TopEntry(const std::string &source, const std::string &folder, const struct stat &folderStatus);
     bool Entry(const std::string &source, const std::string &folder, std::string name, bool byRename);
     bool Children(const std::string &source, const std::string &target, bool byRename);
@@ -59,9 +51,12 @@ private:
     RenameStep MoveByRename(const std::string &source, const struct stat &status, const std::string &target,
                             bool replace);
     ConflictAnswer Ask(const std::string &source, const std::string &target, bool targetIsFolder);
-    void NoteRemoval(const std::string &path, bool folder);
-    bool NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes);
-    bool Flush();
+    // False when the caller stopped the transfer while the batch was finished.
+    bool Flush()
+    {
+        return removals_.Flush([this] { return Tick(); },
+                               [this](const std::string &path, std::string reason) { Fail(path, std::move(reason)); });
+    }
     bool Report()
     {
         reported_ = std::chrono::steady_clock::now();
@@ -91,21 +86,12 @@ private:
     TransferOutcome outcome_;
     TransferProgress progress_;
     EntryCopier copier_;
+    unsigned markerCounter_ = 0;  // numbers the marker names of folders filled
     std::optional<ConflictAnswer> answerForAll_;
     std::chrono::steady_clock::time_point reported_ = std::chrono::steady_clock::now();
     // A move's sources waiting for their copies to be synced, children before their folder.
-    std::vector<Removal> removals_;
-    std::size_t batchFiles_ = 0;
-    std::uint64_t batchBytes_ = 0;
-    std::vector<dev_t> batchDevices_;
-    std::vector<std::pair<dev_t, int>> syncHandles_;  // a folder on each file system copied to
+    MoveBatch removals_;
 };
-
-Transfer::~Transfer()
-{
-    for (const auto &handle : syncHandles_)
-        close(handle.second);  // only read from: nothing to lose
-}
 
 TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std::string &folder)
 {
@@ -131,10 +117,13 @@ TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std
         Cancel();
         return std::move(outcome_);
     }
+    FolderFinish finish;
+    finish.Tidy(folder);
     for (const std::string &source : sources) {
         if (!TopEntry(source, folder, folderStatus))
             break;
     }
+    finish.Finish();
     if (!Flush())
         Cancel();
     progress_.current.clear();
@@ -220,9 +209,12 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
             break;
         case ConflictAnswer::kReplace:
             if (S_ISDIR(status.st_mode) && S_ISDIR(existing.st_mode)) {
+                FolderFinish finish;
+                finish.Tidy(target);
                 const bool goOn = Children(source, target, byRename);
+                finish.Finish();
                 if (kind_ == TransferKind::kMove)
-                    NoteRemoval(source, true);
+                    removals_.AddFolder(source);
                 return goOn;
             }
             // Never a folder's whole tree deleted to make room, nor a folder dropped for a file.
@@ -295,21 +287,21 @@ bool Transfer::Children(const std::string &source, const std::string &target, bo
 bool Transfer::CopyFolder(const std::string &source, const struct stat &status, const std::string &target,
                           bool byRename)
 {
-    // Owner-only until filled, whatever the source's mode: the final one may forbid writing.
-    if (mkdir(target.c_str(), 0700) != 0) {
+    FolderFinish finish;
+    if (!finish.Create(target, status.st_mode, markerCounter_)) {
         Fail(source, "could not create the folder " + target, errno);
         Pass(source, status);
         return true;
     }
     const bool goOn = Children(source, target, byRename);
+    finish.Finish();
+    // Last, since filling the folder changed them. As for files: the content is worth more
+    // than the folder's times.
     const timespec times[2] = {status.st_atim, status.st_mtim};
-    // As for files: the content is worth more than the folder's mode and times.
-    if (chmod(target.c_str(), status.st_mode & 07777) != 0) {
-    }
     if (utimensat(AT_FDCWD, target.c_str(), times, 0) != 0) {
     }
     if (kind_ == TransferKind::kMove)
-        NoteRemoval(source, true);
+        removals_.AddFolder(source);
     return goOn;
 }
 
@@ -322,16 +314,14 @@ bool Transfer::CopyNonFolder(const std::string &source, const struct stat &statu
         return Report();
     };
     std::string error;
-    dev_t device = 0;
-    switch (copier_.Copy(source, status, folder, name, replace, onChunk, error, device)) {
+    CopiedEntry copied;
+    switch (copier_.Copy(source, status, folder, name, replace, onChunk, error, copied)) {
     case CopyResult::kCopied: {
         const std::uint64_t bytes = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
         progress_.filesDone += 1;
         progress_.bytesDone = bytesBefore + bytes;
-        if (kind_ == TransferKind::kMove) {
-            NoteRemoval(source, false);
-            return NoteCopy(folder, device, bytes) || Cancel();
-        }
+        if (kind_ == TransferKind::kMove && removals_.AddFile(source, copied.source, folder, copied.device, bytes))
+            return Flush() || Cancel();
         return true;
     }
     case CopyResult::kExists:
@@ -347,69 +337,6 @@ bool Transfer::CopyNonFolder(const std::string &source, const struct stat &statu
     progress_.bytesDone = bytesBefore;
     Pass(source, status);
     return true;
-}
-
-void Transfer::NoteRemoval(const std::string &path, bool folder)
-{
-    removals_.push_back({path, folder});
-}
-
-// False when the caller stopped the transfer while the batch was finished.
-bool Transfer::NoteCopy(const std::string &folder, dev_t device, std::uint64_t bytes)
-{
-    bool known = false;
-    for (const dev_t seen : batchDevices_)
-        known = known || seen == device;
-    if (!known)
-        batchDevices_.push_back(device);
-    bool handled = false;
-    for (const auto &handle : syncHandles_)
-        handled = handled || handle.first == device;
-    if (!handled) {
-        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        // Without a handle the sync below falls back to syncing every file system.
-        if (fd >= 0)
-            syncHandles_.emplace_back(device, fd);
-    }
-    ++batchFiles_;
-    batchBytes_ += bytes;
-    return batchFiles_ < kBatchFiles && batchBytes_ < kBatchBytes ? true : Flush();
-}
-
-// Syncs the batch's copies, then removes their sources; a source whose copy cannot be known to
-// be on disk stays. A stop asked for meanwhile (false) still lets the batch finish: its copies
-// are complete, and a source left beside one would be a file in two places.
-bool Transfer::Flush()
-{
-    bool goOn = true;
-    int syncError = 0;
-    for (const dev_t device : batchDevices_) {
-        int fd = -1;
-        for (const auto &handle : syncHandles_)
-            fd = handle.first == device ? handle.second : fd;
-        if (fd < 0)
-            sync();
-        else if (syncfs(fd) != 0)
-            syncError = errno;
-    }
-    for (const Removal &removal : removals_) {
-        goOn = goOn && Tick();
-        if (removal.folder) {
-            // Not empty: something in it was skipped, failed or kept, and the folder stays with it.
-            if (rmdir(removal.path.c_str()) != 0 && errno != ENOTEMPTY && errno != EEXIST && errno != ENOENT)
-                Fail(removal.path, "could not remove the folder " + removal.path + " after moving what it held", errno);
-        } else if (syncError != 0) {
-            Fail(removal.path, "the copy of " + removal.path + " could not be written to disk, so the original is kept",
-                 syncError);
-        } else if (unlink(removal.path.c_str()) != 0 && errno != ENOENT) {
-            Fail(removal.path, "could not remove " + removal.path + " after copying it", errno);
-        }
-    }
-    removals_.clear();
-    batchDevices_.clear();
-    batchFiles_ = 0;
-    batchBytes_ = 0;
-    return goOn;
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // Copying and moving entries into a folder with a file manager's manners: progress, a question
 // on every name conflict, and never a lost file. A move on one file system renames; across file
 // systems each file is copied, synced and checked before its source goes, so a stop, a failure
-// or a killed process leaves every file complete at its source or at its destination.
+// or a killed process leaves every file complete at its source or at its destination; a source
+// that changed after its copy was made stays at both. What a killed transfer leaves hidden in a
+// folder, the next transfer into that folder tidies up (transfer_leftovers.h).
 // Paths are the file system's bytes.
 #include <cstdint>
 #include <string>

@@ -60,6 +60,13 @@ TreeSize MeasureTree(const std::string &path, const struct stat &status)
     return size;
 }
 
+bool SameVersion(const struct stat &a, const struct stat &b)
+{
+    const auto same = [](const timespec &x, const timespec &y) { return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec; };
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) &&
+           a.st_size == b.st_size && same(a.st_mtim, b.st_mtim) && same(a.st_ctim, b.st_ctim);
+}
+
 bool FolderIsWithin(const std::string &folder, const struct stat &status)
 {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -25,6 +25,10 @@ bool MeasureTree(const std::string &path, const struct stat &status, TreeSize &s
 // set when the folder cannot be read.
 bool ListFolder(const std::string &folder, std::vector<std::string> &names);
 
+// True when a and b are one version of one entry: the same inode, of the same kind, length,
+// and modification and change times (a write, an append, a chmod or a new link changes one).
+bool SameVersion(const struct stat &a, const struct stat &b);
+
 // True when folder is the folder of status (device and inode) or lies anywhere below it,
 // looked up through "..", so links and other spellings of the path do not fool it.
 bool FolderIsWithin(const std::string &folder, const struct stat &status);
