@@ -16,7 +16,9 @@
 #include "res/dialogs.h"
 #include "search/text_field.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,8 +119,17 @@ void CLeftView::ConnectControls()
         {nameBox_, kCriteriaNamesSize}, {wordsBox_, kCriteriaWordsSize}, {folderBox_, kCriteriaFoldersSize}};
     for (const auto &[box, size] : limits) {
         box->setValidator(new FieldSizeValidator(size, box));
-        // A box of the form takes Enter for the default button, as a dialog's would.
-        connect(box->lineEdit(), &QLineEdit::returnPressed, this, &CLeftView::OnSearch);
+        // A box of the form takes Enter for the default button, as a dialog's would. Enter on
+        // a picked suggestion reaches the edit field before the completer puts the pick in by
+        // its row; a search in between refills the box, which filters the suggestions anew,
+        // and the row then names another entry. So the search waits until the key is done.
+        connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this, box] {
+            const QCompleter *completer = box->completer();
+            if (completer && completer->popup()->isVisible())
+                QMetaObject::invokeMethod(this, &CLeftView::OnSearch, Qt::QueuedConnection);
+            else
+                OnSearch();
+        });
         // The wheel over a box scrolls the pane instead of changing the box's text.
         box->installEventFilter(this);
     }
