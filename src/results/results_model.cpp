@@ -231,11 +231,14 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DecorationRole && index.column() == 0)
         return rowIcons_.SlotIcon(rowIcons_.GetRowIcon(index.row(), *record));
+    const std::uint32_t columnId = columns_[static_cast<std::size_t>(index.column())];
     if (role == Qt::ToolTipRole)
         return ItemInfoTip(record, false); // a view that shows the label cut off asks ItemInfoTip itself
+    if (role == kTextElideModeRole)
+        return columnId == cmd::kArrangeByFolder ? QVariant(int(Qt::ElideMiddle)) : QVariant();
     if (role != Qt::DisplayRole)
         return {};
-    return CellText(*record, columns_[static_cast<std::size_t>(index.column())]);
+    return CellText(*record, columnId);
 }
 
 void ResultsModel::RowChanged(int row)

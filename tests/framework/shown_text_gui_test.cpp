@@ -1,0 +1,69 @@
+// Texts from outside made fit for showing: bounded with their ends kept, elided in the
+// middle, and tip lines elided only where a label could not wrap them.
+#include "framework/shown_text.h"
+#include "support/qt_printers.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+namespace sifter {
+namespace {
+
+constexpr QChar kEllipsis(0x2026);
+
+TEST(ShownText, BoundedTextKeepsShortTextsAndCutsLongOnesInTheMiddle)
+{
+    EXPECT_EQ(BoundedText(QStringLiteral("abcdef"), 6), QStringLiteral("abcdef"));
+    EXPECT_EQ(BoundedText(QStringLiteral("abcdefg"), 6), QStringLiteral("abc") + kEllipsis + QStringLiteral("fg"));
+    const QString huge = QStringLiteral("start") + QString(1 << 20, QLatin1Char('x')) + QStringLiteral("end");
+    const QString bounded = BoundedText(huge);
+    EXPECT_EQ(bounded.size(), kShownTextLimit);
+    EXPECT_TRUE(bounded.startsWith(QStringLiteral("start")) && bounded.endsWith(QStringLiteral("end")));
+}
+
+TEST(ShownText, BoundedTextNeverSplitsASurrogatePair)
+{
+    const QString clef = QString::fromUcs4(U"\U0001D11E"); // two UTF-16 units
+    const QString text = QString(clef).repeated(10);
+    for (qsizetype limit = 3; limit < text.size(); ++limit) {
+        const QString bounded = BoundedText(text, limit);
+        EXPECT_LE(bounded.size(), limit);
+        for (qsizetype i = 0; i < bounded.size(); ++i) {
+            if (bounded.at(i).isHighSurrogate()) {
+                EXPECT_TRUE(i + 1 < bounded.size() && bounded.at(i + 1).isLowSurrogate()) << limit;
+            }
+            if (bounded.at(i).isLowSurrogate()) {
+                EXPECT_TRUE(i > 0 && bounded.at(i - 1).isHighSurrogate()) << limit;
+            }
+        }
+    }
+}
+
+TEST(ShownText, ElideMiddleKeepsBothEndsWithinTheWidth)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString folder = QStringLiteral("/home/ann/projects/client-alpha/src/modules/reports");
+    const int width = metrics.horizontalAdvance(folder) / 2;
+    const QString elided = ElideMiddle(folder, metrics, width);
+    EXPECT_LE(metrics.horizontalAdvance(elided), width);
+    EXPECT_TRUE(elided.startsWith(QStringLiteral("/home")) && elided.endsWith(QStringLiteral("reports"))) << elided.toStdString();
+    EXPECT_EQ(ElideMiddle(folder, metrics, metrics.horizontalAdvance(folder)), folder);
+}
+
+TEST(ShownText, OnlyLinesALabelCannotWrapAreElided)
+{
+    const QFont font = QApplication::font();
+    const QFontMetrics metrics(font);
+    const QString words = QStringLiteral("a folder with many words that wraps at its blanks");
+    const QString run = QStringLiteral("start") + QString(300, QLatin1Char('x')) + QStringLiteral("end");
+    const int width = metrics.horizontalAdvance(words) / 3;
+    const QStringList lines = ElideUnwrappableLines(words + QLatin1Char('\n') + run, font, width).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], words);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("start")) && lines[1].endsWith(QStringLiteral("end"))) << lines[1].toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(lines[1]), width);
+}
+
+} // namespace
+} // namespace sifter
