@@ -50,6 +50,23 @@ QString BoundedText(const QString &text, qsizetype limit)
     return text.left(headEnd) + kEllipsis + text.mid(tailStart);
 }
 
+QString VisibleControls(const QString &text)
+{
+    QString shown = text;
+    for (QChar &c : shown) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = QLatin1Char('?');
+    }
+    return shown;
+}
+
+QString ShownText(const QString &text)
+{
+    return VisibleControls(BoundedText(text));
+}
+
 QString ElideMiddle(const QString &text, const QFontMetrics &metrics, int width)
 {
     return metrics.elidedText(BoundedText(text), Qt::ElideMiddle, width);

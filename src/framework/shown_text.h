@@ -1,7 +1,7 @@
 #pragma once
 // Texts from outside the program (file names, folders, version strings) made fit for Qt's
-// text layout: bounded in length before Qt measures them, elided in the middle to a width.
-// The one place that cuts such texts for showing.
+// text layout: bounded in length before Qt measures them, elided in the middle to a width,
+// control characters shown as visible marks. The one place that cuts such texts for showing.
 #include <QString>
 
 class QFont;
@@ -16,6 +16,14 @@ inline constexpr qsizetype kShownTextLimit = 4096;
 // text when it has at most limit characters (limit >= 3); else its start, "…" and its end,
 // limit characters in all, no surrogate pair split.
 QString BoundedText(const QString &text, qsizetype limit = kShownTextLimit);
+
+// text with every control character (C0, DEL, C1) and line or paragraph separator as "?",
+// as a terminal lists such names: the desktop's usual fonts have no control pictures
+// (U+2400...), and a box for a missing glyph would read as a broken font. Nothing else changes.
+QString VisibleControls(const QString &text);
+
+// A name or folder as a cell, tip or status text shows it: bounded, controls visible.
+QString ShownText(const QString &text);
 
 // text elided in the middle to width pixels of metrics' font (its start and end stay);
 // Qt measures no more than the bounded text.

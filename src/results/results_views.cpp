@@ -64,7 +64,7 @@ public:
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
         if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-            line->setText(index.data(Qt::DisplayRole).toString());
+            line->setText(index.data(Qt::EditRole).toString());
             line->selectAll();
         }
     }

@@ -40,6 +40,14 @@ TEST(ShownText, BoundedTextNeverSplitsASurrogatePair)
     }
 }
 
+TEST(ShownText, ControlCharactersBecomeVisibleMarksAndNothingElseChanges)
+{
+    EXPECT_EQ(VisibleControls(QStringLiteral("a\rb\nc\td") + QChar(0x7F)), QStringLiteral("a?b?c?d?"));
+    EXPECT_EQ(VisibleControls(QString(QChar(0)) + QChar(0x85) + QChar(0x2028) + QChar(0x2029)), QStringLiteral("????"));
+    const QString plain = QString::fromUtf8("Grüße – 日本 \U0001F600 ?");
+    EXPECT_EQ(VisibleControls(plain), plain);
+}
+
 TEST(ShownText, ElideMiddleKeepsBothEndsWithinTheWidth)
 {
     const QFontMetrics metrics(QApplication::font());

@@ -1,7 +1,8 @@
 // The results list's views as the user reads them: what the cells and tips show of long
-// folders and names, in every view mode.
+// folders and names, in every view mode, of megabyte-long ones and of control characters.
 #include "doc/sifter_doc.h"
 #include "frame/layout_settings.h"
+#include "framework/shown_text.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
 #include "results/sifter_view.h"
@@ -12,8 +13,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QTest>
+#include <QStyleOptionViewItem>
 #include <QToolTip>
 #include <gtest/gtest.h>
 
@@ -68,6 +71,33 @@ protected:
     CSifterDoc document_;
     LayoutSettings settings_;
     CSifterView view_{document_, settings_};
+};
+
+// Keeps the length of the longest text that a cell hands to Qt to measure or draw.
+class CellTextLengths final : public QProxyStyle {
+public:
+    qsizetype longest = 0;
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        Note(element == CE_ItemViewItem, option);
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
+                           const QWidget *widget) const override
+    {
+        Note(type == CT_ItemViewItem, option);
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+
+private:
+    void Note(bool cell, const QStyleOption *option) const
+    {
+        if (const auto *item = qstyleoption_cast<const QStyleOptionViewItem *>(option); cell && item)
+            const_cast<CellTextLengths *>(this)->longest = std::max(longest, item->text.size());
+    }
 };
 
 // The drawn texts that start with start.
@@ -125,6 +155,39 @@ TEST_F(ResultsViewsTest, ATipShowsALongFolderItCanWrapWhole)
     const QWidget *tip = ShownTip();
     ASSERT_NE(tip, nullptr);
     EXPECT_LE(tip->width(), view_.screen()->availableGeometry().width());
+}
+
+TEST_F(ResultsViewsTest, AMegabyteNameAndFolderReachQtBoundedWhenPaintedAndTipped)
+{
+    const std::string megabyte(1 << 20, 'x');
+    ASSERT_NO_FATAL_FAILURE(ShowRows("/start" + megabyte + "/end", {"begin" + megabyte + ".txt"}));
+    CellTextLengths lengths;
+    view_.Details()->setStyle(&lengths);
+    view_.Items()->setStyle(&lengths);
+    for (ViewMode mode : {ViewMode::Details, ViewMode::List, ViewMode::SmallIcons, ViewMode::LargeIcons}) {
+        view_.SetViewMode(mode);
+        view_.CurrentView()->viewport()->grab();
+        const QString tip = TipOver(0);
+        ASSERT_FALSE(tip.isEmpty()) << int(mode);
+        for (const QString &line : tip.split(QLatin1Char('\n')))
+            EXPECT_LE(line.size(), kShownTextLimit) << int(mode);
+        QToolTip::hideText();
+    }
+    // Seconds of layout for the megabyte, milliseconds for this.
+    EXPECT_GT(lengths.longest, 0);
+    EXPECT_LE(lengths.longest, kShownTextLimit);
+    view_.Details()->setStyle(nullptr);
+    view_.Items()->setStyle(nullptr);
+}
+
+TEST_F(ResultsViewsTest, ControlCharactersInANameShowAsMarksAndTheEditorGetsTheName)
+{
+    const std::string name = "two\nlines\r\x7f.txt";
+    ASSERT_NO_FATAL_FAILURE(ShowRows("/data\tfolder", {name}));
+    const QStringList drawn = Drawn();
+    EXPECT_TRUE(drawn.contains(QStringLiteral("two?lines??.txt"))) << drawn.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(drawn.contains(QStringLiteral("/data?folder"))) << drawn.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(view_.Model().index(0, 0).data(Qt::EditRole).toString(), QString::fromStdString(name));
 }
 
 } // namespace
