@@ -3,6 +3,9 @@
 #include "doc/sifter_doc.h"
 #include "frame/layout_settings.h"
 #include "framework/shown_text.h"
+#include "platform/file_time.h"
+#include "res/resource_ids.h"
+#include "results/file_texts.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
 #include "results/sifter_view.h"
@@ -188,6 +191,38 @@ TEST_F(ResultsViewsTest, ControlCharactersInANameShowAsMarksAndTheEditorGetsTheN
     EXPECT_TRUE(drawn.contains(QStringLiteral("two?lines??.txt"))) << drawn.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(drawn.contains(QStringLiteral("/data?folder"))) << drawn.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(view_.Model().index(0, 0).data(Qt::EditRole).toString(), QString::fromStdString(name));
+}
+
+TEST(ResultsViewsDefaults, DefaultDateColumnsShowEveryMonthsDateAndTimeWhole)
+{
+    CSifterDoc document;
+    LayoutSettings settings;
+    for (std::uint32_t id : {cmd::kArrangeByCreated, cmd::kArrangeByVisited})
+        settings.FindColumnSetting(id)->visible = 1;
+    QStringList dates;
+    for (std::uint16_t month = 1; month <= 12; ++month) {
+        SystemTime late{};
+        late.year = 2026;
+        late.month = month;
+        late.day = 28;
+        late.hour = 22;
+        late.minute = 58;
+        FileTime time = 0;
+        ASSERT_TRUE(LocalFieldsToFileTime(late, time));
+        auto record = std::make_unique<FoundFile>();
+        record->SetName("f" + std::to_string(month) + ".txt");
+        record->lastWriteTime = record->creationTime = record->lastAccessTime = time;
+        document.Search().AppendFoundFile(std::move(record));
+        dates.append(QString::fromStdString(FormatFileTime(time, true)));
+    }
+    CSifterView view(document, settings);
+    view.FillResultsView();
+    view.resize(1400, 500);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QStringList drawn = test::DrawnTexts::Of(*view.Details()->viewport());
+    for (const QString &date : dates)
+        EXPECT_EQ(drawn.count(date), 3) << date.toStdString() << " in " << drawn.join(QLatin1Char('|')).toStdString();
 }
 
 } // namespace
