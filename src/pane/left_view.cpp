@@ -5,9 +5,11 @@
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
 #include "framework/dialog_units.h"
+#include "framework/fitted_text.h"
 #include "framework/link_button.h"
 #include "framework/local_text.h"
 #include "pane/attributes_panel.h"
+#include "pane/criteria_panel.h"
 #include "pane/date_time_panel.h"
 #include "pane/file_size_panel.h"
 #include "pane/word_options_panel.h"
@@ -26,6 +28,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace sifter {
@@ -263,22 +266,39 @@ void CLeftView::StretchControls()
 void CLeftView::FitLabels(int right)
 {
     for (const auto &[label, text] : labels_) {
-        const QFontMetrics metrics(label->font());
-        const int whole = metrics.horizontalAdvance(text);
+        const int whole = QFontMetrics(label->font()).horizontalAdvance(text);
         const int room = std::max(right - label->x(), 1);
+        // Clipped at the pane's edge a label could read as another one: the cut is marked.
+        ShowFitted(*label, text, room);
         QRect place = label->geometry();
-        if (whole <= room) {
-            label->setText(text);
-            label->setToolTip(QString());
-            place.setWidth(std::max(place.width(), whole));
-        } else {
-            // Cut off at the pane's edge the text would read as a different label.
-            label->setText(metrics.elidedText(text, Qt::ElideRight, room));
-            label->setToolTip(text);
-            place.setWidth(room);
-        }
+        place.setWidth(whole <= room ? std::min(std::max(place.width(), whole), room) : room);
         label->setGeometry(place);
     }
+}
+
+int CLeftView::WidthToShow() const
+{
+    if (settings_.widthLeftPanel != kDefaultWidthLeftPanel)
+        return settings_.widthLeftPanel;
+    // The default was made for an 8-point font and no scroll bar: at the desktop's font
+    // every label and option must show whole, also once open sections bring the scroll bar.
+    int needed = 0;
+    for (const auto &[label, text] : labels_)
+        needed = std::max(needed, label->x() + QFontMetrics(label->font()).horizontalAdvance(text));
+    for (const QWidget *panel : sectionPanels_) {
+        if (const auto *criteria = qobject_cast<const CCriteriaPanel *>(panel))
+            needed = std::max(needed, criteria->x() + criteria->WidthForWholeTexts());
+    }
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    return std::max(kDefaultWidthLeftPanel, needed + kRightMargin + scrollBar + 2 * frameWidth());
+}
+
+bool CLeftView::viewportEvent(QEvent *event)
+{
+    // The scroll bar that comes with open sections narrows the viewport, not the pane.
+    if (event->type() == QEvent::Resize)
+        StretchControls();
+    return QScrollArea::viewportEvent(event);
 }
 
 void CLeftView::wheelEvent(QWheelEvent *event)

@@ -7,10 +7,14 @@
 #include "framework/link_button.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
+#include "pane/word_options_panel.h"
+#include "res/dialogs.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
@@ -258,6 +262,49 @@ TEST_F(LeftViewTest, AClickOnAButtonThatClosesTheSuggestionsAlsoPressesIt)
     ASSERT_NO_FATAL_FAILURE(ClickThroughTheWindow(Pane().BrowseButton()));
     EXPECT_FALSE(suggestions->isVisible());
     EXPECT_EQ(browsedFrom, QStringList{work});
+}
+
+TEST_F(LeftViewTest, AtFirstStartEveryLabelAndOptionShowsWholeEvenWithTheScrollBar)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Toggle(CLeftView::kWordOptions);
+    Toggle(CLeftView::kAttributes);
+    Frame().resize(Frame().width(), 600);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Pane().verticalScrollBar()->isVisible());
+    const QWidget *viewport = Pane().viewport();
+    for (QLabel *label : Pane().Form()->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        EXPECT_FALSE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+            << label->text().toStdString();
+        EXPECT_LE(label->mapTo(viewport, label->rect().topRight()).x(), viewport->width()) << label->text().toStdString();
+    }
+    for (QAbstractButton *option : Pane().Form()->findChildren<QAbstractButton *>()) {
+        if (!option->isVisible() || !(qobject_cast<QCheckBox *>(option) || qobject_cast<QRadioButton *>(option)))
+            continue;
+        EXPECT_LE(option->sizeHint().width(), option->width()) << option->text().toStdString();
+        EXPECT_LE(option->mapTo(viewport, option->rect().topRight()).x(), viewport->width()) << option->text().toStdString();
+    }
+}
+
+TEST_F(LeftViewTest, AnOptionTooLongForANarrowedPaneShowsElidedWithItsTextAsTip)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Toggle(CLeftView::kWordOptions);
+    Frame().Splitter()->SetFirstColumnWidth(110);
+    QCoreApplication::processEvents();
+    auto *unicode = Pane().Panels().wordOptions->Controls().Find<QCheckBox>(ctl::wordopt::kUnicodeUtf8);
+    ASSERT_NE(unicode, nullptr);
+    EXPECT_TRUE(unicode->text().contains(QChar(0x2026))) << unicode->text().toStdString();
+    EXPECT_LE(unicode->sizeHint().width(), unicode->width());
+    EXPECT_EQ(unicode->toolTip(), QStringLiteral("Enable Unicode & UTF8."));
+    // Wide again: the whole text, no tip.
+    Frame().Splitter()->SetFirstColumnWidth(400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(unicode->text(), QStringLiteral("Enable Unicode && UTF8."));
+    EXPECT_TRUE(unicode->toolTip().isEmpty());
 }
 
 TEST_F(LeftViewTest, HistoriesStoredByAnEarlierRunFillTheBoxesAtStart)
