@@ -1,10 +1,8 @@
-// Texts from outside made fit for showing: bounded with their ends kept, elided in the
-// middle, and tip lines elided only where a label could not wrap them.
+// Texts from outside made fit for showing: bounded with their ends kept and whole
+// characters, control characters as marks. (The views' tests show the eliding.)
 #include "framework/shown_text.h"
 #include "support/qt_printers.h"
 
-#include <QApplication>
-#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace sifter {
@@ -46,31 +44,6 @@ TEST(ShownText, ControlCharactersBecomeVisibleMarksAndNothingElseChanges)
     EXPECT_EQ(VisibleControls(QString(QChar(0)) + QChar(0x85) + QChar(0x2028) + QChar(0x2029)), QStringLiteral("????"));
     const QString plain = QString::fromUtf8("Grüße – 日本 \U0001F600 ?");
     EXPECT_EQ(VisibleControls(plain), plain);
-}
-
-TEST(ShownText, ElideMiddleKeepsBothEndsWithinTheWidth)
-{
-    const QFontMetrics metrics(QApplication::font());
-    const QString folder = QStringLiteral("/home/ann/projects/client-alpha/src/modules/reports");
-    const int width = metrics.horizontalAdvance(folder) / 2;
-    const QString elided = ElideMiddle(folder, metrics, width);
-    EXPECT_LE(metrics.horizontalAdvance(elided), width);
-    EXPECT_TRUE(elided.startsWith(QStringLiteral("/home")) && elided.endsWith(QStringLiteral("reports"))) << elided.toStdString();
-    EXPECT_EQ(ElideMiddle(folder, metrics, metrics.horizontalAdvance(folder)), folder);
-}
-
-TEST(ShownText, OnlyLinesALabelCannotWrapAreElided)
-{
-    const QFont font = QApplication::font();
-    const QFontMetrics metrics(font);
-    const QString words = QStringLiteral("a folder with many words that wraps at its blanks");
-    const QString run = QStringLiteral("start") + QString(300, QLatin1Char('x')) + QStringLiteral("end");
-    const int width = metrics.horizontalAdvance(words) / 3;
-    const QStringList lines = ElideUnwrappableLines(words + QLatin1Char('\n') + run, font, width).split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], words);
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("start")) && lines[1].endsWith(QStringLiteral("end"))) << lines[1].toStdString();
-    EXPECT_LE(metrics.horizontalAdvance(lines[1]), width);
 }
 
 } // namespace

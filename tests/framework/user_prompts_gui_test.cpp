@@ -46,30 +46,21 @@ QString LongMessage()
     return QStringLiteral("Cannot delete ") + path + QStringLiteral("/end.");
 }
 
-TEST(UserPrompts, AnErrorWithAHugePathStaysWithinTheScreenAndKeepsItsStartAndEnd)
+TEST(UserPrompts, EveryMessageBoxWithAHugePathStaysWithinTheScreenAndKeepsItsStartAndEnd)
 {
     DialogPrompts prompts;
-    const ShownBox box = Shown([&] { prompts.ShowError(LongMessage()); });
-    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Cannot delete /start")));
-    EXPECT_TRUE(box.text.endsWith(QStringLiteral("/end.")));
-    EXPECT_LE(box.size.height(), box.screen.height());
-}
-
-TEST(UserPrompts, QuestionsWithAHugePathStayWithinTheScreen)
-{
-    DialogPrompts prompts;
-    const std::function<void()> questions[] = {
+    bool forAll = false;
+    const std::function<void()> boxes[] = {
+        [&] { prompts.ShowError(LongMessage()); },
+        [&] { prompts.ShowInformation(LongMessage()); },
         [&] { prompts.AskYesNo(LongMessage()); },
         [&] { prompts.AskWarningYesNo(LongMessage()); },
-        [&] { prompts.ShowInformation(LongMessage()); },
+        [&] { prompts.AskWarningYesNoForAll(LongMessage(), forAll); },
         [&] { prompts.AskSaveChanges(LongMessage()); },
-        [&] {
-            bool all = false;
-            prompts.AskWarningYesNoForAll(LongMessage(), all);
-        },
     };
-    for (const auto &ask : questions) {
-        const ShownBox box = Shown(ask);
+    for (const auto &open : boxes) {
+        const ShownBox box = Shown(open);
+        EXPECT_TRUE(box.text.startsWith(QStringLiteral("Cannot delete /start/folder-0/")));
         EXPECT_TRUE(box.text.endsWith(QStringLiteral("/end.")));
         EXPECT_LE(box.size.height(), box.screen.height());
     }

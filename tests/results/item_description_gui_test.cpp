@@ -148,15 +148,5 @@ TEST_F(ItemDescriptionTest, AMegabyteFolderIsShownBoundedWithItsEndsInTheStatusA
         EXPECT_LE(line.size(), kShownTextLimit + 20);
 }
 
-TEST_F(ItemDescriptionTest, ControlCharactersInANameOrFolderNeverBreakATipLine)
-{
-    FoundFile record = Record("a\nb.txt", 10);
-    record.SetFolder("/one\rtwo");
-    const QStringList lines = ItemInfoTip(&record, true).split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], QStringLiteral("a?b.txt"));
-    EXPECT_EQ(lines[1], QStringLiteral("In Folder: /one?two"));
-}
-
 } // namespace
 } // namespace sifter
