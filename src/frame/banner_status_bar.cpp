@@ -1,6 +1,7 @@
 #include "frame/banner_status_bar.h"
 
 #include "frame/banner.h"
+#include "framework/shown_text.h"
 #include "framework/string_resources.h"
 
 #include <QEvent>
@@ -56,11 +57,29 @@ BannerStatusBar::BannerStatusBar(QWidget *parent)
     message_->setTextFormat(Qt::PlainText);
     addWidget(message_, 1);
     addPermanentWidget(banner_, 0);
+    message_->installEventFilter(this);
 }
 
 void BannerStatusBar::SetMessageText(const QString &text)
 {
-    message_->setText(text);
+    messageText_ = text;
+    FitMessage();
+}
+
+void BannerStatusBar::FitMessage()
+{
+    // The idle text of a row leads with its folder and ends with its size: cut in the
+    // middle, both stay in view.
+    const QString shown = ElideMiddle(messageText_, message_->fontMetrics(), message_->contentsRect().width());
+    message_->setText(shown);
+    message_->setToolTip(shown == messageText_ ? QString() : BoundedText(messageText_));
+}
+
+bool BannerStatusBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == message_ && event->type() == QEvent::Resize)
+        FitMessage();
+    return QStatusBar::eventFilter(watched, event);
 }
 
 } // namespace sifter

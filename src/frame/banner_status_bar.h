@@ -34,15 +34,23 @@ class BannerStatusBar : public QStatusBar {
 public:
     explicit BannerStatusBar(QWidget *parent = nullptr);
 
-    // The text of pane 0.
-    QString MessageText() const { return message_->text(); }
+    // The text of pane 0, whole. A text wider than the pane shows elided in the middle, the
+    // text as the pane's tip.
+    QString MessageText() const { return messageText_; }
     void SetMessageText(const QString &text);
     QLabel *MessagePane() const { return message_; }
     BannerPane *Banner() const { return banner_; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Shows the text in the message pane's present width.
+    void FitMessage();
+
     QLabel *message_;
     BannerPane *banner_;
+    QString messageText_;
 };
 
 } // namespace sifter

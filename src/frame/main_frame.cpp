@@ -307,7 +307,7 @@ bool CMainFrame::CreateClient()
     splitter_->addWidget(resultsView_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
-    splitter_->SetFirstColumnWidth(settings_.widthLeftPanel);
+    splitter_->SetFirstColumnWidth(leftView_->WidthToShow());
     setCentralWidget(splitter_);
     activeView_ = leftView_;
     connect(resultsView_, &CSifterView::IdleStatusChanged, this, [this] { SetMessageString(str::kIdleMessage); });

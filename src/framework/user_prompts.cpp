@@ -1,6 +1,7 @@
 #include "framework/user_prompts.h"
 
 #include "framework/name_conflict_dialog.h"
+#include "framework/shown_text.h"
 #include "framework/string_resources.h"
 
 #include <QApplication>
@@ -11,10 +12,24 @@
 #include <QMessageBox>
 
 namespace sifter {
+namespace {
+
+// A message box wraps its text to at most about 500 pixels (1000 on wide screens): about
+// fifteen lines of this many characters stay well within any screen's height, while a
+// 44 KB path made the box taller than the screen and pushed its buttons off it.
+constexpr qsizetype kMessageTextLimit = 1000;
+
+// The text a message box shows: its start and end when it is longer than the limit.
+QString MessageText(const QString &text)
+{
+    return BoundedText(text, kMessageTextLimit);
+}
+
+} // namespace
 
 UserPrompts::SaveChoice DialogPrompts::AskSaveChanges(const QString &question)
 {
-    const auto answer = QMessageBox::question(Owner(), LoadResString(str::kAppName), question,
+    const auto answer = QMessageBox::question(Owner(), LoadResString(str::kAppName), MessageText(question),
                                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                               QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
@@ -55,19 +70,19 @@ std::optional<QString> DialogPrompts::AskSavePath(const QString &title, const QS
 
 void DialogPrompts::ShowError(const QString &text)
 {
-    QMessageBox::warning(Owner(), LoadResString(str::kAppName), text);
+    QMessageBox::warning(Owner(), LoadResString(str::kAppName), MessageText(text));
 }
 
 bool DialogPrompts::AskYesNo(const QString &question)
 {
-    return QMessageBox::question(Owner(), LoadResString(str::kAppName), question,
+    return QMessageBox::question(Owner(), LoadResString(str::kAppName), MessageText(question),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool DialogPrompts::AskWarningYesNo(const QString &question)
 {
-    return QMessageBox::warning(Owner(), LoadResString(str::kAppName), question, QMessageBox::Yes | QMessageBox::No,
-                                QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::warning(Owner(), LoadResString(str::kAppName), MessageText(question),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool AskWarningYesNoOnce(UserPrompts &prompts, AnswerForAll &all, const QString &question, bool moreToCome)
@@ -83,8 +98,8 @@ bool AskWarningYesNoOnce(UserPrompts &prompts, AnswerForAll &all, const QString 
 
 bool DialogPrompts::AskWarningYesNoForAll(const QString &question, bool &applyToAll)
 {
-    QMessageBox box(QMessageBox::Warning, LoadResString(str::kAppName), question, QMessageBox::Yes | QMessageBox::No,
-                    Owner());
+    QMessageBox box(QMessageBox::Warning, LoadResString(str::kAppName), MessageText(question),
+                    QMessageBox::Yes | QMessageBox::No, Owner());
     box.setDefaultButton(QMessageBox::No);
     auto *forAll = new QCheckBox(LoadResString(str::kApplyToAllSuch), &box);
     box.setCheckBox(forAll);
@@ -95,7 +110,7 @@ bool DialogPrompts::AskWarningYesNoForAll(const QString &question, bool &applyTo
 
 void DialogPrompts::ShowInformation(const QString &text)
 {
-    QMessageBox::information(Owner(), LoadResString(str::kAppName), text);
+    QMessageBox::information(Owner(), LoadResString(str::kAppName), MessageText(text));
 }
 
 ConflictAnswer DialogPrompts::AskNameConflict(const QString &name, const QString &folder, bool isFolder,
@@ -103,7 +118,8 @@ ConflictAnswer DialogPrompts::AskNameConflict(const QString &name, const QString
 {
     // Over whatever modal window is up (the progress window), so it is not hidden behind it.
     QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : Owner();
-    NameConflictDialog dialog(name, folder, isFolder, owner);
+    NameConflictDialog dialog(BoundedText(name, kMessageTextLimit / 2), BoundedText(folder, kMessageTextLimit / 2),
+                              isFolder, owner);
     dialog.exec();
     applyToAll = dialog.Answer() != ConflictAnswer::kCancel && dialog.ApplyToAll();
     return dialog.Answer();

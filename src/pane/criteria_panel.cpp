@@ -1,6 +1,12 @@
 #include "pane/criteria_panel.h"
 
+#include "framework/fitted_text.h"
+
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QRadioButton>
+
+#include <algorithm>
 
 namespace sifter {
 
@@ -17,7 +23,21 @@ CCriteriaPanel::CCriteriaPanel(ResourceId dialogId, std::initializer_list<int> s
     const DialogUnits units(font());
     const QMargins border = contentsMargins();
     controls_ = BuildDialogControls(*resource, *this, units, QPoint(border.left(), border.top()));
+    for (const BuiltControl &control : controls_.All()) {
+        if (qobject_cast<QCheckBox *>(control.widget) || qobject_cast<QRadioButton *>(control.widget)) {
+            auto *option = static_cast<QAbstractButton *>(control.widget);
+            options_.emplace_back(option, option->text());
+        }
+    }
     resize(units.ToPixels(resource->width, resource->height).grownBy(border));
+}
+
+int CCriteriaPanel::WidthForWholeTexts() const
+{
+    int width = 0;
+    for (const auto &[option, whole] : options_)
+        width = std::max(width, option->x() + WidthForWhole(*option, whole));
+    return width + contentsMargins().right();
 }
 
 void CCriteriaPanel::OnOK()
@@ -66,6 +86,8 @@ void CCriteriaPanel::StretchControls()
         place.setRight(std::max(right, place.left() - 1));
         control->setGeometry(place);
     }
+    for (const auto &[option, whole] : options_)
+        ShowFitted(*option, whole);
 }
 
 } // namespace sifter

@@ -9,7 +9,10 @@
 #include <QFrame>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
+
+class QAbstractButton;
 
 namespace sifter {
 
@@ -27,6 +30,8 @@ public:
     void OnCancel();
 
     const DialogControls &Controls() const { return controls_; }
+    // The width from the panel's left edge that shows every option's text whole.
+    int WidthForWholeTexts() const;
 
 protected:
     // Builds the controls of template dialogId (a thin border when the template asks for
@@ -44,10 +49,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Stretches the listed controls to the right edge; an option's text that no longer fits
+    // shows elided, with the whole text as its tip.
     void StretchControls();
 
     DialogControls controls_;
     std::vector<int> stretched_;
+    std::vector<std::pair<QAbstractButton *, QString>> options_; // each check box or radio button with its whole text
 };
 
 } // namespace sifter

@@ -1,8 +1,10 @@
 #include "pane/history_box.h"
 
 #include "framework/local_text.h"
+#include "framework/popup_click_through.h"
 #include "pane/search_history.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
@@ -50,6 +52,8 @@ bool AttachAutoComplete(CSearchHistory &history, QComboBox &box)
     completer->setFilterMode(Qt::MatchStartsWith);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     box.setCompleter(completer);
+    // Installed after the completer's own filter on the list, so this one sees the clicks first.
+    PassClicksThroughPopup(*completer->popup());
     // Before the completer filters for the new text: a history may have grown since.
     QObject::connect(edit, &QLineEdit::textEdited, model, &HistoryCompletionModel::Refresh);
     return true;

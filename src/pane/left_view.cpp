@@ -5,9 +5,11 @@
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
 #include "framework/dialog_units.h"
+#include "framework/fitted_text.h"
 #include "framework/link_button.h"
 #include "framework/local_text.h"
 #include "pane/attributes_panel.h"
+#include "pane/criteria_panel.h"
 #include "pane/date_time_panel.h"
 #include "pane/file_size_panel.h"
 #include "pane/word_options_panel.h"
@@ -16,7 +18,9 @@
 #include "res/dialogs.h"
 #include "search/text_field.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +28,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace sifter {
@@ -117,8 +122,17 @@ void CLeftView::ConnectControls()
         {nameBox_, kCriteriaNamesSize}, {wordsBox_, kCriteriaWordsSize}, {folderBox_, kCriteriaFoldersSize}};
     for (const auto &[box, size] : limits) {
         box->setValidator(new FieldSizeValidator(size, box));
-        // A box of the form takes Enter for the default button, as a dialog's would.
-        connect(box->lineEdit(), &QLineEdit::returnPressed, this, &CLeftView::OnSearch);
+        // A box of the form takes Enter for the default button, as a dialog's would. Enter on
+        // a picked suggestion reaches the edit field before the completer puts the pick in by
+        // its row; a search in between refills the box, which filters the suggestions anew,
+        // and the row then names another entry. So the search waits until the key is done.
+        connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this, box] {
+            const QCompleter *completer = box->completer();
+            if (completer && completer->popup()->isVisible())
+                QMetaObject::invokeMethod(this, &CLeftView::OnSearch, Qt::QueuedConnection);
+            else
+                OnSearch();
+        });
         // The wheel over a box scrolls the pane instead of changing the box's text.
         box->installEventFilter(this);
     }
@@ -252,22 +266,39 @@ void CLeftView::StretchControls()
 void CLeftView::FitLabels(int right)
 {
     for (const auto &[label, text] : labels_) {
-        const QFontMetrics metrics(label->font());
-        const int whole = metrics.horizontalAdvance(text);
+        const int whole = QFontMetrics(label->font()).horizontalAdvance(text);
         const int room = std::max(right - label->x(), 1);
+        // Clipped at the pane's edge a label could read as another one: the cut is marked.
+        ShowFitted(*label, text, room);
         QRect place = label->geometry();
-        if (whole <= room) {
-            label->setText(text);
-            label->setToolTip(QString());
-            place.setWidth(std::max(place.width(), whole));
-        } else {
-            // Cut off at the pane's edge the text would read as a different label.
-            label->setText(metrics.elidedText(text, Qt::ElideRight, room));
-            label->setToolTip(text);
-            place.setWidth(room);
-        }
+        place.setWidth(whole <= room ? std::min(std::max(place.width(), whole), room) : room);
         label->setGeometry(place);
     }
+}
+
+int CLeftView::WidthToShow() const
+{
+    if (settings_.widthLeftPanel != kDefaultWidthLeftPanel)
+        return settings_.widthLeftPanel;
+    // The default was made for an 8-point font and no scroll bar: at the desktop's font
+    // every label and option must show whole, also once open sections bring the scroll bar.
+    int needed = 0;
+    for (const auto &[label, text] : labels_)
+        needed = std::max(needed, label->x() + QFontMetrics(label->font()).horizontalAdvance(text));
+    for (const QWidget *panel : sectionPanels_) {
+        if (const auto *criteria = qobject_cast<const CCriteriaPanel *>(panel))
+            needed = std::max(needed, criteria->x() + criteria->WidthForWholeTexts());
+    }
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    return std::max(kDefaultWidthLeftPanel, needed + kRightMargin + scrollBar + 2 * frameWidth());
+}
+
+bool CLeftView::viewportEvent(QEvent *event)
+{
+    // The scroll bar that comes with open sections narrows the viewport, not the pane.
+    if (event->type() == QEvent::Resize)
+        StretchControls();
+    return QScrollArea::viewportEvent(event);
 }
 
 void CLeftView::wheelEvent(QWheelEvent *event)

@@ -96,10 +96,15 @@ public:
     // Refills the three boxes' lists from the histories; each box keeps its text.
     void FillHistoryBoxes();
 
+    // The width to show the pane at: the stored one; for the default width (never the
+    // user's), the width that shows every label and option whole with room for the scroll bar.
+    int WidthToShow() const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void CreateControls();

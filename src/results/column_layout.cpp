@@ -1,17 +1,29 @@
 #include "results/column_layout.h"
 
 #include "framework/dialog_units.h"
+#include "platform/locale_text.h"
+#include "res/resource_ids.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QStyle>
 
 #include <algorithm>
+#include <string>
 
 namespace sifter {
 namespace {
 
 // The horizontal dialog base unit of the 8-point font the default widths were made for.
 constexpr int kDefaultsDialogBaseX = 6;
+
+// The dates measured for the width of the date columns: two-digit days, minutes and hours
+// in the morning and the evening, in a four-digit year.
+constexpr std::uint16_t kSampleYear = 2026;
+constexpr std::uint16_t kSampleDay = 28;
+constexpr std::uint16_t kSampleMinute = 58;
+constexpr std::uint16_t kSampleHours[] = {10, 22};
+constexpr std::uint16_t kMonths = 12;
 
 // The entries RebuildColumns looks at: at most all of them, up to the first id 0.
 std::size_t UsedEntries(const ColumnTable &table)
@@ -20,6 +32,32 @@ std::size_t UsedEntries(const ColumnTable &table)
     while (count < table.size() && table[count].commandId != 0)
         ++count;
     return count;
+}
+
+bool IsDateColumn(std::uint32_t columnId)
+{
+    return columnId == cmd::kArrangeByModified || columnId == cmd::kArrangeByCreated ||
+           columnId == cmd::kArrangeByVisited;
+}
+
+// The widest date and time text of the locale, as the date columns write it: a late day and
+// hour of every month (names and AM/PM markers differ in width).
+int WidestDateTimeWidth(const QFontMetrics &metrics)
+{
+    int widest = 0;
+    SystemTime fields{};
+    fields.year = kSampleYear;
+    fields.day = kSampleDay;
+    fields.minute = kSampleMinute;
+    for (std::uint16_t month = 1; month <= kMonths; ++month) {
+        fields.month = month;
+        for (const std::uint16_t hour : kSampleHours) {
+            fields.hour = hour;
+            const std::string text = FormatShortDate(fields) + ' ' + FormatHoursMinutes(fields);
+            widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
+        }
+    }
+    return widest;
 }
 
 } // namespace
@@ -42,7 +80,13 @@ int ShownColumnWidth(const ColumnSetting &column, const QString &caption, const 
     const int margin = style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
     const int mark = style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, &header);
     const int captionWidth = header.fontMetrics().horizontalAdvance(caption) + 3 * margin + mark;
-    return std::max(scaled, captionWidth);
+    int width = std::max(scaled, captionWidth);
+    if (IsDateColumn(column.commandId)) {
+        // A cell keeps this margin on each side of its text.
+        const int cellMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &header) + 1;
+        width = std::max(width, WidestDateTimeWidth(header.fontMetrics()) + 2 * cellMargin + 1);
+    }
+    return width;
 }
 
 bool StoreColumnOrder(ColumnTable &table, const std::vector<std::uint32_t> &shownIds)

@@ -2,6 +2,8 @@
 
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
+#include "framework/local_text.h"
+#include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "results/hex_view_pane.h"
 #include "search/content_matcher.h"
@@ -70,7 +72,8 @@ void CHexViewDialog::LayOutControls()
 bool CHexViewDialog::ShowFile(const std::string &path, std::int64_t offset)
 {
     cancelled_ = true;  // a search still reading the last file ends without moving
-    setWindowTitle(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
+    // The window manager lays out the title: a megabyte path from a result file is cut first.
+    setWindowTitle(ShownText(FromLocalText(path)));
     return pane_->OpenFile(path, offset);
 }
 

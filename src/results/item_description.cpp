@@ -1,6 +1,7 @@
 #include "results/item_description.h"
 
 #include "framework/local_text.h"
+#include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "platform/code_page.h"
 #include "platform/file_attributes.h"
@@ -29,9 +30,11 @@ bool HasVersionResourceExtension(std::string_view name)
     return false;
 }
 
+// A value may be a megabyte long or hold line feeds (a folder from a result file, a
+// version string): it is shown bounded and with its controls as marks.
 QString Line(StringId id, std::string_view value)
 {
-    return FormatResString(id, FromLocalText(value));
+    return FormatResString(id, ShownText(FromLocalText(value)));
 }
 
 } // namespace
@@ -78,7 +81,7 @@ QString ItemInfoTip(const FoundFile *record, bool labelElided)
     const QString description = BuildItemDescription(record, QLatin1Char('\n'), false);
     if (!labelElided)
         return description;
-    return FromLocalText(record->Name()) + QLatin1Char('\n') + description;
+    return ShownText(FromLocalText(record->Name())) + QLatin1Char('\n') + description;
 }
 
 } // namespace sifter

@@ -1,5 +1,6 @@
 #include "results/properties_dialog.h"
 
+#include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "platform/locale_text.h"
 #include "platform/path.h"
@@ -38,7 +39,7 @@ PropertiesDialog::PropertiesDialog(const std::string &path, const QString &typeN
     setObjectName(QStringLiteral("PropertiesDialog"));
     std::string entry = path;
     PathRemoveTrailingSeparator(entry);
-    setWindowTitle(FormatResString(str::kPropertiesTitle, FromLocal(PathLastComponent(entry))));
+    setWindowTitle(FormatResString(str::kPropertiesTitle, ShownText(FromLocal(PathLastComponent(entry)))));
 
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;

@@ -1,6 +1,7 @@
 #include "results/results_model.h"
 
 #include "framework/local_text.h"
+#include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "platform/file_attributes.h"
 #include "res/menus.h"
@@ -231,11 +232,17 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DecorationRole && index.column() == 0)
         return rowIcons_.SlotIcon(rowIcons_.GetRowIcon(index.row(), *record));
+    const std::uint32_t columnId = columns_[static_cast<std::size_t>(index.column())];
     if (role == Qt::ToolTipRole)
         return ItemInfoTip(record, false); // a view that shows the label cut off asks ItemInfoTip itself
+    if (role == kTextElideModeRole)
+        return columnId == cmd::kArrangeByFolder ? QVariant(int(Qt::ElideMiddle)) : QVariant();
+    // The editor of a name starts from the name itself, not from its shown form.
+    if (role == Qt::EditRole && columnId == cmd::kArrangeByName)
+        return FromLocalText(record->Name());
     if (role != Qt::DisplayRole)
         return {};
-    return CellText(*record, columns_[static_cast<std::size_t>(index.column())]);
+    return ShownText(CellText(*record, columnId));
 }
 
 void ResultsModel::RowChanged(int row)

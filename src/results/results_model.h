@@ -74,6 +74,10 @@ public:
     // Back to "not sorted"; the rows stay where they are.
     void ResetSort() { sort_ = SortState{}; }
 
+    // The data role that tells how a cell's text is cut where it does not fit: Qt::ElideMiddle
+    // for folders, whose ends tell rows apart; nothing (the view's way) for the others.
+    static constexpr int kTextElideModeRole = Qt::UserRole + 1;
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;

@@ -1,6 +1,7 @@
 #include "results/results_views.h"
 
 #include "framework/dialog_units.h"
+#include "framework/shown_text.h"
 #include "results/item_description.h"
 #include "results/results_model.h"
 
@@ -9,6 +10,7 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -41,6 +43,8 @@ constexpr int kLargeCellDialogUnits = 4 * 13;
 constexpr int kLargeCellTextLines = 2;
 constexpr int kTextMargin = 2;
 constexpr int kCellGap = 8;
+// Room a tip takes beside its text: its frame and margins on both sides.
+constexpr int kTipFrame = 16;
 
 } // namespace
 
@@ -60,7 +64,7 @@ public:
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
         if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-            line->setText(index.data(Qt::DisplayRole).toString());
+            line->setText(index.data(Qt::EditRole).toString());
             line->selectAll();
         }
     }
@@ -102,6 +106,8 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        if (const QVariant elide = index.data(ResultsModel::kTextElideModeRole); elide.isValid())
+            option->textElideMode = static_cast<Qt::TextElideMode>(elide.toInt());
         if (!iconView_ || iconView_->Mode() != ViewMode::LargeIcons)
             return;
         option->decorationPosition = QStyleOptionViewItem::Top;
@@ -131,8 +137,13 @@ bool ShowRowTip(QAbstractItemView &view, QStyleOptionViewItem option, const RowD
     }
     const QModelIndex name = index.siblingAtColumn(0);
     option.rect = view.visualRect(name);
-    QToolTip::showText(event.globalPos(), ItemInfoTip(record, delegate.NameCutOff(option, name)), view.viewport(),
-                       view.visualRect(index));
+    // A tip wraps a line wider than the screen, but a folder or name it cannot wrap would be
+    // cut at the screen's edge; the ends of these tell most, so that line is cut in the middle.
+    const QScreen *screen = view.screen();
+    const int lineWidth = (screen ? screen->availableGeometry().width() : view.width()) - kTipFrame;
+    const QString tip =
+        ElideUnwrappableLines(ItemInfoTip(record, delegate.NameCutOff(option, name)), QToolTip::font(), lineWidth);
+    QToolTip::showText(event.globalPos(), tip, view.viewport(), view.visualRect(index));
     return true;
 }
 

@@ -122,5 +122,27 @@ TEST(BannerStatusBar, BannerPaneIsAsWideAsTheTitleAndPaintsIt)
     EXPECT_EQ(bar.MessageText(), QStringLiteral("Ready"));
 }
 
+TEST(BannerStatusBar, AMessageWiderThanItsPaneShowsItsStartAndEndAndTheWholeTextAsTip)
+{
+    BannerStatusBar bar;
+    bar.resize(600, 24);
+    bar.show();
+    QApplication::processEvents();
+    const QString text = QStringLiteral("In Folder: /home/ann/") + QString(200, QLatin1Char('x')) +
+                         QStringLiteral(" Type: plain text document Size: 12 bytes");
+    bar.SetMessageText(text);
+    const QLabel *pane = bar.MessagePane();
+    EXPECT_EQ(bar.MessageText(), text);
+    EXPECT_TRUE(pane->text().startsWith(QStringLiteral("In Folder: /home/ann/")));
+    EXPECT_TRUE(pane->text().endsWith(QStringLiteral("Size: 12 bytes")));
+    EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->text()), pane->contentsRect().width());
+    EXPECT_EQ(pane->toolTip(), text);
+    // Wide enough again: the text whole, no tip.
+    bar.resize(4000, 24);
+    QApplication::processEvents();
+    EXPECT_EQ(pane->text(), text);
+    EXPECT_TRUE(pane->toolTip().isEmpty());
+}
+
 } // namespace
 } // namespace sifter

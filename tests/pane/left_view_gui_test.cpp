@@ -7,9 +7,14 @@
 #include "framework/link_button.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
+#include "pane/word_options_panel.h"
+#include "res/dialogs.h"
+#include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
@@ -54,6 +59,32 @@ protected:
         for (int row = 0; completer->setCurrentRow(row); ++row)
             shown.append(completer->currentCompletion());
         return shown;
+    }
+
+    // Types into the name box of the active window until its suggestions pop up; the list.
+    QWidget *ShowNameSuggestions(const QString &typed)
+    {
+        Frame().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        Pane().NameBox()->setFocus();
+        Pane().NameBox()->lineEdit()->clear();
+        QTest::keyClicks(Pane().NameBox()->lineEdit(), typed);
+        QWidget *suggestions = Pane().NameBox()->completer()->popup();
+        EXPECT_TRUE(suggestions->isVisible());
+        // The user looks at the list before clicking: the window system has handed it the keys.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == suggestions->windowHandle(); }));
+        return suggestions;
+    }
+
+    // A click at the widget's centre that comes through the window, as the user's do, so that
+    // an open pop-up list sees it first.
+    void ClickThroughTheWindow(QWidget *target)
+    {
+        QTest::mouseClick(Frame().windowHandle(), Qt::LeftButton, {}, target->mapTo(&Frame(), target->rect().center()));
+        QCoreApplication::processEvents();
+        // No window manager gives the window back its focus when the list closes.
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     }
 
     void Search(const QString &names, const QString &folder)
@@ -198,6 +229,82 @@ TEST_F(LeftViewTest, BoxesListTheHistoriesOldestFirstAndSuggestTheLastSearchAtOn
     EXPECT_EQ(names->completer()->completionMode(), QCompleter::PopupCompletion);
     EXPECT_EQ(names->currentText(), QStringLiteral("x"));
     EXPECT_EQ(Suggestions(Pane().FolderBox(), work.left(3)), QStringList{work});
+}
+
+TEST_F(LeftViewTest, AClickIntoAnotherBoxThatClosesTheSuggestionsAlsoMovesTheFocusThere)
+{
+    const QString work = QString::fromStdString(tree.MakeFolder("work"));
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Search(QStringLiteral("report.txt"), work);
+    QWidget *suggestions = nullptr;
+    ASSERT_NO_FATAL_FAILURE(suggestions = ShowNameSuggestions(QStringLiteral("rep")));
+    ASSERT_NO_FATAL_FAILURE(ClickThroughTheWindow(Pane().FolderBox()));
+    EXPECT_FALSE(suggestions->isVisible());
+    EXPECT_TRUE(Pane().FolderBox()->hasFocus());
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_End);
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Z);
+    EXPECT_EQ(Pane().FolderBox()->currentText(), work + QLatin1Char('z'));
+    EXPECT_EQ(Pane().NameBox()->currentText(), QStringLiteral("rep"));
+}
+
+TEST_F(LeftViewTest, AClickOnAButtonThatClosesTheSuggestionsAlsoPressesIt)
+{
+    const QString work = QString::fromStdString(tree.MakeFolder("work"));
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Search(QStringLiteral("report.txt"), work);
+    QStringList browsedFrom;
+    Pane().SetFolderPicker([&](QWidget *, const QString &, const QString &start) {
+        browsedFrom.append(start);
+        return QString();
+    });
+    QWidget *suggestions = nullptr;
+    ASSERT_NO_FATAL_FAILURE(suggestions = ShowNameSuggestions(QStringLiteral("rep")));
+    ASSERT_NO_FATAL_FAILURE(ClickThroughTheWindow(Pane().BrowseButton()));
+    EXPECT_FALSE(suggestions->isVisible());
+    EXPECT_EQ(browsedFrom, QStringList{work});
+}
+
+TEST_F(LeftViewTest, AtFirstStartEveryLabelAndOptionShowsWholeEvenWithTheScrollBar)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Toggle(CLeftView::kWordOptions);
+    Toggle(CLeftView::kAttributes);
+    Frame().resize(Frame().width(), 600);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Pane().verticalScrollBar()->isVisible());
+    const QWidget *viewport = Pane().viewport();
+    for (QLabel *label : Pane().Form()->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        EXPECT_FALSE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+            << label->text().toStdString();
+        EXPECT_LE(label->mapTo(viewport, label->rect().topRight()).x(), viewport->width()) << label->text().toStdString();
+    }
+    for (QAbstractButton *option : Pane().Form()->findChildren<QAbstractButton *>()) {
+        if (!option->isVisible() || !(qobject_cast<QCheckBox *>(option) || qobject_cast<QRadioButton *>(option)))
+            continue;
+        EXPECT_LE(option->sizeHint().width(), option->width()) << option->text().toStdString();
+        EXPECT_LE(option->mapTo(viewport, option->rect().topRight()).x(), viewport->width()) << option->text().toStdString();
+    }
+}
+
+TEST_F(LeftViewTest, AnOptionTooLongForANarrowedPaneShowsElidedWithItsTextAsTip)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Toggle(CLeftView::kWordOptions);
+    Frame().Splitter()->SetFirstColumnWidth(110);
+    QCoreApplication::processEvents();
+    auto *unicode = Pane().Panels().wordOptions->Controls().Find<QCheckBox>(ctl::wordopt::kUnicodeUtf8);
+    ASSERT_NE(unicode, nullptr);
+    EXPECT_TRUE(unicode->text().contains(QChar(0x2026))) << unicode->text().toStdString();
+    EXPECT_LE(unicode->sizeHint().width(), unicode->width());
+    EXPECT_EQ(unicode->toolTip(), QStringLiteral("Enable Unicode & UTF8."));
+    // Wide again: the whole text, no tip.
+    Frame().Splitter()->SetFirstColumnWidth(400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(unicode->text(), QStringLiteral("Enable Unicode && UTF8."));
+    EXPECT_TRUE(unicode->toolTip().isEmpty());
 }
 
 TEST_F(LeftViewTest, HistoriesStoredByAnEarlierRunFillTheBoxesAtStart)

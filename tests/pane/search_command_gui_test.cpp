@@ -12,10 +12,13 @@
 #include "results/sifter_view.h"
 #include "search/text_field.h"
 #include "support/private_bus.h"
+#include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
@@ -129,6 +132,48 @@ TEST_F(SearchCommandTest, EnterInAnyBoxStartsTheSearch)
         List().ClearResultRows();
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         EXPECT_EQ(List().ItemCount(), 1);
+    }
+}
+
+TEST_F(SearchCommandTest, APickedSuggestionIsSearchedAndStaysInItsBox)
+{
+    const QString alpha = QString::fromStdString(tree.MakeFolder("alpha"));
+    const QString beta = QString::fromStdString(tree.MakeFolder("beta"));
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    TypeCriteria(QStringLiteral("alpha*"), QStringLiteral("alpha"), alpha);
+    PressSearch();
+    TypeCriteria(QStringLiteral("beta*"), QStringLiteral("beta"), beta);
+    PressSearch();
+    const struct {
+        QComboBox *box;
+        QString typed, picked;
+    } boxes[] = {{Pane().NameBox(), QStringLiteral("b"), QStringLiteral("beta*")},
+                 {Pane().WordsBox(), QStringLiteral("b"), QStringLiteral("beta")},
+                 {Pane().FolderBox(), beta.left(beta.size() - 3), beta}};
+    for (const auto &[box, typed, picked] : boxes) {
+        Pane().NameBox()->setEditText(QStringLiteral("alpha*"));
+        Pane().WordsBox()->setEditText(QStringLiteral("alpha"));
+        Pane().FolderBox()->setEditText(alpha);
+        // The user picks the suggestion with the keys, in the list that pops up.
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        box->setFocus();
+        Type(box, typed);
+        QAbstractItemView *suggestions = box->completer()->popup();
+        ASSERT_TRUE(suggestions->isVisible());
+        QTest::keyClick(suggestions, Qt::Key_Down);
+        QTest::keyClick(suggestions, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        const SearchCriteria &searched = Doc().Search().criteria;
+        const QString texts[] = {FromLocalText(TextField(searched.names)), FromLocalText(TextField(searched.words)),
+                                 FromLocalText(TextField(searched.folders))};
+        const QComboBox *shown[] = {Pane().NameBox(), Pane().WordsBox(), Pane().FolderBox()};
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(shown[i]->currentText(), texts[i]) << "after picking " << picked.toStdString();
+        EXPECT_EQ(box->currentText(), picked);
+        // Search again searches the same.
+        PressSearch();
+        EXPECT_EQ(box->currentText(), picked);
     }
 }
 

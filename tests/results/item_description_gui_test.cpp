@@ -3,6 +3,7 @@
 // label shown cut off. Programs are real PE files built in a temporary folder.
 #include "results/item_description.h"
 
+#include "framework/shown_text.h"
 #include "platform/file_attributes.h"
 #include "results/file_texts.h"
 #include "search/found_file.h"
@@ -132,6 +133,19 @@ TEST_F(ItemDescriptionTest, TipOfALabelShownCutOffStartsWithTheFullName)
     EXPECT_EQ(ItemInfoTip(&record, false), description);
     EXPECT_EQ(ItemInfoTip(&record, true), QString::fromStdString(longName) + QLatin1Char('\n') + description);
     EXPECT_EQ(ItemInfoTip(nullptr, true), QString());
+}
+
+TEST_F(ItemDescriptionTest, AMegabyteFolderIsShownBoundedWithItsEndsInTheStatusAndTheTip)
+{
+    FoundFile record = Record("notes.txt", 10);
+    record.SetFolder("/start" + std::string(1 << 20, 'x') + "/end");
+    const QString status = BuildItemDescription(&record, QLatin1Char(' '), false);
+    EXPECT_TRUE(status.startsWith(QStringLiteral("In Folder: /start")));
+    EXPECT_TRUE(status.contains(QStringLiteral("/end Type: some type")));
+    EXPECT_LE(status.size(), kShownTextLimit + 200); // the folder bounded, the rest as it is
+    const QString tip = ItemInfoTip(&record, true);
+    for (const QString &line : tip.split(QLatin1Char('\n')))
+        EXPECT_LE(line.size(), kShownTextLimit + 20);
 }
 
 } // namespace
