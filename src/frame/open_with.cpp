@@ -54,7 +54,8 @@ void StartApplication(Application &app, const DesktopEntry &application, const s
 bool OpenWithProgramFromDialog(Application &app, const std::string &path, bool isFolder, QWidget *parent)
 {
     std::vector<DesktopEntry> candidates =
-        ApplicationsForTypes(FindApplications(ApplicationFolders(), MessagesLanguage()), FileMimeTypes(path, isFolder));
+        ApplicationsForChooser(FindApplications(ApplicationFolders(), MessagesLanguage()), FileMimeTypes(path, isFolder))
+            .declared;
     if (candidates.empty())
         return false;
     std::string entry = path;

@@ -23,8 +23,8 @@ bool IsCleanUtf8(std::string_view text)
 }
 
 struct EntryKeys {
-    std::optional<std::string> type, name, nameLanguage, nameCountry, icon, exec, tryExec, mimeType, hidden,
-        noDisplay, terminal;
+    std::optional<std::string> type, name, nameLanguage, nameCountry, icon, exec, tryExec, mimeType, onlyShowIn,
+        notShowIn, hidden, noDisplay, terminal;
 };
 
 std::optional<std::string> *SlotOf(EntryKeys &keys, std::string_view key, std::string_view language)
@@ -41,6 +41,10 @@ std::optional<std::string> *SlotOf(EntryKeys &keys, std::string_view key, std::s
         return &keys.tryExec;
     if (key == "MimeType")
         return &keys.mimeType;
+    if (key == "OnlyShowIn")
+        return &keys.onlyShowIn;
+    if (key == "NotShowIn")
+        return &keys.notShowIn;
     if (key == "Hidden")
         return &keys.hidden;
     if (key == "NoDisplay")
@@ -205,6 +209,8 @@ std::optional<DesktopEntry> ReadDesktopEntry(const std::string &path, std::strin
     entry.icon = UnescapeDesktopString(keys.icon.value_or(std::string()));
     entry.tryExec = UnescapeDesktopString(keys.tryExec.value_or(std::string()));
     entry.mimeTypes = SplitDesktopList(keys.mimeType.value_or(std::string()));
+    entry.onlyShowIn = SplitDesktopList(keys.onlyShowIn.value_or(std::string()));
+    entry.notShowIn = SplitDesktopList(keys.notShowIn.value_or(std::string()));
     entry.hidden = IsTrue(keys.hidden);
     entry.noDisplay = IsTrue(keys.noDisplay);
     entry.terminal = IsTrue(keys.terminal);

@@ -21,6 +21,8 @@ struct DesktopEntry {
     std::string exec;  // Exec with its string escapes undone
     std::string tryExec;
     std::vector<std::string> mimeTypes;
+    std::vector<std::string> onlyShowIn;  // desktops (as XDG_CURRENT_DESKTOP names them)
+    std::vector<std::string> notShowIn;
     bool hidden = false;
     bool noDisplay = false;
     bool terminal = false;
