@@ -1,6 +1,7 @@
 #include "platform/desktop_applications.h"
 
 #include "platform/desktop_exec.h"
+#include "platform/mime_apps_list.h"
 #include "platform/user_folders.h"
 
 #include <algorithm>
@@ -131,9 +132,9 @@ Associations ReadAssociations(const std::vector<std::string> &files)
             continue;
         ForEachDesktopKey(*content, [&associations](std::string_view group, std::string_view key, std::string_view value) {
             std::map<std::string, std::set<std::string>> *target = nullptr;
-            if (group == "Default Applications" || group == "Added Associations")
+            if (group == kDefaultApplicationsGroup || group == kAddedAssociationsGroup)
                 target = &associations.named;
-            else if (group == "Removed Associations")
+            else if (group == kRemovedAssociationsGroup)
                 target = &associations.removed;
             if (!target)
                 return;
@@ -222,8 +223,8 @@ ChooserApplications ApplicationsForChooser(const std::vector<DesktopEntry> &appl
     for (const DesktopEntry &entry : applications) {
         if (!ShownInChoosers(entry, desktops))
             continue;
-        const bool declares =
-            std::any_of(types.begin(), types.end(), [&entry](const std::string &type) { return Declares(entry, type); });
+        const bool declares = std::any_of(types.begin(), types.end(),
+                                          [&entry](const std::string &type) { return Declares(entry, type); });
         (declares ? chooser.declared : chooser.others).push_back(entry);
     }
     SortByName(chooser.declared);
