@@ -11,17 +11,6 @@
 namespace sifter {
 namespace {
 
-bool IsCleanUtf8(std::string_view text)
-{
-    for (std::size_t pos = 0; pos < text.size();) {
-        const Utf8Sequence sequence = DecodeUtf8(text, pos);
-        if (!sequence.valid || sequence.codePoint == 0)
-            return false;
-        pos += sequence.length;
-    }
-    return true;
-}
-
 struct EntryKeys {
     std::optional<std::string> type, name, nameLanguage, nameCountry, icon, exec, tryExec, mimeType, onlyShowIn,
         notShowIn, hidden, noDisplay, terminal;
@@ -88,6 +77,17 @@ bool IsExecutableFile(const std::string &path)
 }
 
 } // namespace
+
+bool IsDesktopFileText(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Sequence sequence = DecodeUtf8(text, pos);
+        if (!sequence.valid || sequence.codePoint == 0)
+            return false;
+        pos += sequence.length;
+    }
+    return true;
+}
 
 std::string_view TrimDesktopLine(std::string_view line)
 {
@@ -192,7 +192,7 @@ std::string EscapeDesktopString(std::string_view text)
 std::optional<DesktopEntry> ReadDesktopEntry(const std::string &path, std::string id, std::string_view language)
 {
     const std::optional<std::string> content = ReadDesktopFileText(path);
-    if (!content || !IsCleanUtf8(*content))
+    if (!content || !IsDesktopFileText(*content))
         return std::nullopt;
     const EntryKeys keys = ReadKeys(*content, language);
     if (!keys.type || *keys.type != "Application" || !keys.name || !keys.exec)

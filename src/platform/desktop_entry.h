@@ -41,6 +41,9 @@ std::optional<std::string> ReadDesktopFileText(const std::string &path);
 using DesktopKeyVisitor = std::function<void(std::string_view, std::string_view, std::string_view)>;
 void ForEachDesktopKey(std::string_view content, const DesktopKeyVisitor &visit);
 
+// True when text is valid UTF-8 without NUL, as every entry file must be.
+bool IsDesktopFileText(std::string_view text);
+
 // A line of a desktop file without the blanks around it (and a carriage return at its end).
 std::string_view TrimDesktopLine(std::string_view line);
 
