@@ -369,15 +369,6 @@ TEST_F(OpenWithTest, AnOtherProgramsCommandGetsTheFileAsItsLastArgumentWhenItNam
     EXPECT_TRUE(prompts->errors.isEmpty());
 }
 
-TEST_F(OpenWithTest, AnOtherProgramsFieldCodePlacesTheFile)
-{
-    const std::string name = "odd \"name\" 'q' \xff.zzqx";
-    StartWithFiles({{name, kUnknownBytes}});
-    OnChoosers([this](OpenWithDialog &dialog) { ChooseCommand(dialog, RecordingCommand("typed", " --in=%f --last")); });
-    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
-    EXPECT_EQ(WaitForFile(Out("typed")), "--in=" + tree.Path("files/" + name) + std::string("\0--last\0", 8));
-}
-
 TEST_F(OpenWithTest, AMalformedCommandIsRefusedInTheChooserWithItsReason)
 {
     StartWithFiles({{"data.zzqx", kUnknownBytes}});
