@@ -196,6 +196,18 @@ inline constexpr StringId kConflictRename = 61514;
 inline constexpr StringId kConflictRenameTip = 61515;
 inline constexpr StringId kTransferCancel = 61516;
 inline constexpr StringId kConflictApplyToAll = 61517;
+// Why a command typed for "Other program..." in the chooser is refused: one reason for each
+// way its quoting or field codes are malformed, and a program that is not there ("%1").
+inline constexpr StringId kCommandUnclosedQuote = 61540;
+inline constexpr StringId kCommandQuoteInsideArgument = 61541;
+inline constexpr StringId kCommandStrayBackslash = 61542;
+inline constexpr StringId kCommandCodeInQuotes = 61543;
+inline constexpr StringId kCommandUnknownCode = 61544;
+inline constexpr StringId kCommandCodeNotAlone = 61545;
+inline constexpr StringId kCommandTwoFileCodes = 61546;
+inline constexpr StringId kCommandNoProgram = 61547;
+inline constexpr StringId kCommandRelativeProgram = 61548;
+inline constexpr StringId kCommandProgramMissing = 61549;
 // The chooser of the program that opens a file without a default one: its title, its
 // question ("%1" the file's name), and a program that did not start ("%1" the program's
 // name, "%2" the file, "%3" the reason).
@@ -203,6 +215,17 @@ inline constexpr StringId kOpenWithTitle = 61550;
 inline constexpr StringId kOpenWithPrompt = 61551;
 inline constexpr StringId kOpenWithStartFailed = 61552;
 inline constexpr StringId kOpenWithBadExec = 61553;       // the reason when its command line is malformed
+// Its search field's hint, the heading above the applications that do not declare the type,
+// the row that takes a command, the command field's label and hint, the box that keeps the
+// choice ("%1" the type's description, "%2" its MIME name), and a choice that could not be
+// kept ("%1" the program, "%2" the MIME type, "%3" the reason).
+inline constexpr StringId kOpenWithSearchHint = 61554;
+inline constexpr StringId kOpenWithOtherApplications = 61555;
+inline constexpr StringId kOpenWithOtherProgram = 61556;
+inline constexpr StringId kOpenWithCommandLabel = 61557;
+inline constexpr StringId kOpenWithCommandHint = 61558;
+inline constexpr StringId kOpenWithAlwaysUse = 61559;
+inline constexpr StringId kOpenWithRememberFailed = 61560;
 // The Options dialog's lines of what is in place: the result-file type ("%1" another default
 // application), the folder actions ("%1" the file managers), and a failure ("%1" the reasons).
 inline constexpr StringId kOptionsTypeRegistered = 61570;

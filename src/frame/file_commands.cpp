@@ -85,18 +85,16 @@ void OpenSelectedFiles(const CSifterView &list, Application &app, const DesktopP
         return;
     // The desktop's opener says it started even when no program takes the type, and then
     // nothing happens: a type without an application goes to the chooser instead.
-    const std::vector<DesktopEntry> applications = FindApplications(ApplicationFolders(), MessagesLanguage());
+    std::vector<DesktopEntry> applications = FindApplications(ApplicationFolders(), MessagesLanguage());
     const std::vector<std::string> mimeAppsLists = MimeAppsListFiles();
-    QStringList failed;
     for (const auto &[path, isFolder] : files) {
         if (HasApplicationForTypes(applications, FileMimeTypes(path, isFolder), mimeAppsLists) &&
             app.OpenUrl(FileUrlOfPath(path)))
             continue;
-        if (!OpenWithChosenProgram(app, portal, path, isFolder, parent))
-            failed.append(ShownPath(path));
+        OpenWithChosenProgram(app, portal, path, isFolder, parent);
+        // A command kept for the type is an entry of its own, which the next file of the type needs.
+        applications = FindApplications(ApplicationFolders(), MessagesLanguage());
     }
-    if (!failed.isEmpty())
-        app.Prompts().ShowError(FormatResString(str::kNoProgramForAddress, failed.join(QLatin1Char('\n'))));
 }
 
 void RevealSelectedFiles(const CSifterView &list, Application &app, const DesktopFileManager &fileManager)

@@ -7,6 +7,9 @@
 #include "platform/file_mime_types.h"
 #include "platform/path.h"
 #include "platform/program_start.h"
+#include "platform/user_application.h"
+#include "platform/user_folders.h"
+#include "platform/user_mime_apps.h"
 #include "results/desktop_portal.h"
 #include "results/file_url.h"
 #include "results/open_with_dialog.h"
@@ -15,6 +18,9 @@
 
 namespace sifter {
 namespace {
+
+// The type a file without any known one gets from shared-mime-info.
+constexpr char kAnyBytesType[] = "application/octet-stream";
 
 QString FromLocal(const std::string &text)
 {
@@ -29,10 +35,11 @@ QString PortalParentWindow(QWidget *parent)
     return QStringLiteral("x11:") + QString::number(parent->window()->winId(), 16);
 }
 
-// Starts the application's Exec on the file; a failure is told to the user.
-void StartApplication(Application &app, const DesktopEntry &application, const std::string &path)
+// Starts the application's Exec on the file; false when it did not start, which is told to
+// the user.
+bool StartApplication(Application &app, const DesktopEntry &application, const std::string &path)
 {
-    // Not met by listed entries, whose Exec parsed when they were found.
+    // Not met by listed entries and commands, whose Exec parsed when they were found.
     std::string error = LoadResString(str::kOpenWithBadExec).toStdString();
     const std::optional<DesktopExec> exec = ParseDesktopExec(application.exec);
     if (exec) {
@@ -43,42 +50,54 @@ void StartApplication(Application &app, const DesktopEntry &application, const s
         values.name = application.name;
         values.entryPath = application.path;
         if (StartDetachedProgram(ExpandDesktopExec(*exec, values), error))
-            return;
+            return true;
     }
     app.Prompts().ShowError(
         LoadResString(str::kOpenWithStartFailed)
             .arg(QString::fromStdString(application.name), FromLocal(path), QString::fromLocal8Bit(error.c_str())));
+    return false;
 }
 
-// Our own dialog of the applications declaring the file's type; false when none does.
-bool OpenWithProgramFromDialog(Application &app, const std::string &path, bool isFolder, QWidget *parent)
+// Makes the chosen application the type's default for the desktop's opener; a command of the
+// user's own first becomes a desktop entry of ours. A failure is told to the user.
+void KeepChoice(Application &app, const DesktopEntry &chosen, const std::string &type)
 {
-    std::vector<DesktopEntry> candidates =
-        ApplicationsForTypes(FindApplications(ApplicationFolders(), MessagesLanguage()), FileMimeTypes(path, isFolder));
-    if (candidates.empty())
-        return false;
+    std::string id = chosen.id;
+    std::string error;
+    if ((!id.empty() || AddUserApplication(DataHomeFolder(), chosen, type, id, error)) &&
+        SetUserDefaultApplication(ConfigHomeFolder(), type, id, error))
+        return;
+    app.Prompts().ShowError(LoadResString(str::kOpenWithRememberFailed)
+                                .arg(QString::fromStdString(chosen.name), QString::fromStdString(type),
+                                     QString::fromLocal8Bit(error.c_str())));
+}
+
+// Our own chooser: the applications declaring the file's type, the others, or a command.
+void OpenWithProgramFromDialog(Application &app, const std::string &path, bool isFolder, QWidget *parent)
+{
+    const std::vector<std::string> types = FileMimeTypes(path, isFolder);
+    const std::string type = types.empty() ? kAnyBytesType : types.front();
     std::string entry = path;
     PathRemoveTrailingSeparator(entry);
-    OpenWithDialog dialog(FromLocal(PathLastComponent(entry)), std::move(candidates), parent);
+    OpenWithDialog dialog(FromLocal(PathLastComponent(entry)), type,
+                          ApplicationsForChooser(FindApplications(ApplicationFolders(), MessagesLanguage()), types),
+                          parent);
     if (dialog.exec() != QDialog::Accepted || !dialog.Chosen())
-        return true;
-    StartApplication(app, *dialog.Chosen(), path);
-    return true;
+        return;
+    // A program that does not start is no choice to keep.
+    if (StartApplication(app, *dialog.Chosen(), path) && dialog.AlwaysUse())
+        KeepChoice(app, *dialog.Chosen(), type);
 }
 
 } // namespace
 
-bool OpenWithChosenProgram(Application &app, const DesktopPortal &portal, const std::string &path, bool isFolder,
+void OpenWithChosenProgram(Application &app, const DesktopPortal &portal, const std::string &path, bool isFolder,
                            QWidget *parent)
 {
     // The window outlives any answer that still uses the application (the answer is dropped with it).
-    const auto ownDialog = [&app, path, isFolder, parent] {
-        if (!OpenWithProgramFromDialog(app, path, isFolder, parent))
-            app.Prompts().ShowError(FormatResString(str::kNoProgramForAddress, FromLocal(path)));
-    };
-    if (portal.ChooseApplicationFor(path, PortalParentWindow(parent), parent, ownDialog))
-        return true;
-    return OpenWithProgramFromDialog(app, path, isFolder, parent);
+    const auto ownDialog = [&app, path, isFolder, parent] { OpenWithProgramFromDialog(app, path, isFolder, parent); };
+    if (!portal.ChooseApplicationFor(path, PortalParentWindow(parent), parent, ownDialog))
+        OpenWithProgramFromDialog(app, path, isFolder, parent);
 }
 
 } // namespace sifter

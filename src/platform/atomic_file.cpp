@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <memory>
@@ -318,6 +319,17 @@ bool WriteFileAtomically(const std::string &path, const std::function<bool(std::
     if (target.stream)
         return Report(WriteIntoStream(target, write, options.waitForReader), error);
     return Report(ReplaceFile(target, write, options.newFileMode), error);
+}
+
+bool WriteTextFileAtomically(const std::string &path, std::string_view text, std::string &error)
+{
+    int failure = 0;
+    if (WriteFileAtomically(
+            path, [text](std::FILE *file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); }, {},
+            &failure))
+        return true;
+    error = "cannot write " + path + ": " + std::strerror(failure);
+    return false;
 }
 
 bool ProbeAtomicWrite(const std::string &path, int *error)

@@ -39,6 +39,10 @@ struct AtomicWriteOptions {
 bool WriteFileAtomically(const std::string &path, const std::function<bool(std::FILE *)> &write,
                          const AtomicWriteOptions &options = {}, int *error = nullptr);
 
+// WriteFileAtomically with text as the whole content; false with error set to "cannot write
+// <path>: <the system's reason>".
+bool WriteTextFileAtomically(const std::string &path, std::string_view text, std::string &error);
+
 // Does what WriteFileAtomically does before it writes: the same checks, the removal of
 // stale temporaries, the creation (then removal) of the same temporary file, so that a
 // path the write would refuse is refused here. A FIFO or device is not opened (that would

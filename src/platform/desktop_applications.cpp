@@ -1,6 +1,7 @@
 #include "platform/desktop_applications.h"
 
 #include "platform/desktop_exec.h"
+#include "platform/mime_apps_list.h"
 #include "platform/user_folders.h"
 
 #include <algorithm>
@@ -77,6 +78,45 @@ std::string Lowered(std::string text)
     return text;
 }
 
+// The names of XDG_CURRENT_DESKTOP ("KDE", "GNOME"), in its order.
+std::vector<std::string> CurrentDesktops()
+{
+    std::vector<std::string> desktops;
+    const char *value = std::getenv("XDG_CURRENT_DESKTOP");
+    std::string_view list = value ? value : "";
+    while (!list.empty()) {
+        const std::size_t colon = list.find(':');
+        if (colon != 0)
+            desktops.emplace_back(list.substr(0, colon));
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
+    return desktops;
+}
+
+bool NamesAny(const std::vector<std::string> &listed, const std::vector<std::string> &desktops)
+{
+    return std::any_of(desktops.begin(), desktops.end(), [&listed](const std::string &desktop) {
+        return std::find(listed.begin(), listed.end(), desktop) != listed.end();
+    });
+}
+
+// Choosers show an entry when it asks to be shown, runs in a window of its own (a Terminal one
+// would need a terminal emulator, which has no standard way to be found), and the current
+// desktop is one it is meant for.
+bool ShownInChoosers(const DesktopEntry &entry, const std::vector<std::string> &desktops)
+{
+    if (entry.noDisplay || entry.terminal || NamesAny(entry.notShowIn, desktops))
+        return false;
+    return entry.onlyShowIn.empty() || NamesAny(entry.onlyShowIn, desktops);
+}
+
+void SortByName(std::vector<DesktopEntry> &entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
+        return Lowered(a.name) < Lowered(b.name);
+    });
+}
+
 // The associations of the mimeapps.list files: type -> ids, per group.
 struct Associations {
     std::map<std::string, std::set<std::string>> named;    // default and added
@@ -92,9 +132,9 @@ Associations ReadAssociations(const std::vector<std::string> &files)
             continue;
         ForEachDesktopKey(*content, [&associations](std::string_view group, std::string_view key, std::string_view value) {
             std::map<std::string, std::set<std::string>> *target = nullptr;
-            if (group == "Default Applications" || group == "Added Associations")
+            if (group == kDefaultApplicationsGroup || group == kAddedAssociationsGroup)
                 target = &associations.named;
-            else if (group == "Removed Associations")
+            else if (group == kRemovedAssociationsGroup)
                 target = &associations.removed;
             if (!target)
                 return;
@@ -122,14 +162,9 @@ std::vector<std::string> MimeAppsListFiles()
 {
     // Each folder's lists of the current desktops ("kde-mimeapps.list") come before its own.
     std::vector<std::string> names;
-    const char *desktops = std::getenv("XDG_CURRENT_DESKTOP");
-    std::string_view list = desktops ? desktops : "";
-    while (!list.empty()) {
-        const std::size_t colon = list.find(':');
-        const std::string desktop = Lowered(std::string(list.substr(0, colon)));
-        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
-        if (!desktop.empty() && desktop.find('/') == std::string::npos)
-            names.push_back(desktop + "-mimeapps.list");
+    for (const std::string &desktop : CurrentDesktops()) {
+        if (desktop.find('/') == std::string::npos)
+            names.push_back(Lowered(desktop) + "-mimeapps.list");
     }
     names.emplace_back("mimeapps.list");
     std::vector<std::string> folders;
@@ -180,20 +215,21 @@ std::vector<DesktopEntry> FindApplications(const std::vector<std::string> &folde
     return applications;
 }
 
-std::vector<DesktopEntry> ApplicationsForTypes(const std::vector<DesktopEntry> &applications,
-                                               const std::vector<std::string> &types)
+ChooserApplications ApplicationsForChooser(const std::vector<DesktopEntry> &applications,
+                                           const std::vector<std::string> &types)
 {
-    std::vector<DesktopEntry> chosen;
+    const std::vector<std::string> desktops = CurrentDesktops();
+    ChooserApplications chooser;
     for (const DesktopEntry &entry : applications) {
-        if (entry.noDisplay || entry.terminal)
+        if (!ShownInChoosers(entry, desktops))
             continue;
-        if (std::any_of(types.begin(), types.end(), [&entry](const std::string &type) { return Declares(entry, type); }))
-            chosen.push_back(entry);
+        const bool declares = std::any_of(types.begin(), types.end(),
+                                          [&entry](const std::string &type) { return Declares(entry, type); });
+        (declares ? chooser.declared : chooser.others).push_back(entry);
     }
-    std::stable_sort(chosen.begin(), chosen.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
-        return Lowered(a.name) < Lowered(b.name);
-    });
-    return chosen;
+    SortByName(chooser.declared);
+    SortByName(chooser.others);
+    return chooser;
 }
 
 bool HasApplicationForTypes(const std::vector<DesktopEntry> &applications, const std::vector<std::string> &types,

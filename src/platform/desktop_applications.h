@@ -28,10 +28,16 @@ std::string MessagesLanguage();
 // Entries that are hidden, unreadable, or whose Exec is malformed or TryExec fails are left out.
 std::vector<DesktopEntry> FindApplications(const std::vector<std::string> &folders, std::string_view language);
 
-// The applications that declare one of the types (MimeType) and are shown in choosers (not
-// NoDisplay, not Terminal), sorted by name.
-std::vector<DesktopEntry> ApplicationsForTypes(const std::vector<DesktopEntry> &applications,
-                                               const std::vector<std::string> &types);
+// The applications a chooser offers for a file of the types, each part sorted by name: those
+// declaring one of the types (MimeType), and all others. Only entries shown in choosers are
+// in either: not NoDisplay, not Terminal, and meant for a desktop of $XDG_CURRENT_DESKTOP
+// (OnlyShowIn naming one of them when given, NotShowIn naming none).
+struct ChooserApplications {
+    std::vector<DesktopEntry> declared;
+    std::vector<DesktopEntry> others;
+};
+ChooserApplications ApplicationsForChooser(const std::vector<DesktopEntry> &applications,
+                                           const std::vector<std::string> &types);
 
 // True when one of the types (a file's own first, then its aliases and ancestors) has an
 // application the desktop would start: a default or added association of a mimeapps.list naming

@@ -11,20 +11,9 @@
 namespace sifter {
 namespace {
 
-bool IsCleanUtf8(std::string_view text)
-{
-    for (std::size_t pos = 0; pos < text.size();) {
-        const Utf8Sequence sequence = DecodeUtf8(text, pos);
-        if (!sequence.valid || sequence.codePoint == 0)
-            return false;
-        pos += sequence.length;
-    }
-    return true;
-}
-
 struct EntryKeys {
-    std::optional<std::string> type, name, nameLanguage, nameCountry, icon, exec, tryExec, mimeType, hidden,
-        noDisplay, terminal;
+    std::optional<std::string> type, name, nameLanguage, nameCountry, icon, exec, tryExec, mimeType, onlyShowIn,
+        notShowIn, hidden, noDisplay, terminal;
 };
 
 std::optional<std::string> *SlotOf(EntryKeys &keys, std::string_view key, std::string_view language)
@@ -41,6 +30,10 @@ std::optional<std::string> *SlotOf(EntryKeys &keys, std::string_view key, std::s
         return &keys.tryExec;
     if (key == "MimeType")
         return &keys.mimeType;
+    if (key == "OnlyShowIn")
+        return &keys.onlyShowIn;
+    if (key == "NotShowIn")
+        return &keys.notShowIn;
     if (key == "Hidden")
         return &keys.hidden;
     if (key == "NoDisplay")
@@ -84,6 +77,17 @@ bool IsExecutableFile(const std::string &path)
 }
 
 } // namespace
+
+bool IsDesktopFileText(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Sequence sequence = DecodeUtf8(text, pos);
+        if (!sequence.valid || sequence.codePoint == 0)
+            return false;
+        pos += sequence.length;
+    }
+    return true;
+}
 
 std::string_view TrimDesktopLine(std::string_view line)
 {
@@ -188,7 +192,7 @@ std::string EscapeDesktopString(std::string_view text)
 std::optional<DesktopEntry> ReadDesktopEntry(const std::string &path, std::string id, std::string_view language)
 {
     const std::optional<std::string> content = ReadDesktopFileText(path);
-    if (!content || !IsCleanUtf8(*content))
+    if (!content || !IsDesktopFileText(*content))
         return std::nullopt;
     const EntryKeys keys = ReadKeys(*content, language);
     if (!keys.type || *keys.type != "Application" || !keys.name || !keys.exec)
@@ -205,6 +209,8 @@ std::optional<DesktopEntry> ReadDesktopEntry(const std::string &path, std::strin
     entry.icon = UnescapeDesktopString(keys.icon.value_or(std::string()));
     entry.tryExec = UnescapeDesktopString(keys.tryExec.value_or(std::string()));
     entry.mimeTypes = SplitDesktopList(keys.mimeType.value_or(std::string()));
+    entry.onlyShowIn = SplitDesktopList(keys.onlyShowIn.value_or(std::string()));
+    entry.notShowIn = SplitDesktopList(keys.notShowIn.value_or(std::string()));
     entry.hidden = IsTrue(keys.hidden);
     entry.noDisplay = IsTrue(keys.noDisplay);
     entry.terminal = IsTrue(keys.terminal);

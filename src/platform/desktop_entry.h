@@ -21,6 +21,8 @@ struct DesktopEntry {
     std::string exec;  // Exec with its string escapes undone
     std::string tryExec;
     std::vector<std::string> mimeTypes;
+    std::vector<std::string> onlyShowIn;  // desktops (as XDG_CURRENT_DESKTOP names them)
+    std::vector<std::string> notShowIn;
     bool hidden = false;
     bool noDisplay = false;
     bool terminal = false;
@@ -38,6 +40,9 @@ std::optional<std::string> ReadDesktopFileText(const std::string &path);
 // around the key and the value trimmed; comments, blank and other lines skipped).
 using DesktopKeyVisitor = std::function<void(std::string_view, std::string_view, std::string_view)>;
 void ForEachDesktopKey(std::string_view content, const DesktopKeyVisitor &visit);
+
+// True when text is valid UTF-8 without NUL, as every entry file must be.
+bool IsDesktopFileText(std::string_view text);
 
 // A line of a desktop file without the blanks around it (and a carriage return at its end).
 std::string_view TrimDesktopLine(std::string_view line);

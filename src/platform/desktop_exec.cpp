@@ -21,10 +21,9 @@ bool EndsArgument(std::string_view value, std::size_t pos)
     return pos >= value.size() || value[pos] == ' ';
 }
 
-// Reads the arguments; empty on a quoting or field-code fault.
-std::optional<DesktopExec> Tokenize(std::string_view value)
+// Reads the arguments into exec; the first quoting or field-code fault ends the reading.
+ExecFault Tokenize(std::string_view value, DesktopExec &exec)
 {
-    DesktopExec exec;
     std::vector<ExecPiece> pieces;
     bool present = false;  // the argument has begun (a quoted empty one counts)
     const auto addText = [&pieces](char c) {
@@ -45,33 +44,37 @@ std::optional<DesktopExec> Tokenize(std::string_view value)
         } else if (c == '"') {
             // A quote encloses a whole argument.
             if (present)
-                return std::nullopt;
+                return ExecFault::kQuoteInsideArgument;
             present = true;
             for (++pos;; ++pos) {
                 if (pos >= value.size())
-                    return std::nullopt;
+                    return ExecFault::kUnclosedQuote;
                 const char q = value[pos];
                 if (q == '"')
                     break;
                 if (q == '\\') {
-                    if (++pos >= value.size() || !Contains(kEscapedInQuotes, value[pos]))
-                        return std::nullopt;
+                    if (++pos >= value.size())
+                        return ExecFault::kUnclosedQuote;
+                    if (!Contains(kEscapedInQuotes, value[pos]))
+                        return ExecFault::kStrayBackslash;
                     addText(value[pos]);
                 } else if (q == '%') {
-                    if (++pos >= value.size() || value[pos] != '%')
-                        return std::nullopt;
+                    if (++pos >= value.size())
+                        return ExecFault::kUnclosedQuote;
+                    if (value[pos] != '%')
+                        return ExecFault::kCodeInQuotes;
                     addText('%');
                 } else {
                     addText(q);
                 }
             }
             if (!EndsArgument(value, pos + 1))
-                return std::nullopt;
+                return ExecFault::kQuoteInsideArgument;
         } else if (c == '\\') {
-            return std::nullopt;
+            return ExecFault::kStrayBackslash;
         } else if (c == '%') {
             if (++pos >= value.size())
-                return std::nullopt;
+                return ExecFault::kUnknownCode;
             const char code = value[pos];
             if (code == '%') {
                 present = true;
@@ -80,14 +83,14 @@ std::optional<DesktopExec> Tokenize(std::string_view value)
                 continue;
             } else if (Contains(kLoneCodes, code)) {
                 if (present || !EndsArgument(value, pos + 1))
-                    return std::nullopt;
+                    return ExecFault::kCodeNotAlone;
                 present = true;
                 pieces.push_back({code, {}});
             } else if (Contains(kPieceCodes, code)) {
                 present = true;
                 pieces.push_back({code, {}});
             } else {
-                return std::nullopt;
+                return ExecFault::kUnknownCode;
             }
         } else {
             present = true;
@@ -95,36 +98,51 @@ std::optional<DesktopExec> Tokenize(std::string_view value)
         }
     }
     endArgument();
-    return exec;
+    return ExecFault::kNone;
 }
 
 // The program must be named by the entry itself, and found where its name says.
-bool ProgramIsSound(const DesktopExec &exec)
+ExecFault ProgramFault(const DesktopExec &exec)
 {
     if (exec.arguments.empty())
-        return false;
+        return ExecFault::kNoProgram;
     const std::vector<ExecPiece> &program = exec.arguments.front();
     if (program.size() != 1 || program.front().code != 0 || program.front().text.empty())
-        return false;
+        return ExecFault::kNoProgram;
     const std::string &name = program.front().text;
-    return name.find('/') == std::string::npos || name.front() == '/';
+    return name.find('/') == std::string::npos || name.front() == '/' ? ExecFault::kNone : ExecFault::kRelativeProgram;
+}
+
+int FileCodeCount(const DesktopExec &exec)
+{
+    int count = 0;
+    for (const std::vector<ExecPiece> &argument : exec.arguments) {
+        for (const ExecPiece &piece : argument)
+            count += piece.code != 0 && Contains(kFileCodes, piece.code) ? 1 : 0;
+    }
+    return count;
 }
 
 } // namespace
 
-std::optional<DesktopExec> ParseDesktopExec(std::string_view value)
+std::optional<DesktopExec> ParseDesktopExec(std::string_view value, ExecFault *fault)
 {
-    std::optional<DesktopExec> exec = Tokenize(value);
-    if (!exec || !ProgramIsSound(*exec))
-        return std::nullopt;
-    int fileCodes = 0;
-    for (const std::vector<ExecPiece> &argument : exec->arguments) {
-        for (const ExecPiece &piece : argument)
-            fileCodes += piece.code != 0 && Contains(kFileCodes, piece.code) ? 1 : 0;
-    }
-    if (fileCodes > 1)
+    DesktopExec exec;
+    ExecFault found = Tokenize(value, exec);
+    if (found == ExecFault::kNone)
+        found = ProgramFault(exec);
+    if (found == ExecFault::kNone && FileCodeCount(exec) > 1)
+        found = ExecFault::kTwoFileCodes;
+    if (fault)
+        *fault = found;
+    if (found != ExecFault::kNone)
         return std::nullopt;
     return exec;
+}
+
+bool DesktopExecNamesFile(const DesktopExec &exec)
+{
+    return FileCodeCount(exec) > 0;
 }
 
 std::vector<std::string> ExpandDesktopExec(const DesktopExec &exec, const ExecFieldValues &values)

@@ -28,12 +28,27 @@ struct ExecFieldValues {
     std::string entryPath;  // %k: where the entry was read from
 };
 
-// Parses an Exec value whose string escapes are already undone. Empty when it is malformed:
-// an unterminated quote, a backslash outside quotes or before a character that needs no
-// escaping inside them, a field code inside quotes or not in the list, %F %U or %i not
-// standing alone, more than one file code, or a program that is empty, comes from a field
-// code, or is a relative path with a folder. The deprecated codes %d %D %n %N %v %m are dropped.
-std::optional<DesktopExec> ParseDesktopExec(std::string_view value);
+// Why an Exec value is malformed.
+enum class ExecFault {
+    kNone,
+    kUnclosedQuote,        // a double quote that is not closed
+    kQuoteInsideArgument,  // quotes that do not enclose a whole argument
+    kStrayBackslash,       // a backslash outside quotes, or before a character needing no escape in them
+    kCodeInQuotes,         // a field code (other than %%) inside quotes
+    kUnknownCode,          // "%" before no field code, or at the end
+    kCodeNotAlone,         // %F, %U or %i not standing as a whole argument
+    kTwoFileCodes,         // more than one of %f %F %u %U
+    kNoProgram,            // nothing, or a field code, where the program belongs
+    kRelativeProgram,      // a program path with a folder that does not start at "/"
+};
+
+// Parses an Exec value whose string escapes are already undone. Empty when it is malformed
+// (*fault, when given, says why; kNone when it parsed). The deprecated codes %d %D %n %N %v
+// %m are dropped.
+std::optional<DesktopExec> ParseDesktopExec(std::string_view value, ExecFault *fault = nullptr);
+
+// True when one of the arguments holds %f, %F, %u or %U.
+bool DesktopExecNamesFile(const DesktopExec &exec);
 
 // The argument list that starts the program on one file.
 std::vector<std::string> ExpandDesktopExec(const DesktopExec &exec, const ExecFieldValues &values);

@@ -6,6 +6,7 @@
 #include "platform/mime_apps_list.h"
 #include "platform/path.h"
 #include "platform/program_run.h"
+#include "platform/user_mime_apps.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -22,7 +23,6 @@ constexpr std::string_view kType = "application/x-sifter";
 constexpr std::string_view kPackageName = "application-x-sifter.xml";
 constexpr std::string_view kEntryId = "sifter.desktop";
 constexpr std::string_view kIconName = "sifter";
-constexpr std::string_view kMimeListName = "mimeapps.list";
 constexpr std::string_view kMimeDatabaseTool = "update-mime-database";
 constexpr std::string_view kDesktopDatabaseTool = "update-desktop-database";
 // What tells our files from the same names written by an installation or by the user.
@@ -47,7 +47,7 @@ std::string EntryPath(const DesktopFolders &folders)
 
 std::string MimeListPath(const DesktopFolders &folders)
 {
-    return PathAppend(folders.configHome, kMimeListName);
+    return UserMimeAppsListPath(folders.configHome);
 }
 
 std::string PackageText()
@@ -159,15 +159,6 @@ bool MakeFolder(const std::string &folder, std::string &error)
     return !code || SystemFailure("create the folder", folder, code.value(), error);
 }
 
-bool WriteText(const std::string &path, const std::string &text, std::string &error)
-{
-    int code = 0;
-    const bool written = WriteFileAtomically(
-        path, [&text](std::FILE *file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); }, {},
-        &code);
-    return written || SystemFailure("write", path, code, error);
-}
-
 bool RemoveFile(const std::string &path, std::string &error)
 {
     if (unlink(path.c_str()) != 0 && errno != ENOENT)
@@ -260,25 +251,6 @@ DefaultLookup FindDefault(const DesktopFolders &folders)
     return lookup;
 }
 
-// The user's list as it is now: empty when there is none; false when it exists but cannot
-// be read whole (it is then never rewritten).
-bool ReadOwnList(const std::string &path, std::string &content, std::string &error)
-{
-    struct stat status {};
-    if (lstat(path.c_str(), &status) != 0 && errno == ENOENT) {
-        content.clear();
-        return true;
-    }
-    std::optional<std::string> text = ReadDesktopFileText(path);
-    if (!text) {
-        error = "cannot read " + path + " (not a readable file, or larger than " +
-                std::to_string(kMaxDesktopEntryBytes / 1024) + " KiB); it is left as it is";
-        return false;
-    }
-    content = std::move(*text);
-    return true;
-}
-
 // Makes our entry the type's default and first added association, as the desktop's own
 // "set as default" does, when no other application is the default.
 bool ClaimDefault(const DesktopFolders &folders, std::string &error)
@@ -292,7 +264,7 @@ bool ClaimDefault(const DesktopFolders &folders, std::string &error)
         return true;
     const std::string path = MimeListPath(folders);
     std::string content;
-    if (!ReadOwnList(path, content, error))
+    if (!ReadUserMimeAppsList(path, content, error))
         return false;
     std::string edited = content;
     if (lookup.id.empty())
@@ -300,18 +272,18 @@ bool ClaimDefault(const DesktopFolders &folders, std::string &error)
     edited = WithMimeAppsListIdFirst(edited, kAddedAssociationsGroup, kType, kEntryId);
     if (edited == content)
         return true;
-    return MakeFolder(folders.configHome, error) && WriteText(path, edited, error);
+    return MakeFolder(folders.configHome, error) && WriteTextFileAtomically(path, edited, error);
 }
 
 bool ReleaseDefault(const DesktopFolders &folders, std::string &error)
 {
     const std::string path = MimeListPath(folders);
     std::string content;
-    if (!ReadOwnList(path, content, error))
+    if (!ReadUserMimeAppsList(path, content, error))
         return false;
     std::string edited = WithoutMimeAppsListId(content, kDefaultApplicationsGroup, kType, kEntryId);
     edited = WithoutMimeAppsListId(edited, kAddedAssociationsGroup, kType, kEntryId);
-    return edited == content || WriteText(path, edited, error);
+    return edited == content || WriteTextFileAtomically(path, edited, error);
 }
 
 // A desktop entry is UTF-8 text; control characters other than the escaped ones have no form
@@ -402,10 +374,11 @@ bool RegisterDesktopFileType(const DesktopFolders &folders, std::string &error)
     const std::string packagePath = PackagePath(folders);
     const std::string entryPath = EntryPath(folders);
     // The desktop learns of the change from the databases themselves: nothing else to notify.
-    return MakeFolder(PathContainingFolder(packagePath), error) && WriteText(packagePath, PackageText(), error) &&
-           UpdateMimeDatabase(folders, error) && MakeFolder(PathContainingFolder(entryPath), error) &&
-           WriteText(entryPath, EntryText(folders.programPath), error) && UpdateDesktopDatabase(folders, error) &&
-           ClaimDefault(folders, error);
+    return MakeFolder(PathContainingFolder(packagePath), error) &&
+           WriteTextFileAtomically(packagePath, PackageText(), error) && UpdateMimeDatabase(folders, error) &&
+           MakeFolder(PathContainingFolder(entryPath), error) &&
+           WriteTextFileAtomically(entryPath, EntryText(folders.programPath), error) &&
+           UpdateDesktopDatabase(folders, error) && ClaimDefault(folders, error);
 }
 
 bool UnregisterDesktopFileType(const DesktopFolders &folders, std::string &error)

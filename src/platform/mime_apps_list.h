@@ -10,6 +10,7 @@ namespace sifter {
 
 inline constexpr std::string_view kDefaultApplicationsGroup = "Default Applications";
 inline constexpr std::string_view kAddedAssociationsGroup = "Added Associations";
+inline constexpr std::string_view kRemovedAssociationsGroup = "Removed Associations";
 
 // The ids the group lists for type, in the file's order, over every line of the type in
 // every copy of the group.

@@ -129,7 +129,7 @@ TEST_F(AccessibilityTreeTest, EveryDialogAnswersEveryQuestion)
     DesktopEntry editor;
     editor.id = "editor.desktop";
     editor.name = "Editor";
-    OpenWithDialog openWith(QStringLiteral("notes.txt"), {editor}, &Frame());
+    OpenWithDialog openWith(QStringLiteral("notes.txt"), "text/plain", {{editor}, {}}, &Frame());
     openWith.show();
     EXPECT_GT(ReadWindow(openWith), 3);
 

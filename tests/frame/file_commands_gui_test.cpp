@@ -21,9 +21,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <unistd.h>
-
-
 namespace sifter::test {
 namespace {
 
@@ -166,18 +163,6 @@ TEST_F(FileCommandsTest, OpenHandsEachSelectedFileToTheDesktopInRowOrder)
                                                         .toStdString() +
                                         "/-%22odd%22%0Aname%FF"));
     EXPECT_TRUE(prompts->errors.isEmpty());
-}
-
-TEST_F(FileCommandsTest, AFailedOpenWithNothingToChooseFromIsReported)
-{
-    StartWithRows({{"a.txt"}, {"b.txt"}});
-    ASSERT_EQ(unlink(tree.Path(kAnyFileApplication).c_str()), 0);
-    app->SetUrlOpener([](const QUrl &) { return false; });
-    Select({0, 1});
-    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
-    ASSERT_EQ(prompts->errors.size(), 1);
-    EXPECT_TRUE(prompts->errors[0].contains(QString::fromStdString(FilePath("a.txt"))));
-    EXPECT_TRUE(prompts->errors[0].contains(QString::fromStdString(FilePath("b.txt"))));
 }
 
 TEST_F(FileCommandsTest, RowsWhoseRecordsLeaveTheirFolderAreListedButNeverActedOn)

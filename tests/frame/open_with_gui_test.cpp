@@ -3,11 +3,14 @@
 // the chosen one (a real script recording its arguments) or, cancelled, nothing.
 #include "doc/result_file.h"
 #include "framework/command_actions.h"
+#include "platform/desktop_entry.h"
+#include "platform/desktop_exec.h"
 #include "platform/file_attributes.h"
 #include "results/open_with_dialog.h"
 #include "results/sifter_view.h"
 #include "support/found_records.h"
 #include "support/private_bus.h"
+#include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_xdg_folders.h"
 
@@ -15,9 +18,13 @@
 #include <QDBusContext>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -56,6 +63,8 @@ public slots:
     }
 };
 
+// Bytes of no type shared-mime-info knows: application/octet-stream.
+const std::string kUnknownBytes = std::string("\x01\x02zzqx\x00\xfe", 8);
 const std::string kPngStart = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(24, '\0');
 
 class OpenWithTest : public SifterAppFixture {
@@ -133,26 +142,70 @@ protected:
         return true;
     }
 
-    // Answers each chooser shown from now on: its rows are recorded, then row is picked (OK),
-    // or Cancel is pressed when row is negative.
-    void AnswerChoosers(int row)
+    // Runs act on each chooser shown from now on, once, after recording its rows that are not
+    // hidden; a chooser that act leaves open is cancelled, so that no test waits for ever.
+    void OnChoosers(std::function<void(OpenWithDialog &)> act)
     {
         auto *timer = new QTimer(app->Frame());
-        QObject::connect(timer, &QTimer::timeout, timer, [this, row] {
+        auto handled = std::make_shared<QPointer<OpenWithDialog>>();
+        QObject::connect(timer, &QTimer::timeout, timer, [this, act, handled] {
             auto *dialog = qobject_cast<OpenWithDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
+            if (!dialog || *handled == dialog)
                 return;
+            *handled = dialog;
             QStringList rows;
-            for (int i = 0; i < dialog->List()->count(); ++i)
-                rows.append(dialog->List()->item(i)->text());
+            for (int i = 0; i < dialog->List()->count(); ++i) {
+                if (!dialog->List()->item(i)->isHidden())
+                    rows.append(dialog->List()->item(i)->text());
+            }
             choosers.append(rows);
-            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            act(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        timer->start(10);
+    }
+
+    // Answers each chooser shown from now on: row is picked (OK), or Cancel is pressed when
+    // row is negative.
+    void AnswerChoosers(int row)
+    {
+        OnChoosers([row](OpenWithDialog &dialog) {
+            auto *buttons = dialog.findChild<QDialogButtonBox *>();
             if (row >= 0)
-                dialog->List()->setCurrentRow(row);
+                dialog.List()->setCurrentRow(row);
             QTest::mouseClick(buttons->button(row >= 0 ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
                               Qt::LeftButton);
         });
-        timer->start(10);
+    }
+
+    // Picks "Other program..." in the chooser, types command and presses OK; alwaysUse ticks
+    // the box first.
+    static void ChooseCommand(OpenWithDialog &dialog, const std::string &command, bool alwaysUse = false)
+    {
+        QListWidget *list = dialog.List();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End);
+        QTest::keyClick(list, Qt::Key_Return);
+        QWidget *field = dialog.focusWidget();
+        if (!qobject_cast<QLineEdit *>(field))
+            return;
+        QTest::keyClicks(field, QString::fromStdString(command));
+        if (alwaysUse)
+            ClickAlwaysUse(dialog);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    static void ClickAlwaysUse(OpenWithDialog &dialog)
+    {
+        if (auto *box = dialog.findChild<QCheckBox *>())
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    }
+
+    // The command that starts the recording script with its output file named for name.
+    std::string RecordingCommand(const std::string &name, const std::string &arguments) const
+    {
+        return QuoteDesktopExecArgument(script_) + " " + QuoteDesktopExecArgument(Out(name)) + arguments;
     }
 
     // The file's content once it appears; empty when it did not within the wait.
@@ -182,7 +235,9 @@ TEST_F(OpenWithTest, WithoutADefaultApplicationOurChooserListsTheTypesApplicatio
     AnswerChoosers(0);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
     ASSERT_EQ(choosers.size(), 1);
-    EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Byte Viewer"), QStringLiteral("Hex Editor")}));
+    EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Byte Viewer"), QStringLiteral("Hex Editor"),
+                                        QStringLiteral("Other applications"), QStringLiteral("Text Editor"),
+                                        QStringLiteral("Other program...")}));
     EXPECT_EQ(WaitForFile(Out("Byte Viewer")), tree.Path("files/" + name) + '\0');
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(prompts->errors.isEmpty());
@@ -232,20 +287,186 @@ TEST_F(OpenWithTest, AFileTheOpenerDoesNotTakeGoesToTheChooser)
     AnswerChoosers(0);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
     ASSERT_EQ(choosers.size(), 1);
-    EXPECT_EQ(choosers[0], QStringList{QStringLiteral("Text Editor")});
+    EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Text Editor"), QStringLiteral("Other program...")}));
     EXPECT_EQ(WaitForFile(Out("Text Editor")), tree.Path("files/notes.txt") + '\0');
 }
 
-TEST_F(OpenWithTest, AFileNothingCanOpenIsNamedInOneError)
+TEST_F(OpenWithTest, AFileOfATypeNoApplicationDeclaresGetsEveryApplicationShownInChoosers)
 {
     WriteEntry("text.desktop", "Text Editor", "text/plain;");
-    StartWithFiles({{"a.png", kPngStart}, {"b.png", kPngStart}});
-    AnswerChoosers(-1);
+    WriteEntry("tools/image.desktop", "image viewer", "image/png;");
+    WriteEntry("plain.desktop", "Calculator", "");
+    WriteEntry("quiet.desktop", "Quiet", "", "NoDisplay=true\n");
+    WriteEntry("removed.desktop", "Removed", "", "Hidden=true\n");
+    WriteEntry("console.desktop", "Console", "", "Terminal=true\n");
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    AnswerChoosers(1);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
-    EXPECT_TRUE(choosers.isEmpty());
-    ASSERT_EQ(prompts->errors.size(), 1);
-    EXPECT_TRUE(prompts->errors[0].contains(QString::fromStdString(tree.Path("files/a.png"))));
-    EXPECT_TRUE(prompts->errors[0].contains(QString::fromStdString(tree.Path("files/b.png"))));
+    ASSERT_EQ(choosers.size(), 1);
+    EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Calculator"), QStringLiteral("image viewer"),
+                                        QStringLiteral("Text Editor"), QStringLiteral("Other program...")}));
+    EXPECT_EQ(WaitForFile(Out("image viewer")), tree.Path("files/data.zzqx") + '\0');
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(OpenWithTest, TypingInTheSearchFieldFiltersByNameAndDownEnterStartTheMatch)
+{
+    WriteEntry("text.desktop", "Text Editor", "text/plain;");
+    WriteEntry("image.desktop", "Image Viewer", "image/png;");
+    WriteEntry("hex.desktop", "Hex Editor", "");
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    QStringList filtered;
+    QString firstMatch;
+    OnChoosers([&](OpenWithDialog &dialog) {
+        auto *search = qobject_cast<QLineEdit *>(dialog.focusWidget());
+        if (!search)
+            return;
+        QTest::keyClicks(search, QStringLiteral("eDiT"));
+        for (int i = 0; i < dialog.List()->count(); ++i) {
+            if (!dialog.List()->item(i)->isHidden())
+                filtered.append(dialog.List()->item(i)->text());
+        }
+        firstMatch = dialog.List()->currentItem() ? dialog.List()->currentItem()->text() : QString();
+        QTest::keyClick(search, Qt::Key_Down);
+        QWidget *list = dialog.focusWidget();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(choosers.size(), 1);
+    EXPECT_EQ(filtered, (QStringList{QStringLiteral("Hex Editor"), QStringLiteral("Text Editor"),
+                                     QStringLiteral("Other program...")}));
+    EXPECT_EQ(firstMatch, QStringLiteral("Hex Editor"));
+    EXPECT_EQ(WaitForFile(Out("Text Editor")), tree.Path("files/data.zzqx") + '\0');
+}
+
+TEST_F(OpenWithTest, TheTypesApplicationsComeFirstAndTheOthersFollowUnderAHeading)
+{
+    WriteEntry("writer.desktop", "Writer", "text/plain;");
+    WriteEntry("text.desktop", "Text Editor", "text/plain;");
+    WriteEntry("image.desktop", "Image Viewer", "image/png;");
+    StartWithFiles({{"notes.txt", "some text\n"}});
+    app->SetUrlOpener([](const QUrl &) { return false; });
+    AnswerChoosers(0);
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(choosers.size(), 1);
+    EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Text Editor"), QStringLiteral("Writer"),
+                                        QStringLiteral("Other applications"), QStringLiteral("Image Viewer"),
+                                        QStringLiteral("Other program...")}));
+    EXPECT_EQ(WaitForFile(Out("Text Editor")), tree.Path("files/notes.txt") + '\0');
+}
+
+TEST_F(OpenWithTest, AnOtherProgramsCommandGetsTheFileAsItsLastArgumentWhenItNamesNone)
+{
+    const std::string name = "odd \"name\" 'q' \xff.zzqx";
+    StartWithFiles({{name, kUnknownBytes}});
+    OnChoosers([this](OpenWithDialog &dialog) {
+        ChooseCommand(dialog, RecordingCommand("typed", " --flag 'two words'"));
+    });
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(choosers.size(), 1);
+    EXPECT_EQ(WaitForFile(Out("typed")), std::string("--flag\0'two\0words'\0", 19) + tree.Path("files/" + name) + '\0');
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(OpenWithTest, AMalformedCommandIsRefusedInTheChooserWithItsReason)
+{
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    bool stayedOpen = false;
+    QString reason;
+    OnChoosers([&](OpenWithDialog &dialog) {
+        ChooseCommand(dialog, RecordingCommand("typed", " \"unclosed"));
+        stayedOpen = dialog.isVisible();
+        if (auto *label = dialog.findChild<QLabel *>(QStringLiteral("OpenWithCommandFault")))
+            reason = label->isVisible() ? label->text() : QString();
+    });
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(reason, QStringLiteral("A quotation mark is not closed."));
+    EXPECT_EQ(WaitForFile(Out("typed"), 300), "");
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(OpenWithTest, ACommandWhoseProgramIsMissingIsRefusedInTheChooser)
+{
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    bool stayedOpen = false;
+    QString reason;
+    OnChoosers([&](OpenWithDialog &dialog) {
+        ChooseCommand(dialog, "no-such-program-zzqx --x");
+        stayedOpen = dialog.isVisible();
+        if (auto *label = dialog.findChild<QLabel *>(QStringLiteral("OpenWithCommandFault")))
+            reason = label->isVisible() ? label->text() : QString();
+    });
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(reason, QStringLiteral("No program \"no-such-program-zzqx\" was found."));
+    EXPECT_TRUE(prompts->errors.isEmpty());
+}
+
+TEST_F(OpenWithTest, AlwaysUseMakesTheApplicationTheTypesDefaultKeepingTheListsOtherBytes)
+{
+    WriteEntry("image.desktop", "Image Viewer", "image/png;");
+    const std::string before = "# mine\n[Default Applications]\ntext/plain=writer.desktop;\r\n\n"
+                               "[Added Associations]\nimage/png=viewer.desktop;\nx-odd=\xff\xfe;\n"
+                               "[Removed Associations]\napplication/octet-stream=image.desktop;\n";
+    const std::string list = tree.WriteFile("config/mimeapps.list", before);
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    OnChoosers([](OpenWithDialog &dialog) {
+        ClickAlwaysUse(dialog);
+        dialog.List()->setCurrentRow(0);
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    ASSERT_EQ(choosers.size(), 1);
+    EXPECT_EQ(WaitForFile(Out("Image Viewer")), tree.Path("files/data.zzqx") + '\0');
+    EXPECT_EQ(ReadFileContent(list), "# mine\n[Default Applications]\ntext/plain=writer.desktop;\r\n"
+                                     "application/octet-stream=image.desktop;\n\n"
+                                     "[Added Associations]\nimage/png=viewer.desktop;\nx-odd=\xff\xfe;\n"
+                                     "application/octet-stream=image.desktop;\n"
+                                     "[Removed Associations]\n");
+    EXPECT_TRUE(prompts->errors.isEmpty());
+
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_EQ(choosers.size(), 1);
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(OpenWithTest, WithoutAlwaysUseNothingIsWrittenAndTheNextOpenAsksAgain)
+{
+    WriteEntry("image.desktop", "Image Viewer", "image/png;");
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    AnswerChoosers(0);
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_EQ(WaitForFile(Out("Image Viewer")), tree.Path("files/data.zzqx") + '\0');
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_EQ(choosers.size(), 2);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_FALSE(EntryExists(tree.Path("config/mimeapps.list")));
+    EXPECT_FALSE(EntryExists(tree.Path("data/applications/sifter-userapp-record-args.sh.desktop")));
+}
+
+TEST_F(OpenWithTest, AlwaysUseWithAnOtherProgramWritesAHiddenEntryOfOurOwnAsTheTypesDefault)
+{
+    StartWithFiles({{"data.zzqx", kUnknownBytes}});
+    OnChoosers([this](OpenWithDialog &dialog) { ChooseCommand(dialog, RecordingCommand("typed", " --flag"), true); });
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_EQ(WaitForFile(Out("typed")), "--flag" + std::string(1, '\0') + tree.Path("files/data.zzqx") + '\0');
+    const std::string id = "sifter-userapp-record-args.sh.desktop";
+    const std::optional<DesktopEntry> entry =
+        ReadDesktopEntry(tree.Path("data/applications/" + id), id, {});
+    ASSERT_TRUE(entry);
+    EXPECT_TRUE(entry->noDisplay);
+    EXPECT_EQ(entry->mimeTypes, std::vector<std::string>{"application/octet-stream"});
+    EXPECT_EQ(entry->exec, RecordingCommand("typed", " --flag %f"));
+    EXPECT_EQ(ReadFileContent(tree.Path("config/mimeapps.list")),
+              "[Default Applications]\napplication/octet-stream=" + id + ";\n\n"
+              "[Added Associations]\napplication/octet-stream=" + id + ";\n");
+    EXPECT_TRUE(prompts->errors.isEmpty());
+
+    ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
+    EXPECT_EQ(choosers.size(), 1);
+    EXPECT_EQ(opened.size(), 1u);
 }
 
 TEST_F(OpenWithTest, ThePortalsChooserIsAskedWithTheFileAsADescriptor)
@@ -278,7 +499,7 @@ TEST_F(OpenWithTest, APortalThatRefusesBringsOurChooser)
     AnswerChoosers(0);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
     QTRY_COMPARE(choosers.size(), 1);
-    EXPECT_EQ(choosers[0], QStringList{QStringLiteral("Hex Editor")});
+    EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Hex Editor"), QStringLiteral("Other program...")}));
     EXPECT_EQ(WaitForFile(Out("Hex Editor")), tree.Path("files/picture.png") + '\0');
 }
 

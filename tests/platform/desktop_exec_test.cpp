@@ -76,6 +76,40 @@ TEST(DesktopExecTest, RefusesMalformedValues)
     }
 }
 
+TEST(DesktopExecTest, SaysWhyAValueIsMalformed)
+{
+    const std::pair<const char *, ExecFault> cases[] = {
+        {"viewer %f", ExecFault::kNone},
+        {"viewer \"unterminated", ExecFault::kUnclosedQuote},
+        {"viewer \"ends in \\", ExecFault::kUnclosedQuote},
+        {"viewer a\"b\"", ExecFault::kQuoteInsideArgument},
+        {"viewer \"a\"b", ExecFault::kQuoteInsideArgument},
+        {"viewer\\ file", ExecFault::kStrayBackslash},
+        {"viewer \"bad \\q escape\"", ExecFault::kStrayBackslash},
+        {"viewer \"%f\"", ExecFault::kCodeInQuotes},
+        {"viewer %z", ExecFault::kUnknownCode},
+        {"viewer %", ExecFault::kUnknownCode},
+        {"viewer --files=%F", ExecFault::kCodeNotAlone},
+        {"viewer %f %u", ExecFault::kTwoFileCodes},
+        {"", ExecFault::kNoProgram},
+        {"%f", ExecFault::kNoProgram},
+        {"./viewer %f", ExecFault::kRelativeProgram},
+    };
+    for (const auto &[exec, fault] : cases) {
+        ExecFault found = ExecFault::kNone;
+        EXPECT_EQ(ParseDesktopExec(exec, &found).has_value(), fault == ExecFault::kNone) << exec;
+        EXPECT_EQ(found, fault) << exec;
+    }
+}
+
+TEST(DesktopExecTest, TellsWhetherTheFileIsNamed)
+{
+    for (const char *exec : {"viewer %f", "viewer %F", "viewer --url=%u", "viewer %U"})
+        EXPECT_TRUE(DesktopExecNamesFile(*ParseDesktopExec(exec))) << exec;
+    for (const char *exec : {"viewer", "viewer %% %i %c %k"})
+        EXPECT_FALSE(DesktopExecNamesFile(*ParseDesktopExec(exec))) << exec;
+}
+
 TEST(DesktopExecTest, AQuotedArgumentParsesBackUnchanged)
 {
     for (const char *argument : {"/plain/path-1.0_x", "", "with blank", "tab\there", "line\nbreak", "\"quoted\"",
