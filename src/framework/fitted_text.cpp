@@ -7,19 +7,6 @@
 namespace sifter {
 namespace {
 
-// The text as the user reads it: a mark "&" before a letter gone, "&&" as "&".
-QString WithoutMnemonics(const QString &text)
-{
-    QString plain;
-    plain.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
-            ++i;
-        plain += text.at(i);
-    }
-    return plain;
-}
-
 int TextWidth(const QFontMetrics &metrics, const QString &text)
 {
     return metrics.size(Qt::TextShowMnemonic, text).width();
@@ -32,6 +19,18 @@ int ButtonChrome(const QAbstractButton &button)
 }
 
 } // namespace
+
+QString WithoutMnemonics(const QString &text)
+{
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        plain += text.at(i);
+    }
+    return plain;
+}
 
 void ShowFitted(QLabel &label, const QString &whole, int room)
 {

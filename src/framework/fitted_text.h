@@ -9,6 +9,9 @@ class QLabel;
 
 namespace sifter {
 
+// The text as the user reads it: a mark "&" before a character gone, "&&" as "&".
+QString WithoutMnemonics(const QString &text);
+
 // Shows whole in label when it takes at most room pixels, else elided to room.
 void ShowFitted(QLabel &label, const QString &whole, int room);
 

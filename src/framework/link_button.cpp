@@ -1,31 +1,12 @@
 #include "framework/link_button.h"
 
+#include "framework/fitted_text.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace sifter {
-namespace {
-
-// The text as shown when the mnemonic marks are not drawn: "&&" stands for "&", a single
-// "&" disappears.
-QString WithoutMnemonic(const QString &text)
-{
-    QString plain;
-    plain.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
-            ++i;
-            plain += text[i];
-            continue;
-        }
-        if (text[i] != QLatin1Char('&'))
-            plain += text[i];
-    }
-    return plain;
-}
-
-} // namespace
 
 CLinkButton::CLinkButton(QWidget *parent) : QAbstractButton(parent)
 {
@@ -96,7 +77,7 @@ QSize CLinkButton::sizeHint() const
 {
     const QFontMetrics metrics(DrawFont());
     const int textHeight = metrics.height();
-    int width = metrics.horizontalAdvance(WithoutMnemonic(text()));
+    int width = metrics.horizontalAdvance(WithoutMnemonics(text()));
     if (!icon_.isNull())
         width += std::max(textHeight, kIconSize);
     return {width, std::max(textHeight, kIconSize)};
@@ -110,7 +91,7 @@ void CLinkButton::SetElideMode(Qt::TextElideMode mode)
 
 QString CLinkButton::ShownText() const
 {
-    const QString plain = WithoutMnemonic(text());
+    const QString plain = WithoutMnemonics(text());
     const QFontMetrics metrics(DrawFont());
     const int width = TextRect().width();
     if (metrics.horizontalAdvance(plain) <= width)
@@ -131,7 +112,7 @@ void CLinkButton::paintEvent(QPaintEvent *)
     flags |= alignment_ == kCentre ? Qt::AlignHCenter : alignment_ == kRight ? Qt::AlignRight : Qt::AlignLeft;
     const QRect area = TextRect();
     const QString shown = ShownText();
-    if (shown == WithoutMnemonic(label))
+    if (shown == WithoutMnemonics(label))
         painter.drawText(area, flags | Qt::TextShowMnemonic, label);
     else
         painter.drawText(area, flags, shown);
