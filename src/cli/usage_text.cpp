@@ -20,7 +20,9 @@ Name and content:
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            test file contents on N threads (default: one per core);
                              the output is the same for every N
-      --case-sensitive       compare file names with case
+      --case-sensitive       a pattern without * or ? must occur in the name with the
+                             same case (patterns with * or ? ignore case all the same;
+                             words are always compared with case)
       --short-names          accept matches through 8.3 short names (none on Linux)
 Size:
       --size-unit UNIT       bytes (default), kb, mb or gb

@@ -130,6 +130,24 @@ TEST_F(CliRun, HelpAndVersionExitZero)
     EXPECT_EQ(result.out.rfind("sifter-cli ", 0), 0u);
 }
 
+TEST_F(CliRun, CaseSensitiveHeedsCaseOnlyInPatternsWithoutWildcardsAsTheHelpSays)
+{
+    const std::string help = RunCli({"--help"}).out;
+    EXPECT_NE(help.find("--case-sensitive       a pattern without * or ? must occur in the name with the\n"
+                        "                             same case (patterns with * or ? ignore case all the same;\n"),
+              std::string::npos)
+        << help;
+    const std::string upper = tree.Path("docs/old/Report-2019.md");
+    const std::string lower = tree.Path("docs/report.txt");
+    EXPECT_EQ(RunCli({"--case-sensitive", "-n", "Report", tree.Root()}).out, upper + "\n");
+    EXPECT_EQ(Sorted(Split(RunCli({"--case-sensitive", "-n", "Report*", tree.Root()}).out, '\n')),
+              (std::vector<std::string>{upper, lower}));
+    EXPECT_EQ(Sorted(Split(RunCli({"--case-sensitive", "-n", "*Report?*", tree.Root()}).out, '\n')),
+              (std::vector<std::string>{upper, lower}));
+    // Contents are compared with case with or without the switch.
+    EXPECT_EQ(RunCli({"-w", "Quarterly", tree.Root()}).status, 1);
+}
+
 TEST_F(CliRun, WithoutFolderTheCurrentFolderIsSearched)
 {
     const CliResult result = RunCli({"-n", "todo"}, tree.Path("notes"));
