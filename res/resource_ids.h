@@ -212,6 +212,11 @@ inline constexpr StringId kOptionsActionsInstalled = 61573;
 inline constexpr StringId kOptionsActionsNotInstalled = 61574;
 inline constexpr StringId kOptionsFailure = 61575;
 inline constexpr StringId kOptionsReasonSeparator = 61576;  // between two reasons of one line
+// A file the window does not open ("%1" its path): one that cannot be read ("%2" the
+// system's reason), one that is not a result file, one cut short inside its header.
+inline constexpr StringId kResultFileUnreadable = 61590;
+inline constexpr StringId kNotAResultFile = 61591;
+inline constexpr StringId kResultFileHeaderCut = 61592;
 } // namespace str
 
 namespace res {

@@ -187,6 +187,10 @@ constexpr std::array kStrings = {
     StringResource{str::kOptionsActionsNotInstalled, "Folder action not installed"},
     StringResource{str::kOptionsFailure, "Failed: %1"},
     StringResource{str::kOptionsReasonSeparator, "; "},
+    StringResource{str::kResultFileUnreadable, "Could not open %1: %2."},
+    StringResource{str::kNotAResultFile, "Could not open %1: it is not a Sifter result file."},
+    StringResource{str::kResultFileHeaderCut,
+                   "Could not open the result file %1: it is damaged, cut short inside its header."},
 };
 
 } // namespace

@@ -70,7 +70,8 @@ bool CSifterApp::InitInstance()
         }));
 
     const QString file = FileArgument(arguments_);
-    // A file that is not a result file leaves the program with a new document, silently.
+    // A file that cannot be opened leaves the program with a new document (the document
+    // has said why).
     if (file.isEmpty() || !OpenDocumentFile(file)) {
         if (!OpenDocumentFile(QString()))
             return false;

@@ -32,6 +32,15 @@ std::uint32_t ReadUint32(ByteSource &file)
     return GetLittleEndian32(bytes);
 }
 
+// A 32-bit value that must be there whole; false when the source ends first.
+bool ReadWholeUint32(ByteSource &file, std::uint32_t &value)
+{
+    std::uint8_t bytes[4] = {};
+    const bool whole = file.Read(bytes, sizeof bytes) == sizeof bytes;
+    value = whole ? GetLittleEndian32(bytes) : 0;
+    return whole;
+}
+
 bool WriteUint32(ByteSink &file, std::uint32_t value)
 {
     std::uint8_t bytes[4];
@@ -189,45 +198,56 @@ bool ReadResultMagic(ByteSource &file)
     return std::memcmp(bytes, kResultMagic, kResultMagicSize) == 0;
 }
 
-std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file)
+bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count)
 {
-    const std::uint32_t criteriaLength = ReadUint32(file);
+    count = 0;
+    std::uint32_t criteriaLength = 0;
+    if (!ReadWholeUint32(file, criteriaLength))
+        return false;
     // Bytes the file does not deliver keep the values they had.
     CriteriaBytes bytes = EncodeCriteria(criteria);
-    file.Read(bytes.data(), std::min<std::size_t>(criteriaLength, bytes.size()));
+    const std::size_t wanted = std::min<std::size_t>(criteriaLength, bytes.size());
+    const std::size_t got = file.Read(bytes.data(), wanted);
     criteria = DecodeCriteria(bytes);
+    if (got < wanted)
+        return false;
     if (criteriaLength > kStoredCriteriaLength)
         file.Skip(criteriaLength - kStoredCriteriaLength);
-    return ReadUint32(file);
+    // A skip past the end leaves nothing for the count, which tells the cut.
+    return ReadWholeUint32(file, count);
 }
 
-bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit, bool *overLimit)
+bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit, ResultLoadStop *stop)
 {
-    if (overLimit)
-        *overLimit = false;
+    const auto stopWith = [stop](ResultLoadStop reason) {
+        if (stop)
+            *stop = reason;
+        return reason == ResultLoadStop::kNone;
+    };
     if (!search.ClearFoundFiles())
-        return false; // refused during a run
+        return stopWith(ResultLoadStop::kBusy);
     if (!CheckResultMagic(file))
-        return false;
+        return stopWith(ResultLoadStop::kNotResultFile);
     search.ResetCriteria();
     // The count is only an upper bound: nothing is reserved for it, reading stops at the
     // first record that is not there.
-    const std::uint32_t count = ReadResultCriteria(search.criteria, file);
+    std::uint32_t count = 0;
+    if (!ReadResultCriteria(search.criteria, file, count))
+        return stopWith(ResultLoadStop::kHeaderCut);
     RecordTexts texts;
     std::uint64_t used = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
-        if (!record || !ReadFoundFile(*record, file, &texts))
-            return false;
+        if (!record)
+            return stopWith(ResultLoadStop::kOverLimit);
+        if (!ReadFoundFile(*record, file, &texts))
+            return stopWith(ResultLoadStop::kDamagedRecord);
         used += record->MemoryFootprint();
-        if (used + texts.MadeBytes() > memoryLimit) {
-            if (overLimit)
-                *overLimit = true;
-            return false;
-        }
+        if (used + texts.MadeBytes() > memoryLimit)
+            return stopWith(ResultLoadStop::kOverLimit);
         search.AppendFoundFile(std::move(record));
     }
-    return true;
+    return stopWith(ResultLoadStop::kNone);
 }
 
 bool SaveResultFile(const FileSearch &search, const std::string &path, int *error, bool waitForReader)

@@ -35,16 +35,28 @@ bool CheckResultMagic(ByteSource &file);
 // that a pipe can be checked and then read on.
 bool ReadResultMagic(ByteSource &file);
 // The criteria length and record that follow the magic, read over the values criteria
-// holds (a shorter length fills only the first bytes, a longer one is skipped). Returns
-// the record count the header announces: an upper bound, nothing to reserve by.
-std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file);
+// holds (a shorter length fills only the first bytes, a longer one is skipped), and the
+// record count the header announces (an upper bound, nothing to reserve by). False when
+// the file ends inside the header: the criteria then hold what was delivered, count is 0.
+bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count);
+
+// Why LoadResults stopped before the end of the records.
+enum class ResultLoadStop {
+    kNone,          // the criteria and every announced record were read
+    kBusy,          // refused during a run
+    kNotResultFile, // the file does not begin with the magic
+    kHeaderCut,     // the file ends inside its header
+    kDamagedRecord, // a record could not be read (ReadFoundFile)
+    kOverLimit,     // the next record would take the records beyond the memory limit
+};
+
 // Empties the list, checks the magic, resets the criteria and reads them, then the
-// records. False when refused during a run, on a bad magic, at the first record that
-// cannot be read (length 0, cut short), or at the first that would take the records
-// beyond memoryLimit bytes (their MemoryFootprint and the texts they share; *overLimit
-// then set); records read before it stay in the list.
+// records. False when refused during a run, on a bad magic, when the header is cut short,
+// at the first record that cannot be read, or at the first that would take the records
+// beyond memoryLimit bytes (their MemoryFootprint and the texts they share); records read
+// before it stay in the list. *stop (when given) says which.
 bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit = UINT64_MAX,
-                 bool *overLimit = nullptr);
+                 ResultLoadStop *stop = nullptr);
 
 // One record: its length, the 672 bytes, and the long-text blocks when needed.
 bool WriteFoundFile(const FoundFile &record, ByteSink &file);

@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <cstring>
 
 namespace sifter {
 namespace {
@@ -59,29 +60,46 @@ std::uint64_t CSifterDoc::RecordMemoryLimit() const
     return available == 0 ? UINT64_MAX : available / 2;
 }
 
+void CSifterDoc::TellOpenFailure(const QString &message) const
+{
+    if (Template())
+        Template()->Prompts().ShowError(message);
+}
+
 bool CSifterDoc::OnOpenDocument(const QString &path)
 {
     // Read whole before anything is freed, in one pass that counts the memory as it goes:
     // a refused file leaves the document as it was, and a file of tiny hostile records,
     // which may announce gigabytes in a few megabytes, stops at the limit.
-    std::FILE *file = OpenRegularFileForReading(LocalPath(path));
-    if (!file)
+    int openError = 0;
+    std::FILE *file = OpenRegularFileForReading(LocalPath(path), &openError);
+    if (!file) {
+        // A folder, FIFO or device at the path is no result file either.
+        TellOpenFailure(openError == 0 ? FormatResString(str::kNotAResultFile, path)
+                                       : LoadResString(str::kResultFileUnreadable)
+                                             .arg(path, QString::fromLocal8Bit(std::strerror(openError))));
         return false;
+    }
     auto staged = std::make_unique<FileSearch>();
     StdioSource source(file);
-    bool overLimit = false;
-    // Whether every record could be read does not matter: what was read is kept.
-    LoadResults(*staged, source, RecordMemoryLimit(), &overLimit);
-    const bool isResultFile = CheckResultMagic(source);
+    ResultLoadStop stop = ResultLoadStop::kNone;
+    LoadResults(*staged, source, RecordMemoryLimit(), &stop);
     // Read-only stream: closing cannot lose data.
     std::fclose(file);
-    if (!isResultFile)
+    switch (stop) {
+    case ResultLoadStop::kNone:
+    case ResultLoadStop::kDamagedRecord: // the records before the damage are kept
+        break;
+    case ResultLoadStop::kBusy:
         return false;
-    if (overLimit) {
-        // Unlike a file that is not a result file, this one would otherwise seem to
-        // open and do nothing.
-        if (Template())
-            Template()->Prompts().ShowError(FormatResString(str::kResultFileTooLarge, path));
+    case ResultLoadStop::kNotResultFile:
+        TellOpenFailure(FormatResString(str::kNotAResultFile, path));
+        return false;
+    case ResultLoadStop::kHeaderCut:
+        TellOpenFailure(FormatResString(str::kResultFileHeaderCut, path));
+        return false;
+    case ResultLoadStop::kOverLimit:
+        TellOpenFailure(FormatResString(str::kResultFileTooLarge, path));
         return false;
     }
     staged_ = std::move(staged);

@@ -39,10 +39,11 @@ public:
     // Contents reset: all records freed (after ResultSetAboutToBeFreed), then the default
     // criteria. During a run the records stay.
     void DeleteContents() override;
-    // A file that cannot be opened or does not begin with the result magic is refused
-    // without a message and without touching the document; so is, with a message naming
-    // it, one whose records would take more than half of the memory available. The file
-    // is read once, before the document's contents are freed, which then take its records.
+    // Refused without touching the document, with a message naming the file and what is
+    // wrong with it: a file that cannot be opened, is not a result file, is cut short inside
+    // its header, or whose records would take more than half of the memory available. The
+    // file is read once, before the document's contents are freed, which then take its
+    // records (a file cut short among its records keeps those before the cut).
     bool OnOpenDocument(const QString &path) override;
     // Where the document learns how many bytes of memory are available (0: unknown, no
     // limit); AvailableMemory unless replaced.
@@ -69,6 +70,8 @@ protected:
     bool WriteDocument(const QString &path) override;
 
 private:
+    // Shows the message of a file that was not opened (nothing without a template).
+    void TellOpenFailure(const QString &message) const;
     // The most memory the records of an opened file may take: half of what is available.
     std::uint64_t RecordMemoryLimit() const;
 

@@ -92,21 +92,24 @@ TEST_F(SifterAppTest, AResultFileOnTheCommandLineOpensAsTheDocument)
     EXPECT_EQ(app->RecentFiles().Paths(), QStringList{file});
 }
 
-TEST_F(SifterAppTest, AFileThatIsNotAResultFileLeavesANewDocumentAndNoMessage)
+TEST_F(SifterAppTest, AFileThatIsNotAResultFileLeavesANewDocumentAndSaysWhy)
 {
     const QString text = QString::fromStdString(tree.WriteFile("notes.txt", "just text"));
     ASSERT_TRUE(Start({text}));
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
     EXPECT_TRUE(Doc().PathName().isEmpty());
-    EXPECT_TRUE(prompts->errors.isEmpty());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.front(), QStringLiteral("Could not open %1: it is not a Sifter result file.").arg(text));
     EXPECT_TRUE(prompts->questions.isEmpty());
     EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
 
     app.reset();
-    ASSERT_TRUE(Start({QString::fromStdString(tree.Path("missing.sifter"))}));
+    const QString missing = QString::fromStdString(tree.Path("missing.sifter"));
+    ASSERT_TRUE(Start({missing}));
     EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
-    EXPECT_TRUE(prompts->errors.isEmpty());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.front(), QStringLiteral("Could not open %1: No such file or directory.").arg(missing));
 }
 
 TEST_F(SifterAppTest, FolderOptionFillsSearchInAndTitlesTheDocumentWithoutSearching)

@@ -285,6 +285,24 @@ TEST_F(CliRun, ACutResultFileListsItsCompleteRecordsAndExitsTwo)
     EXPECT_EQ(cut.err, "sifter-cli: --list: '" + saved + "': damaged or cut short after 1 records\n");
 }
 
+TEST_F(CliRun, AResultFileCutInsideItsHeaderIsDamagedNotEmpty)
+{
+    const std::string whole = tree.Path("whole.sifter");
+    ASSERT_EQ(RunCli({"-n", "*.txt", "-o", whole, tree.Root()}).status, 0);
+    const std::string bytes = test::ReadFileContent(whole);
+    for (const std::size_t cut : {5, 1000, 2173, 2175}) {
+        const std::string saved = tree.WriteFile("cut.sifter", bytes.substr(0, cut));
+        const CliResult listed = RunCli({"--list", saved});
+        EXPECT_EQ(listed.status, 2) << cut;
+        EXPECT_EQ(listed.out, "") << cut;
+        EXPECT_EQ(listed.err, "sifter-cli: --list: '" + saved + "': damaged: it ends inside its header\n") << cut;
+        const CliResult criteria = RunCli({"--criteria", saved, tree.Root()});
+        EXPECT_EQ(criteria.status, 2) << cut;
+        EXPECT_EQ(criteria.out, "") << "nothing is searched";
+        EXPECT_EQ(criteria.err, "sifter-cli: --criteria: '" + saved + "': damaged: it ends inside its header\n");
+    }
+}
+
 TEST_F(CliRun, AnUnwritableSaveFailsBeforeSearching)
 {
     const std::string target = tree.Path("missing/r.sifter");

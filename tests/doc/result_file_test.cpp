@@ -282,14 +282,30 @@ TEST(ResultFileLoadTest, FileCutShortKeepsTheCompleteRecords)
     }
 }
 
-TEST(ResultFileLoadTest, FileEndingInsideTheHeaderLoadsNothing)
+TEST(ResultFileLoadTest, FileEndingInsideTheHeaderIsDamagedNotEmpty)
 {
     const Bytes whole = Save(FileSearch{});
-    const Bytes shortened(whole.begin(), whole.begin() + 1000);
+    // In the criteria length, the criteria, the count; and criteria claimed longer than the file.
+    Bytes longClaim = Header(3000, SampleCriteria(), 0);
+    longClaim.resize(9 + 2500);
+    std::vector<Bytes> cuts{longClaim};
+    for (std::size_t cut : {std::size_t{5}, std::size_t{7}, std::size_t{9}, std::size_t{1000}, kResultHeaderSize - 4,
+                            kResultHeaderSize - 1})
+        cuts.emplace_back(whole.begin(), whole.begin() + static_cast<long>(cut));
+    for (const Bytes &shortened : cuts) {
+        FileSearch search;
+        AddRecord(search, "old", "/", 1);
+        MemorySource source(shortened.data(), shortened.size());
+        ResultLoadStop stop = ResultLoadStop::kNone;
+        EXPECT_FALSE(LoadResults(search, source, UINT64_MAX, &stop)) << shortened.size();
+        EXPECT_EQ(stop, ResultLoadStop::kHeaderCut) << shortened.size();
+        EXPECT_EQ(search.CountFoundFiles(), 0u) << shortened.size();
+    }
     FileSearch search;
-    AddRecord(search, "old", "/", 1);
-    EXPECT_TRUE(Load(search, shortened));
-    EXPECT_EQ(search.CountFoundFiles(), 0u);
+    ResultLoadStop stop = ResultLoadStop::kBusy;
+    MemorySource source(whole.data(), whole.size());
+    EXPECT_TRUE(LoadResults(search, source, UINT64_MAX, &stop));
+    EXPECT_EQ(stop, ResultLoadStop::kNone);
 }
 
 TEST(ResultFileLoadTest, HugeCountDoesNotReserveAnything)
@@ -374,10 +390,10 @@ TEST(ResultFileMemoryTest, TheLimitCountsRecordsAndTheTextsTheyShare)
 {
     const Bytes file = LongAndTinyRecords(1000);
     FileSearch loaded;
-    bool overLimit = true;
+    ResultLoadStop stop = ResultLoadStop::kOverLimit;
     MemorySource whole(file.data(), file.size());
-    ASSERT_TRUE(LoadResults(loaded, whole, UINT64_MAX, &overLimit));
-    EXPECT_FALSE(overLimit);
+    ASSERT_TRUE(LoadResults(loaded, whole, UINT64_MAX, &stop));
+    EXPECT_EQ(stop, ResultLoadStop::kNone);
     ASSERT_EQ(loaded.CountFoundFiles(), 1001u);
     // The tiny records share one (empty) folder text and one type name.
     const FoundFile *tiny = loaded.Tail();
@@ -389,14 +405,14 @@ TEST(ResultFileMemoryTest, TheLimitCountsRecordsAndTheTextsTheyShare)
     const std::uint64_t limit = loaded.Head()->MemoryFootprint() + 3 * tiny->MemoryFootprint() +
                                 tiny->MemoryFootprint() / 2;
     MemorySource limited(file.data(), file.size());
-    EXPECT_FALSE(LoadResults(loaded, limited, limit, &overLimit));
-    EXPECT_TRUE(overLimit);
+    EXPECT_FALSE(LoadResults(loaded, limited, limit, &stop));
+    EXPECT_EQ(stop, ResultLoadStop::kOverLimit);
     EXPECT_EQ(loaded.CountFoundFiles(), 0u);
     // With room for its texts as well (the field's cut and the whole folder, about 3.4 kB),
     // the long record and three tiny ones.
     MemorySource roomy(file.data(), file.size());
-    EXPECT_FALSE(LoadResults(loaded, roomy, limit + 3600, &overLimit));
-    EXPECT_TRUE(overLimit);
+    EXPECT_FALSE(LoadResults(loaded, roomy, limit + 3600, &stop));
+    EXPECT_EQ(stop, ResultLoadStop::kOverLimit);
     EXPECT_GE(loaded.CountFoundFiles(), 4u);
     EXPECT_LE(loaded.CountFoundFiles(), 6u);
 }

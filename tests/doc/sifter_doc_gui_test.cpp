@@ -261,30 +261,76 @@ TEST_F(CSifterDocFiles, StopSearchEndsTheRunEarly)
     EXPECT_LT(watcher.rows, 200);
 }
 
-// The whole program, so that the refusal is seen as the user sees it: File > Open.
-class CSifterDocMemory : public test::SifterAppFixture {
+// The whole program, so that a refusal is seen as the user sees it: File > Open.
+class CSifterDocOpening : public test::SifterAppFixture {
 protected:
     void Open(const QString &path)
     {
         prompts->openAnswer = path;
         Frame().SendCommand(cmd::kFileOpen);
     }
+
+    // Opens a saved search of two records and marks it modified; returns its path.
+    QString OpenModifiedDocument()
+    {
+        FileSearch genuine;
+        SetTextField(genuine.criteria.names, "*.log");
+        AddRecord(genuine, "a.log", "/var/log");
+        AddRecord(genuine, "b.log", "/var/log");
+        const QString kept = QString::fromStdString(tree.Path("kept.sifter"));
+        EXPECT_TRUE(SaveResultFile(genuine, kept.toStdString()));
+        Open(kept);
+        EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
+        Doc().SetModifiedFlag(true);
+        return kept;
+    }
+
+    // The document is still the one OpenModifiedDocument opened.
+    void ExpectDocumentKept(const QString &kept, const QString &title)
+    {
+        EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
+        EXPECT_EQ(TextField(Doc().Search().criteria.names), "*.log");
+        EXPECT_EQ(Doc().Title(), title);
+        EXPECT_EQ(Doc().PathName(), kept);
+        EXPECT_TRUE(Doc().IsModified());
+        EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+    }
 };
 
-TEST_F(CSifterDocMemory, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefusedAndTheDocumentStays)
+TEST_F(CSifterDocOpening, AFileThatIsNotAResultFileOrIsCutInItsHeaderIsRefusedWithAMessage)
+{
+    ASSERT_TRUE(Start());
+    const QString kept = OpenModifiedDocument();
+    const QString title = Doc().Title();
+
+    const QString text = QString::fromStdString(tree.WriteFile("notes.sifter", "hello, this is text"));
+    Open(text);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.back(), QStringLiteral("Could not open %1: it is not a Sifter result file.").arg(text));
+    ExpectDocumentKept(kept, title);
+
+    std::string header = test::TinyRecordsFile(FileSearch().criteria, 0);
+    header.resize(1000);
+    const QString cut = QString::fromStdString(tree.WriteFile("cut.sifter", header));
+    Open(cut);
+    ASSERT_EQ(prompts->errors.size(), 2);
+    EXPECT_EQ(prompts->errors.back(),
+              QStringLiteral("Could not open the result file %1: it is damaged, cut short inside its header.").arg(cut));
+    ExpectDocumentKept(kept, title);
+
+    const QString folder = QString::fromStdString(tree.MakeFolder("folder.sifter"));
+    Open(folder);
+    ASSERT_EQ(prompts->errors.size(), 3);
+    EXPECT_EQ(prompts->errors.back(), QStringLiteral("Could not open %1: it is not a Sifter result file.").arg(folder));
+    ExpectDocumentKept(kept, title);
+}
+
+TEST_F(CSifterDocOpening, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefusedAndTheDocumentStays)
 {
     ASSERT_TRUE(Start());
     // Half of it holds a few hundred records.
     Doc().SetAvailableMemoryProbe([] { return std::uint64_t{2 * 300 * sizeof(FoundFile)}; });
-    FileSearch genuine;
-    SetTextField(genuine.criteria.names, "*.log");
-    AddRecord(genuine, "a.log", "/var/log");
-    AddRecord(genuine, "b.log", "/var/log");
-    const QString kept = QString::fromStdString(tree.Path("kept.sifter"));
-    ASSERT_TRUE(SaveResultFile(genuine, kept.toStdString()));
-    Open(kept);
-    ASSERT_EQ(Doc().Search().CountFoundFiles(), 2u);
-    Doc().SetModifiedFlag(true);
+    const QString kept = OpenModifiedDocument();
     const QString title = Doc().Title();
 
     // 1,000 records in 7 kB.
@@ -292,12 +338,7 @@ TEST_F(CSifterDocMemory, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefuse
     Open(tiny);
     ASSERT_EQ(prompts->errors.size(), 1);
     EXPECT_TRUE(prompts->errors.front().contains(tiny)) << prompts->errors.front().toStdString();
-    EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
-    EXPECT_EQ(TextField(Doc().Search().criteria.names), "*.log");
-    EXPECT_EQ(Doc().Title(), title);
-    EXPECT_EQ(Doc().PathName(), kept);
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+    ExpectDocumentKept(kept, title);
 
     // With the memory for them, the same records open.
     Doc().SetAvailableMemoryProbe([] { return std::uint64_t{4'000'000}; });
