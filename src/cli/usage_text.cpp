@@ -6,7 +6,8 @@ const char *UsageText()
 {
     return R"(Usage: sifter-cli [options] [FOLDER...]
 Searches the folders (and their subfolders) for files by name, content, size, date and
-attributes, and prints the full path of each file found, the moment it is found.
+attributes, and prints the path of each file found (its folder as given, joined with its
+name), the moment it is found.
 
 Folders:
   FOLDER...                  folders to search (default: the current folder)
@@ -41,7 +42,7 @@ Attributes:
       --no-subfolders        search only the folders named, not their subfolders
 Result files:
       --criteria FILE        start from the criteria of a result file; options override them
-  -o, --save FILE            write the result file of this search
+  -o, --save FILE            write the result file of this search (its folders absolute)
       --list FILE            print the records of a result file instead of searching
                              (for --criteria and --list, FILE "-" reads standard input)
 Output:

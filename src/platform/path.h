@@ -29,6 +29,15 @@ bool PathUnquote(std::string &text);
 bool PathExists(const std::string &path);
 // Removes one trailing "/" unless the path is the root "/"; false when nothing was removed.
 bool PathRemoveTrailingSeparator(std::string &path);
+// path as an absolute path of a process whose current folder is currentFolder (absolute,
+// as getcwd gives it: no links, no "." or ".."): a relative path is joined to it, "." and
+// empty components are dropped, and ".." is collapsed only where that cannot change what
+// the path names: against a component of currentFolder and at the root. Any other ".."
+// stays, as the component before it may be a link. No trailing "/" except for the root.
+std::string PathMadeAbsolute(std::string_view path, std::string_view currentFolder);
+// The process's current folder as getcwd gives it; empty with *error (when given) set to
+// the errno when it cannot be told (removed, no access, too long).
+std::string CurrentFolder(int *error = nullptr);
 // "~" alone or a leading "~/" stands for the home folder (HomeFolder of user_folders.h);
 // any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);

@@ -217,6 +217,28 @@ TEST_F(CliRun, FilesPastThePathLimitArePrintedAndSavedWhole)
     EXPECT_EQ(RunCli({"--list", saved}).out, expected);
 }
 
+TEST_F(CliRun, ASavedSearchStoresAbsoluteFoldersWhileThePathsArePrintedAsGiven)
+{
+    char real[PATH_MAX];
+    ASSERT_NE(realpath(tree.Root().c_str(), real), nullptr);
+    const std::string root = real;
+    const std::string saved = tree.Path("r.sifter");
+
+    const CliResult search =
+        RunCli({"-n", "Report-2019.md;todo.txt", "-o", saved, "../docs/./old", "."}, tree.Path("notes"));
+    ASSERT_EQ(search.status, 0) << search.err;
+    EXPECT_EQ(search.out, "../docs/./old/Report-2019.md\n./todo.txt\n");
+    const CliResult listed = RunCli({"--list", saved}, tree.Path("docs"));
+    EXPECT_EQ(listed.out, root + "/docs/old/Report-2019.md\n" + root + "/notes/todo.txt\n");
+    // The criteria's folders too: run from elsewhere they search the same folders.
+    const CliResult again = RunCli({"--criteria", saved}, "/");
+    EXPECT_EQ(again.out, listed.out);
+
+    // Without a folder the current one is searched, and stored as such.
+    ASSERT_EQ(RunCli({"-n", "todo.txt", "-o", saved}, tree.Path("notes")).out, "./todo.txt\n");
+    EXPECT_EQ(RunCli({"--criteria", saved}, "/").out, root + "/notes/todo.txt\n");
+}
+
 TEST_F(CliRun, SavingAnEmptySearchListsNothingWithExitOne)
 {
     const std::string saved = tree.Path("empty.sifter");
