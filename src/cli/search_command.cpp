@@ -6,6 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/found_file_printer.h"
 #include "cli/interrupt_signals.h"
+#include "cli/own_output.h"
 #include "cli/result_file_access.h"
 #include "cli/result_file_reading.h"
 #include "cli/terminal_progress.h"
@@ -68,6 +69,8 @@ int RunSearchCommand(const CliOptions &options)
     AbsoluteFolders savedFolders;
     if (!PrepareCriteria(options, search, savedFolders))
         return kExitTrouble;
+    const std::vector<OwnOutputFile> ownOutput = OwnOutputFiles(options.saveFile);
+    search.SetExcludedFiles(OwnOutputIdentities(ownOutput));
     if (!InstallInterruptHandlers())
         PrintError("cannot catch Ctrl-C; it will end the search without saving");
 
@@ -80,6 +83,7 @@ int RunSearchCommand(const CliOptions &options)
     search.SetRunning(false);
     printer.Flush(); // a failure is kept by the printer and reported below
     progress.Clear();
+    ReportOwnOutputLeftOut(ownOutput, search.ExcludedFilesMet());
 
     int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
     // A reader that went away (head, a closed pager) is not a failure of the search.

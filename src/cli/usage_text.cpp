@@ -52,7 +52,8 @@ Output:
       --version              show the version
 
 On a terminal, control characters in names show as "?"; into a pipe or a file, and
-with -0, names are printed byte for byte.
+with -0, names are printed byte for byte. Standard output, when it is a file, and the
+--save file are never searched; when the folders hold them, a line on standard error says so.
 
 Exit status: 0 when a file was found (or listed), 1 when none, 2 on trouble, and
 128 + the signal's number when Ctrl-C (or another stop signal) ended the search.

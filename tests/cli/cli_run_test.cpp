@@ -24,6 +24,7 @@ namespace {
 
 using test::CliResult;
 using test::RunCli;
+using test::RunCliIntoFile;
 using test::RunningCli;
 using test::TempTree;
 
@@ -237,6 +238,46 @@ TEST_F(CliRun, ASavedSearchStoresAbsoluteFoldersWhileThePathsArePrintedAsGiven)
     // Without a folder the current one is searched, and stored as such.
     ASSERT_EQ(RunCli({"-n", "todo.txt", "-o", saved}, tree.Path("notes")).out, "./todo.txt\n");
     EXPECT_EQ(RunCli({"--criteria", saved}, "/").out, root + "/notes/todo.txt\n");
+}
+
+TEST_F(CliRun, StandardOutputInTheSearchedFoldersIsNeitherReadNorListedAndThatIsSaidOnce)
+{
+    const std::string out = tree.Path("out.txt");
+    ASSERT_EQ(symlink(out.c_str(), tree.Path("docs/link-to-out.txt").c_str()), 0);
+    const std::string said = "sifter-cli: standard output lies in the searched folders; it was left out of the search\n";
+
+    CliResult result = RunCliIntoFile({"-w", "numbers", "-m", "without", tree.Root()}, out);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, tree.Path("notes/todo.txt") + "\n");
+    EXPECT_EQ(result.err, said);
+
+    result = RunCliIntoFile({"-n", "*.txt", tree.Root()}, out);
+    EXPECT_EQ(Sorted(Split(result.out, '\n')),
+              (std::vector<std::string>{tree.Path("docs/report.txt"), tree.Path("notes/todo.txt")}));
+    EXPECT_EQ(result.err, said);
+
+    // Outside the searched folders it is nobody's business.
+    result = RunCliIntoFile({"-n", "todo", tree.Path("notes")}, out);
+    EXPECT_EQ(result.out, tree.Path("notes/todo.txt") + "\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliRun, TheSaveTargetAndItsTemporaryAreLeftOutOfTheirOwnSearch)
+{
+    const std::string saved = tree.Path("r.sifter");
+    CliResult result = RunCli({"-n", "*.sifter", "-o", saved, tree.Root()});
+    EXPECT_EQ(result.status, 1) << "made only after the search";
+    EXPECT_EQ(result.err, "");
+
+    // A temporary left by a killed save goes before the search, the target itself stays out.
+    const std::string stale = tree.WriteFile("r.sifter.tmp-Ab12Cd", "half a save");
+    result = RunCli({"-n", "r.sifter*", "-o", saved, tree.Root()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "sifter-cli: the result file '" + saved +
+                              "' lies in the searched folders; it was left out of the search\n");
+    EXPECT_FALSE(test::EntryExists(stale));
+    EXPECT_EQ(RunCli({"--list", saved}).status, 1) << "the saved search found nothing";
 }
 
 TEST_F(CliRun, SavingAnEmptySearchListsNothingWithExitOne)
