@@ -108,7 +108,7 @@ inline constexpr StringId kSaveAsTitle = 61445;
 inline constexpr StringId kOpenTitle = 61446;
 inline constexpr StringId kNoProgramForAddress = 61447;  // "No program could open %1."
 inline constexpr StringId kParseUnsigned = 61448;        // a number box that holds no unsigned number
-inline constexpr StringId kResultFileTooLarge = 61449;   // a result file whose records would not fit in memory
+inline constexpr StringId kResultFileTooLarge = 61449;   // "%1" a result file, "%2" the memory its rows need, "%3" the limit
 inline constexpr StringId kSettingsSetAside = 61450;     // settings files the store set aside ("%1")
 // Rows of a result file that file commands leave alone ("%1": one line per row).
 inline constexpr StringId kRowsSkipped = 61451;

@@ -95,7 +95,8 @@ constexpr std::array kStrings = {
     StringResource{str::kNoProgramForAddress, "No program could open %1."},
     StringResource{str::kParseUnsigned, "Please enter a positive integer."},
     StringResource{str::kResultFileTooLarge,
-                   "Could not open the result file %1: its results would need more memory than is free."},
+                   "Could not open the result file %1: its results would need %2 of memory, more than the "
+                   "%3 Sifter may take for them (a quarter of the free memory, at most 4 GB)."},
     StringResource{str::kSettingsSetAside,
                    "Some of your settings could not be read, so Sifter started without them. The "
                    "settings file as it was is kept as:\n%1"},

@@ -157,17 +157,18 @@ bool ReadFoundFile(FoundFile &record, ByteSource &file, RecordTexts *texts)
         record.SetStored(DecodeFoundFile(bytes), &texts->folders, &texts->typeNames);
     else
         record.SetStored(DecodeFoundFile(bytes));
-    if (length <= kStoredRecordLength)
-        return true;
-    const std::uint32_t extra = length - kStoredRecordLength;
-    if (extra > kMaxRecordExtension) {
-        file.Skip(extra);
-        return true;
+    if (length > kStoredRecordLength) {
+        const std::uint32_t extra = length - kStoredRecordLength;
+        if (extra > kMaxRecordExtension) {
+            file.Skip(extra);
+        } else {
+            std::vector<std::uint8_t> extension(extra);
+            const std::size_t got = file.Read(extension.data(), extension.size());
+            ApplyRecordExtension(record, extension.data(), got, texts);
+        }
     }
-    std::vector<std::uint8_t> extension(extra);
-    const std::size_t got = file.Read(extension.data(), extension.size());
-    ApplyRecordExtension(record, extension.data(), got, texts);
-    return true;
+    // No file has such a name: a row of it would name its folder, or nothing that can exist.
+    return !record.Name().empty() && record.Name().size() <= kMaxFoundNameBytes;
 }
 
 bool SaveResults(const FileSearch &search, ByteSink &file)
@@ -217,11 +218,31 @@ bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_
     return ReadWholeUint32(file, count);
 }
 
-bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit, ResultLoadStop *stop)
+namespace {
+
+// The bytes the records after the limit would still take, read and dropped one by one.
+std::uint64_t CountRemainingBytes(ByteSource &file, std::uint32_t remaining, const ResultLoadLimit &limit,
+                                  RecordTexts &texts)
 {
-    const auto stopWith = [stop](ResultLoadStop reason) {
-        if (stop)
-            *stop = reason;
+    std::uint64_t bytes = 0;
+    for (; remaining > 0; --remaining) {
+        FoundFile record;
+        if (!ReadFoundFile(record, file, &texts))
+            break;
+        bytes += record.MemoryFootprint() + limit.perRowBytes;
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool LoadResults(FileSearch &search, ByteSource &file, const ResultLoadLimit &limit, ResultLoadReport *report)
+{
+    ResultLoadReport scratch;
+    ResultLoadReport &out = report ? *report : scratch;
+    out = ResultLoadReport{};
+    const auto stopWith = [&out](ResultLoadStop reason) {
+        out.stop = reason;
         return reason == ResultLoadStop::kNone;
     };
     if (!search.ClearFoundFiles())
@@ -242,9 +263,13 @@ bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit
             return stopWith(ResultLoadStop::kOverLimit);
         if (!ReadFoundFile(*record, file, &texts))
             return stopWith(ResultLoadStop::kDamagedRecord);
-        used += record->MemoryFootprint();
-        if (used + texts.MadeBytes() > memoryLimit)
+        used += record->MemoryFootprint() + limit.perRowBytes;
+        if (used + texts.MadeBytes() > limit.memoryBytes) {
+            // The rest is counted, not kept, so that a refusal can name what it would take.
+            used += CountRemainingBytes(file, count - i - 1, limit, texts);
+            out.neededBytes = used + texts.MadeBytes();
             return stopWith(ResultLoadStop::kOverLimit);
+        }
         search.AppendFoundFile(std::move(record));
     }
     return stopWith(ResultLoadStop::kNone);

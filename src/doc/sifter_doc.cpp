@@ -6,9 +6,11 @@
 #include "framework/single_doc_template.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
+#include "platform/size_text.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -53,11 +55,18 @@ void CSifterDoc::DeleteContents()
     Document::DeleteContents();
 }
 
-std::uint64_t CSifterDoc::RecordMemoryLimit() const
+ResultLoadLimit CSifterDoc::RowMemoryLimit() const
 {
-    const std::uint64_t available = availableMemory_ ? availableMemory_() : 0;
-    // A system that does not say what it has left is not second-guessed.
-    return available == 0 ? UINT64_MAX : available / 2;
+    return RowMemoryLimitFor(availableMemory_ ? availableMemory_() : 0);
+}
+
+ResultLoadLimit CSifterDoc::RowMemoryLimitFor(std::uint64_t available)
+{
+    ResultLoadLimit limit;
+    // A system that does not say what it has left still gets the fixed ceiling.
+    limit.memoryBytes = available == 0 ? kMostRowMemory : std::min(available / kAvailableShare, kMostRowMemory);
+    limit.perRowBytes = kWindowBytesPerRow;
+    return limit;
 }
 
 void CSifterDoc::TellOpenFailure(const QString &message) const
@@ -82,11 +91,12 @@ bool CSifterDoc::OnOpenDocument(const QString &path)
     }
     auto staged = std::make_unique<FileSearch>();
     StdioSource source(file);
-    ResultLoadStop stop = ResultLoadStop::kNone;
-    LoadResults(*staged, source, RecordMemoryLimit(), &stop);
+    const ResultLoadLimit limit = RowMemoryLimit();
+    ResultLoadReport report;
+    LoadResults(*staged, source, limit, &report);
     // Read-only stream: closing cannot lose data.
     std::fclose(file);
-    switch (stop) {
+    switch (report.stop) {
     case ResultLoadStop::kNone:
     case ResultLoadStop::kDamagedRecord: // the records before the damage are kept
         break;
@@ -99,7 +109,9 @@ bool CSifterDoc::OnOpenDocument(const QString &path)
         TellOpenFailure(FormatResString(str::kResultFileHeaderCut, path));
         return false;
     case ResultLoadStop::kOverLimit:
-        TellOpenFailure(FormatResString(str::kResultFileTooLarge, path));
+        TellOpenFailure(LoadResString(str::kResultFileTooLarge)
+                            .arg(path, QString::fromStdString(FormatByteSize(report.neededBytes)),
+                                 QString::fromStdString(FormatByteSize(limit.memoryBytes))));
         return false;
     }
     staged_ = std::move(staged);
@@ -142,7 +154,7 @@ bool CSifterDoc::ReadDocument(const QString &path)
         return false;
     StdioSource source(file);
     // Whether every record could be read does not matter: what was read stays.
-    LoadResults(fileSearch_, source, RecordMemoryLimit());
+    LoadResults(fileSearch_, source, RowMemoryLimit());
     // Read-only stream: closing cannot lose data.
     std::fclose(file);
     return true;

@@ -3,6 +3,8 @@
 // a search run.
 #include "doc/result_file.h"
 #include "doc/sifter_doc.h"
+#include "doc/byte_stream.h"
+#include "platform/size_text.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
 #include "support/qt_printers.h"
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <malloc.h>
 
 namespace sifter {
 namespace {
@@ -325,26 +328,84 @@ TEST_F(CSifterDocOpening, AFileThatIsNotAResultFileOrIsCutInItsHeaderIsRefusedWi
     ExpectDocumentKept(kept, title);
 }
 
-TEST_F(CSifterDocOpening, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefusedAndTheDocumentStays)
+// What the rows of a file need in the window, as its refusal counts them.
+std::uint64_t RowMemoryNeeded(const std::string &file)
+{
+    FileSearch scratch;
+    MemorySource source(file.data(), file.size());
+    ResultLoadLimit nothing;
+    nothing.memoryBytes = 0;
+    nothing.perRowBytes = CSifterDoc::kWindowBytesPerRow;
+    ResultLoadReport report;
+    LoadResults(scratch, source, nothing, &report);
+    EXPECT_EQ(report.stop, ResultLoadStop::kOverLimit);
+    return report.neededBytes;
+}
+
+TEST_F(CSifterDocOpening, AFileWhoseRowsWouldNeedOverAQuarterOfTheFreeMemoryIsRefusedNamingWhatTheyNeed)
 {
     ASSERT_TRUE(Start());
-    // Half of it holds a few hundred records.
-    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{2 * 300 * sizeof(FoundFile)}; });
     const QString kept = OpenModifiedDocument();
     const QString title = Doc().Title();
 
     // 1,000 records in 7 kB.
-    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", test::TinyRecordsFile(FileSearch().criteria, 1000)));
+    const std::string bytes = test::TinyRecordsFile(FileSearch().criteria, 1000);
+    const std::uint64_t needed = RowMemoryNeeded(bytes);
+    ASSERT_GT(needed, 1000 * (sizeof(FoundFile) + CSifterDoc::kWindowBytesPerRow));
+    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", bytes));
+    Doc().SetAvailableMemoryProbe([needed] { return 4 * needed - 4; });
     Open(tiny);
     ASSERT_EQ(prompts->errors.size(), 1);
-    EXPECT_TRUE(prompts->errors.front().contains(tiny)) << prompts->errors.front().toStdString();
+    EXPECT_EQ(prompts->errors.front(),
+              QStringLiteral("Could not open the result file %1: its results would need %2 of memory, more than the %3 "
+                             "Sifter may take for them (a quarter of the free memory, at most 4 GB).")
+                  .arg(tiny, QString::fromStdString(FormatByteSize(needed)),
+                       QString::fromStdString(FormatByteSize(needed - 1))));
     ExpectDocumentKept(kept, title);
 
-    // With the memory for them, the same records open.
-    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{4'000'000}; });
+    // With a quarter of the memory enough for them, the same records open.
+    Doc().SetAvailableMemoryProbe([needed] { return 4 * needed; });
     Open(tiny);
     EXPECT_EQ(Doc().Search().CountFoundFiles(), 1000u);
     EXPECT_EQ(prompts->errors.size(), 1);
+}
+
+TEST(CSifterDocMemoryLimit, RowsMayTakeAQuarterOfTheFreeMemoryAndNeverMoreThanFourGigabytes)
+{
+    constexpr std::uint64_t kGigabyte = std::uint64_t{1} << 30;
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(8 * kGigabyte).memoryBytes, 2 * kGigabyte);
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(44 * kGigabyte).memoryBytes, 4 * kGigabyte);
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(0).memoryBytes, 4 * kGigabyte) << "unknown";
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(kGigabyte).perRowBytes, CSifterDoc::kWindowBytesPerRow);
+}
+
+// Heap bytes in use (resident memory would count pages the allocator keeps for reuse).
+std::uint64_t HeapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+TEST_F(CSifterDocOpening, ARowOfAnOpenedFileCostsTheWindowNoMoreThanItIsCountedFor)
+{
+    StartShown();
+    constexpr std::uint32_t kRows = 200'000;
+    const std::string bytes = test::TinyRecordsFile(FileSearch().criteria, kRows);
+    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", bytes));
+    const std::uint64_t counted = RowMemoryNeeded(bytes);
+    QCoreApplication::processEvents();
+    const std::uint64_t before = HeapBytes();
+    Open(tiny);
+    ASSERT_EQ(Frame().GetResultsView()->ItemCount(), static_cast<int>(kRows));
+    for (const CommandId view : {cmd::kViewList, cmd::kViewSmallIcons, cmd::kViewLargeIcons, cmd::kViewDetails}) {
+        Frame().SendCommand(view);
+        ASSERT_FALSE(Frame().grab().isNull());
+        QCoreApplication::processEvents();
+    }
+    const std::uint64_t after = HeapBytes();
+    ASSERT_GT(after, before);
+    EXPECT_LE(after - before, counted) << (after - before) / kRows << " bytes a row, counted "
+                                       << counted / kRows;
 }
 
 TEST(CSifterDocLifetime, DestroyingTheDocumentFreesItsRecords)
