@@ -217,6 +217,8 @@ inline constexpr StringId kOptionsReasonSeparator = 61576;  // between two reaso
 inline constexpr StringId kResultFileUnreadable = 61590;
 inline constexpr StringId kNotAResultFile = 61591;
 inline constexpr StringId kResultFileHeaderCut = 61592;
+// Settings files too large to be one, left as they are ("%1" one a line).
+inline constexpr StringId kSettingsTooLarge = 61593;
 } // namespace str
 
 namespace res {

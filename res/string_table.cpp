@@ -192,6 +192,9 @@ constexpr std::array kStrings = {
     StringResource{str::kNotAResultFile, "Could not open %1: it is not a Sifter result file."},
     StringResource{str::kResultFileHeaderCut,
                    "Could not open the result file %1: it is damaged, cut short inside its header."},
+    StringResource{str::kSettingsTooLarge,
+                   "Some of your settings are in a file larger than a settings file can be (64 MB), so "
+                   "Sifter did not read it and leaves it as it is; settings changed now are not saved:\n%1"},
 };
 
 } // namespace

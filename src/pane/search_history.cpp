@@ -140,9 +140,7 @@ bool CSearchHistory::Save(RegistryStore &store)
         return false;
     // A key that could not be deleted (someone put a subkey under it) still must not
     // keep old entries past the new end, or they would come back at the next Load.
-    std::string stale;
-    while (key.EnumValue(0, stale))
-        key.DeleteValue(stale);
+    key.DeleteAllValues();
     for (std::size_t index = 0; index < entries_.size(); ++index) {
         const std::string &entry = entries_[index];
         // Failures of single values are not reported; the next save writes them again.
