@@ -108,7 +108,7 @@ inline constexpr StringId kSaveAsTitle = 61445;
 inline constexpr StringId kOpenTitle = 61446;
 inline constexpr StringId kNoProgramForAddress = 61447;  // "No program could open %1."
 inline constexpr StringId kParseUnsigned = 61448;        // a number box that holds no unsigned number
-inline constexpr StringId kResultFileTooLarge = 61449;   // a result file whose records would not fit in memory
+inline constexpr StringId kResultFileTooLarge = 61449;   // "%1" a result file, "%2" the memory its rows need, "%3" the limit
 inline constexpr StringId kSettingsSetAside = 61450;     // settings files the store set aside ("%1")
 // Rows of a result file that file commands leave alone ("%1": one line per row).
 inline constexpr StringId kRowsSkipped = 61451;
@@ -235,6 +235,13 @@ inline constexpr StringId kOptionsActionsInstalled = 61573;
 inline constexpr StringId kOptionsActionsNotInstalled = 61574;
 inline constexpr StringId kOptionsFailure = 61575;
 inline constexpr StringId kOptionsReasonSeparator = 61576;  // between two reasons of one line
+// A file the window does not open ("%1" its path): one that cannot be read ("%2" the
+// system's reason), one that is not a result file, one cut short inside its header.
+inline constexpr StringId kResultFileUnreadable = 61590;
+inline constexpr StringId kNotAResultFile = 61591;
+inline constexpr StringId kResultFileHeaderCut = 61592;
+// Settings files too large to be one, left as they are ("%1" one a line).
+inline constexpr StringId kSettingsTooLarge = 61593;
 } // namespace str
 
 namespace res {

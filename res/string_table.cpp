@@ -95,7 +95,8 @@ constexpr std::array kStrings = {
     StringResource{str::kNoProgramForAddress, "No program could open %1."},
     StringResource{str::kParseUnsigned, "Please enter a positive integer."},
     StringResource{str::kResultFileTooLarge,
-                   "Could not open the result file %1: its results would need more memory than is free."},
+                   "Could not open the result file %1: its results would need %2 of memory, more than the "
+                   "%3 Sifter may take for them (a quarter of the free memory, at most 4 GB)."},
     StringResource{str::kSettingsSetAside,
                    "Some of your settings could not be read, so Sifter started without them. The "
                    "settings file as it was is kept as:\n%1"},
@@ -209,6 +210,13 @@ constexpr std::array kStrings = {
     StringResource{str::kOptionsActionsNotInstalled, "Folder action not installed"},
     StringResource{str::kOptionsFailure, "Failed: %1"},
     StringResource{str::kOptionsReasonSeparator, "; "},
+    StringResource{str::kResultFileUnreadable, "Could not open %1: %2."},
+    StringResource{str::kNotAResultFile, "Could not open %1: it is not a Sifter result file."},
+    StringResource{str::kResultFileHeaderCut,
+                   "Could not open the result file %1: it is damaged, cut short inside its header."},
+    StringResource{str::kSettingsTooLarge,
+                   "Some of your settings are in a file larger than a settings file can be (64 MB), so "
+                   "Sifter did not read it and leaves it as it is; settings changed now are not saved:\n%1"},
 };
 
 } // namespace

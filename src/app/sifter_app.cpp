@@ -60,6 +60,7 @@ bool CSifterApp::InitInstance()
     namesHistory_.Load(Store());
     foldersHistory_.Load(Store());
     const std::vector<std::string> setAside = Store().SetAsideFiles();
+    const std::vector<std::string> tooLarge = Store().TooLargeFiles();
 
     AddDocTemplate(std::make_unique<SingleDocTemplate>(
         *this, str::kDocString, [] { return std::make_unique<CSifterDoc>(); },
@@ -70,7 +71,8 @@ bool CSifterApp::InitInstance()
         }));
 
     const QString file = FileArgument(arguments_);
-    // A file that is not a result file leaves the program with a new document, silently.
+    // A file that cannot be opened leaves the program with a new document (the document
+    // has said why).
     if (file.isEmpty() || !OpenDocumentFile(file)) {
         if (!OpenDocumentFile(QString()))
             return false;
@@ -79,7 +81,8 @@ bool CSifterApp::InitInstance()
 
     if (showMainWindow_)
         Frame()->show();
-    TellSettingsSetAside(setAside);
+    TellSettingsFiles(str::kSettingsSetAside, setAside);
+    TellSettingsFiles(str::kSettingsTooLarge, tooLarge);
     WatchTerminationSignals();
     return true;
 }
@@ -111,14 +114,14 @@ void CSifterApp::ApplyFolderOption()
     document->SetTitle(BuildSearchTitle(QString(), QString(), *folder));
 }
 
-void CSifterApp::TellSettingsSetAside(const std::vector<std::string> &files)
+void CSifterApp::TellSettingsFiles(StringId id, const std::vector<std::string> &files)
 {
     if (files.empty())
         return;
     QStringList names;
     for (const std::string &file : files)
         names.append(QFile::decodeName(QByteArray::fromStdString(file)));
-    const QString text = FormatResString(str::kSettingsSetAside, names.join(QLatin1Char('\n')));
+    const QString text = FormatResString(id, names.join(QLatin1Char('\n')));
     // Once the window is up, which the message then belongs to.
     QMetaObject::invokeMethod(Frame(), [this, text] { Prompts().ShowError(text); }, Qt::QueuedConnection);
 }

@@ -8,6 +8,7 @@
 #include "frame/layout_settings.h"
 #include "framework/application.h"
 #include "pane/search_history.h"
+#include "res/resource_ids.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -63,9 +64,10 @@ public:
 
 private:
     void ApplyFolderOption();
-    // The settings files that the store set aside while loading, named in one message (a
-    // program started from a menu has no terminal for the store's own warnings).
-    void TellSettingsSetAside(const std::vector<std::string> &files);
+    // Settings files named in one message of the string id ("%1" the files): those the
+    // store set aside or left alone while loading (a program started from a menu has no
+    // terminal for the store's own warnings).
+    void TellSettingsFiles(StringId id, const std::vector<std::string> &files);
     void OpenAddress(const QString &address);
 
     QStringList arguments_;

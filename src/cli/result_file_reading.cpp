@@ -75,7 +75,11 @@ LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *cri
         return LoadOutcome::NotResultFile;
     }
     SearchCriteria scratch{};
-    const std::uint32_t count = ReadResultCriteria(criteria ? *criteria : scratch, source);
+    std::uint32_t count = 0;
+    if (!ReadResultCriteria(criteria ? *criteria : scratch, source, count)) {
+        error = name + ": damaged: it ends inside its header";
+        return LoadOutcome::Damaged;
+    }
     if (!onRecord)
         return LoadOutcome::Loaded;
     // Records of one folder share its text: no allocation per record for what repeats.

@@ -13,7 +13,7 @@ enum class LoadOutcome {
     Loaded,        // criteria and every record read, or reading stopped by the record handler
     CannotOpen,    // missing, no access, not a regular file, a terminal on standard input
     NotResultFile, // does not begin with the magic
-    Damaged,       // the criteria were read, records from some point on could not be
+    Damaged,       // the header is cut short, or records from some point on could not be read
 };
 
 // Takes one record the moment it is read; false stops the reading (which is no failure).
@@ -25,7 +25,7 @@ using RecordHandler = std::function<bool(const FoundFile &record)>;
 // the values it holds; then each record goes to onRecord and none is kept; without
 // onRecord reading ends after the criteria. For every outcome but Loaded, error holds a
 // one-line message (without the program name); with Damaged, the records before the
-// damage were handed on.
+// damage were handed on (none when the header is cut short, with or without onRecord).
 LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *criteria, const RecordHandler &onRecord,
                                     std::string &error);
 

@@ -1,10 +1,12 @@
 #include "cli/search_command.h"
 
+#include "cli/absolute_folders.h"
 #include "cli/criteria_options.h"
 #include "cli/error_message.h"
 #include "cli/exit_status.h"
 #include "cli/found_file_printer.h"
 #include "cli/interrupt_signals.h"
+#include "cli/own_output.h"
 #include "cli/result_file_access.h"
 #include "cli/result_file_reading.h"
 #include "cli/terminal_progress.h"
@@ -18,8 +20,9 @@
 namespace sifter {
 namespace {
 
-// The criteria the search runs with; false (message printed) when they cannot be had.
-bool PrepareCriteria(const CliOptions &options, FileSearch &search)
+// The criteria the search runs with, and for --save the folders it stores; false
+// (message printed) when they cannot be had.
+bool PrepareCriteria(const CliOptions &options, FileSearch &search, AbsoluteFolders &saved)
 {
     std::string error;
     if (!options.criteriaFile.empty()) {
@@ -34,7 +37,8 @@ bool PrepareCriteria(const CliOptions &options, FileSearch &search)
         PrintError(error);
         return false;
     }
-    if (!options.saveFile.empty() && !CheckSaveTarget(options.saveFile, error)) {
+    if (!options.saveFile.empty() &&
+        (!CheckSaveTarget(options.saveFile, error) || !PrepareAbsoluteFolders(search.criteria, saved, error))) {
         PrintError("--save: " + error);
         return false;
     }
@@ -62,8 +66,11 @@ int RunSearchCommand(const CliOptions &options)
 {
     FileSearch search;
     search.SetContentThreads(options.threads);
-    if (!PrepareCriteria(options, search))
+    AbsoluteFolders savedFolders;
+    if (!PrepareCriteria(options, search, savedFolders))
         return kExitTrouble;
+    const std::vector<OwnOutputFile> ownOutput = OwnOutputFiles(options.saveFile);
+    search.SetExcludedFiles(OwnOutputIdentities(ownOutput));
     if (!InstallInterruptHandlers())
         PrintError("cannot catch Ctrl-C; it will end the search without saving");
 
@@ -76,6 +83,7 @@ int RunSearchCommand(const CliOptions &options)
     search.SetRunning(false);
     printer.Flush(); // a failure is kept by the printer and reported below
     progress.Clear();
+    ReportOwnOutputLeftOut(ownOutput, search.ExcludedFilesMet());
 
     int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
     // A reader that went away (head, a closed pager) is not a failure of the search.
@@ -84,9 +92,13 @@ int RunSearchCommand(const CliOptions &options)
         status = kExitTrouble;
     }
     std::string error;
-    if (!options.saveFile.empty() && !SaveResultFileAtomically(search, options.saveFile, error)) {
-        PrintError("--save: " + error);
-        status = kExitTrouble;
+    if (!options.saveFile.empty()) {
+        // Printed as given; saved as the window needs them.
+        MakeFoldersAbsolute(savedFolders, search);
+        if (!SaveResultFileAtomically(search, options.saveFile, error)) {
+            PrintError("--save: " + error);
+            status = kExitTrouble;
+        }
     }
     if (InterruptSignal() != 0 && status != kExitTrouble)
         status = kExitSignalBase + InterruptSignal();

@@ -6,7 +6,8 @@ const char *UsageText()
 {
     return R"(Usage: sifter-cli [options] [FOLDER...]
 Searches the folders (and their subfolders) for files by name, content, size, date and
-attributes, and prints the full path of each file found, the moment it is found.
+attributes, and prints the path of each file found (its folder as given, joined with its
+name), the moment it is found.
 
 Folders:
   FOLDER...                  folders to search (default: the current folder)
@@ -20,7 +21,9 @@ Name and content:
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            test file contents on N threads (default: one per core);
                              the output is the same for every N
-      --case-sensitive       compare file names with case
+      --case-sensitive       a pattern without * or ? must occur in the name with the
+                             same case (patterns with * or ? ignore case all the same;
+                             words are always compared with case)
       --short-names          accept matches through 8.3 short names (none on Linux)
 Size:
       --size-unit UNIT       bytes (default), kb, mb or gb
@@ -39,7 +42,7 @@ Attributes:
       --no-subfolders        search only the folders named, not their subfolders
 Result files:
       --criteria FILE        start from the criteria of a result file; options override them
-  -o, --save FILE            write the result file of this search
+  -o, --save FILE            write the result file of this search (its folders absolute)
       --list FILE            print the records of a result file instead of searching
                              (for --criteria and --list, FILE "-" reads standard input)
 Output:
@@ -49,7 +52,8 @@ Output:
       --version              show the version
 
 On a terminal, control characters in names show as "?"; into a pipe or a file, and
-with -0, names are printed byte for byte.
+with -0, names are printed byte for byte. Standard output, when it is a file, and the
+--save file are never searched; when the folders hold them, a line on standard error says so.
 
 Exit status: 0 when a file was found (or listed), 1 when none, 2 on trouble, and
 128 + the signal's number when Ctrl-C (or another stop signal) ended the search.

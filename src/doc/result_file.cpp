@@ -32,6 +32,15 @@ std::uint32_t ReadUint32(ByteSource &file)
     return GetLittleEndian32(bytes);
 }
 
+// A 32-bit value that must be there whole; false when the source ends first.
+bool ReadWholeUint32(ByteSource &file, std::uint32_t &value)
+{
+    std::uint8_t bytes[4] = {};
+    const bool whole = file.Read(bytes, sizeof bytes) == sizeof bytes;
+    value = whole ? GetLittleEndian32(bytes) : 0;
+    return whole;
+}
+
 bool WriteUint32(ByteSink &file, std::uint32_t value)
 {
     std::uint8_t bytes[4];
@@ -148,17 +157,18 @@ bool ReadFoundFile(FoundFile &record, ByteSource &file, RecordTexts *texts)
         record.SetStored(DecodeFoundFile(bytes), &texts->folders, &texts->typeNames);
     else
         record.SetStored(DecodeFoundFile(bytes));
-    if (length <= kStoredRecordLength)
-        return true;
-    const std::uint32_t extra = length - kStoredRecordLength;
-    if (extra > kMaxRecordExtension) {
-        file.Skip(extra);
-        return true;
+    if (length > kStoredRecordLength) {
+        const std::uint32_t extra = length - kStoredRecordLength;
+        if (extra > kMaxRecordExtension) {
+            file.Skip(extra);
+        } else {
+            std::vector<std::uint8_t> extension(extra);
+            const std::size_t got = file.Read(extension.data(), extension.size());
+            ApplyRecordExtension(record, extension.data(), got, texts);
+        }
     }
-    std::vector<std::uint8_t> extension(extra);
-    const std::size_t got = file.Read(extension.data(), extension.size());
-    ApplyRecordExtension(record, extension.data(), got, texts);
-    return true;
+    // No file has such a name: a row of it would name its folder, or nothing that can exist.
+    return !record.Name().empty() && record.Name().size() <= kMaxFoundNameBytes;
 }
 
 bool SaveResults(const FileSearch &search, ByteSink &file)
@@ -189,45 +199,80 @@ bool ReadResultMagic(ByteSource &file)
     return std::memcmp(bytes, kResultMagic, kResultMagicSize) == 0;
 }
 
-std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file)
+bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count)
 {
-    const std::uint32_t criteriaLength = ReadUint32(file);
+    count = 0;
+    std::uint32_t criteriaLength = 0;
+    if (!ReadWholeUint32(file, criteriaLength))
+        return false;
     // Bytes the file does not deliver keep the values they had.
     CriteriaBytes bytes = EncodeCriteria(criteria);
-    file.Read(bytes.data(), std::min<std::size_t>(criteriaLength, bytes.size()));
+    const std::size_t wanted = std::min<std::size_t>(criteriaLength, bytes.size());
+    const std::size_t got = file.Read(bytes.data(), wanted);
     criteria = DecodeCriteria(bytes);
+    if (got < wanted)
+        return false;
     if (criteriaLength > kStoredCriteriaLength)
         file.Skip(criteriaLength - kStoredCriteriaLength);
-    return ReadUint32(file);
+    // A skip past the end leaves nothing for the count, which tells the cut.
+    return ReadWholeUint32(file, count);
 }
 
-bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit, bool *overLimit)
+namespace {
+
+// The bytes the records after the limit would still take, read and dropped one by one.
+std::uint64_t CountRemainingBytes(ByteSource &file, std::uint32_t remaining, const ResultLoadLimit &limit,
+                                  RecordTexts &texts)
 {
-    if (overLimit)
-        *overLimit = false;
+    std::uint64_t bytes = 0;
+    for (; remaining > 0; --remaining) {
+        FoundFile record;
+        if (!ReadFoundFile(record, file, &texts))
+            break;
+        bytes += record.MemoryFootprint() + limit.perRowBytes;
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool LoadResults(FileSearch &search, ByteSource &file, const ResultLoadLimit &limit, ResultLoadReport *report)
+{
+    ResultLoadReport scratch;
+    ResultLoadReport &out = report ? *report : scratch;
+    out = ResultLoadReport{};
+    const auto stopWith = [&out](ResultLoadStop reason) {
+        out.stop = reason;
+        return reason == ResultLoadStop::kNone;
+    };
     if (!search.ClearFoundFiles())
-        return false; // refused during a run
+        return stopWith(ResultLoadStop::kBusy);
     if (!CheckResultMagic(file))
-        return false;
+        return stopWith(ResultLoadStop::kNotResultFile);
     search.ResetCriteria();
     // The count is only an upper bound: nothing is reserved for it, reading stops at the
     // first record that is not there.
-    const std::uint32_t count = ReadResultCriteria(search.criteria, file);
+    std::uint32_t count = 0;
+    if (!ReadResultCriteria(search.criteria, file, count))
+        return stopWith(ResultLoadStop::kHeaderCut);
     RecordTexts texts;
     std::uint64_t used = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
-        if (!record || !ReadFoundFile(*record, file, &texts))
-            return false;
-        used += record->MemoryFootprint();
-        if (used + texts.MadeBytes() > memoryLimit) {
-            if (overLimit)
-                *overLimit = true;
-            return false;
+        if (!record)
+            return stopWith(ResultLoadStop::kOverLimit);
+        if (!ReadFoundFile(*record, file, &texts))
+            return stopWith(ResultLoadStop::kDamagedRecord);
+        used += record->MemoryFootprint() + limit.perRowBytes;
+        if (used + texts.MadeBytes() > limit.memoryBytes) {
+            // The rest is counted, not kept, so that a refusal can name what it would take.
+            used += CountRemainingBytes(file, count - i - 1, limit, texts);
+            out.neededBytes = used + texts.MadeBytes();
+            return stopWith(ResultLoadStop::kOverLimit);
         }
         search.AppendFoundFile(std::move(record));
     }
-    return true;
+    return stopWith(ResultLoadStop::kNone);
 }
 
 bool SaveResultFile(const FileSearch &search, const std::string &path, int *error, bool waitForReader)

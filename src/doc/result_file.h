@@ -8,6 +8,7 @@
 #include "doc/byte_stream.h"
 #include "search/file_search.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,8 @@ inline constexpr std::size_t kResultHeaderSize = 2177; // magic, length, criteri
 // Tags of the blocks after a record's 672 bytes.
 inline constexpr char kLongNameTag[4] = {'L', 'N', 'A', 'M'};
 inline constexpr char kLongFolderTag[4] = {'L', 'F', 'L', 'D'};
+// A record's name may be at most this long, the system's limit on one path component.
+inline constexpr std::size_t kMaxFoundNameBytes = NAME_MAX;
 // A record's bytes beyond 672 are examined up to this many; more are skipped unread.
 inline constexpr std::uint32_t kMaxRecordExtension = 1u << 20;
 
@@ -35,22 +38,49 @@ bool CheckResultMagic(ByteSource &file);
 // that a pipe can be checked and then read on.
 bool ReadResultMagic(ByteSource &file);
 // The criteria length and record that follow the magic, read over the values criteria
-// holds (a shorter length fills only the first bytes, a longer one is skipped). Returns
-// the record count the header announces: an upper bound, nothing to reserve by.
-std::uint32_t ReadResultCriteria(SearchCriteria &criteria, ByteSource &file);
+// holds (a shorter length fills only the first bytes, a longer one is skipped), and the
+// record count the header announces (an upper bound, nothing to reserve by). False when
+// the file ends inside the header: the criteria then hold what was delivered, count is 0.
+bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count);
+
+// Why LoadResults stopped before the end of the records.
+enum class ResultLoadStop {
+    kNone,          // the criteria and every announced record were read
+    kBusy,          // refused during a run
+    kNotResultFile, // the file does not begin with the magic
+    kHeaderCut,     // the file ends inside its header
+    kDamagedRecord, // a record could not be read (ReadFoundFile)
+    kOverLimit,     // the records would take more memory than the limit allows
+};
+
+// How much memory the records of a file may take.
+struct ResultLoadLimit {
+    // Bytes for the records: their MemoryFootprint, the texts they share and perRowBytes each.
+    std::uint64_t memoryBytes = UINT64_MAX;
+    // What each record costs its holder beyond the record (a row of the window's list).
+    std::size_t perRowBytes = 0;
+};
+
+struct ResultLoadReport {
+    ResultLoadStop stop = ResultLoadStop::kNone;
+    // With kOverLimit: the bytes that every record of the file would take, counted (not
+    // kept) on to its end or to a record that cannot be read.
+    std::uint64_t neededBytes = 0;
+};
+
 // Empties the list, checks the magic, resets the criteria and reads them, then the
-// records. False when refused during a run, on a bad magic, at the first record that
-// cannot be read (length 0, cut short), or at the first that would take the records
-// beyond memoryLimit bytes (their MemoryFootprint and the texts they share; *overLimit
-// then set); records read before it stay in the list.
-bool LoadResults(FileSearch &search, ByteSource &file, std::uint64_t memoryLimit = UINT64_MAX,
-                 bool *overLimit = nullptr);
+// records. False when refused during a run, on a bad magic, when the header is cut short,
+// at the first record that cannot be read, or at the first that would take the records
+// beyond the limit; records read before it stay in the list. *report (when given) says which.
+bool LoadResults(FileSearch &search, ByteSource &file, const ResultLoadLimit &limit = {},
+                 ResultLoadReport *report = nullptr);
 
 // One record: its length, the 672 bytes, and the long-text blocks when needed.
 bool WriteFoundFile(const FoundFile &record, ByteSink &file);
 // One record into a zeroed record: length M (0 when nothing is delivered) must not be 0,
 // min(M, 672) bytes must be delivered, the long texts are taken from the blocks beyond
-// 672 when they agree with the fields, anything else beyond is skipped.
+// 672 when they agree with the fields, anything else beyond is skipped. The name must not
+// be empty (the path would be the folder) nor longer than kMaxFoundNameBytes.
 // Records read with the same texts share their folder and type-name texts.
 struct RecordTexts {
     FoundFile::TextShare folders;

@@ -6,10 +6,13 @@
 #include "framework/single_doc_template.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
+#include "platform/size_text.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace sifter {
 namespace {
@@ -52,11 +55,24 @@ void CSifterDoc::DeleteContents()
     Document::DeleteContents();
 }
 
-std::uint64_t CSifterDoc::RecordMemoryLimit() const
+ResultLoadLimit CSifterDoc::RowMemoryLimit() const
 {
-    const std::uint64_t available = availableMemory_ ? availableMemory_() : 0;
-    // A system that does not say what it has left is not second-guessed.
-    return available == 0 ? UINT64_MAX : available / 2;
+    return RowMemoryLimitFor(availableMemory_ ? availableMemory_() : 0);
+}
+
+ResultLoadLimit CSifterDoc::RowMemoryLimitFor(std::uint64_t available)
+{
+    ResultLoadLimit limit;
+    // A system that does not say what it has left still gets the fixed ceiling.
+    limit.memoryBytes = available == 0 ? kMostRowMemory : std::min(available / kAvailableShare, kMostRowMemory);
+    limit.perRowBytes = kWindowBytesPerRow;
+    return limit;
+}
+
+void CSifterDoc::TellOpenFailure(const QString &message) const
+{
+    if (Template())
+        Template()->Prompts().ShowError(message);
 }
 
 bool CSifterDoc::OnOpenDocument(const QString &path)
@@ -64,24 +80,38 @@ bool CSifterDoc::OnOpenDocument(const QString &path)
     // Read whole before anything is freed, in one pass that counts the memory as it goes:
     // a refused file leaves the document as it was, and a file of tiny hostile records,
     // which may announce gigabytes in a few megabytes, stops at the limit.
-    std::FILE *file = OpenRegularFileForReading(LocalPath(path));
-    if (!file)
+    int openError = 0;
+    std::FILE *file = OpenRegularFileForReading(LocalPath(path), &openError);
+    if (!file) {
+        // A folder, FIFO or device at the path is no result file either.
+        TellOpenFailure(openError == 0 ? FormatResString(str::kNotAResultFile, path)
+                                       : LoadResString(str::kResultFileUnreadable)
+                                             .arg(path, QString::fromLocal8Bit(std::strerror(openError))));
         return false;
+    }
     auto staged = std::make_unique<FileSearch>();
     StdioSource source(file);
-    bool overLimit = false;
-    // Whether every record could be read does not matter: what was read is kept.
-    LoadResults(*staged, source, RecordMemoryLimit(), &overLimit);
-    const bool isResultFile = CheckResultMagic(source);
+    const ResultLoadLimit limit = RowMemoryLimit();
+    ResultLoadReport report;
+    LoadResults(*staged, source, limit, &report);
     // Read-only stream: closing cannot lose data.
     std::fclose(file);
-    if (!isResultFile)
+    switch (report.stop) {
+    case ResultLoadStop::kNone:
+    case ResultLoadStop::kDamagedRecord: // the records before the damage are kept
+        break;
+    case ResultLoadStop::kBusy:
         return false;
-    if (overLimit) {
-        // Unlike a file that is not a result file, this one would otherwise seem to
-        // open and do nothing.
-        if (Template())
-            Template()->Prompts().ShowError(FormatResString(str::kResultFileTooLarge, path));
+    case ResultLoadStop::kNotResultFile:
+        TellOpenFailure(FormatResString(str::kNotAResultFile, path));
+        return false;
+    case ResultLoadStop::kHeaderCut:
+        TellOpenFailure(FormatResString(str::kResultFileHeaderCut, path));
+        return false;
+    case ResultLoadStop::kOverLimit:
+        TellOpenFailure(LoadResString(str::kResultFileTooLarge)
+                            .arg(path, QString::fromStdString(FormatByteSize(report.neededBytes)),
+                                 QString::fromStdString(FormatByteSize(limit.memoryBytes))));
         return false;
     }
     staged_ = std::move(staged);
@@ -124,7 +154,7 @@ bool CSifterDoc::ReadDocument(const QString &path)
         return false;
     StdioSource source(file);
     // Whether every record could be read does not matter: what was read stays.
-    LoadResults(fileSearch_, source, RecordMemoryLimit());
+    LoadResults(fileSearch_, source, RowMemoryLimit());
     // Read-only stream: closing cannot lose data.
     std::fclose(file);
     return true;

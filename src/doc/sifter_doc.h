@@ -1,10 +1,12 @@
 #pragma once
 // CSifterDoc: the document. It holds one FileSearch (criteria, running flag, result set),
 // reads and writes it as a result file, and keeps the modified mark " *" in its title.
+#include "doc/result_file.h"
 #include "framework/document.h"
 #include "platform/available_memory.h"
 #include "search/file_search.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +18,14 @@ class CSifterDoc : public Document {
     Q_OBJECT
 
 public:
+    // What a row of an opened file costs the window beyond its record and texts: its place
+    // in the results model's row list and in the views, with room to spare.
+    static constexpr std::size_t kWindowBytesPerRow = 64;
+    // The rows of an opened file may take at most this share of the available memory...
+    static constexpr std::uint64_t kAvailableShare = 4;
+    // ...and never more than this.
+    static constexpr std::uint64_t kMostRowMemory = std::uint64_t{4} << 30;
+
     CSifterDoc();
     // Clears the running flag and frees every record. A search run must have returned.
     ~CSifterDoc() override;
@@ -39,11 +49,17 @@ public:
     // Contents reset: all records freed (after ResultSetAboutToBeFreed), then the default
     // criteria. During a run the records stay.
     void DeleteContents() override;
-    // A file that cannot be opened or does not begin with the result magic is refused
-    // without a message and without touching the document; so is, with a message naming
-    // it, one whose records would take more than half of the memory available. The file
-    // is read once, before the document's contents are freed, which then take its records.
+    // Refused without touching the document, with a message naming the file and what is
+    // wrong with it: a file that cannot be opened, is not a result file, is cut short inside
+    // its header, or whose rows would need more memory than RowMemoryLimit allows (the
+    // message names how much). The file is read once, before the document's contents are
+    // freed, which then take its records (a file cut short among its records keeps those
+    // before the cut).
     bool OnOpenDocument(const QString &path) override;
+    // The most memory the rows of an opened file may take when available bytes are free
+    // (0: unknown): a quarter of them, at most kMostRowMemory, each row counted with
+    // kWindowBytesPerRow.
+    static ResultLoadLimit RowMemoryLimitFor(std::uint64_t available);
     // Where the document learns how many bytes of memory are available (0: unknown, no
     // limit); AvailableMemory unless replaced.
     void SetAvailableMemoryProbe(std::function<std::uint64_t()> probe) { availableMemory_ = std::move(probe); }
@@ -69,8 +85,10 @@ protected:
     bool WriteDocument(const QString &path) override;
 
 private:
-    // The most memory the records of an opened file may take: half of what is available.
-    std::uint64_t RecordMemoryLimit() const;
+    // Shows the message of a file that was not opened (nothing without a template).
+    void TellOpenFailure(const QString &message) const;
+    // RowMemoryLimitFor what the probe says is available now.
+    ResultLoadLimit RowMemoryLimit() const;
 
     FileSearch fileSearch_;
     std::unique_ptr<FileSearch> staged_; // the opened file's records, while its contents are replaced

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
 namespace sifter {
 
@@ -41,14 +42,14 @@ int CSearchHistory::AddEntry(std::string_view text)
     return static_cast<int>(entries_.size() - 1);
 }
 
-bool CSearchHistory::Load(RegistryStore &store)
+namespace {
+
+// The entries of an open history key in their order, by Load's rules: empty texts and
+// later spellings of a text are dropped.
+std::vector<std::string> ReadStoredEntries(const RegistryKey &key)
 {
-    if (name_.empty())
-        return false;
-    entries_.clear();
-    RegistryKey key;
-    if (!store.CreateKey(RegistryRoot::CurrentUser, KeyPath(), key))
-        return false;
+    std::vector<std::string> entries;
+    std::unordered_set<std::string> seen;
     for (std::size_t index = 0;; ++index) {
         char buffer[kHistoryValueBytes] = {};
         std::uint32_t size = sizeof buffer;
@@ -60,35 +61,93 @@ bool CSearchHistory::Load(RegistryStore &store)
         if (result == QueryResult::BufferTooSmall || size == 0)
             continue;
         // A value without its terminating zero ends at its last byte.
-        AddEntry(std::string_view(buffer, strnlen(buffer, size)));
+        std::string text(buffer, strnlen(buffer, size));
+        if (!text.empty() && seen.insert(FoldRegistryName(text)).second)
+            entries.push_back(std::move(text));
     }
+    return entries;
+}
+
+// Texts as the histories compare them (ASCII letters folded).
+std::unordered_set<std::string> FoldedSet(const std::vector<std::string> &texts)
+{
+    std::unordered_set<std::string> folded;
+    for (const std::string &text : texts)
+        folded.insert(FoldRegistryName(text));
+    return folded;
+}
+
+// fresh without what mine removed from base, then what mine added to it, in mine's order.
+std::vector<std::string> MergeEntries(const std::vector<std::string> &base, const std::vector<std::string> &mine,
+                                      const std::vector<std::string> &fresh)
+{
+    const std::unordered_set<std::string> known = FoldedSet(base);
+    const std::unordered_set<std::string> kept = FoldedSet(mine);
+    std::vector<std::string> merged;
+    std::unordered_set<std::string> taken;
+    for (const std::string &entry : fresh) {
+        std::string folded = FoldRegistryName(entry);
+        if (known.count(folded) > 0 && kept.count(folded) == 0)
+            continue; // removed here (the Clear command)
+        if (taken.insert(std::move(folded)).second)
+            merged.push_back(entry);
+    }
+    for (const std::string &entry : mine) {
+        std::string folded = FoldRegistryName(entry);
+        if (known.count(folded) == 0 && taken.insert(std::move(folded)).second)
+            merged.push_back(entry);
+    }
+    return merged;
+}
+
+} // namespace
+
+bool CSearchHistory::Load(RegistryStore &store)
+{
+    if (name_.empty())
+        return false;
+    entries_.clear();
+    RegistryKey key;
+    if (!store.CreateKey(RegistryRoot::CurrentUser, KeyPath(), key))
+        return false;
+    entries_ = ReadStoredEntries(key);
+    stored_ = entries_;
     key.Close();
     return true;
 }
 
-bool CSearchHistory::Save(RegistryStore &store) const
+bool CSearchHistory::Save(RegistryStore &store)
 {
     if (name_.empty())
         return false;
-    // Holding the parent open makes the delete and the rewrite reach the file together.
+    // Holding the parent open makes the reading, the delete and the rewrite reach the file
+    // together.
     RegistryKey histories;
     if (!store.CreateKey(RegistryRoot::CurrentUser, SearchHistoriesKeyPath(), histories))
         return false;
+    if (stored_) {
+        // Another running copy may have saved entries of its own since: they stay.
+        std::vector<std::string> fresh;
+        RegistryKey current;
+        if (histories.OpenSubkey(name_, current))
+            fresh = ReadStoredEntries(current);
+        current.Close();
+        entries_ = MergeEntries(*stored_, entries_, fresh);
+    }
     histories.DeleteSubkey(name_); // a missing key is no error
     RegistryKey key;
     if (!histories.CreateSubkey(name_, key))
         return false;
     // A key that could not be deleted (someone put a subkey under it) still must not
     // keep old entries past the new end, or they would come back at the next Load.
-    std::string stale;
-    while (key.EnumValue(0, stale))
-        key.DeleteValue(stale);
+    key.DeleteAllValues();
     for (std::size_t index = 0; index < entries_.size(); ++index) {
         const std::string &entry = entries_[index];
         // Failures of single values are not reported; the next save writes them again.
         key.SetValue(HistoryValueName(index), RegistryType::String, entry.c_str(),
                      static_cast<std::uint32_t>(entry.size() + 1));
     }
+    stored_ = entries_;
     key.Close();
     histories.Close();
     return true;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,9 +46,12 @@ public:
     // Reading stops at the first missing number; empty values, duplicates and values
     // longer than kHistoryValueBytes are passed over.
     bool Load(RegistryStore &store);
-    // Replaces the stored entries with the current ones; false when Name() is empty or the
-    // key cannot be created.
-    bool Save(RegistryStore &store) const;
+    // Writes the entries, merged with what another running copy stored meanwhile: the
+    // stored entries are read again, those this history removed since its last Load or
+    // Save are dropped, and the entries it added since are appended (the newest end), in
+    // their order. The entries then are what was stored. A history never loaded replaces
+    // what is stored. False when Name() is empty or the key cannot be created.
+    bool Save(RegistryStore &store);
 
     // StringEnumerator over the live entries. Release never frees the history.
     HResult QueryInterface(InterfaceId id, StringEnumerator **out) override;
@@ -69,6 +73,8 @@ public:
 private:
     std::string KeyPath() const;
 
+    // The entries as the store held them at the last Load or Save; none before the first.
+    std::optional<std::vector<std::string>> stored_;
     std::string name_;
     std::vector<std::string> entries_;
     std::uint32_t refCount_ = 0;

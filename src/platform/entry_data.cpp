@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace sifter {
 namespace {
@@ -25,6 +26,7 @@ struct Status {
     FileTime change = 0;
     FileTime birth = 0;
     bool hasBirth = false;
+    FileIdentity identity;
 };
 
 FileTime FromStatx(const statx_timestamp &time)
@@ -50,6 +52,7 @@ bool Examine(int folderFd, const char *path, bool followLink, Status &out)
         out.change = FromStatx(extended.stx_ctime);
         out.hasBirth = (extended.stx_mask & STATX_BTIME) != 0;
         out.birth = out.hasBirth ? FromStatx(extended.stx_btime) : 0;
+        out.identity = {makedev(extended.stx_dev_major, extended.stx_dev_minor), extended.stx_ino};
         return true;
     }
     // Old kernels and some container sandboxes refuse statx itself; fstatat then
@@ -65,6 +68,7 @@ bool Examine(int folderFd, const char *path, bool followLink, Status &out)
     out.write = FromTimespec(plain.st_mtim);
     out.change = FromTimespec(plain.st_ctim);
     out.hasBirth = false;
+    out.identity = {static_cast<std::uint64_t>(plain.st_dev), static_cast<std::uint64_t>(plain.st_ino)};
     return true;
 }
 
@@ -109,6 +113,7 @@ bool ReadEntryDataAt(int folderFd, const char *path, std::string_view name, Entr
     out.lastWriteTime = shown->write;
     out.sizeHigh = static_cast<std::uint32_t>(size >> 32);
     out.sizeLow = static_cast<std::uint32_t>(size);
+    out.identity = shown->identity;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // Listing a folder: its entries read once, in name order, with their data on demand.
+#include "platform/file_identity.h"
 #include "platform/file_reader.h"
 #include "platform/file_time.h"
 
@@ -21,6 +22,8 @@ struct EntryData {
     FileTime lastWriteTime = 0;
     std::uint32_t sizeHigh = 0;
     std::uint32_t sizeLow = 0;
+    // What the data describes: a link's target where it leads somewhere, else the entry.
+    FileIdentity identity;
 
     std::uint64_t Size() const { return (std::uint64_t{sizeHigh} << 32) | sizeLow; }
 };

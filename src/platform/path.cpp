@@ -2,7 +2,11 @@
 
 #include "platform/user_folders.h"
 
+#include <cerrno>
+#include <climits>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace sifter {
 namespace {
@@ -118,6 +122,61 @@ std::string PercentEncodedPath(std::string_view path)
         }
     }
     return encoded;
+}
+
+std::string PathMadeAbsolute(std::string_view path, std::string_view currentFolder)
+{
+    std::vector<std::string_view> components;
+    const auto addComponents = [&components](std::string_view text, std::size_t &knownReal) {
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            std::size_t end = text.find(kPathSeparator, start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            const std::string_view component = text.substr(start, end - start);
+            start = end + 1;
+            if (component.empty() || component == ".")
+                continue;
+            if (component == "..") {
+                // The parent of a folder getcwd named is the folder before it; the root is its own.
+                if (components.empty())
+                    continue;
+                if (components.size() <= knownReal) {
+                    components.pop_back();
+                    knownReal = components.size();
+                    continue;
+                }
+            }
+            components.push_back(component);
+        }
+    };
+    std::size_t knownReal = 0;
+    if (path.empty() || path.front() != kPathSeparator) {
+        addComponents(currentFolder, knownReal);
+        knownReal = components.size();
+    }
+    addComponents(path, knownReal);
+    std::string absolute;
+    for (const std::string_view component : components) {
+        absolute.push_back(kPathSeparator);
+        absolute.append(component);
+    }
+    return absolute.empty() ? std::string(1, kPathSeparator) : absolute;
+}
+
+std::string CurrentFolder(int *error)
+{
+    std::vector<char> buffer(PATH_MAX);
+    // Below a deep enough folder the name is longer than PATH_MAX: getcwd then asks for more.
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE || buffer.size() >= (std::size_t{1} << 24)) {
+            if (error)
+                *error = errno;
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
 }
 
 std::string PathExpandHome(std::string_view path)

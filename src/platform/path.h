@@ -33,6 +33,15 @@ bool PathRemoveTrailingSeparator(std::string &path);
 // "-._~") and "/" written as "%XX" (upper-case hexadecimal), as a file URI or a Trash info
 // file carries a path: "/a b/\xff" -> "/a%20b/%FF".
 std::string PercentEncodedPath(std::string_view path);
+// path as an absolute path of a process whose current folder is currentFolder (absolute,
+// as getcwd gives it: no links, no "." or ".."): a relative path is joined to it, "." and
+// empty components are dropped, and ".." is collapsed only where that cannot change what
+// the path names: against a component of currentFolder and at the root. Any other ".."
+// stays, as the component before it may be a link. No trailing "/" except for the root.
+std::string PathMadeAbsolute(std::string_view path, std::string_view currentFolder);
+// The process's current folder as getcwd gives it; empty with *error (when given) set to
+// the errno when it cannot be told (removed, no access, too long).
+std::string CurrentFolder(int *error = nullptr);
 // "~" alone or a leading "~/" stands for the home folder (HomeFolder of user_folders.h);
 // any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);

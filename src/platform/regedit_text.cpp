@@ -31,9 +31,14 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return !FoldedRegistryNameLess(a, b) && !FoldedRegistryNameLess(b, a);
+}
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() && FoldRegistryName(text.substr(0, prefix.size())) == FoldRegistryName(prefix);
+    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 int HexDigit(char c)
@@ -204,7 +209,7 @@ bool IsHexListText(std::string_view text)
 RegistryNode *KeyForHeader(std::string_view inside, std::string_view rootName, RegistryNode &root)
 {
     const std::size_t separator = inside.find('\\');
-    if (FoldRegistryName(inside.substr(0, separator)) != FoldRegistryName(rootName))
+    if (!EqualNoCase(inside.substr(0, separator), rootName))
         return nullptr;
     if (separator == std::string_view::npos)
         return &root;
@@ -212,8 +217,15 @@ RegistryNode *KeyForHeader(std::string_view inside, std::string_view rootName, R
     if (!SplitRegistryPath(inside.substr(separator + 1), names))
         return nullptr;
     RegistryNode *key = &root;
-    for (std::string_view name : names)
-        key = &key->AddSubkey(name);
+    for (std::string_view name : names) {
+        RegistryNode *next = key->FindSubkey(name);
+        if (!next) {
+            next = &key->AddSubkey(name);
+            next->SetNamed(false); // until a header of its own names it
+        }
+        key = next;
+    }
+    key->SetNamed(true);
     return key;
 }
 
@@ -266,7 +278,7 @@ RegeditParseResult ParseRegeditText(std::string_view text, std::string_view root
     std::string_view line;
     while (reader.Next(line) && Trim(line).empty()) {
     }
-    if (FoldRegistryName(Trim(line)) != FoldRegistryName(kRegeditHeader))
+    if (!EqualNoCase(Trim(line), kRegeditHeader))
         return result;
     result.recognised = true;
 
@@ -388,25 +400,55 @@ void AppendValue(std::string &out, const RegistryValue &value)
     out.push_back('\n');
 }
 
-void AppendKey(std::string &out, const RegistryNode &key, const std::string &path, bool isRoot)
+// Appends the key and everything below it; path holds the key's path and is handed on
+// to the subkeys, each appending its name and taking it off again, so that no path is
+// built anew. False once out would pass maxBytes.
+bool AppendKey(std::string &out, const RegistryNode &key, std::string &path, bool isRoot, std::size_t maxBytes)
 {
-    if (!isRoot || !key.Values().empty()) {
+    // A key the text it was read from only implied is implied again by its subkeys'
+    // headers: writing a header for each of a deep path's keys would repeat the path
+    // once for every key on it.
+    const bool implied = !key.Named() && key.SubkeyCount() > 0;
+    if (!key.Values().empty() || (!isRoot && !implied)) {
         out += "\n[";
         out += path;
         out += "]\n";
         for (const RegistryValue &value : key.Values())
             AppendValue(out, value);
+        if (out.size() > maxBytes)
+            return false;
     }
-    key.ForEachSubkey([&](const RegistryNode &child) { AppendKey(out, child, path + "\\" + child.Name(), false); });
+    bool fits = true;
+    key.ForEachSubkey([&](const RegistryNode &child) {
+        if (!fits)
+            return;
+        const std::size_t length = path.size();
+        path += '\\';
+        path += child.Name();
+        fits = AppendKey(out, child, path, false, maxBytes);
+        path.resize(length);
+    });
+    return fits;
 }
 
 } // namespace
 
+bool WriteRegeditText(const RegistryNode &root, std::string_view rootName, std::size_t maxBytes, std::string &out)
+{
+    out.assign(kRegeditHeader);
+    out.push_back('\n');
+    std::string path(rootName);
+    if (AppendKey(out, root, path, true, maxBytes) && out.size() <= maxBytes)
+        return true;
+    out.clear();
+    out.shrink_to_fit();
+    return false;
+}
+
 std::string WriteRegeditText(const RegistryNode &root, std::string_view rootName)
 {
-    std::string out(kRegeditHeader);
-    out.push_back('\n');
-    AppendKey(out, root, std::string(rootName), true);
+    std::string out;
+    WriteRegeditText(root, rootName, std::string::npos, out);
     return out;
 }
 

@@ -43,8 +43,12 @@ struct RegeditParseResult {
 // bad lines: they are counted and skipped.
 RegeditParseResult ParseRegeditText(std::string_view text, std::string_view rootName, RegistryNode &root);
 
-// The whole text of the tree: header, then every key depth first in enumeration order
-// (intermediate keys included), each with its values in their order.
+// The whole text of the tree: header, then every key depth first in enumeration order,
+// each with its values in their order. Intermediate keys are written too, except those
+// that the text a tree was read from did not name either (RegistryNode::Named), so that a
+// text of deep keys writes out about as long as it was read.
 std::string WriteRegeditText(const RegistryNode &root, std::string_view rootName);
+// The same into out, stopping as soon as the text passes maxBytes: false (out empty) then.
+bool WriteRegeditText(const RegistryNode &root, std::string_view rootName, std::size_t maxBytes, std::string &out);
 
 } // namespace sifter

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/user_folders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -102,24 +103,30 @@ RegistrySnapshot RegistryFile::Read() const
     snapshot.stamp = StampOf(info);
     if (info.st_size > kMaxRegistryFileBytes) {
         close(fd);
-        snapshot.state = RegistryFileState::Broken;
+        snapshot.state = RegistryFileState::TooLarge;
         return snapshot;
     }
-    char chunk[kReadChunk];
+    // Read straight into the text, sized once for what the file holds (and a chunk more,
+    // which tells its end or that it grew).
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (snapshot.bytes.size() - filled < kReadChunk)
+            snapshot.bytes.resize(std::max<std::size_t>(filled + kReadChunk, static_cast<std::size_t>(info.st_size) + kReadChunk));
+        const ssize_t got = read(fd, snapshot.bytes.data() + filled, snapshot.bytes.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || snapshot.bytes.size() > static_cast<std::size_t>(kMaxRegistryFileBytes)) {
+        if (got < 0 || filled > static_cast<std::size_t>(kMaxRegistryFileBytes)) {
             close(fd);
-            snapshot.state = got < 0 ? RegistryFileState::Unreadable : RegistryFileState::Broken;
+            snapshot.state = got < 0 ? RegistryFileState::Unreadable : RegistryFileState::TooLarge;
             snapshot.bytes.clear();
+            snapshot.bytes.shrink_to_fit();
             return snapshot;
         }
         if (got == 0)
             break;
-        snapshot.bytes.append(chunk, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    snapshot.bytes.resize(filled);
     close(fd); // read-only descriptor: nothing to lose on close
 
     std::string_view text = snapshot.bytes;

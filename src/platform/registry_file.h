@@ -32,7 +32,8 @@ struct FileStamp {
 enum class RegistryFileState {
     Missing,    // no file: an empty store
     Unreadable, // there is a file, but it cannot be read (no access, not a file, I/O error)
-    Broken,     // read, but not a REGEDIT4 text or too large
+    TooLarge,   // a file larger than kMaxRegistryFileBytes: not read, to be left as it is
+    Broken,     // read, but not a REGEDIT4 text
     Read,       // read and parsed (parse tells about skipped lines)
 };
 

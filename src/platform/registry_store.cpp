@@ -79,10 +79,17 @@ struct RegistryStore::RootState {
 
     RegistryFile file;
     bool loaded = false;
-    FileStamp seen;          // the version of the file that base holds
-    RegistryNode base;       // the file's content as last read or written
-    RegistryNode mine;       // base with this process's changes
+    FileStamp seen;          // the version of the file that baseText holds
+    // Whether that version can be written over without reading it again: a REGEDIT4 text
+    // with nothing that a rewrite would drop, or no file at all.
+    bool seenClean = false;
+    // The file's content as last read or written. The tree it stands for is parsed again
+    // only when another process changed the file under changes of ours: a second tree for
+    // every store would double its memory for what is rarely needed.
+    std::string baseText;
+    RegistryNode mine;       // the base with this process's changes
     bool dirty = false;      // mine holds changes not yet written
+    bool tooLargeWarned = false;
     bool writeWarned = false;
     // The versions whose unreadable lines were reported, and copied aside. By content: the
     // copy is a hard link where it can be, which changes the file's stamp but not its bytes.
@@ -114,6 +121,29 @@ RegistryStore::RootState &RegistryStore::State(RegistryRoot root)
     return *roots_[Index(root)];
 }
 
+namespace {
+
+// The tree of a base text; empty for no file or one that is not a REGEDIT4 text.
+RegistryNode BaseTree(const std::string &baseText, std::string_view rootName)
+{
+    RegistryNode tree;
+    ParseRegeditText(baseText, rootName, tree);
+    return tree;
+}
+
+} // namespace
+
+void RegistryStore::WarnTooLarge(RootState &state)
+{
+    if (state.tooLargeWarned)
+        return;
+    state.tooLargeWarned = true;
+    tooLarge_.push_back(state.file.Path());
+    Warn("%s is larger than %lld bytes, more than a settings file can be; it is neither read nor changed, and "
+         "settings are not saved until it is smaller",
+         state.file.Path().c_str(), static_cast<long long>(kMaxRegistryFileBytes));
+}
+
 void RegistryStore::Refresh(RootState &state)
 {
     const FileStamp stamp = state.file.CurrentStamp();
@@ -122,10 +152,15 @@ void RegistryStore::Refresh(RootState &state)
     RegistrySnapshot snapshot = state.file.Read();
     state.loaded = true;
     state.seen = snapshot.stamp;
+    state.seenClean = false;
     switch (snapshot.state) {
     case RegistryFileState::Unreadable:
         // Keep what we have; FlushRoot refuses to write over a file it cannot read.
         Warn("cannot read %s; settings in it are not used", state.file.Path().c_str());
+        return;
+    case RegistryFileState::TooLarge:
+        // Nothing we wrote; whoever made it may want it back as it is.
+        WarnTooLarge(state);
         return;
     case RegistryFileState::Broken:
         if (state.file.Lock()) {
@@ -140,7 +175,7 @@ void RegistryStore::Refresh(RootState &state)
             state.file.Unlock();
         }
         state.seen = state.file.CurrentStamp();
-        state.base = RegistryNode();
+        state.baseText.clear();
         if (!state.dirty)
             state.mine = RegistryNode();
         return;
@@ -148,6 +183,7 @@ void RegistryStore::Refresh(RootState &state)
     case RegistryFileState::Read:
         break;
     }
+    state.seenClean = !snapshot.parse.Lossy();
     if (snapshot.parse.Lossy() && state.lossWarnedFor != snapshot.bytes) {
         state.lossWarnedFor = snapshot.bytes;
         Warn("%s: %zu line(s) from line %zu on cannot be read and are skipped", state.file.Path().c_str(),
@@ -161,14 +197,13 @@ void RegistryStore::Refresh(RootState &state)
             state.file.Unlock();
         }
     }
-    if (state.dirty && !(snapshot.tree == state.base)) {
-        RegistryNode merged = snapshot.tree;
-        MergeRegistryChanges(state.base, state.mine, merged);
-        state.mine = std::move(merged);
-    } else if (!state.dirty) {
-        state.mine = snapshot.tree;
+    if (!state.dirty) {
+        state.mine = std::move(snapshot.tree);
+    } else if (snapshot.bytes != state.baseText) {
+        MergeRegistryChanges(BaseTree(state.baseText, state.file.RootName()), state.mine, snapshot.tree);
+        state.mine = std::move(snapshot.tree);
     }
-    state.base = std::move(snapshot.tree);
+    state.baseText = std::move(snapshot.bytes);
 }
 
 bool RegistryStore::KeepLossyCopy(RootState &state, const RegistrySnapshot &snapshot)
@@ -194,33 +229,52 @@ bool RegistryStore::FlushRoot(RootState &state)
         state.writeWarned = true;
         return false;
     }
-    RegistrySnapshot snapshot = state.file.Read();
-    bool ok = snapshot.state != RegistryFileState::Unreadable;
-    if (snapshot.state == RegistryFileState::Broken) {
+    // Under the lock nobody else writes: a file still as it was last read or written holds
+    // the base, and only a changed one is read and merged with.
+    const bool unchanged = state.loaded && state.seenClean && state.file.CurrentStamp() == state.seen;
+    RegistrySnapshot snapshot;
+    if (!unchanged)
+        snapshot = state.file.Read();
+    bool ok = unchanged || (snapshot.state != RegistryFileState::Unreadable && snapshot.state != RegistryFileState::TooLarge);
+    if (snapshot.state == RegistryFileState::TooLarge)
+        WarnTooLarge(state);
+    if (!unchanged && snapshot.state == RegistryFileState::Broken) {
         const std::string aside = state.file.KeepAside(snapshot, kBrokenLabel, true);
         ok = !aside.empty();
         if (ok) {
             setAside_.push_back(aside);
             Warn("%s is not a REGEDIT4 file; moved it to %s", state.file.Path().c_str(), aside.c_str());
         }
-        state.base = RegistryNode();
-        snapshot.tree = RegistryNode();
-    } else if (ok && snapshot.parse.Lossy()) {
+        // Nothing of it is merged: mine is written as it stands, over no base.
+        state.baseText.clear();
+        snapshot.bytes.clear();
+    } else if (!unchanged && ok && snapshot.parse.Lossy()) {
         // Rewriting drops the lines that could not be read: the file as it was must be kept.
         ok = KeepLossyCopy(state, snapshot);
     }
+    if (ok && !unchanged && snapshot.bytes != state.baseText) {
+        MergeRegistryChanges(BaseTree(state.baseText, state.file.RootName()), state.mine, snapshot.tree);
+        state.mine = std::move(snapshot.tree);
+    }
     if (ok) {
-        RegistryNode merged = state.mine;
-        if (!(snapshot.tree == state.base)) {
-            merged = snapshot.tree;
-            MergeRegistryChanges(state.base, state.mine, merged);
+        std::string text;
+        if (!WriteRegeditText(state.mine, state.file.RootName(), static_cast<std::size_t>(kMaxRegistryFileBytes), text)) {
+            ok = false;
+            Warn("%s would be larger than %lld bytes, more than a settings file can be; it is not written",
+                 state.file.Path().c_str(), static_cast<long long>(kMaxRegistryFileBytes));
         }
-        const std::string text = WriteRegeditText(merged, state.file.RootName());
-        const bool same = snapshot.state == RegistryFileState::Read && text == snapshot.bytes;
-        ok = same || state.file.Replace(text);
-        state.base = ok ? merged : std::move(snapshot.tree);
-        state.mine = std::move(merged);
-        state.seen = ok ? state.file.CurrentStamp() : snapshot.stamp;
+        const bool same = ok && (unchanged ? text == state.baseText
+                                           : snapshot.state == RegistryFileState::Read && text == snapshot.bytes);
+        ok = ok && (same || state.file.Replace(text));
+        if (ok) {
+            state.baseText = std::move(text);
+            state.seen = state.file.CurrentStamp();
+            state.seenClean = true;
+        } else if (!unchanged && snapshot.state != RegistryFileState::Broken) {
+            state.baseText = std::move(snapshot.bytes);
+            state.seen = snapshot.stamp;
+            state.seenClean = !snapshot.parse.Lossy();
+        }
         state.dirty = !ok;
     }
     state.file.Unlock();
@@ -457,6 +511,16 @@ bool RegistryKey::DeleteValue(std::string_view name)
     if (!key || !key->DeleteValue(name))
         return false;
     store_->ChangeDone(root_);
+    return true;
+}
+
+bool RegistryKey::DeleteAllValues()
+{
+    RegistryNode *key = store_ ? store_->FindForChange(root_, path_) : nullptr;
+    if (!key)
+        return false;
+    if (key->DeleteValues([](const RegistryValue &) { return true; }) > 0)
+        store_->ChangeDone(root_);
     return true;
 }
 

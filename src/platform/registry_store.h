@@ -13,7 +13,8 @@
 // changes to what another process may have written meanwhile and replaces the file
 // atomically. Reads pick up what other processes wrote. A folder that cannot be
 // written keeps the changes in memory (and tries again at the next write); a file
-// that is not a REGEDIT4 text is renamed aside and the store starts empty.
+// that is not a REGEDIT4 text is renamed aside and the store starts empty; a file too
+// large to be one (kMaxRegistryFileBytes) is left as it is, neither read nor written.
 //
 // Not thread-safe. Keys still open when their store is destroyed become closed keys.
 #include "platform/registry_file.h"
@@ -88,6 +89,9 @@ public:
     bool SetDword(std::string_view name, std::uint32_t number);
     // False when there was no such value.
     bool DeleteValue(std::string_view name);
+    // Deletes every value of the key at once (one by one takes time in their number
+    // each); false when the key is gone.
+    bool DeleteAllValues();
 
     // The index-th subkey's name in enumeration order (by name, case folded); false past the end.
     bool EnumSubkey(std::uint32_t index, std::string &name) const;
@@ -137,6 +141,9 @@ public:
     // The files this store has set aside so far, in order: unreadable ones moved away and
     // copies kept before unreadable lines were dropped.
     const std::vector<std::string> &SetAsideFiles() const { return setAside_; }
+    // The files found larger than kMaxRegistryFileBytes so far: neither read, nor set
+    // aside, nor written over (their root's changes stay in memory).
+    const std::vector<std::string> &TooLargeFiles() const { return tooLarge_; }
 
 private:
     friend class RegistryKey;
@@ -151,6 +158,8 @@ private:
     // Under the file's lock: copies the version in snapshot to "<file>.kept-..." unless that
     // version was copied already; false when the copy cannot be made.
     bool KeepLossyCopy(RootState &state, const RegistrySnapshot &snapshot);
+    // Says once per root that its file is too large, and notes it in TooLargeFiles.
+    void WarnTooLarge(RootState &state);
     void KeyOpened(RegistryKey *key);
     void KeyMoved(RegistryKey *from, RegistryKey *to);
     bool KeyClosed(RegistryKey *key);
@@ -161,6 +170,7 @@ private:
     std::array<std::unique_ptr<RootState>, kRegistryRootCount> roots_;
     std::vector<RegistryKey *> openKeys_;
     std::vector<std::string> setAside_;
+    std::vector<std::string> tooLarge_;
 };
 
 } // namespace sifter

@@ -1,22 +1,62 @@
 #include "platform/registry_tree.h"
 
+#include <algorithm>
+
 namespace sifter {
+
+namespace {
+
+// A key with more values than this finds them through its index.
+constexpr std::size_t kUnindexedValues = 8;
+constexpr std::uint64_t kHashBasis = 14695981039346656037ULL; // FNV-1a
+constexpr std::uint64_t kHashPrime = 1099511628211ULL;
+
+char FoldAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameFolded(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+std::uint64_t FoldedHash(std::string_view name)
+{
+    std::uint64_t hash = kHashBasis;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * kHashPrime;
+    return hash;
+}
+
+} // namespace
 
 std::string FoldRegistryName(std::string_view name)
 {
     std::string folded(name);
-    for (char &c : folded) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    for (char &c : folded)
+        c = FoldAscii(c);
     return folded;
 }
 
-RegistryNode::RegistryNode(const RegistryNode &other)
-    : name_(other.name_), values_(other.values_), valueIndex_(other.valueIndex_)
+bool FoldedRegistryNameLess(std::string_view a, std::string_view b)
 {
-    for (const auto &[folded, node] : other.subkeys_)
-        subkeys_.emplace(folded, std::make_unique<RegistryNode>(*node));
+    // Bytes compare unsigned, as std::string's comparison of the folded forms does.
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+    });
+}
+
+RegistryNode::RegistryNode(const RegistryNode &other)
+    : name_(other.name_), values_(other.values_), index_(other.index_), named_(other.named_)
+{
+    // Already in order: each copy goes in at the end.
+    for (const auto &entry : other.subkeys_) {
+        auto copy = std::make_unique<RegistryNode>(*entry.second);
+        const std::string_view key = copy->name_;
+        subkeys_.emplace_hint(subkeys_.end(), key, std::move(copy));
+    }
 }
 
 RegistryNode &RegistryNode::operator=(const RegistryNode &other)
@@ -28,64 +68,126 @@ RegistryNode &RegistryNode::operator=(const RegistryNode &other)
     return *this;
 }
 
+std::size_t RegistryNode::FindPosition(std::string_view name) const
+{
+    if (index_.empty()) {
+        for (std::size_t i = 0; i < values_.size(); ++i) {
+            if (SameFolded(values_[i].name, name))
+                return i;
+        }
+        return values_.size();
+    }
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t slot = FoldedHash(name) & mask;; slot = (slot + 1) & mask) {
+        if (index_[slot] == 0)
+            return values_.size();
+        const std::size_t position = index_[slot] - 1;
+        if (SameFolded(values_[position].name, name))
+            return position;
+    }
+}
+
+void RegistryNode::IndexPosition(std::size_t position)
+{
+    // At most half full, so that probes stay short.
+    if (2 * values_.size() > index_.size()) {
+        RebuildIndex();
+        return;
+    }
+    const std::size_t mask = index_.size() - 1;
+    std::size_t slot = FoldedHash(values_[position].name) & mask;
+    while (index_[slot] != 0)
+        slot = (slot + 1) & mask;
+    index_[slot] = static_cast<std::uint32_t>(position + 1);
+}
+
+void RegistryNode::RebuildIndex()
+{
+    index_.clear();
+    if (values_.size() <= kUnindexedValues) {
+        index_.shrink_to_fit();
+        return;
+    }
+    std::size_t slots = 16;
+    while (slots < 4 * values_.size())
+        slots *= 2;
+    index_.assign(slots, 0);
+    const std::size_t mask = slots - 1;
+    for (std::size_t position = 0; position < values_.size(); ++position) {
+        std::size_t slot = FoldedHash(values_[position].name) & mask;
+        while (index_[slot] != 0)
+            slot = (slot + 1) & mask;
+        index_[slot] = static_cast<std::uint32_t>(position + 1);
+    }
+}
+
 const RegistryValue *RegistryNode::FindValue(std::string_view name) const
 {
-    const auto found = valueIndex_.find(FoldRegistryName(name));
-    return found == valueIndex_.end() ? nullptr : &values_[found->second];
+    const std::size_t position = FindPosition(name);
+    return position < values_.size() ? &values_[position] : nullptr;
 }
 
 void RegistryNode::SetValue(std::string_view name, RegistryType type, std::string data)
 {
-    std::string folded = FoldRegistryName(name);
-    const auto found = valueIndex_.find(folded);
-    if (found != valueIndex_.end()) {
-        RegistryValue &value = values_[found->second];
+    const std::size_t position = FindPosition(name);
+    if (position < values_.size()) {
+        RegistryValue &value = values_[position];
         value.type = type;
         value.data = std::move(data);
         return;
     }
-    valueIndex_.emplace(std::move(folded), values_.size());
     values_.push_back(RegistryValue{std::string(name), type, std::move(data)});
+    if (values_.size() > kUnindexedValues)
+        IndexPosition(values_.size() - 1);
 }
 
 bool RegistryNode::DeleteValue(std::string_view name)
 {
-    const auto found = valueIndex_.find(FoldRegistryName(name));
-    if (found == valueIndex_.end())
+    const std::size_t position = FindPosition(name);
+    if (position >= values_.size())
         return false;
-    const std::size_t position = found->second;
     values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(position));
-    valueIndex_.erase(found);
-    for (auto &entry : valueIndex_) {
-        if (entry.second > position)
-            --entry.second;
-    }
+    RebuildIndex();
     return true;
+}
+
+std::size_t RegistryNode::DeleteValues(const std::function<bool(const RegistryValue &)> &remove)
+{
+    const std::size_t removed = std::erase_if(values_, remove);
+    if (removed > 0)
+        RebuildIndex();
+    return removed;
 }
 
 const RegistryNode *RegistryNode::FindSubkey(std::string_view name) const
 {
-    const auto found = subkeys_.find(FoldRegistryName(name));
+    const auto found = subkeys_.find(name);
     return found == subkeys_.end() ? nullptr : found->second.get();
 }
 
 RegistryNode *RegistryNode::FindSubkey(std::string_view name)
 {
-    const auto found = subkeys_.find(FoldRegistryName(name));
+    const auto found = subkeys_.find(name);
     return found == subkeys_.end() ? nullptr : found->second.get();
 }
 
 RegistryNode &RegistryNode::AddSubkey(std::string_view name)
 {
-    auto &slot = subkeys_[FoldRegistryName(name)];
-    if (!slot)
-        slot = std::make_unique<RegistryNode>(std::string(name));
-    return *slot;
+    const auto found = subkeys_.lower_bound(name);
+    if (found != subkeys_.end() && !FoldedRegistryNameLess(name, found->first))
+        return *found->second;
+    auto node = std::make_unique<RegistryNode>(std::string(name));
+    const std::string_view key = node->name_;
+    return *subkeys_.emplace_hint(found, key, std::move(node))->second;
 }
 
 bool RegistryNode::RemoveSubkey(std::string_view name)
 {
-    return subkeys_.erase(FoldRegistryName(name)) > 0;
+    const auto found = subkeys_.find(name);
+    if (found == subkeys_.end())
+        return false;
+    subkeys_.erase(found);
+    return true;
 }
 
 const RegistryNode *RegistryNode::SubkeyAt(std::size_t index) const
@@ -102,7 +204,8 @@ bool RegistryNode::operator==(const RegistryNode &other) const
     if (name_ != other.name_ || values_ != other.values_ || subkeys_.size() != other.subkeys_.size())
         return false;
     for (auto mine = subkeys_.begin(), theirs = other.subkeys_.begin(); mine != subkeys_.end(); ++mine, ++theirs) {
-        if (mine->first != theirs->first || !(*mine->second == *theirs->second))
+        // Equal nodes have equal names, case included.
+        if (!(*mine->second == *theirs->second))
             return false;
     }
     return true;
@@ -162,8 +265,7 @@ void RemoveKnownKey(const RegistryNode &known, RegistryNode &freshParent)
         freshParent.RemoveSubkey(known.Name());
         return;
     }
-    for (const RegistryValue &value : known.Values())
-        fresh->DeleteValue(value.name);
+    fresh->DeleteValues([&known](const RegistryValue &value) { return known.FindValue(value.name) != nullptr; });
 }
 
 void MergeKey(const RegistryNode *base, const RegistryNode &mine, RegistryNode &fresh)
@@ -174,10 +276,9 @@ void MergeKey(const RegistryNode *base, const RegistryNode &mine, RegistryNode &
             fresh.SetValue(value.name, value.type, value.data);
     }
     if (base) {
-        for (const RegistryValue &value : base->Values()) {
-            if (!mine.FindValue(value.name))
-                fresh.DeleteValue(value.name);
-        }
+        fresh.DeleteValues([&](const RegistryValue &value) {
+            return base->FindValue(value.name) && !mine.FindValue(value.name);
+        });
     }
     mine.ForEachSubkey([&](const RegistryNode &child) {
         const RegistryNode *before = base ? base->FindSubkey(child.Name()) : nullptr;

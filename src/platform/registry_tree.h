@@ -4,11 +4,11 @@
 // case they were first written with.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace sifter {
@@ -39,6 +39,8 @@ struct RegistryValue {
 
 // ASCII letters folded to upper case; the form in which names are compared and sorted.
 std::string FoldRegistryName(std::string_view name);
+// Whether a sorts before b in that form, without making folded copies.
+bool FoldedRegistryNameLess(std::string_view a, std::string_view b);
 
 class RegistryNode {
 public:
@@ -50,14 +52,21 @@ public:
     ~RegistryNode() = default;
 
     const std::string &Name() const { return name_; }
+    // Whether the text the key was read from named it in a header of its own rather than
+    // only as a part of a deeper key's path; keys made otherwise are named. Not compared.
+    bool Named() const { return named_; }
+    void SetNamed(bool named) { named_ = named; }
 
     // Values in the order they were first set.
     const std::vector<RegistryValue> &Values() const { return values_; }
     const RegistryValue *FindValue(std::string_view name) const;
     // Sets or replaces a value; a replaced value keeps its name's case and its position.
     void SetValue(std::string_view name, RegistryType type, std::string data);
-    // False when there was no such value.
+    // False when there was no such value. Takes time in the number of values; to remove
+    // many, DeleteValues takes them all in one pass.
     bool DeleteValue(std::string_view name);
+    // Removes every value for which remove(value) is true, in one pass; how many went.
+    std::size_t DeleteValues(const std::function<bool(const RegistryValue &)> &remove);
 
     // Subkeys ordered by folded name (as the registry enumerates them).
     std::size_t SubkeyCount() const { return subkeys_.size(); }
@@ -81,10 +90,23 @@ public:
     bool operator==(const RegistryNode &other) const;
 
 private:
+    // Orders subkeys by folded name; the keys are views of each subkey's own name.
+    struct FoldedLess {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return FoldedRegistryNameLess(a, b); }
+    };
+    // The position of a value by its folded name: an open-addressing table of positions
+    // (0 free, else position + 1), kept only once a key has more than a few values, which
+    // are otherwise found by looking at each.
+    std::size_t FindPosition(std::string_view name) const;
+    void IndexPosition(std::size_t position);
+    void RebuildIndex();
+
     std::string name_;
     std::vector<RegistryValue> values_;
-    std::unordered_map<std::string, std::size_t> valueIndex_; // folded name -> position
-    std::map<std::string, std::unique_ptr<RegistryNode>> subkeys_; // folded name -> key
+    std::vector<std::uint32_t> index_;
+    std::map<std::string_view, std::unique_ptr<RegistryNode>, FoldedLess> subkeys_;
+    bool named_ = true;
 };
 
 // Splits a key path written with "\" between names. False for an empty name, a name

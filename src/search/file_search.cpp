@@ -89,6 +89,22 @@ std::size_t FileSearch::ContentThreads() const
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
+void FileSearch::SetExcludedFiles(std::vector<FileIdentity> files)
+{
+    excluded_ = std::move(files);
+    excludedMet_.assign(excluded_.size(), false);
+}
+
+std::vector<FileIdentity> FileSearch::ExcludedFilesMet() const
+{
+    std::vector<FileIdentity> met;
+    for (std::size_t i = 0; i < excluded_.size(); ++i) {
+        if (excludedMet_[i] && std::find(met.begin(), met.end(), excluded_[i]) == met.end())
+            met.push_back(excluded_[i]);
+    }
+    return met;
+}
+
 void FileSearch::StartContentPool(Run &run)
 {
     // The pool's share of descriptors covers the files its workers have open and the
@@ -210,6 +226,7 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
     if (sinks.results)
         sinks.results->ClearResultRows();
     FreeAllRecords();
+    excludedMet_.assign(excluded_.size(), false);
 
     Run run;
     run.sinks = sinks;

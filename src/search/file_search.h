@@ -49,6 +49,13 @@ public:
     // The count a run uses: the one set, or the number of cores for 0.
     std::size_t ContentThreads() const;
 
+    // Files that no run lists or reads, by identity (through a link too): the caller's own
+    // output, which a search would otherwise read while it is written. None by default.
+    void SetExcludedFiles(std::vector<FileIdentity> files);
+    // Those of them the last run left out where it would have tested or listed them, in
+    // the order set, each once.
+    std::vector<FileIdentity> ExcludedFilesMet() const;
+
     // One run with the current criteria: tells sinks.results to clear its rows, empties
     // the result set, then appends every match to the list and tells sinks.results about
     // it. Returns 0; -1 (nothing done) when called while a run is already in progress.
@@ -92,6 +99,8 @@ private:
                         const FolderListing &listing);
     bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
                           const std::string &pattern, EntryData &data, bool &haveData);
+    // True (and noted as met) when the entry is one of the excluded files.
+    bool IsExcluded(const FolderListing &listing, std::size_t index, EntryData &data, bool &haveData);
     // Throttled pump (and status text when folder is given), after reporting the content
     // tests finished ahead of the walk; false when asked to stop.
     bool KeepAlive(Run &run, const std::string *folder);
@@ -118,6 +127,8 @@ private:
     std::uint8_t running_ = 0;
     bool inRun_ = false;
     std::size_t contentThreads_ = 0;
+    std::vector<FileIdentity> excluded_;
+    std::vector<bool> excludedMet_; // per excluded file, during and after a run
     TypeNames typeNames_;
     FoundFile::TextShare folderTexts_;
     FoundFile::TextShare typeNameTexts_;

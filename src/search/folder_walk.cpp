@@ -6,6 +6,7 @@
 #include "search/name_match.h"
 #include "search/search_run.h"
 
+#include <algorithm>
 #include <new>
 
 namespace sifter {
@@ -126,6 +127,23 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
         return false;
     if (!criteria.searchShortNames && !NameContains(name, pattern, false))
         return false;
+    // Last, so that only a file the run would have tested or listed counts as met.
+    return !IsExcluded(listing, index, data, haveData);
+}
+
+bool FileSearch::IsExcluded(const FolderListing &listing, std::size_t index, EntryData &data, bool &haveData)
+{
+    // Only regular files are excluded; a folder the listing knows costs no stat.
+    if (excluded_.empty() || listing.IsFolder(index))
+        return false;
+    if (!haveData)
+        haveData = listing.Data(index, data);
+    if (!haveData)
+        return false; // gone: nothing of it will be read or listed either
+    const auto found = std::find(excluded_.begin(), excluded_.end(), data.identity);
+    if (found == excluded_.end())
+        return false;
+    excludedMet_[static_cast<std::size_t>(found - excluded_.begin())] = true;
     return true;
 }
 

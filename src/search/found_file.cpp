@@ -5,6 +5,7 @@
 #include "platform/path.h"
 #include "search/text_field.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace sifter {
@@ -81,11 +82,29 @@ bool FoundFile::HasLongTexts() const
            CutToField(Folder(), kFoundFolderSize).size() != Folder().size();
 }
 
+namespace {
+
+constexpr std::size_t kHeapBookkeeping = sizeof(std::size_t);
+constexpr std::size_t kHeapAlignment = 16;
+constexpr std::size_t kSmallestHeapBlock = 32;
+
+// Heap bytes of a string of that capacity: none when it is the string's own buffer.
+std::size_t StringHeapBytes(std::size_t capacity)
+{
+    return capacity > std::string().capacity() ? HeapBlockBytes(capacity + 1) : 0;
+}
+
+} // namespace
+
+std::size_t HeapBlockBytes(std::size_t requested)
+{
+    const std::size_t block = (requested + kHeapBookkeeping + kHeapAlignment - 1) / kHeapAlignment * kHeapAlignment;
+    return std::max(block, kSmallestHeapBlock);
+}
+
 std::size_t FoundFile::MemoryFootprint() const
 {
-    // A text short enough for the string's own buffer takes nothing beyond the struct.
-    const std::size_t nameHeap = name_.capacity() > std::string().capacity() ? name_.capacity() + 1 : 0;
-    return sizeof(FoundFile) + nameHeap;
+    return HeapBlockBytes(sizeof(FoundFile)) + StringHeapBytes(name_.capacity());
 }
 
 FoundFileRecord FoundFile::Stored() const
@@ -135,7 +154,9 @@ SharedText FoundFile::TextShare::Share(std::string_view text)
         return last_;
     }
     last_ = std::make_shared<const std::string>(text);
-    madeBytes_ += sizeof(std::string) + text.size() + 1;
+    // make_shared puts the string beside its two counts and the control block's table.
+    madeBytes_ += HeapBlockBytes(sizeof(std::string) + 2 * sizeof(int) + sizeof(void *)) +
+                  StringHeapBytes(last_->capacity());
     // The key views the shared text itself, which never changes.
     if (known_.size() < kMaxTexts)
         known_.emplace(std::string_view(*last_), last_);

@@ -52,6 +52,10 @@ static_assert(offsetof(FoundFileRecord, matchOffset) == 664);
 
 using FoundFileBytes = std::array<std::uint8_t, kFoundFileRecordSize>;
 
+// What the allocator takes for a block of requested bytes: glibc's blocks carry 8 bytes of
+// bookkeeping and are multiples of 16 bytes, at least 32.
+std::size_t HeapBlockBytes(std::size_t requested);
+
 // The stored bytes, little-endian, byte for byte.
 FoundFileBytes EncodeFoundFile(const FoundFileRecord &record);
 // The record from stored bytes; the last byte of each text field is forced to NUL.
@@ -103,7 +107,8 @@ struct FoundFile {
 
     // True when the name or the folder is longer than its stored field.
     bool HasLongTexts() const;
-    // Bytes the record takes in memory beyond the texts it shares: the struct and its name.
+    // Bytes the record takes from the allocator beyond the texts it shares: the struct and
+    // its name's buffer, each as the allocator rounds it.
     std::size_t MemoryFootprint() const;
 
     // The stored record: the numbers, and the texts cut to their fields.
@@ -127,7 +132,8 @@ class FoundFile::TextShare {
 public:
     static constexpr std::size_t kMaxTexts = 4096;
     SharedText Share(std::string_view text);
-    // Bytes of the texts it made (each counted once, however many records share it).
+    // Bytes the texts it made take from the allocator (each counted once, however many
+    // records share it).
     std::size_t MadeBytes() const { return madeBytes_; }
 
 private:

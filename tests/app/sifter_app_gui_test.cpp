@@ -26,6 +26,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sifter::test {
 namespace {
@@ -94,21 +96,24 @@ TEST_F(SifterAppTest, AResultFileOnTheCommandLineOpensAsTheDocument)
     EXPECT_EQ(app->RecentFiles().Paths(), QStringList{file});
 }
 
-TEST_F(SifterAppTest, AFileThatIsNotAResultFileLeavesANewDocumentAndNoMessage)
+TEST_F(SifterAppTest, AFileThatIsNotAResultFileLeavesANewDocumentAndSaysWhy)
 {
     const QString text = QString::fromStdString(tree.WriteFile("notes.txt", "just text"));
     ASSERT_TRUE(Start({text}));
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
     EXPECT_TRUE(Doc().PathName().isEmpty());
-    EXPECT_TRUE(prompts->errors.isEmpty());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.front(), QStringLiteral("Could not open %1: it is not a Sifter result file.").arg(text));
     EXPECT_TRUE(prompts->questions.isEmpty());
     EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
 
     app.reset();
-    ASSERT_TRUE(Start({QString::fromStdString(tree.Path("missing.sifter"))}));
+    const QString missing = QString::fromStdString(tree.Path("missing.sifter"));
+    ASSERT_TRUE(Start({missing}));
     EXPECT_EQ(Doc().Title(), QStringLiteral("NewSearch"));
-    EXPECT_TRUE(prompts->errors.isEmpty());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.front(), QStringLiteral("Could not open %1: No such file or directory.").arg(missing));
 }
 
 TEST_F(SifterAppTest, FolderOptionFillsSearchInAndTitlesTheDocumentWithoutSearching)
@@ -239,6 +244,24 @@ TEST_F(SifterAppTest, ASignalCancelsAnOpenDialogFirst)
     guard.start(3000);
     Frame().SendCommand(cmd::kAppAbout); // returns once the signal has cancelled the box
     EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }, 2000));
+}
+
+TEST_F(SifterAppTest, ASettingsFileTooLargeToBeOneIsNamedAtStartAndLeftAsItIs)
+{
+    const std::string path = tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", "REGEDIT4\n");
+    ASSERT_EQ(truncate(path.c_str(), kMaxRegistryFileBytes + 1), 0);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts->errors.isEmpty(); }, 1000));
+    QTest::qWait(20);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.front(),
+              QStringLiteral("Some of your settings are in a file larger than a settings file can be (64 MB), so "
+                             "Sifter did not read it and leaves it as it is; settings changed now are not saved:\n") +
+                  QString::fromStdString(path));
+    Stop();
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, kMaxRegistryFileBytes + 1);
 }
 
 TEST_F(SifterAppTest, ASettingsFileSetAsideAtStartIsNamedOnce)

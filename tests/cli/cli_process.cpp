@@ -35,8 +35,9 @@ std::vector<char *> Arguments(const std::vector<std::string> &args)
 }
 
 // Starts the program with its outputs on new pipes and standard input from inFd (or
-// /dev/null when it is -1).
-pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &outFd, int &errFd, int inFd = -1)
+// /dev/null when it is -1); with outTarget, standard output goes there instead (outFd -1).
+pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &outFd, int &errFd, int inFd = -1,
+            int outTarget = -1)
 {
     std::vector<char *> argv = Arguments(args);
 
@@ -51,7 +52,7 @@ pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &o
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, outTarget >= 0 ? outTarget : out[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
     if (inFd >= 0)
         posix_spawn_file_actions_adddup2(&actions, inFd, STDIN_FILENO);
@@ -67,6 +68,10 @@ pid_t Spawn(const std::vector<std::string> &args, const std::string &cwd, int &o
     close(err[1]);
     outFd = out[0];
     errFd = err[0];
+    if (outTarget >= 0) {
+        close(outFd);
+        outFd = -1;
+    }
     return pid;
 }
 
@@ -146,6 +151,29 @@ CliResult RunCli(const std::vector<std::string> &args, const std::string &cwd)
         return result;
     ReadToEnd(outFd, result.out, errFd, result.err);
     result.status = Reap(pid, result.peakKilobytes);
+    return result;
+}
+
+CliResult RunCliIntoFile(const std::vector<std::string> &args, const std::string &outputFile, const std::string &cwd)
+{
+    CliResult result;
+    const int file = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (file < 0)
+        return result;
+    int outFd = -1;
+    int errFd = -1;
+    const pid_t pid = Spawn(args, cwd, outFd, errFd, -1, file);
+    close(file);
+    if (pid < 0)
+        return result;
+    ReadToEnd(outFd, result.out, errFd, result.err);
+    result.status = Reap(pid, result.peakKilobytes);
+    const int done = open(outputFile.c_str(), O_RDONLY | O_CLOEXEC);
+    if (done >= 0) {
+        while (ReadSome(done, result.out)) {
+        }
+        close(done);
+    }
     return result;
 }
 

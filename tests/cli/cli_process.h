@@ -17,6 +17,10 @@ struct CliResult {
 
 // Runs sifter-cli with args (in cwd when given) to its end, collecting both outputs.
 CliResult RunCli(const std::vector<std::string> &args, const std::string &cwd = {});
+// The same with standard output into outputFile (made empty first, as "> file" does);
+// out is the file's content after the end.
+CliResult RunCliIntoFile(const std::vector<std::string> &args, const std::string &outputFile,
+                         const std::string &cwd = {});
 // The same with input written into a pipe on its standard input.
 CliResult RunCliWithInput(const std::vector<std::string> &args, const std::string &input);
 // The same with standard output on a pseudo-terminal (raw: the bytes as written).

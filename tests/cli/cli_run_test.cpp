@@ -24,6 +24,7 @@ namespace {
 
 using test::CliResult;
 using test::RunCli;
+using test::RunCliIntoFile;
 using test::RunningCli;
 using test::TempTree;
 
@@ -130,6 +131,24 @@ TEST_F(CliRun, HelpAndVersionExitZero)
     EXPECT_EQ(result.out.rfind("sifter-cli ", 0), 0u);
 }
 
+TEST_F(CliRun, CaseSensitiveHeedsCaseOnlyInPatternsWithoutWildcardsAsTheHelpSays)
+{
+    const std::string help = RunCli({"--help"}).out;
+    EXPECT_NE(help.find("--case-sensitive       a pattern without * or ? must occur in the name with the\n"
+                        "                             same case (patterns with * or ? ignore case all the same;\n"),
+              std::string::npos)
+        << help;
+    const std::string upper = tree.Path("docs/old/Report-2019.md");
+    const std::string lower = tree.Path("docs/report.txt");
+    EXPECT_EQ(RunCli({"--case-sensitive", "-n", "Report", tree.Root()}).out, upper + "\n");
+    EXPECT_EQ(Sorted(Split(RunCli({"--case-sensitive", "-n", "Report*", tree.Root()}).out, '\n')),
+              (std::vector<std::string>{upper, lower}));
+    EXPECT_EQ(Sorted(Split(RunCli({"--case-sensitive", "-n", "*Report?*", tree.Root()}).out, '\n')),
+              (std::vector<std::string>{upper, lower}));
+    // Contents are compared with case with or without the switch.
+    EXPECT_EQ(RunCli({"-w", "Quarterly", tree.Root()}).status, 1);
+}
+
 TEST_F(CliRun, WithoutFolderTheCurrentFolderIsSearched)
 {
     const CliResult result = RunCli({"-n", "todo"}, tree.Path("notes"));
@@ -199,6 +218,68 @@ TEST_F(CliRun, FilesPastThePathLimitArePrintedAndSavedWhole)
     EXPECT_EQ(RunCli({"--list", saved}).out, expected);
 }
 
+TEST_F(CliRun, ASavedSearchStoresAbsoluteFoldersWhileThePathsArePrintedAsGiven)
+{
+    char real[PATH_MAX];
+    ASSERT_NE(realpath(tree.Root().c_str(), real), nullptr);
+    const std::string root = real;
+    const std::string saved = tree.Path("r.sifter");
+
+    const CliResult search =
+        RunCli({"-n", "Report-2019.md;todo.txt", "-o", saved, "../docs/./old", "."}, tree.Path("notes"));
+    ASSERT_EQ(search.status, 0) << search.err;
+    EXPECT_EQ(search.out, "../docs/./old/Report-2019.md\n./todo.txt\n");
+    const CliResult listed = RunCli({"--list", saved}, tree.Path("docs"));
+    EXPECT_EQ(listed.out, root + "/docs/old/Report-2019.md\n" + root + "/notes/todo.txt\n");
+    // The criteria's folders too: run from elsewhere they search the same folders.
+    const CliResult again = RunCli({"--criteria", saved}, "/");
+    EXPECT_EQ(again.out, listed.out);
+
+    // Without a folder the current one is searched, and stored as such.
+    ASSERT_EQ(RunCli({"-n", "todo.txt", "-o", saved}, tree.Path("notes")).out, "./todo.txt\n");
+    EXPECT_EQ(RunCli({"--criteria", saved}, "/").out, root + "/notes/todo.txt\n");
+}
+
+TEST_F(CliRun, StandardOutputInTheSearchedFoldersIsNeitherReadNorListedAndThatIsSaidOnce)
+{
+    const std::string out = tree.Path("out.txt");
+    ASSERT_EQ(symlink(out.c_str(), tree.Path("docs/link-to-out.txt").c_str()), 0);
+    const std::string said = "sifter-cli: standard output lies in the searched folders; it was left out of the search\n";
+
+    CliResult result = RunCliIntoFile({"-w", "numbers", "-m", "without", tree.Root()}, out);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, tree.Path("notes/todo.txt") + "\n");
+    EXPECT_EQ(result.err, said);
+
+    result = RunCliIntoFile({"-n", "*.txt", tree.Root()}, out);
+    EXPECT_EQ(Sorted(Split(result.out, '\n')),
+              (std::vector<std::string>{tree.Path("docs/report.txt"), tree.Path("notes/todo.txt")}));
+    EXPECT_EQ(result.err, said);
+
+    // Outside the searched folders it is nobody's business.
+    result = RunCliIntoFile({"-n", "todo", tree.Path("notes")}, out);
+    EXPECT_EQ(result.out, tree.Path("notes/todo.txt") + "\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliRun, TheSaveTargetAndItsTemporaryAreLeftOutOfTheirOwnSearch)
+{
+    const std::string saved = tree.Path("r.sifter");
+    CliResult result = RunCli({"-n", "*.sifter", "-o", saved, tree.Root()});
+    EXPECT_EQ(result.status, 1) << "made only after the search";
+    EXPECT_EQ(result.err, "");
+
+    // A temporary left by a killed save goes before the search, the target itself stays out.
+    const std::string stale = tree.WriteFile("r.sifter.tmp-Ab12Cd", "half a save");
+    result = RunCli({"-n", "r.sifter*", "-o", saved, tree.Root()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "sifter-cli: the result file '" + saved +
+                              "' lies in the searched folders; it was left out of the search\n");
+    EXPECT_FALSE(test::EntryExists(stale));
+    EXPECT_EQ(RunCli({"--list", saved}).status, 1) << "the saved search found nothing";
+}
+
 TEST_F(CliRun, SavingAnEmptySearchListsNothingWithExitOne)
 {
     const std::string saved = tree.Path("empty.sifter");
@@ -265,6 +346,24 @@ TEST_F(CliRun, ACutResultFileListsItsCompleteRecordsAndExitsTwo)
     EXPECT_EQ(cut.status, 2);
     EXPECT_EQ(cut.out, Split(whole.out, '\n')[0] + "\n");
     EXPECT_EQ(cut.err, "sifter-cli: --list: '" + saved + "': damaged or cut short after 1 records\n");
+}
+
+TEST_F(CliRun, AResultFileCutInsideItsHeaderIsDamagedNotEmpty)
+{
+    const std::string whole = tree.Path("whole.sifter");
+    ASSERT_EQ(RunCli({"-n", "*.txt", "-o", whole, tree.Root()}).status, 0);
+    const std::string bytes = test::ReadFileContent(whole);
+    for (const std::size_t cut : {5, 1000, 2173, 2175}) {
+        const std::string saved = tree.WriteFile("cut.sifter", bytes.substr(0, cut));
+        const CliResult listed = RunCli({"--list", saved});
+        EXPECT_EQ(listed.status, 2) << cut;
+        EXPECT_EQ(listed.out, "") << cut;
+        EXPECT_EQ(listed.err, "sifter-cli: --list: '" + saved + "': damaged: it ends inside its header\n") << cut;
+        const CliResult criteria = RunCli({"--criteria", saved, tree.Root()});
+        EXPECT_EQ(criteria.status, 2) << cut;
+        EXPECT_EQ(criteria.out, "") << "nothing is searched";
+        EXPECT_EQ(criteria.err, "sifter-cli: --criteria: '" + saved + "': damaged: it ends inside its header\n");
+    }
 }
 
 TEST_F(CliRun, AnUnwritableSaveFailsBeforeSearching)

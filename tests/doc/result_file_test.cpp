@@ -282,14 +282,31 @@ TEST(ResultFileLoadTest, FileCutShortKeepsTheCompleteRecords)
     }
 }
 
-TEST(ResultFileLoadTest, FileEndingInsideTheHeaderLoadsNothing)
+TEST(ResultFileLoadTest, FileEndingInsideTheHeaderIsDamagedNotEmpty)
 {
     const Bytes whole = Save(FileSearch{});
-    const Bytes shortened(whole.begin(), whole.begin() + 1000);
+    // In the criteria length, the criteria, the count; and criteria claimed longer than the file.
+    Bytes longClaim = Header(3000, SampleCriteria(), 0);
+    longClaim.resize(9 + 2500);
+    std::vector<Bytes> cuts{longClaim};
+    for (std::size_t cut : {std::size_t{5}, std::size_t{7}, std::size_t{9}, std::size_t{1000}, kResultHeaderSize - 4,
+                            kResultHeaderSize - 1})
+        cuts.emplace_back(whole.begin(), whole.begin() + static_cast<long>(cut));
+    for (const Bytes &shortened : cuts) {
+        FileSearch search;
+        AddRecord(search, "old", "/", 1);
+        MemorySource source(shortened.data(), shortened.size());
+        ResultLoadReport report;
+        EXPECT_FALSE(LoadResults(search, source, {}, &report)) << shortened.size();
+        EXPECT_EQ(report.stop, ResultLoadStop::kHeaderCut) << shortened.size();
+        EXPECT_EQ(search.CountFoundFiles(), 0u) << shortened.size();
+    }
     FileSearch search;
-    AddRecord(search, "old", "/", 1);
-    EXPECT_TRUE(Load(search, shortened));
-    EXPECT_EQ(search.CountFoundFiles(), 0u);
+    ResultLoadReport report;
+    report.stop = ResultLoadStop::kBusy;
+    MemorySource source(whole.data(), whole.size());
+    EXPECT_TRUE(LoadResults(search, source, {}, &report));
+    EXPECT_EQ(report.stop, ResultLoadStop::kNone);
 }
 
 TEST(ResultFileLoadTest, HugeCountDoesNotReserveAnything)
@@ -340,9 +357,9 @@ TEST(ResultFileLoadTest, MagicMustMatchAllFiveBytes)
 
 TEST(ResultFileLoadTest, HostileTextsAreTerminated)
 {
-    FoundFileRecord record{};
-    std::memset(record.name, 'n', sizeof record.name);
+    FoundFileRecord record = NamedRecord("n");
     std::memset(record.folder, 'f', sizeof record.folder);
+    std::memset(record.typeName, 't', sizeof record.typeName);
     Bytes file = Header(2164, CriteriaBytes{}, 1);
     std::fill(file.begin() + 9, file.begin() + 9 + 2164, 'x');
     const Bytes entry = RecordEntry(672, record);
@@ -350,11 +367,22 @@ TEST(ResultFileLoadTest, HostileTextsAreTerminated)
     FileSearch search;
     ASSERT_TRUE(Load(search, file));
     EXPECT_EQ(std::strlen(search.criteria.folders), 1023u);
-    EXPECT_EQ(search.Head()->Name().size(), 259u);
     EXPECT_EQ(search.Head()->Folder().size(), 267u);
+    EXPECT_EQ(search.Head()->TypeName().size(), 79u);
 }
 
 // ---- memory
+
+// A genuine header and n records of one byte each (5 bytes on disk), that byte the name.
+Bytes TinyRecords(std::uint32_t n, char name = 't')
+{
+    Bytes file = Header(2164, SampleCriteria(), n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        Put32(file, 1);
+        file.push_back(static_cast<std::uint8_t>(name));
+    }
+    return file;
+}
 
 // A saved search with a record of a long folder and n records of one byte each.
 Bytes LongAndTinyRecords(std::uint32_t n)
@@ -370,14 +398,22 @@ Bytes LongAndTinyRecords(std::uint32_t n)
     return file;
 }
 
+ResultLoadLimit Limit(std::uint64_t bytes, std::size_t perRow = 0)
+{
+    ResultLoadLimit limit;
+    limit.memoryBytes = bytes;
+    limit.perRowBytes = perRow;
+    return limit;
+}
+
 TEST(ResultFileMemoryTest, TheLimitCountsRecordsAndTheTextsTheyShare)
 {
     const Bytes file = LongAndTinyRecords(1000);
     FileSearch loaded;
-    bool overLimit = true;
+    ResultLoadReport report;
     MemorySource whole(file.data(), file.size());
-    ASSERT_TRUE(LoadResults(loaded, whole, UINT64_MAX, &overLimit));
-    EXPECT_FALSE(overLimit);
+    ASSERT_TRUE(LoadResults(loaded, whole, {}, &report));
+    EXPECT_EQ(report.stop, ResultLoadStop::kNone);
     ASSERT_EQ(loaded.CountFoundFiles(), 1001u);
     // The tiny records share one (empty) folder text and one type name.
     const FoundFile *tiny = loaded.Tail();
@@ -389,16 +425,44 @@ TEST(ResultFileMemoryTest, TheLimitCountsRecordsAndTheTextsTheyShare)
     const std::uint64_t limit = loaded.Head()->MemoryFootprint() + 3 * tiny->MemoryFootprint() +
                                 tiny->MemoryFootprint() / 2;
     MemorySource limited(file.data(), file.size());
-    EXPECT_FALSE(LoadResults(loaded, limited, limit, &overLimit));
-    EXPECT_TRUE(overLimit);
+    EXPECT_FALSE(LoadResults(loaded, limited, Limit(limit), &report));
+    EXPECT_EQ(report.stop, ResultLoadStop::kOverLimit);
     EXPECT_EQ(loaded.CountFoundFiles(), 0u);
     // With room for its texts as well (the field's cut and the whole folder, about 3.4 kB),
     // the long record and three tiny ones.
     MemorySource roomy(file.data(), file.size());
-    EXPECT_FALSE(LoadResults(loaded, roomy, limit + 3600, &overLimit));
-    EXPECT_TRUE(overLimit);
+    EXPECT_FALSE(LoadResults(loaded, roomy, Limit(limit + 3600), &report));
+    EXPECT_EQ(report.stop, ResultLoadStop::kOverLimit);
     EXPECT_GE(loaded.CountFoundFiles(), 4u);
     EXPECT_LE(loaded.CountFoundFiles(), 6u);
+}
+
+TEST(ResultFileMemoryTest, EachRowCountsWhatItsHolderSpendsOnItAndARefusalNamesWhatAllRowsNeed)
+{
+    const Bytes file = LongAndTinyRecords(1000);
+    FileSearch loaded;
+    MemorySource whole(file.data(), file.size());
+    ASSERT_TRUE(LoadResults(loaded, whole));
+    const std::uint64_t tinyBytes = loaded.Tail()->MemoryFootprint();
+    constexpr std::size_t kPerRow = 100;
+
+    // What fits a thousand tiny records alone fits some 600 with a row's cost added.
+    ResultLoadReport report;
+    MemorySource again(file.data(), file.size());
+    EXPECT_FALSE(LoadResults(loaded, again, Limit(1000 * tinyBytes, kPerRow), &report));
+    EXPECT_EQ(report.stop, ResultLoadStop::kOverLimit);
+    EXPECT_LT(loaded.CountFoundFiles(), 1000 * tinyBytes / (tinyBytes + kPerRow));
+    // Counted on past the limit to the end, whatever the limit.
+    const std::uint64_t needed = report.neededBytes;
+    EXPECT_GT(needed, 1001 * (tinyBytes + kPerRow) + 3000);
+    for (const std::uint64_t limit : {std::uint64_t{0}, std::uint64_t{100'000}}) {
+        MemorySource source(file.data(), file.size());
+        EXPECT_FALSE(LoadResults(loaded, source, Limit(limit, kPerRow), &report));
+        EXPECT_EQ(report.neededBytes, needed) << limit;
+    }
+    MemorySource exact(file.data(), file.size());
+    EXPECT_TRUE(LoadResults(loaded, exact, Limit(needed, kPerRow), &report));
+    EXPECT_EQ(loaded.CountFoundFiles(), 1001u);
 }
 
 // ---- the long-text blocks
@@ -420,6 +484,63 @@ Bytes Block(const char (&tag)[4], const std::string &text, std::uint32_t claimed
     out.insert(out.end(), text.begin(), text.end());
     return out;
 }
+
+// A file of the records named, in this order.
+Bytes RecordsNamed(const std::vector<std::string> &names)
+{
+    Bytes file = Header(2164, SampleCriteria(), static_cast<std::uint32_t>(names.size()));
+    for (const std::string &name : names) {
+        FoundFileRecord record = NamedRecord("");
+        SetTextField(record.name, name);
+        Bytes entry;
+        if (name.size() < kFoundNameSize) {
+            entry = RecordEntry(672, record);
+        } else {
+            // The field holds the start; the whole name follows in its block.
+            entry = Block(kLongNameTag, name, static_cast<std::uint32_t>(name.size()));
+            const Bytes head = RecordEntry(672, record);
+            entry.insert(entry.begin(), head.begin(), head.end());
+            PutLittleEndian32(entry.data(), static_cast<std::uint32_t>(672 + 8 + name.size()));
+        }
+        file.insert(file.end(), entry.begin(), entry.end());
+    }
+    return file;
+}
+
+TEST(ResultFileLoadTest, ARecordWithAnEmptyNameIsDamagedNotARow)
+{
+    for (const Bytes &file : {RecordsNamed({"a", "", "c"}), TinyRecords(1, '\0')}) {
+        FileSearch search;
+        MemorySource source(file.data(), file.size());
+        ResultLoadReport report;
+        EXPECT_FALSE(LoadResults(search, source, {}, &report));
+        EXPECT_EQ(report.stop, ResultLoadStop::kDamagedRecord);
+        EXPECT_EQ(search.CountFoundFiles(), file.size() > 3000 ? 1u : 0u);
+    }
+}
+
+TEST(ResultFileLoadTest, ANameLongerThanTheSystemAllowsIsDamagedButFoldersMayBeLong)
+{
+    const std::string longest(255, 'n');
+    FileSearch search;
+    ASSERT_TRUE(Load(search, RecordsNamed({longest})));
+    EXPECT_EQ(search.Head()->Name(), longest);
+    for (const std::size_t length : {std::size_t{256}, std::size_t{259}, std::size_t{300}}) {
+        FileSearch damaged;
+        const Bytes file = RecordsNamed({"a", std::string(length, 'n')});
+        MemorySource whole(file.data(), file.size());
+        ResultLoadReport report;
+        EXPECT_FALSE(LoadResults(damaged, whole, {}, &report)) << length;
+        EXPECT_EQ(report.stop, ResultLoadStop::kDamagedRecord) << length;
+        EXPECT_EQ(damaged.CountFoundFiles(), 1u) << length;
+    }
+    FileSearch deep;
+    AddRecord(deep, longest, "/" + std::string(3000, 'f'), 1);
+    FileSearch loaded;
+    ASSERT_TRUE(Load(loaded, Save(deep)));
+    EXPECT_EQ(loaded.Head()->Folder().size(), 3001u);
+}
+
 
 TEST(ResultFileExtensionTest, BlockDisagreeingWithTheFieldIsIgnored)
 {

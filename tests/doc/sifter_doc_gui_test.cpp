@@ -3,8 +3,11 @@
 // a search run.
 #include "doc/result_file.h"
 #include "doc/sifter_doc.h"
+#include "doc/byte_stream.h"
+#include "platform/size_text.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "support/heap_bytes.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_tree.h"
@@ -261,49 +264,144 @@ TEST_F(CSifterDocFiles, StopSearchEndsTheRunEarly)
     EXPECT_LT(watcher.rows, 200);
 }
 
-// The whole program, so that the refusal is seen as the user sees it: File > Open.
-class CSifterDocMemory : public test::SifterAppFixture {
+// The whole program, so that a refusal is seen as the user sees it: File > Open.
+class CSifterDocOpening : public test::SifterAppFixture {
 protected:
     void Open(const QString &path)
     {
         prompts->openAnswer = path;
         Frame().SendCommand(cmd::kFileOpen);
     }
+
+    // Opens a saved search of two records and marks it modified; returns its path.
+    QString OpenModifiedDocument()
+    {
+        FileSearch genuine;
+        SetTextField(genuine.criteria.names, "*.log");
+        AddRecord(genuine, "a.log", "/var/log");
+        AddRecord(genuine, "b.log", "/var/log");
+        const QString kept = QString::fromStdString(tree.Path("kept.sifter"));
+        EXPECT_TRUE(SaveResultFile(genuine, kept.toStdString()));
+        Open(kept);
+        EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
+        Doc().SetModifiedFlag(true);
+        return kept;
+    }
+
+    // The document is still the one OpenModifiedDocument opened.
+    void ExpectDocumentKept(const QString &kept, const QString &title)
+    {
+        EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
+        EXPECT_EQ(TextField(Doc().Search().criteria.names), "*.log");
+        EXPECT_EQ(Doc().Title(), title);
+        EXPECT_EQ(Doc().PathName(), kept);
+        EXPECT_TRUE(Doc().IsModified());
+        EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+    }
 };
 
-TEST_F(CSifterDocMemory, AFileWhoseRecordsWouldTakeOverHalfTheFreeMemoryIsRefusedAndTheDocumentStays)
+TEST_F(CSifterDocOpening, AFileThatIsNotAResultFileOrIsCutInItsHeaderIsRefusedWithAMessage)
 {
     ASSERT_TRUE(Start());
-    // Half of it holds a few hundred records.
-    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{2 * 300 * sizeof(FoundFile)}; });
-    FileSearch genuine;
-    SetTextField(genuine.criteria.names, "*.log");
-    AddRecord(genuine, "a.log", "/var/log");
-    AddRecord(genuine, "b.log", "/var/log");
-    const QString kept = QString::fromStdString(tree.Path("kept.sifter"));
-    ASSERT_TRUE(SaveResultFile(genuine, kept.toStdString()));
-    Open(kept);
-    ASSERT_EQ(Doc().Search().CountFoundFiles(), 2u);
-    Doc().SetModifiedFlag(true);
+    const QString kept = OpenModifiedDocument();
+    const QString title = Doc().Title();
+
+    const QString text = QString::fromStdString(tree.WriteFile("notes.sifter", "hello, this is text"));
+    Open(text);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_EQ(prompts->errors.back(), QStringLiteral("Could not open %1: it is not a Sifter result file.").arg(text));
+    ExpectDocumentKept(kept, title);
+
+    std::string header = test::TinyRecordsFile(FileSearch().criteria, 0);
+    header.resize(1000);
+    const QString cut = QString::fromStdString(tree.WriteFile("cut.sifter", header));
+    Open(cut);
+    ASSERT_EQ(prompts->errors.size(), 2);
+    EXPECT_EQ(prompts->errors.back(),
+              QStringLiteral("Could not open the result file %1: it is damaged, cut short inside its header.").arg(cut));
+    ExpectDocumentKept(kept, title);
+
+    const QString folder = QString::fromStdString(tree.MakeFolder("folder.sifter"));
+    Open(folder);
+    ASSERT_EQ(prompts->errors.size(), 3);
+    EXPECT_EQ(prompts->errors.back(), QStringLiteral("Could not open %1: it is not a Sifter result file.").arg(folder));
+    ExpectDocumentKept(kept, title);
+}
+
+// What the rows of a file need in the window, as its refusal counts them.
+std::uint64_t RowMemoryNeeded(const std::string &file)
+{
+    FileSearch scratch;
+    MemorySource source(file.data(), file.size());
+    ResultLoadLimit nothing;
+    nothing.memoryBytes = 0;
+    nothing.perRowBytes = CSifterDoc::kWindowBytesPerRow;
+    ResultLoadReport report;
+    LoadResults(scratch, source, nothing, &report);
+    EXPECT_EQ(report.stop, ResultLoadStop::kOverLimit);
+    return report.neededBytes;
+}
+
+TEST_F(CSifterDocOpening, AFileWhoseRowsWouldNeedOverAQuarterOfTheFreeMemoryIsRefusedNamingWhatTheyNeed)
+{
+    ASSERT_TRUE(Start());
+    const QString kept = OpenModifiedDocument();
     const QString title = Doc().Title();
 
     // 1,000 records in 7 kB.
-    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", test::TinyRecordsFile(FileSearch().criteria, 1000)));
+    const std::string bytes = test::TinyRecordsFile(FileSearch().criteria, 1000);
+    const std::uint64_t needed = RowMemoryNeeded(bytes);
+    ASSERT_GT(needed, 1000 * (sizeof(FoundFile) + CSifterDoc::kWindowBytesPerRow));
+    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", bytes));
+    Doc().SetAvailableMemoryProbe([needed] { return 4 * needed - 4; });
     Open(tiny);
     ASSERT_EQ(prompts->errors.size(), 1);
-    EXPECT_TRUE(prompts->errors.front().contains(tiny)) << prompts->errors.front().toStdString();
-    EXPECT_EQ(Doc().Search().CountFoundFiles(), 2u);
-    EXPECT_EQ(TextField(Doc().Search().criteria.names), "*.log");
-    EXPECT_EQ(Doc().Title(), title);
-    EXPECT_EQ(Doc().PathName(), kept);
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(Frame().GetResultsView()->ItemCount(), 2);
+    EXPECT_EQ(prompts->errors.front(),
+              QStringLiteral("Could not open the result file %1: its results would need %2 of memory, more than the %3 "
+                             "Sifter may take for them (a quarter of the free memory, at most 4 GB).")
+                  .arg(tiny, QString::fromStdString(FormatByteSize(needed)),
+                       QString::fromStdString(FormatByteSize(needed - 1))));
+    ExpectDocumentKept(kept, title);
 
-    // With the memory for them, the same records open.
-    Doc().SetAvailableMemoryProbe([] { return std::uint64_t{4'000'000}; });
+    // With a quarter of the memory enough for them, the same records open.
+    Doc().SetAvailableMemoryProbe([needed] { return 4 * needed; });
     Open(tiny);
     EXPECT_EQ(Doc().Search().CountFoundFiles(), 1000u);
     EXPECT_EQ(prompts->errors.size(), 1);
+}
+
+TEST(CSifterDocMemoryLimit, RowsMayTakeAQuarterOfTheFreeMemoryAndNeverMoreThanFourGigabytes)
+{
+    constexpr std::uint64_t kGigabyte = std::uint64_t{1} << 30;
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(8 * kGigabyte).memoryBytes, 2 * kGigabyte);
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(44 * kGigabyte).memoryBytes, 4 * kGigabyte);
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(0).memoryBytes, 4 * kGigabyte) << "unknown";
+    EXPECT_EQ(CSifterDoc::RowMemoryLimitFor(kGigabyte).perRowBytes, CSifterDoc::kWindowBytesPerRow);
+}
+
+TEST_F(CSifterDocOpening, ARowOfAnOpenedFileCostsTheWindowNoMoreThanItIsCountedFor)
+{
+    if (!test::HeapBytesKnown())
+        GTEST_SKIP() << "the allocator's figures are not glibc's";
+    using test::HeapBytes;
+    StartShown();
+    constexpr std::uint32_t kRows = 200'000;
+    const std::string bytes = test::TinyRecordsFile(FileSearch().criteria, kRows);
+    const QString tiny = QString::fromStdString(tree.WriteFile("tiny.sifter", bytes));
+    const std::uint64_t counted = RowMemoryNeeded(bytes);
+    QCoreApplication::processEvents();
+    const std::uint64_t before = HeapBytes();
+    Open(tiny);
+    ASSERT_EQ(Frame().GetResultsView()->ItemCount(), static_cast<int>(kRows));
+    for (const CommandId view : {cmd::kViewList, cmd::kViewSmallIcons, cmd::kViewLargeIcons, cmd::kViewDetails}) {
+        Frame().SendCommand(view);
+        ASSERT_FALSE(Frame().grab().isNull());
+        QCoreApplication::processEvents();
+    }
+    const std::uint64_t after = HeapBytes();
+    ASSERT_GT(after, before);
+    EXPECT_LE(after - before, counted) << (after - before) / kRows << " bytes a row, counted "
+                                       << counted / kRows;
 }
 
 TEST(CSifterDocLifetime, DestroyingTheDocumentFreesItsRecords)

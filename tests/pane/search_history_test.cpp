@@ -210,6 +210,56 @@ TEST_F(SearchHistoryTest, AnotherRunningCopySeesTheSavedEntries)
     EXPECT_EQ(seen.Entries(), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST_F(SearchHistoryTest, TwoRunningCopiesSavingInTurnKeepEachOthersNewEntries)
+{
+    StoreText("Names", "000", "old");
+    RegistryStore second(tree.Path("config"));
+    CSearchHistory first("Names");
+    CSearchHistory other("Names");
+    ASSERT_TRUE(first.Load(store));
+    ASSERT_TRUE(other.Load(second));
+
+    first.AddEntry("one");
+    ASSERT_TRUE(first.Save(store));
+    other.AddEntry("two");
+    other.AddEntry("ONE"); // the same text as the first copy's, in another spelling
+    ASSERT_TRUE(other.Save(second));
+    EXPECT_EQ(other.Entries(), (std::vector<std::string>{"old", "one", "two"}));
+    // The first copy, quitting last, writes again: nothing of the other's is lost.
+    first.AddEntry("three");
+    ASSERT_TRUE(first.Save(store));
+    EXPECT_EQ(first.Entries(), (std::vector<std::string>{"old", "one", "two", "three"}));
+
+    CSearchHistory next("Names");
+    ASSERT_TRUE(next.Load(store));
+    EXPECT_EQ(next.Entries(), (std::vector<std::string>{"old", "one", "two", "three"}));
+    EXPECT_EQ(StoredValues("Names").back(), (std::pair<std::string, std::string>{"003", std::string("three") + '\0'}));
+}
+
+TEST_F(SearchHistoryTest, ClearingRemovesWhatThisCopyKnewAndKeepsWhatAnotherAddedSince)
+{
+    StoreText("Words", "000", "a");
+    StoreText("Words", "001", "b");
+    RegistryStore second(tree.Path("config"));
+    CSearchHistory first("Words");
+    CSearchHistory other("Words");
+    ASSERT_TRUE(first.Load(store));
+    ASSERT_TRUE(other.Load(second));
+    other.AddEntry("c");
+    ASSERT_TRUE(other.Save(second));
+
+    first.RemoveAll();
+    ASSERT_TRUE(first.Save(store));
+    EXPECT_EQ(first.Entries(), (std::vector<std::string>{"c"}));
+    CSearchHistory next("Words");
+    ASSERT_TRUE(next.Load(store));
+    EXPECT_EQ(next.Entries(), (std::vector<std::string>{"c"}));
+    // Cleared again, with nothing new elsewhere, it stays empty.
+    first.RemoveAll();
+    ASSERT_TRUE(first.Save(store));
+    EXPECT_TRUE(StoredValues("Words").empty());
+}
+
 TEST_F(SearchHistoryTest, HistoriesLiveInSeparateKeys)
 {
     CSearchHistory words("Words");

@@ -297,6 +297,25 @@ TEST(EntryData, LinkToFileShowsItsTargetsSizeAndTimes)
     EXPECT_EQ(DataOf(tree.Root(), ".hidden-link").attributes, kAttributeReparsePoint | kAttributeHidden);
 }
 
+TEST(EntryData, IdentityIsTheFilesAndALinksTarget)
+{
+    TempTree tree;
+    const std::string target = tree.WriteFile("target", "x");
+    tree.WriteFile("other", "y");
+    MakeLink("target", tree.Path("link"));
+    MakeLink("nowhere", tree.Path("dangling"));
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    const FileIdentity expected{info.st_dev, info.st_ino};
+    EXPECT_EQ(DataOf(tree.Root(), "target").identity, expected);
+    EXPECT_EQ(DataOf(tree.Root(), "link").identity, expected);
+    EXPECT_EQ(RegularFileIdentityAt(tree.Path("link")), expected);
+    EXPECT_FALSE(DataOf(tree.Root(), "other").identity == expected);
+    ASSERT_EQ(lstat(tree.Path("dangling").c_str(), &info), 0);
+    EXPECT_EQ(DataOf(tree.Root(), "dangling").identity, (FileIdentity{info.st_dev, info.st_ino}));
+    EXPECT_FALSE(RegularFileIdentityAt(tree.Root())) << "a folder is no regular file";
+}
+
 TEST(EntryData, LinkToFolderIsAFolderAndAReparsePoint)
 {
     TempTree tree;

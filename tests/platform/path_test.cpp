@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <optional>
 #include <pwd.h>
@@ -185,6 +186,44 @@ TEST(PathContainingFolder, GivesAFolderThatCanBeOpened)
     EXPECT_EQ(PathContainingFolder("a"), ".");
     EXPECT_EQ(PathContainingFolder(""), ".");
     EXPECT_EQ(PathContainingFolder("/"), "/");
+}
+
+TEST(PathMadeAbsolute, JoinsRelativePathsToTheCurrentFolderWithoutDotsOrDoubledSeparators)
+{
+    EXPECT_EQ(PathMadeAbsolute(".", "/home/u"), "/home/u");
+    EXPECT_EQ(PathMadeAbsolute("t", "/home/u"), "/home/u/t");
+    EXPECT_EQ(PathMadeAbsolute("./a//b/./", "/home/u"), "/home/u/a/b");
+    EXPECT_EQ(PathMadeAbsolute("/tmp/./x/", "/home/u"), "/tmp/x");
+    EXPECT_EQ(PathMadeAbsolute(".", "/"), "/");
+    EXPECT_EQ(PathMadeAbsolute("a", "/"), "/a");
+}
+
+TEST(PathMadeAbsolute, CollapsesDotDotOnlyAgainstTheCurrentFolderAndTheRoot)
+{
+    EXPECT_EQ(PathMadeAbsolute("..", "/home/u"), "/home");
+    EXPECT_EQ(PathMadeAbsolute("../v/./w", "/home/u"), "/home/v/w");
+    EXPECT_EQ(PathMadeAbsolute("../../../../x", "/home/u"), "/x");
+    EXPECT_EQ(PathMadeAbsolute("/..", "/home/u"), "/");
+    EXPECT_EQ(PathMadeAbsolute("/../etc", "/home/u"), "/etc");
+    // The component before these may be a link: its parent is not the folder before it.
+    EXPECT_EQ(PathMadeAbsolute("a/..", "/home/u"), "/home/u/a/..");
+    EXPECT_EQ(PathMadeAbsolute("../v/../w", "/home/u"), "/home/v/../w");
+    EXPECT_EQ(PathMadeAbsolute("/tmp/a/../b", "/home/u"), "/tmp/a/../b");
+}
+
+TEST(CurrentFolder, IsTheFolderThatRelativePathsStartFrom)
+{
+    const test::TempTree tree;
+    const std::string real = tree.MakeFolder("here");
+    ASSERT_EQ(symlink(real.c_str(), tree.Path("link").c_str()), 0);
+    const std::string before = CurrentFolder();
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(chdir(tree.Path("link").c_str()), 0);
+    const std::string inside = CurrentFolder();
+    ASSERT_EQ(chdir(before.c_str()), 0);
+    char resolved[PATH_MAX];
+    ASSERT_NE(realpath(real.c_str(), resolved), nullptr);
+    EXPECT_EQ(inside, resolved) << "no link in it";
 }
 
 // Sets or clears HOME for one test and puts the old value back.

@@ -135,6 +135,43 @@ TEST(RegeditText, KeysAreWrittenDepthFirstWithEmptyKeysIncluded)
                                             "[HKEY_CURRENT_USER\\b\\Inner]\n");
 }
 
+TEST(RegeditText, KeysThatTheTextOnlyImpliedAreNotWrittenAndTheNamedOnesAre)
+{
+    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\a\\b\\c]\n\"v\"=\"1\"\n\n"
+                             "[HKEY_CURRENT_USER\\a]\n\n[HKEY_CURRENT_USER\\x\\y]\n";
+    const RegistryNode root = Parse(text);
+    EXPECT_TRUE(Key(root, {"a"})->Named());
+    EXPECT_FALSE(Key(root, {"a", "b"})->Named());
+    EXPECT_EQ(WriteRegeditText(root, kRoot), "REGEDIT4\n\n[HKEY_CURRENT_USER\\a]\n\n[HKEY_CURRENT_USER\\a\\b\\c]\n"
+                                            "\"v\"=\"1\"\n\n[HKEY_CURRENT_USER\\x\\y]\n");
+    // What this program writes names every key, and reads back to the same bytes.
+    const std::string own = WriteRegeditText(RoundTrip(root), kRoot);
+    RegistryNode built;
+    built.AddSubkey("a").AddSubkey("b").AddSubkey("c").SetValue("v", RegistryType::String, "1");
+    const std::string written = WriteRegeditText(built, kRoot);
+    EXPECT_EQ(written, "REGEDIT4\n\n[HKEY_CURRENT_USER\\a]\n\n[HKEY_CURRENT_USER\\a\\b]\n\n"
+                       "[HKEY_CURRENT_USER\\a\\b\\c]\n\"v\"=hex(1):31\n");
+    EXPECT_EQ(WriteRegeditText(Parse(written), kRoot), written);
+    // A key left without subkeys is written although the text only implied it.
+    RegistryNode pruned = Parse(text);
+    pruned.FindSubkey("a")->FindSubkey("b")->RemoveSubkey("c");
+    EXPECT_NE(WriteRegeditText(pruned, kRoot).find("[HKEY_CURRENT_USER\\a\\b]\n"), std::string::npos);
+    EXPECT_EQ(own, WriteRegeditText(root, kRoot));
+}
+
+TEST(RegeditText, WritingStopsAtTheSizeGiven)
+{
+    RegistryNode root;
+    for (int i = 0; i < 100; ++i)
+        root.AddSubkey("key" + std::to_string(i)).SetValue("v", RegistryType::String, std::string(100, 'x') + '\0');
+    std::string out;
+    const std::string whole = WriteRegeditText(root, kRoot);
+    EXPECT_TRUE(WriteRegeditText(root, kRoot, whole.size(), out));
+    EXPECT_EQ(out, whole);
+    EXPECT_FALSE(WriteRegeditText(root, kRoot, whole.size() - 1, out));
+    EXPECT_TRUE(out.empty());
+}
+
 TEST(RegeditText, HandEditedFileWithCommentsCrlfAndUnknownTypesIsRead)
 {
     const std::string text = "\xEF\xBB\xBF"

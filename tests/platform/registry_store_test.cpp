@@ -1,10 +1,13 @@
 #include "platform/registry_store.h"
 
+#include "support/heap_bytes.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -561,6 +564,129 @@ TEST_F(RegistryStoreTest, PendingChangesMergeWithWhatAnotherStoreWrote)
     EXPECT_EQ(StringValue(check, kUser, "Shared", "drop"), "<missing>");
     RegistryKey key;
     EXPECT_TRUE(check.OpenKey(kUser, "OnlyTheirs", key));
+}
+
+// A store text of keys with a few values each, about keys x 130 bytes long.
+std::string ManyKeysText(int keys)
+{
+    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Norvane\\Sifter]\n\"Style\"=dword:00000001\n";
+    for (int i = 0; i < keys; ++i) {
+        const std::string number = std::to_string(i);
+        text += "\n[HKEY_CURRENT_USER\\Software\\Norvane\\Sifter\\Many\\Key" + number + "]\n\"Name\"=\"value " +
+                number + " with some text\"\n\"Number\"=dword:0000002a\n\"Data\"=hex:01,02,03,04,05,06,07,08\n";
+    }
+    return text;
+}
+
+// Thread CPU seconds; the other programs on the machine take none of it.
+double CpuSeconds()
+{
+    timespec spent{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &spent);
+    return static_cast<double>(spent.tv_sec) + static_cast<double>(spent.tv_nsec) / 1e9;
+}
+
+TEST_F(RegistryStoreTest, AStoreTenTimesAsLargeIsReadAndWrittenInAboutTenTimesTheTime)
+{
+    const auto readAndWrite = [this](int keys, double &read, double &write) {
+        read = write = 1e9;
+        // Best of three: a slice the scheduler took is not the store's.
+        for (int turn = 0; turn < 3; ++turn) {
+            tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", ManyKeysText(keys));
+            double start = CpuSeconds();
+            RegistryStore store(folder);
+            RegistryKey key;
+            ASSERT_TRUE(store.OpenKey(kUser, "Software\\Norvane\\Sifter", key));
+            read = std::min(read, CpuSeconds() - start);
+            start = CpuSeconds();
+            ASSERT_TRUE(key.SetString("Changed", "yes"));
+            ASSERT_TRUE(key.Close());
+            write = std::min(write, CpuSeconds() - start);
+        }
+    };
+    double smallRead = 0, smallWrite = 0, largeRead = 0, largeWrite = 0;
+    readAndWrite(4'000, smallRead, smallWrite);
+    readAndWrite(40'000, largeRead, largeWrite);
+    // Ten times the work, with room for caches that hold the small store and not the large.
+    EXPECT_LT(largeRead, 25 * smallRead) << smallRead << " s, then " << largeRead << " s";
+    EXPECT_LT(largeWrite, 25 * smallWrite) << smallWrite << " s, then " << largeWrite << " s";
+}
+
+TEST_F(RegistryStoreTest, AReadStoreHoldsAFewTimesItsFileInMemoryAndNoMoreAfterAWrite)
+{
+    if (!test::HeapBytesKnown())
+        GTEST_SKIP() << "the allocator's figures are not glibc's";
+    const std::string text = ManyKeysText(20'000);
+    tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", text);
+    const std::uint64_t before = test::HeapBytes();
+    RegistryStore store(folder);
+    RegistryKey key;
+    ASSERT_TRUE(store.OpenKey(kUser, "Software\\Norvane\\Sifter", key));
+    const std::uint64_t afterRead = test::HeapBytes() - before;
+    ASSERT_TRUE(key.SetString("Changed", "yes"));
+    ASSERT_TRUE(key.Close());
+    const std::uint64_t afterWrite = test::HeapBytes() - before;
+    // The tree of the keys and the text it was read from; not a second tree of the same.
+    EXPECT_LT(afterRead, 6 * text.size()) << afterRead / text.size() << " times";
+    EXPECT_LT(afterWrite, 6 * text.size()) << afterWrite / text.size() << " times";
+}
+
+TEST_F(RegistryStoreTest, AStoreOfDeepKeysIsWrittenBackAboutAsLongAsItWas)
+{
+    // Written by hand: each header names a deep key, none the keys on its way.
+    std::string text = "REGEDIT4\n";
+    for (int chain = 0; chain < 20; ++chain) {
+        text += "\n[HKEY_CURRENT_USER\\Deep" + std::to_string(chain);
+        for (int level = 0; level < 300; ++level)
+            text += "\\level" + std::to_string(level);
+        text += "]\n\"v\"=\"x\"\n";
+    }
+    tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg", text);
+    {
+        RegistryStore store(folder);
+        RegistryKey key;
+        ASSERT_TRUE(store.CreateKey(kUser, "Software", key));
+        ASSERT_TRUE(key.SetString("x", "y"));
+        ASSERT_TRUE(key.Close());
+    }
+    const std::string written = ReadAll(folder + "/HKEY_CURRENT_USER.reg");
+    EXPECT_LT(written.size(), text.size() + 100);
+    RegistryStore again(folder);
+    EXPECT_EQ(StringValue(again, kUser, "Deep7\\level0\\level1\\level2", "v"), "<missing>");
+    std::string deepest = "Deep7";
+    for (int level = 0; level < 300; ++level)
+        deepest += "\\level" + std::to_string(level);
+    EXPECT_EQ(StringValue(again, kUser, deepest, "v"), std::string("x") + '\0');
+    EXPECT_EQ(StringValue(again, kUser, "Software", "x"), std::string("y") + '\0');
+}
+
+TEST_F(RegistryStoreTest, AStoreOverTheSizeLimitIsReportedAsTooLargeAndLeftByteForByte)
+{
+    // A REGEDIT4 text, made larger than a store can be by what follows it.
+    const std::string path = tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg",
+                                            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"x\"=\"kept\"\n");
+    ASSERT_EQ(truncate(path.c_str(), kMaxRegistryFileBytes + 1), 0);
+    const std::string before = ReadAll(path);
+    struct stat was {};
+    ASSERT_EQ(stat(path.c_str(), &was), 0);
+    {
+        RegistryStore store(folder);
+        EXPECT_EQ(StringValue(store, kUser, "Software", "x"), "<missing>");
+        EXPECT_EQ(store.TooLargeFiles(), std::vector<std::string>{path});
+        EXPECT_TRUE(store.SetAsideFiles().empty());
+        RegistryKey key;
+        ASSERT_TRUE(store.CreateKey(kUser, "Software", key));
+        ASSERT_TRUE(key.SetString("y", "new"));
+        EXPECT_FALSE(key.Close()) << "never written over";
+        EXPECT_EQ(StringValue(store, kUser, "Software", "y"), std::string("new") + '\0') << "kept in memory";
+    }
+    struct stat now {};
+    ASSERT_EQ(stat(path.c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
+    EXPECT_EQ(now.st_mtim.tv_nsec, was.st_mtim.tv_nsec);
+    EXPECT_TRUE(ReadAll(path) == before);
+    EXPECT_EQ(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg"),
+              (std::vector<std::string>{"HKEY_CURRENT_USER.reg", "HKEY_CURRENT_USER.reg.lock"}));
 }
 
 TEST(RegistryFolder, FollowsTheBaseDirectoryRules)

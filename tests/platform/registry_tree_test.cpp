@@ -27,6 +27,35 @@ TEST(RegistryNode, ReplacedValueKeepsItsPositionAndFirstSpelling)
     EXPECT_EQ(key.FindValue("one"), nullptr);
 }
 
+TEST(RegistryNode, ManyValuesAreFoundWhateverTheirCaseAndKeepTheirOrderThroughDeletes)
+{
+    RegistryNode key;
+    for (int i = 0; i < 1000; ++i)
+        key.SetValue("Value" + std::to_string(i), RegistryType::String, Text(std::to_string(i)));
+    for (int i = 0; i < 1000; i += 7) {
+        const RegistryValue *value = key.FindValue("VALUE" + std::to_string(i));
+        ASSERT_NE(value, nullptr) << i;
+        EXPECT_EQ(value->data, Text(std::to_string(i)));
+    }
+    EXPECT_EQ(key.FindValue("Value1000"), nullptr);
+    // Every other one goes in one pass; the rest keep their order and are still found.
+    const std::size_t removed = key.DeleteValues([](const RegistryValue &value) {
+        return std::stoi(value.name.substr(5)) % 2 == 0;
+    });
+    EXPECT_EQ(removed, 500u);
+    ASSERT_EQ(key.Values().size(), 500u);
+    EXPECT_EQ(key.Values()[0].name, "Value1");
+    EXPECT_EQ(key.Values()[499].name, "Value999");
+    EXPECT_EQ(key.FindValue("value2"), nullptr);
+    EXPECT_EQ(key.FindValue("value3")->data, Text("3"));
+    EXPECT_TRUE(key.DeleteValue("VALUE3"));
+    key.SetValue("value5", RegistryType::Dword, "abcd");
+    EXPECT_EQ(key.Values()[1].name, "Value5") << "replaced in its place with its first spelling";
+    key.SetValue("Late", RegistryType::String, Text("l"));
+    EXPECT_EQ(key.Values().back().name, "Late");
+    EXPECT_EQ(key.FindValue("LATE")->data, Text("l"));
+}
+
 TEST(RegistryNode, SubkeysEnumerateByFoldedName)
 {
     RegistryNode root;

@@ -4,10 +4,13 @@
 #include "search/found_file.h"
 #include "search/search_criteria.h"
 #include "search/text_field.h"
+#include "support/heap_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace sifter {
 namespace {
@@ -230,6 +233,39 @@ TEST(FoundFileTest, TextShareKeepsOneTextPerDistinctTextUpToItsLimit)
     texts.Share("/a");
     EXPECT_NE(texts.Share("/late"), late);
     EXPECT_EQ(*texts.Share("/late"), "/late");
+}
+
+TEST(FoundFileTest, MemoryFootprintAndMadeBytesAreWhatTheAllocatorTakes)
+{
+    if (!test::HeapBytesKnown())
+        GTEST_SKIP() << "the allocator's figures are not glibc's";
+    using test::HeapBytes;
+    constexpr std::size_t kRecords = 20'000;
+    for (const std::size_t nameLength : {std::size_t{1}, std::size_t{15}, std::size_t{16}, std::size_t{200}}) {
+        const std::string name(nameLength, 'n');
+        std::vector<std::unique_ptr<FoundFile>> records(kRecords);
+        const std::uint64_t before = HeapBytes();
+        for (auto &record : records) {
+            record = std::make_unique<FoundFile>();
+            record->SetName(name);
+        }
+        const double perRecord = static_cast<double>(HeapBytes() - before) / kRecords;
+        EXPECT_NEAR(perRecord, static_cast<double>(records.front()->MemoryFootprint()), 1.0) << nameLength;
+    }
+    std::vector<std::string> folders;
+    for (std::size_t i = 0; i < 1000; ++i)
+        folders.push_back(i % 2 ? "/short/" + std::to_string(i) : "/a/much/longer/folder/" + std::to_string(i));
+    std::vector<SharedText> made;
+    made.reserve(folders.size());
+    const std::uint64_t before = HeapBytes();
+    for (const std::string &folder : folders)
+        made.push_back(std::make_shared<const std::string>(folder));
+    const std::uint64_t taken = HeapBytes() - before;
+    FoundFile::TextShare texts;
+    for (const std::string &folder : folders)
+        texts.Share(folder);
+    // Within a byte or two a text: the heap's own figures move a little with its free lists.
+    EXPECT_NEAR(static_cast<double>(texts.MadeBytes()), static_cast<double>(taken), 2.0 * folders.size());
 }
 
 TEST(FoundFileTest, RootFolderJoinsWithOneSlash)

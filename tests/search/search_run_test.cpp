@@ -1,6 +1,7 @@
 // The search run end to end on real trees: walk order, patterns, filters, hostile
 // entries, stopping, and how the run treats its list and sinks.
 #include "platform/file_attributes.h"
+#include "platform/file_identity.h"
 #include "platform/file_time.h"
 #include "search/file_search.h"
 #include "search/run_helpers.h"
@@ -494,6 +495,29 @@ TEST_F(SearchRunTest, WithoutTheWordsReportsFilesLackingThemAtOffsetZero)
     search.criteria.wordMode = kWordModeWithout;
     EXPECT_THAT(RunConfigured(), ElementsAre("empty.txt", "two.txt"));
     EXPECT_EQ(search.Head()->matchOffset, 0);
+}
+
+TEST_F(SearchRunTest, ExcludedFilesAreNeitherTestedNorListedThroughLinksEitherAndAreReportedMet)
+{
+    tree.WriteFile("a.txt", "plain");
+    const std::string own = tree.WriteFile("sub/out.txt", "being written");
+    MakeLinkAt(own, tree.Path("link.txt"));
+    const std::optional<FileIdentity> ownIdentity = RegularFileIdentityAt(own);
+    ASSERT_TRUE(ownIdentity);
+    const FileIdentity elsewhere{ownIdentity->device, ownIdentity->inode + 1000003};
+    search.SetExcludedFiles({elsewhere, *ownIdentity});
+    for (const std::size_t threads : {std::size_t{1}, std::size_t{4}}) {
+        search.SetContentThreads(threads);
+        SetTexts(search, "*.txt", "needle", tree.Root());
+        search.criteria.wordMode = kWordModeWithout;
+        EXPECT_THAT(RunConfigured(), ElementsAre("a.txt")) << threads;
+        EXPECT_THAT(search.ExcludedFilesMet(), ElementsAre(*ownIdentity)) << threads;
+    }
+    // A run that does not meet it says so.
+    EXPECT_THAT(RunWith("a.txt"), ElementsAre("a.txt"));
+    EXPECT_THAT(search.ExcludedFilesMet(), IsEmpty());
+    search.SetExcludedFiles({});
+    EXPECT_THAT(RunWith("*.txt"), UnorderedElementsAre("a.txt", "link.txt", "sub/out.txt"));
 }
 
 TEST_F(SearchRunTest, FolderNeverMatchesWhenWordsAreGiven)

@@ -1,0 +1,59 @@
+#include "cli/absolute_folders.h"
+
+#include "platform/path.h"
+#include "search/text_field.h"
+
+#include <cstring>
+
+namespace sifter {
+namespace {
+
+constexpr char kListSeparator = ';';
+
+} // namespace
+
+bool PrepareAbsoluteFolders(const SearchCriteria &criteria, AbsoluteFolders &out, std::string &error)
+{
+    const std::vector<std::string> folders = SearchedFolders(criteria);
+    out = AbsoluteFolders{};
+    for (const std::string &folder : folders) {
+        if (folder.empty() || folder.front() == kPathSeparator || !out.currentFolder.empty())
+            continue;
+        int failure = 0;
+        out.currentFolder = CurrentFolder(&failure);
+        if (out.currentFolder.empty()) {
+            error = std::string("cannot tell the current folder, against which '") + folder +
+                    "' is saved: " + std::strerror(failure);
+            return false;
+        }
+    }
+    for (const std::string &folder : folders) {
+        if (!out.criteriaText.empty())
+            out.criteriaText.push_back(kListSeparator);
+        out.criteriaText += PathMadeAbsolute(folder, out.currentFolder);
+    }
+    if (out.criteriaText.size() >= sizeof criteria.folders) {
+        error = "the folders made absolute are " + std::to_string(out.criteriaText.size()) +
+                " bytes long; at most " + std::to_string(sizeof criteria.folders - 1) + " fit a result file";
+        return false;
+    }
+    return true;
+}
+
+void MakeFoldersAbsolute(const AbsoluteFolders &folders, FileSearch &search)
+{
+    SetTextField(search.criteria.folders, folders.criteriaText);
+    // Records come folder by folder, sharing its text: one conversion per folder.
+    FoundFile::TextShare made;
+    SharedText lastIn;
+    SharedText lastOut;
+    for (FoundFile *record = search.Head(); record; record = record->next) {
+        if (!lastIn || record->SharedFolder() != lastIn) {
+            lastIn = record->SharedFolder();
+            lastOut = made.Share(PathMadeAbsolute(record->Folder(), folders.currentFolder));
+        }
+        record->SetFolder(lastOut);
+    }
+}
+
+} // namespace sifter

@@ -1,0 +1,39 @@
+#include "cli/own_output.h"
+
+#include "cli/error_message.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace sifter {
+
+std::vector<OwnOutputFile> OwnOutputFiles(const std::string &saveFile)
+{
+    std::vector<OwnOutputFile> files;
+    if (const auto output = RegularFileIdentityOf(STDOUT_FILENO))
+        files.push_back({*output, "standard output"});
+    if (!saveFile.empty()) {
+        const auto target = RegularFileIdentityAt(saveFile);
+        if (target && (files.empty() || !(files.front().identity == *target)))
+            files.push_back({*target, "the result file '" + saveFile + "'"});
+    }
+    return files;
+}
+
+std::vector<FileIdentity> OwnOutputIdentities(const std::vector<OwnOutputFile> &files)
+{
+    std::vector<FileIdentity> identities;
+    for (const OwnOutputFile &file : files)
+        identities.push_back(file.identity);
+    return identities;
+}
+
+void ReportOwnOutputLeftOut(const std::vector<OwnOutputFile> &files, const std::vector<FileIdentity> &met)
+{
+    for (const OwnOutputFile &file : files) {
+        if (std::find(met.begin(), met.end(), file.identity) != met.end())
+            PrintError(file.description + " lies in the searched folders; it was left out of the search");
+    }
+}
+
+} // namespace sifter
