@@ -174,7 +174,8 @@ std::string EscapeDesktopString(std::string_view text)
     std::string value;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
         switch (text[pos]) {
-        case ' ': value += pos == 0 ? "\\s" : " "; break;
+        // The reader trims the line's blanks at both ends; escaped ones stay.
+        case ' ': value += pos == 0 || pos + 1 == text.size() ? "\\s" : " "; break;
         case '\n': value += "\\n"; break;
         case '\t': value += "\\t"; break;
         case '\r': value += "\\r"; break;

@@ -47,8 +47,8 @@ std::vector<std::string> SplitDesktopList(std::string_view value);
 
 // Undoes the escapes of a string value (\s \n \t \r \\); other backslashes are kept.
 std::string UnescapeDesktopString(std::string_view value);
-// Applies them, so that UnescapeDesktopString gives text back (a leading blank, which a
-// reader trims, becomes \s).
+// Applies them, so that UnescapeDesktopString gives text back (a blank at either end,
+// which a reader trims, becomes \s).
 std::string EscapeDesktopString(std::string_view text);
 
 // True when its TryExec names nothing or a program that can be run (searched in PATH when

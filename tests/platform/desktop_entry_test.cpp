@@ -127,5 +127,18 @@ TEST(DesktopStringTest, AnEscapedValueReadsBackAsItsText)
     }
 }
 
+TEST(DesktopStringTest, BlanksAtTheEndOfAnEscapedValueSurviveTheTrimmingOfItsLine)
+{
+    for (std::string_view text : {"trailing blank ", " both ", " ", "  ", "x  "}) {
+        const std::string value = EscapeDesktopString(text);
+        int read = 0;
+        ForEachDesktopKey("[Desktop Entry]\nKey=" + value + "\n", [&](std::string_view, std::string_view, std::string_view got) {
+            ++read;
+            EXPECT_EQ(UnescapeDesktopString(got), text) << value;
+        });
+        EXPECT_EQ(read, 1);
+    }
+}
+
 } // namespace
 } // namespace sifter
