@@ -136,8 +136,13 @@ std::vector<std::string> SplitDesktopList(std::string_view value)
     std::vector<std::string> items;
     std::string item;
     for (std::size_t pos = 0; pos < value.size(); ++pos) {
-        if (value[pos] == '\\' && pos + 1 < value.size() && value[pos + 1] == ';') {
-            item += ';';
+        if (value[pos] == '\\' && pos + 1 < value.size()) {
+            // An escape and the character it escapes stay together: in "\\;" the backslash
+            // is escaped, and the ";" ends the item.
+            if (value[pos + 1] == ';')
+                item += ';';
+            else
+                item += value.substr(pos, 2);
             ++pos;
         } else if (value[pos] == ';') {
             if (!item.empty())
@@ -173,12 +178,24 @@ std::string UnescapeDesktopString(std::string_view value)
     return text;
 }
 
+std::string EscapeDesktopListItem(std::string_view item)
+{
+    std::string value;
+    for (const char c : EscapeDesktopString(item)) {
+        if (c == ';')
+            value += '\\';
+        value += c;
+    }
+    return value;
+}
+
 std::string EscapeDesktopString(std::string_view text)
 {
     std::string value;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
         switch (text[pos]) {
-        case ' ': value += pos == 0 ? "\\s" : " "; break;
+        // The reader trims the line's blanks at both ends; escaped ones stay.
+        case ' ': value += pos == 0 || pos + 1 == text.size() ? "\\s" : " "; break;
         case '\n': value += "\\n"; break;
         case '\t': value += "\\t"; break;
         case '\r': value += "\\r"; break;

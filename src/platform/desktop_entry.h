@@ -49,11 +49,13 @@ std::string_view TrimDesktopLine(std::string_view line);
 
 // A list value split at ";" not escaped with a backslash, each item unescaped; empty items dropped.
 std::vector<std::string> SplitDesktopList(std::string_view value);
+// An item written for a list value (before its ";"), so that SplitDesktopList gives it back.
+std::string EscapeDesktopListItem(std::string_view item);
 
 // Undoes the escapes of a string value (\s \n \t \r \\); other backslashes are kept.
 std::string UnescapeDesktopString(std::string_view value);
-// Applies them, so that UnescapeDesktopString gives text back (a leading blank, which a
-// reader trims, becomes \s).
+// Applies them, so that UnescapeDesktopString gives text back (a blank at either end,
+// which a reader trims, becomes \s).
 std::string EscapeDesktopString(std::string_view text);
 
 // True when its TryExec names nothing or a program that can be run (searched in PATH when

@@ -86,7 +86,8 @@ std::string TypeLine(std::string_view type, const std::vector<std::string> &ids,
     std::string line(type);
     line += '=';
     for (const std::string &id : ids) {
-        line += id;
+        // As read: an id that needs escapes (which no real one does) reads back the same.
+        line += EscapeDesktopListItem(id);
         line += ';';
     }
     if (!replaced.empty() && replaced.back() == '\r')

@@ -72,7 +72,11 @@ qint64 TagStart(const QString &document, qint64 tagEnd)
 
 std::optional<UcaLayout> ReadLayout(std::string_view text, std::string &error)
 {
-    const std::size_t base = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    // Every leading byte-order mark stays out of the document: the XML reader skips one at
+    // its start without counting it in its offsets, which would misplace every splice.
+    std::size_t base = 0;
+    while (text.substr(base).starts_with(kByteOrderMark))
+        base += kByteOrderMark.size();
     const std::string_view body = text.substr(base);
     if (!IsValidUtf8(body)) {
         error = "it is not UTF-8 text";

@@ -127,5 +127,29 @@ TEST(DesktopStringTest, AnEscapedValueReadsBackAsItsText)
     }
 }
 
+TEST(DesktopStringTest, ListItemsWithSemicolonsAndBackslashesReadBackAsTheyWere)
+{
+    // An escaped backslash before ";" leaves the ";" to end the item.
+    EXPECT_EQ(SplitDesktopList("a\\\\;b;c\\;d;"), (std::vector<std::string>{"a\\", "b", "c;d"}));
+    const std::vector<std::string> items{"plain", "semi;colon", "back\\slash", "ends\\", " blank ", "new\nline"};
+    std::string value;
+    for (const std::string &item : items)
+        value += EscapeDesktopListItem(item) + ";";
+    EXPECT_EQ(SplitDesktopList(value), items) << value;
+}
+
+TEST(DesktopStringTest, BlanksAtTheEndOfAnEscapedValueSurviveTheTrimmingOfItsLine)
+{
+    for (std::string_view text : {"trailing blank ", " both ", " ", "  ", "x  "}) {
+        const std::string value = EscapeDesktopString(text);
+        int read = 0;
+        ForEachDesktopKey("[Desktop Entry]\nKey=" + value + "\n", [&](std::string_view, std::string_view, std::string_view got) {
+            ++read;
+            EXPECT_EQ(UnescapeDesktopString(got), text) << value;
+        });
+        EXPECT_EQ(read, 1);
+    }
+}
+
 } // namespace
 } // namespace sifter

@@ -75,6 +75,21 @@ TEST(MimeAppsListTest, RemovingTakesOutOurIdAndALineLeftEmpty)
               "[Added Associations]\n");
 }
 
+TEST(MimeAppsListTest, IdsWithEscapesReadBackTheSameAfterTheirLineIsRewritten)
+{
+    // Raw: "x\;y" is the id "x;y", and four backslashes two.
+    const std::string list = "[Default Applications]\napplication/x-sifter=x\\;y.desktop;a\\\\\\\\b.desktop;\n";
+    const Ids before = MimeAppsListIds(list, kDefaultApplicationsGroup, kType);
+    ASSERT_EQ(before, (Ids{"x;y.desktop", "a\\\\b.desktop"}));
+    Ids expected{std::string(kOurs)};
+    expected.insert(expected.end(), before.begin(), before.end());
+    EXPECT_EQ(MimeAppsListIds(WithMimeAppsListIdFirst(list, kDefaultApplicationsGroup, kType, kOurs),
+                              kDefaultApplicationsGroup, kType),
+              expected);
+    const std::string removed = WithoutMimeAppsListId(list, kDefaultApplicationsGroup, kType, "x;y.desktop");
+    EXPECT_EQ(MimeAppsListIds(removed, kDefaultApplicationsGroup, kType), (Ids{"a\\\\b.desktop"}));
+}
+
 TEST(MimeAppsListTest, BytesThatAreNoTextSurviveAnAddAndARemoveUnchanged)
 {
     std::string junk;

@@ -68,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{"WindowsLineEnds", std::string("<?xml version=\"1.0\"?>\r\n<actions>\r\n<action>\r\n"
                                               "\t<unique-id>a</unique-id>\r\n</action>\r\n</actions>\r\n")},
         Layout{"ByteOrderMarkAndNonAscii", "\xEF\xBB\xBF<actions>\n<action><name>Grüße 🎉</name></action>\n</actions>\n"},
+        Layout{"TwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBF<actions></actions>"},
         Layout{"CommentsAndAttributes", "<!-- top -->\n<actions version=\"2\">\n<!-- inner -->\n<action id=\"x>y\">"
                                         "<![CDATA[<action>]]></action>\n</actions>\n<!-- tail -->\n"}),
     PrintLayout);
