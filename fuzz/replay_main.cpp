@@ -1,7 +1,9 @@
 // Stands in for libFuzzer in ordinary builds: runs every seed file of the given folder,
-// then a fixed, seeded series of mutations of them, through LLVMFuzzerTestOneInput.
-// A crash or sanitizer report fails the test; the same series runs every time.
+// then a fixed, seeded series of mutations of them (20,000, or the count given after the
+// folder), through LLVMFuzzerTestOneInput. A crash or sanitizer report fails the test; the
+// same series runs every time.
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -68,12 +70,13 @@ int main(int argc, char **argv)
     for (const Bytes &seed : seeds)
         LLVMFuzzerTestOneInput(seed.data(), seed.size());
 
-    constexpr int kMutations = 20000;
+    constexpr int kDefaultMutations = 20000;
+    const int mutations = argc > 2 ? std::atoi(argv[2]) : kDefaultMutations;
     std::mt19937 random(20261207);
-    for (int i = 0; i < kMutations; ++i) {
+    for (int i = 0; i < mutations; ++i) {
         const Bytes input = Mutate(seeds[random() % seeds.size()], random);
         LLVMFuzzerTestOneInput(input.data(), input.size());
     }
-    std::printf("%zu seeds and %d mutations ran without a fault\n", seeds.size(), kMutations);
+    std::printf("%zu seeds and %d mutations ran without a fault\n", seeds.size(), mutations);
     return 0;
 }
