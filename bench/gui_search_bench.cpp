@@ -9,7 +9,6 @@
 //
 // The tree is search_bench's (default /tmp/sifter-bench-SCALE); when it is missing, the
 // search_bench of the same build makes it.
-#include "tree_options.h"
 #include "app/sifter_app.h"
 #include "doc/sifter_doc.h"
 #include "frame/main_frame.h"
@@ -17,6 +16,7 @@
 #include "results/sifter_view.h"
 #include "search/file_search.h"
 #include "search/text_field.h"
+#include "tree_options.h"
 
 #include <QApplication>
 #include <QComboBox>

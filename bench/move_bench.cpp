@@ -7,7 +7,7 @@
 //
 // FOLDER defaults: --from the current folder (the build folder's disk), --to /dev/shm. The
 // generated source and the moved trees are removed afterwards.
-#include "platform/file_transfer.h"
+#include "transfer/file_transfer.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,8 +4,6 @@
 // screen and the removal of 10,000 scattered rows.
 // Last, the time to open the list saved as a result file.
 //   results_bench [ROWS]
-#include "doc/result_file.h"
-#include "frame/layout_settings.h"
 #include "res/resource_ids.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
@@ -13,6 +11,8 @@
 #include "search/found_file.h"
 #include "search/pump_throttle.h"
 #include "search/text_field.h"
+#include "stores/layout_settings.h"
+#include "stores/result_file.h"
 
 #include <QApplication>
 #include <QDir>

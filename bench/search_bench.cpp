@@ -8,11 +8,11 @@
 // TREE_FOLDER (default /tmp/sifter-bench-SCALE) and reused while its marker matches.
 // Warm by default (one untimed round first); --cold drops the page cache before every
 // timed run (root only; otherwise it says so and runs warm).
-#include "tree_options.h"
 #include "search/file_search.h"
 #include "search/found_file.h"
 #include "search/search_sinks.h"
 #include "search/text_field.h"
+#include "tree_options.h"
 
 #include <algorithm>
 #include <cerrno>

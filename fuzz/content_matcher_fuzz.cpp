@@ -7,11 +7,11 @@
 //            the border between chunks (bit 5: across the second border)
 //   byte 1-2 the padding's length beyond that, little-endian; byte 3 its byte
 //   then the words text, a NUL, and the file's bytes, the padding put in their middle.
-#include "platform/code_page.h"
-#include "platform/file_reader.h"
+#include "fs/file_reader.h"
 #include "search/content_matcher.h"
 #include "search/search_criteria.h"
 #include "search/split_list.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <cstdint>

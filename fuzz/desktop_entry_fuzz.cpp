@@ -2,7 +2,7 @@
 // trimmed, on one line, inside a named group; an entry it accepts has a name, a program and
 // no empty type; and a text written into a file with EscapeDesktopString reads back (the
 // line trimmed, the escapes undone) as it was.
-#include "platform/desktop_entry.h"
+#include "desktop/desktop_entry.h"
 
 #include <cstdint>
 #include <cstdlib>

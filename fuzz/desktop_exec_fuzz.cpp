@@ -4,8 +4,8 @@
 // an absolute path, quoted with QuoteDesktopExecArgument, escaped for the file and read back
 // as a desktop entry's Exec key is, parses and expands to the same list. The input is the
 // Exec value; cut at NULs it is the argument list.
-#include "platform/desktop_entry.h"
-#include "platform/desktop_exec.h"
+#include "desktop/desktop_entry.h"
+#include "desktop/desktop_exec.h"
 
 #include <cstdint>
 #include <cstdlib>

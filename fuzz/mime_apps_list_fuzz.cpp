@@ -3,8 +3,8 @@
 // group's header, a blank line before it, and the type's line), and must give the type the
 // ids it promises. The type and id are taken from the input's first line when it has a
 // "type id" pair there, else fixed ones.
-#include "platform/desktop_entry.h"
-#include "platform/mime_apps_list.h"
+#include "desktop/desktop_entry.h"
+#include "desktop/mime_apps_list.h"
 
 #include <algorithm>
 #include <cstdint>

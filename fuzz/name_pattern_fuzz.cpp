@@ -2,8 +2,8 @@
 // It must never crash, must keep its work within the pattern x name bound it promises, and
 // on texts of reasonable length must agree with the textbook table matcher over whole
 // characters.
-#include "platform/folder_listing.h"
-#include "platform/utf8.h"
+#include "fs/folder_listing.h"
+#include "text/utf8.h"
 
 #include <QChar>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes, as a file's content, to the PE version reader. It must never
 // read outside them, and whatever strings it gives are well-formed UTF-8.
-#include "platform/pe_version.h"
-#include "platform/utf8.h"
+#include "fs/pe_version.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the registry store's REGEDIT4 reader. Whatever it reads must
 // write out and read back as the same tree, with nothing skipped the second time.
-#include "platform/regedit_text.h"
+#include "registry/regedit_text.h"
 
 #include <cstdint>
 #include <cstdlib>

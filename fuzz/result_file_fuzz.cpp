@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the result-file reader. Whatever it accepts must save, and
 // what was saved must load back and save to the very same bytes.
-#include "doc/byte_stream.h"
-#include "doc/result_file.h"
+#include "stores/byte_stream.h"
+#include "stores/result_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // refused by one operation is refused by all with a reason; and on a text they take, adding
 // our action gives a file that holds it once, adding it again changes nothing, and removing it
 // gives a file without it, which is the input itself when the input did not hold it.
-#include "platform/thunar_actions.h"
+#include "desktop/thunar_actions.h"
 
 #include <cstdint>
 #include <cstdlib>

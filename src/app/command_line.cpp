@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
 #include "framework/local_text.h"
-#include "platform/path.h"
+#include "fs/path.h"
 
 namespace sifter {
 namespace {

@@ -7,7 +7,7 @@
 #include "frame/main_frame.h"
 #include "framework/string_resources.h"
 #include "pane/left_view.h"
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 #include "res/links.h"
 
 #include <QCoreApplication>

@@ -5,10 +5,10 @@
 // folder option, tells about settings files that had to be set aside, and at exit saves
 // the settings. It also answers About, Web Site and Online Help.
 #include "app/accessibility_bus_guard.h"
-#include "frame/layout_settings.h"
 #include "framework/application.h"
-#include "pane/search_history.h"
 #include "res/resource_ids.h"
+#include "stores/layout_settings.h"
+#include "stores/search_history.h"
 
 #include <QStringList>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "cli/absolute_folders.h"
 
-#include "platform/path.h"
+#include "fs/path.h"
 #include "search/text_field.h"
 
 #include <cstring>

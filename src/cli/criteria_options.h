@@ -1,8 +1,8 @@
 #pragma once
 // Turning the command line's criteria options into the criteria record.
 #include "cli/cli_options.h"
-#include "platform/file_time.h"
 #include "search/search_criteria.h"
+#include "text/file_time.h"
 
 #include <string>
 

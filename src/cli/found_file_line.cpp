@@ -1,7 +1,7 @@
 #include "cli/found_file_line.h"
 
 #include "cli/terminal_text.h"
-#include "results/file_texts.h"
+#include "stores/file_texts.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #pragma once
 // How sifter-cli prints one found file.
-#include "platform/file_time.h"
 #include "search/found_file.h"
+#include "text/file_time.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // The files a search on the command line writes, which its search must leave out: grep
 // refuses its own output file for the same reason; reading what is being written gives
 // results that depend on timing, and lists the output among the files found.
-#include "platform/file_identity.h"
+#include "fs/file_identity.h"
 
 #include <string>
 #include <vector>

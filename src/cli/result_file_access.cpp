@@ -1,7 +1,7 @@
 #include "cli/result_file_access.h"
 
-#include "doc/result_file.h"
-#include "platform/atomic_file.h"
+#include "fs/atomic_file.h"
+#include "stores/result_file.h"
 
 #include <cerrno>
 #include <cstring>

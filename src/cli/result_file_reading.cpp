@@ -1,7 +1,7 @@
 #include "cli/result_file_reading.h"
 
-#include "doc/byte_stream.h"
-#include "doc/result_file.h"
+#include "stores/byte_stream.h"
+#include "stores/result_file.h"
 
 #include <cerrno>
 #include <cstdio>

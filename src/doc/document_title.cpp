@@ -2,7 +2,7 @@
 
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
-#include "platform/path.h"
+#include "fs/path.h"
 
 namespace sifter {
 namespace {

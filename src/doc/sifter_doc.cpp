@@ -1,12 +1,12 @@
 #include "doc/sifter_doc.h"
 
-#include "doc/byte_stream.h"
 #include "doc/document_title.h"
-#include "doc/result_file.h"
 #include "framework/single_doc_template.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
-#include "platform/size_text.h"
+#include "stores/byte_stream.h"
+#include "stores/result_file.h"
+#include "text/size_text.h"
 
 #include <QFile>
 
@@ -38,6 +38,7 @@ int CSifterDoc::RunSearch(const SearchSinks &sinks)
 {
     if (fileSearch_.InRun())
         return -1;
+    emit SearchRunStarting();
     fileSearch_.SetRunning(true);
     const int result = fileSearch_.RunSearch(sinks);
     fileSearch_.SetRunning(false);

@@ -1,10 +1,10 @@
 #pragma once
 // CSifterDoc: the document. It holds one FileSearch (criteria, running flag, result set),
 // reads and writes it as a result file, and keeps the modified mark " *" in its title.
-#include "doc/result_file.h"
 #include "framework/document.h"
-#include "platform/available_memory.h"
+#include "fs/available_memory.h"
 #include "search/file_search.h"
+#include "stores/result_file.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,9 +40,14 @@ public:
     void BeginFileOperation() { ++fileOperations_; }
     void EndFileOperation() { --fileOperations_; }
 
-    // Runs a search with the current criteria: sets the running flag, runs, clears it, and
-    // then tells SearchRunEnded. -1 (nothing done) while another run is in progress.
+    // Runs a search with the current criteria: tells SearchRunStarting, sets the running
+    // flag, runs, clears it, and then tells SearchRunEnded. -1 (nothing done, nothing told)
+    // while another run is in progress.
     int RunSearch(const SearchSinks &sinks);
+    // Where a run started from the window puts its rows: the results list, which names
+    // itself here for as long as it lives; null when there is none.
+    ResultsSink *RowSink() const { return rowSink_; }
+    void SetRowSink(ResultsSink *sink) { rowSink_ = sink; }
     // Asks a running search to stop at its next check (the running flag is cleared).
     void StopSearch() { fileSearch_.SetRunning(false); }
 
@@ -70,6 +75,8 @@ public:
     QString ProposedFileName() const override;
 
 signals:
+    // A search run is about to begin: the rows of the last one are about to go.
+    void SearchRunStarting();
     // A search run has returned (its records may be freed again).
     void SearchRunEnded();
     // Every record of the result set is about to be freed: drop whatever points at them.
@@ -94,6 +101,7 @@ private:
     std::unique_ptr<FileSearch> staged_; // the opened file's records, while its contents are replaced
     std::function<std::uint64_t()> availableMemory_ = AvailableMemory;
     int fileOperations_ = 0;
+    ResultsSink *rowSink_ = nullptr;
 };
 
 } // namespace sifter

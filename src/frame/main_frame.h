@@ -5,10 +5,10 @@
 // the results list (CSifterView) on the right. It restores its placement from the layout
 // settings and records it when it closes, stops a running search before it goes, and
 // writes prompts and the idle text into status pane 0.
-#include "frame/transfer_commands.h"
+#include "fileops/transfer_commands.h"
 #include "framework/frame_window.h"
 #include "pane/browse_for_folder.h"
-#include "pane/search_history.h"
+#include "stores/search_history.h"
 
 #include <QPointer>
 

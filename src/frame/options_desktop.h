@@ -2,7 +2,7 @@
 // The desktop's side of the Options dialog, behind an interface so that the dialog can be
 // tested without touching the user's desktop: what each button does after the registry keys,
 // and what is in place now. UserDesktop (user_desktop.h) is the real one.
-#include "platform/desktop_integration.h"
+#include "desktop/desktop_integration.h"
 
 #include <string>
 #include <vector>

@@ -1,12 +1,12 @@
 #include "frame/options_dialog.h"
 
 #include "frame/options_desktop.h"
-#include "frame/shell_registration.h"
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
+#include "stores/shell_registration.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include "framework/document.h"
 #include "framework/frame_window.h"
 #include "framework/termination_signals.h"
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 #include "res/menus.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 // Exchange of a dialog's values with its controls in either direction: pull copies a
 // control's state into the value, push shows the value in the control.
-#include "platform/file_time.h"
+#include "text/file_time.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 
 #include "framework/command_icons.h"
 #include "framework/link_button.h"
-#include "platform/locale_text.h"
+#include "text/locale_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

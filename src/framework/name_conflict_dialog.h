@@ -2,7 +2,7 @@
 // The question a copy or move asks when an item of the same name is already in the
 // destination folder: Replace (Merge for two folders), Skip, Rename (keep both) or Cancel,
 // and whether the answer holds for the conflicts that follow.
-#include "platform/file_transfer.h"
+#include "transfer/file_transfer.h"
 
 #include <QDialog>
 

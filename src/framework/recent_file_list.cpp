@@ -1,6 +1,6 @@
 #include "framework/recent_file_list.h"
 
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 
 #include <QDir>
 #include <QFile>

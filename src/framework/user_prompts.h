@@ -1,7 +1,7 @@
 #pragma once
 // The questions and file dialogs of the document commands, behind an interface so that
 // tests can answer them without a modal window.
-#include "platform/file_transfer.h"
+#include "transfer/file_transfer.h"
 
 #include <QPointer>
 #include <QString>

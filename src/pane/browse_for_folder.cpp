@@ -1,7 +1,7 @@
 #include "pane/browse_for_folder.h"
 
 #include "framework/local_text.h"
-#include "platform/path.h"
+#include "fs/path.h"
 
 #include <QFileDialog>
 #include <QWidget>

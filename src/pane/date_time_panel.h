@@ -3,7 +3,7 @@
 // date, which part of it counts, two comparisons, each with a date and a time picker, of
 // which only those the current choices make meaningful are enabled.
 #include "pane/criteria_panel.h"
-#include "platform/file_time.h"
+#include "text/file_time.h"
 
 namespace sifter {
 

@@ -1,7 +1,7 @@
 #include "pane/field_size_validator.h"
 
 #include "framework/local_text.h"
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace sifter {
 

@@ -2,7 +2,7 @@
 
 #include "framework/local_text.h"
 #include "framework/popup_click_through.h"
-#include "pane/search_history.h"
+#include "stores/search_history.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,7 +1,6 @@
 #include "pane/left_view.h"
 
 #include "doc/sifter_doc.h"
-#include "frame/layout_settings.h"
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
 #include "framework/dialog_units.h"
@@ -11,12 +10,13 @@
 #include "pane/attributes_panel.h"
 #include "pane/criteria_panel.h"
 #include "pane/date_time_panel.h"
-#include "pane/file_size_panel.h"
-#include "pane/word_options_panel.h"
 #include "pane/field_size_validator.h"
+#include "pane/file_size_panel.h"
 #include "pane/history_box.h"
+#include "pane/word_options_panel.h"
 #include "res/dialogs.h"
 #include "search/text_field.h"
+#include "stores/layout_settings.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

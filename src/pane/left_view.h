@@ -9,8 +9,8 @@
 #include "framework/document_view.h"
 #include "pane/browse_for_folder.h"
 #include "pane/criteria_panels.h"
-#include "pane/search_history.h"
 #include "search/search_sinks.h"
+#include "stores/search_history.h"
 
 #include <QScrollArea>
 #include <QString>
@@ -28,7 +28,6 @@ namespace sifter {
 
 class CLinkButton;
 class CSifterDoc;
-class CSifterView;
 class UserPrompts;
 struct LayoutSettings;
 struct SearchCriteria;
@@ -117,10 +116,9 @@ private:
     void PullPanelsInto(SearchCriteria &criteria);
     void PushCriteriaIntoPanels(const SearchCriteria &criteria);
     // Steps of OnSearch around the run.
-    CSifterView *FindResultsView() const;
     void CopyIntoCriteria();
     void RecordHistories();
-    void FinishRun(CSifterView &results);
+    void FinishRun();
     void ShowStatusText(CommandId id, const QString *text = nullptr);
 
     CSifterDoc &document_;

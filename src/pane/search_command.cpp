@@ -7,8 +7,6 @@
 #include "framework/string_resources.h"
 #include "pane/history_box.h"
 #include "pane/left_view.h"
-#include "results/results_model.h"
-#include "results/sifter_view.h"
 #include "search/text_field.h"
 
 #include <QComboBox>
@@ -54,8 +52,8 @@ public:
 
 void CLeftView::OnSearch()
 {
-    CSifterView *results = FindResultsView();
-    if (!results)
+    ResultsSink *rows = document_.RowSink();
+    if (!rows)
         return;
     FileSearch &search = document_.Search();
     if (search.Running()) {
@@ -70,25 +68,13 @@ void CLeftView::OnSearch()
     ExchangeValues(true);
     CopyIntoCriteria();
     RecordHistories();
-    results->Model().ResetRowIcons();
     searchButton_->setText(LoadResString(str::kStop));
-    results->Model().ResetSort();
-    results->SetRunInProgress(true);
     stopShortcut_->setEnabled(true);
 
     StatusPaneSink status(qobject_cast<FrameWindow *>(window()));
     EventLoopPump loopPump;
-    document_.RunSearch(SearchSinks{results, &status, eventPump_ ? eventPump_ : &loopPump});
-    FinishRun(*results);
-}
-
-CSifterView *CLeftView::FindResultsView() const
-{
-    for (DocumentView *view : document_.Views()) {
-        if (auto *results = dynamic_cast<CSifterView *>(view))
-            return results;
-    }
-    return nullptr;
+    document_.RunSearch(SearchSinks{rows, &status, eventPump_ ? eventPump_ : &loopPump});
+    FinishRun();
 }
 
 void CLeftView::CopyIntoCriteria()
@@ -120,9 +106,8 @@ void CLeftView::RecordHistories()
     }
 }
 
-void CLeftView::FinishRun(CSifterView &results)
+void CLeftView::FinishRun()
 {
-    results.SetRunInProgress(false);
     stopShortcut_->setEnabled(false);
     ShowStatusText(str::kIdleMessage);
     if (document_.PathName().isEmpty() && !folderText_.isEmpty()) {
@@ -133,7 +118,7 @@ void CLeftView::FinishRun(CSifterView &results)
     }
     searchButton_->setEnabled(true);
     searchButton_->setText(LoadResString(str::kSearch));
-    if (results.ItemCount() > 0)
+    if (document_.Search().CountFoundFiles() > 0)
         document_.SetModifiedFlag(true);
 }
 

@@ -1,8 +1,8 @@
 #include "results/column_layout.h"
 
 #include "framework/dialog_units.h"
-#include "platform/locale_text.h"
 #include "res/resource_ids.h"
+#include "text/locale_text.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

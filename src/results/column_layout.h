@@ -1,7 +1,7 @@
 #pragma once
 // How the column table of the layout settings meets the Details header: the width a
 // column is shown at, and the header's order written back into the table.
-#include "frame/layout_settings.h"
+#include "stores/layout_settings.h"
 
 #include <QString>
 

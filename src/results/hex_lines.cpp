@@ -1,6 +1,6 @@
 #include "results/hex_lines.h"
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 #include <QChar>
 

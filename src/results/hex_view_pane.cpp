@@ -1,6 +1,6 @@
 #include "results/hex_view_pane.h"
 
-#include "platform/file_reader.h"
+#include "fs/file_reader.h"
 #include "res/dialogs.h"
 #include "results/hex_lines.h"
 

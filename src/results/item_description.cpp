@@ -3,13 +3,13 @@
 #include "framework/local_text.h"
 #include "framework/shown_text.h"
 #include "framework/string_resources.h"
-#include "platform/code_page.h"
-#include "platform/file_attributes.h"
-#include "platform/path.h"
-#include "platform/pe_version.h"
-#include "results/file_texts.h"
+#include "fs/file_attributes.h"
+#include "fs/path.h"
+#include "fs/pe_version.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
+#include "stores/file_texts.h"
+#include "text/code_page.h"
 
 #include <array>
 #include <optional>

@@ -3,12 +3,12 @@
 #include "framework/local_text.h"
 #include "framework/shown_text.h"
 #include "framework/string_resources.h"
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 #include "res/menus.h"
-#include "results/file_texts.h"
 #include "results/item_description.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
+#include "stores/file_texts.h"
 
 #include <algorithm>
 

@@ -3,10 +3,10 @@
 // owning it, and the columns of the layout settings' column table that are shown. It is
 // the search run's results sink: a run's rows reach the views in one insertion per turn
 // of the event loop. Sorting keeps the selection and the current row of every view.
-#include "frame/layout_settings.h"
 #include "results/row_icon_cache.h"
-#include "results/row_sorting.h"
 #include "search/search_sinks.h"
+#include "stores/layout_settings.h"
+#include "stores/row_sorting.h"
 
 #include <QAbstractTableModel>
 #include <QElapsedTimer>

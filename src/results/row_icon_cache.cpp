@@ -2,7 +2,7 @@
 
 #include "framework/command_icons.h"
 #include "framework/local_text.h"
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 #include "search/found_file.h"
 
 #include <QApplication>

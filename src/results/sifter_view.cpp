@@ -1,18 +1,18 @@
 #include "results/sifter_view.h"
 
 #include "doc/sifter_doc.h"
-#include "frame/layout_settings.h"
+#include "fileops/entry_change.h"
+#include "fileops/file_command_guard.h"
+#include "framework/string_resources.h"
+#include "framework/user_prompts.h"
+#include "fs/path.h"
 #include "results/column_layout.h"
 #include "results/hex_view_dialog.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
-#include "framework/string_resources.h"
-#include "framework/user_prompts.h"
-#include "platform/path.h"
-#include "platform/rename_entry.h"
-#include "results/entry_change.h"
-#include "results/file_command_guard.h"
 #include "search/found_file.h"
+#include "stores/layout_settings.h"
+#include "transfer/rename_entry.h"
 
 #include <QContextMenuEvent>
 #include <QDrag>
@@ -81,15 +81,26 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
 
     ApplyHeaderLayout();
     SetViewMode(ViewModeOfStyle(settings_.style));
-    // The last rows of a run are shown before anyone counts them; the rows of records
-    // about to be freed go first.
-    connect(&document_, &CSifterDoc::SearchRunEnded, model_, &ResultsModel::FlushPendingRows);
+    // A new run starts unsorted with fresh icons; the last rows of a run are shown before
+    // anyone counts them; the rows of records about to be freed go first.
+    connect(&document_, &CSifterDoc::SearchRunStarting, this, [this] {
+        model_->ResetRowIcons();
+        model_->ResetSort();
+        runInProgress_ = true;
+    });
+    connect(&document_, &CSifterDoc::SearchRunEnded, this, [this] {
+        model_->FlushPendingRows();
+        runInProgress_ = false;
+    });
     connect(&document_, &CSifterDoc::ResultSetAboutToBeFreed, model_, &ResultsModel::ClearRows);
     document_.AddView(this);
+    document_.SetRowSink(this);
 }
 
 CSifterView::~CSifterView()
 {
+    if (document_.RowSink() == this)
+        document_.SetRowSink(nullptr);
     document_.RemoveView(this);
 }
 

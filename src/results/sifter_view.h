@@ -5,9 +5,9 @@
 // selection and the current row. One row per found file of the document's result set;
 // each row holds its record without owning it. Rows come from the search run (it is the
 // run's results sink) and from the document when it changes.
+#include "fileops/result_rows.h"
 #include "framework/command_target.h"
 #include "framework/document_view.h"
-#include "results/selection_data.h"
 #include "results/view_commands.h"
 #include "search/search_sinks.h"
 
@@ -37,7 +37,8 @@ struct FoundFile;
 struct LayoutSettings;
 struct SkippedRow;
 
-class CSifterView : public QWidget, public CommandTarget, public DocumentView, public ResultsSink {
+class CSifterView : public QWidget, public CommandTarget, public DocumentView, public ResultsSink,
+                    public ResultRows {
     Q_OBJECT
 
 public:
@@ -46,7 +47,7 @@ public:
     CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget *parent = nullptr);
     ~CSifterView() override;
 
-    CSifterDoc &GetDocument() const { return document_; }
+    CSifterDoc &GetDocument() const override { return document_; }
     ResultsModel &Model() const { return *model_; }
     QItemSelectionModel *SelectionModel() const;
     DetailsView *Details() const { return details_; }
@@ -64,25 +65,17 @@ public:
     int SelectedCount() const;
     // The record of the first selected row; null when nothing is selected.
     FoundFile *FirstSelectedRecord() const;
-    // The selected rows in ascending order, each with its record (null for none).
-    std::vector<std::pair<int, FoundFile *>> SelectedRows() const;
-    // The folders the document's criteria searched (SearchedFolders), inside which alone file
-    // commands act (file_command_guard.h).
-    std::vector<std::string> SearchedFolders() const;
     // Selects every row; the current row stays.
     void SelectAll();
     // Selects the rows that were not selected and clears the others; the current row stays.
     void InvertSelection();
-    // After a file operation: the selected rows whose files no longer exist go (one pass,
-    // rows before records) and their records are freed; the document is marked modified when
-    // rows went. Other rows, selected rows whose files remain, and rows that file commands
-    // leave alone (file_command_guard.h) are untouched. Returns the number of rows removed.
-    int RemoveVanishedRows();
 
-    // The usable selected rows' files, in ascending row order, as one data object for the
-    // transfer (the caller owns it); null when no selected row has a usable record. The rows
-    // the file-command guard leaves out are named through the prompts.
-    std::unique_ptr<SelectionDataSource> BuildSelectionDataSource(SelectionTransfer transfer) const;
+    // ResultRows: what the file commands act on.
+    std::vector<std::pair<int, FoundFile *>> SelectedRows() const override;
+    std::vector<std::string> SearchedFolders() const override;
+    int RemoveVanishedRows() override;
+    std::unique_ptr<SelectionDataSource> BuildSelectionDataSource(SelectionTransfer transfer) const override;
+
     // A left-button drag of selected rows: runs the drag with the selection's data (copy,
     // move or link allowed, copy preferred), then removes the selected rows whose files the
     // drop target moved away. Nothing happens when no selected row is usable.

@@ -5,11 +5,6 @@
 
 namespace sifter {
 
-ViewMode ViewModeOfStyle(std::uint32_t style)
-{
-    return static_cast<ViewMode>(style & kViewModeMask);
-}
-
 bool ViewModeOfCommand(CommandId id, ViewMode &mode)
 {
     switch (id) {

@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "platform/code_page.h"
 #include "search/byte_search.h"
 #include "search/search_criteria.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <cstring>

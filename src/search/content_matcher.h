@@ -1,7 +1,7 @@
 #pragma once
 // The content test: whether an open file holds the words (any, all, the exact phrase, or
 // none of them) and at which file offset, reading 65,535-byte chunks that overlap.
-#include "platform/file_reader.h"
+#include "fs/file_reader.h"
 
 #include <cstddef>
 #include <cstdint>

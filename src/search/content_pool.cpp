@@ -1,7 +1,7 @@
 #include "search/content_pool.h"
 
-#include "platform/entry_data.h"
-#include "platform/file_reader.h"
+#include "fs/entry_data.h"
+#include "fs/file_reader.h"
 
 #include <system_error>
 

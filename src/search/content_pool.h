@@ -3,8 +3,8 @@
 // file to the pool in walk order and takes the outcomes back from the window's head, in
 // the same order, so a run with workers reports exactly what a run without them would.
 // Only the thread that made the pool calls its members.
-#include "platform/folder_listing.h"
-#include "platform/shared_folder.h"
+#include "fs/folder_listing.h"
+#include "fs/shared_folder.h"
 #include "search/content_matcher.h"
 
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "search/entry_filters.h"
 
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 
 namespace sifter {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // The size, date and attribute tests of the folder walk, and the bounds they compare with.
-#include "platform/file_time.h"
-#include "platform/folder_listing.h"
+#include "fs/folder_listing.h"
 #include "search/search_criteria.h"
+#include "text/file_time.h"
 
 #include <cstdint>
 

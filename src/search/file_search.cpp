@@ -1,14 +1,14 @@
 #include "search/file_search.h"
 
-#include "platform/code_page.h"
-#include "platform/descriptor_limit.h"
-#include "platform/file_attributes.h"
-#include "platform/path.h"
+#include "fs/descriptor_limit.h"
+#include "fs/file_attributes.h"
+#include "fs/path.h"
 #include "search/hex_decoding.h"
 #include "search/name_match.h"
 #include "search/search_run.h"
 #include "search/split_list.h"
 #include "search/text_field.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <thread>

@@ -1,8 +1,8 @@
 #pragma once
 // FileSearch: the criteria, the result set (a doubly linked list of FoundFile records in
 // the order found), the running flag, and the search run itself.
-#include "platform/folder_listing.h"
-#include "platform/type_names.h"
+#include "desktop/type_names.h"
+#include "fs/folder_listing.h"
 #include "search/found_file.h"
 #include "search/search_criteria.h"
 #include "search/search_sinks.h"

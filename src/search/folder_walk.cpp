@@ -1,7 +1,7 @@
 // The inner loop of a run: one folder's entries tested against the criteria, and its
 // subfolders queued so that the walk goes depth-first.
-#include "platform/file_attributes.h"
-#include "platform/path.h"
+#include "fs/file_attributes.h"
+#include "fs/path.h"
 #include "search/file_search.h"
 #include "search/name_match.h"
 #include "search/search_run.h"

@@ -1,9 +1,9 @@
 #include "search/found_file.h"
 
-#include "platform/code_page.h"
-#include "platform/little_endian.h"
-#include "platform/path.h"
+#include "fs/path.h"
 #include "search/text_field.h"
+#include "text/code_page.h"
+#include "text/little_endian.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 // FoundFile: one found file. FoundFileRecord is the 672 bytes a result file stores of it;
 // the whole texts and the list links exist only in memory.
-#include "platform/file_time.h"
 #include "search/text_field.h"
+#include "text/file_time.h"
 
 #include <array>
 #include <cstddef>

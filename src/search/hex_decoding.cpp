@@ -1,6 +1,6 @@
 #include "search/hex_decoding.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 namespace sifter {
 namespace {

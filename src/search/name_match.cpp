@@ -1,6 +1,6 @@
 #include "search/name_match.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
 #include "search/search_criteria.h"
 
-#include "platform/little_endian.h"
+#include "text/little_endian.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 // SearchCriteria: every criterion of a search in one fixed 2,164-byte record, the form in
 // which the result file stores it.
-#include "platform/file_time.h"
+#include "text/file_time.h"
 
 #include <array>
 #include <cstddef>

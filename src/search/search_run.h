@@ -1,7 +1,7 @@
 #pragma once
 // What one search run prepares once and its folder walk uses for every entry.
-#include "platform/file_reader.h"
-#include "platform/folder_anchor.h"
+#include "fs/file_reader.h"
+#include "fs/folder_anchor.h"
 #include "search/content_matcher.h"
 #include "search/content_pool.h"
 #include "search/entry_filters.h"

@@ -1,6 +1,6 @@
 #include "search/split_list.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "search/text_field.h"
 
-#include "platform/code_page.h"
+#include "text/code_page.h"
 
 #include <cstring>
 

@@ -1,16 +1,16 @@
 // What a screen reader reads of every window and dialog: each node of each accessibility
 // tree answers every question (texts, role, state, geometry, relations, and the interfaces
 // it offers) without crashing, and its children name it as their parent.
-#include "doc/result_file.h"
+#include "fileops/open_with_dialog.h"
+#include "fileops/properties_dialog.h"
+#include "fileops/transfer_progress_dialog.h"
 #include "frame/about_dialog.h"
 #include "frame/main_frame.h"
 #include "framework/name_conflict_dialog.h"
-#include "platform/file_properties.h"
+#include "fs/file_properties.h"
 #include "results/hex_view_dialog.h"
-#include "results/open_with_dialog.h"
-#include "results/properties_dialog.h"
 #include "results/sifter_view.h"
-#include "results/transfer_progress_dialog.h"
+#include "stores/result_file.h"
 #include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 

@@ -1,18 +1,18 @@
 // Start-up and exit of the program: settings and histories loaded before the window
 // exists, the result file and the folder option of the command line, the About box and
 // the web links.
-#include "doc/result_file.h"
 #include "frame/about_dialog.h"
 #include "frame/static_splitter.h"
-#include "framework/dialog_units.h"
 #include "framework/command_actions.h"
+#include "framework/dialog_units.h"
+#include "framework/link_button.h"
 #include "framework/recent_file_list.h"
 #include "pane/left_view.h"
-#include "framework/link_button.h"
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 #include "res/links.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "stores/result_file.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 

@@ -1,7 +1,7 @@
 // The folders a saved search stores: absolute, whatever the run was given.
 #include "cli/absolute_folders.h"
 
-#include "platform/path.h"
+#include "fs/path.h"
 #include "search/text_field.h"
 
 #include <gtest/gtest.h>

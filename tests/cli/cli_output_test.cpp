@@ -1,7 +1,7 @@
 #include "cli/found_file_line.h"
 #include "cli/found_file_printer.h"
 #include "cli/terminal_progress.h"
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 #include "search/file_search.h"
 #include "support/scoped_time_zone.h"
 

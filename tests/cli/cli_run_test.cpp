@@ -1,6 +1,6 @@
 // End-to-end runs of the built sifter-cli in temporary trees.
 #include "cli_process.h"
-#include "platform/special_files.h"
+#include "support/special_files.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>

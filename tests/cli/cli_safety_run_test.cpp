@@ -2,9 +2,9 @@
 // take over the terminal: special files named as result files, result files piped in,
 // hostile result files, and names holding escape sequences.
 #include "cli_process.h"
-#include "doc/result_file.h"
 #include "search/file_search.h"
 #include "search/text_field.h"
+#include "stores/result_file.h"
 #include "support/temp_tree.h"
 #include "support/tiny_records_file.h"
 

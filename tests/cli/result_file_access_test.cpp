@@ -1,7 +1,7 @@
 #include "cli/result_file_access.h"
-#include "doc/result_file.h"
 #include "search/file_search.h"
 #include "search/text_field.h"
+#include "stores/result_file.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>

@@ -1,17 +1,17 @@
 // CSifterDoc: the modified mark, the proposed file name, contents reset, opening only
 // result files that fit in memory, reading and writing them, and the running flag around
 // a search run.
-#include "doc/result_file.h"
 #include "doc/sifter_doc.h"
-#include "doc/byte_stream.h"
-#include "platform/size_text.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "stores/byte_stream.h"
+#include "stores/result_file.h"
 #include "support/heap_bytes.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_tree.h"
 #include "support/tiny_records_file.h"
+#include "text/size_text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -228,7 +228,7 @@ private:
     CSifterDoc &doc_;
 };
 
-TEST_F(CSifterDocFiles, RunSearchHoldsTheRunningFlagOnlyForTheRun)
+TEST_F(CSifterDocFiles, RunSearchHoldsTheRunningFlagOnlyForTheRunAndTellsItsStartAndEnd)
 {
     for (int i = 0; i < 30; ++i)
         tree.WriteFile("data/sub" + std::to_string(i % 3) + "/file" + std::to_string(i) + ".txt", "x");
@@ -237,7 +237,13 @@ TEST_F(CSifterDocFiles, RunSearchHoldsTheRunningFlagOnlyForTheRun)
     SetTextField(doc.Search().criteria.folders, tree.Path("data"));
     Watcher watcher(doc);
     QSignalSpy ended(&doc, &CSifterDoc::SearchRunEnded);
+    int startsBeforeAnyRow = 0;
+    QObject::connect(&doc, &CSifterDoc::SearchRunStarting, [&] {
+        startsBeforeAnyRow += watcher.rows == 0 && !doc.Search().Running() ? 1 : 100;
+    });
     EXPECT_EQ(doc.RunSearch({&watcher, nullptr, &watcher}), 0);
+    // Once each, though a nested run was refused in between.
+    EXPECT_EQ(startsBeforeAnyRow, 1);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(watcher.rows, 30);
     EXPECT_FALSE(doc.IsBusy());

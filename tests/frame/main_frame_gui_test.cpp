@@ -1,17 +1,17 @@
 // The main window: its bars, splitter and panes, the placement kept in the layout
 // settings across starts, the status texts, the frame's commands, and closing while a
 // search runs.
-#include "doc/result_file.h"
 #include "frame/banner_status_bar.h"
-#include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
 #include "framework/command_actions.h"
 #include "pane/left_view.h"
-#include "platform/registry_store.h"
-#include "results/file_texts.h"
+#include "registry/registry_store.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "stores/file_texts.h"
+#include "stores/layout_settings.h"
+#include "stores/result_file.h"
 #include "support/pe_image.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"

@@ -5,7 +5,7 @@
 #include "frame/options_dialog.h"
 #include "framework/command_actions.h"
 #include "framework/string_resources.h"
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 #include "support/fake_prompts.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_tree.h"

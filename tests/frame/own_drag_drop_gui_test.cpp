@@ -3,10 +3,10 @@
 // button is released:
 //   xvfb-run -a env QT_QPA_PLATFORM=xcb build/tests/own_drag_drop_gui_test
 // Elsewhere (offscreen, as ctest runs it) a drag ends at once and the test skips itself.
-#include "doc/result_file.h"
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "stores/result_file.h"
 #include "support/found_records.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"

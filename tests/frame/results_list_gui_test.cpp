@@ -1,14 +1,14 @@
 // The results list in the main window: its four view modes over one selection, the
 // column table behind the Details header (order, widths, show/hide), the header and item
 // menus, the sort commands from header clicks and menus, activation and label editing.
-#include "doc/result_file.h"
-#include "frame/layout_settings.h"
 #include "framework/command_actions.h"
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "stores/layout_settings.h"
+#include "stores/result_file.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 

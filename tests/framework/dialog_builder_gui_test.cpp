@@ -2,7 +2,7 @@
 // it, and found again by id.
 #include "framework/dialog_builder.h"
 #include "framework/link_button.h"
-#include "platform/locale_text.h"
+#include "text/locale_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The recent result files: order, limits, menu texts, and their keeping in the registry store.
 #include "framework/recent_file_list.h"
-#include "platform/registry_store.h"
+#include "registry/registry_store.h"
 #include "support/temp_tree.h"
 
 #include <QDir>

@@ -5,15 +5,15 @@ set -euo pipefail
 check=$(cd "$(dirname "$0")" && pwd)/check_layers.sh
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/src/{platform,search,doc,frame,pane,cli,framework,app} "$tree/res"
-echo 'target_sources(sifter_stores PRIVATE doc/result_file.cpp doc/result_file.h frame/layout_settings.cpp frame/layout_settings.h)' > "$tree/src/stores.cmake"
-printf '#include <QString>\n' > "$tree/src/platform/code_page.cpp"
-printf '#include "platform/path.h"\n' > "$tree/src/search/walk.cpp"
-touch "$tree/src/platform/path.h" "$tree/res/resource_ids.h" "$tree/src/cli/options.h" "$tree/src/app/app.h"
-printf '#include "res/resource_ids.h"\n#include "search/walk.h"\n' > "$tree/src/frame/layout_settings.cpp"
+mkdir -p "$tree"/src/{text,fs,registry,desktop,search,stores,doc,frame,pane,cli,framework,app} "$tree/res"
+printf '#include <QString>\n' > "$tree/src/text/code_page.cpp"
+printf '#include "fs/path.h"\n' > "$tree/src/search/walk.cpp"
+touch "$tree/src/fs/path.h" "$tree/res/resource_ids.h" "$tree/src/cli/options.h" "$tree/src/app/app.h" \
+      "$tree/src/desktop/entry.h" "$tree/src/registry/store.h"
+printf '#include "res/resource_ids.h"\n#include "search/walk.h"\n#include "registry/store.h"\n' > "$tree/src/stores/layout_settings.cpp"
 touch "$tree/src/search/walk.h"
-printf '#include "frame/layout_settings.h"\n#include "doc/result_file.h"\n' > "$tree/src/pane/left_view.cpp"
-touch "$tree/src/frame/layout_settings.h" "$tree/src/doc/result_file.h"
+printf '#include "stores/layout_settings.h"\n#include "doc/document.h"\n' > "$tree/src/pane/left_view.cpp"
+touch "$tree/src/stores/layout_settings.h" "$tree/src/doc/document.h"
 
 expect() {
   local want=$1 output status=0
@@ -24,20 +24,26 @@ expect() {
 }
 expect pass >/dev/null
 
-printf '#include "frame/layout_settings.h"\n' >> "$tree/src/search/walk.cpp"  # engine -> stores
+printf '#include "stores/layout_settings.h"\n' >> "$tree/src/search/walk.cpp"  # engine -> stores
 printf '#include "app/app.h"\n' > "$tree/src/frame/main_frame.cpp"             # frame -> app
 printf '#include "cli/options.h"\n' > "$tree/src/framework/document.cpp"       # framework -> cli
-printf '#include <QObject>\n' > "$tree/src/platform/path.h"                    # Qt in a platform header
-printf '#include <QString>\n' >> "$tree/src/doc/result_file.cpp"               # Qt in a store
+printf '#include "desktop/entry.h"\n' > "$tree/src/registry/file.cpp"          # between siblings
+printf '#include <QObject>\n' > "$tree/src/fs/path.h"                          # Qt in a platform header
+printf '#include <QString>\n' >> "$tree/src/stores/layout_settings.cpp"        # Qt in a store
 printf '#include "no/such.h"\n' >> "$tree/src/pane/left_view.cpp"              # not a header of ours
+printf '#include "../fs/path.h"\n' > "$tree/src/text/size_text.cpp"            # a climbing path
+mkdir "$tree/src/misc"                                                         # a folder of no rank
 output=$(expect fail)
-for want in 'src/search/walk.cpp:2: the engine layer includes src/frame/layout_settings.h' \
-            'src/frame/main_frame.cpp:1: the gui-frame layer includes src/app/app.h' \
+for want in 'src/search/walk.cpp:2: the search layer includes src/stores/layout_settings.h' \
+            'src/frame/main_frame.cpp:1: the frame layer includes src/app/app.h' \
             'src/framework/document.cpp:1: the framework layer includes src/cli/options.h' \
-            'src/platform/path.h:1: a platform header exposes Qt' \
-            'src/doc/result_file.cpp:1: the stores layer includes Qt' \
+            'src/registry/file.cpp:1: the registry layer includes src/desktop/entry.h' \
+            'src/fs/path.h:1: a fs header exposes Qt' \
+            'src/stores/layout_settings.cpp:4: the stores layer includes Qt' \
             'src/pane/left_view.cpp:3: includes "no/such.h"' \
-            '6 include(s) point up'; do
+            'src/text/size_text.cpp:1: includes "../fs/path.h", which climbs' \
+            'src/misc/ is no layer' \
+            '9 fault(s)'; do
   grep -q -F "$want" <<<"$output" || { echo "missing: $want"; echo "$output"; exit 1; }
 done
-echo "the layer check passes a clean tree and names each of six faults"
+echo "the layer check passes a clean tree and names each of nine faults"

@@ -1,7 +1,6 @@
 // The criteria pane in the real window: sections that open, close and restack, stretching,
 // the wheel, the focus at start, the histories in the boxes and their suggestions, and
 // Tools > Clear Search Histories.
-#include "frame/layout_settings.h"
 #include "frame/static_splitter.h"
 #include "framework/dialog_units.h"
 #include "framework/link_button.h"
@@ -9,6 +8,7 @@
 #include "pane/left_view.h"
 #include "pane/word_options_panel.h"
 #include "res/dialogs.h"
+#include "stores/layout_settings.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 

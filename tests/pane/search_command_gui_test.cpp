@@ -1,16 +1,16 @@
 // The Search and Browse buttons of the criteria pane, driven through the real window:
 // texts typed into the boxes, clicks and keys, runs that are stopped in the middle, titles,
 // histories, and bad input.
-#include "doc/result_file.h"
 #include "frame/banner_status_bar.h"
 #include "framework/link_button.h"
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
-#include "pane/left_view.h"
 #include "pane/file_size_panel.h"
+#include "pane/left_view.h"
 #include "pane/word_options_panel.h"
 #include "results/sifter_view.h"
 #include "search/text_field.h"
+#include "stores/result_file.h"
 #include "support/private_bus.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"

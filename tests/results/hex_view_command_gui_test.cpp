@@ -1,12 +1,12 @@
 // File > Hex View: enabled for exactly one selected file, it shows the Hex View window at
 // the file's recorded match.
-#include "doc/result_file.h"
 #include "framework/command_actions.h"
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 #include "results/hex_view_dialog.h"
 #include "results/hex_view_pane.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "stores/result_file.h"
 #include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 

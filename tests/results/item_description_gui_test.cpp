@@ -4,10 +4,10 @@
 #include "results/item_description.h"
 
 #include "framework/shown_text.h"
-#include "platform/file_attributes.h"
-#include "results/file_texts.h"
+#include "fs/file_attributes.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
+#include "stores/file_texts.h"
 #include "support/pe_image.h"
 #include "support/temp_tree.h"
 

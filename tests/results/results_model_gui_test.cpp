@@ -5,12 +5,12 @@
 #include "results/results_views.h"
 
 #include "doc/sifter_doc.h"
-#include "frame/layout_settings.h"
 #include "res/resource_ids.h"
 #include "results/sifter_view.h"
 #include "search/file_search.h"
 #include "search/found_file.h"
 #include "search/text_field.h"
+#include "stores/layout_settings.h"
 #include "support/temp_tree.h"
 
 #include <QAbstractItemModelTester>

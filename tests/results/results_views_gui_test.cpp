@@ -1,17 +1,19 @@
 // The results list's views as the user reads them: what the cells and tips show of long
 // folders and names, in every view mode, of megabyte-long ones and of control characters.
 #include "doc/sifter_doc.h"
-#include "frame/layout_settings.h"
 #include "framework/shown_text.h"
-#include "platform/file_time.h"
 #include "res/resource_ids.h"
-#include "results/file_texts.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
 #include "results/sifter_view.h"
 #include "search/found_file.h"
+#include "search/text_field.h"
+#include "stores/file_texts.h"
+#include "stores/layout_settings.h"
 #include "support/drawn_texts.h"
 #include "support/qt_printers.h"
+#include "support/temp_tree.h"
+#include "text/file_time.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -191,6 +193,44 @@ TEST_F(ResultsViewsTest, ControlCharactersInANameShowAsMarksAndTheEditorGetsTheN
     EXPECT_TRUE(drawn.contains(QStringLiteral("two?lines??.txt"))) << drawn.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(drawn.contains(QStringLiteral("/data?folder"))) << drawn.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(view_.Model().index(0, 0).data(Qt::EditRole).toString(), QString::fromStdString(name));
+}
+
+// The list learns of a run from its document alone: it is the run's row sink, starts it
+// unsorted, and counts as filling during it only.
+TEST_F(ResultsViewsTest, TheListTakesTheRowsOfARunAndKnowsWhileItFills)
+{
+    test::TempTree tree;
+    tree.WriteFile("b.txt", "b");
+    tree.WriteFile("a.txt", "a");
+    ShowRows("/old", {"z.txt", "y.txt"});
+    view_.ArrangeBy(cmd::kArrangeByName);
+    ASSERT_EQ(view_.SortColumnId(), cmd::kArrangeByName);
+    ASSERT_EQ(document_.RowSink(), &view_);
+
+    struct FillingPump final : EventPump {
+        explicit FillingPump(const CSifterView &list) : view(list) {}
+        void DispatchPendingEvents() override { sawFilling = sawFilling || view.RunInProgress(); }
+        const CSifterView &view;
+        bool sawFilling = false;
+    } pump(view_);
+    SetTextField(document_.Search().criteria.names, "*.txt");
+    SetTextField(document_.Search().criteria.folders, tree.Root());
+    ASSERT_EQ(document_.RunSearch({document_.RowSink(), nullptr, &pump}), 0);
+    EXPECT_TRUE(pump.sawFilling);
+    EXPECT_FALSE(view_.RunInProgress());
+    EXPECT_EQ(view_.SortColumnId(), 0);
+    EXPECT_EQ(view_.ItemCount(), 2);
+}
+
+TEST(ResultsViewsListSink, AListNoLongerAliveIsNoRowSink)
+{
+    CSifterDoc document;
+    LayoutSettings settings;
+    {
+        CSifterView view(document, settings);
+        EXPECT_EQ(document.RowSink(), &view);
+    }
+    EXPECT_EQ(document.RowSink(), nullptr);
 }
 
 TEST(ResultsViewsDefaults, DefaultDateColumnsShowEveryMonthsDateAndTimeWhole)

@@ -2,10 +2,10 @@
 // asked for, resets, and icons of the type judged by name in the two sizes the views use.
 #include "results/row_icon_cache.h"
 
-#include "frame/layout_settings.h"
-#include "platform/file_attributes.h"
+#include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "search/found_file.h"
+#include "stores/layout_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The content matcher on real files: chunk boundaries, word modes, the UTF-16 and UTF-8
 // forms, and agreement with a plain byte-by-byte scan.
-#include "platform/file_reader.h"
+#include "fs/file_reader.h"
 #include "search/content_matcher.h"
 #include "search/search_criteria.h"
 #include "support/temp_tree.h"

@@ -1,10 +1,10 @@
 // The persisted records: defaults, byte positions of every field, little-endian order,
 // and hostile bytes.
-#include "platform/file_time.h"
 #include "search/found_file.h"
 #include "search/search_criteria.h"
 #include "search/text_field.h"
 #include "support/heap_bytes.h"
+#include "text/file_time.h"
 
 #include <gtest/gtest.h>
 

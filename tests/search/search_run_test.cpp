@@ -1,12 +1,12 @@
 // The search run end to end on real trees: walk order, patterns, filters, hostile
 // entries, stopping, and how the run treats its list and sinks.
-#include "platform/file_attributes.h"
-#include "platform/file_identity.h"
-#include "platform/file_time.h"
+#include "fs/file_attributes.h"
+#include "fs/file_identity.h"
 #include "search/file_search.h"
 #include "search/run_helpers.h"
-#include "support/temp_tree.h"
 #include "support/scoped_time_zone.h"
+#include "support/temp_tree.h"
+#include "text/file_time.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

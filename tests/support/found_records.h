@@ -1,8 +1,8 @@
 #pragma once
 // Records as a search makes them, for the tests of commands that check a record against the
 // entry at its path and the folders its criteria searched.
-#include "platform/folder_listing.h"
-#include "platform/path.h"
+#include "fs/folder_listing.h"
+#include "fs/path.h"
 #include "search/file_search.h"
 #include "search/text_field.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The hostile result file of the smallest records: a genuine header, then count records of
 // one byte each (5 bytes on disk, a whole record in memory once loaded).
-#include "doc/byte_stream.h"
-#include "doc/result_file.h"
+#include "stores/byte_stream.h"
+#include "stores/result_file.h"
 
 #include <string>
 

@@ -1,0 +1,161 @@
+#include "desktop/program_run.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace sifter {
+namespace {
+
+constexpr std::string_view kDefaultSearchPath = "/usr/bin:/bin";
+
+bool IsExecutableFile(const std::string &path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// File actions and their cleanup together, so that every way out destroys them.
+class SpawnActions {
+public:
+    SpawnActions() { ok_ = posix_spawn_file_actions_init(&actions_) == 0; }
+    ~SpawnActions()
+    {
+        if (ok_)
+            posix_spawn_file_actions_destroy(&actions_);
+    }
+    SpawnActions(const SpawnActions &) = delete;
+    SpawnActions &operator=(const SpawnActions &) = delete;
+
+    // Standard input and output from and to /dev/null, error output into errorWriter.
+    bool Prepare(int errorReader, int errorWriter)
+    {
+        return ok_ && posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0) == 0 &&
+               posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0) == 0 &&
+               posix_spawn_file_actions_adddup2(&actions_, errorWriter, 2) == 0 &&
+               posix_spawn_file_actions_addclose(&actions_, errorReader) == 0 &&
+               posix_spawn_file_actions_addclose(&actions_, errorWriter) == 0;
+    }
+    const posix_spawn_file_actions_t *Get() const { return &actions_; }
+
+private:
+    posix_spawn_file_actions_t actions_{};
+    bool ok_ = false;
+};
+
+// Reads the pipe to its end (so that the program never blocks on a full pipe), keeping
+// the first bytes.
+std::string DrainErrorOutput(int reader)
+{
+    std::string kept;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t length = read(reader, buffer, sizeof buffer);
+        if (length < 0 && errno == EINTR)
+            continue;
+        if (length <= 0)
+            return kept;
+        const std::size_t room = kMaxProgramErrorBytes - std::min(kept.size(), kMaxProgramErrorBytes);
+        kept.append(buffer, std::min(room, static_cast<std::size_t>(length)));
+    }
+}
+
+std::string FirstLine(const std::string &text)
+{
+    std::size_t begin = text.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos)
+        return {};
+    const std::size_t end = text.find('\n', begin);
+    std::string line = text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
+std::string ExitReason(int status)
+{
+    if (WIFSIGNALED(status))
+        return "ended by signal " + std::to_string(WTERMSIG(status));
+    return "ended with exit status " + std::to_string(WEXITSTATUS(status));
+}
+
+} // namespace
+
+std::string FindProgram(std::string_view name)
+{
+    if (name.empty())
+        return {};
+    if (name.find('/') != std::string_view::npos)
+        return IsExecutableFile(std::string(name)) ? std::string(name) : std::string();
+    const char *variable = std::getenv("PATH");
+    std::string_view list = variable && *variable ? variable : kDefaultSearchPath;
+    while (!list.empty()) {
+        const std::size_t colon = list.find(':');
+        std::string_view folder = list.substr(0, colon);
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+        // An empty component means the current folder; a tool is never taken from there.
+        if (folder.empty() || folder.front() != '/')
+            continue;
+        std::string path(folder);
+        path += '/';
+        path += name;
+        if (IsExecutableFile(path))
+            return path;
+    }
+    return {};
+}
+
+bool RunProgram(const std::vector<std::string> &argv, std::string &error)
+{
+    const std::string program = argv.empty() ? std::string() : FindProgram(argv.front());
+    if (program.empty()) {
+        error = argv.empty() ? "no program" : argv.front() + " is not installed";
+        return false;
+    }
+    int pipeEnds[2] = {-1, -1};
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+        error = std::string("cannot start ") + argv.front() + ": " + std::strerror(errno);
+        return false;
+    }
+    std::vector<char *> pointers;
+    for (const std::string &argument : argv)
+        pointers.push_back(const_cast<char *>(argument.c_str()));  // posix_spawn does not write them
+    pointers.push_back(nullptr);
+    pid_t pid = 0;
+    int result = ENOMEM;
+    {
+        SpawnActions actions;
+        if (actions.Prepare(pipeEnds[0], pipeEnds[1]))
+            result = posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, pointers.data(), environ);
+    }
+    close(pipeEnds[1]);  // our copy of the writing end: the reader sees the end once the program's closes
+    if (result != 0) {
+        close(pipeEnds[0]);
+        error = "cannot start " + argv.front() + ": " + std::strerror(result);
+        return false;
+    }
+    const std::string errorOutput = DrainErrorOutput(pipeEnds[0]);
+    close(pipeEnds[0]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            error = argv.front() + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return true;
+    const std::string line = FirstLine(errorOutput);
+    error = argv.front() + " failed: " + (line.empty() ? ExitReason(status) : line);
+    return false;
+}
+
+} // namespace sifter

@@ -1,0 +1,59 @@
+#include "desktop/user_mime_apps.h"
+
+#include "desktop/desktop_entry.h"
+#include "desktop/mime_apps_list.h"
+#include "fs/atomic_file.h"
+#include "fs/path.h"
+#include "fs/user_folders.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace sifter {
+
+std::string UserMimeAppsListPath(const std::string &configHome)
+{
+    return PathAppend(configHome, "mimeapps.list");
+}
+
+bool ReadUserMimeAppsList(const std::string &path, std::string &content, std::string &error)
+{
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0 && errno == ENOENT) {
+        content.clear();
+        return true;
+    }
+    std::optional<std::string> text = ReadDesktopFileText(path);
+    if (!text) {
+        error = "cannot read " + path + " (not a readable file, or larger than " +
+                std::to_string(kMaxDesktopEntryBytes / 1024) + " KiB); it is left as it is";
+        return false;
+    }
+    content = std::move(*text);
+    return true;
+}
+
+bool SetUserDefaultApplication(const std::string &configHome, std::string_view type, std::string_view id,
+                               std::string &error)
+{
+    if (configHome.empty() || configHome.front() != kPathSeparator) {
+        error = "the user's configuration folder is not known";
+        return false;
+    }
+    const std::string path = UserMimeAppsListPath(configHome);
+    std::string content;
+    if (!ReadUserMimeAppsList(path, content, error))
+        return false;
+    std::string edited = WithMimeAppsListIdAlone(content, kDefaultApplicationsGroup, type, id);
+    edited = WithMimeAppsListIdFirst(edited, kAddedAssociationsGroup, type, id);
+    edited = WithoutMimeAppsListId(edited, kRemovedAssociationsGroup, type, id);
+    if (edited == content)
+        return true;
+    if (!MakeOwnerOnlyFolders(configHome)) {
+        error = "cannot make the folder " + configHome;
+        return false;
+    }
+    return WriteTextFileAtomically(path, edited, error);
+}
+
+} // namespace sifter

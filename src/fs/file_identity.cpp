@@ -1,0 +1,33 @@
+#include "fs/file_identity.h"
+
+#include <sys/stat.h>
+
+namespace sifter {
+namespace {
+
+std::optional<FileIdentity> RegularIdentity(const struct stat &info)
+{
+    if (!S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
+} // namespace
+
+std::optional<FileIdentity> RegularFileIdentityOf(int fd)
+{
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return std::nullopt;
+    return RegularIdentity(info);
+}
+
+std::optional<FileIdentity> RegularFileIdentityAt(const std::string &path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return RegularIdentity(info);
+}
+
+} // namespace sifter

@@ -1,0 +1,216 @@
+// Folder anchors: descriptors of listed folders, a bounded number kept open, the others
+// reached again through openat from the nearest open ancestor.
+#include "fs/folder_anchor.h"
+
+#include "fs/descriptor_limit.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <list>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace sifter {
+namespace {
+
+constexpr std::size_t kMostKeptOpen = 256;
+// The walk leaves the other three quarters of the process's descriptors to the rest of it.
+constexpr std::size_t kShareOfDescriptorLimit = 4;
+
+std::size_t DefaultKeptOpen()
+{
+    return std::min(kMostKeptOpen, DescriptorLimit(kMostKeptOpen * kShareOfDescriptorLimit) / kShareOfDescriptorLimit);
+}
+
+bool OutOfDescriptors(int error)
+{
+    return error == EMFILE || error == ENFILE;
+}
+
+} // namespace
+
+// Known only here, so its members are open to the anchors' own code.
+class FolderAnchor {
+public:
+    FolderAnchor(std::shared_ptr<FolderAnchors::Budget> budget, FolderAnchorRef parent, std::string_view name,
+                 const struct stat &status)
+        : budget_(std::move(budget)), parent_(std::move(parent)), name_(name), device_(status.st_dev),
+          inode_(status.st_ino)
+    {
+    }
+    ~FolderAnchor();
+    FolderAnchor(const FolderAnchor &) = delete;
+    FolderAnchor &operator=(const FolderAnchor &) = delete;
+
+    bool IsSameFolder(const struct stat &status) const
+    {
+        return status.st_dev == device_ && status.st_ino == inode_;
+    }
+    void ReleaseTowardsParent();
+
+    std::shared_ptr<FolderAnchors::Budget> budget_;
+    FolderAnchorRef parent_; // null: name_ is the path the folder was opened by
+    std::string name_;
+    dev_t device_;
+    ino_t inode_;
+    int fd_ = -1;
+    std::list<FolderAnchor *>::iterator slot_; // in the budget's list while fd_ is open
+};
+
+struct FolderAnchors::Budget {
+    std::size_t limit;
+    std::list<FolderAnchor *> open; // least recently used first
+
+    explicit Budget(std::size_t keepOpen) : limit(std::max<std::size_t>(1, keepOpen)) {}
+
+    // Gives the anchor its descriptor, closing the least recently used beyond the limit.
+    void Keep(FolderAnchor &anchor, int fd)
+    {
+        anchor.fd_ = fd;
+        anchor.slot_ = open.insert(open.end(), &anchor);
+        while (open.size() > limit)
+            Release(*open.front());
+    }
+    void Touch(FolderAnchor &anchor) { open.splice(open.end(), open, anchor.slot_); }
+    void Release(FolderAnchor &anchor)
+    {
+        close(anchor.fd_); // a folder opened for reading: nothing to lose
+        anchor.fd_ = -1;
+        open.erase(anchor.slot_);
+    }
+    // Halves the limit (never below the most recently used) when the process ran out of
+    // descriptors; false when nothing could be closed.
+    bool Shrink()
+    {
+        if (open.size() <= 1)
+            return false;
+        limit = std::max<std::size_t>(1, open.size() / 2);
+        while (open.size() > limit)
+            Release(*open.front());
+        return true;
+    }
+};
+
+FolderAnchor::~FolderAnchor()
+{
+    if (fd_ >= 0)
+        ReleaseTowardsParent();
+    // Ancestors held by nothing else go one after another, not by recursion, so a chain
+    // of any depth cannot exhaust the stack.
+    FolderAnchorRef up = std::move(parent_);
+    while (up && up.use_count() == 1) {
+        FolderAnchorRef next = std::move(up->parent_);
+        up = std::move(next);
+    }
+}
+
+// Releases the descriptor. A parent that waiting subfolders still need, and that gave its
+// own descriptor up, gets one back the short way, through "..", when that still is the
+// same folder: going back up a deep chain then costs one step a level, not a walk down
+// from the nearest open ancestor each time.
+void FolderAnchor::ReleaseTowardsParent()
+{
+    const bool parentWanted = parent_ && parent_->fd_ < 0 && parent_.use_count() > 1;
+    const int up = parentWanted ? openat(fd_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    budget_->Release(*this);
+    if (up < 0)
+        return; // the parent is reopened from its ancestors if it is needed after all
+    struct stat status {};
+    if (fstat(up, &status) == 0 && parent_->IsSameFolder(status))
+        budget_->Keep(*parent_, up);
+    else
+        close(up); // opened for reading only
+}
+
+FolderAnchors::FolderAnchors(std::size_t keepOpen) : budget_(std::make_shared<Budget>(keepOpen)) {}
+
+FolderAnchors::FolderAnchors() : FolderAnchors(DefaultKeptOpen()) {}
+
+FolderAnchors::~FolderAnchors() = default;
+
+std::size_t FolderAnchors::OpenCount() const
+{
+    return budget_->open.size();
+}
+
+bool FolderAnchors::Open(const FolderAnchorRef &parent, const char *name, FolderListing &listing)
+{
+    // The previous folder's descriptor is no longer needed; free it before opening another.
+    listing.Close();
+    int at = AT_FDCWD;
+    if (parent) {
+        at = Reach(*parent);
+        if (at < 0)
+            return false;
+    }
+    return listing.Adopt(OpenFolder(at, name, !parent));
+}
+
+FolderAnchorRef FolderAnchors::Anchor(const FolderAnchorRef &parent, std::string_view name,
+                                      const FolderListing &listing)
+{
+    const int folderFd = listing.Descriptor();
+    struct stat status {};
+    if (folderFd < 0 || fstat(folderFd, &status) != 0)
+        return nullptr;
+    auto anchor = std::make_shared<FolderAnchor>(budget_, parent, name, status);
+    int kept = -1;
+    do
+        kept = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    while (kept < 0 && OutOfDescriptors(errno) && budget_->Shrink());
+    // Without a descriptor of its own the anchor is reopened when a subfolder needs it.
+    if (kept >= 0)
+        budget_->Keep(*anchor, kept);
+    return anchor;
+}
+
+// The anchor's descriptor, reopening it, and the anchors between it and its nearest open
+// ancestor, when they were closed to stay within the budget; -1 when a step fails or no
+// longer leads to the folder that was listed there.
+int FolderAnchors::Reach(FolderAnchor &anchor)
+{
+    std::vector<FolderAnchor *> closed;
+    FolderAnchor *from = &anchor;
+    while (from && from->fd_ < 0) {
+        closed.push_back(from);
+        from = from->parent_.get();
+    }
+    int at = AT_FDCWD;
+    if (from) {
+        budget_->Touch(*from);
+        at = from->fd_;
+    }
+    for (auto step = closed.rbegin(); step != closed.rend(); ++step) {
+        FolderAnchor &next = **step;
+        const int fd = OpenFolder(at, next.name_.c_str(), !next.parent_);
+        if (fd < 0)
+            return -1;
+        struct stat status {};
+        if (fstat(fd, &status) != 0 || !next.IsSameFolder(status)) {
+            close(fd); // opened for reading only
+            return -1;
+        }
+        // May close the step before, which has done its part.
+        budget_->Keep(next, fd);
+        at = fd;
+    }
+    return at;
+}
+
+int FolderAnchors::OpenFolder(int at, const char *name, bool followLinks)
+{
+    // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
+    for (;;) {
+        const int fd = openat(at, name, flags);
+        // Out of descriptors, the walk gives back some of its own (never `at`, the most
+        // recently used) and tries again.
+        if (fd >= 0 || !OutOfDescriptors(errno) || !budget_->Shrink())
+            return fd;
+    }
+}
+
+} // namespace sifter

@@ -1,0 +1,139 @@
+// Whole-name wildcard matching for folder listings.
+#include "fs/folder_listing.h"
+
+#include "text/utf8.h"
+
+#include <QChar>
+
+namespace sifter {
+namespace {
+
+constexpr char kAnyRun = '*';
+constexpr char kAnyCharacter = '?';
+constexpr std::string_view kAnyExtension = ".*";
+constexpr char32_t kMaxCodePoint = 0x10FFFF;
+// A byte that starts no valid UTF-8 sequence stands for itself, above every code
+// point, so that it equals only the same byte and is never case-mapped.
+constexpr char32_t kInvalidByteBase = kMaxCodePoint + 1;
+
+struct Character {
+    char32_t code;
+    std::size_t length; // bytes
+};
+
+// The character starting at text[pos]; pos < text.size().
+inline Character DecodeAt(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80)
+        return {lead, 1};
+    const Utf8Sequence sequence = DecodeUtf8(text, pos);
+    if (!sequence.valid)
+        return {kInvalidByteBase + lead, 1};
+    return {sequence.codePoint, sequence.length};
+}
+
+// Upper case by Unicode simple case mapping, as the name texts are upper-cased elsewhere.
+inline char32_t UpperCaseOf(char32_t code)
+{
+    if (code < 0x80)
+        return (code >= 'a' && code <= 'z') ? code - ('a' - 'A') : code;
+    if (code >= kInvalidByteBase)
+        return code;
+    return QChar::toUpper(code);
+}
+
+inline bool SameIgnoringCase(char32_t a, char32_t b)
+{
+    return a == b || UpperCaseOf(a) == UpperCaseOf(b);
+}
+
+// Counts nothing: what the program's own matching uses.
+struct NoCount {
+    void operator()() const {}
+};
+
+// Adds one per loop step, for checking the bound of the work.
+struct StepCount {
+    std::size_t &steps;
+    void operator()() const { ++steps; }
+};
+
+// Greedy matching that remembers only the last "*": when a later part fails, that
+// star takes one more character and matching resumes after it. An earlier star never
+// needs to take more, since the last one can absorb anything it would, so the work
+// stays within pattern length x name length: each pass moves forward in the pattern
+// only, and each new pass starts one character further in the name.
+template <typename Count>
+bool MatchesWhole(std::string_view pattern, std::string_view name, Count count)
+{
+    constexpr std::size_t kNoStar = std::string_view::npos;
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starPattern = kNoStar; // pattern position after the last star
+    std::size_t starName = 0;          // name position that star's run ends at
+    while (n < name.size()) {
+        count();
+        if (p < pattern.size()) {
+            const char symbol = pattern[p];
+            if (symbol == kAnyRun) {
+                while (p < pattern.size() && pattern[p] == kAnyRun) {
+                    count();
+                    ++p;
+                }
+                if (p == pattern.size())
+                    return true;
+                starPattern = p;
+                starName = n;
+                continue;
+            }
+            const Character here = DecodeAt(name, n);
+            if (symbol == kAnyCharacter) {
+                ++p;
+                n += here.length;
+                continue;
+            }
+            const Character wanted = DecodeAt(pattern, p);
+            if (SameIgnoringCase(wanted.code, here.code)) {
+                p += wanted.length;
+                n += here.length;
+                continue;
+            }
+        }
+        if (starPattern == kNoStar)
+            return false;
+        starName += DecodeAt(name, starName).length;
+        n = starName;
+        p = starPattern;
+    }
+    while (p < pattern.size() && pattern[p] == kAnyRun) {
+        count();
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+template <typename Count>
+bool MatchesPattern(std::string_view pattern, std::string_view name, Count count)
+{
+    if (MatchesWhole(pattern, name, count))
+        return true;
+    // "name.*" stands for the name with any extension or none.
+    if (pattern.ends_with(kAnyExtension) && name.find('.') == std::string_view::npos)
+        return MatchesWhole(pattern.substr(0, pattern.size() - kAnyExtension.size()), name, count);
+    return false;
+}
+
+} // namespace
+
+bool PatternMatches(std::string_view pattern, std::string_view name)
+{
+    return MatchesPattern(pattern, name, NoCount{});
+}
+
+bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std::size_t &steps)
+{
+    return MatchesPattern(pattern, name, StepCount{steps});
+}
+
+} // namespace sifter
