@@ -1,3 +1,4 @@
+#include "desktop/command_quoting.h"
 #include "desktop/desktop_applications.h"
 #include "desktop/desktop_entry.h"
 #include "desktop/desktop_exec.h"
@@ -7,7 +8,6 @@
 #include "desktop/user_mime_apps.h"
 #include "fs/atomic_file.h"
 #include "fs/path.h"
-#include "text/utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -292,16 +292,7 @@ bool CanWriteInEntry(const std::string &path)
 {
     if (path.find('%') != std::string::npos && path.find('=') != std::string::npos)
         return false;
-    for (std::size_t pos = 0; pos < path.size();) {
-        const Utf8Sequence sequence = DecodeUtf8(path, pos);
-        if (!sequence.valid)
-            return false;
-        const char32_t c = sequence.codePoint;
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f)
-            return false;
-        pos += sequence.length;
-    }
-    return true;
+    return IsWritableText(path);
 }
 
 // Why files cannot be written in folder (or in the folders still to be made there); empty

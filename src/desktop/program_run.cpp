@@ -1,16 +1,15 @@
 #include "desktop/program_run.h"
 
+#include "desktop/program_spawn.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace sifter {
 namespace {
@@ -22,34 +21,6 @@ bool IsExecutableFile(const std::string &path)
     struct stat status {};
     return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && access(path.c_str(), X_OK) == 0;
 }
-
-// File actions and their cleanup together, so that every way out destroys them.
-class SpawnActions {
-public:
-    SpawnActions() { ok_ = posix_spawn_file_actions_init(&actions_) == 0; }
-    ~SpawnActions()
-    {
-        if (ok_)
-            posix_spawn_file_actions_destroy(&actions_);
-    }
-    SpawnActions(const SpawnActions &) = delete;
-    SpawnActions &operator=(const SpawnActions &) = delete;
-
-    // Standard input and output from and to /dev/null, error output into errorWriter.
-    bool Prepare(int errorReader, int errorWriter)
-    {
-        return ok_ && posix_spawn_file_actions_addopen(&actions_, 0, "/dev/null", O_RDONLY, 0) == 0 &&
-               posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0) == 0 &&
-               posix_spawn_file_actions_adddup2(&actions_, errorWriter, 2) == 0 &&
-               posix_spawn_file_actions_addclose(&actions_, errorReader) == 0 &&
-               posix_spawn_file_actions_addclose(&actions_, errorWriter) == 0;
-    }
-    const posix_spawn_file_actions_t *Get() const { return &actions_; }
-
-private:
-    posix_spawn_file_actions_t actions_{};
-    bool ok_ = false;
-};
 
 // Reads the pipe to its end (so that the program never blocks on a full pipe), keeping
 // the first bytes.
@@ -125,16 +96,12 @@ bool RunProgram(const std::vector<std::string> &argv, std::string &error)
         error = std::string("cannot start ") + argv.front() + ": " + std::strerror(errno);
         return false;
     }
-    std::vector<char *> pointers;
-    for (const std::string &argument : argv)
-        pointers.push_back(const_cast<char *>(argument.c_str()));  // posix_spawn does not write them
-    pointers.push_back(nullptr);
     pid_t pid = 0;
     int result = ENOMEM;
     {
-        SpawnActions actions;
-        if (actions.Prepare(pipeEnds[0], pipeEnds[1]))
-            result = posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, pointers.data(), environ);
+        ProgramSpawn spawn;
+        if (spawn.SendErrorOutputTo(pipeEnds[0], pipeEnds[1]))
+            result = spawn.Start(program, ProgramLookup::kPath, argv, pid);
     }
     close(pipeEnds[1]);  // our copy of the writing end: the reader sees the end once the program's closes
     if (result != 0) {

@@ -103,6 +103,8 @@ private:
 
 void Deletion::Delete(const RecordedEntry &entry, bool moreToCome)
 {
+    // Looked at again rather than as the question saw it: the user may answer long after it
+    // was asked, and what is there when the answer comes is what gets deleted.
     const EntryCheck check = CheckRecordedEntry(entry);
     switch (check.change) {
     case EntryChange::kVanished:

@@ -64,9 +64,9 @@ EntryCheck CheckRecordedEntry(const RecordedEntry &entry)
 {
     EntryCheck check;
     if (!ReadEntryData(entry.path, check.now)) {
-        struct stat status {};
-        const bool gone = lstat(entry.path.c_str(), &status) != 0 && errno == ENOENT;
-        check.error = gone ? 0 : (errno != 0 ? errno : EIO);
+        const int code = errno;
+        const bool gone = code == ENOENT;
+        check.error = gone ? 0 : (code != 0 ? code : EIO);
         check.change = gone ? EntryChange::kVanished : EntryChange::kUnreadable;
         return check;
     }

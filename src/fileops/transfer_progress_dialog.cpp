@@ -1,11 +1,11 @@
 #include "fileops/transfer_progress_dialog.h"
 
+#include "framework/event_loop.h"
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
 #include "fs/path.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -80,11 +80,11 @@ bool TransferProgressDialog::Progress(const TransferProgress &progress)
     if (isVisible()) {
         Show(progress);
         // The window is modal: what the user can reach now is its Cancel.
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        HandlePendingEvents(PendingEvents::kAll);
     } else {
         // Paint and timers, but no clicks or keys: nothing may start another command under
         // the transfer before its modal window is up.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        HandlePendingEvents(PendingEvents::kWithoutUserInput);
     }
     return !cancelled_;
 }

@@ -8,7 +8,8 @@ namespace sifter {
 
 // Fills out for the entry at path (relative to folderFd, or AT_FDCWD) without
 // following a final link except to learn what it points at; name becomes out.name
-// and decides the hidden bit. False (out untouched) when the entry cannot be examined.
+// and decides the hidden bit. False (out untouched) when the entry cannot be examined, errno
+// then that of the failing call.
 bool ReadEntryDataAt(int folderFd, const char *path, std::string_view name, EntryData &out);
 
 } // namespace sifter

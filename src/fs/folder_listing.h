@@ -40,7 +40,8 @@ bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std
 // Fills entry data from statx of the path, not following a last link (a trailing "/"
 // is ignored). A link gets the reparse bit plus its target's type, read-only bit, size
 // and times; a dangling or looping link only the reparse (and hidden) bit, size 0 and
-// its own times. False (out untouched) when the entry cannot be examined (gone, no access).
+// its own times. False (out untouched) when the entry cannot be examined, errno then telling
+// why (ENOENT: nothing there).
 bool ReadEntryData(const std::string &path, EntryData &out);
 
 // The entries of one folder, read once when opened: "." and ".." included, ordered by

@@ -2,6 +2,7 @@
 // values, on this thread, with the event loop turned by the run's pump.
 #include "doc/document_title.h"
 #include "doc/sifter_doc.h"
+#include "framework/event_loop.h"
 #include "framework/frame_window.h"
 #include "framework/local_text.h"
 #include "framework/string_resources.h"
@@ -10,7 +11,6 @@
 #include "search/text_field.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QShortcut>
@@ -45,7 +45,7 @@ private:
 // calls it at most every 10 ms.
 class EventLoopPump final : public EventPump {
 public:
-    void DispatchPendingEvents() override { QCoreApplication::processEvents(); }
+    void DispatchPendingEvents() override { HandlePendingEvents(); }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
+#include "framework/event_loop.h"
 #include "framework/local_text.h"
 #include "framework/shown_text.h"
 #include "framework/string_resources.h"
@@ -12,7 +13,6 @@
 #include "search/search_criteria.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -103,7 +103,7 @@ void CHexViewDialog::SearchNext()
         const QPointer<CHexViewDialog> alive(this);
         matcher.SetChunkCallback([this, &throttle, &alive] {
             if (throttle.Due())
-                QCoreApplication::processEvents();
+                HandlePendingEvents();
             return alive && !cancelled_;
         });
         searching_ = true;

@@ -208,19 +208,8 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
         destination.temporaryPath.clear();
         return CopyResult::kCopied;
     }
-    if (renameat2(AT_FDCWD, from, AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0) {
-        int code = errno;
-        // EINVAL: no RENAME_NOREPLACE on this file system; ENOSYS: no renameat2 at all.
-        if (code == EINVAL || code == ENOSYS) {
-            const RenameOutcome outcome = RenameEntryByLink(destination.temporaryPath, target, code);
-            if (outcome == RenameOutcome::kRenamed) {
-                destination.temporaryPath.clear();
-                return CopyResult::kCopied;
-            }
-            code = outcome == RenameOutcome::kExists ? EEXIST : code;
-        }
+    if (const int code = RenameWithoutReplace(destination.temporaryPath, target); code != 0)
         return code == EEXIST ? CopyResult::kExists : Failed(error, "could not create " + target, code);
-    }
     destination.temporaryPath.clear();
     return CopyResult::kCopied;
 }

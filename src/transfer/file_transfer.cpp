@@ -246,27 +246,22 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
 RenameStep Transfer::MoveByRename(const std::string &source, const struct stat &status, const std::string &target,
                                   bool replace)
 {
-    int done = replace ? rename(source.c_str(), target.c_str())
-                       : renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
-    int error = errno;
-    // EINVAL: no RENAME_NOREPLACE on this file system; ENOSYS: no renameat2 at all.
-    if (done != 0 && !replace && (error == EINVAL || error == ENOSYS)) {
-        if (S_ISDIR(status.st_mode)) {
-            // A folder cannot be linked; the target was just seen absent, and rename replaces
-            // at most an empty folder made in between.
-            done = rename(source.c_str(), target.c_str());
-            error = errno;
-        } else {
-            const RenameOutcome outcome = RenameEntryByLink(source, target, error);
-            done = outcome == RenameOutcome::kRenamed ? 0 : -1;
-            error = outcome == RenameOutcome::kExists ? EEXIST : error;
-        }
+    int error = 0;
+    if (replace) {
+        error = rename(source.c_str(), target.c_str()) == 0 ? 0 : errno;
+    } else {
+        // A folder cannot be linked, so where RENAME_NOREPLACE is missing it takes a rename to a
+        // name seen free: the target was just seen absent, and at worst an empty folder made in
+        // between is replaced.
+        const NoReplaceFallback fallback =
+            S_ISDIR(status.st_mode) ? NoReplaceFallback::kCheckThenRename : NoReplaceFallback::kLink;
+        error = RenameWithoutReplace(source, target, fallback);
     }
-    if (done != 0 && error == EXDEV)
+    if (error == EXDEV)
         return RenameStep::kCrossDevice;
-    if (done != 0)
+    if (error != 0)
         Fail(source, "could not move " + source + " to " + target, error);
-    Pass(done == 0 ? target : source, status);
+    Pass(error == 0 ? target : source, status);
     return RenameStep::kDone;
 }
 

@@ -43,6 +43,23 @@ RenameOutcome RenameEntryByLink(const std::string &from, const std::string &to, 
     return RenameOutcome::kRenamed;
 }
 
+int RenameWithoutReplace(const std::string &from, const std::string &to, NoReplaceFallback fallback)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    // EINVAL: the file system knows no RENAME_NOREPLACE; ENOSYS: the kernel has no renameat2.
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (fallback == NoReplaceFallback::kCheckThenRename) {
+        struct stat status {};
+        if (lstat(to.c_str(), &status) == 0)
+            return EEXIST;
+        return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+    int error = 0;
+    return RenameEntryByLink(from, to, error) == RenameOutcome::kRenamed ? 0 : error;
+}
+
 RenameOutcome RenameEntry(const std::string &folder, std::string_view name, std::string_view newName, int &error)
 {
     if (newName.empty())
@@ -53,14 +70,11 @@ RenameOutcome RenameEntry(const std::string &folder, std::string_view name, std:
         return RenameOutcome::kDotName;
     if (newName == name)
         return RenameOutcome::kRenamed;
-    const std::string from = PathAppend(folder, name);
-    const std::string to = PathAppend(folder, newName);
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    const int code = RenameWithoutReplace(PathAppend(folder, name), PathAppend(folder, newName));
+    if (code == 0)
         return RenameOutcome::kRenamed;
-    // EINVAL: the file system knows no RENAME_NOREPLACE; ENOSYS: the kernel has no renameat2.
-    if (errno != EINVAL && errno != ENOSYS)
-        return Failed(error);
-    return RenameEntryByLink(from, to, error);
+    error = code;
+    return code == EEXIST ? RenameOutcome::kExists : RenameOutcome::kFailed;
 }
 
 } // namespace sifter

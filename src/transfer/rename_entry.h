@@ -24,4 +24,18 @@ RenameOutcome RenameEntry(const std::string &folder, std::string_view name, std:
 // name. kExists when to exists; a folder gives kFailed with EINVAL.
 RenameOutcome RenameEntryByLink(const std::string &from, const std::string &to, int &error);
 
+// What RenameWithoutReplace does where the file system does not offer RENAME_NOREPLACE (EINVAL)
+// or the kernel has no renameat2 (ENOSYS).
+enum class NoReplaceFallback {
+    kLink,             // RenameEntryByLink: never replaces, but refuses a folder with EINVAL
+    kCheckThenRename,  // rename once no entry of the new name is seen: it takes a folder too, and
+                       // would replace a name taken in between, so only where nobody else does
+};
+
+// Renames from to to (any folders, one file system) without replacing an entry there:
+// renameat2 with RENAME_NOREPLACE, else the fallback. 0, or the errno of the failing call:
+// EEXIST when an entry of the new name is there, EXDEV when to is on another file system.
+int RenameWithoutReplace(const std::string &from, const std::string &to,
+                         NoReplaceFallback fallback = NoReplaceFallback::kLink);
+
 } // namespace sifter

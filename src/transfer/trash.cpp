@@ -4,6 +4,7 @@
 #include "fs/user_folders.h"
 #include "text/utf8.h"
 #include "transfer/entry_copier.h"
+#include "transfer/rename_entry.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,7 +12,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <memory>
-#include <stdio.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -188,23 +188,6 @@ bool WriteInfoFile(int fd, const std::string &path, std::string_view text, std::
     return false;
 }
 
-// A rename that never replaces an entry at to; false with errno set, EEXIST when one is there.
-bool RenameNoReplace(const std::string &from, const std::string &to)
-{
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // The file system knows no RENAME_NOREPLACE: the name is checked first. The trash is the
-    // user's own folder, where no other program takes a name in the meantime.
-    struct stat info {};
-    if (lstat(to.c_str(), &info) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return rename(from.c_str(), to.c_str()) == 0;
-}
-
 bool MoveIntoTrash(const std::string &entry, const TrashFolder &trash, std::string &error)
 {
     const std::string &top = trash.topFolder;
@@ -226,9 +209,11 @@ bool MoveIntoTrash(const std::string &entry, const TrashFolder &trash, std::stri
         }
         if (!WriteInfoFile(fd, infoPath, info, error))
             return false;
-        if (RenameNoReplace(entry, PathAppend(files, candidate)))
+        // Where the file system has no RENAME_NOREPLACE, a name seen free is enough: the trash is
+        // the user's own folder, where no other program takes a name in the meantime.
+        const int code = RenameWithoutReplace(entry, PathAppend(files, candidate), NoReplaceFallback::kCheckThenRename);
+        if (code == 0)
             return true;
-        const int code = errno;
         // The entry stayed where it was, so its info file goes. Should that fail, an info
         // file naming nothing is left, the entry itself untouched.
         unlink(infoPath.c_str());

@@ -1,6 +1,7 @@
 // Deleting to the Trash of a temporary data home, and for good, with awkward names.
 #include "support/scoped_time_zone.h"
 #include "support/temp_tree.h"
+#include "support/without_rename_noreplace.h"
 #include "transfer/file_removal.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,23 @@ TEST_F(FileRemovalTest, ANameTakenInTheTrashGetsAFreeOneAndNoEntryThereIsReplace
     EXPECT_EQ(test::ReadFileContent(Trash("files/a.txt.3")), "second");
     for (const char *info : {"info/a.txt.2.trashinfo", "info/a.txt.3.trashinfo"})
         EXPECT_NE(test::ReadFileContent(Trash(info)).find("/files/a.txt\n"), std::string::npos) << info;
+}
+
+TEST_F(FileRemovalTest, WhereNoReplaceIsRefusedAFolderStillGoesAndReplacesNothing)
+{
+    // An empty folder is what a plain rename would replace.
+    tree.MakeFolder("data/Trash/files/folder");
+    tree.WriteFile("files/folder/inner.txt", "inner");
+    const int result = test::RunWithoutRenameNoReplace(EINVAL, [&] {
+        std::string error;
+        return MoveEntryToTrash(tree.Path("files/folder"), error) ? 0 : 1;
+    });
+    if (result == test::kNoRefusal)
+        GTEST_SKIP() << "no seccomp here to make renameat2 refuse";
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(test::EntryExists(tree.Path("files/folder")));
+    EXPECT_TRUE(std::filesystem::is_empty(Trash("files/folder")));
+    EXPECT_EQ(test::ReadFileContent(Trash("files/folder.2/inner.txt")), "inner");
 }
 
 TEST_F(FileRemovalTest, AMoveThatFailsTakesItsInfoFileBackAndLeavesTheEntry)

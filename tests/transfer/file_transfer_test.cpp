@@ -2,6 +2,7 @@
 // that no stop, failure or kill loses a file.
 #include "support/special_files.h"
 #include "support/temp_tree.h"
+#include "support/without_rename_noreplace.h"
 #include "transfer/file_transfer.h"
 #include "transfer_test_support.h"
 
@@ -93,6 +94,28 @@ TEST(FileTransfer, MoveOnOneFileSystemRenamesEntriesWhole)
     EXPECT_FALSE(EntryExists(tree.Path("src/file.txt")));
     EXPECT_FALSE(EntryExists(tree.Path("src/tree")));
     EXPECT_EQ(sink.last.filesDone, 2u);
+}
+
+TEST(FileTransfer, WhereNoReplaceIsRefusedAFolderIsStillMovedWhole)
+{
+    test::TempTree tree;
+    tree.WriteFile("src/tree/inner.txt", "inner");
+    const std::string destination = tree.MakeFolder("dst");
+    const ino_t inode = InodeOf(tree.Path("src/tree"));
+
+    const int failures = test::RunWithoutRenameNoReplace(EINVAL, [&] {
+        FakeSink sink;
+        const TransferOutcome outcome =
+            TransferEntries({tree.Path("src/tree")}, destination, TransferKind::kMove, sink);
+        return static_cast<int>(outcome.failures.size());
+    });
+    if (failures == test::kNoRefusal)
+        GTEST_SKIP() << "no seccomp here to make renameat2 refuse";
+
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(InodeOf(tree.Path("dst/tree")), inode);
+    EXPECT_EQ(ReadFileContent(tree.Path("dst/tree/inner.txt")), "inner");
+    EXPECT_FALSE(EntryExists(tree.Path("src/tree")));
 }
 
 TEST(FileTransfer, ForcedCopyMoveCopiesEveryFileThenRemovesTheSourceTree)

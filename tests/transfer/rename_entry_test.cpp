@@ -1,5 +1,6 @@
 // Renaming within a folder never replaces another entry, with either way of doing it.
 #include "support/temp_tree.h"
+#include "support/without_rename_noreplace.h"
 #include "transfer/rename_entry.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,34 @@ TEST(RenameEntryByLink, MovesTheNameAndNeverReplaces)
     EXPECT_EQ(RenameEntryByLink(tree.Path("folder"), tree.Path("d"), error), RenameOutcome::kFailed);
     EXPECT_EQ(error, EINVAL);
     EXPECT_TRUE(test::EntryExists(tree.Path("folder")));
+}
+
+TEST(RenameWithoutReplace, WhereNoReplaceIsRefusedTheFallbackStillNeverReplaces)
+{
+    if (test::RunWithoutRenameNoReplace(EINVAL, [] { return 0; }) == test::kNoRefusal)
+        GTEST_SKIP() << "no seccomp here to make renameat2 refuse";
+    for (const int refusal : {EINVAL, ENOSYS}) {
+        test::TempTree tree;
+        tree.WriteFile("a", "a");
+        tree.WriteFile("b", "b");
+        tree.MakeFolder("folder");
+        const auto attempt = [&](const char *from, const char *to, NoReplaceFallback fallback) {
+            return test::RunWithoutRenameNoReplace(
+                refusal, [&] { return RenameWithoutReplace(tree.Path(from), tree.Path(to), fallback); });
+        };
+        for (const NoReplaceFallback fallback : {NoReplaceFallback::kLink, NoReplaceFallback::kCheckThenRename})
+            EXPECT_EQ(attempt("a", "b", fallback), EEXIST) << refusal;
+        EXPECT_EQ(test::ReadFileContent(tree.Path("a")), "a");
+        EXPECT_EQ(test::ReadFileContent(tree.Path("b")), "b");
+        EXPECT_EQ(attempt("a", "c", NoReplaceFallback::kLink), 0) << refusal;
+        EXPECT_FALSE(test::EntryExists(tree.Path("a")));
+        EXPECT_EQ(test::ReadFileContent(tree.Path("c")), "a");
+        // Only the fallback that renames takes a folder, which cannot be linked.
+        EXPECT_EQ(attempt("folder", "d", NoReplaceFallback::kLink), EINVAL) << refusal;
+        EXPECT_EQ(attempt("folder", "d", NoReplaceFallback::kCheckThenRename), 0) << refusal;
+        EXPECT_TRUE(test::EntryExists(tree.Path("d")));
+        EXPECT_FALSE(test::EntryExists(tree.Path("folder")));
+    }
 }
 
 } // namespace
