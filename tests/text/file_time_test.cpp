@@ -1,5 +1,7 @@
 #include "text/file_time.h"
 
+#include "support/system_time.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,22 +14,11 @@
 namespace sifter {
 namespace {
 
+using test::SystemTimeOf;
+
 constexpr std::int64_t kUnix2100March1 = 4'107'542'400;
 constexpr std::int64_t kUnix1900January1 = -2'208'988'800;
 constexpr std::int64_t kUnixSecondsAt1601 = -11'644'473'600;
-
-SystemTime Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
-{
-    SystemTime f;
-    f.year = static_cast<std::uint16_t>(year);
-    f.month = static_cast<std::uint16_t>(month);
-    f.day = static_cast<std::uint16_t>(day);
-    f.hour = static_cast<std::uint16_t>(hour);
-    f.minute = static_cast<std::uint16_t>(minute);
-    f.second = static_cast<std::uint16_t>(second);
-    f.milliseconds = static_cast<std::uint16_t>(ms);
-    return f;
-}
 
 // Seconds since 1970 of 30827-12-31 23:59:59 UTC, the last second calendar fields can hold.
 std::int64_t LastSystemTimeSecond()
@@ -184,7 +175,7 @@ TEST(FileTimeUtcFields, YearsPast30827AreRefusedAndLeaveFieldsAlone)
     ASSERT_TRUE(FileTimeToUtcFields(FileTimeFromUnix(lastSecond, 999'000'000), f));
     ExpectFields(f, 30827, 12, 31, last.tm_wday, 23, 59, 59, 999);
 
-    SystemTime untouched = Fields(1234, 5, 6);
+    SystemTime untouched = SystemTimeOf(1234, 5, 6);
     EXPECT_FALSE(FileTimeToUtcFields(FileTimeFromUnix(lastSecond + 1), untouched));
     EXPECT_FALSE(FileTimeToUtcFields(UINT64_MAX, untouched));
     ExpectFields(untouched, 1234, 5, 6, 0, 0, 0, 0, 0);
@@ -200,11 +191,11 @@ TEST_F(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
         ExpectFields(local, utc.year, utc.month, utc.day, utc.dayOfWeek, utc.hour, utc.minute, utc.second,
                      utc.milliseconds);
     }
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1969, 12, 31, 23, 59, 59)), -1);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1900, 1, 1)), kUnix1900January1);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 3, 1)), kUnix2100March1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1969, 12, 31, 23, 59, 59)), -1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1900, 1, 1)), kUnix1900January1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 3, 1)), kUnix2100March1);
     FileTime first = 1;
-    ASSERT_TRUE(LocalFieldsToFileTime(Fields(1601, 1, 1), first));
+    ASSERT_TRUE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1), first));
     EXPECT_EQ(first, 0u);
 }
 
@@ -245,10 +236,10 @@ TEST_F(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
 {
     if (!UseBerlin())
         GTEST_SKIP() << "no Europe/Berlin zone data";
-    const SystemTime gap = Fields(2026, 3, 29, 2, 30); // never shown on Berlin clocks
+    const SystemTime gap = SystemTimeOf(2026, 3, 29, 2, 30); // never shown on Berlin clocks
     const std::int64_t expected = 1'774'747'800;        // 01:30 UTC = 03:30 summer time
-    const SystemTime winter = Fields(2026, 1, 15, 12, 0);
-    const SystemTime summer = Fields(2026, 7, 15, 12, 0);
+    const SystemTime winter = SystemTimeOf(2026, 1, 15, 12, 0);
+    const SystemTime summer = SystemTimeOf(2026, 7, 15, 12, 0);
     // mktime remembers the last offset it used; prime it both ways.
     LocalFieldsToSeconds(winter);
     EXPECT_EQ(LocalFieldsToSeconds(gap), expected);
@@ -260,15 +251,15 @@ TEST_F(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
     ASSERT_TRUE(FileTimeToLocalFields(FileTimeFromUnix(expected), shown));
     ExpectFields(shown, 2026, 3, 29, 0, 3, 30, 0, 0);
     // The minutes around the gap stay in order.
-    EXPECT_LT(LocalFieldsToSeconds(Fields(2026, 3, 29, 1, 59, 59)), expected);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2026, 3, 29, 3, 30)), expected);
+    EXPECT_LT(LocalFieldsToSeconds(SystemTimeOf(2026, 3, 29, 1, 59, 59)), expected);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2026, 3, 29, 3, 30)), expected);
 }
 
 TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
 {
     if (!UseBerlin())
         GTEST_SKIP() << "no Europe/Berlin zone data";
-    const SystemTime twice = Fields(2026, 10, 25, 2, 30);
+    const SystemTime twice = SystemTimeOf(2026, 10, 25, 2, 30);
     const std::int64_t firstPass = 1'792'888'200;  // 00:30 UTC, still summer time
     const std::int64_t secondPass = 1'792'891'800; // 01:30 UTC, winter time
     SystemTime shown;
@@ -277,9 +268,9 @@ TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
     ASSERT_TRUE(FileTimeToLocalFields(FileTimeFromUnix(secondPass), shown));
     ExpectFields(shown, 2026, 10, 25, 0, 2, 30, 0, 0);
 
-    LocalFieldsToSeconds(Fields(2026, 12, 1));
+    LocalFieldsToSeconds(SystemTimeOf(2026, 12, 1));
     EXPECT_EQ(LocalFieldsToSeconds(twice), firstPass);
-    LocalFieldsToSeconds(Fields(2026, 8, 1));
+    LocalFieldsToSeconds(SystemTimeOf(2026, 8, 1));
     EXPECT_EQ(LocalFieldsToSeconds(twice), firstPass);
     FileTime time = 0;
     ASSERT_TRUE(LocalFieldsToFileTime(twice, time));
@@ -289,35 +280,35 @@ TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
 TEST_F(TimeZoneTest, YearsBefore1900GiveZeroSeconds)
 {
     UseZone("UTC0");
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1899, 12, 31, 23, 59, 59)), 0);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1601, 1, 1)), 0);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1899, 12, 31, 23, 59, 59)), 0);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1601, 1, 1)), 0);
     // Cleared date parts, as the date test leaves them in a time-of-day bound.
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(0, 0, 0, 10, 30)), 0);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1900, 1, 1)), kUnix1900January1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(0, 0, 0, 10, 30)), 0);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1900, 1, 1)), kUnix1900January1);
 }
 
 TEST_F(TimeZoneTest, FieldsToFileTimeRefusesWhatAFileTimeCannotHold)
 {
     UseZone("UTC0");
     FileTime time = 42;
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(1600, 12, 31, 23, 59, 59), time));
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(0, 0, 0), time));
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(65535, 12, 31), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(1600, 12, 31, 23, 59, 59), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(0, 0, 0), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(65535, 12, 31), time));
     EXPECT_EQ(time, 42u);
     // East of Greenwich, midnight of 1 January 1601 comes before the FileTime epoch.
     UseZone("UTC-1");
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(1601, 1, 1), time));
-    ASSERT_TRUE(LocalFieldsToFileTime(Fields(1601, 1, 1, 1, 0, 0, 5), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1), time));
+    ASSERT_TRUE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1, 1, 0, 0, 5), time));
     EXPECT_EQ(time, 5 * 10'000u);
 }
 
 TEST_F(TimeZoneTest, OutOfRangeFieldsRollOverAsMktimeDoes)
 {
     UseZone("UTC0");
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2099, 14, 1)), LocalFieldsToSeconds(Fields(2100, 2, 1)));
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 3, 0)), kUnix2100March1 - 86'400);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 2, 29)), kUnix2100March1);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 2, 28, 24)), kUnix2100March1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2099, 14, 1)), LocalFieldsToSeconds(SystemTimeOf(2100, 2, 1)));
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 3, 0)), kUnix2100March1 - 86'400);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 2, 29)), kUnix2100March1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 2, 28, 24)), kUnix2100March1);
 }
 
 TEST(CurrentLocalTime, MatchesTheClock)
