@@ -1,12 +1,11 @@
 #include "text/file_time.h"
 
+#include "support/scoped_time_zone.h"
 #include "support/system_time.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -14,6 +13,7 @@
 namespace sifter {
 namespace {
 
+using test::ScopedTimeZone;
 using test::SystemTimeOf;
 
 constexpr std::int64_t kUnix2100March1 = 4'107'542'400;
@@ -46,40 +46,15 @@ void ExpectFields(const SystemTime &f, int year, int month, int day, int dayOfWe
     EXPECT_EQ(f.milliseconds, ms);
 }
 
-// Sets TZ for one test and puts the old value back afterwards.
-class TimeZoneTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (const char *old = std::getenv("TZ"))
-            oldZone_ = old;
-    }
-    void TearDown() override
-    {
-        if (oldZone_)
-            setenv("TZ", oldZone_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    static void UseZone(const char *zone)
-    {
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    // Berlin: +1, +2 in summer, changes at 01:00 UTC on the last Sundays of March and October.
-    static bool UseBerlin()
-    {
-        struct stat info {};
-        if (stat("/usr/share/zoneinfo/Europe/Berlin", &info) != 0)
-            return false;
-        UseZone("Europe/Berlin");
-        return true;
-    }
+// Berlin: +1, +2 in summer, changes at 01:00 UTC on the last Sundays of March and October.
+constexpr char kBerlin[] = "Europe/Berlin";
 
-private:
-    std::optional<std::string> oldZone_;
-};
+// Whether the system holds the zone database's file of the zone.
+bool HasZoneData(const std::string &zone)
+{
+    struct stat info {};
+    return stat(("/usr/share/zoneinfo/" + zone).c_str(), &info) == 0;
+}
 
 TEST(FileTimeUnix, EpochAndSubsecondsConvertExactly)
 {
@@ -181,9 +156,9 @@ TEST(FileTimeUtcFields, YearsPast30827AreRefusedAndLeaveFieldsAlone)
     ExpectFields(untouched, 1234, 5, 6, 0, 0, 0, 0, 0);
 }
 
-TEST_F(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
+TEST(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
 {
-    UseZone("UTC0");
+    const ScopedTimeZone zone("UTC0");
     for (FileTime time : {FileTime{0}, FileTimeFromUnix(-1, 500'000'000), FileTimeFromUnix(kUnix2100March1)}) {
         SystemTime local, utc;
         ASSERT_TRUE(FileTimeToLocalFields(time, local));
@@ -199,10 +174,11 @@ TEST_F(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
     EXPECT_EQ(first, 0u);
 }
 
-TEST_F(TimeZoneTest, LocalRoundTripKeepsTheFileTime)
+TEST(TimeZoneTest, LocalRoundTripKeepsTheFileTime)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
+    const ScopedTimeZone berlin(kBerlin);
     std::mt19937_64 random(7);
     // Whole milliseconds from 1900 to 2200: the local split keeps only milliseconds.
     std::uniform_int_distribution<std::int64_t> pickMs(kUnix1900January1 * 1000, std::int64_t{7'258'118'400} * 1000);
@@ -221,10 +197,11 @@ TEST_F(TimeZoneTest, LocalRoundTripKeepsTheFileTime)
     }
 }
 
-TEST_F(TimeZoneTest, LocalSplitAfter2038KnowsSummerTime)
+TEST(TimeZoneTest, LocalSplitAfter2038KnowsSummerTime)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
+    const ScopedTimeZone berlin(kBerlin);
     SystemTime f;
     // 2100-07-01 12:00 UTC is 14:00 summer time in Berlin.
     ASSERT_TRUE(FileTimeToLocalFields(FileTimeFromUnix(kUnix2100March1 + 122 * 86'400 + 12 * 3600), f));
@@ -232,10 +209,11 @@ TEST_F(TimeZoneTest, LocalSplitAfter2038KnowsSummerTime)
     EXPECT_EQ(LocalFieldsToSeconds(f), kUnix2100March1 + 122 * 86'400 + 12 * 3600);
 }
 
-TEST_F(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
+TEST(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
+    const ScopedTimeZone berlin(kBerlin);
     const SystemTime gap = SystemTimeOf(2026, 3, 29, 2, 30); // never shown on Berlin clocks
     const std::int64_t expected = 1'774'747'800;        // 01:30 UTC = 03:30 summer time
     const SystemTime winter = SystemTimeOf(2026, 1, 15, 12, 0);
@@ -255,10 +233,11 @@ TEST_F(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2026, 3, 29, 3, 30)), expected);
 }
 
-TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
+TEST(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
+    const ScopedTimeZone berlin(kBerlin);
     const SystemTime twice = SystemTimeOf(2026, 10, 25, 2, 30);
     const std::int64_t firstPass = 1'792'888'200;  // 00:30 UTC, still summer time
     const std::int64_t secondPass = 1'792'891'800; // 01:30 UTC, winter time
@@ -277,9 +256,9 @@ TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
     EXPECT_EQ(time, FileTimeFromUnix(firstPass));
 }
 
-TEST_F(TimeZoneTest, YearsBefore1900GiveZeroSeconds)
+TEST(TimeZoneTest, YearsBefore1900GiveZeroSeconds)
 {
-    UseZone("UTC0");
+    const ScopedTimeZone zone("UTC0");
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1899, 12, 31, 23, 59, 59)), 0);
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1601, 1, 1)), 0);
     // Cleared date parts, as the date test leaves them in a time-of-day bound.
@@ -287,24 +266,24 @@ TEST_F(TimeZoneTest, YearsBefore1900GiveZeroSeconds)
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1900, 1, 1)), kUnix1900January1);
 }
 
-TEST_F(TimeZoneTest, FieldsToFileTimeRefusesWhatAFileTimeCannotHold)
+TEST(TimeZoneTest, FieldsToFileTimeRefusesWhatAFileTimeCannotHold)
 {
-    UseZone("UTC0");
+    const ScopedTimeZone zone("UTC0");
     FileTime time = 42;
     EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(1600, 12, 31, 23, 59, 59), time));
     EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(0, 0, 0), time));
     EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(65535, 12, 31), time));
     EXPECT_EQ(time, 42u);
     // East of Greenwich, midnight of 1 January 1601 comes before the FileTime epoch.
-    UseZone("UTC-1");
+    const ScopedTimeZone east("UTC-1");
     EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1), time));
     ASSERT_TRUE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1, 1, 0, 0, 5), time));
     EXPECT_EQ(time, 5 * 10'000u);
 }
 
-TEST_F(TimeZoneTest, OutOfRangeFieldsRollOverAsMktimeDoes)
+TEST(TimeZoneTest, OutOfRangeFieldsRollOverAsMktimeDoes)
 {
-    UseZone("UTC0");
+    const ScopedTimeZone zone("UTC0");
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2099, 14, 1)), LocalFieldsToSeconds(SystemTimeOf(2100, 2, 1)));
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 3, 0)), kUnix2100March1 - 86'400);
     EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 2, 29)), kUnix2100March1);
