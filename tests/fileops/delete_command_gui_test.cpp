@@ -6,7 +6,6 @@
 #include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
 #include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 
@@ -37,29 +36,6 @@ protected:
             qputenv("XDG_DATA_HOME", oldDataHome_);
         else
             qunsetenv("XDG_DATA_HOME");
-    }
-
-    // Writes each named file (a name ending in "/" is a folder holding one file) and opens
-    // a result file listing them, in order, in a started program.
-    void StartWithFiles(const std::vector<std::string> &names)
-    {
-        tree.MakeFolder("files");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (std::string name : names) {
-            if (name.back() == '/') {
-                name.pop_back();
-                tree.WriteFile("files/" + name + "/inner/deep.txt", "deep");
-            } else {
-                tree.WriteFile("files/" + name, name);
-            }
-            search.AppendFoundFile(RecordOfEntry(search, tree.Path("files"), name));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
-        ASSERT_FALSE(Doc().IsModified());
     }
 
     QStringList SelectedLabels()
@@ -298,9 +274,8 @@ TEST_F(DeleteCommandTest, AFolderSelectedWithItsOwnFilesAsksOnceAndReportsNoFail
     search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top"), "inner"));
     search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top/inner"), "one"));
     search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top"), "two"));
-    ASSERT_TRUE(SaveResultFile(search, tree.Path("rows.sifter")));
     ASSERT_TRUE(Start());
-    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(tree.Path("rows.sifter"))), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "rows.sifter"));
     prompts->yesNoAnswer = true;
     List().SelectAll();
     ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));

@@ -5,10 +5,7 @@
 #include "desktop/desktop_exec.h"
 #include "fileops/open_with_dialog.h"
 #include "framework/command_actions.h"
-#include "fs/file_attributes.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
-#include "support/found_records.h"
 #include "support/private_bus.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
@@ -73,6 +70,7 @@ protected:
     {
         SifterAppFixture::SetUp();
         UseTempXdgFolders(tree);
+        rowRecords = RowRecords::kNamed;
         script_ = tree.WriteFile("bin/record args.sh", "#!/bin/sh\n"
                                                        "out=$1\nshift\n"
                                                        "for a in \"$@\"; do printf '%s\\000' \"$a\"; done > \"$out.part\"\n"
@@ -102,26 +100,10 @@ protected:
     }
     std::string Out(const std::string &name) const { return tree.Path("out-" + name); }
 
-    // Saves the files (made in the tree's "files" folder) as rows, opens them and selects all.
-    void StartWithFiles(const std::vector<std::pair<std::string, std::string>> &files)
+    // Every row is selected; no desktop bus unless a test gives the fake portal's.
+    void RowsOpened() override
     {
-        tree.MakeFolder("files");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (const auto &[name, content] : files) {
-            tree.WriteFile("files/" + name, content);
-            auto record = std::make_unique<FoundFile>();
-            record->SetName(name);
-            record->SetFolder(tree.Path("files"));
-            record->attributes = kAttributeNormal;
-            search.AppendFoundFile(std::move(record));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
         Frame().GetResultsView()->SelectAll();
-        // No desktop bus unless a test gives the fake portal's.
         Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-bus")));
     }
 
