@@ -40,9 +40,7 @@ protected:
     void StartShownWithFiles(const std::vector<FileRow> &rows)
     {
         StartWithFiles(rows);
-        Frame().show();
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        ShowActive();
     }
 
     std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }

@@ -133,9 +133,7 @@ TEST_F(DeleteCommandTest, DeletingForGoodAsksItsOwnQuestionAndNoKeepsTheFile)
 TEST_F(DeleteCommandTest, CtrlShiftDDeletesForGood)
 {
     StartWithFiles({"a"});
-    Frame().show();
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ShowActive();
     Select({0});
     List().CurrentView()->setFocus();
     Frame().UpdateCommandUi();  // as the idle time after the selection would
@@ -150,9 +148,7 @@ TEST_F(DeleteCommandTest, CtrlShiftDDeletesForGood)
 TEST_F(DeleteCommandTest, ThePlainDeleteKeyDeletesToTheTrash)
 {
     StartWithFiles({"a", "b"});
-    Frame().show();
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ShowActive();
     Select({1});
     List().CurrentView()->setFocus();
     Frame().UpdateCommandUi();  // as the idle time after the selection would

@@ -89,6 +89,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
     }
 
+    // Shows the window and waits until it is the active one, so that keys reach it.
+    void ShowActive()
+    {
+        Frame().show();
+        Frame().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    }
+
     // Saves search as the tree's result file of that name and opens it in the started program.
     void OpenSearch(const FileSearch &search, const std::string &name)
     {
