@@ -7,6 +7,7 @@
 #include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "support/found_records.h"
+#include "support/scoped_env.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAbstractItemView>
@@ -22,22 +23,6 @@ namespace {
 
 class DeleteCommandTest : public SifterAppFixture {
 protected:
-    void SetUp() override
-    {
-        SifterAppFixture::SetUp();
-        oldDataHome_ = qgetenv("XDG_DATA_HOME");
-        hadDataHome_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.MakeFolder("data")));
-    }
-    void TearDown() override
-    {
-        SifterAppFixture::TearDown();
-        if (hadDataHome_)
-            qputenv("XDG_DATA_HOME", oldDataHome_);
-        else
-            qunsetenv("XDG_DATA_HOME");
-    }
-
     QStringList SelectedLabels()
     {
         QStringList labels;
@@ -55,8 +40,7 @@ protected:
     }
 
 private:
-    QByteArray oldDataHome_;
-    bool hadDataHome_ = false;
+    const ScopedEnv dataHome_{"XDG_DATA_HOME", tree.MakeFolder("data").c_str()};
 };
 
 TEST_F(DeleteCommandTest, NeedsASelectedRow)

@@ -4,6 +4,7 @@
 #include "fs/file_identity.h"
 #include "search/file_search.h"
 #include "search/run_helpers.h"
+#include "support/scoped_env.h"
 #include "support/scoped_time_zone.h"
 #include "support/system_time.h"
 #include "support/temp_tree.h"
@@ -28,6 +29,7 @@ namespace {
 
 using test::FoundPaths;
 using test::RecordingSinks;
+using test::ScopedEnv;
 using test::SetTexts;
 using test::SystemTimeOf;
 using test::TempTree;
@@ -198,15 +200,11 @@ TEST_F(SearchRunTest, UnlistableFolderContributesNothingAndTheRunGoesOn)
 TEST_F(SearchRunTest, TildeFolderMeansHome)
 {
     tree.WriteFile("home/docs/a.txt", "");
-    const char *savedHome = std::getenv("HOME");
-    const std::string saved = savedHome ? savedHome : "";
-    setenv("HOME", tree.Path("home").c_str(), 1);
-    SetTexts(search, "*.txt", "", "~/docs");
-    RunConfigured();
-    if (savedHome)
-        setenv("HOME", saved.c_str(), 1);
-    else
-        unsetenv("HOME");
+    {
+        const ScopedEnv home("HOME", tree.Path("home").c_str());
+        SetTexts(search, "*.txt", "", "~/docs");
+        RunConfigured();
+    }
     ASSERT_EQ(search.CountFoundFiles(), 1u);
     EXPECT_EQ(search.Head()->Folder(), tree.Path("home/docs"));
 }
