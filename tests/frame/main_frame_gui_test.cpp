@@ -42,20 +42,6 @@ constexpr FileTime kSomeFileTime = 132669168000000000ull;
 
 class MainFrameTest : public SifterAppFixture {
 protected:
-    LayoutSettings StoredSettings()
-    {
-        RegistryStore store(tree.Path("config/Norvane/Sifter"));
-        LayoutSettings settings;
-        settings.LoadLayoutSettings(store);
-        return settings;
-    }
-
-    void StoreSettings(const LayoutSettings &settings)
-    {
-        RegistryStore store(tree.Path("config/Norvane/Sifter"));
-        ASSERT_TRUE(settings.SaveLayoutSettings(store));
-    }
-
     // A result file with count records named f0.txt... in /data/d<i % 3>.
     QString ResultFile(int count)
     {
@@ -126,7 +112,7 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
     const QRect placed = frame.geometry();
 
     Stop();
-    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    RegistryStore store = SettingsStore();
     RegistryKey key;
     ASSERT_TRUE(store.OpenKey(RegistryRoot::CurrentUser, LayoutSettingsKeyPath(), key));
     std::set<std::string> names;

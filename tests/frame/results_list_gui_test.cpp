@@ -29,22 +29,6 @@ namespace {
 
 class ResultsListTest : public SifterAppFixture {
 protected:
-    RegistryStore Store() { return RegistryStore(tree.Path("config/Norvane/Sifter")); }
-
-    LayoutSettings StoredSettings()
-    {
-        RegistryStore store = Store();
-        LayoutSettings settings;
-        settings.LoadLayoutSettings(store);
-        return settings;
-    }
-
-    void StoreSettings(const LayoutSettings &settings)
-    {
-        RegistryStore store = Store();
-        ASSERT_TRUE(settings.SaveLayoutSettings(store));
-    }
-
     // Starts with a result file of count rows named f0.txt, f1.txt ... and shows the window.
     void StartWithRows(int count)
     {

@@ -7,8 +7,10 @@
 #include "frame/main_frame.h"
 #include "framework/command_actions.h"
 #include "fs/file_attributes.h"
+#include "registry/registry_store.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "stores/layout_settings.h"
 #include "stores/result_file.h"
 #include "support/fake_prompts.h"
 #include "support/found_records.h"
@@ -151,6 +153,25 @@ protected:
         app->Frame()->close();
         app->ExitInstance(0);
         app.reset();
+    }
+
+    // The program's registry store, in the configuration folder it is given.
+    RegistryStore SettingsStore() const { return RegistryStore(tree.Path("config/Norvane/Sifter")); }
+
+    // The layout settings the program's store holds.
+    LayoutSettings StoredSettings() const
+    {
+        RegistryStore store = SettingsStore();
+        LayoutSettings settings;
+        settings.LoadLayoutSettings(store);
+        return settings;
+    }
+
+    // Saves settings into the program's store, for its next start to load.
+    void StoreSettings(const LayoutSettings &settings) const
+    {
+        RegistryStore store = SettingsStore();
+        ASSERT_TRUE(settings.SaveLayoutSettings(store));
     }
 
     CMainFrame &Frame() const { return *app->Frame(); }
