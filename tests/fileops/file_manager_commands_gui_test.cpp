@@ -5,8 +5,8 @@
 #include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
+#include "support/fake_desktop_service.h"
 #include "support/found_records.h"
-#include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
@@ -57,32 +57,15 @@ protected:
         rowTypeName = "Plain Text";
     }
 
-    void TearDown() override
-    {
-        SifterAppFixture::TearDown();
-        if (fake_) {
-            QDBusConnection fakeBus(QStringLiteral("fake-file-manager"));
-            fakeBus.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
-            fakeBus.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("fake-file-manager"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("sifter-caller"));
-        }
-    }
-
     // Registers a fake file manager on the private bus and points the frame at that bus;
     // false when no dbus-daemon could be started.
     bool UseFakeFileManager()
     {
-        const QString address = PrivateBus::Get().Address();
-        if (address.isEmpty())
-            return false;
-        QDBusConnection fakeBus = QDBusConnection::connectToBus(address, QStringLiteral("fake-file-manager"));
         fake_ = std::make_unique<FakeFileManager>();
-        if (!fakeBus.registerService(QStringLiteral("org.freedesktop.FileManager1")) ||
-            !fakeBus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), fake_.get(),
-                                    QDBusConnection::ExportAllSlots))
+        if (!service_.Register(QStringLiteral("org.freedesktop.FileManager1"),
+                               QStringLiteral("/org/freedesktop/FileManager1"), fake_.get()))
             return false;
-        Frame().SetDesktopBus(QDBusConnection::connectToBus(address, QStringLiteral("sifter-caller")));
+        Frame().SetDesktopBus(service_.Caller());
         return true;
     }
 
@@ -94,6 +77,7 @@ protected:
     }
 
     std::unique_ptr<FakeFileManager> fake_;
+    FakeDesktopService service_{QStringLiteral("fake-file-manager")};  // goes before fake_ does
 };
 
 // Names that a shell or a careless URI would break.

@@ -6,7 +6,7 @@
 #include "fileops/open_with_dialog.h"
 #include "framework/command_actions.h"
 #include "results/sifter_view.h"
-#include "support/private_bus.h"
+#include "support/fake_desktop_service.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_xdg_folders.h"
@@ -78,18 +78,6 @@ protected:
         ASSERT_EQ(chmod(script_.c_str(), 0700), 0);
     }
 
-    void TearDown() override
-    {
-        SifterAppFixture::TearDown();
-        if (fake_) {
-            QDBusConnection fakeBus(QStringLiteral("fake-portal"));
-            fakeBus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
-            fakeBus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("portal-caller"));
-        }
-    }
-
     // An application entry whose Exec records its file argument into the file "out-<id>".
     void WriteEntry(const std::string &relative, const std::string &name, const std::string &mimeTypes,
                     const std::string &extra = {})
@@ -111,16 +99,11 @@ protected:
     // when no dbus-daemon could be started.
     bool UseFakePortal()
     {
-        const QString address = PrivateBus::Get().Address();
-        if (address.isEmpty())
-            return false;
-        QDBusConnection fakeBus = QDBusConnection::connectToBus(address, QStringLiteral("fake-portal"));
         fake_ = std::make_unique<FakePortal>();
-        if (!fakeBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")) ||
-            !fakeBus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), fake_.get(),
-                                    QDBusConnection::ExportAllSlots))
+        if (!service_.Register(QStringLiteral("org.freedesktop.portal.Desktop"),
+                               QStringLiteral("/org/freedesktop/portal/desktop"), fake_.get()))
             return false;
-        Frame().SetDesktopBus(QDBusConnection::connectToBus(address, QStringLiteral("portal-caller")));
+        Frame().SetDesktopBus(service_.Caller());
         return true;
     }
 
@@ -203,6 +186,7 @@ protected:
 
     std::string script_;
     std::unique_ptr<FakePortal> fake_;
+    FakeDesktopService service_{QStringLiteral("fake-portal")};  // goes before fake_ does
     QList<QStringList> choosers;
 };
 
