@@ -386,10 +386,8 @@ TEST_F(MainFrameTest, IdleTextOfOneSelectedProgramHasItsVersionStringsOnOneLine)
     record->creationTime = kSomeFileTime;
     record->SetTypeName("program");
     search.AppendFoundFile(std::move(record));
-    const std::string file = tree.Path("program.sifter");
-    ASSERT_TRUE(SaveResultFile(search, file));
     ASSERT_TRUE(Start());
-    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "program.sifter"));
 
     CSifterView *list = Frame().GetResultsView();
     list->SelectionModel()->select(list->Model().index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
