@@ -11,9 +11,9 @@
 #include "stores/result_file.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
+#include "support/tool_tips.h"
 
 #include <QContextMenuEvent>
-#include <QHelpEvent>
 #include <QHeaderView>
 #include <QApplication>
 #include <QLineEdit>
@@ -22,7 +22,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QToolTip>
 
 namespace sifter::test {
 namespace {
@@ -508,15 +507,6 @@ TEST_F(ResultsListTest, SelectedCountMergesOverlappingRangesAndTheFirstIsTheTopm
     // A cell alone is no selected row.
     selection->select(List().Model().index(0, 1), QItemSelectionModel::Select);
     EXPECT_EQ(List().SelectedCount(), 9);
-}
-
-// The tip asked for over a row, as the view answers a hover.
-QString TipOver(QAbstractItemView *view, int row)
-{
-    const QPoint pos = view->visualRect(view->model()->index(row, 0)).center();
-    QHelpEvent event(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
-    QApplication::sendEvent(view->viewport(), &event);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 TEST_F(ResultsListTest, TipShowsTheFullNameFirstOnlyWhenTheNameIsCutOff)
