@@ -48,7 +48,7 @@ struct FileRow {
 // What SifterAppFixture::StartWithFiles records of each row.
 enum class RowRecords {
     kAsFound,  // a row whose entry it wrote, all a search would find of it; any other as kNamed
-    kNamed,    // every row its name, folder and a plain file's attributes alone, and rowTypeName
+    kNamed,    // every row by its name and folder alone, with a plain file's attributes and rowTypeName
 };
 
 class SifterAppFixture : public ::testing::Test {
@@ -118,7 +118,7 @@ protected:
         for (const FileRow &row : rows) {
             std::string name = row.name;
             bool written = true;
-            if (name.back() == '/') {
+            if (!name.empty() && name.back() == '/') {
                 name.pop_back();
                 tree.WriteFile("files/" + name + "/inner/deep.txt", "deep");
             } else if (name.find('/') == std::string::npos) {
@@ -126,22 +126,28 @@ protected:
             } else {
                 written = false;
             }
-            if (written && rowRecords == RowRecords::kAsFound) {
-                search.AppendFoundFile(RecordOfEntry(search, folder, name));
-                continue;
-            }
-            auto record = std::make_unique<FoundFile>();
-            record->SetName(name);
-            record->SetFolder(folder);
-            record->attributes = kAttributeNormal;
-            if (!rowTypeName.empty())
-                record->SetTypeName(rowTypeName);
-            search.AppendFoundFile(std::move(record));
+            search.AppendFoundFile(RowRecord(search, folder, name, written));
         }
         ASSERT_TRUE(Start());
         ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "rows.sifter"));
         ASSERT_FALSE(Doc().IsModified());
         RowsOpened();
+    }
+
+    // The record StartWithFiles lists for the row named name in folder, whose entry it wrote
+    // or did not write.
+    std::unique_ptr<FoundFile> RowRecord(FileSearch &search, const std::string &folder, const std::string &name,
+                                         bool written) const
+    {
+        if (written && rowRecords == RowRecords::kAsFound)
+            return RecordOfEntry(search, folder, name);
+        auto record = std::make_unique<FoundFile>();
+        record->SetName(name);
+        record->SetFolder(folder);
+        record->attributes = kAttributeNormal;
+        if (!rowTypeName.empty())
+            record->SetTypeName(rowTypeName);
+        return record;
     }
 
     // What a test's fixture sets up on the window once StartWithFiles has opened the rows.
