@@ -5,11 +5,11 @@
 
 namespace sifter::test {
 
-// How many times part stands in text, overlapping occurrences each counted.
-inline std::size_t CountOf(std::string_view text, std::string_view part)
+// How many times piece stands in text, overlapping occurrences each counted.
+inline std::size_t CountOf(std::string_view text, std::string_view piece)
 {
     std::size_t count = 0;
-    for (std::size_t pos = text.find(part); pos != std::string_view::npos; pos = text.find(part, pos + 1))
+    for (std::size_t pos = text.find(piece); pos != std::string_view::npos; pos = text.find(piece, pos + 1))
         ++count;
     return count;
 }
