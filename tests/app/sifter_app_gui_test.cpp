@@ -65,7 +65,7 @@ TEST_F(SifterAppTest, StartsWithANewDocumentAndAVisibleWindow)
 TEST_F(SifterAppTest, SettingsAndHistoriesAreLoadedBeforeTheWindowIsMade)
 {
     {
-        RegistryStore store(tree.Path("config/Norvane/Sifter"));
+        RegistryStore store = SettingsStore();
         LayoutSettings settings;
         settings.widthLeftPanel = 222;
         ASSERT_TRUE(settings.SaveLayoutSettings(store));
@@ -196,7 +196,7 @@ TEST_F(SifterAppTest, ExitSavesTheLayoutSettings)
     app->Settings().widthLeftPanel = 301;
     app->Settings().style = 3;
     Stop();
-    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    RegistryStore store = SettingsStore();
     LayoutSettings saved;
     EXPECT_TRUE(saved.LoadLayoutSettings(store));
     EXPECT_EQ(saved.style, 3u);
@@ -223,7 +223,7 @@ TEST_F(SifterAppTest, SigtermClosesAsExitDoesAndEverythingIsWritten)
     sigaction(SIGTERM, nullptr, &handler);
     EXPECT_EQ(handler.sa_handler, SIG_DFL);
 
-    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    RegistryStore store = SettingsStore();
     LayoutSettings saved;
     saved.LoadLayoutSettings(store);
     EXPECT_EQ(QRect(saved.x, saved.y, saved.width, saved.height), QRect(40, 50, 620, 430));

@@ -3,6 +3,7 @@
 #include "cli/terminal_progress.h"
 #include "fs/file_attributes.h"
 #include "search/file_search.h"
+#include "support/scoped_locale.h"
 #include "support/scoped_time_zone.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 namespace sifter {
 namespace {
 
+using test::ScopedLocale;
 using test::ScopedTimeZone;
 
 // 2026-03-08 12:34:56 UTC.
@@ -182,9 +184,8 @@ TEST(FitToColumns, ControlCharactersCannotReachTheTerminal)
 
 TEST(FitToColumns, CountsCellsNotBytesInUtf8)
 {
-    const char *old = std::setlocale(LC_CTYPE, nullptr);
-    const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_CTYPE, "C.UTF-8"))
+    const ScopedLocale utf8(LC_CTYPE, "C.UTF-8");
+    if (!utf8.Active())
         GTEST_SKIP() << "no C.UTF-8 locale";
     // Six é (two bytes each) fit six cells; a cut never splits one.
     EXPECT_EQ(FitToColumns("\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", 6),
@@ -193,7 +194,6 @@ TEST(FitToColumns, CountsCellsNotBytesInUtf8)
     // A wide character takes two cells; an invalid byte is replaced.
     EXPECT_EQ(FitToColumns("\xe6\x96\x87\xe6\x96\x87\xe6\x96\x87", 5), "...\xe6\x96\x87");
     EXPECT_EQ(FitToColumns("a\xff" "b", 10), "a?b");
-    std::setlocale(LC_CTYPE, saved.c_str());
 }
 
 TEST(TerminalProgress, StaysSilentWhenNotOnATerminal)

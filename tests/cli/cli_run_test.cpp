@@ -1,5 +1,6 @@
 // End-to-end runs of the built sifter-cli in temporary trees.
 #include "cli_process.h"
+#include "support/scoped_env.h"
 #include "support/special_files.h"
 #include "support/temp_tree.h"
 
@@ -26,6 +27,7 @@ using test::CliResult;
 using test::RunCli;
 using test::RunCliIntoFile;
 using test::RunningCli;
+using test::ScopedEnv;
 using test::TempTree;
 
 constexpr auto kPatience = std::chrono::seconds(60);
@@ -45,27 +47,6 @@ std::vector<std::string> Sorted(std::vector<std::string> lines)
     std::sort(lines.begin(), lines.end());
     return lines;
 }
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char *name, const char *value) : name_(name)
-    {
-        if (const char *old = std::getenv(name))
-            old_ = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv()
-    {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char *name_;
-    std::optional<std::string> old_;
-};
 
 class CliRun : public ::testing::Test {
 protected:

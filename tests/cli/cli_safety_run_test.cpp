@@ -11,14 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 
 namespace sifter {
 namespace {
 
 using test::CliResult;
+using test::ReadFileContent;
 using test::RunCli;
 using test::RunCliOnTerminal;
 using test::RunCliWithInput;
@@ -28,12 +27,6 @@ using test::TempTree;
 // Refusing takes milliseconds; this only keeps a hang from hanging the test.
 constexpr auto kPatience = std::chrono::seconds(10);
 constexpr long kMemoryBoundKilobytes = 100 * 1024;
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class CliSafety : public ::testing::Test {
 protected:
@@ -70,7 +63,7 @@ TEST_F(CliSafety, FifosDevicesAndFoldersAreRefusedAtOnce)
 TEST_F(CliSafety, AResultFilePipedInIsReadWhole)
 {
     const std::string saved = SavedResults();
-    const std::string bytes = ReadFile(saved);
+    const std::string bytes = ReadFileContent(saved);
     const CliResult direct = RunCli({"--list", saved, "-l"});
     ASSERT_EQ(direct.status, 0) << direct.err;
     for (const std::string path : {"-", "/dev/stdin"}) {
@@ -86,7 +79,7 @@ TEST_F(CliSafety, AResultFilePipedInIsReadWhole)
 
 TEST_F(CliSafety, AStreamCutShortListsItsCompleteRecordsAndExitsTwo)
 {
-    const std::string bytes = ReadFile(SavedResults());
+    const std::string bytes = ReadFileContent(SavedResults());
     const CliResult whole = RunCliWithInput({"--list", "-"}, bytes);
     const std::string first = whole.out.substr(0, whole.out.find('\n') + 1);
     ASSERT_LT(first.size(), whole.out.size());

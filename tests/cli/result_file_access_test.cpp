@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +16,7 @@
 namespace sifter {
 namespace {
 
+using test::ReadFileContent;
 using test::TempTree;
 
 void AddRecord(FileSearch &search, const std::string &folder, const std::string &name, std::uint64_t size)
@@ -52,12 +51,6 @@ std::vector<std::string> FolderEntries(const std::string &folder)
     return names;
 }
 
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class ResultFileAccess : public ::testing::Test {
 protected:
     ResultFileAccess()
@@ -89,7 +82,7 @@ TEST_F(ResultFileAccess, SaveReplacesAnExistingFileAndKeepsItsMode)
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     std::string error;
     ASSERT_TRUE(SaveResultFileAtomically(search, path, error)) << error;
-    const std::string bytes = ReadFile(path);
+    const std::string bytes = ReadFileContent(path);
     EXPECT_EQ(bytes.substr(0, 4), "SF01");
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
@@ -118,7 +111,7 @@ TEST_F(ResultFileAccess, SaveThroughALinkReplacesTheLinkedFile)
     struct stat info {};
     ASSERT_EQ(lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_EQ(ReadFile(target).substr(0, 4), "SF01");
+    EXPECT_EQ(ReadFileContent(target).substr(0, 4), "SF01");
     EXPECT_EQ(FolderEntries(tree.Path("real")), std::vector<std::string>{"r.sifter"});
 }
 

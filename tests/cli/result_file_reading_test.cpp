@@ -7,20 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 
 namespace sifter {
 namespace {
 
+using test::ReadFileContent;
 using test::TempTree;
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class ResultFileReading : public ::testing::Test {
 protected:
@@ -88,7 +81,7 @@ TEST_F(ResultFileReading, RecordsAreHandedOnInOrderUpToTheDamage)
     EXPECT_EQ(TextField(criteria.names), "*.txt");
 
     // Cut inside the second record.
-    const std::string cut = tree.WriteFile("cut.sifter", ReadFile(Saved()).substr(0, kResultHeaderSize + 4 + kStoredRecordLength + 10));
+    const std::string cut = tree.WriteFile("cut.sifter", ReadFileContent(Saved()).substr(0, kResultHeaderSize + 4 + kStoredRecordLength + 10));
     EXPECT_EQ(Read(cut, nullptr), LoadOutcome::Damaged);
     EXPECT_EQ(handed, std::vector<std::string>{"/data/one.txt"});
     EXPECT_EQ(error, "'" + tree.Path("cut.sifter") + "': damaged or cut short after 1 records");

@@ -1,5 +1,7 @@
 #include "cli/terminal_text.h"
 
+#include "support/scoped_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -10,9 +12,8 @@ namespace {
 
 TEST(TerminalSafeText, WhatATerminalWouldActOnBecomesQuestionMarks)
 {
-    const char *old = std::setlocale(LC_CTYPE, nullptr);
-    const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_CTYPE, "C.UTF-8"))
+    const test::ScopedLocale utf8(LC_CTYPE, "C.UTF-8");
+    if (!utf8.Active())
         GTEST_SKIP() << "no C.UTF-8 locale";
     // C0 (escape, bell, tab, newline), DEL, C1 in its UTF-8 form, a lone C1 byte, a cut sequence.
     EXPECT_EQ(TerminalSafeText("a\x1b[31mb\x07\t\n"), "a?[31mb???");
@@ -22,7 +23,6 @@ TEST(TerminalSafeText, WhatATerminalWouldActOnBecomesQuestionMarks)
     EXPECT_EQ(TerminalSafeText("x\xe6\x96"), "x??");
     // Printable characters of every width pass as they are.
     EXPECT_EQ(TerminalSafeText("/home/r\xc3\xa9sum\xc3\xa9 \xe6\x96\x87.txt"), "/home/r\xc3\xa9sum\xc3\xa9 \xe6\x96\x87.txt");
-    std::setlocale(LC_CTYPE, saved.c_str());
 }
 
 } // namespace

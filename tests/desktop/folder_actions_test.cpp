@@ -4,6 +4,7 @@
 #include "desktop/desktop_integration.h"
 #include "desktop/thunar_actions.h"
 
+#include "support/count_of.h"
 #include "support/temp_tree.h"
 
 #include <QString>
@@ -26,6 +27,7 @@ extern char **environ;
 namespace sifter {
 namespace {
 
+using test::CountOf;
 using test::EntryExists;
 using test::ReadFileContent;
 using test::TempTree;
@@ -200,14 +202,6 @@ std::string ThunarCommandLine(std::string_view command, const std::string &folde
         }
     }
     return line;
-}
-
-std::size_t CountOf(std::string_view text, std::string_view part)
-{
-    std::size_t count = 0;
-    for (std::size_t pos = text.find(part); pos != std::string_view::npos; pos = text.find(part, pos + 1))
-        ++count;
-    return count;
 }
 
 class FolderActionsTest : public ::testing::Test {

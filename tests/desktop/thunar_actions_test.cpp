@@ -1,21 +1,17 @@
 #include "desktop/thunar_actions.h"
 
+#include "support/count_of.h"
+
 #include <gtest/gtest.h>
 #include <ostream>
 
 namespace sifter {
 namespace {
 
+using test::CountOf;
+
 constexpr std::string_view kProgram = "/opt/sifter/sifter";
 constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-
-std::size_t CountOf(std::string_view text, std::string_view part)
-{
-    std::size_t count = 0;
-    for (std::size_t pos = text.find(part); pos != std::string_view::npos; pos = text.find(part, pos + 1))
-        ++count;
-    return count;
-}
 
 std::string OurActionFor(std::string_view program)
 {

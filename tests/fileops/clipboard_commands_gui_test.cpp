@@ -3,13 +3,10 @@
 #include "fileops/file_url.h"
 #include "fileops/selection_data.h"
 #include "framework/command_actions.h"
-#include "fs/file_attributes.h"
 #include "pane/left_view.h"
 #include "results/results_model.h"
 #include "results/results_views.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
-#include "support/found_records.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 
@@ -30,43 +27,20 @@
 namespace sifter::test {
 namespace {
 
+// The rows' records hold their names alone.
 class ClipboardCommandsTest : public SifterAppFixture {
 protected:
     void SetUp() override
     {
         SifterAppFixture::SetUp();
         QGuiApplication::clipboard()->clear();
+        rowRecords = RowRecords::kNamed;
     }
 
-    // Opens a result file listing the names, in order, in the tree's "files" folder, in a
-    // started program; the files are written unless their names leave the folder.
-    void StartWithFiles(const std::vector<std::string> &names)
+    void StartShownWithFiles(const std::vector<FileRow> &rows)
     {
-        tree.MakeFolder("files");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (const std::string &name : names) {
-            if (name.find('/') == std::string::npos)
-                tree.WriteFile("files/" + name, name);
-            auto record = std::make_unique<FoundFile>();
-            record->SetName(name);
-            record->SetFolder(tree.Path("files"));
-            record->attributes = kAttributeNormal;
-            search.AppendFoundFile(std::move(record));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
-        ASSERT_FALSE(Doc().IsModified());
-    }
-
-    void StartShownWithFiles(const std::vector<std::string> &names)
-    {
-        StartWithFiles(names);
-        Frame().show();
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        StartWithFiles(rows);
+        ShowActive();
     }
 
     std::string FilePath(const std::string &name) { return tree.Path("files") + "/" + name; }

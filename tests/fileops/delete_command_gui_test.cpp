@@ -6,8 +6,8 @@
 #include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
 #include "support/found_records.h"
+#include "support/scoped_env.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAbstractItemView>
@@ -23,45 +23,6 @@ namespace {
 
 class DeleteCommandTest : public SifterAppFixture {
 protected:
-    void SetUp() override
-    {
-        SifterAppFixture::SetUp();
-        oldDataHome_ = qgetenv("XDG_DATA_HOME");
-        hadDataHome_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tree.MakeFolder("data")));
-    }
-    void TearDown() override
-    {
-        SifterAppFixture::TearDown();
-        if (hadDataHome_)
-            qputenv("XDG_DATA_HOME", oldDataHome_);
-        else
-            qunsetenv("XDG_DATA_HOME");
-    }
-
-    // Writes each named file (a name ending in "/" is a folder holding one file) and opens
-    // a result file listing them, in order, in a started program.
-    void StartWithFiles(const std::vector<std::string> &names)
-    {
-        tree.MakeFolder("files");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (std::string name : names) {
-            if (name.back() == '/') {
-                name.pop_back();
-                tree.WriteFile("files/" + name + "/inner/deep.txt", "deep");
-            } else {
-                tree.WriteFile("files/" + name, name);
-            }
-            search.AppendFoundFile(RecordOfEntry(search, tree.Path("files"), name));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
-        ASSERT_FALSE(Doc().IsModified());
-    }
-
     QStringList SelectedLabels()
     {
         QStringList labels;
@@ -79,8 +40,7 @@ protected:
     }
 
 private:
-    QByteArray oldDataHome_;
-    bool hadDataHome_ = false;
+    const ScopedEnv dataHome_{"XDG_DATA_HOME", tree.MakeFolder("data").c_str()};
 };
 
 TEST_F(DeleteCommandTest, NeedsASelectedRow)
@@ -157,9 +117,7 @@ TEST_F(DeleteCommandTest, DeletingForGoodAsksItsOwnQuestionAndNoKeepsTheFile)
 TEST_F(DeleteCommandTest, CtrlShiftDDeletesForGood)
 {
     StartWithFiles({"a"});
-    Frame().show();
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ShowActive();
     Select({0});
     List().CurrentView()->setFocus();
     Frame().UpdateCommandUi();  // as the idle time after the selection would
@@ -174,9 +132,7 @@ TEST_F(DeleteCommandTest, CtrlShiftDDeletesForGood)
 TEST_F(DeleteCommandTest, ThePlainDeleteKeyDeletesToTheTrash)
 {
     StartWithFiles({"a", "b"});
-    Frame().show();
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ShowActive();
     Select({1});
     List().CurrentView()->setFocus();
     Frame().UpdateCommandUi();  // as the idle time after the selection would
@@ -298,9 +254,8 @@ TEST_F(DeleteCommandTest, AFolderSelectedWithItsOwnFilesAsksOnceAndReportsNoFail
     search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top"), "inner"));
     search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top/inner"), "one"));
     search.AppendFoundFile(RecordOfEntry(search, tree.Path("files/top"), "two"));
-    ASSERT_TRUE(SaveResultFile(search, tree.Path("rows.sifter")));
     ASSERT_TRUE(Start());
-    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(tree.Path("rows.sifter"))), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "rows.sifter"));
     prompts->yesNoAnswer = true;
     List().SelectAll();
     ASSERT_TRUE(Frame().SendCommand(cmd::kDelete));

@@ -68,10 +68,8 @@ protected:
             record->attributes = row.attributes;
             search.AppendFoundFile(std::move(record));
         }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
         ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+        ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "rows.sifter"));
         // No desktop portal: a chooser would be our own dialog.
         Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-bus")));
     }

@@ -5,9 +5,8 @@
 #include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
+#include "support/fake_desktop_service.h"
 #include "support/found_records.h"
-#include "support/private_bus.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
@@ -48,65 +47,26 @@ public slots:
     }
 };
 
+// The rows' records hold their names alone, as plain text files.
 class FileManagerCommandsTest : public SifterAppFixture {
 protected:
-    void TearDown() override
+    void SetUp() override
     {
-        SifterAppFixture::TearDown();
-        if (fake_) {
-            QDBusConnection fakeBus(QStringLiteral("fake-file-manager"));
-            fakeBus.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
-            fakeBus.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("fake-file-manager"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("sifter-caller"));
-        }
-    }
-
-    // Saves the names (in the tree's "files" folder, made as files there) and opens them.
-    void StartWithFiles(const std::vector<std::string> &names, std::uint32_t attributes = kAttributeNormal)
-    {
-        tree.MakeFolder("files");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (const std::string &name : names) {
-            tree.WriteFile("files/" + name, "x");
-            auto record = std::make_unique<FoundFile>();
-            record->SetName(name);
-            record->SetFolder(tree.Path("files"));
-            record->attributes = attributes;
-            record->SetTypeName("Plain Text");
-            search.AppendFoundFile(std::move(record));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+        SifterAppFixture::SetUp();
+        rowRecords = RowRecords::kNamed;
+        rowTypeName = "Plain Text";
     }
 
     // Registers a fake file manager on the private bus and points the frame at that bus;
     // false when no dbus-daemon could be started.
     bool UseFakeFileManager()
     {
-        const QString address = PrivateBus::Get().Address();
-        if (address.isEmpty())
-            return false;
-        QDBusConnection fakeBus = QDBusConnection::connectToBus(address, QStringLiteral("fake-file-manager"));
         fake_ = std::make_unique<FakeFileManager>();
-        if (!fakeBus.registerService(QStringLiteral("org.freedesktop.FileManager1")) ||
-            !fakeBus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), fake_.get(),
-                                    QDBusConnection::ExportAllSlots))
+        if (!service_.Register(QStringLiteral("org.freedesktop.FileManager1"),
+                               QStringLiteral("/org/freedesktop/FileManager1"), fake_.get()))
             return false;
-        Frame().SetDesktopBus(QDBusConnection::connectToBus(address, QStringLiteral("sifter-caller")));
+        Frame().SetDesktopBus(service_.Caller());
         return true;
-    }
-
-    void Select(std::initializer_list<int> rows)
-    {
-        CSifterView &list = *Frame().GetResultsView();
-        list.SelectionModel()->clearSelection();
-        for (int row : rows)
-            list.SelectionModel()->select(list.Model().index(row, 0),
-                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     // The URI of a file in the tree's "files" folder, its name given already encoded.
@@ -117,10 +77,11 @@ protected:
     }
 
     std::unique_ptr<FakeFileManager> fake_;
+    FakeDesktopService service_{QStringLiteral("fake-file-manager")};  // goes before fake_ does
 };
 
 // Names that a shell or a careless URI would break.
-const std::vector<std::string> kHostileNames = {"with blank.txt", "quote\"and'apostrophe", "new\nline",
+const std::vector<FileRow> kHostileNames = {"with blank.txt", "quote\"and'apostrophe", "new\nline",
                                                 "-leading-dash", "bad\xff\xfeutf8", "100%.txt"};
 
 TEST_F(FileManagerCommandsTest, RevealNeedsASelectionAndPropertiesExactlyOne)
@@ -192,9 +153,7 @@ TEST_F(FileManagerCommandsTest, RevealLeavesRowsOutsideTheirFolder)
     record->SetName("../../etc/passwd");
     record->SetFolder(tree.Path("files"));
     search.AppendFoundFile(std::move(record));
-    const std::string file = tree.Path("crafted.sifter");
-    ASSERT_TRUE(SaveResultFile(search, file));
-    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "crafted.sifter"));
     Select({0});
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpenContainingFolder));
     EXPECT_TRUE(opened.empty());
@@ -204,7 +163,7 @@ TEST_F(FileManagerCommandsTest, RevealLeavesRowsOutsideTheirFolder)
 
 TEST_F(FileManagerCommandsTest, WithoutAFileManagerPropertiesShowsItsOwnDialog)
 {
-    StartWithFiles({"odd name\xff.txt"});
+    StartWithFiles({{"odd name\xff.txt", "x"}});
     const std::string path = tree.Path("files") + "/odd name\xff.txt";
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-such-bus")));
@@ -233,9 +192,7 @@ TEST_F(FileManagerCommandsTest, APropertiesDialogOfALinkNamesItsTarget)
     record->SetFolder(tree.Path("files"));
     record->attributes = kAttributeReparsePoint;
     search.AppendFoundFile(std::move(record));
-    const std::string file = tree.Path("link.sifter");
-    ASSERT_TRUE(SaveResultFile(search, file));
-    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "link.sifter"));
     Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-such-bus")));
     Select({0});
     ASSERT_TRUE(Frame().SendCommand(cmd::kProperties));

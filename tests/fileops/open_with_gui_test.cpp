@@ -5,11 +5,8 @@
 #include "desktop/desktop_exec.h"
 #include "fileops/open_with_dialog.h"
 #include "framework/command_actions.h"
-#include "fs/file_attributes.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
-#include "support/found_records.h"
-#include "support/private_bus.h"
+#include "support/fake_desktop_service.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
 #include "support/temp_xdg_folders.h"
@@ -73,23 +70,12 @@ protected:
     {
         SifterAppFixture::SetUp();
         UseTempXdgFolders(tree);
+        rowRecords = RowRecords::kNamed;
         script_ = tree.WriteFile("bin/record args.sh", "#!/bin/sh\n"
                                                        "out=$1\nshift\n"
                                                        "for a in \"$@\"; do printf '%s\\000' \"$a\"; done > \"$out.part\"\n"
                                                        "mv \"$out.part\" \"$out\"\n");
         ASSERT_EQ(chmod(script_.c_str(), 0700), 0);
-    }
-
-    void TearDown() override
-    {
-        SifterAppFixture::TearDown();
-        if (fake_) {
-            QDBusConnection fakeBus(QStringLiteral("fake-portal"));
-            fakeBus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
-            fakeBus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("portal-caller"));
-        }
     }
 
     // An application entry whose Exec records its file argument into the file "out-<id>".
@@ -102,26 +88,10 @@ protected:
     }
     std::string Out(const std::string &name) const { return tree.Path("out-" + name); }
 
-    // Saves the files (made in the tree's "files" folder) as rows, opens them and selects all.
-    void StartWithFiles(const std::vector<std::pair<std::string, std::string>> &files)
+    // Every row is selected; no desktop bus unless a test gives the fake portal's.
+    void RowsOpened() override
     {
-        tree.MakeFolder("files");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (const auto &[name, content] : files) {
-            tree.WriteFile("files/" + name, content);
-            auto record = std::make_unique<FoundFile>();
-            record->SetName(name);
-            record->SetFolder(tree.Path("files"));
-            record->attributes = kAttributeNormal;
-            search.AppendFoundFile(std::move(record));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
         Frame().GetResultsView()->SelectAll();
-        // No desktop bus unless a test gives the fake portal's.
         Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-bus")));
     }
 
@@ -129,16 +99,11 @@ protected:
     // when no dbus-daemon could be started.
     bool UseFakePortal()
     {
-        const QString address = PrivateBus::Get().Address();
-        if (address.isEmpty())
-            return false;
-        QDBusConnection fakeBus = QDBusConnection::connectToBus(address, QStringLiteral("fake-portal"));
         fake_ = std::make_unique<FakePortal>();
-        if (!fakeBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")) ||
-            !fakeBus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), fake_.get(),
-                                    QDBusConnection::ExportAllSlots))
+        if (!service_.Register(QStringLiteral("org.freedesktop.portal.Desktop"),
+                               QStringLiteral("/org/freedesktop/portal/desktop"), fake_.get()))
             return false;
-        Frame().SetDesktopBus(QDBusConnection::connectToBus(address, QStringLiteral("portal-caller")));
+        Frame().SetDesktopBus(service_.Caller());
         return true;
     }
 
@@ -221,6 +186,7 @@ protected:
 
     std::string script_;
     std::unique_ptr<FakePortal> fake_;
+    FakeDesktopService service_{QStringLiteral("fake-portal")};  // goes before fake_ does
     QList<QStringList> choosers;
 };
 

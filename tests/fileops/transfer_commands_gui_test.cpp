@@ -4,11 +4,8 @@
 #include "fileops/transfer_commands.h"
 #include "framework/command_actions.h"
 #include "framework/string_resources.h"
-#include "fs/file_attributes.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
-#include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
@@ -88,23 +85,10 @@ struct TransferStandIn {
 
 class TransferCommandsTest : public SifterAppFixture {
 protected:
-    // Writes each named file in "files" (its name as its content) and opens a result file
-    // listing them, in order, in a started program whose picker and transfer are the test's.
-    void StartWithFiles(const std::vector<std::string> &names)
+    // The folder picker picks "dest" and the transfer is the stand-in.
+    void RowsOpened() override
     {
-        tree.MakeFolder("files");
         tree.MakeFolder("dest");
-        FileSearch search;
-        SetSearchedFolders(search, tree.Path("files"));
-        for (const std::string &name : names) {
-            tree.WriteFile("files/" + name, name);
-            search.AppendFoundFile(RecordOfEntry(search, tree.Path("files"), name));
-        }
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
-        ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
-        ASSERT_FALSE(Doc().IsModified());
         pickedFolder = QString::fromStdString(tree.Path("dest"));
         Frame().SetFolderPicker([this](QWidget *owner, const QString &title, const QString &start) {
             pickerTitles.append(title);

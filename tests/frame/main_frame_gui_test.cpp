@@ -42,20 +42,6 @@ constexpr FileTime kSomeFileTime = 132669168000000000ull;
 
 class MainFrameTest : public SifterAppFixture {
 protected:
-    LayoutSettings StoredSettings()
-    {
-        RegistryStore store(tree.Path("config/Norvane/Sifter"));
-        LayoutSettings settings;
-        settings.LoadLayoutSettings(store);
-        return settings;
-    }
-
-    void StoreSettings(const LayoutSettings &settings)
-    {
-        RegistryStore store(tree.Path("config/Norvane/Sifter"));
-        ASSERT_TRUE(settings.SaveLayoutSettings(store));
-    }
-
     // A result file with count records named f0.txt... in /data/d<i % 3>.
     QString ResultFile(int count)
     {
@@ -126,7 +112,7 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
     const QRect placed = frame.geometry();
 
     Stop();
-    RegistryStore store(tree.Path("config/Norvane/Sifter"));
+    RegistryStore store = SettingsStore();
     RegistryKey key;
     ASSERT_TRUE(store.OpenKey(RegistryRoot::CurrentUser, LayoutSettingsKeyPath(), key));
     std::set<std::string> names;
@@ -400,10 +386,8 @@ TEST_F(MainFrameTest, IdleTextOfOneSelectedProgramHasItsVersionStringsOnOneLine)
     record->creationTime = kSomeFileTime;
     record->SetTypeName("program");
     search.AppendFoundFile(std::move(record));
-    const std::string file = tree.Path("program.sifter");
-    ASSERT_TRUE(SaveResultFile(search, file));
     ASSERT_TRUE(Start());
-    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "program.sifter"));
 
     CSifterView *list = Frame().GetResultsView();
     list->SelectionModel()->select(list->Model().index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);

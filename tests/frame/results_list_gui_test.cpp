@@ -11,9 +11,9 @@
 #include "stores/result_file.h"
 #include "support/qt_printers.h"
 #include "support/sifter_app_fixture.h"
+#include "support/tool_tips.h"
 
 #include <QContextMenuEvent>
-#include <QHelpEvent>
 #include <QHeaderView>
 #include <QApplication>
 #include <QLineEdit>
@@ -22,29 +22,12 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QToolTip>
 
 namespace sifter::test {
 namespace {
 
 class ResultsListTest : public SifterAppFixture {
 protected:
-    RegistryStore Store() { return RegistryStore(tree.Path("config/Norvane/Sifter")); }
-
-    LayoutSettings StoredSettings()
-    {
-        RegistryStore store = Store();
-        LayoutSettings settings;
-        settings.LoadLayoutSettings(store);
-        return settings;
-    }
-
-    void StoreSettings(const LayoutSettings &settings)
-    {
-        RegistryStore store = Store();
-        ASSERT_TRUE(settings.SaveLayoutSettings(store));
-    }
-
     // Starts with a result file of count rows named f0.txt, f1.txt ... and shows the window.
     void StartWithRows(int count)
     {
@@ -524,15 +507,6 @@ TEST_F(ResultsListTest, SelectedCountMergesOverlappingRangesAndTheFirstIsTheTopm
     // A cell alone is no selected row.
     selection->select(List().Model().index(0, 1), QItemSelectionModel::Select);
     EXPECT_EQ(List().SelectedCount(), 9);
-}
-
-// The tip asked for over a row, as the view answers a hover.
-QString TipOver(QAbstractItemView *view, int row)
-{
-    const QPoint pos = view->visualRect(view->model()->index(row, 0)).center();
-    QHelpEvent event(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
-    QApplication::sendEvent(view->viewport(), &event);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 TEST_F(ResultsListTest, TipShowsTheFullNameFirstOnlyWhenTheNameIsCutOff)

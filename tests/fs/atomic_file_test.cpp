@@ -10,8 +10,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 #include <thread>
 #include <vector>
@@ -19,6 +17,7 @@
 namespace sifter {
 namespace {
 
+using test::ReadFileContent;
 using test::TempTree;
 
 // A writer that puts text into the stream.
@@ -27,12 +26,6 @@ std::function<bool(std::FILE *)> Text(std::string text)
     return [text = std::move(text)](std::FILE *file) {
         return std::fwrite(text.data(), 1, text.size(), file) == text.size();
     };
-}
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::vector<std::string> Entries(const std::string &folder)
@@ -65,9 +58,9 @@ TEST_F(AtomicFileTest, ContentIsReplacedWholeThroughLinksAndNoTemporaryStays)
     ASSERT_TRUE(WriteFileAtomically(tree.Path("link"), Text("new"), {}, &error)) << std::strerror(error);
     ASSERT_TRUE(WriteFileAtomically(tree.Path("dangling"), Text("here")));
     EXPECT_TRUE(std::filesystem::is_symlink(tree.Path("link")));
-    EXPECT_EQ(ReadFile(real), "new");
+    EXPECT_EQ(ReadFileContent(real), "new");
     EXPECT_FALSE(std::filesystem::is_symlink(tree.Path("dangling"))) << "a dangling link is replaced itself";
-    EXPECT_EQ(ReadFile(tree.Path("dangling")), "here");
+    EXPECT_EQ(ReadFileContent(tree.Path("dangling")), "here");
     EXPECT_EQ(Entries(tree.Path("real")), std::vector<std::string>{"f.txt"});
     EXPECT_EQ(Entries(tree.Root()), (std::vector<std::string>{"dangling", "link", "real"}));
 }
@@ -100,7 +93,7 @@ TEST_F(AtomicFileTest, AFailingWriterLeavesTheOldContentAndNoTemporary)
     };
     EXPECT_FALSE(WriteFileAtomically(path, failing, {}, &error));
     EXPECT_EQ(error, ENOSPC);
-    EXPECT_EQ(ReadFile(path), "old");
+    EXPECT_EQ(ReadFileContent(path), "old");
     EXPECT_EQ(Entries(tree.Root()), std::vector<std::string>{"f.txt"});
 }
 
@@ -183,7 +176,7 @@ TEST_F(AtomicFileTest, TheTemporaryOfAKilledWriterIsRemovedByTheNextWriteNotBefo
     EXPECT_EQ(Entries(tree.Root()), whileWriting) << "killed: the temporary is left";
     ASSERT_TRUE(WriteFileAtomically(path, Text("after")));
     EXPECT_EQ(Entries(tree.Root()), std::vector<std::string>{"big.bin"});
-    EXPECT_EQ(ReadFile(path), "after");
+    EXPECT_EQ(ReadFileContent(path), "after");
 }
 
 TEST_F(AtomicFileTest, AFifoIsWrittenIntoWhenItHasAReaderAndStaysAFifo)
@@ -191,7 +184,7 @@ TEST_F(AtomicFileTest, AFifoIsWrittenIntoWhenItHasAReaderAndStaysAFifo)
     const std::string fifo = tree.Path("fifo");
     test::MakeFifo(fifo);
     std::string received;
-    std::thread reader([&] { received = ReadFile(fifo); });
+    std::thread reader([&] { received = ReadFileContent(fifo); });
     AtomicWriteOptions options;
     options.waitForReader = true;
     int error = 0;

@@ -1,12 +1,12 @@
 #include "fs/path.h"
 
+#include "support/scoped_env.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdlib>
-#include <optional>
 #include <pwd.h>
 #include <string>
 #include <sys/stat.h>
@@ -226,57 +226,37 @@ TEST(CurrentFolder, IsTheFolderThatRelativePathsStartFrom)
     EXPECT_EQ(inside, resolved) << "no link in it";
 }
 
-// Sets or clears HOME for one test and puts the old value back.
-class HomeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (const char *old = std::getenv("HOME"))
-            oldHome_ = old;
-    }
-    void TearDown() override
-    {
-        if (oldHome_)
-            setenv("HOME", oldHome_->c_str(), 1);
-        else
-            unsetenv("HOME");
-    }
-
-private:
-    std::optional<std::string> oldHome_;
-};
-
-TEST_F(HomeTest, TildeStandsForHome)
+TEST(HomeTest, TildeStandsForHome)
 {
-    setenv("HOME", "/home/tester", 1);
+    const test::ScopedEnv home("HOME", "/home/tester");
     EXPECT_EQ(PathExpandHome("~"), "/home/tester");
     EXPECT_EQ(PathExpandHome("~/"), "/home/tester");
     EXPECT_EQ(PathExpandHome("~/Documents"), "/home/tester/Documents");
     EXPECT_EQ(PathExpandHome("~//x"), "/home/tester/x");
-    setenv("HOME", "/home/tester/", 1);
+    home.Set("/home/tester/");
     EXPECT_EQ(PathExpandHome("~/x"), "/home/tester/x");
-    setenv("HOME", "/", 1);
+    home.Set("/");
     EXPECT_EQ(PathExpandHome("~/x"), "/x");
 }
 
-TEST_F(HomeTest, OtherTextsStayAsTheyAre)
+TEST(HomeTest, OtherTextsStayAsTheyAre)
 {
-    setenv("HOME", "/home/tester", 1);
+    const test::ScopedEnv home("HOME", "/home/tester");
     for (const char *path : {"~other/x", "/a/~/b", "a~", "", "/home", "~~"})
         EXPECT_EQ(PathExpandHome(path), path);
 }
 
-TEST_F(HomeTest, WithoutAnAbsoluteHomeVariableThePasswordEntryAnswers)
+TEST(HomeTest, WithoutAnAbsoluteHomeVariableThePasswordEntryAnswers)
 {
     const passwd *entry = getpwuid(getuid());
     if (!entry || !entry->pw_dir || !*entry->pw_dir)
         GTEST_SKIP() << "this user has no password entry";
     const std::string expected = PathAppend(entry->pw_dir, "x");
-    unsetenv("HOME");
+    const test::ScopedEnv home("HOME", nullptr);
     EXPECT_EQ(PathExpandHome("~/x"), expected);
-    setenv("HOME", "", 1);
+    home.Set("");
     EXPECT_EQ(PathExpandHome("~/x"), expected);
-    setenv("HOME", "relative/home", 1);
+    home.Set("relative/home");
     EXPECT_EQ(PathExpandHome("~/x"), expected);
 }
 

@@ -1,5 +1,7 @@
 #include "fs/folder_listing.h"
 
+#include "support/scoped_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -40,16 +42,15 @@ TEST(PatternMatches, IgnoresCaseOfWholeNonAsciiCharacters)
 
 TEST(PatternMatches, CaseMappingIsTheSameInEveryLocale)
 {
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
     for (const char *locale : {"C", "tr_TR.UTF-8", "C.UTF-8"}) {
-        if (!std::setlocale(LC_ALL, locale))
+        const test::ScopedLocale scoped(LC_ALL, locale);
+        if (!scoped.Active())
             continue;
         EXPECT_TRUE(PatternMatches("I*", "index")) << locale;
         // Dotless i upper-cases to I; dotted capital I has its own lower case.
         EXPECT_TRUE(PatternMatches("I", "ı")) << locale;
         EXPECT_FALSE(PatternMatches("İ", "I")) << locale;
     }
-    std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(PatternMatches, QuestionMarkStandsForOneCharacterNotOneByte)

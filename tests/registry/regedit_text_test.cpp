@@ -1,4 +1,5 @@
 #include "registry/regedit_text.h"
+#include "support/byte_values.h"
 #include "text/utf8.h"
 
 #include <gtest/gtest.h>
@@ -8,15 +9,9 @@
 namespace sifter {
 namespace {
 
-constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
+using test::Bytes;
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (int v : values)
-        bytes.push_back(static_cast<char>(v));
-    return bytes;
-}
+constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
 
 RegistryNode Parse(std::string_view text, RegeditParseResult *result = nullptr)
 {

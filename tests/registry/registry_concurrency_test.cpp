@@ -9,8 +9,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -18,6 +16,7 @@
 namespace sifter {
 namespace {
 
+using test::ReadFileContent;
 using test::TempTree;
 
 constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
@@ -39,14 +38,6 @@ int WaitFor(pid_t pid)
     if (waitpid(pid, &status, 0) != pid)
         return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-std::string ReadAll(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 bool WriteOwnKeys(const std::string &folder, const std::string &writer)
@@ -120,7 +111,7 @@ TEST(RegistryConcurrency, WriterKilledMidWriteLeavesAWholeState)
         kill(writer, SIGKILL);
         ASSERT_EQ(WaitFor(writer), 128 + SIGKILL);
 
-        const std::string text = ReadAll(path);
+        const std::string text = ReadFileContent(path);
         if (text.empty())
             continue; // killed before its first write
         RegistryNode root;

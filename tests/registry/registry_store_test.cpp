@@ -9,8 +9,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,18 +16,11 @@ namespace sifter {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadFileContent;
 using test::TempTree;
 
 constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
 constexpr RegistryRoot kClasses = RegistryRoot::ClassesRoot;
-
-std::string ReadAll(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 std::vector<std::string> FilesStartingWith(const std::string &folder, const std::string &prefix)
 {
@@ -92,7 +83,7 @@ TEST_F(RegistryStoreTest, EveryTypeSurvivesAFreshStore)
     EXPECT_EQ(data, std::string("\0\1\2\xFF", 4));
     ASSERT_TRUE(key.ReadValue("Nothing", type, data));
     EXPECT_TRUE(data.empty());
-    EXPECT_NE(ReadAll(folder + "/HKEY_CURRENT_USER.reg").find("\"File2\"=hex(1):2f,74,6d,70,2f,63,61,66,e9,00"),
+    EXPECT_NE(ReadFileContent(folder + "/HKEY_CURRENT_USER.reg").find("\"File2\"=hex(1):2f,74,6d,70,2f,63,61,66,e9,00"),
               std::string::npos);
 }
 
@@ -119,7 +110,7 @@ TEST_F(RegistryStoreTest, NamesDifferingOnlyInCaseAreOneAndKeepTheFirstSpelling)
     EXPECT_FALSE(parent.EnumSubkey(1, name));
     parent.Close();
     EXPECT_EQ(StringValue(store, kUser, "software\\mixedcase", "value"), std::string("second") + '\0');
-    const std::string text = ReadAll(store.FilePath(kUser));
+    const std::string text = ReadFileContent(store.FilePath(kUser));
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\MixedCase]\n\"Value\"=\"second\""), std::string::npos) << text;
 }
 
@@ -207,9 +198,9 @@ TEST_F(RegistryStoreTest, DeletingADeepTreeThroughSubkeyHandlesWorks)
     sifter.Close();
     EXPECT_TRUE(shell.DeleteSubkey("Sifter"));
     // Changes wait for the last open key of the root.
-    EXPECT_NE(ReadAll(store.FilePath(kClasses)).find("command"), std::string::npos);
+    EXPECT_NE(ReadFileContent(store.FilePath(kClasses)).find("command"), std::string::npos);
     EXPECT_TRUE(shell.Close());
-    const std::string text = ReadAll(store.FilePath(kClasses));
+    const std::string text = ReadFileContent(store.FilePath(kClasses));
     EXPECT_EQ(text.find("Sifter"), std::string::npos) << text;
     EXPECT_NE(text.find("[HKEY_CLASSES_ROOT\\Folder\\Shell]"), std::string::npos) << text;
 }
@@ -309,17 +300,17 @@ TEST_F(RegistryStoreTest, HandEditedFileIsReadAndKeptAsideAtOnceSoTheRewriteLose
     EXPECT_EQ(StringValue(store, kUser, "Software\\Other", "Keep"), std::string("me") + '\0');
     // Reading leaves the file alone but copies it at once, so that the copy can be named
     // at start rather than made silently at exit.
-    EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(ReadFileContent(path), original);
     const auto kept = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-");
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(ReadAll(folder + "/" + kept[0]), original);
+    EXPECT_EQ(ReadFileContent(folder + "/" + kept[0]), original);
     EXPECT_EQ(store.SetAsideFiles(), std::vector<std::string>{folder + "/" + kept[0]});
 
     // The rewrite needs no second copy of the same version.
     ASSERT_TRUE(key.SetDword("Style", 1));
     ASSERT_TRUE(key.Close());
     EXPECT_EQ(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-").size(), 1u);
-    const std::string rewritten = ReadAll(path);
+    const std::string rewritten = ReadFileContent(path);
     EXPECT_EQ(rewritten.find("garbage"), std::string::npos);
     EXPECT_NE(rewritten.find("\"Style\"=dword:00000001"), std::string::npos);
     EXPECT_NE(rewritten.find("\"Odd\"=hex(7):61,00,00,00"), std::string::npos);
@@ -342,14 +333,14 @@ TEST_F(RegistryStoreTest, FileThatIsNotRegedit4IsMovedAsideAndDefaultsUsed)
     EXPECT_FALSE(store.OpenKey(kUser, "Software", key));
     const auto broken = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.broken-");
     ASSERT_EQ(broken.size(), 1u);
-    EXPECT_EQ(ReadAll(folder + "/" + broken[0]), junk);
+    EXPECT_EQ(ReadFileContent(folder + "/" + broken[0]), junk);
     EXPECT_EQ(store.SetAsideFiles(), std::vector<std::string>{folder + "/" + broken[0]});
     EXPECT_FALSE(fs::exists(store.FilePath(kUser)));
 
     ASSERT_TRUE(store.CreateKey(kUser, "Software", key));
     ASSERT_TRUE(key.SetString("x", "y"));
     ASSERT_TRUE(key.Close());
-    EXPECT_NE(ReadAll(store.FilePath(kUser)).find("\"x\"=\"y\""), std::string::npos);
+    EXPECT_NE(ReadFileContent(store.FilePath(kUser)).find("\"x\"=\"y\""), std::string::npos);
 }
 
 TEST_F(RegistryStoreTest, SecondBrokenFileGetsItsOwnAsideName)
@@ -368,7 +359,8 @@ TEST_F(RegistryStoreTest, SecondBrokenFileGetsItsOwnAsideName)
     }
     const auto broken = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.broken-");
     ASSERT_EQ(broken.size(), 2u);
-    std::vector<std::string> contents = {ReadAll(folder + "/" + broken[0]), ReadAll(folder + "/" + broken[1])};
+    std::vector<std::string> contents = {ReadFileContent(folder + "/" + broken[0]),
+                                         ReadFileContent(folder + "/" + broken[1])};
     std::sort(contents.begin(), contents.end());
     EXPECT_EQ(contents[0], "first junk\n");
     EXPECT_EQ(contents[1], "second junk\n");
@@ -467,7 +459,7 @@ TEST_F(RegistryStoreTest, SymbolicLinkToTheFileIsKept)
     ASSERT_TRUE(key.SetString("v", "2"));
     ASSERT_TRUE(key.Close());
     EXPECT_TRUE(fs::is_symlink(folder + "/HKEY_CURRENT_USER.reg"));
-    EXPECT_NE(ReadAll(real).find("\"v\"=\"2\""), std::string::npos);
+    EXPECT_NE(ReadFileContent(real).find("\"v\"=\"2\""), std::string::npos);
 }
 
 TEST_F(RegistryStoreTest, ALinkToAFileThatIsNoStoreIsSetAsideItselfAndItsTargetStaysAsItWas)
@@ -488,8 +480,8 @@ TEST_F(RegistryStoreTest, ALinkToAFileThatIsNoStoreIsSetAsideItselfAndItsTargetS
     ASSERT_TRUE(key.SetString("x", "y"));
     ASSERT_TRUE(key.Close());
     EXPECT_FALSE(fs::is_symlink(path));
-    EXPECT_NE(ReadAll(path).find("\"x\"=\"y\""), std::string::npos);
-    EXPECT_EQ(ReadAll(notes), "my notes\n");
+    EXPECT_NE(ReadFileContent(path).find("\"x\"=\"y\""), std::string::npos);
+    EXPECT_EQ(ReadFileContent(notes), "my notes\n");
     EXPECT_EQ(FilesStartingWith(tree.Root(), "notes.txt"), std::vector<std::string>{"notes.txt"});
 }
 
@@ -504,9 +496,9 @@ TEST_F(RegistryStoreTest, TheCopyOfALinkedStoreWithUnreadableLinesIsKeptBesideTh
     const auto kept = FilesStartingWith(folder, "HKEY_CURRENT_USER.reg.kept-");
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_FALSE(fs::is_symlink(folder + "/" + kept[0]));
-    EXPECT_EQ(ReadAll(folder + "/" + kept[0]), original);
+    EXPECT_EQ(ReadFileContent(folder + "/" + kept[0]), original);
     EXPECT_EQ(FilesStartingWith(tree.Path("dotfiles"), ""), std::vector<std::string>{"user.reg"});
-    EXPECT_EQ(ReadAll(real), original);
+    EXPECT_EQ(ReadFileContent(real), original);
 }
 
 TEST_F(RegistryStoreTest, RootsAreSeparateFiles)
@@ -517,7 +509,8 @@ TEST_F(RegistryStoreTest, RootsAreSeparateFiles)
     ASSERT_TRUE(key.SetString("", "Sifter.Document"));
     ASSERT_TRUE(key.Close());
     EXPECT_FALSE(store.OpenKey(kUser, ".sifter", key));
-    EXPECT_EQ(ReadAll(store.FilePath(kClasses)), "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.sifter]\n@=\"Sifter.Document\"\n");
+    EXPECT_EQ(ReadFileContent(store.FilePath(kClasses)),
+              "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.sifter]\n@=\"Sifter.Document\"\n");
     EXPECT_FALSE(fs::exists(store.FilePath(kUser)));
 }
 
@@ -649,7 +642,7 @@ TEST_F(RegistryStoreTest, AStoreOfDeepKeysIsWrittenBackAboutAsLongAsItWas)
         ASSERT_TRUE(key.SetString("x", "y"));
         ASSERT_TRUE(key.Close());
     }
-    const std::string written = ReadAll(folder + "/HKEY_CURRENT_USER.reg");
+    const std::string written = ReadFileContent(folder + "/HKEY_CURRENT_USER.reg");
     EXPECT_LT(written.size(), text.size() + 100);
     RegistryStore again(folder);
     EXPECT_EQ(StringValue(again, kUser, "Deep7\\level0\\level1\\level2", "v"), "<missing>");
@@ -666,7 +659,7 @@ TEST_F(RegistryStoreTest, AStoreOverTheSizeLimitIsReportedAsTooLargeAndLeftByteF
     const std::string path = tree.WriteFile("config/Norvane/Sifter/HKEY_CURRENT_USER.reg",
                                             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"x\"=\"kept\"\n");
     ASSERT_EQ(truncate(path.c_str(), kMaxRegistryFileBytes + 1), 0);
-    const std::string before = ReadAll(path);
+    const std::string before = ReadFileContent(path);
     struct stat was {};
     ASSERT_EQ(stat(path.c_str(), &was), 0);
     {
@@ -684,7 +677,7 @@ TEST_F(RegistryStoreTest, AStoreOverTheSizeLimitIsReportedAsTooLargeAndLeftByteF
     ASSERT_EQ(stat(path.c_str(), &now), 0);
     EXPECT_EQ(now.st_ino, was.st_ino);
     EXPECT_EQ(now.st_mtim.tv_nsec, was.st_mtim.tv_nsec);
-    EXPECT_TRUE(ReadAll(path) == before);
+    EXPECT_TRUE(ReadFileContent(path) == before);
     EXPECT_EQ(FilesStartingWith(folder, "HKEY_CURRENT_USER.reg"),
               (std::vector<std::string>{"HKEY_CURRENT_USER.reg", "HKEY_CURRENT_USER.reg.lock"}));
 }

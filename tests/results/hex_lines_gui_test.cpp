@@ -2,6 +2,8 @@
 // and one character cell per byte.
 #include "results/hex_lines.h"
 
+#include "support/byte_values.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,13 +11,7 @@
 namespace sifter {
 namespace {
 
-std::string Bytes(std::initializer_list<int> values)
-{
-    std::string bytes;
-    for (int value : values)
-        bytes.push_back(static_cast<char>(value));
-    return bytes;
-}
+using test::Bytes;
 
 TEST(HexLinesTest, WholeLineFillsSixtyOneCellsBeforeItsCharacters)
 {

@@ -6,12 +6,10 @@
 #include "results/hex_view_pane.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
-#include "stores/result_file.h"
 #include "support/found_records.h"
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
-#include <QItemSelectionModel>
 #include <QMenu>
 #include <QTest>
 
@@ -42,25 +40,8 @@ protected:
         add("sub", kAttributeFolder, 0);
         add("gone.bin", kAttributeNormal, 0);
         add("bad\xff.bin", kAttributeNormal, 0);
-        const std::string file = tree.Path("rows.sifter");
-        ASSERT_TRUE(SaveResultFile(search, file));
         ASSERT_TRUE(Start());
-        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(file)), nullptr);
-    }
-
-    void Select(std::initializer_list<int> rows)
-    {
-        CSifterView *list = Frame().GetResultsView();
-        list->SelectionModel()->clearSelection();
-        for (int row : rows)
-            list->SelectionModel()->select(list->Model().index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-
-    bool Enabled()
-    {
-        Frame().UpdateCommandUi();
-        return Frame().Actions().Action(cmd::kHexView)->isEnabled();
+        ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "rows.sifter"));
     }
 
     CHexViewDialog &Dialog() { return *Frame().GetResultsView()->HexViewDialog(); }
@@ -70,13 +51,13 @@ TEST_F(HexViewCommandTest, EnabledForExactlyOneSelectedFile)
 {
     StartWithRows();
     Select({});
-    EXPECT_FALSE(Enabled());
+    EXPECT_FALSE(Enabled(cmd::kHexView));
     Select({0});
-    EXPECT_TRUE(Enabled());
+    EXPECT_TRUE(Enabled(cmd::kHexView));
     Select({1});
-    EXPECT_FALSE(Enabled());  // a folder
+    EXPECT_FALSE(Enabled(cmd::kHexView));  // a folder
     Select({0, 2});
-    EXPECT_FALSE(Enabled());
+    EXPECT_FALSE(Enabled(cmd::kHexView));
 }
 
 TEST_F(HexViewCommandTest, ShowsTheSelectedFileAtItsMatch)

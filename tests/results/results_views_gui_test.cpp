@@ -13,11 +13,11 @@
 #include "support/drawn_texts.h"
 #include "support/qt_printers.h"
 #include "support/temp_tree.h"
+#include "support/tool_tips.h"
 #include "text/file_time.h"
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QTest>
@@ -54,14 +54,7 @@ protected:
     QStringList Drawn() { return test::DrawnTexts::Of(*view_.CurrentView()->viewport()); }
 
     // The tip asked for over the row's name, as the view answers a hover.
-    QString TipOver(int row)
-    {
-        QAbstractItemView *view = view_.CurrentView();
-        const QPoint pos = view->visualRect(view->model()->index(row, 0)).center();
-        QHelpEvent event(QEvent::ToolTip, pos, view->viewport()->mapToGlobal(pos));
-        QApplication::sendEvent(view->viewport(), &event);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
-    }
+    QString TipOver(int row) { return test::TipOver(view_.CurrentView(), row); }
 
     // The tip window on the screen, if one is shown.
     static const QWidget *ShownTip()

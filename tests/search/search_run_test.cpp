@@ -4,7 +4,9 @@
 #include "fs/file_identity.h"
 #include "search/file_search.h"
 #include "search/run_helpers.h"
+#include "support/scoped_env.h"
 #include "support/scoped_time_zone.h"
+#include "support/system_time.h"
 #include "support/temp_tree.h"
 #include "text/file_time.h"
 
@@ -27,7 +29,9 @@ namespace {
 
 using test::FoundPaths;
 using test::RecordingSinks;
+using test::ScopedEnv;
 using test::SetTexts;
+using test::SystemTimeOf;
 using test::TempTree;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -196,15 +200,11 @@ TEST_F(SearchRunTest, UnlistableFolderContributesNothingAndTheRunGoesOn)
 TEST_F(SearchRunTest, TildeFolderMeansHome)
 {
     tree.WriteFile("home/docs/a.txt", "");
-    const char *savedHome = std::getenv("HOME");
-    const std::string saved = savedHome ? savedHome : "";
-    setenv("HOME", tree.Path("home").c_str(), 1);
-    SetTexts(search, "*.txt", "", "~/docs");
-    RunConfigured();
-    if (savedHome)
-        setenv("HOME", saved.c_str(), 1);
-    else
-        unsetenv("HOME");
+    {
+        const ScopedEnv home("HOME", tree.Path("home").c_str());
+        SetTexts(search, "*.txt", "", "~/docs");
+        RunConfigured();
+    }
     ASSERT_EQ(search.CountFoundFiles(), 1u);
     EXPECT_EQ(search.Head()->Folder(), tree.Path("home/docs"));
 }
@@ -337,31 +337,20 @@ protected:
         search.criteria.time2 = second;
         return RunConfigured();
     }
-    static SystemTime At(int year, int month, int day, int hour, int minute, int second = 0)
-    {
-        SystemTime t;
-        t.year = static_cast<std::uint16_t>(year);
-        t.month = static_cast<std::uint16_t>(month);
-        t.day = static_cast<std::uint16_t>(day);
-        t.hour = static_cast<std::uint16_t>(hour);
-        t.minute = static_cast<std::uint16_t>(minute);
-        t.second = static_cast<std::uint16_t>(second);
-        return t;
-    }
 
     static constexpr std::int64_t kLate = 1'773'095'400; // 2026-03-09 22:30:00 UTC
 };
 
 TEST_F(DateTest, DateEqualComparesTheLocalDayWhateverThePickerTime)
 {
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareEqual, At(2026, 3, 10, 10, 30)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareEqual, SystemTimeOf(2026, 3, 10, 10, 30)),
                 ElementsAre("late.txt"));
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareEqual, At(2026, 3, 9, 10, 30)), IsEmpty());
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareEqual, SystemTimeOf(2026, 3, 9, 10, 30)), IsEmpty());
 }
 
 TEST_F(DateTest, DateRunClearsThePickerTimesInTheRecord)
 {
-    RunDate(kDateKindModified, kDatePartDate, kCompareEqual, At(2026, 3, 10, 10, 30));
+    RunDate(kDateKindModified, kDatePartDate, kCompareEqual, SystemTimeOf(2026, 3, 10, 10, 30));
     EXPECT_EQ(search.criteria.date1.hour, 0);
     EXPECT_EQ(search.criteria.date1.minute, 0);
     EXPECT_EQ(search.criteria.date1.day, 10);
@@ -371,9 +360,9 @@ TEST_F(DateTest, DateRunClearsThePickerTimesInTheRecord)
 
 TEST_F(DateTest, DateAndTimeRunCopiesThePickerTimesIntoTheDatesInTheRecord)
 {
-    SystemTime first = At(2026, 3, 10, 0, 30, 0);
+    SystemTime first = SystemTimeOf(2026, 3, 10, 0, 30, 0);
     first.milliseconds = 999;
-    SystemTime second = At(2026, 3, 12, 18, 45, 30);
+    SystemTime second = SystemTimeOf(2026, 3, 12, 18, 45, 30);
     second.milliseconds = 500;
     RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, first, kCompareAtMost, second);
     EXPECT_EQ(search.criteria.date2.day, 12);
@@ -389,49 +378,49 @@ TEST_F(DateTest, DateAndTimeRunCopiesThePickerTimesIntoTheDatesInTheRecord)
 TEST_F(DateTest, RunThatEndsBeforeTheWalkLeavesTheRecordAlone)
 {
     SetTexts(search, "late", "", "");
-    search.criteria.date1 = At(2026, 3, 10, 10, 30);
+    search.criteria.date1 = SystemTimeOf(2026, 3, 10, 10, 30);
     test::Run(search, sinks);
     EXPECT_EQ(search.criteria.date1.hour, 10); // no folders: the run ended before the bounds
     SetTexts(search, "late", "zz", tree.Root());
     search.criteria.hexadecimal = 1;
-    search.criteria.date1 = At(2026, 3, 10, 10, 30);
+    search.criteria.date1 = SystemTimeOf(2026, 3, 10, 10, 30);
     test::Run(search, sinks);
     EXPECT_EQ(search.criteria.date1.hour, 10);
 }
 
 TEST_F(DateTest, DateRangeIncludesBothEnds)
 {
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(2026, 3, 10, 0, 0), kCompareAtMost,
-                        At(2026, 3, 10, 0, 0)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, SystemTimeOf(2026, 3, 10, 0, 0),
+                        kCompareAtMost, SystemTimeOf(2026, 3, 10, 0, 0)),
                 ElementsAre("late.txt"));
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(2026, 3, 11, 0, 0)), IsEmpty());
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, SystemTimeOf(2026, 3, 11, 0, 0)), IsEmpty());
 }
 
 TEST_F(DateTest, TimeComparesTheLocalTimeOfDay)
 {
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartTime, kCompareAtLeast, At(2000, 1, 1, 0, 0), kCompareAtMost,
-                        At(2000, 1, 1, 1, 0)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartTime, kCompareAtLeast, SystemTimeOf(2000, 1, 1, 0, 0),
+                        kCompareAtMost, SystemTimeOf(2000, 1, 1, 1, 0)),
                 ElementsAre("late.txt"));
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartTime, kCompareAtLeast, At(2000, 1, 1, 22, 0), kCompareAtMost,
-                        At(2000, 1, 1, 23, 0)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartTime, kCompareAtLeast, SystemTimeOf(2000, 1, 1, 22, 0),
+                        kCompareAtMost, SystemTimeOf(2000, 1, 1, 23, 0)),
                 IsEmpty());
-    EXPECT_THAT(RunDate(kDateKindAccessed, kDatePartTime, kCompareEqual, At(1999, 5, 5, 0, 30)),
+    EXPECT_THAT(RunDate(kDateKindAccessed, kDatePartTime, kCompareEqual, SystemTimeOf(1999, 5, 5, 0, 30)),
                 ElementsAre("late.txt"));
 }
 
 TEST_F(DateTest, DateAndTimeComparesToTheSecond)
 {
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, At(2026, 3, 10, 0, 30, 0)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, SystemTimeOf(2026, 3, 10, 0, 30, 0)),
                 ElementsAre("late.txt"));
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, At(2026, 3, 10, 0, 30, 1)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtLeast, SystemTimeOf(2026, 3, 10, 0, 30, 1)),
                 IsEmpty());
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtMost, At(2026, 3, 10, 0, 30, 0)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDateTime, kCompareAtMost, SystemTimeOf(2026, 3, 10, 0, 30, 0)),
                 ElementsAre("late.txt"));
 }
 
 TEST_F(DateTest, BoundBefore1900IsZeroSoEveryLaterFilePassesAtOrAfter)
 {
-    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, At(1850, 1, 1, 0, 0)),
+    EXPECT_THAT(RunDate(kDateKindModified, kDatePartDate, kCompareAtLeast, SystemTimeOf(1850, 1, 1, 0, 0)),
                 ElementsAre("late.txt"));
 }
 

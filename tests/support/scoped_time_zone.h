@@ -1,34 +1,27 @@
 #pragma once
 // Sets TZ for as long as the object lives and puts back what was there (or nothing).
-#include <cstdlib>
+#include "support/scoped_env.h"
+
 #include <ctime>
 #include <optional>
-#include <string>
+#include <utility>
 
 namespace sifter::test {
 
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const char *zone)
-    {
-        if (const char *old = std::getenv("TZ"))
-            old_ = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
+    explicit ScopedTimeZone(const char *zone) : zone_(std::in_place, "TZ", zone) { tzset(); }
     ~ScopedTimeZone()
     {
-        if (old_)
-            setenv("TZ", old_->c_str(), 1);
-        else
-            unsetenv("TZ");
+        // The old TZ goes back first, so that tzset reads it.
+        zone_.reset();
         tzset();
     }
     ScopedTimeZone(const ScopedTimeZone &) = delete;
     ScopedTimeZone &operator=(const ScopedTimeZone &) = delete;
 
 private:
-    std::optional<std::string> old_;
+    std::optional<ScopedEnv> zone_;
 };
 
 } // namespace sifter::test

@@ -1,10 +1,11 @@
 #include "text/file_time.h"
 
+#include "support/scoped_time_zone.h"
+#include "support/system_time.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -12,22 +13,12 @@
 namespace sifter {
 namespace {
 
+using test::ScopedTimeZone;
+using test::SystemTimeOf;
+
 constexpr std::int64_t kUnix2100March1 = 4'107'542'400;
 constexpr std::int64_t kUnix1900January1 = -2'208'988'800;
 constexpr std::int64_t kUnixSecondsAt1601 = -11'644'473'600;
-
-SystemTime Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0)
-{
-    SystemTime f;
-    f.year = static_cast<std::uint16_t>(year);
-    f.month = static_cast<std::uint16_t>(month);
-    f.day = static_cast<std::uint16_t>(day);
-    f.hour = static_cast<std::uint16_t>(hour);
-    f.minute = static_cast<std::uint16_t>(minute);
-    f.second = static_cast<std::uint16_t>(second);
-    f.milliseconds = static_cast<std::uint16_t>(ms);
-    return f;
-}
 
 // Seconds since 1970 of 30827-12-31 23:59:59 UTC, the last second calendar fields can hold.
 std::int64_t LastSystemTimeSecond()
@@ -55,40 +46,15 @@ void ExpectFields(const SystemTime &f, int year, int month, int day, int dayOfWe
     EXPECT_EQ(f.milliseconds, ms);
 }
 
-// Sets TZ for one test and puts the old value back afterwards.
-class TimeZoneTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (const char *old = std::getenv("TZ"))
-            oldZone_ = old;
-    }
-    void TearDown() override
-    {
-        if (oldZone_)
-            setenv("TZ", oldZone_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    static void UseZone(const char *zone)
-    {
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    // Berlin: +1, +2 in summer, changes at 01:00 UTC on the last Sundays of March and October.
-    static bool UseBerlin()
-    {
-        struct stat info {};
-        if (stat("/usr/share/zoneinfo/Europe/Berlin", &info) != 0)
-            return false;
-        UseZone("Europe/Berlin");
-        return true;
-    }
+// Berlin: +1, +2 in summer, changes at 01:00 UTC on the last Sundays of March and October.
+constexpr char kBerlin[] = "Europe/Berlin";
 
-private:
-    std::optional<std::string> oldZone_;
-};
+// Whether the system holds the zone database's file of the zone.
+bool HasZoneData(const std::string &zone)
+{
+    struct stat info {};
+    return stat(("/usr/share/zoneinfo/" + zone).c_str(), &info) == 0;
+}
 
 TEST(FileTimeUnix, EpochAndSubsecondsConvertExactly)
 {
@@ -184,15 +150,15 @@ TEST(FileTimeUtcFields, YearsPast30827AreRefusedAndLeaveFieldsAlone)
     ASSERT_TRUE(FileTimeToUtcFields(FileTimeFromUnix(lastSecond, 999'000'000), f));
     ExpectFields(f, 30827, 12, 31, last.tm_wday, 23, 59, 59, 999);
 
-    SystemTime untouched = Fields(1234, 5, 6);
+    SystemTime untouched = SystemTimeOf(1234, 5, 6);
     EXPECT_FALSE(FileTimeToUtcFields(FileTimeFromUnix(lastSecond + 1), untouched));
     EXPECT_FALSE(FileTimeToUtcFields(UINT64_MAX, untouched));
     ExpectFields(untouched, 1234, 5, 6, 0, 0, 0, 0, 0);
 }
 
-TEST_F(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
+TEST(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
 {
-    UseZone("UTC0");
+    const ScopedTimeZone zone("UTC0");
     for (FileTime time : {FileTime{0}, FileTimeFromUnix(-1, 500'000'000), FileTimeFromUnix(kUnix2100March1)}) {
         SystemTime local, utc;
         ASSERT_TRUE(FileTimeToLocalFields(time, local));
@@ -200,18 +166,19 @@ TEST_F(TimeZoneTest, LocalFieldsInUtcEqualUtcFields)
         ExpectFields(local, utc.year, utc.month, utc.day, utc.dayOfWeek, utc.hour, utc.minute, utc.second,
                      utc.milliseconds);
     }
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1969, 12, 31, 23, 59, 59)), -1);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1900, 1, 1)), kUnix1900January1);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 3, 1)), kUnix2100March1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1969, 12, 31, 23, 59, 59)), -1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1900, 1, 1)), kUnix1900January1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 3, 1)), kUnix2100March1);
     FileTime first = 1;
-    ASSERT_TRUE(LocalFieldsToFileTime(Fields(1601, 1, 1), first));
+    ASSERT_TRUE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1), first));
     EXPECT_EQ(first, 0u);
 }
 
-TEST_F(TimeZoneTest, LocalRoundTripKeepsTheFileTime)
+TEST(TimeZoneTest, LocalRoundTripKeepsTheFileTime)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
+    const ScopedTimeZone berlin(kBerlin);
     std::mt19937_64 random(7);
     // Whole milliseconds from 1900 to 2200: the local split keeps only milliseconds.
     std::uniform_int_distribution<std::int64_t> pickMs(kUnix1900January1 * 1000, std::int64_t{7'258'118'400} * 1000);
@@ -230,10 +197,11 @@ TEST_F(TimeZoneTest, LocalRoundTripKeepsTheFileTime)
     }
 }
 
-TEST_F(TimeZoneTest, LocalSplitAfter2038KnowsSummerTime)
+TEST(TimeZoneTest, LocalSplitAfter2038KnowsSummerTime)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
+    const ScopedTimeZone berlin(kBerlin);
     SystemTime f;
     // 2100-07-01 12:00 UTC is 14:00 summer time in Berlin.
     ASSERT_TRUE(FileTimeToLocalFields(FileTimeFromUnix(kUnix2100March1 + 122 * 86'400 + 12 * 3600), f));
@@ -241,14 +209,15 @@ TEST_F(TimeZoneTest, LocalSplitAfter2038KnowsSummerTime)
     EXPECT_EQ(LocalFieldsToSeconds(f), kUnix2100March1 + 122 * 86'400 + 12 * 3600);
 }
 
-TEST_F(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
+TEST(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
-    const SystemTime gap = Fields(2026, 3, 29, 2, 30); // never shown on Berlin clocks
+    const ScopedTimeZone berlin(kBerlin);
+    const SystemTime gap = SystemTimeOf(2026, 3, 29, 2, 30); // never shown on Berlin clocks
     const std::int64_t expected = 1'774'747'800;        // 01:30 UTC = 03:30 summer time
-    const SystemTime winter = Fields(2026, 1, 15, 12, 0);
-    const SystemTime summer = Fields(2026, 7, 15, 12, 0);
+    const SystemTime winter = SystemTimeOf(2026, 1, 15, 12, 0);
+    const SystemTime summer = SystemTimeOf(2026, 7, 15, 12, 0);
     // mktime remembers the last offset it used; prime it both ways.
     LocalFieldsToSeconds(winter);
     EXPECT_EQ(LocalFieldsToSeconds(gap), expected);
@@ -260,15 +229,16 @@ TEST_F(TimeZoneTest, GapTimeResolvesAfterTheGapWhateverCameBefore)
     ASSERT_TRUE(FileTimeToLocalFields(FileTimeFromUnix(expected), shown));
     ExpectFields(shown, 2026, 3, 29, 0, 3, 30, 0, 0);
     // The minutes around the gap stay in order.
-    EXPECT_LT(LocalFieldsToSeconds(Fields(2026, 3, 29, 1, 59, 59)), expected);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2026, 3, 29, 3, 30)), expected);
+    EXPECT_LT(LocalFieldsToSeconds(SystemTimeOf(2026, 3, 29, 1, 59, 59)), expected);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2026, 3, 29, 3, 30)), expected);
 }
 
-TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
+TEST(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
 {
-    if (!UseBerlin())
+    if (!HasZoneData(kBerlin))
         GTEST_SKIP() << "no Europe/Berlin zone data";
-    const SystemTime twice = Fields(2026, 10, 25, 2, 30);
+    const ScopedTimeZone berlin(kBerlin);
+    const SystemTime twice = SystemTimeOf(2026, 10, 25, 2, 30);
     const std::int64_t firstPass = 1'792'888'200;  // 00:30 UTC, still summer time
     const std::int64_t secondPass = 1'792'891'800; // 01:30 UTC, winter time
     SystemTime shown;
@@ -277,47 +247,47 @@ TEST_F(TimeZoneTest, OverlapTimeTakesTheEarlierInstantWhateverCameBefore)
     ASSERT_TRUE(FileTimeToLocalFields(FileTimeFromUnix(secondPass), shown));
     ExpectFields(shown, 2026, 10, 25, 0, 2, 30, 0, 0);
 
-    LocalFieldsToSeconds(Fields(2026, 12, 1));
+    LocalFieldsToSeconds(SystemTimeOf(2026, 12, 1));
     EXPECT_EQ(LocalFieldsToSeconds(twice), firstPass);
-    LocalFieldsToSeconds(Fields(2026, 8, 1));
+    LocalFieldsToSeconds(SystemTimeOf(2026, 8, 1));
     EXPECT_EQ(LocalFieldsToSeconds(twice), firstPass);
     FileTime time = 0;
     ASSERT_TRUE(LocalFieldsToFileTime(twice, time));
     EXPECT_EQ(time, FileTimeFromUnix(firstPass));
 }
 
-TEST_F(TimeZoneTest, YearsBefore1900GiveZeroSeconds)
+TEST(TimeZoneTest, YearsBefore1900GiveZeroSeconds)
 {
-    UseZone("UTC0");
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1899, 12, 31, 23, 59, 59)), 0);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1601, 1, 1)), 0);
+    const ScopedTimeZone zone("UTC0");
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1899, 12, 31, 23, 59, 59)), 0);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1601, 1, 1)), 0);
     // Cleared date parts, as the date test leaves them in a time-of-day bound.
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(0, 0, 0, 10, 30)), 0);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(1900, 1, 1)), kUnix1900January1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(0, 0, 0, 10, 30)), 0);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(1900, 1, 1)), kUnix1900January1);
 }
 
-TEST_F(TimeZoneTest, FieldsToFileTimeRefusesWhatAFileTimeCannotHold)
+TEST(TimeZoneTest, FieldsToFileTimeRefusesWhatAFileTimeCannotHold)
 {
-    UseZone("UTC0");
+    const ScopedTimeZone zone("UTC0");
     FileTime time = 42;
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(1600, 12, 31, 23, 59, 59), time));
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(0, 0, 0), time));
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(65535, 12, 31), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(1600, 12, 31, 23, 59, 59), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(0, 0, 0), time));
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(65535, 12, 31), time));
     EXPECT_EQ(time, 42u);
     // East of Greenwich, midnight of 1 January 1601 comes before the FileTime epoch.
-    UseZone("UTC-1");
-    EXPECT_FALSE(LocalFieldsToFileTime(Fields(1601, 1, 1), time));
-    ASSERT_TRUE(LocalFieldsToFileTime(Fields(1601, 1, 1, 1, 0, 0, 5), time));
+    const ScopedTimeZone east("UTC-1");
+    EXPECT_FALSE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1), time));
+    ASSERT_TRUE(LocalFieldsToFileTime(SystemTimeOf(1601, 1, 1, 1, 0, 0, 5), time));
     EXPECT_EQ(time, 5 * 10'000u);
 }
 
-TEST_F(TimeZoneTest, OutOfRangeFieldsRollOverAsMktimeDoes)
+TEST(TimeZoneTest, OutOfRangeFieldsRollOverAsMktimeDoes)
 {
-    UseZone("UTC0");
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2099, 14, 1)), LocalFieldsToSeconds(Fields(2100, 2, 1)));
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 3, 0)), kUnix2100March1 - 86'400);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 2, 29)), kUnix2100March1);
-    EXPECT_EQ(LocalFieldsToSeconds(Fields(2100, 2, 28, 24)), kUnix2100March1);
+    const ScopedTimeZone zone("UTC0");
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2099, 14, 1)), LocalFieldsToSeconds(SystemTimeOf(2100, 2, 1)));
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 3, 0)), kUnix2100March1 - 86'400);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 2, 29)), kUnix2100March1);
+    EXPECT_EQ(LocalFieldsToSeconds(SystemTimeOf(2100, 2, 28, 24)), kUnix2100March1);
 }
 
 TEST(CurrentLocalTime, MatchesTheClock)

@@ -3,39 +3,15 @@
 // QLocale::system() reads the environment once per process, so a locale cannot be
 // switched inside one process; a GoogleTest death test in "threadsafe" style re-executes
 // the program and inherits the environment set here.
+#include "support/scoped_env.h"
+
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <optional>
-#include <string>
 #include <unistd.h>
 
 namespace sifter::test {
-
-// Sets LC_ALL for the lifetime of the object and puts the old value back.
-class ScopedLcAll {
-public:
-    explicit ScopedLcAll(const char *locale)
-    {
-        if (const char *old = std::getenv("LC_ALL"))
-            old_ = old;
-        setenv("LC_ALL", locale, 1);
-    }
-    ~ScopedLcAll()
-    {
-        if (old_)
-            setenv("LC_ALL", old_->c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-    ScopedLcAll(const ScopedLcAll &) = delete;
-    ScopedLcAll &operator=(const ScopedLcAll &) = delete;
-
-private:
-    std::optional<std::string> old_;
-};
 
 // Runs the checks and ends the process: status 0 when they all passed, else 1 with
 // every failure on stderr. A death-test child reports nothing itself; the parent shows
@@ -64,7 +40,7 @@ template <typename Checks>
 void ExpectUnderLocale(const char *locale, Checks checks)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    ScopedLcAll scoped(locale);
+    const ScopedEnv scoped("LC_ALL", locale);
     EXPECT_EXIT(RunChecksAndExit(checks), ::testing::ExitedWithCode(0), "")
         << "checks failed under LC_ALL=" << locale;
 }

@@ -1,4 +1,5 @@
 // Deleting to the Trash of a temporary data home, and for good, with awkward names.
+#include "support/scoped_env.h"
 #include "support/scoped_time_zone.h"
 #include "support/temp_tree.h"
 #include "support/without_rename_noreplace.h"
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,26 +20,12 @@ namespace {
 // The user's data home (and so the home Trash) inside the tree while the test runs.
 class FileRemovalTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char *old = getenv("XDG_DATA_HOME"))
-            oldDataHome_ = old;
-        setenv("XDG_DATA_HOME", tree.MakeFolder("data").c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (oldDataHome_)
-            setenv("XDG_DATA_HOME", oldDataHome_->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-
     std::string Trash(const std::string &relative) const { return tree.Path("data/Trash/" + relative); }
 
     test::TempTree tree;
 
 private:
-    std::optional<std::string> oldDataHome_;
+    const test::ScopedEnv dataHome_{"XDG_DATA_HOME", tree.MakeFolder("data").c_str()};
 };
 
 TEST_F(FileRemovalTest, TrashKeepsTheFileAndWhereItCameFrom)
