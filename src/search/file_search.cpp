@@ -114,12 +114,8 @@ void FileSearch::StartContentPool(Run &run)
     if (threads <= 1)
         return;
     const std::size_t window = std::min(threads * kWindowFilesPerThread, share - threads);
-    const bool unicodeUtf8 = criteria.unicodeUtf8 != 0;
-    const bool hexadecimal = criteria.hexadecimal != 0;
-    const std::int32_t wordMode = criteria.wordMode;
-    run.pool = std::make_unique<ContentPool>(threads, window, [&] {
-        return std::make_unique<ContentMatcher>(run.phrase, run.words, wordMode, unicodeUtf8, hexadecimal);
-    });
+    // The workers' matchers share what the run's own matcher prepared once.
+    run.pool = std::make_unique<ContentPool>(threads, window, [&run] { return run.matcher->ForAnotherThread(); });
     if (run.pool->Workers() == 0)
         run.pool.reset(); // no thread could be started: the tests run here
 }
