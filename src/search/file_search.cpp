@@ -202,8 +202,9 @@ void FileSearch::FillFoundFile(FoundFile &record, const EntryData &findData, std
     record.SetName(findData.name);
     record.SetFolder(folderTexts_.Share(folder));
     record.size = findData.Size();
-    record.SetTypeName(
-        typeNameTexts_.Share(typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0)));
+    if (typeNamesWanted_)
+        record.SetTypeName(
+            typeNameTexts_.Share(typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0)));
     record.lastWriteTime = findData.lastWriteTime;
     record.creationTime = findData.creationTime;
     record.lastAccessTime = findData.lastAccessTime;
