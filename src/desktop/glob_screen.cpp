@@ -5,19 +5,13 @@
 namespace sifter {
 namespace {
 
+using Piece = GlobScreen::Piece;
+
 constexpr unsigned char kFirstBeyondAscii = 0x80;
 
 unsigned char Lower(unsigned char byte)
 {
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
-std::string LowerText(std::string_view text)
-{
-    std::string lower(text);
-    for (char &c : lower)
-        c = static_cast<char>(Lower(static_cast<unsigned char>(c)));
-    return lower;
 }
 
 bool IsAscii(std::string_view text)
@@ -26,66 +20,73 @@ bool IsAscii(std::string_view text)
                         [](char c) { return static_cast<unsigned char>(c) >= kFirstBeyondAscii; });
 }
 
-// One element of a glob: a byte, "?", "*", or a bracket's set of bytes (both cases).
-struct Piece {
-    enum Kind { Byte, AnyByte, AnyRun, Set } kind;
-    unsigned char byte = 0;
-    std::bitset<256> set;
-};
+// A bracket's bytes, both cases, from what stands between "[" and "]".
+Piece BracketPiece(std::string_view inside)
+{
+    Piece piece{Piece::Set, 0, {}};
+    // "[!...]" and "[^...]" are read as "any byte": a wider screen, never a narrower one.
+    if (inside.front() == '!' || inside.front() == '^') {
+        piece.kind = Piece::AnyByte;
+        return piece;
+    }
+    for (std::size_t k = 0; k < inside.size(); ++k) {
+        const auto from = static_cast<unsigned char>(inside[k]);
+        auto to = from;
+        if (k + 2 < inside.size() && inside[k + 1] == '-') {
+            to = static_cast<unsigned char>(inside[k + 2]);
+            k += 2;
+        }
+        for (unsigned value = from; value <= to; ++value) {
+            const auto byte = static_cast<unsigned char>(value);
+            piece.set.set(byte);
+            piece.set.set(Lower(byte));
+            if (byte >= 'a' && byte <= 'z')
+                piece.set.set(byte - 'a' + 'A');
+        }
+    }
+    return piece;
+}
 
-// The glob's pieces; false for what the screen does not read.
-bool ReadGlob(std::string_view glob, std::vector<Piece> &pieces)
+// The glob's pieces, a null piece standing for each "*"; false for what the screen does not
+// read.
+bool ReadGlob(std::string_view glob, std::vector<const Piece *> &order, std::vector<Piece> &pieces)
 {
     if (!IsAscii(glob) || glob.find('\\') != std::string_view::npos)
         return false;
+    pieces.reserve(glob.size()); // the pointers below stay valid
     for (std::size_t i = 0; i < glob.size(); ++i) {
         const auto c = static_cast<unsigned char>(glob[i]);
         if (c == '*') {
-            pieces.push_back(Piece{Piece::AnyRun, 0, {}});
-        } else if (c == '?') {
+            order.push_back(nullptr);
+            continue;
+        }
+        if (c == '?') {
             pieces.push_back(Piece{Piece::AnyByte, 0, {}});
         } else if (c == '[') {
-            const std::size_t close = glob.find(']', i + 1);
-            // "[]...]" and "[!...]" are read as "any byte": a wider screen, never a narrower one.
-            if (close == std::string_view::npos || close == i + 1)
-                return false;
-            const std::string_view inside = glob.substr(i + 1, close - i - 1);
-            Piece piece{Piece::Set, 0, {}};
-            if (inside.front() == '!' || inside.front() == '^') {
-                piece.kind = Piece::AnyByte;
-            } else {
-                for (std::size_t k = 0; k < inside.size(); ++k) {
-                    unsigned char from = static_cast<unsigned char>(inside[k]);
-                    unsigned char to = from;
-                    if (k + 2 < inside.size() && inside[k + 1] == '-') {
-                        to = static_cast<unsigned char>(inside[k + 2]);
-                        k += 2;
-                    }
-                    for (unsigned value = from; value <= to; ++value) {
-                        piece.set.set(value);
-                        piece.set.set(Lower(static_cast<unsigned char>(value)));
-                        if (value >= 'a' && value <= 'z')
-                            piece.set.set(value - 'a' + 'A');
-                    }
-                }
-            }
-            pieces.push_back(piece);
+            std::size_t first = i + 1;
+            if (first < glob.size() && (glob[first] == '!' || glob[first] == '^'))
+                ++first;
+            const std::size_t close = glob.find(']', first);
+            if (close == std::string_view::npos || close == first)
+                return false; // no "]", or one that is the bracket's first byte
+            pieces.push_back(BracketPiece(glob.substr(i + 1, close - i - 1)));
             i = close;
         } else {
             pieces.push_back(Piece{Piece::Byte, Lower(c), {}});
         }
+        order.push_back(&pieces.back());
     }
     return true;
 }
 
-bool StartsWith(std::string_view lowerName, const std::string &text)
+bool PiecesMatchAt(const std::vector<Piece> &pieces, std::string_view name, std::size_t at)
 {
-    return lowerName.size() >= text.size() && lowerName.compare(0, text.size(), text) == 0;
-}
-
-bool EndsWith(std::string_view lowerName, const std::string &text)
-{
-    return lowerName.size() >= text.size() && lowerName.compare(lowerName.size() - text.size(), text.size(), text) == 0;
+    for (const Piece &piece : pieces) {
+        const auto byte = static_cast<unsigned char>(name[at++]);
+        if ((piece.kind == Piece::Byte && Lower(byte) != piece.byte) || (piece.kind == Piece::Set && !piece.set.test(byte)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -98,59 +99,53 @@ GlobScreen::GlobScreen(const std::vector<std::string> &globs)
 
 void GlobScreen::Add(std::string_view glob)
 {
+    std::vector<const Piece *> order;
     std::vector<Piece> pieces;
-    if (!ReadGlob(glob, pieces) || pieces.empty()) {
+    if (!ReadGlob(glob, order, pieces)) {
         passAll_ = true;
         return;
     }
-    // The literal bytes at the start and at the end, and the longest literal stretch.
-    std::string start;
-    for (std::size_t i = 0; i < pieces.size() && pieces[i].kind == Piece::Byte; ++i)
-        start += static_cast<char>(pieces[i].byte);
-    std::string end;
-    for (std::size_t i = pieces.size(); i-- > 0 && pieces[i].kind == Piece::Byte;)
-        end.insert(end.begin(), static_cast<char>(pieces[i].byte));
-    std::string longest;
-    std::string stretch;
-    for (const Piece &piece : pieces) {
-        stretch = piece.kind == Piece::Byte ? stretch + static_cast<char>(piece.byte) : std::string();
-        if (stretch.size() > longest.size())
-            longest = stretch;
+    Shape shape;
+    const auto firstStar = std::find(order.begin(), order.end(), nullptr);
+    shape.whole = firstStar == order.end();
+    for (auto it = order.begin(); it != firstStar; ++it)
+        shape.head.push_back(**it);
+    if (!shape.whole) {
+        const auto lastStar = std::find(order.rbegin(), order.rend(), nullptr).base(); // one past it
+        for (auto it = lastStar; it != order.end(); ++it)
+            shape.tail.push_back(**it);
+        std::string stretch;
+        for (auto it = firstStar; it != lastStar; ++it) {
+            stretch = *it && (*it)->kind == Piece::Byte ? stretch + static_cast<char>((*it)->byte) : std::string();
+            if (stretch.size() > shape.inside.size())
+                shape.inside = stretch;
+        }
+        if (shape.head.empty() && shape.tail.empty() && shape.inside.empty()) {
+            passAll_ = true; // nothing but wildcards: any name may match
+            return;
+        }
     }
-
-    if (!start.empty())
-        starts_[static_cast<unsigned char>(start.front())].push_back(start);
-    else if (pieces.front().kind == Piece::Set)
-        firstBytes_ |= pieces.front().set;
-    else if (!end.empty())
-        ends_[static_cast<unsigned char>(end.back())].push_back(end);
-    else if (pieces.back().kind == Piece::Set)
-        lastBytes_ |= pieces.back().set;
-    else if (!longest.empty())
-        inside_.push_back(longest);
-    else
-        passAll_ = true; // only wildcards: any name may match
+    anyInside_ = anyInside_ || !shape.inside.empty();
+    shapes_.push_back(std::move(shape));
 }
 
 bool GlobScreen::MayMatch(std::string_view name) const
 {
     if (passAll_ || !IsAscii(name))
         return true;
-    if (name.empty())
-        return false; // only a glob of wildcards alone matches it, and that lets all through
-    const std::string lower = LowerText(name);
-    const auto first = static_cast<unsigned char>(lower.front());
-    const auto last = static_cast<unsigned char>(lower.back());
-    // The bracket sets hold both cases already.
-    if (firstBytes_.test(static_cast<unsigned char>(name.front())) ||
-        lastBytes_.test(static_cast<unsigned char>(name.back())))
-        return true;
-    const auto startsHere = [&](const std::string &text) { return StartsWith(lower, text); };
-    const auto endsHere = [&](const std::string &text) { return EndsWith(lower, text); };
-    const auto insideHere = [&](const std::string &text) { return lower.find(text) != std::string::npos; };
-    return std::any_of(starts_[first].begin(), starts_[first].end(), startsHere) ||
-           std::any_of(ends_[last].begin(), ends_[last].end(), endsHere) ||
-           std::any_of(inside_.begin(), inside_.end(), insideHere);
+    std::string lower;
+    if (anyInside_) {
+        lower.reserve(name.size());
+        for (char c : name)
+            lower += static_cast<char>(Lower(static_cast<unsigned char>(c)));
+    }
+    return std::any_of(shapes_.begin(), shapes_.end(), [&](const Shape &shape) {
+        if (shape.whole)
+            return name.size() == shape.head.size() && PiecesMatchAt(shape.head, name, 0);
+        return name.size() >= shape.head.size() + shape.tail.size() && PiecesMatchAt(shape.head, name, 0) &&
+               PiecesMatchAt(shape.tail, name, name.size() - shape.tail.size()) &&
+               (shape.inside.empty() || lower.find(shape.inside) != std::string::npos);
+    });
 }
 
 } // namespace sifter

@@ -3,8 +3,8 @@
 // without regard to ASCII case: it rules out most names that no glob of the list can match,
 // with a few byte comparisons instead of matching each glob. It never rules out a name that
 // a glob may match, so a caller can keep its exact matching for the names it lets through.
-#include <array>
 #include <bitset>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,27 +14,35 @@ namespace sifter {
 class GlobScreen {
 public:
     // The globs as UTF-8 text. A glob the screen cannot read (a backslash, a byte beyond
-    // ASCII, an odd bracket) lets every name through.
+    // ASCII, an odd bracket) or one of wildcards alone lets every name through.
     explicit GlobScreen(const std::vector<std::string> &globs);
 
     // False when no glob of the list can match the name; always true for a name with a byte
     // beyond ASCII, whose case the screen does not fold.
     bool MayMatch(std::string_view name) const;
 
+    // One element of a glob: a byte (lower-cased), "?", or a bracket's bytes (both cases).
+    struct Piece {
+        enum Kind { Byte, AnyByte, Set } kind = Byte;
+        unsigned char byte = 0;
+        std::bitset<256> set;
+    };
+
 private:
+    // What a name a glob matches must have: the glob's pieces before its first "*" at the
+    // start and those after its last "*" at the end (a glob without "*": the whole name),
+    // and its longest run of bytes between the two.
+    struct Shape {
+        std::vector<Piece> head;
+        std::vector<Piece> tail;
+        bool whole = false;
+        std::string inside;
+    };
     void Add(std::string_view glob);
 
-    static constexpr std::size_t kByteValues = 256;
     bool passAll_ = false;
-    // Each glob adds one thing a name it matches must have: the glob's literal start, a
-    // first byte among its first bracket's, its literal end, a last byte among its last
-    // bracket's, or else its longest literal stretch. Texts are lower-cased, keyed by
-    // their first (starts) or last (ends) byte.
-    std::array<std::vector<std::string>, kByteValues> starts_;
-    std::bitset<kByteValues> firstBytes_;
-    std::array<std::vector<std::string>, kByteValues> ends_;
-    std::bitset<kByteValues> lastBytes_;
-    std::vector<std::string> inside_;
+    bool anyInside_ = false;
+    std::vector<Shape> shapes_;
 };
 
 } // namespace sifter

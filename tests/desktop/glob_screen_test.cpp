@@ -35,7 +35,7 @@ TEST(GlobScreen, NeverRulesOutANameAGlobMatches)
             s += alphabet[random() % letters];
         return s;
     };
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         std::vector<std::string> globs = kDatabaseLike;
         for (int i = 0; i < 3; ++i)
             globs.push_back(text(1 + random() % 6, alphabet.size())); // wildcards and brackets too
@@ -44,8 +44,9 @@ TEST(GlobScreen, NeverRulesOutANameAGlobMatches)
             std::string name = text(random() % 8, alphabet.size() - 6); // no wildcard bytes
             if (random() % 4 == 0)
                 name = globs[random() % globs.size()];
-            if (AnyGlobMatches(globs, name))
+            if (AnyGlobMatches(globs, name)) {
                 ASSERT_TRUE(screen.MayMatch(name)) << "round " << round << " name " << name;
+            }
         }
     }
 }
