@@ -9,15 +9,14 @@
 #include "fs/file_attributes.h"
 #include "search/file_search.h"
 #include "search/text_field.h"
+#include "bench_timing.h"
 
 #include <QMimeDatabase>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,19 +27,6 @@ namespace {
 constexpr const char *kDefaultFolder = "/usr";
 // The uncached peer asks the database for this many names (it takes tens of µs each).
 constexpr std::size_t kUncachedNames = 20'000;
-
-double Seconds(const std::function<void()> &work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 struct Listing {
     double seconds = 0;

@@ -13,15 +13,14 @@
 #include "search/file_search.h"
 #include "search/search_criteria.h"
 #include "search/text_field.h"
+#include "bench_timing.h"
 #include "text/code_page.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -120,19 +119,6 @@ std::vector<std::vector<std::string>> FormsOf(const std::vector<std::string> &wo
         forms.push_back(std::move(own));
     }
     return forms;
-}
-
-double Seconds(const std::function<void()> &work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // The whole engine on the folder: a run of the words in any-word mode, default threads.
