@@ -3,7 +3,8 @@
 // folders given, warm: ContentMatcher's one pass over each chunk next to the same chunks
 // searched form by form with FindBytes (how each form was looked for before), both on one
 // thread; then whole runs (RunSearch, its default threads) next to grep -rlF and, where
-// installed, rg -lF. Last, how long preparing the one pass takes. Not a test: it only prints
+// installed, rg -lF; then the same scans over the folder's bytes in one file in memory.
+// Last, how long preparing the one pass takes. Not a test: it only prints
 // figures, each beside its peer of the same run and their ratio.
 //
 //   word_list_bench [--runs N] [FOLDER...]   (default: the search_bench tree and /usr/share)
@@ -22,7 +23,9 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <sys/mman.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace sifter {
@@ -33,6 +36,8 @@ namespace fs = std::filesystem;
 constexpr int kWordCounts[] = {1, 5, 30};
 constexpr const char *kDefaultTree = "/tmp/sifter-bench-1/tree";
 constexpr const char *kDefaultReal = "/usr/share";
+// How much of a folder the scan-alone figures hold in memory.
+constexpr std::uint64_t kScanBytes = 256ULL * 1000 * 1000;
 // Words people type, made absent by their ending (no file of the trees holds them).
 constexpr const char *kStems[] = {
     "report", "budget", "server", "window", "string", "buffer", "thread", "handle", "object", "option",
@@ -101,14 +106,14 @@ std::int64_t MatchFormByForm(FileReader &file, const std::vector<std::vector<std
     }
 }
 
-std::vector<std::vector<std::string>> FormsOf(const std::vector<std::string> &words, std::size_t &longest)
+std::vector<std::vector<std::string>> FormsOf(const std::vector<std::string> &words, bool wide, std::size_t &longest)
 {
     std::vector<std::vector<std::string>> forms;
     longest = 0;
     for (const std::string &word : words) {
         std::vector<std::string> own{word};
         std::u16string units;
-        if (CodePageToUtf16(word, units)) {
+        if (wide && CodePageToUtf16(word, units)) {
             own.push_back(Utf16LittleEndianBytes(units));
             std::string utf8;
             if (Utf16ToUtf8(units, utf8) && utf8 != word)
@@ -147,6 +152,59 @@ bool Installed(const char *program)
     return std::system((std::string("command -v ") + program + " > /dev/null 2>&1").c_str()) == 0;
 }
 
+// The scan alone: the folder's first bytes in one file held in memory, so that opening
+// files weighs nothing; also one word without its other forms, a single form, which both
+// sides look for with FindBytes.
+void BenchScanOnly(const std::vector<std::string> &files, int runs)
+{
+    const int memory = memfd_create("word_list_bench", MFD_CLOEXEC);
+    std::uint64_t held = 0;
+    std::vector<char> buffer(1 << 20);
+    for (const std::string &path : files) {
+        FileReader reader;
+        if (held >= kScanBytes || !reader.Open(path))
+            continue;
+        for (std::int64_t got; (got = reader.Read(buffer.data(), buffer.size())) > 0;) {
+            if (write(memory, buffer.data(), static_cast<std::size_t>(got)) != got)
+                break;
+            held += static_cast<std::uint64_t>(got);
+        }
+    }
+    const std::string path = "/proc/self/fd/" + std::to_string(memory);
+    std::printf("  the scan alone, %.1f MB in one file in memory:\n", static_cast<double>(held) / 1e6);
+    struct Row {
+        int count;
+        bool wide;
+    };
+    for (const Row row : {Row{1, false}, Row{1, true}, Row{5, true}, Row{30, true}}) {
+        const Words words = AbsentWords(row.count);
+        ContentMatcher matcher(words.phrase, words.list, kWordModeAny, row.wide, false);
+        std::size_t longest = 0;
+        const std::vector<std::vector<std::string>> forms = FormsOf(words.list, row.wide, longest);
+        std::vector<char> chunk(kContentChunkSize);
+        std::vector<double> onePass, formByForm;
+        for (int round = 0; round <= runs; ++round) {
+            FileReader first;
+            FileReader second;
+            if (!first.Open(path) || !second.Open(path))
+                break;
+            const double a = Seconds([&] { (void)matcher.Match(first, 0); });
+            const double b = Seconds([&] { (void)MatchFormByForm(second, forms, longest, chunk); });
+            if (round > 0) {
+                onePass.push_back(a);
+                formByForm.push_back(b);
+            }
+        }
+        if (onePass.empty())
+            break;
+        const double a = Median(onePass), b = Median(formByForm);
+        std::printf("  %-2d %-13s %s %6.3f s %5.2f GB/s      %6.3f s %5.2f GB/s      %5.2fx\n", row.count,
+                    row.wide ? "word(s)+forms" : "word, typed", matcher.OnePass() ? "one pass" : "one form", a,
+                    static_cast<double>(held) / a / 1e9, b, static_cast<double>(held) / b / 1e9, b / a);
+    }
+    close(memory);
+}
+
 void BenchFolder(const std::string &folder, int runs)
 {
     std::uint64_t bytes = 0;
@@ -162,7 +220,7 @@ void BenchFolder(const std::string &folder, int runs)
         const Words words = AbsentWords(count);
         ContentMatcher matcher(words.phrase, words.list, kWordModeAny, true, false);
         std::size_t longest = 0;
-        const std::vector<std::vector<std::string>> forms = FormsOf(words.list, longest);
+        const std::vector<std::vector<std::string>> forms = FormsOf(words.list, true, longest);
         std::vector<char> chunk(kContentChunkSize);
         std::int64_t onePassFound = 0;
         std::int64_t formFound = 0;
@@ -211,6 +269,7 @@ void BenchFolder(const std::string &folder, int runs)
     }
     std::printf("  %d words / %d word: one pass %.2f, RunSearch %.2f\n", kWordCounts[2], kWordCounts[0],
                 onePassOfMost / onePassOfOne, engineOfMost / engineOfOne);
+    BenchScanOnly(files, runs);
 }
 
 // Preparing is per run (the workers share it): the cost of the largest lists a words field holds.

@@ -62,15 +62,17 @@ struct ContentMatcher::Word {
         return forms;
     }
 
-    // The first position of the first form that occurs in buffer[0 .. length), or -1.
+    // The first position of the first form that occurs in buffer[0 .. length), or -1, the
+    // forms tried in the order of FormsTried.
     std::int64_t Find(const char *buffer, std::size_t length) const
     {
-        for (const std::string *form : FormsTried()) {
-            const std::int64_t position = FindBytes(buffer, length, *form);
-            if (position >= 0)
-                return position;
+        std::int64_t position = FindBytes(buffer, length, typed);
+        if (position < 0 && wide && utf16Ok) {
+            position = FindBytes(buffer, length, utf16);
+            if (position < 0 && utf8Ok && !utf8SameAsTyped)
+                position = FindBytes(buffer, length, utf8);
         }
-        return -1;
+        return position;
     }
 };
 
