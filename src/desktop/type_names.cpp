@@ -63,7 +63,10 @@ std::string CacheKey(std::string_view name, const SuffixGlobs &globs)
     if (last == std::string_view::npos)
         return std::string(1, kWholeNameKey);
     std::size_t dot = last;
-    if (globs.lastPartsOfLonger.count(LowerAscii(name.substr(last))) != 0) {
+    // A part with bytes beyond ASCII may fold to a longer glob's part in ways not tried here.
+    const std::string_view lastPart = name.substr(last);
+    const bool ascii = std::all_of(lastPart.begin(), lastPart.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii || globs.lastPartsOfLonger.count(LowerAscii(lastPart)) != 0) {
         std::size_t dots = 1;
         for (std::size_t at = last; dots < globs.mostDots && at-- > 0;) {
             if (name[at] == kExtensionDot) {
