@@ -89,6 +89,27 @@ bool PiecesMatchAt(const std::vector<Piece> &pieces, std::string_view name, std:
     return true;
 }
 
+// Whether name holds lowerText, ASCII case folded.
+bool ContainsFolded(std::string_view name, const std::string &lowerText)
+{
+    const auto folded = [](char a, char b) { return Lower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b); };
+    return std::search(name.begin(), name.end(), lowerText.begin(), lowerText.end(), folded) != name.end();
+}
+
+// The bytes a piece matches, both cases, or none for "?" (any byte).
+std::bitset<256> BytesOf(const Piece &piece)
+{
+    std::bitset<256> bytes;
+    if (piece.kind == Piece::Set) {
+        bytes = piece.set;
+    } else if (piece.kind == Piece::Byte) {
+        bytes.set(piece.byte);
+        if (piece.byte >= 'a' && piece.byte <= 'z')
+            bytes.set(piece.byte - 'a' + 'A');
+    }
+    return bytes;
+}
+
 } // namespace
 
 GlobScreen::GlobScreen(const std::vector<std::string> &globs)
@@ -125,27 +146,41 @@ void GlobScreen::Add(std::string_view glob)
             return;
         }
     }
-    anyInside_ = anyInside_ || !shape.inside.empty();
+    // Filed under its first byte, else its last; a shape with "?" at both ends is tried always.
+    const std::size_t index = shapes_.size();
+    const std::vector<Piece> &last = shape.whole ? shape.head : shape.tail;
+    const std::bitset<256> first = shape.head.empty() ? std::bitset<256>() : BytesOf(shape.head.front());
+    const std::bitset<256> end = last.empty() ? std::bitset<256>() : BytesOf(last.back());
+    for (std::size_t byte = 0; byte < kByteValues; ++byte) {
+        if (first.any() ? first.test(byte) : end.test(byte))
+            (first.any() ? byFirstByte_ : byLastByte_)[byte].push_back(index);
+    }
+    if (first.none() && end.none())
+        always_.push_back(index);
     shapes_.push_back(std::move(shape));
+}
+
+bool GlobScreen::Fits(const Shape &shape, std::string_view name) const
+{
+    if (shape.whole)
+        return name.size() == shape.head.size() && PiecesMatchAt(shape.head, name, 0);
+    return name.size() >= shape.head.size() + shape.tail.size() && PiecesMatchAt(shape.head, name, 0) &&
+           PiecesMatchAt(shape.tail, name, name.size() - shape.tail.size()) &&
+           (shape.inside.empty() || ContainsFolded(name, shape.inside));
 }
 
 bool GlobScreen::MayMatch(std::string_view name) const
 {
     if (passAll_ || !IsAscii(name))
         return true;
-    std::string lower;
-    if (anyInside_) {
-        lower.reserve(name.size());
-        for (char c : name)
-            lower += static_cast<char>(Lower(static_cast<unsigned char>(c)));
+    const auto fits = [&](std::size_t index) { return Fits(shapes_[index], name); };
+    if (!name.empty()) {
+        const std::vector<std::size_t> &byFirst = byFirstByte_[static_cast<unsigned char>(name.front())];
+        const std::vector<std::size_t> &byLast = byLastByte_[static_cast<unsigned char>(name.back())];
+        if (std::any_of(byFirst.begin(), byFirst.end(), fits) || std::any_of(byLast.begin(), byLast.end(), fits))
+            return true;
     }
-    return std::any_of(shapes_.begin(), shapes_.end(), [&](const Shape &shape) {
-        if (shape.whole)
-            return name.size() == shape.head.size() && PiecesMatchAt(shape.head, name, 0);
-        return name.size() >= shape.head.size() + shape.tail.size() && PiecesMatchAt(shape.head, name, 0) &&
-               PiecesMatchAt(shape.tail, name, name.size() - shape.tail.size()) &&
-               (shape.inside.empty() || lower.find(shape.inside) != std::string::npos);
-    });
+    return std::any_of(always_.begin(), always_.end(), fits);
 }
 
 } // namespace sifter

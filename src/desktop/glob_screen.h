@@ -3,6 +3,7 @@
 // without regard to ASCII case: it rules out most names that no glob of the list can match,
 // with a few byte comparisons instead of matching each glob. It never rules out a name that
 // a glob may match, so a caller can keep its exact matching for the names it lets through.
+#include <array>
 #include <bitset>
 #include <cstddef>
 #include <string>
@@ -39,10 +40,16 @@ private:
         std::string inside;
     };
     void Add(std::string_view glob);
+    bool Fits(const Shape &shape, std::string_view name) const;
 
+    static constexpr std::size_t kByteValues = 256;
     bool passAll_ = false;
-    bool anyInside_ = false;
     std::vector<Shape> shapes_;
+    // The shapes to try for a name: by its first byte those whose head starts with a byte
+    // or bracket, by its last byte those whose tail ends with one, and the rest always.
+    std::array<std::vector<std::size_t>, kByteValues> byFirstByte_;
+    std::array<std::vector<std::size_t>, kByteValues> byLastByte_;
+    std::vector<std::size_t> always_;
 };
 
 } // namespace sifter
