@@ -24,7 +24,7 @@ constexpr std::string_view kUnknownTypeAfterExtension = " file";
 constexpr char kExtensionDot = '.';
 constexpr char kSeparator = '/';
 // Past this many keys the cache starts over, so unusual trees cannot grow it unbounded.
-constexpr std::size_t kMaxCachedSuffixes = 4096;
+constexpr std::size_t kMaxCachedKeys = 4096;
 // Starts the cache key of a whole name; a suffix key starts with the dot, and no name
 // holds a slash, so the two kinds never meet.
 constexpr char kWholeNameKey = '/';
@@ -188,7 +188,7 @@ struct TypeNames::Cache {
     // The type name, kept under key.
     std::string Remember(std::string key, std::string typeName)
     {
-        if (byKey.size() >= kMaxCachedSuffixes)
+        if (byKey.size() >= kMaxCachedKeys)
             byKey.clear();
         byKey.emplace(std::move(key), typeName);
         return typeName;
