@@ -1,6 +1,6 @@
 #pragma once
-// Timing helpers the in-process benchmarks share: the wall time of a piece of work, and the
-// median of several.
+// Timing helpers the in-process benchmarks share: the wall time of a piece of work, the
+// median of several, and two pieces taking turns at going first.
 #include <algorithm>
 #include <chrono>
 #include <functional>
@@ -19,6 +19,18 @@ inline double Median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Runs both, each first in every other round, so that neither always meets cold caches.
+inline void RunInTurn(int round, const std::function<void()> &one, const std::function<void()> &other)
+{
+    if (round % 2 == 0) {
+        one();
+        other();
+    } else {
+        other();
+        one();
+    }
 }
 
 } // namespace sifter

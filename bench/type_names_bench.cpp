@@ -72,8 +72,10 @@ int Main(int argc, char **argv)
     std::vector<double> with, without;
     Listing last;
     for (int round = 0; round <= runs; ++round) { // round 0 warms the cache, untimed
-        Listing wanted = ListEveryEntry(folder, true);
-        const Listing unwanted = ListEveryEntry(folder, false);
+        Listing wanted;
+        Listing unwanted;
+        RunInTurn(
+            round, [&] { wanted = ListEveryEntry(folder, true); }, [&] { unwanted = ListEveryEntry(folder, false); });
         if (round > 0) {
             with.push_back(wanted.seconds);
             without.push_back(unwanted.seconds);

@@ -188,17 +188,10 @@ void BenchScanOnly(const std::vector<std::string> &files, int runs)
             FileReader second;
             if (!first.Open(path) || !second.Open(path))
                 break;
-            // Each goes first in every other round, so that neither always meets cold caches.
             double a = 0, b = 0;
-            const auto onePassRun = [&] { a = Seconds([&] { (void)matcher.Match(first, 0); }); };
-            const auto formRun = [&] { b = Seconds([&] { (void)MatchFormByForm(second, forms, longest, chunk); }); };
-            if (round % 2 == 0) {
-                onePassRun();
-                formRun();
-            } else {
-                formRun();
-                onePassRun();
-            }
+            RunInTurn(
+                round, [&] { a = Seconds([&] { (void)matcher.Match(first, 0); }); },
+                [&] { b = Seconds([&] { (void)MatchFormByForm(second, forms, longest, chunk); }); });
             if (round > 0) {
                 onePass.push_back(a);
                 formByForm.push_back(b);
@@ -236,32 +229,26 @@ void BenchFolder(const std::string &folder, int runs)
         std::vector<double> onePass, formByForm, engine, grep, rg;
         for (int round = 0; round <= runs; ++round) { // round 0 warms the cache, untimed
             double a = 0, b = 0;
-            const auto onePassRun = [&] {
-                a = Seconds([&] {
-                    for (const std::string &path : files) {
-                        FileReader reader;
-                        if (reader.Open(path))
-                            onePassFound += matcher.Match(reader, 0) >= 0;
-                    }
+            RunInTurn(
+                round,
+                [&] {
+                    a = Seconds([&] {
+                        for (const std::string &path : files) {
+                            FileReader reader;
+                            if (reader.Open(path))
+                                onePassFound += matcher.Match(reader, 0) >= 0;
+                        }
+                    });
+                },
+                [&] {
+                    b = Seconds([&] {
+                        for (const std::string &path : files) {
+                            FileReader reader;
+                            if (reader.Open(path))
+                                formFound += MatchFormByForm(reader, forms, longest, chunk) >= 0;
+                        }
+                    });
                 });
-            };
-            const auto formRun = [&] {
-                b = Seconds([&] {
-                    for (const std::string &path : files) {
-                        FileReader reader;
-                        if (reader.Open(path))
-                            formFound += MatchFormByForm(reader, forms, longest, chunk) >= 0;
-                    }
-                });
-            };
-            // Each goes first in every other round, so that neither always meets cold caches.
-            if (round % 2 == 0) {
-                onePassRun();
-                formRun();
-            } else {
-                formRun();
-                onePassRun();
-            }
             const double c = Seconds([&] { RunEngine(folder, words); });
             const double d = Seconds([&] { (void)std::system(GrepCommand("grep -rlF", folder, words).c_str()); });
             const double e = haveRg ? Seconds([&] {
