@@ -66,6 +66,8 @@ int RunSearchCommand(const CliOptions &options)
 {
     FileSearch search;
     search.SetContentThreads(options.threads);
+    // Only the result file stores type names; the printed lines never show one.
+    search.SetTypeNamesWanted(!options.saveFile.empty());
     AbsoluteFolders savedFolders;
     if (!PrepareCriteria(options, search, savedFolders))
         return kExitTrouble;

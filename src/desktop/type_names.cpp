@@ -1,6 +1,7 @@
 // Type names from shared-mime-info, looked up by name and cached per suffix.
 #include "desktop/type_names.h"
 
+#include "desktop/glob_screen.h"
 #include "text/code_page.h"
 
 #include <QFile>
@@ -8,7 +9,10 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
+
+#include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace sifter {
 namespace {
@@ -19,8 +23,11 @@ constexpr std::string_view kUnknownTypeName = "file";
 constexpr std::string_view kUnknownTypeAfterExtension = " file";
 constexpr char kExtensionDot = '.';
 constexpr char kSeparator = '/';
-// Past this many suffixes the cache starts over, so unusual trees cannot grow it unbounded.
-constexpr std::size_t kMaxCachedSuffixes = 4096;
+// Past this many keys the cache starts over, so unusual trees cannot grow it unbounded.
+constexpr std::size_t kMaxCachedKeys = 4096;
+// Starts the cache key of a whole name; a suffix key starts with the dot, and no name
+// holds a slash, so the two kinds never meet.
+constexpr char kWholeNameKey = '/';
 
 std::string_view LastComponent(std::string_view path)
 {
@@ -28,13 +35,49 @@ std::string_view LastComponent(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// The name from its first dot on (a leading dot does not count), or the whole name.
-// Every "*.ext" glob decides the same for two names with the same suffix, since an
-// ".ext" can only end inside it, so the suffix is a safe cache key.
-std::string_view CacheSuffix(std::string_view name)
+// What the "*.ext" globs tell of a name's tail: the most dots one holds (".tar.gz": 2), and
+// the last parts, lower-cased, of those with more than one (".gz").
+struct SuffixGlobs {
+    std::size_t mostDots = 1;
+    std::unordered_set<std::string> lastPartsOfLonger;
+};
+
+std::string LowerAscii(std::string_view text)
 {
-    const std::size_t dot = name.find(kExtensionDot, 1);
-    return dot == std::string_view::npos ? name : name.substr(dot);
+    std::string lower(text);
+    for (char &c : lower)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return lower;
+}
+
+// The cache key of a name no irregular glob can match. The globs that can match it then
+// are "*.ext" globs, which end inside its tail, and its generic "EXT file" is taken from
+// its last part: names with the same tail get the same type name. The tail is the last
+// part (".txt"), or where a longer glob ends with that part, the last parts as many as
+// the longest glob has (".tar.gz"). A name without a dot is "file" whatever it is, so all
+// share one key; a tail that would start at the name's first byte makes the name its own
+// key (".bashrc" is "file", but "x.bashrc" is "BASHRC file").
+std::string CacheKey(std::string_view name, const SuffixGlobs &globs)
+{
+    const std::size_t last = name.rfind(kExtensionDot);
+    if (last == std::string_view::npos)
+        return std::string(1, kWholeNameKey);
+    std::size_t dot = last;
+    // A part with bytes beyond ASCII may fold to a longer glob's part in ways not tried here.
+    const std::string_view lastPart = name.substr(last);
+    const bool ascii = std::all_of(lastPart.begin(), lastPart.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii || globs.lastPartsOfLonger.count(LowerAscii(lastPart)) != 0) {
+        std::size_t dots = 1;
+        for (std::size_t at = last; dots < globs.mostDots && at-- > 0;) {
+            if (name[at] == kExtensionDot) {
+                dot = at;
+                ++dots;
+            }
+        }
+    }
+    if (dot == 0)
+        return kWholeNameKey + std::string(name);
+    return std::string(name.substr(dot));
 }
 
 // "*.ext" with nothing special in ext.
@@ -46,12 +89,31 @@ bool IsSuffixGlob(const QString &glob)
     return !extension.contains(u'*') && !extension.contains(u'?') && !extension.contains(u'[');
 }
 
-// The globs that are not "*.ext". Read from the database's globs2 files, the text
-// twin of the cache Qt matches with (asking Qt for every type's globs reads every
-// type's XML file, a tenth of a second); Qt's own list when there are none.
-QStringList IrregularGlobs(const QMimeDatabase &database)
+// The globs that are not "*.ext", and what the others tell of a name's tail.
+struct DatabaseGlobs {
+    QStringList irregular;
+    SuffixGlobs suffixes;
+
+    void Add(const QString &glob)
+    {
+        if (!IsSuffixGlob(glob)) {
+            irregular.append(glob);
+            return;
+        }
+        const auto dots = static_cast<std::size_t>(glob.count(u'.'));
+        if (dots > 1) {
+            suffixes.mostDots = std::max(suffixes.mostDots, dots);
+            suffixes.lastPartsOfLonger.insert(LowerAscii(glob.mid(glob.lastIndexOf(u'.')).toStdString()));
+        }
+    }
+};
+
+// Read from the database's globs2 files, the text twin of the cache Qt matches with
+// (asking Qt for every type's globs reads every type's XML file, a tenth of a second);
+// Qt's own list when there are none.
+DatabaseGlobs ReadDatabaseGlobs(const QMimeDatabase &database)
 {
-    QStringList globs;
+    DatabaseGlobs globs;
     const QStringList files = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("mime/globs2"));
     for (const QString &path : files) {
         QFile file(path);
@@ -65,18 +127,15 @@ QStringList IrregularGlobs(const QMimeDatabase &database)
             const QList<QByteArray> fields = line.split(':');
             if (fields.size() < 3)
                 continue;
-            const QString glob = QString::fromUtf8(fields[2]);
-            if (!IsSuffixGlob(glob))
-                globs.append(glob);
+            globs.Add(QString::fromUtf8(fields[2]));
         }
     }
     if (files.isEmpty()) {
         for (const QMimeType &type : database.allMimeTypes())
             for (const QString &glob : type.globPatterns())
-                if (!IsSuffixGlob(glob))
-                    globs.append(glob);
+                globs.Add(glob);
     }
-    globs.removeDuplicates();
+    globs.irregular.removeDuplicates();
     return globs;
 }
 
@@ -95,17 +154,27 @@ struct TypeNames::Cache {
     // Globs that are not "*.ext" (Makefile, README*, CMakeLists.txt, *.so.[0-9]*):
     // names they match are looked up one by one, never through the suffix cache.
     QRegularExpression irregularNames;
+    // Spares most names the expression: a name it rules out cannot match it.
+    std::unique_ptr<GlobScreen> irregularScreen;
     bool hasIrregularNames = false;
     bool prepared = false;
-    std::unordered_map<std::string, std::string> bySuffix;
+    SuffixGlobs suffixGlobs;
+    std::unordered_map<std::string, std::string> byKey;
+    std::size_t databaseLookups = 0;
 
     void Prepare()
     {
         prepared = true;
         QStringList alternatives;
-        for (const QString &glob : IrregularGlobs(database))
+        std::vector<std::string> globs;
+        const DatabaseGlobs databaseGlobs = ReadDatabaseGlobs(database);
+        suffixGlobs = databaseGlobs.suffixes;
+        for (const QString &glob : databaseGlobs.irregular) {
             alternatives.append(QRegularExpression::wildcardToRegularExpression(
                 glob, QRegularExpression::UnanchoredWildcardConversion));
+            globs.push_back(glob.toStdString());
+        }
+        irregularScreen = std::make_unique<GlobScreen>(globs);
         if (alternatives.isEmpty())
             return;
         irregularNames.setPattern(
@@ -116,8 +185,18 @@ struct TypeNames::Cache {
         hasIrregularNames = irregularNames.isValid();
     }
 
-    std::string Lookup(std::string_view name, const QString &text) const
+    // The type name, kept under key.
+    std::string Remember(std::string key, std::string typeName)
     {
+        if (byKey.size() >= kMaxCachedKeys)
+            byKey.clear();
+        byKey.emplace(std::move(key), typeName);
+        return typeName;
+    }
+
+    std::string Lookup(std::string_view name, const QString &text)
+    {
+        ++databaseLookups;
         const QMimeType type = database.mimeTypeForFile(text, QMimeDatabase::MatchExtension);
         if (!type.isValid() || type.isDefault())
             return GenericTypeName(name);
@@ -135,19 +214,26 @@ std::string TypeNames::TypeName(std::string_view fileName, bool isFolder)
     if (!cache_->prepared)
         cache_->Prepare();
     const std::string_view name = LastComponent(fileName);
-    const QString text = QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()));
-    if (cache_->hasIrregularNames && cache_->irregularNames.match(text).hasMatch())
-        return cache_->Lookup(name, text);
-
-    std::string suffix(CacheSuffix(name));
-    const auto found = cache_->bySuffix.find(suffix);
-    if (found != cache_->bySuffix.end())
+    const auto text = [name] { return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())); };
+    // Most names the screen rules out; the expression decides for the rest. A name that
+    // matches it is its own key: its type is the database's answer for the name itself.
+    if (cache_->hasIrregularNames && cache_->irregularScreen->MayMatch(name)) {
+        std::string whole = kWholeNameKey + std::string(name);
+        if (const auto found = cache_->byKey.find(whole); found != cache_->byKey.end())
+            return found->second;
+        const QString nameText = text();
+        if (cache_->irregularNames.match(nameText).hasMatch())
+            return cache_->Remember(std::move(whole), cache_->Lookup(name, nameText));
+    }
+    std::string key = CacheKey(name, cache_->suffixGlobs);
+    if (const auto found = cache_->byKey.find(key); found != cache_->byKey.end())
         return found->second;
-    std::string typeName = cache_->Lookup(name, text);
-    if (cache_->bySuffix.size() >= kMaxCachedSuffixes)
-        cache_->bySuffix.clear();
-    cache_->bySuffix.emplace(std::move(suffix), typeName);
-    return typeName;
+    return cache_->Remember(std::move(key), cache_->Lookup(name, text()));
+}
+
+std::size_t TypeNames::DatabaseLookups() const
+{
+    return cache_->databaseLookups;
 }
 
 } // namespace sifter

@@ -2,6 +2,7 @@
 // The content test: whether an open file holds the words (any, all, the exact phrase, or
 // none of them) and at which file offset, reading 65,535-byte chunks that overlap.
 #include "fs/file_reader.h"
+#include "search/byte_set_search.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,9 @@ inline constexpr std::int64_t kNoMatch = -1;
 std::int64_t FindInBuffer(std::int64_t chunkOffset, const char *buffer, std::size_t length,
                           std::string_view word, bool wide);
 
-// Words prepared once (their UTF-16 and UTF-8 forms, the step-back) for many files.
+// Words prepared once (their UTF-16 and UTF-8 forms, the step-back) for many files. Two
+// or more forms in all are looked for in one pass over each chunk; the outcome is the
+// same as looking for each form in turn, as FindInBuffer does.
 class ContentMatcher {
 public:
     // wordMode is kWordMode*; words are the (decoded) word list, phrase the whole text.
@@ -33,27 +36,47 @@ public:
     ~ContentMatcher();
     ContentMatcher(const ContentMatcher &) = delete;
     ContentMatcher &operator=(const ContentMatcher &) = delete;
+    // A matcher of the same words for another thread: it shares what was prepared and has
+    // buffers of its own, and no chunk callback. Null when out of memory.
+    std::unique_ptr<ContentMatcher> ForAnotherThread() const;
 
     // The match offset, or -1. Empty phrase: 0. A file that is not open or cannot be
     // positioned at start: -1 in every mode. Mode 3 gives 0 when no word occurs.
     std::int64_t Match(FileReader &file, std::int64_t start);
     // Bytes that each chunk repeats of the previous one: the longest form looked for
     // (for all-words mode the sum of each word's longest form), below the chunk size.
-    std::size_t StepBack() const { return stepBack_; }
+    std::size_t StepBack() const;
+    // Whether the forms are looked for in one pass (else one by one, as for a single form).
+    bool OnePass() const { return scanner_.Ready(); }
     // Called before each chunk after the first; returning false abandons the file (-1), so
     // a run can dispatch events and notice Stop while a large file is read.
     void SetChunkCallback(std::function<bool()> callback) { chunkCallback_ = std::move(callback); }
 
 private:
     struct Word;
-    std::int64_t Find(std::int64_t chunkOffset, const char *buffer, std::size_t length, const Word &word) const;
+    struct Prepared;
+    class ChunkPass;
+    // What one chunk decides: the file's outcome, or nothing yet.
+    struct ChunkOutcome {
+        bool decided = false;
+        std::int64_t offset = kNoMatch;
+    };
 
-    std::vector<Word> words_;
-    std::unique_ptr<Word> phrase_;
-    std::int32_t wordMode_;
-    bool phraseEmpty_;
-    std::size_t stepBack_ = 0;
+    explicit ContentMatcher(std::shared_ptr<const Prepared> prepared);
+    ChunkOutcome TestChunk(std::int64_t chunkOffset, const char *chunk, std::size_t length);
+    ChunkOutcome TestChunkOneByOne(std::int64_t chunkOffset, const char *chunk, std::size_t length);
+    ChunkOutcome TestChunkInOnePass(std::int64_t chunkOffset, const char *chunk, std::size_t length);
+
+    std::shared_ptr<const Prepared> prepared_;
+    BytePatternScanner scanner_;
     std::unique_ptr<char[]> chunk_;
+    // Per file (all-words mode): the words found in earlier chunks.
+    std::vector<bool> seen_;
+    std::size_t seenCount_ = 0;
+    // Per chunk of the one pass: for each form, where one occurrence ends (0: none), and
+    // in all-words mode which words not seen before occur.
+    std::vector<std::size_t> ends_;
+    std::vector<bool> present_;
     std::function<bool()> chunkCallback_;
 };
 

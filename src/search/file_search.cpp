@@ -114,12 +114,8 @@ void FileSearch::StartContentPool(Run &run)
     if (threads <= 1)
         return;
     const std::size_t window = std::min(threads * kWindowFilesPerThread, share - threads);
-    const bool unicodeUtf8 = criteria.unicodeUtf8 != 0;
-    const bool hexadecimal = criteria.hexadecimal != 0;
-    const std::int32_t wordMode = criteria.wordMode;
-    run.pool = std::make_unique<ContentPool>(threads, window, [&] {
-        return std::make_unique<ContentMatcher>(run.phrase, run.words, wordMode, unicodeUtf8, hexadecimal);
-    });
+    // The workers' matchers share what the run's own matcher prepared once.
+    run.pool = std::make_unique<ContentPool>(threads, window, [&run] { return run.matcher->ForAnotherThread(); });
     if (run.pool->Workers() == 0)
         run.pool.reset(); // no thread could be started: the tests run here
 }
@@ -206,8 +202,9 @@ void FileSearch::FillFoundFile(FoundFile &record, const EntryData &findData, std
     record.SetName(findData.name);
     record.SetFolder(folderTexts_.Share(folder));
     record.size = findData.Size();
-    record.SetTypeName(
-        typeNameTexts_.Share(typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0)));
+    if (typeNamesWanted_)
+        record.SetTypeName(
+            typeNameTexts_.Share(typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0)));
     record.lastWriteTime = findData.lastWriteTime;
     record.creationTime = findData.creationTime;
     record.lastAccessTime = findData.lastAccessTime;

@@ -78,9 +78,17 @@ public:
     // nothing moved, while either is in a run.
     bool TakeFoundFiles(FileSearch &other);
 
+    // Whether records get their type name: on by default, as the window shows it and result
+    // files store it. A caller that does neither (sifter-cli printing paths) turns it off,
+    // and the runs then look up no type and leave every record's type name empty.
+    void SetTypeNamesWanted(bool wanted) { typeNamesWanted_ = wanted; }
+    // How many names the type lookup has looked up in the MIME database so far (once per
+    // distinct extension; its cache answers the rest).
+    std::size_t TypeNameLookups() const { return typeNames_.DatabaseLookups(); }
+
     // Fills the record from the entry, the folder text and the match offset; the type name
-    // comes from the (per-extension cached) type lookup. Records of one folder share its
-    // text, and records of one type their type name.
+    // (when wanted) comes from the per-extension cached type lookup. Records of one folder
+    // share its text, and records of one type their type name.
     void FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
                        std::int64_t matchOffset);
 
@@ -130,6 +138,7 @@ private:
     std::vector<FileIdentity> excluded_;
     std::vector<bool> excludedMet_; // per excluded file, during and after a run
     TypeNames typeNames_;
+    bool typeNamesWanted_ = true;
     FoundFile::TextShare folderTexts_;
     FoundFile::TextShare typeNameTexts_;
 };

@@ -1,9 +1,15 @@
 #include "desktop/type_names.h"
+#include "text/code_page.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QMimeDatabase>
+#include <algorithm>
+#include <filesystem>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace sifter {
 namespace {
@@ -14,6 +20,123 @@ std::string CommentOf(const char *mimeType)
     const QMimeType type = QMimeDatabase().mimeTypeForName(QString::fromLatin1(mimeType));
     EXPECT_TRUE(type.isValid()) << mimeType;
     return type.comment().toLocal8Bit().toStdString();
+}
+
+// The type name of one name with no cache at all: the database's type for the name, or the
+// generic text after its last dot (none for a leading dot alone or a trailing one).
+std::string UncachedTypeName(const std::string &name)
+{
+    const QMimeType type =
+        QMimeDatabase().mimeTypeForFile(QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())),
+                                        QMimeDatabase::MatchExtension);
+    if (type.isValid() && !type.isDefault())
+        return type.comment().toLocal8Bit().toStdString();
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
+        return "file";
+    return UpperCase(name.substr(dot + 1)) + " file";
+}
+
+// Names that tell a cache key from a good one: hidden names and their suffix twins, names
+// of more dots than any glob, case twins, names with globs of their own, bytes beyond ASCII
+// (a Kelvin sign and a long s fold to "k" and "s"), and each database glob made a name,
+// alone and after stems.
+std::vector<std::string> TrickyNames()
+{
+    std::vector<std::string> names{
+        "", ".", "..", "...", "a.", ".a", "a..b", ".txt", "x.txt", ".TXT", "X.TXT", ".bashrc", "x.bashrc", ".zzqq",
+        "a.zzqq", "a.ZZQQ", ".tar.gz", "x.tar.gz", "x.TAR.GZ", "tar.gz", "a.b.tar.gz", "a.b.c.d.tar.gz", "y.gz", ".gz",
+        "a.tar.bz2", "Makefile", "makefile", "MAKEFILE", "Makefile.am", "makefile.in", "GNUmakefile", "README",
+        "readme.md", "ReadMe.txt", "CMakeLists.txt", "cmakelists.TXT", "libz.so", "libz.so.1", "libz.so.1.2.13",
+        "so.1", "core", "Core", "core.1", "foo.1", "foo.10", "foo.0", "foo~", "foo%", "foo,v", "123.vdr", "12.vdr",
+        "1234.vdr", "x.anim1", "x.animj", "x.ANIMJ", "lower.c", "upper.C", "x.C.gz", "\xC3\xBC.txt", "\xC3\x84rger.ZZQ",
+        "bad\xff\xfe.txt", "odd.\xff", "Ma\xE2\x84\xAA" "efile", "\xC5\xBF" "consdcript", "\xC5\xBF" "construct",
+        "org.gnome.App.gschema.xml", "vnd.debian.binary-package.xml", "python3.11", "x.desktop", "x.DESKTOP"};
+    QFile globs(QStringLiteral("/usr/share/mime/globs2"));
+    if (globs.open(QIODevice::ReadOnly)) {
+        while (!globs.atEnd()) {
+            const QList<QByteArray> fields = globs.readLine().trimmed().split(':');
+            if (fields.size() < 3 || fields[0].startsWith('#'))
+                continue;
+            std::string glob = fields[2].toStdString();
+            std::replace(glob.begin(), glob.end(), '*', 'x');
+            std::replace(glob.begin(), glob.end(), '?', 'q');
+            for (std::size_t open; (open = glob.find('[')) != std::string::npos;) {
+                const std::size_t close = glob.find(']', open);
+                glob.replace(open, close == std::string::npos ? 1 : close - open + 1, glob.substr(open + 1, 1));
+            }
+            for (const char *stem : {"", "a.", ".", "x.y", "Makefile."})
+                names.push_back(stem + glob);
+            names.push_back(UpperCase(glob));
+        }
+    }
+    return names;
+}
+
+TEST(TypeNames, CachedTypeNamesAreEachNamesOwnInAnyOrder)
+{
+    std::vector<std::string> names = TrickyNames();
+    ASSERT_GT(names.size(), 1000u);
+    std::vector<std::string> expected;
+    for (const std::string &name : names)
+        expected.push_back(UncachedTypeName(name));
+    std::mt19937 random(11);
+    for (int order = 0; order < 3; ++order) {
+        TypeNames cached;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            ASSERT_EQ(cached.TypeName(names[i], false), expected[i]) << "order " << order << ": " << names[i];
+        // Shuffled alike, so that each name meets the others' keys first in another order.
+        std::vector<std::size_t> places(names.size());
+        for (std::size_t i = 0; i < places.size(); ++i)
+            places[i] = i;
+        std::shuffle(places.begin(), places.end(), random);
+        std::vector<std::string> shuffledNames, shuffledExpected;
+        for (std::size_t place : places) {
+            shuffledNames.push_back(names[place]);
+            shuffledExpected.push_back(expected[place]);
+        }
+        names.swap(shuffledNames);
+        expected.swap(shuffledExpected);
+    }
+}
+
+TEST(TypeNames, HiddenNameDoesNotTakeTheTypeOfItsSuffixTwin)
+{
+    TypeNames names;
+    EXPECT_EQ(names.TypeName("x.zzqq", false), "ZZQQ file");
+    EXPECT_EQ(names.TypeName(".zzqq", false), UncachedTypeName(".zzqq"));
+    EXPECT_EQ(names.TypeName("y.tar.gz", false), CommentOf("application/x-compressed-tar"));
+    EXPECT_EQ(names.TypeName(".tar.gz", false), UncachedTypeName(".tar.gz"));
+}
+
+TEST(TypeNames, NamesOfOneExtensionAreLookedUpOnce)
+{
+    TypeNames names;
+    std::vector<std::string> extensions{".txt", ".log", ".tar.gz", ".zzqq"};
+    for (int i = 0; i < 50; ++i) {
+        for (const std::string &extension : extensions)
+            names.TypeName("name" + std::to_string(i) + extension, false);
+        names.TypeName("plain" + std::to_string(i), false); // no extension: all alike
+        names.TypeName("deep.part" + std::to_string(i) + ".txt", false);
+    }
+    EXPECT_EQ(names.DatabaseLookups(), extensions.size() + 1);
+    // A name with a glob of its own is looked up once too, but for itself.
+    names.TypeName("Makefile", false);
+    names.TypeName("Makefile", false);
+    EXPECT_EQ(names.DatabaseLookups(), extensions.size() + 2);
+}
+
+TEST(TypeNames, NamesFromARealTreeAreEachNamesOwn)
+{
+    TypeNames cached;
+    std::error_code error;
+    std::size_t seen = 0;
+    for (std::filesystem::recursive_directory_iterator it("/usr/share/doc", error), end; it != end && seen < 3000;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        ++seen;
+        ASSERT_EQ(cached.TypeName(name, false), UncachedTypeName(name)) << name;
+    }
 }
 
 TEST(TypeNames, FoldersAreFoldersWhateverTheirName)
