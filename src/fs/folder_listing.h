@@ -4,6 +4,7 @@
 #include "fs/file_reader.h"
 #include "text/file_time.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace sifter {
+
+class SharedFolder;
 
 // What a listing says about one entry (the find-data record of a result file's world).
 struct EntryData {
@@ -59,12 +62,18 @@ public:
     // destruction.
     bool Open(const std::string &folder);
     // The same for a folder already open as folderFd, which the listing takes over (and
-    // closes at once when it cannot be listed).
-    bool Adopt(int folderFd);
+    // closes at once when it cannot be listed). With abandon, reading stops (false, no
+    // entries) once it is set.
+    bool Adopt(int folderFd, const std::atomic<bool> *abandon = nullptr);
     // Forgets the entries and closes the folder.
     void Close();
     // The open folder's descriptor, owned by the listing; -1 when none is open.
     int Descriptor() const;
+    // The open folder, for work that may outlive the listing (null when none is open).
+    const std::shared_ptr<const SharedFolder> &Folder() const;
+    // Examines every entry whose type the listing could not tell (as IsFolder would on
+    // demand), so that nothing on the listing changes any more and threads may share it.
+    void ResolveTypes();
     std::size_t Count() const;
     // The entry's name; empty for an index past the end.
     const std::string &Name(std::size_t index) const;
