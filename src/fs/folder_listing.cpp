@@ -20,6 +20,7 @@ struct Entry {
     std::string name;
     // d_type; DT_UNKNOWN is resolved the first time it is asked for.
     mutable unsigned char type = DT_UNKNOWN;
+    mutable bool examined = false; // asked for once, whatever the answer
 };
 
 inline unsigned char FoldedAscii(char c)
@@ -93,11 +94,16 @@ FolderListing::~FolderListing() = default;
 FolderListing::FolderListing(FolderListing &&) noexcept = default;
 FolderListing &FolderListing::operator=(FolderListing &&) noexcept = default;
 
+int OpenFolderAt(int at, const char *name, bool followLinks)
+{
+    // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
+    return openat(at, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
+}
+
 bool FolderListing::Open(const std::string &folder)
 {
     Close();
-    // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = OpenFolderAt(AT_FDCWD, folder.c_str(), true);
     return fd >= 0 && Adopt(fd);
 }
 
@@ -155,8 +161,9 @@ bool FolderListing::IsFolder(std::size_t index) const
     if (index >= Count())
         return false;
     const Entry &entry = state_->entries[index];
-    if (entry.type == DT_UNKNOWN) {
-        // Some file systems leave d_type out; only then is the entry examined.
+    if (entry.type == DT_UNKNOWN && !entry.examined) {
+        // Some file systems leave d_type out; only then is the entry examined, and once.
+        entry.examined = true;
         struct stat status {};
         if (fstatat(state_->FolderFd(), entry.name.c_str(), &status, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
             return false; // gone or inaccessible: nothing to descend into

@@ -46,6 +46,11 @@ bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std
 // its own times. False (out untouched) when the entry cannot be examined (gone, no access).
 bool ReadEntryData(const std::string &path, EntryData &out);
 
+// Opens name (relative to the folder open as at, or a path with AT_FDCWD) for listing,
+// following a last link only when followLinks; -1 (errno set) when it cannot. FIFOs and
+// devices are refused before they are opened, so it never blocks.
+int OpenFolderAt(int at, const char *name, bool followLinks);
+
 // The entries of one folder, read once when opened: "." and ".." included, ordered by
 // name with ASCII letters folded to upper case ("_" after the letters), ties by bytes.
 // A folder that cannot be listed (missing, no access, not a folder, path too long) has
