@@ -1,8 +1,9 @@
-#include "search/content_pool.h"
+#include "search/search_pool.h"
 
 #include "fs/entry_data.h"
 #include "fs/file_reader.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace sifter {
@@ -10,22 +11,27 @@ namespace {
 
 // Jobs queued before a sleeping worker is woken for them (Kick wakes one for fewer).
 constexpr std::size_t kWakeBatch = 8;
+// Tasks waiting before a busy worker wakes a sleeping one to share them.
+constexpr std::size_t kTaskWakeBatch = 4;
 
 } // namespace
 
-ContentPool::ContentPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
+SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
     : windowFiles_(windowFiles < 1 ? 1 : windowFiles)
 {
     // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.
     matchers_.reserve(threads);
     workers_.reserve(threads);
     for (std::size_t i = 0; i < threads; ++i) {
-        std::unique_ptr<ContentMatcher> matcher = makeMatcher();
-        if (!matcher)
-            break;
-        matcher->SetChunkCallback([this] { return !abandon_.load(std::memory_order_relaxed); });
+        std::unique_ptr<ContentMatcher> matcher;
+        if (makeMatcher) {
+            matcher = makeMatcher();
+            if (!matcher)
+                break;
+            matcher->SetChunkCallback([this] { return !abandon_.load(std::memory_order_relaxed); });
+        }
         try {
-            workers_.emplace_back(&ContentPool::Work, this, std::ref(*matcher));
+            workers_.emplace_back(&SearchPool::Work, this, matcher.get());
         } catch (const std::system_error &) {
             break; // the system refused another thread: the ones running share the work
         }
@@ -33,20 +39,24 @@ ContentPool::ContentPool(std::size_t threads, std::size_t windowFiles, const Mat
     }
 }
 
-ContentPool::~ContentPool()
+SearchPool::~SearchPool()
 {
     abandon_.store(true, std::memory_order_relaxed);
     {
         std::lock_guard lock(mutex_);
         closing_ = true;
         waiting_.clear();
+        for (const std::shared_ptr<PoolTask> &task : tasks_)
+            task->queued_ = false;
+        tasks_.clear();
+        spent_.clear();
     }
     workAdded_.notify_all();
     for (std::thread &worker : workers_)
         worker.join();
 }
 
-void ContentPool::Submit(std::unique_ptr<ContentJob> job)
+void SearchPool::Submit(std::unique_ptr<ContentJob> job)
 {
     ContentJob *queued = job.get();
     window_.push_back(std::move(job));
@@ -60,23 +70,23 @@ void ContentPool::Submit(std::unique_ptr<ContentJob> job)
         workAdded_.notify_one();
 }
 
-void ContentPool::Kick()
+void SearchPool::Kick()
 {
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        wake = sleeping_ > 0 && !waiting_.empty();
+        wake = sleeping_ > 0 && (!waiting_.empty() || !tasks_.empty());
     }
     if (wake)
         workAdded_.notify_all();
 }
 
-bool ContentPool::HeadDone() const
+bool SearchPool::HeadDone() const
 {
     return !window_.empty() && window_.front()->done.load(std::memory_order_acquire);
 }
 
-bool ContentPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeout)
+bool SearchPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     Kick(); // they may still be queued, with every worker asleep
@@ -93,43 +103,138 @@ bool ContentPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeo
     return true;
 }
 
-std::unique_ptr<ContentJob> ContentPool::TakeHead()
+std::unique_ptr<ContentJob> SearchPool::TakeHead()
 {
     std::unique_ptr<ContentJob> head = std::move(window_.front());
     window_.pop_front();
     return head;
 }
 
-std::shared_ptr<const std::string> ContentPool::HeadFolder() const
+std::shared_ptr<const std::string> SearchPool::HeadFolder() const
 {
     return window_.empty() ? nullptr : window_.front()->folderPath;
 }
 
-void ContentPool::Work(ContentMatcher &matcher)
+void SearchPool::Work(ContentMatcher *matcher)
 {
+    std::vector<std::shared_ptr<const void>> spent;
     for (;;) {
         ContentJob *job = nullptr;
+        std::shared_ptr<PoolTask> task;
         {
             std::unique_lock lock(mutex_);
-            while (!closing_ && waiting_.empty()) {
+            while (!closing_ && waiting_.empty() && tasks_.empty() && spent_.empty()) {
                 ++sleeping_;
                 workAdded_.wait(lock);
                 --sleeping_;
+                if (waking_ > 0)
+                    --waking_;
             }
             if (closing_)
                 return;
-            job = waiting_.front();
-            waiting_.pop_front();
+            spent.swap(spent_);
+            if (!tasks_.empty()) {
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+                task->queued_ = false;
+            } else if (!waiting_.empty()) {
+                job = waiting_.front();
+                waiting_.pop_front();
+            }
             // Woken for a batch: a sleeping neighbour shares it.
-            if (sleeping_ > 0 && waiting_.size() >= kWakeBatch)
+            if (sleeping_ > 0 && (tasks_.size() >= kTaskWakeBatch || waiting_.size() >= kWakeBatch))
                 workAdded_.notify_one();
         }
-        Test(matcher, *job);
-        Done(*job);
+        spent.clear();
+        if (task) {
+            task->Run(abandon_);
+            task->done_.store(true, std::memory_order_release);
+        } else if (job) {
+            // Content jobs come only from a run with a content test, whose workers all have a matcher.
+            Test(*matcher, *job);
+            Done(*job);
+        }
     }
 }
 
-bool ContentPool::TestOneHere(ContentMatcher &matcher)
+void SearchPool::Discard(std::shared_ptr<const void> spent, std::size_t most)
+{
+    std::vector<std::shared_ptr<const void>> freed;
+    {
+        std::lock_guard lock(mutex_);
+        spent_.push_back(std::move(spent));
+        if (spent_.size() > most)
+            freed.swap(spent_);
+    }
+}
+
+void SearchPool::Wake()
+{
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        // A worker already woken and not yet running is not woken again.
+        wake = sleeping_ > waking_ && !tasks_.empty();
+        if (wake)
+            ++waking_;
+    }
+    if (wake)
+        workAdded_.notify_one();
+}
+
+void SearchPool::Queue(std::shared_ptr<PoolTask> task)
+{
+    std::lock_guard lock(mutex_);
+    task->queued_ = true;
+    tasks_.push_back(std::move(task));
+}
+
+void SearchPool::Prioritize(const std::vector<PoolTask *> &order)
+{
+    std::lock_guard lock(mutex_);
+    const std::uint64_t placement = ++placements_;
+    std::size_t placedCount = 0;
+    for (PoolTask *task : order) {
+        if (task->queued_ && task->placedIn_ != placement) {
+            task->placedIn_ = placement;
+            task->placeAt_ = placedCount++;
+        }
+    }
+    // The tasks of order first, in its order; the others after them, as they were.
+    std::deque<std::shared_ptr<PoolTask>> placed(placedCount);
+    for (std::shared_ptr<PoolTask> &task : tasks_) {
+        if (task->placedIn_ == placement)
+            placed[task->placeAt_] = std::move(task);
+        else
+            placed.push_back(std::move(task));
+    }
+    tasks_.swap(placed);
+}
+
+bool SearchPool::Withdraw(PoolTask &task)
+{
+    std::lock_guard lock(mutex_);
+    if (!task.queued_)
+        return false;
+    const auto found = std::find_if(tasks_.begin(), tasks_.end(),
+                                    [&task](const std::shared_ptr<PoolTask> &queued) { return queued.get() == &task; });
+    task.queued_ = false;
+    if (found != tasks_.end())
+        tasks_.erase(found);
+    return true;
+}
+
+bool SearchPool::RunHere(PoolTask &task)
+{
+    if (!Withdraw(task))
+        return false;
+    task.Run(abandon_);
+    task.done_.store(true, std::memory_order_release);
+    return true;
+}
+
+
+bool SearchPool::TestOneHere(ContentMatcher &matcher)
 {
     ContentJob *job = nullptr;
     {
@@ -144,7 +249,7 @@ bool ContentPool::TestOneHere(ContentMatcher &matcher)
     return true;
 }
 
-void ContentPool::Done(ContentJob &job)
+void SearchPool::Done(ContentJob &job)
 {
     bool awaited = false;
     {
@@ -158,7 +263,7 @@ void ContentPool::Done(ContentJob &job)
         jobDone_.notify_one();
 }
 
-void ContentPool::Test(ContentMatcher &matcher, ContentJob &job)
+void SearchPool::Test(ContentMatcher &matcher, ContentJob &job)
 {
     FileReader reader;
     if (!reader.OpenAt(job.folder->Descriptor(), job.name.c_str(), job.knownRegular))
