@@ -339,6 +339,7 @@ std::shared_ptr<ListingTask> ListingWindow::Start(const Missing &slot, FolderAnc
         task->name = parent.listing.Name(parent.subfolders[slot.ordinal]);
         parent.children.emplace_back(slot.ordinal, task);
     }
+    task->queuedAfter = callOuts_;
     live_.push_back(task);
     pool_.Queue(task);
     return task;
