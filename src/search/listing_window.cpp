@@ -14,7 +14,7 @@ namespace {
 
 // The listings ahead hold about this many entries between them (a few MB), however large
 // their folders: past it, none is started until the walk has taken some.
-constexpr std::size_t kWindowEntries = 64 * 1024;
+constexpr std::size_t kWindowEntries = 4 * 1024;
 // Listings are started only for the nearest part of the window; the rest of it keeps
 // listings that subfolders found meanwhile pushed back, so that their work is not lost.
 constexpr std::size_t kKeptPerStarted = 4;
@@ -211,8 +211,13 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
 {
     // Planning looks at the whole window; the walk moves one folder at a time, so once in a
     // while is enough, unless the folder it takes next has no listing started.
+    // Listings not read yet count in the window at the size the walk's listings have had so
+    // far, since a folder's size shows only once it is read: many may wait for small folders,
+    // a few for large ones (at least one a worker).
+    const std::size_t averageEntries = std::max<std::size_t>(1, listingsTaken_ ? entriesTaken_ / listingsTaken_ : 1);
+    const std::size_t mostPending = std::max(pool_.Workers(), std::min(started_, kWindowEntries / averageEntries));
     const bool frontCovered = !workList.empty() && workList.front().ahead && !workList.front().ahead->dropped;
-    if (frontCovered && ++stepsSincePlan_ < started_ / kWakeShare)
+    if (frontCovered && ++stepsSincePlan_ < std::max<std::size_t>(1, mostPending / 2))
         return;
     stepsSincePlan_ = 0;
     const std::uint64_t plan = ++plans_;
@@ -267,8 +272,11 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
     }
 
     bool started = false;
+    std::size_t pending = 0; // listings in the window not read yet
+    for (const PoolTask *task : order_)
+        pending += task != nullptr;
     for (const Missing &slot : missing_) {
-        if (!MakeRoom(entriesHeld))
+        if (pending >= mostPending || !MakeRoom(entriesHeld))
             break;
         std::shared_ptr<ListingTask> task = Start(slot, anchors);
         if (!task)
@@ -276,6 +284,7 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
         task->plannedIn = plan;
         order_[slot.position] = task.get();
         started = true;
+        ++pending;
     }
     shareOf_.reset();
     sharedAnchor_.reset();
@@ -286,7 +295,7 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
         pool_.Prioritize(order_);
     // A wake-up costs more than a small folder's listing: workers are woken for several
     // listings at a time, or for one the walk is about to reach.
-    if (order_.size() >= started_ / kWakeShare || firstPending <= started_ / kWakeShare)
+    if (order_.size() >= mostPending / 2 || firstPending <= started_ / kWakeShare)
         pool_.Wake();
 }
 
@@ -380,6 +389,8 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
         if (Ready(*task) && task->listed && (unchanged || anchors.StillLeadsTo(folder.parent, folder.Name(), task->identity))) {
             own.Close(); // an earlier folder's, which would only hold its descriptor and entries
             taken_ = std::move(task);
+            entriesTaken_ += taken_->listing.Count();
+            ++listingsTaken_;
             dataIssued_ = 1; // the first step came with the listing
             return taken_->listing;
         }

@@ -95,6 +95,8 @@ private:
     std::vector<std::shared_ptr<ListingTask>> live_; // started and neither taken nor dropped
     std::uint64_t plans_ = 0;
     std::size_t stepsSincePlan_ = 0;
+    std::size_t entriesTaken_ = 0; // in the listings the walk took from the window
+    std::size_t listingsTaken_ = 0;
     std::uint64_t callOuts_ = 0;
     std::shared_ptr<ListingTask> taken_; // the folder the walk is in, when read ahead
     std::deque<std::shared_ptr<EntryDataTask>> dataTasks_; // of taken_, in walk order

@@ -162,9 +162,12 @@ void SearchPool::Discard(std::shared_ptr<const void> spent, std::size_t most)
     std::vector<std::shared_ptr<const void>> freed;
     {
         std::lock_guard lock(mutex_);
-        spent_.push_back(std::move(spent));
-        if (spent_.size() > most)
+        // Only a worker that is awake frees it soon: with none, it is freed here; so are
+        // all once as many wait as there are workers, which free one batch each.
+        if (sleeping_ == workers_.size() || spent_.size() >= std::min(most, workers_.size()))
             freed.swap(spent_);
+        else
+            spent_.push_back(std::move(spent));
     }
 }
 

@@ -109,8 +109,9 @@ public:
     // Runs the task here unless a thread has it already; false then.
     bool RunHere(PoolTask &task);
     // Takes over what the walk is done with, for a worker to free when it next takes work
-    // (freeing a listing closes its folder, a system call the walk need not wait for);
-    // freed here at once when most are waiting already.
+    // (freeing a listing closes its folder, a system call the walk need not wait for); at
+    // most `most` wait, and no more than there are workers: past that, or when every worker
+    // sleeps, they are freed here.
     void Discard(std::shared_ptr<const void> spent, std::size_t most);
 
 private:
