@@ -1,9 +1,14 @@
 // Compares sifter-cli with find, grep and rg on a generated tree and prints the median
-// wall times and their ratios; then, in-process, how soon a run with 8 content threads
-// returns once its results sink asks it to stop. Not a test: it only prints figures.
+// wall times and their ratios; then, in-process, how soon a run with 8 threads returns
+// once its results sink asks it to stop, for a word and for names. Not a test: it only
+// prints figures.
 //
-//   search_bench [--scale F] [--runs N] [--cli PATH] [--cold] [TREE_FOLDER]
+//   search_bench [--scale F] [--runs N] [--cli PATH] [--baseline PATH] [--stop-folder DIR]
+//                [--cold] [TREE_FOLDER]
 //
+// --baseline names another sifter-cli (an earlier build, say) that takes its turns with the
+// same questions, for the ratio of the two in one run; --stop-folder also times the stops
+// in DIR (such as /usr).
 // The tree (2,000 folders, 20,000 files, 200 MB at scale 1) is generated once into
 // TREE_FOLDER (default /tmp/sifter-bench-SCALE) and reused while its marker matches.
 // Warm by default (one untimed round first); --cold drops the page cache before every
@@ -56,7 +61,7 @@ constexpr const char *kNameWord = "report";
 constexpr const char *kAbsentWord = "Quux7plover";
 // In the content of nearly every file: the stop figure's first result comes at once.
 constexpr const char *kCommonWord = "budget";
-// Content threads of the stop figure, more than this machine's cores as on a large one.
+// Threads of the stop figure, more than this machine's cores as on a large one.
 constexpr std::size_t kStopThreads = 8;
 constexpr double kStopTargetMs = 50;
 
@@ -378,13 +383,17 @@ private:
     std::optional<std::chrono::steady_clock::time_point> stopped_;
 };
 
-// A run for a word in nearly every file, stopped by its first result: the time from the
-// stop until RunSearch returns, median and worst of `runs`, and the records it kept.
-bool PrintStopLatency(const std::string &tree, int runs, bool cold)
+// What the stopped run looks for: a word in nearly every file, or every entry by name.
+enum class StopQuestion { CommonWord, EveryEntry };
+
+// A run stopped by its first result: the time from the stop until RunSearch returns,
+// median and worst of `runs`, and the records it kept.
+bool PrintStopLatency(const std::string &tree, int runs, bool cold, StopQuestion question)
 {
     FileSearch search;
     search.SetContentThreads(kStopThreads);
-    SetTextField(search.criteria.words, kCommonWord);
+    if (question == StopQuestion::CommonWord)
+        SetTextField(search.criteria.words, kCommonWord);
     SetTextField(search.criteria.folders, tree);
     std::vector<double> millis;
     std::size_t mostKept = 0;
@@ -399,15 +408,19 @@ bool PrintStopLatency(const std::string &tree, int runs, bool cold)
         const auto returned = std::chrono::steady_clock::now();
         search.SetRunning(false);
         if (!sink.Stopped()) {
-            std::fprintf(stderr, "search_bench: no file holds \"%s\"\n", kCommonWord);
+            std::fprintf(stderr, "search_bench: nothing found to stop at in %s\n", tree.c_str());
             return false;
         }
         millis.push_back(std::chrono::duration<double, std::milli>(returned - *sink.Stopped()).count());
         mostKept = std::max(mostKept, search.CountFoundFiles());
     }
     std::sort(millis.begin(), millis.end());
-    std::printf("stop at the first result (RunSearch, %zu content threads, word \"%s\", %d runs)\n", kStopThreads,
-                kCommonWord, runs);
+    if (question == StopQuestion::CommonWord)
+        std::printf("stop at the first result (RunSearch, %zu threads, word \"%s\", %d runs)\n", kStopThreads,
+                    kCommonWord, runs);
+    else
+        std::printf("stop at the first result (RunSearch, %zu threads, every entry by name, %d runs)\n", kStopThreads,
+                    runs);
     std::printf("  stop to return: median %.3f ms, worst %.3f ms (target %.0f ms)\n", millis[millis.size() / 2],
                 millis.back(), kStopTargetMs);
     std::printf("  records kept: at most %zu (1 expected)\n", mostKept);
@@ -425,28 +438,70 @@ std::string DefaultCliPath()
     return (self.parent_path().parent_path() / "src" / "cli" / "sifter-cli").string();
 }
 
-// Takes --cold out of the arguments; the rest are the shared tree options.
-bool TakeColdFlag(int &argc, char **argv)
+// Takes --cold, --baseline PATH and --stop-folder DIR out of the arguments; the rest are
+// the shared tree options. False when one of them has no value.
+bool TakeOwnOptions(int &argc, char **argv, bool &cold, std::string &baseline, std::string &stopFolder)
 {
-    bool cold = false;
+    cold = false;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--cold") == 0)
+        const bool baselineOption = std::strcmp(argv[i], "--baseline") == 0;
+        if (std::strcmp(argv[i], "--cold") == 0) {
             cold = true;
-        else
+        } else if (baselineOption || std::strcmp(argv[i], "--stop-folder") == 0) {
+            if (i + 1 == argc)
+                return false;
+            (baselineOption ? baseline : stopFolder) = argv[++i];
+        } else {
             argv[kept++] = argv[i];
+        }
     }
     argc = kept;
-    return cold;
+    return true;
+}
+
+// sifter-cli with its default threads and with one, and the baseline's alike when given,
+// each with args after the program (and the thread option).
+std::vector<Tool> SifterTools(const std::string &cli, const std::string &baseline, const std::vector<std::string> &args)
+{
+    std::vector<Tool> tools;
+    auto add = [&](const std::string &label, const std::string &program, bool oneThread) {
+        Tool tool{label, {program}, {}};
+        if (oneThread)
+            tool.args.insert(tool.args.end(), {"--threads", "1"});
+        tool.args.insert(tool.args.end(), args.begin(), args.end());
+        tools.push_back(std::move(tool));
+    };
+    add("sifter-cli", cli, false);
+    add("sifter-cli --threads 1", cli, true);
+    if (!baseline.empty()) {
+        add("baseline", baseline, false);
+        add("baseline --threads 1", baseline, true);
+    }
+    return tools;
+}
+
+// The ratios of a question's sifter-cli rows (SifterTools first) to the peer at peer, and
+// of each to the baseline's row with the same threads.
+void PrintSifterRatios(const std::vector<Tool> &tools, bool withBaseline, std::size_t peer)
+{
+    PrintRatio(tools[0], tools[peer]);
+    PrintRatio(tools[1], tools[peer]);
+    if (withBaseline) {
+        PrintRatio(tools[0], tools[2]);
+        PrintRatio(tools[1], tools[3]);
+    }
 }
 
 int Main(int argc, char **argv)
 {
-    bool cold = TakeColdFlag(argc, argv);
+    bool cold = false;
+    std::string baseline;
+    std::string stopFolder;
     TreeBenchOptions options;
-    if (!ParseTreeBenchArguments(argc, argv, true, options)) {
-        std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] [--cold] "
-                             "[TREE_FOLDER]\n");
+    if (!TakeOwnOptions(argc, argv, cold, baseline, stopFolder) || !ParseTreeBenchArguments(argc, argv, true, options)) {
+        std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] "
+                             "[--baseline PATH] [--stop-folder DIR] [--cold] [TREE_FOLDER]\n");
         return 2;
     }
     TreeShape shape;
@@ -457,6 +512,10 @@ int Main(int argc, char **argv)
         options.cli = DefaultCliPath();
     if (!OnPath(options.cli)) {
         std::fprintf(stderr, "search_bench: no sifter-cli at %s (--cli PATH)\n", options.cli.c_str());
+        return 1;
+    }
+    if (!baseline.empty() && !OnPath(baseline)) {
+        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--baseline PATH)\n", baseline.c_str());
         return 1;
     }
 
@@ -479,32 +538,54 @@ int Main(int argc, char **argv)
 
     const std::string tree = TreePath(options.root);
     const std::string pattern = std::string("*") + kNameWord + "*";
-    std::vector<Tool> names = {
-        {"sifter-cli", {options.cli, "-n", kNameWord, tree}, {}},
-        {"find -iname", {"find", tree, "-iname", pattern}, {}},
-    };
+    const bool withBaseline = !baseline.empty();
+    std::vector<Tool> names = SifterTools(options.cli, baseline, {"-n", kNameWord, tree});
+    names.push_back({"find -iname", {"find", tree, "-iname", pattern}, {}});
     if (!TakeTurns(names, options.runs, cold))
         return 1;
     PrintTools("name search", names);
-    PrintRatio(names[0], names[1]);
+    PrintSifterRatios(names, withBaseline, names.size() - 1);
     std::fflush(stdout);
 
-    std::vector<Tool> words = {
-        {"sifter-cli", {options.cli, "-w", kAbsentWord, tree}, {}},
-        {"sifter-cli --threads 1", {options.cli, "--threads", "1", "-w", kAbsentWord, tree}, {}},
-        {"grep -rlF", {"grep", "-rlF", kAbsentWord, tree}, {}},
-        {"rg", {"rg", "-lF", "--no-ignore", "--hidden", kAbsentWord, tree}, {}},
-        {"rg -j1", {"rg", "-lF", "--no-ignore", "--hidden", "-j1", kAbsentWord, tree}, {}},
-    };
+    // No name, no word: every entry with its data, as find prints size and time.
+    std::vector<Tool> every = SifterTools(options.cli, baseline, {tree});
+    every.push_back({"find -printf '%s %T@'", {"find", tree, "-printf", "%s %T@\n"}, {}});
+    every.push_back({"find", {"find", tree}, {}});
+    if (!TakeTurns(every, options.runs, cold))
+        return 1;
+    PrintTools("every entry", every);
+    PrintSifterRatios(every, withBaseline, every.size() - 2);
+    PrintRatio(every[0], every.back());
+    std::fflush(stdout);
+
+    std::vector<Tool> words = SifterTools(options.cli, baseline, {"-w", kAbsentWord, tree});
+    const std::size_t peers = words.size();
+    words.push_back({"grep -rlF", {"grep", "-rlF", kAbsentWord, tree}, {}});
+    words.push_back({"rg", {"rg", "-lF", "--no-ignore", "--hidden", kAbsentWord, tree}, {}});
+    words.push_back({"rg -j1", {"rg", "-lF", "--no-ignore", "--hidden", "-j1", kAbsentWord, tree}, {}});
     if (!TakeTurns(words, options.runs, cold))
         return 1;
     PrintTools("absent word (every byte read)", words);
-    PrintRatio(words[0], words[3]);
-    PrintRatio(words[1], words[2]);
-    PrintRatio(words[1], words[4]);
+    PrintRatio(words[0], words[peers + 1]);
+    PrintRatio(words[1], words[peers]);
+    PrintRatio(words[1], words[peers + 2]);
+    if (withBaseline) {
+        PrintRatio(words[0], words[2]);
+        PrintRatio(words[1], words[3]);
+    }
     std::fflush(stdout);
 
-    return PrintStopLatency(tree, std::max(options.runs, 5), cold) ? 0 : 1;
+    const int stopRuns = std::max(options.runs, 5);
+    for (const std::string &folder : {tree, stopFolder}) {
+        if (folder.empty())
+            continue;
+        std::printf("stops in %s\n", folder.c_str());
+        // A folder of the user's may hold no file with the word; the generated tree must.
+        const bool word = PrintStopLatency(folder, stopRuns, cold, StopQuestion::CommonWord);
+        if ((!word && folder == tree) || !PrintStopLatency(folder, stopRuns, cold, StopQuestion::EveryEntry))
+            return 1;
+    }
+    return 0;
 }
 
 } // namespace

@@ -1,12 +1,14 @@
-// Peak memory of content searches for a word found nowhere, with 8 content threads and
-// with 1: (a) through a tree of many small files, (b) through one large sparse file (with
-// its read rate). Each run is a child process of its own, so that runs do not share a peak
-// (ru_maxrss of the child, from wait4). Not a test: it only prints figures.
+// Peak memory of searches for a word found nowhere and for a name found nowhere, with 8
+// threads and with 1: (a) through a tree of many small files, (b) through one folder of
+// many entries, (c) for the word, through one large sparse file (with its read rate). Each
+// run is a child process of its own, so that runs do not share a peak (ru_maxrss of the
+// child, from wait4). Not a test: it only prints figures.
 //
-//   search_memory_bench [--files N] [--big-gb N] [TREE_FOLDER]
+//   search_memory_bench [--files N] [--folder-entries N] [--big-gb N] [TREE_FOLDER]
 //
 // The tree (1,000 files a folder; 1,000,000 files by default) is generated once into
-// TREE_FOLDER (default /tmp/sifter-memory-N) and reused while its marker matches. The
+// TREE_FOLDER (default /tmp/sifter-memory-N) and reused while its marker matches; so is the
+// folder (1,000,000 entries by default, 0 skips it), in /tmp/sifter-memory-folder-N. The
 // sparse file (50 GB by default, 0 skips it) is made with ftruncate under /tmp and removed
 // afterwards.
 #include "search/file_search.h"
@@ -35,8 +37,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kFilesPerFolder = 1'000;
-// The files hold lower-case words and digits only.
+// The files hold lower-case words and digits only, and their names no capital letter.
 constexpr const char *kAbsentWord = "Quux7plover";
+constexpr const char *kAbsentName = "Quux7plover";
 constexpr std::size_t kThreadCounts[] = {8, 1};
 // What the multi-thread run may cost beyond the one-thread run: the bounded window of
 // files and bytes in flight, not a share of the tree or of the file.
@@ -44,21 +47,25 @@ constexpr double kTargetExtraMB = 8;
 
 struct Options {
     long files = 1'000'000;
+    long folderEntries = 1'000'000;
     long bigGb = 50;
     std::string root;
 };
+
+// What a run looks for: words in the contents, or names only.
+enum class Question { AbsentWord, AbsentName };
 
 bool ParseArguments(int argc, char **argv, Options &options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if ((arg == "--files" || arg == "--big-gb") && hasValue) {
+        if ((arg == "--files" || arg == "--folder-entries" || arg == "--big-gb") && hasValue) {
             char *end = nullptr;
             const long value = std::strtol(argv[++i], &end, 10);
             if (*end != '\0' || value < (arg == "--files" ? 1 : 0))
                 return false;
-            (arg == "--files" ? options.files : options.bigGb) = value;
+            (arg == "--files" ? options.files : arg == "--big-gb" ? options.bigGb : options.folderEntries) = value;
         } else if (!arg.empty() && arg[0] != '-' && options.root.empty()) {
             options.root = arg;
         } else {
@@ -70,9 +77,9 @@ bool ParseArguments(int argc, char **argv, Options &options)
     return true;
 }
 
-std::string ShapeLine(long files)
+std::string ShapeLine(long files, long perFolder)
 {
-    return std::to_string(files) + " files, " + std::to_string(kFilesPerFolder) + " a folder";
+    return std::to_string(files) + " files, " + std::to_string(perFolder) + " a folder";
 }
 
 std::string MarkerPath(const std::string &root)
@@ -85,11 +92,11 @@ std::string TreePath(const std::string &root)
     return root + "/tree";
 }
 
-bool TreeIsComplete(const std::string &root, long files)
+bool TreeIsComplete(const std::string &root, long files, long perFolder)
 {
     std::ifstream in(MarkerPath(root));
     std::string line;
-    return std::getline(in, line) && line == ShapeLine(files);
+    return std::getline(in, line) && line == ShapeLine(files, perFolder);
 }
 
 // Plain system calls: a million files through streams would take much longer.
@@ -104,16 +111,17 @@ bool WriteSmallFile(const std::string &path, long index)
     return close(fd) == 0 && written;
 }
 
-bool GenerateTree(const std::string &root, long files)
+// files small files, perFolder to a folder.
+bool GenerateTree(const std::string &root, long files, long perFolder)
 {
     std::error_code error;
     fs::remove_all(TreePath(root), error);
     fs::remove(MarkerPath(root), error);
     std::string folder;
     for (long i = 0; i < files; ++i) {
-        if (i % kFilesPerFolder == 0) {
+        if (i % perFolder == 0) {
             char name[32];
-            std::snprintf(name, sizeof name, "/folder_%04ld", i / kFilesPerFolder);
+            std::snprintf(name, sizeof name, "/folder_%04ld", i / perFolder);
             folder = TreePath(root) + name;
             fs::create_directories(folder, error);
             if (error) {
@@ -131,8 +139,24 @@ bool GenerateTree(const std::string &root, long files)
         }
     }
     std::ofstream marker(MarkerPath(root), std::ios::trunc);
-    marker << ShapeLine(files) << '\n';
+    marker << ShapeLine(files, perFolder) << '\n';
     return static_cast<bool>(marker);
+}
+
+// The tree at root as described, generated unless its marker says it is there already.
+bool ReuseOrGenerate(const std::string &root, long files, long perFolder)
+{
+    std::printf("tree %s: %s\n", root.c_str(), ShapeLine(files, perFolder).c_str());
+    if (TreeIsComplete(root, files, perFolder)) {
+        std::printf("reusing the tree\n");
+        return true;
+    }
+    std::fflush(stdout);
+    const auto start = std::chrono::steady_clock::now();
+    if (!GenerateTree(root, files, perFolder))
+        return false;
+    std::printf("generated in %.1f s\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    return true;
 }
 
 struct ChildRun {
@@ -147,9 +171,9 @@ struct ChildReport {
     std::size_t found;
 };
 
-// Searches folders for the absent word with the given content threads in a child process
+// Searches folders for the absent word or name with the given threads in a child process
 // (threads 0: the child makes no search, for the process's own peak); its peak resident size.
-std::optional<ChildRun> RunInChild(const std::string &folders, std::size_t threads)
+std::optional<ChildRun> RunInChild(const std::string &folders, std::size_t threads, Question question)
 {
     std::fflush(stdout);
     int pipeFds[2];
@@ -167,7 +191,10 @@ std::optional<ChildRun> RunInChild(const std::string &folders, std::size_t threa
         if (threads > 0) {
             FileSearch search;
             search.SetContentThreads(threads);
-            SetTextField(search.criteria.words, kAbsentWord);
+            if (question == Question::AbsentWord)
+                SetTextField(search.criteria.words, kAbsentWord);
+            else
+                SetTextField(search.criteria.names, kAbsentName);
             SetTextField(search.criteria.folders, folders);
             const auto start = std::chrono::steady_clock::now();
             search.SetRunning(true);
@@ -252,12 +279,13 @@ private:
 
 // Both thread counts on folders, each line with its peak (and with big, its read rate);
 // then the difference against the target.
-bool PrintRuns(const std::string &folders, const SparseFile *big)
+bool PrintRuns(const std::string &folders, const SparseFile *big, Question question)
 {
+    std::printf("%s\n", question == Question::AbsentWord ? "  a word found nowhere" : "  a name found nowhere");
     // The first read of a new sparse file ran several times slower than any later one here,
     // even with the file out of the cache, and a tree may have left the caches since it was
     // made: either would weigh on one count only.
-    const std::optional<ChildRun> first = RunInChild(folders, 1);
+    const std::optional<ChildRun> first = RunInChild(folders, 1, question);
     if (!first)
         return false;
     std::printf("  first run, not compared: %.2f s\n", first->seconds);
@@ -265,13 +293,13 @@ bool PrintRuns(const std::string &folders, const SparseFile *big)
     for (std::size_t i = 0; i < 2; ++i) {
         if (big && !big->DropFromCache())
             std::printf("  (could not drop the file from the page cache: %s)\n", std::strerror(errno));
-        const std::optional<ChildRun> run = RunInChild(folders, kThreadCounts[i]);
+        const std::optional<ChildRun> run = RunInChild(folders, kThreadCounts[i], question);
         if (!run) {
             std::fprintf(stderr, "search_memory_bench: the run with %zu threads failed\n", kThreadCounts[i]);
             return false;
         }
         peaks[i] = run->peakMB;
-        std::printf("  %zu content thread%s: peak resident %7.1f MB, %8.2f s, %zu found", kThreadCounts[i],
+        std::printf("  %zu thread%s: peak resident %7.1f MB, %8.2f s, %zu found", kThreadCounts[i],
                     kThreadCounts[i] == 1 ? " " : "s", run->peakMB, run->seconds, run->found);
         if (big && run->seconds > 0)
             std::printf(", read %.2f GB/s", static_cast<double>(big->Bytes()) / run->seconds / 1e9);
@@ -287,30 +315,32 @@ int Main(int argc, char **argv)
 {
     Options options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: search_memory_bench [--files N (>= 1)] [--big-gb N (0 skips)] [TREE_FOLDER]\n");
+        std::fprintf(stderr, "usage: search_memory_bench [--files N (>= 1)] [--folder-entries N (0 skips)] "
+                             "[--big-gb N (0 skips)] [TREE_FOLDER]\n");
         return 2;
     }
     std::printf("target: the peak of the 8-thread run within a few MB (%.0f) of the 1-thread run's\n",
                 kTargetExtraMB);
-    const std::optional<ChildRun> idle = RunInChild("", 0);
+    const std::optional<ChildRun> idle = RunInChild("", 0, Question::AbsentWord);
     if (!idle)
         return 1;
     std::printf("a child that searches nothing: peak resident %.1f MB\n", idle->peakMB);
 
-    std::printf("tree %s: %s\n", options.root.c_str(), ShapeLine(options.files).c_str());
-    if (TreeIsComplete(options.root, options.files)) {
-        std::printf("reusing the tree\n");
-    } else {
-        std::fflush(stdout);
-        const auto start = std::chrono::steady_clock::now();
-        if (!GenerateTree(options.root, options.files))
-            return 1;
-        std::printf("generated in %.1f s\n",
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::printf("absent word through the tree\n");
-    if (!PrintRuns(TreePath(options.root), nullptr))
+    if (!ReuseOrGenerate(options.root, options.files, kFilesPerFolder))
         return 1;
+    for (const Question question : {Question::AbsentWord, Question::AbsentName}) {
+        if (!PrintRuns(TreePath(options.root), nullptr, question))
+            return 1;
+    }
+    if (options.folderEntries > 0) {
+        const std::string root = "/tmp/sifter-memory-folder-" + std::to_string(options.folderEntries);
+        if (!ReuseOrGenerate(root, options.folderEntries, options.folderEntries))
+            return 1;
+        for (const Question question : {Question::AbsentWord, Question::AbsentName}) {
+            if (!PrintRuns(TreePath(root), nullptr, question))
+                return 1;
+        }
+    }
 
     if (options.bigGb == 0)
         return 0;
@@ -321,9 +351,8 @@ int Main(int argc, char **argv)
                      options.bigGb, std::strerror(errno));
         return 1;
     }
-    std::printf("absent word through a %ld GB sparse file, out of the page cache before each run\n",
-                options.bigGb);
-    return PrintRuns(big.Folder(), &big) ? 0 : 1;
+    std::printf("a %ld GB sparse file, out of the page cache before each run\n", options.bigGb);
+    return PrintRuns(big.Folder(), &big, Question::AbsentWord) ? 0 : 1;
 }
 
 } // namespace

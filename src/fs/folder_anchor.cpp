@@ -25,6 +25,11 @@ std::size_t DefaultKeptOpen()
     return std::min(kMostKeptOpen, DescriptorLimit(kMostKeptOpen * kShareOfDescriptorLimit) / kShareOfDescriptorLimit);
 }
 
+FileIdentity IdentityOf(const struct stat &status)
+{
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
 bool OutOfDescriptors(int error)
 {
     return error == EMFILE || error == ENFILE;
@@ -36,9 +41,9 @@ bool OutOfDescriptors(int error)
 class FolderAnchor {
 public:
     FolderAnchor(std::shared_ptr<FolderAnchors::Budget> budget, FolderAnchorRef parent, std::string_view name,
-                 const struct stat &status)
-        : budget_(std::move(budget)), parent_(std::move(parent)), name_(name), device_(status.st_dev),
-          inode_(status.st_ino)
+                 const FileIdentity &identity)
+        : budget_(std::move(budget)), parent_(std::move(parent)), name_(name),
+          device_(static_cast<dev_t>(identity.device)), inode_(static_cast<ino_t>(identity.inode))
     {
     }
     ~FolderAnchor();
@@ -150,13 +155,20 @@ bool FolderAnchors::Open(const FolderAnchorRef &parent, const char *name, Folder
 }
 
 FolderAnchorRef FolderAnchors::Anchor(const FolderAnchorRef &parent, std::string_view name,
-                                      const FolderListing &listing)
+                                      const FolderListing &listing, const FileIdentity *identity)
 {
     const int folderFd = listing.Descriptor();
-    struct stat status {};
-    if (folderFd < 0 || fstat(folderFd, &status) != 0)
+    if (folderFd < 0)
         return nullptr;
-    auto anchor = std::make_shared<FolderAnchor>(budget_, parent, name, status);
+    FileIdentity examined;
+    if (!identity) {
+        struct stat status {};
+        if (fstat(folderFd, &status) != 0)
+            return nullptr;
+        examined = IdentityOf(status);
+        identity = &examined;
+    }
+    auto anchor = std::make_shared<FolderAnchor>(budget_, parent, name, *identity);
     int kept = -1;
     do
         kept = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
@@ -165,6 +177,26 @@ FolderAnchorRef FolderAnchors::Anchor(const FolderAnchorRef &parent, std::string
     if (kept >= 0)
         budget_->Keep(*anchor, kept);
     return anchor;
+}
+
+std::shared_ptr<const SharedFolder> FolderAnchors::Share(const FolderAnchorRef &anchor)
+{
+    const int fd = anchor ? Reach(*anchor) : -1;
+    return fd < 0 ? nullptr : SharedFolder::Duplicate(fd);
+}
+
+bool FolderAnchors::StillLeadsTo(const FolderAnchorRef &parent, const char *name, const FileIdentity &folder)
+{
+    int at = AT_FDCWD;
+    if (parent) {
+        at = Reach(*parent);
+        if (at < 0)
+            return false;
+    }
+    struct stat status {};
+    if (fstatat(at, name, &status, parent ? AT_SYMLINK_NOFOLLOW : 0) != 0 || !S_ISDIR(status.st_mode))
+        return false;
+    return IdentityOf(status) == folder;
 }
 
 // The anchor's descriptor, reopening it, and the anchors between it and its nearest open
@@ -202,10 +234,8 @@ int FolderAnchors::Reach(FolderAnchor &anchor)
 
 int FolderAnchors::OpenFolder(int at, const char *name, bool followLinks)
 {
-    // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
-    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
     for (;;) {
-        const int fd = openat(at, name, flags);
+        const int fd = OpenFolderAt(at, name, followLinks);
         // Out of descriptors, the walk gives back some of its own (never `at`, the most
         // recently used) and tries again.
         if (fd >= 0 || !OutOfDescriptors(errno) || !budget_->Shrink())

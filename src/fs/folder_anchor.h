@@ -4,7 +4,9 @@
 // never through a link. Only a bounded number of parents keep a descriptor open; the
 // others get one back through a child's ".." or are reopened step by step from their
 // nearest open ancestor, each step checked to be the very folder that was listed.
+#include "fs/file_identity.h"
 #include "fs/folder_listing.h"
+#include "fs/shared_folder.h"
 
 #include <cstddef>
 #include <memory>
@@ -33,8 +35,17 @@ public:
     // parent can no longer be reached as the same folder along the names it was found by.
     bool Open(const FolderAnchorRef &parent, const char *name, FolderListing &listing);
     // Anchors the folder that listing has open, reached as Open(parent, name) reached it;
-    // null when the listing has no folder open or it cannot be examined.
-    FolderAnchorRef Anchor(const FolderAnchorRef &parent, std::string_view name, const FolderListing &listing);
+    // null when the listing has no folder open or it cannot be examined. identity, when
+    // given, is the open folder's, already known.
+    FolderAnchorRef Anchor(const FolderAnchorRef &parent, std::string_view name, const FolderListing &listing,
+                           const FileIdentity *identity = nullptr);
+    // A descriptor of its own for the folder of the anchor, reached as Open reaches a
+    // parent, for work that outlives the anchors' budget; null when it cannot be reached.
+    std::shared_ptr<const SharedFolder> Share(const FolderAnchorRef &anchor);
+    // True when Open(parent, name) would now open the folder of that identity: name in
+    // parent is that folder and no link to it (with no parent, name is a path, links
+    // followed). Costs no descriptor of its own.
+    bool StillLeadsTo(const FolderAnchorRef &parent, const char *name, const FileIdentity &folder);
     // Descriptors the anchors hold open now.
     std::size_t OpenCount() const;
 

@@ -2,8 +2,12 @@
 #include "fs/folder_listing.h"
 
 #include "fs/entry_data.h"
+#include "fs/shared_folder.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +20,7 @@ struct Entry {
     std::string name;
     // d_type; DT_UNKNOWN is resolved the first time it is asked for.
     mutable unsigned char type = DT_UNKNOWN;
+    mutable bool examined = false; // asked for once, whatever the answer
 };
 
 inline unsigned char FoldedAscii(char c)
@@ -39,22 +44,49 @@ bool NameBefore(const Entry &a, const Entry &b)
     return a.name < b.name; // char_traits<char> compares as unsigned bytes
 }
 
+// What one read of the folder's records takes: as much as a directory stream reads at once.
+constexpr std::size_t kRecordBufferBytes = 32 * 1024;
+
+// Appends the entries of the folder's records to entries; false when the folder cannot be
+// read as one (or abandon was set). A read error part-way ends the entries where it happened.
+bool ReadEntries(int folderFd, std::vector<Entry> &entries, const std::atomic<bool> *abandon)
+{
+    alignas(dirent64) char buffer[kRecordBufferBytes];
+    for (bool first = true;; first = false) {
+        if (abandon && abandon->load(std::memory_order_relaxed))
+            return false;
+        const ssize_t got = getdents64(folderFd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        // Read directly rather than through a directory stream, which examines the folder
+        // and its descriptor's mode first: two more system calls for every folder.
+        if (got < 0 && first && errno == ENOTDIR)
+            return false;
+        if (got <= 0)
+            return true;
+        for (ssize_t at = 0; at < got;) {
+            dirent64 record;
+            std::memcpy(&record, buffer + at, offsetof(dirent64, d_name));
+            // As readdir does: records of deleted entries carry no inode.
+            if (record.d_ino != 0)
+                entries.push_back(Entry{buffer + at + offsetof(dirent64, d_name), record.d_type});
+            at += record.d_reclen;
+        }
+    }
+}
+
 } // namespace
 
 struct FolderListing::State {
-    DIR *folder = nullptr; // kept open: entries are examined relative to it
+    std::shared_ptr<const SharedFolder> folder; // kept open: entries are examined relative to it
     std::vector<Entry> entries;
 
-    ~State() { Close(); }
     void Close()
     {
-        // A failing close of a folder opened for reading loses nothing.
-        if (folder)
-            closedir(folder);
-        folder = nullptr;
+        folder.reset();
         entries.clear();
     }
-    int FolderFd() const { return folder ? dirfd(folder) : -1; }
+    int FolderFd() const { return folder ? folder->Descriptor() : -1; }
 };
 
 FolderListing::FolderListing() : state_(std::make_unique<State>()) {}
@@ -62,36 +94,43 @@ FolderListing::~FolderListing() = default;
 FolderListing::FolderListing(FolderListing &&) noexcept = default;
 FolderListing &FolderListing::operator=(FolderListing &&) noexcept = default;
 
+int OpenFolderAt(int at, const char *name, bool followLinks)
+{
+    // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
+    return openat(at, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
+}
+
 bool FolderListing::Open(const std::string &folder)
 {
     Close();
-    // O_DIRECTORY refuses FIFOs and devices before they are opened, so nothing blocks.
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = OpenFolderAt(AT_FDCWD, folder.c_str(), true);
     return fd >= 0 && Adopt(fd);
 }
 
-bool FolderListing::Adopt(int folderFd)
+bool FolderListing::Adopt(int folderFd, const std::atomic<bool> *abandon)
 {
     Close();
     if (folderFd < 0)
         return false;
-    DIR *stream = fdopendir(folderFd);
-    if (!stream) {
-        close(folderFd); // nothing was read through it
+    state_->folder = SharedFolder::Adopt(folderFd);
+    if (!state_->folder || !ReadEntries(folderFd, state_->entries, abandon)) {
+        Close();
         return false;
     }
-    state_->folder = stream;
-    std::vector<Entry> &entries = state_->entries;
-    for (;;) {
-        const dirent *record = readdir(stream);
-        // A read error ends the listing with the entries read so far, as a listing
-        // that stops early would.
-        if (!record)
-            break;
-        entries.push_back(Entry{record->d_name, record->d_type});
-    }
-    std::sort(entries.begin(), entries.end(), NameBefore);
+    std::sort(state_->entries.begin(), state_->entries.end(), NameBefore);
     return true;
+}
+
+const std::shared_ptr<const SharedFolder> &FolderListing::Folder() const
+{
+    static const std::shared_ptr<const SharedFolder> kNone;
+    return state_ ? state_->folder : kNone;
+}
+
+void FolderListing::ResolveTypes()
+{
+    for (std::size_t i = 0; i < Count(); ++i)
+        (void)IsFolder(i); // resolves an unknown type as a side effect; the answer is not needed here
 }
 
 void FolderListing::Close()
@@ -122,8 +161,9 @@ bool FolderListing::IsFolder(std::size_t index) const
     if (index >= Count())
         return false;
     const Entry &entry = state_->entries[index];
-    if (entry.type == DT_UNKNOWN) {
-        // Some file systems leave d_type out; only then is the entry examined.
+    if (entry.type == DT_UNKNOWN && !entry.examined) {
+        // Some file systems leave d_type out; only then is the entry examined, and once.
+        entry.examined = true;
         struct stat status {};
         if (fstatat(state_->FolderFd(), entry.name.c_str(), &status, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
             return false; // gone or inaccessible: nothing to descend into

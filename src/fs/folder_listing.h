@@ -4,6 +4,7 @@
 #include "fs/file_reader.h"
 #include "text/file_time.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace sifter {
+
+class SharedFolder;
 
 // What a listing says about one entry (the find-data record of a result file's world).
 struct EntryData {
@@ -44,6 +47,11 @@ bool PatternMatchesCounting(std::string_view pattern, std::string_view name, std
 // why (ENOENT: nothing there).
 bool ReadEntryData(const std::string &path, EntryData &out);
 
+// Opens name (relative to the folder open as at, or a path with AT_FDCWD) for listing,
+// following a last link only when followLinks; -1 (errno set) when it cannot. FIFOs and
+// devices are refused before they are opened, so it never blocks.
+int OpenFolderAt(int at, const char *name, bool followLinks);
+
 // The entries of one folder, read once when opened: "." and ".." included, ordered by
 // name with ASCII letters folded to upper case ("_" after the letters), ties by bytes.
 // A folder that cannot be listed (missing, no access, not a folder, path too long) has
@@ -60,12 +68,18 @@ public:
     // destruction.
     bool Open(const std::string &folder);
     // The same for a folder already open as folderFd, which the listing takes over (and
-    // closes at once when it cannot be listed).
-    bool Adopt(int folderFd);
+    // closes at once when it cannot be listed). With abandon, reading stops (false, no
+    // entries) once it is set.
+    bool Adopt(int folderFd, const std::atomic<bool> *abandon = nullptr);
     // Forgets the entries and closes the folder.
     void Close();
     // The open folder's descriptor, owned by the listing; -1 when none is open.
     int Descriptor() const;
+    // The open folder, for work that may outlive the listing (null when none is open).
+    const std::shared_ptr<const SharedFolder> &Folder() const;
+    // Examines every entry whose type the listing could not tell (as IsFolder would on
+    // demand), so that nothing on the listing changes any more and threads may share it.
+    void ResolveTypes();
     std::size_t Count() const;
     // The entry's name; empty for an index past the end.
     const std::string &Name(std::size_t index) const;

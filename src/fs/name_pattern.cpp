@@ -21,11 +21,13 @@ struct Character {
     std::size_t length; // bytes
 };
 
-// The character starting at text[pos]; pos < text.size().
+// The character starting at text[pos]; pos < text.size(). In an ASCII text every byte
+// is a character of its own.
+template <bool kAscii>
 inline Character DecodeAt(std::string_view text, std::size_t pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
-    if (lead < 0x80)
+    if (kAscii || lead < 0x80)
         return {lead, 1};
     const Utf8Sequence sequence = DecodeUtf8(text, pos);
     if (!sequence.valid)
@@ -64,7 +66,7 @@ struct StepCount {
 // needs to take more, since the last one can absorb anything it would, so the work
 // stays within pattern length x name length: each pass moves forward in the pattern
 // only, and each new pass starts one character further in the name.
-template <typename Count>
+template <bool kAscii, typename Count>
 bool MatchesWhole(std::string_view pattern, std::string_view name, Count count)
 {
     constexpr std::size_t kNoStar = std::string_view::npos;
@@ -87,13 +89,13 @@ bool MatchesWhole(std::string_view pattern, std::string_view name, Count count)
                 starName = n;
                 continue;
             }
-            const Character here = DecodeAt(name, n);
+            const Character here = DecodeAt<kAscii>(name, n);
             if (symbol == kAnyCharacter) {
                 ++p;
                 n += here.length;
                 continue;
             }
-            const Character wanted = DecodeAt(pattern, p);
+            const Character wanted = DecodeAt<kAscii>(pattern, p);
             if (SameIgnoringCase(wanted.code, here.code)) {
                 p += wanted.length;
                 n += here.length;
@@ -102,7 +104,7 @@ bool MatchesWhole(std::string_view pattern, std::string_view name, Count count)
         }
         if (starPattern == kNoStar)
             return false;
-        starName += DecodeAt(name, starName).length;
+        starName += DecodeAt<kAscii>(name, starName).length;
         n = starName;
         p = starPattern;
     }
@@ -113,15 +115,34 @@ bool MatchesWhole(std::string_view pattern, std::string_view name, Count count)
     return p == pattern.size();
 }
 
-template <typename Count>
-bool MatchesPattern(std::string_view pattern, std::string_view name, Count count)
+bool IsAscii(std::string_view text)
 {
-    if (MatchesWhole(pattern, name, count))
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+template <bool kAscii, typename Count>
+bool MatchesPatternAs(std::string_view pattern, std::string_view name, Count count)
+{
+    if (MatchesWhole<kAscii>(pattern, name, count))
         return true;
     // "name.*" stands for the name with any extension or none.
     if (pattern.ends_with(kAnyExtension) && name.find('.') == std::string_view::npos)
-        return MatchesWhole(pattern.substr(0, pattern.size() - kAnyExtension.size()), name, count);
+        return MatchesWhole<kAscii>(pattern.substr(0, pattern.size() - kAnyExtension.size()), name, count);
     return false;
+}
+
+template <typename Count>
+bool MatchesPattern(std::string_view pattern, std::string_view name, Count count)
+{
+    // Most names and patterns are ASCII, whose bytes need no decoding: the same matching,
+    // in a fraction of the time a walk spends on it for every entry.
+    if (IsAscii(pattern) && IsAscii(name))
+        return MatchesPatternAs<true>(pattern, name, count);
+    return MatchesPatternAs<false>(pattern, name, count);
 }
 
 } // namespace

@@ -11,12 +11,21 @@ std::shared_ptr<const SharedFolder> SharedFolder::Duplicate(int folderFd)
     if (folderFd < 0)
         return nullptr;
     const int fd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0)
+    return fd < 0 ? nullptr : Adopt(fd);
+}
+
+std::shared_ptr<const SharedFolder> SharedFolder::Adopt(int folderFd)
+{
+    const SharedFolder *folder = new (std::nothrow) SharedFolder(folderFd);
+    if (!folder) {
+        close(folderFd); // only read through, so nothing is lost
         return nullptr;
-    std::shared_ptr<const SharedFolder> folder(new (std::nothrow) SharedFolder(fd));
-    if (!folder)
-        close(fd); // nothing was read through it
-    return folder;
+    }
+    try {
+        return std::shared_ptr<const SharedFolder>(folder);
+    } catch (const std::bad_alloc &) {
+        return nullptr; // the folder was deleted, and its descriptor closed, by the failed pointer
+    }
 }
 
 SharedFolder::~SharedFolder()

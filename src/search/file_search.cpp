@@ -48,9 +48,15 @@ std::string NormalizeFolder(const std::string &typed)
 // How far the content tests may run ahead of the walk, in files per worker: enough that a
 // slow file at the head keeps no worker idle for long.
 constexpr std::size_t kWindowFilesPerThread = 16;
+// How many folders may be listed ahead of the walk, per worker: enough that the walk
+// rarely waits for the next one, few enough that overtaken listings cost little.
+constexpr std::size_t kListingsPerThread = 32;
 // The same share of the descriptor limit as the walk's own folders keep to.
 constexpr std::size_t kPoolShareOfDescriptors = 4;
 constexpr std::size_t kDescriptorLimitUnknown = 1024;
+// Each listing ahead holds its folder, and its parent's until it is opened; each the walk
+// is done with holds its folder until a worker frees it, no more of them than fit the window.
+constexpr std::size_t kDescriptorsPerListing = 3;
 
 } // namespace
 
@@ -105,19 +111,37 @@ std::vector<FileIdentity> FileSearch::ExcludedFilesMet() const
     return met;
 }
 
-void FileSearch::StartContentPool(Run &run)
+void FileSearch::StartPool(Run &run)
 {
-    // The pool's share of descriptors covers the files its workers have open and the
-    // folders of its window, so that no test fails for want of one.
+    // The pool's share of descriptors covers the files its workers have open, the folders
+    // of its content window and the listings ahead, so that nothing fails for want of one.
     const std::size_t share = DescriptorLimit(kDescriptorLimitUnknown) / kPoolShareOfDescriptors;
     const std::size_t threads = std::min(ContentThreads(), share / 2);
     if (threads <= 1)
         return;
-    const std::size_t window = std::min(threads * kWindowFilesPerThread, share - threads);
+    const std::size_t rest = share - threads;
+    // Half of what the workers' files leave, at most, goes to the listings.
+    const std::size_t listings = std::min(threads * kListingsPerThread, rest / (2 * kDescriptorsPerListing));
+    const std::size_t window = std::min(threads * kWindowFilesPerThread, rest - kDescriptorsPerListing * listings);
+    SearchPool::MatcherFactory makeMatcher;
     // The workers' matchers share what the run's own matcher prepared once.
-    run.pool = std::make_unique<ContentPool>(threads, window, [&run] { return run.matcher->ForAnotherThread(); });
-    if (run.pool->Workers() == 0)
-        run.pool.reset(); // no thread could be started: the tests run here
+    if (run.matcher)
+        makeMatcher = [&run] { return run.matcher->ForAnotherThread(); };
+    run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher);
+    if (run.pool->Workers() == 0) {
+        run.pool.reset(); // no thread could be started: everything is done here
+        return;
+    }
+    if (listings == 0)
+        return;
+    EntryDataPlan plan;
+    plan.listingPatterns = run.listingPatterns;
+    // A content test reads files, and reading moves their access times: ahead of the walk
+    // go only the data it reads before it reads any file, the first pass's.
+    const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();
+    plan.passes = !run.matcher ? run.patterns.size() : testsNeedData ? 1 : 0;
+    run.listings =
+        std::make_unique<ListingWindow>(*run.pool, listings, criteria.searchSubfolders != 0, std::move(plan));
 }
 
 bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)
@@ -231,15 +255,20 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
     if (!PrepareRun(run, workList))
         return 0;
 
-    FolderListing listing;
+    FolderListing own; // the listings the walk reads itself
     while (!workList.empty() && Running()) {
+        if (run.listings)
+            run.listings->Plan(workList, run.anchors);
         QueuedFolder folder = std::move(workList.front());
         workList.pop_front();
         // A folder that cannot be listed has no entries and contributes nothing.
-        run.anchors.Open(folder.parent, folder.Name(), listing);
+        const FolderListing &listing = run.listings ? run.listings->Take(folder, run.anchors, own)
+                                                    : (run.anchors.Open(folder.parent, folder.Name(), own), own);
         SearchFolder(run, folder.path, listing);
         if (criteria.searchSubfolders)
             QueueSubfolders(run, workList, folder, listing);
+        if (run.listings)
+            run.listings->Leave();
     }
     // The pool goes with the run: a stop abandons what is still in its window.
     if (run.pool && Running())
@@ -269,7 +298,7 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
     run.attributeData = AttributeTestNeedsData(criteria);
 
     for (std::string &folder : folders)
-        workList.push_back(QueuedFolder{std::move(folder), 0, nullptr});
+        workList.push_back(QueuedFolder{std::move(folder), 0, nullptr, nullptr});
 
     if (run.patterns.empty())
         run.patterns.emplace_back(kEveryEntryPattern);
@@ -280,8 +309,8 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
         run.matcher = std::make_unique<ContentMatcher>(run.phrase, run.words, criteria.wordMode,
                                                        criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
         run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });
-        StartContentPool(run);
     }
+    StartPool(run);
     return true;
 }
 

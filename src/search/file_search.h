@@ -16,6 +16,8 @@
 
 namespace sifter {
 
+struct QueuedFolder;
+
 // The folders a run of these criteria walks, in the order typed: split at ";", the home
 // expanded, no trailing "/", each once.
 std::vector<std::string> SearchedFolders(const SearchCriteria &criteria);
@@ -42,9 +44,10 @@ public:
     // True while RunSearch is in progress (records must not be freed then).
     bool InRun() const { return inRun_; }
 
-    // Threads that test file contents during a run, ahead of the walk: 1 tests each file
-    // on the calling thread as the walk reaches it; 0 (the default) means one per core.
-    // The records, their order and the sinks' calls are the same for every count.
+    // Threads that list folders and test file contents during a run, ahead of the walk: 1
+    // lists and tests everything on the calling thread as the walk reaches it; 0 (the
+    // default) means one per core. The records, their order and the sinks' calls are the
+    // same for every count.
     void SetContentThreads(std::size_t threads) { contentThreads_ = threads; }
     // The count a run uses: the one set, or the number of cores for 0.
     std::size_t ContentThreads() const;
@@ -94,21 +97,24 @@ public:
 
 private:
     struct Run;
-    struct QueuedFolder;
 
     // Splits and decodes the criteria into run; false when the run ends at once.
     bool PrepareRun(Run &run, std::deque<QueuedFolder> &workList);
-    // Starts the content-test threads of a run that has a content test, when more than one.
-    void StartContentPool(Run &run);
+    // Starts the worker threads of a run, when more than one, and its listings ahead.
+    void StartPool(Run &run);
     void FreeAllRecords();
 
     int SearchFolder(Run &run, std::string &folder, const FolderListing &listing);
     int QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, const QueuedFolder &folder,
                         const FolderListing &listing);
-    bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
-                          const std::string &pattern, EntryData &data, bool &haveData);
+    bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
+                          EntryData &data, bool &haveData);
     // True (and noted as met) when the entry is one of the excluded files.
-    bool IsExcluded(const FolderListing &listing, std::size_t index, EntryData &data, bool &haveData);
+    bool IsExcluded(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data,
+                    bool &haveData);
+    // The entry's data for the pass over the listing, as read ahead or else read now;
+    // false when it is gone (or the run stops meanwhile).
+    bool ReadData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data);
     // Throttled pump (and status text when folder is given), after reporting the content
     // tests finished ahead of the walk; false when asked to stop.
     bool KeepAlive(Run &run, const std::string *folder);

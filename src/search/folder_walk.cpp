@@ -12,11 +12,6 @@
 namespace sifter {
 namespace {
 
-bool IsDotEntry(const std::string &name)
-{
-    return name == "." || name == "..";
-}
-
 bool IsHiddenName(const std::string &name)
 {
     return !name.empty() && name[0] == '.';
@@ -35,6 +30,8 @@ bool FileSearch::KeepAlive(Run &run, const std::string *folder)
         // Files queued in a slow stretch of the walk wait no longer than one interval.
         if (run.pool)
             run.pool->Kick();
+        if (run.listings)
+            run.listings->NoteCallOut();
         if (folder && run.sinks.status)
             run.sinks.status->ShowSearchFolder(*folder);
         if (run.sinks.pump)
@@ -60,7 +57,7 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
                 continue;
             EntryData data;
             bool haveData = false;
-            if (!PassesEntryTests(run, listing, i, run.patterns[p], data, haveData))
+            if (!PassesEntryTests(run, listing, p, i, data, haveData))
                 continue;
 
             std::int64_t matchOffset = 0;
@@ -81,7 +78,7 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
                 if (matchOffset < 0)
                     continue;
             }
-            if (!haveData && !listing.Data(i, data))
+            if (!haveData && !ReadData(run, listing, p, i, data))
                 continue; // gone since it was listed
 
             if (!AddFound(run, data, folder, matchOffset))
@@ -98,18 +95,37 @@ bool FileSearch::AddFound(Run &run, const EntryData &data, std::string_view fold
         return false;
     FillFoundFile(*record, data, folder, matchOffset);
     AppendFoundFile(std::move(record));
+    if (run.listings)
+        run.listings->NoteCallOut();
     if (run.sinks.results)
         run.sinks.results->AddResultRow(*tail_);
     return true;
 }
 
-bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::size_t index,
-                                  const std::string &pattern, EntryData &data, bool &haveData)
+bool FileSearch::ReadData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
+                          EntryData &data)
 {
+    if (run.listings) {
+        switch (run.listings->Data(pass, index, data)) {
+        case ListingWindow::DataAhead::Read:
+            return true;
+        case ListingWindow::DataAhead::Gone:
+            return false;
+        case ListingWindow::DataAhead::NotAhead:
+            break;
+        }
+    }
+    return listing.Data(index, data);
+}
+
+bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
+                                  EntryData &data, bool &haveData)
+{
+    const std::string &pattern = run.patterns[pass];
     // Entry data costs a stat; it is read only when an active test needs it.
     auto needData = [&] {
         if (!haveData)
-            haveData = listing.Data(index, data);
+            haveData = ReadData(run, listing, pass, index, data);
         return haveData;
     };
     if (run.sizeTest && (!needData() || !PassesSizeTest(criteria, run.sizeBounds, data.Size())))
@@ -128,16 +144,17 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
     if (!criteria.searchShortNames && !NameContains(name, pattern, false))
         return false;
     // Last, so that only a file the run would have tested or listed counts as met.
-    return !IsExcluded(listing, index, data, haveData);
+    return !IsExcluded(run, listing, pass, index, data, haveData);
 }
 
-bool FileSearch::IsExcluded(const FolderListing &listing, std::size_t index, EntryData &data, bool &haveData)
+bool FileSearch::IsExcluded(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
+                            EntryData &data, bool &haveData)
 {
     // Only regular files are excluded; a folder the listing knows costs no stat.
     if (excluded_.empty() || listing.IsFolder(index))
         return false;
     if (!haveData)
-        haveData = listing.Data(index, data);
+        haveData = ReadData(run, listing, pass, index, data);
     if (!haveData)
         return false; // gone: nothing of it will be read or listed either
     const auto found = std::find(excluded_.begin(), excluded_.end(), data.identity);
@@ -154,6 +171,7 @@ int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, co
     // its subtree, before anything queued earlier. Links to folders are not folders here,
     // so a link loop cannot trap the walk.
     FolderAnchorRef anchor; // only a folder with subfolders needs one
+    std::size_t ordinal = 0; // of the subfolder, as the listings ahead count them
     for (std::size_t i = 0; i < listing.Count(); ++i) {
         if (!KeepAlive(run, nullptr))
             return 0;
@@ -161,13 +179,16 @@ int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, co
         if (IsDotEntry(name) || !listing.IsFolder(i))
             continue;
         if (!anchor) {
-            anchor = run.anchors.Anchor(folder.parent, folder.Name(), listing);
+            anchor = run.anchors.Anchor(folder.parent, folder.Name(), listing,
+                                        run.listings ? run.listings->TakenIdentity() : nullptr);
             if (!anchor)
                 return 1; // the folder cannot be examined, so no subfolder can be opened safely
         }
         std::string path = PathAppend(folder.path, name);
         const std::size_t nameAt = path.size() - name.size();
-        workList.push_front(QueuedFolder{std::move(path), nameAt, anchor});
+        workList.push_front(
+            QueuedFolder{std::move(path), nameAt, anchor, run.listings ? run.listings->TakeSubfolder(ordinal) : nullptr});
+        ++ordinal;
     }
     return 1;
 }

@@ -20,6 +20,11 @@ char FoldAscii(char c)
 
 } // namespace
 
+bool IsDotEntry(std::string_view name)
+{
+    return name == "." || name == "..";
+}
+
 bool HasWildcards(std::string_view pattern)
 {
     return pattern.find_first_of("*?") != std::string_view::npos;

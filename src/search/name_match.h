@@ -4,6 +4,8 @@
 
 namespace sifter {
 
+// True for "." and "..", the entries that name a folder itself and its parent.
+bool IsDotEntry(std::string_view name);
 // True when the pattern contains "*" or "?".
 bool HasWildcards(std::string_view pattern);
 // True when pattern has wildcards; otherwise whether pattern occurs in longName, compared

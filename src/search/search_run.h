@@ -3,10 +3,11 @@
 #include "fs/file_reader.h"
 #include "fs/folder_anchor.h"
 #include "search/content_matcher.h"
-#include "search/content_pool.h"
 #include "search/entry_filters.h"
 #include "search/file_search.h"
+#include "search/listing_window.h"
 #include "search/pump_throttle.h"
+#include "search/search_pool.h"
 
 #include <memory>
 #include <string>
@@ -30,21 +31,14 @@ struct FileSearch::Run {
     PumpThrottle throttle;
     const std::string *folder = nullptr; // the folder being searched, shown while its files are read
     FolderAnchors anchors;               // the way to each queued subfolder
-    // Content tests on worker threads; null when they run on the calling thread.
-    std::unique_ptr<ContentPool> pool;
+    // Worker threads for listings and content tests; null when everything is done on the
+    // calling thread.
+    std::unique_ptr<SearchPool> pool;
+    // Listings read ahead on the pool; null when the walk lists every folder itself.
+    std::unique_ptr<ListingWindow> listings;
     // The folder being searched as the pool's jobs hold it; made for its first job.
     std::shared_ptr<const SharedFolder> sharedFolder;
     std::shared_ptr<const std::string> sharedPath;
-};
-
-// A folder of the work list: its whole path, as records and the status show it, and how
-// to open it without that path, which may be longer than the system accepts.
-struct FileSearch::QueuedFolder {
-    std::string path;
-    std::size_t nameAt = 0; // where its name (the last component) starts in path
-    FolderAnchorRef parent; // null for a folder of the user's list, opened by its path
-
-    const char *Name() const { return path.c_str() + nameAt; }
 };
 
 } // namespace sifter

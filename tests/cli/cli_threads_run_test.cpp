@@ -1,11 +1,13 @@
-// sifter-cli with one content thread and with several: the same output and byte for byte
-// the same result file.
+// sifter-cli with one thread and with several: the same output and byte for byte the same
+// result file, for content tests and for names only.
 #include "cli_process.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace sifter {
@@ -42,8 +44,12 @@ protected:
     }
 
     // The criteria of a search saved once, so that no run takes its dates from the clock.
+    // That search reads every file and lists every folder, once the clock has moved past the
+    // tree's making (times are kept in ticks of a few milliseconds): later runs see the
+    // access times it left.
     std::string SavedCriteria()
     {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         const std::string saved = tree.Path("criteria.sifter");
         const CliResult made = RunCli({"-w", "no-such-word-anywhere", "-o", saved, tree.Path("data")});
         EXPECT_EQ(made.status, 1) << made.err; // nothing found; it also read every file once
@@ -53,17 +59,10 @@ protected:
     TempTree tree;
 };
 
-TEST_F(CliThreads, OneAndFourThreadsPrintAndSaveTheSame)
+// Runs each case with one thread and with four, expecting the same output and result file.
+void ExpectSameOnOneAndFourThreads(const TempTree &tree, const std::string &criteria,
+                                   const std::vector<std::vector<std::string>> &cases)
 {
-    const std::string criteria = SavedCriteria();
-    const std::vector<std::vector<std::string>> cases = {
-        {"-w", "alpha zeta", "-m", "any"},
-        {"-w", "alpha beta", "-m", "all"},
-        {"-w", "alpha beta", "-m", "phrase"},
-        {"-w", "alpha", "-m", "without"},
-        {"-x", "-w", "dead beef", "-m", "all"},
-        {"-w", "Gr\xC3\xBC\xC3\x9F" "e"},
-    };
     for (const std::vector<std::string> &words : cases) {
         std::vector<std::string> savedFiles;
         std::vector<CliResult> results;
@@ -84,6 +83,29 @@ TEST_F(CliThreads, OneAndFourThreadsPrintAndSaveTheSame)
         EXPECT_FALSE(one.empty()) << label;
         EXPECT_TRUE(ReadFileContent(savedFiles[1]) == one) << label << ": the result files differ";
     }
+}
+
+TEST_F(CliThreads, NamesOnlyPrintAndSaveTheSameOnOneAndFourThreads)
+{
+    SavedCriteria();
+    const std::string names = tree.Path("names.sifter");
+    const CliResult made = RunCli({"-n", "*", "-o", names, tree.Path("data")});
+    ASSERT_EQ(made.status, 0) << made.err;
+    ExpectSameOnOneAndFourThreads(tree, names, {{"-n", "*"}, {"-n", "f1;*-bytes;d1*"}, {"-n", "f2", "--size1", ">=100"}});
+}
+
+TEST_F(CliThreads, OneAndFourThreadsPrintAndSaveTheSame)
+{
+    const std::string criteria = SavedCriteria();
+    const std::vector<std::vector<std::string>> cases = {
+        {"-w", "alpha zeta", "-m", "any"},
+        {"-w", "alpha beta", "-m", "all"},
+        {"-w", "alpha beta", "-m", "phrase"},
+        {"-w", "alpha", "-m", "without"},
+        {"-x", "-w", "dead beef", "-m", "all"},
+        {"-w", "Gr\xC3\xBC\xC3\x9F" "e"},
+    };
+    ExpectSameOnOneAndFourThreads(tree, criteria, cases);
 }
 
 } // namespace

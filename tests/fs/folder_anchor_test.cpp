@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -126,6 +127,80 @@ TEST_F(FolderAnchorsTest, ParentGetsADescriptorBackThroughAChildOnlyWhileItIsIts
     EXPECT_EQ(anchors.OpenCount(), 0u); // c's ".." is no longer b
     ASSERT_TRUE(anchors.Open(b, "x", listing));
     EXPECT_EQ(Names(listing), NamesIn({"in-b"}));
+}
+
+// The identity of the folder a listing has open.
+FileIdentity IdentityOf(const FolderListing &listing)
+{
+    struct stat status {};
+    EXPECT_EQ(fstat(listing.Descriptor(), &status), 0);
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+TEST_F(FolderAnchorsTest, NameStillLeadsToAListedFolderUntilALinkOrAnotherFolderTakesItsPlace)
+{
+    FolderAnchors anchors(1);
+    AnchorDownToC(anchors);
+    ASSERT_TRUE(anchors.Open(c, "..", listing)); // b again, listed through c
+    const FileIdentity listedC = [&] {
+        FolderListing cListing;
+        EXPECT_TRUE(anchors.Open(b, "c", cListing));
+        return IdentityOf(cListing);
+    }();
+    EXPECT_TRUE(anchors.StillLeadsTo(b, "c", listedC));
+    EXPECT_FALSE(anchors.StillLeadsTo(b, "inside-none", listedC));
+
+    // Renamed away and a link put in its place: the name no longer leads there, though the
+    // link does lead to the very folder.
+    ASSERT_EQ(rename(tree.Path("a/b/c").c_str(), tree.Path("a/b/c.moved").c_str()), 0);
+    ASSERT_EQ(symlink("c.moved", tree.Path("a/b/c").c_str()), 0);
+    EXPECT_FALSE(anchors.StillLeadsTo(b, "c", listedC));
+    ASSERT_EQ(unlink(tree.Path("a/b/c").c_str()), 0);
+    tree.MakeFolder("a/b/c"); // another folder of that name
+    EXPECT_FALSE(anchors.StillLeadsTo(b, "c", listedC));
+    ASSERT_EQ(rmdir(tree.Path("a/b/c").c_str()), 0);
+    ASSERT_EQ(rename(tree.Path("a/b/c.moved").c_str(), tree.Path("a/b/c").c_str()), 0);
+    EXPECT_TRUE(anchors.StillLeadsTo(b, "c", listedC));
+
+    // A folder of the user's list is named by its path, which may go through links.
+    ASSERT_EQ(symlink(tree.Path("a").c_str(), outside.Path("to-a").c_str()), 0);
+    ASSERT_TRUE(listing.Open(tree.Path("a")));
+    EXPECT_TRUE(anchors.StillLeadsTo(nullptr, outside.Path("to-a").c_str(), IdentityOf(listing)));
+}
+
+TEST_F(FolderAnchorsTest, SharedFolderIsTheAnchoredOneAndOutlivesTheAnchors)
+{
+    std::shared_ptr<const SharedFolder> shared;
+    {
+        FolderAnchors anchors(1);
+        AnchorDownToC(anchors);
+        shared = anchors.Share(b); // b gave its descriptor up for c's: reached again
+        ASSERT_TRUE(shared);
+        EXPECT_LE(anchors.OpenCount(), 1u);
+        EXPECT_FALSE(anchors.Share(nullptr));
+    }
+    FolderListing fromShared;
+    ASSERT_TRUE(fromShared.Adopt(OpenFolderAt(shared->Descriptor(), "c", false)));
+    EXPECT_EQ(Names(fromShared), NamesIn({"inside"}));
+}
+
+TEST_F(FolderAnchorsTest, AnchorTakesAKnownIdentityAndIsReachedByIt)
+{
+    FolderAnchors anchors(1);
+    ASSERT_TRUE(anchors.Open(nullptr, tree.Root().c_str(), listing));
+    const FolderAnchorRef root = anchors.Anchor(nullptr, tree.Root(), listing);
+    ASSERT_TRUE(anchors.Open(root, "a", listing));
+    const FileIdentity identity = IdentityOf(listing);
+    const FolderAnchorRef a = anchors.Anchor(root, "a", listing, &identity);
+    ASSERT_TRUE(anchors.Open(a, "b", listing));
+    const FolderAnchorRef b2 = anchors.Anchor(a, "b", listing); // closes a's descriptor
+    // a is reopened from the root and checked against the identity it was given.
+    ASSERT_TRUE(anchors.Open(a, "b", listing));
+    EXPECT_EQ(Names(listing), NamesIn({"c"}));
+    const FileIdentity wrong{identity.device, identity.inode + 1};
+    const FolderAnchorRef misnamed = anchors.Anchor(root, "a", listing, &wrong);
+    ASSERT_TRUE(anchors.Open(b2, "c", listing)); // gives misnamed's descriptor up
+    EXPECT_FALSE(anchors.Open(misnamed, "b", listing));
 }
 
 TEST(FolderAnchors, RunningOutOfDescriptorsGivesSomeBackAndGoesOn)

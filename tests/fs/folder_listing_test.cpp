@@ -2,12 +2,15 @@
 
 #include "fs/file_attributes.h"
 #include "fs/listing_names.h"
+#include "fs/shared_folder.h"
 #include "support/special_files.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,6 +124,47 @@ TEST(FolderListing, MovedListingKeepsItsEntriesAndExaminesThem)
     FolderListing third;
     third = std::move(second);
     EXPECT_EQ(third.Count(), 3u);
+}
+
+TEST(FolderListing, SharedFolderOutlivesTheListingAndAnAbandonedReadListsNothing)
+{
+    TempTree tree;
+    tree.WriteFile("sub/f", "");
+    std::shared_ptr<const SharedFolder> folder;
+    {
+        FolderListing listing;
+        ASSERT_TRUE(listing.Open(tree.Root()));
+        listing.ResolveTypes();
+        EXPECT_TRUE(listing.IsFolder(IndexOf(listing, "sub")));
+        folder = listing.Folder();
+        ASSERT_TRUE(folder);
+        EXPECT_EQ(folder->Descriptor(), listing.Descriptor());
+    }
+    FolderListing sub;
+    ASSERT_TRUE(sub.Adopt(OpenFolderAt(folder->Descriptor(), "sub", false)));
+    EXPECT_EQ(Names(sub), (std::vector<std::string>{".", "..", "f"}));
+    EXPECT_FALSE(FolderListing().Folder());
+
+    const std::atomic<bool> abandon{true};
+    EXPECT_FALSE(sub.Adopt(OpenFolderAt(folder->Descriptor(), "sub", false), &abandon));
+    EXPECT_EQ(sub.Count(), 0u);
+    EXPECT_EQ(sub.Descriptor(), -1);
+}
+
+TEST(FolderListing, OpeningForListingFollowsALastLinkOnlyWhenAsked)
+{
+    TempTree tree;
+    tree.WriteFile("sub/f", "");
+    MakeLink("sub", tree.Path("link"));
+    MakeFifo(tree.Path("fifo"));
+    const int root = OpenFolderAt(AT_FDCWD, tree.Root().c_str(), false);
+    ASSERT_GE(root, 0);
+    for (const char *name : {"link", "fifo", "missing"})
+        EXPECT_LT(OpenFolderAt(root, name, false), 0) << name;
+    const int followed = OpenFolderAt(root, "link", true);
+    EXPECT_GE(followed, 0);
+    close(followed);
+    close(root);
 }
 
 TEST(FolderListing, OutOfRangeIndexGivesNothing)

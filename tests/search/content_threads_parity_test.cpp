@@ -1,6 +1,8 @@
-// Content tests on several threads report exactly what one thread reports: the same
-// records, every field and the match offset, in the same order, on a generated tree and
-// on hostile ones, for every word mode and word form.
+// A run on several threads reports exactly what one thread reports: the same records,
+// every field and the match offset, in the same order, on generated trees and on hostile
+// ones, for every word mode and word form, and with the folders listed ahead of the walk
+// for every name and entry test.
+#include "fs/file_identity.h"
 #include "search/content_matcher.h"
 #include "search/file_search.h"
 #include "search/found_file.h"
@@ -10,9 +12,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -74,8 +79,16 @@ std::string FirstDifference(const std::vector<Reported> &one, const std::vector<
     for (std::size_t i = 0; i < common; ++i) {
         if (one[i].path != many[i].path)
             return "record " + std::to_string(i) + ": " + one[i].path + " vs " + many[i].path;
-        if (one[i].stored != many[i].stored)
-            return "record " + std::to_string(i) + " (" + one[i].path + ") differs in its fields";
+        if (one[i].stored != many[i].stored) {
+            const FoundFileRecord a = DecodeFoundFile(one[i].stored);
+            const FoundFileRecord b = DecodeFoundFile(many[i].stored);
+            return "record " + std::to_string(i) + " (" + one[i].path + ") differs in its fields: size " +
+                   std::to_string(a.size) + "/" + std::to_string(b.size) + ", written " +
+                   std::to_string(a.lastWriteTime) + "/" + std::to_string(b.lastWriteTime) + ", accessed " +
+                   std::to_string(a.lastAccessTime) + "/" + std::to_string(b.lastAccessTime) + ", created " +
+                   std::to_string(a.creationTime) + "/" + std::to_string(b.creationTime) + ", attributes " +
+                   std::to_string(a.attributes) + "/" + std::to_string(b.attributes);
+        }
     }
     if (one.size() != many.size())
         return "counts " + std::to_string(one.size()) + " vs " + std::to_string(many.size());
@@ -119,10 +132,13 @@ std::vector<WordsCase> EveryWordsCase()
     };
 }
 
-// The first run reads every file once, so that later runs see the access times it left
-// (a read moves a file's access time only while it is not after its write time).
+// The first run reads every file and lists every folder once, so that later runs see the
+// access times it left (a read or a listing moves an access time only while it is not after
+// the write time). It waits for the clock to move on first: a file system keeps times in
+// ticks of a few milliseconds, and a time moved within the tick of the write would not be after it.
 void ReadEveryFileOnce(FileSearch &search, const std::string &folders)
 {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     SetTexts(search, "", "no-such-word-anywhere", folders);
     RecordingSinks sinks;
     search.SetContentThreads(1);
@@ -363,6 +379,188 @@ TEST(ContentThreadsHostileParity, FilesVanishingDuringTheRunLeaveTheOtherRecords
             EXPECT_LT(found.size(), 150u); // the deletions did happen during the run
         }
     }
+}
+
+// ---- listings read ahead of the walk
+
+
+// Many small folders at several depths (so that subfolders found by the listings ahead
+// keep pushing the planned ones back), some wide ones, a few with more entries than one
+// step of entry data, hidden and read-only entries, old and new times, and words to find.
+class SmallFoldersTree {
+public:
+    SmallFoldersTree()
+    {
+        std::mt19937 random(23);
+        auto below = [&random](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(random); };
+        const char *extensions[] = {".txt", ".dat", "", ".TXT", ".h"};
+        std::vector<std::string> folders{""};
+        for (std::size_t at = 0; at < folders.size() && folders.size() < 900; ++at) {
+            const std::size_t depth = static_cast<std::size_t>(std::count(folders[at].begin(), folders[at].end(), '/'));
+            const std::size_t subfolders = depth >= 6 ? 0 : below(depth == 0 ? 12 : 6);
+            for (std::size_t i = 0; i < subfolders; ++i) {
+                const std::string name = (below(9) == 0 ? ".s" : below(2) ? "sub" : "Dir") + std::to_string(i);
+                folders.push_back(folders[at] + name + "/");
+                tree.MakeFolder(folders.back());
+            }
+        }
+        for (std::size_t i = 0; i < folders.size(); ++i) {
+            const std::size_t files = i % 97 == 5 ? 300 + below(400) : below(5);
+            for (std::size_t f = 0; f < files; ++f) {
+                const std::string name = (below(10) == 0 ? ".f" : "f") + std::to_string(f) + extensions[below(5)];
+                const std::string relative = folders[i] + name;
+                tree.WriteFile(relative, below(3) == 0 ? "alpha " + std::string(below(3000), '.') : "beta");
+                if (below(8) == 0)
+                    tree.SetTimes(relative, 1'000'000'000 + static_cast<std::int64_t>(below(1000)));
+                if (below(12) == 0) {
+                    EXPECT_EQ(chmod(tree.Path(relative).c_str(), 0444), 0);
+                }
+            }
+        }
+        folderCount = folders.size();
+    }
+
+    TempTree tree;
+    std::size_t folderCount = 0;
+};
+
+struct NamesCase {
+    const char *label;
+    const char *names;
+    std::function<void(SearchCriteria &)> adjust;
+};
+
+std::vector<NamesCase> EveryNamesCase()
+{
+    return {
+        {"every entry", "", {}},
+        {"a wildcard pattern", "*.txt", {}},
+        {"a rare name", "f3.h", {}}, // long stretches without a row: no listing is checked again
+        {"three patterns", "*.dat;f1;sub", {}},
+        {"case-sensitive plain pattern", "f1", [](SearchCriteria &c) { c.caseSensitive = 1; }},
+        {"hidden entries left out", "", [](SearchCriteria &c) { c.searchHidden = 0; }},
+        {"read-only entries left out", "*.*", [](SearchCriteria &c) { c.searchReadOnly = 0; }},
+        {"no subfolders", "", [](SearchCriteria &c) { c.searchSubfolders = 0; }},
+        {"size test", "*",
+         [](SearchCriteria &c) {
+             c.sizeUnit = kSizeUnitBytes;
+             c.sizeCompare1 = kCompareAtLeast;
+             c.sizeValue1 = 100;
+         }},
+        {"date test", "*.*",
+         [](SearchCriteria &c) {
+             c.dateKind = kDateKindModified;
+             c.dateCompare1 = kCompareAtLeast;
+             c.date1.year = 2010;
+             c.date1.month = 1;
+             c.date1.day = 1;
+         }},
+    };
+}
+
+class ListingThreadsParity : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        small = new SmallFoldersTree;
+        FileSearch search;
+        ReadEveryFileOnce(search, small->tree.Root()); // and lists every folder once
+    }
+    static void TearDownTestSuite()
+    {
+        delete small;
+        small = nullptr;
+    }
+    static SmallFoldersTree *small;
+};
+
+SmallFoldersTree *ListingThreadsParity::small = nullptr;
+
+TEST_F(ListingThreadsParity, ManySmallFoldersGiveTheSameRecordsForEveryNameTest)
+{
+    ASSERT_GT(small->folderCount, 500u);
+    FileSearch search;
+    for (const NamesCase &names : EveryNamesCase()) {
+        SetTexts(search, names.names, "", small->tree.Root());
+        if (names.adjust)
+            names.adjust(search.criteria);
+        const std::vector<Reported> found = ExpectSameOnEveryCount(search, names.label);
+        EXPECT_GT(found.size(), 3u) << names.label;
+    }
+}
+
+TEST_F(ListingThreadsParity, ContentTestsWithEntryTestsOrSeveralPatternsGiveTheSameRecords)
+{
+    FileSearch search;
+    for (const NamesCase &names : EveryNamesCase()) {
+        SetTexts(search, names.names, "alpha", small->tree.Root());
+        if (names.adjust)
+            names.adjust(search.criteria);
+        ExpectSameOnEveryCount(search, std::string("alpha, ") + names.label, {2, 8});
+    }
+    // An excluded file needs the entry data of every file the names let through.
+    SetTexts(search, "*.txt;f*", "beta", small->tree.Root());
+    const std::optional<FileIdentity> excluded = RegularFileIdentityAt(small->tree.Path("f0.txt"));
+    search.SetExcludedFiles(excluded ? std::vector<FileIdentity>{*excluded} : std::vector<FileIdentity>{});
+    ExpectSameOnEveryCount(search, "an excluded file", {2, 8});
+}
+
+TEST(ListingThreadsHostileParity, HostileTreeGivesTheSameRecordsForEveryNameTest)
+{
+    TempTree tree;
+    ASSERT_NO_FATAL_FAILURE(MakeHostileTree(tree));
+    FileSearch search;
+    ReadEveryFileOnce(search, tree.Root());
+    for (const NamesCase &names : EveryNamesCase()) {
+        SetTexts(search, names.names, "", tree.Root());
+        if (names.adjust)
+            names.adjust(search.criteria);
+        ExpectSameOnEveryCount(search, names.label);
+    }
+}
+
+// Folders the sink swaps for links to another tree, or renames, while the walk has them
+// queued (and, with workers, listed already): what the walk then finds is what one thread finds.
+TEST(ListingThreadsHostileParity, FoldersSwappedForLinksDuringTheRunGiveTheSameRecords)
+{
+    auto outcome = [](std::size_t threads) {
+        TempTree outside;
+        outside.WriteFile("secret.txt", "");
+        outside.WriteFile("q/secret.txt", "");
+        TempTree tree;
+        for (const char *top : {"a", "b", "c", "p"}) {
+            for (int i = 0; i < 12; ++i)
+                tree.WriteFile(std::string(top) + "/s" + std::to_string(i) + "/f.txt", "");
+        }
+        tree.WriteFile("p/q/kept.txt", "");
+        auto swap = [&](const std::string &name) {
+            EXPECT_EQ(rename(tree.Path(name).c_str(), tree.Path(name + ".moved").c_str()), 0);
+            EXPECT_EQ(symlink(outside.Root().c_str(), tree.Path(name).c_str()), 0);
+        };
+        RecordingSinks sinks;
+        std::vector<std::string> paths;
+        sinks.onRow = [&](FoundFile &record) {
+            paths.push_back(record.Path().substr(tree.Root().size()));
+            // Walk order: p, then c, b and a, each from its last subfolder.
+            if (paths.size() == 3)
+                swap("p/q"); // a sibling not yet taken
+            if (paths.size() == 15)
+                swap("b"); // a whole subtree still queued
+            if (paths.size() == 16)
+                swap("c/s3"); // in the folder the walk is in
+        };
+        FileSearch search;
+        SetTexts(search, "*.txt", "", tree.Root());
+        search.SetContentThreads(threads);
+        test::Run(search, sinks);
+        return paths;
+    };
+    const std::vector<std::string> one = outcome(1);
+    EXPECT_EQ(std::count(one.begin(), one.end(), "/p/q/kept.txt"), 0);
+    EXPECT_EQ(std::count_if(one.begin(), one.end(), [](const std::string &path) { return path.rfind("/b/", 0) == 0; }),
+              0);
+    for (std::size_t threads : {2, 3, 8})
+        EXPECT_EQ(outcome(threads), one) << threads << " threads";
 }
 
 } // namespace

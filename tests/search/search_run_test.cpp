@@ -65,9 +65,21 @@ protected:
     RecordingSinks sinks;
 };
 
+// The walk itself, on the calling thread alone and with its folders listed ahead by
+// several workers: the same folders in the same order, whatever the tree does.
+class WalkOnThreads : public SearchRunTest, public ::testing::WithParamInterface<std::size_t> {
+protected:
+    void SetUp() override { search.SetContentThreads(GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Threads, WalkOnThreads, ::testing::Values(std::size_t{1}, std::size_t{4}),
+                         [](const ::testing::TestParamInfo<std::size_t> &info) {
+                             return std::to_string(info.param) + "Threads";
+                         });
+
 // ---- walk order and patterns
 
-TEST_F(SearchRunTest, WalkVisitsSubfoldersDepthFirstLastListedFirst)
+TEST_P(WalkOnThreads, WalkVisitsSubfoldersDepthFirstLastListedFirst)
 {
     tree.WriteFile("a.txt", "");
     tree.WriteFile("c.txt", "");
@@ -79,7 +91,7 @@ TEST_F(SearchRunTest, WalkVisitsSubfoldersDepthFirstLastListedFirst)
                 ElementsAre("a.txt", "c.txt", "B/z.txt", "A/x.txt", "A/A2/w.txt", "A/A1/y.txt"));
 }
 
-TEST_F(SearchRunTest, UserFoldersAreSearchedInTheirOrderEachWithItsSubtree)
+TEST_P(WalkOnThreads, UserFoldersAreSearchedInTheirOrderEachWithItsSubtree)
 {
     tree.WriteFile("one/a.txt", "");
     tree.WriteFile("one/deep/b.txt", "");
@@ -135,7 +147,7 @@ TEST_F(SearchRunTest, CaseSensitiveFlagLeavesWildcardPatternsCaseInsensitive)
     EXPECT_THAT(RunConfigured(), ElementsAre("a.txt"));
 }
 
-TEST_F(SearchRunTest, EmptyNamesFindEveryEntryFoldersAndDotlessNamesIncluded)
+TEST_P(WalkOnThreads, EmptyNamesFindEveryEntryFoldersAndDotlessNamesIncluded)
 {
     tree.WriteFile("README", "");
     tree.WriteFile("b.txt", "");
@@ -190,7 +202,7 @@ TEST_F(SearchRunTest, FoldersDifferingInCaseAreBothSearched)
     EXPECT_THAT(RunConfigured(), ElementsAre("Dir/a.txt", "dir/b.txt"));
 }
 
-TEST_F(SearchRunTest, UnlistableFolderContributesNothingAndTheRunGoesOn)
+TEST_P(WalkOnThreads, UnlistableFolderContributesNothingAndTheRunGoesOn)
 {
     tree.WriteFile("a.txt", "");
     SetTexts(search, "*.txt", "", tree.Path("missing") + "; " + tree.Root() + ";" + tree.Root());
@@ -209,7 +221,7 @@ TEST_F(SearchRunTest, TildeFolderMeansHome)
     EXPECT_EQ(search.Head()->Folder(), tree.Path("home/docs"));
 }
 
-TEST_F(SearchRunTest, ClearedSubfolderFlagKeepsTheRunInTheListedFolders)
+TEST_P(WalkOnThreads, ClearedSubfolderFlagKeepsTheRunInTheListedFolders)
 {
     tree.WriteFile("a.txt", "");
     tree.WriteFile("sub/b.txt", "");
@@ -242,7 +254,7 @@ TEST_F(SearchRunTest, RecordsOfOneFolderShareItsTextAndRecordsOfOneTypeTheirType
     EXPECT_EQ(byName["one.txt"]->SharedTypeName(), byName["three.txt"]->SharedTypeName());
 }
 
-TEST_F(SearchRunTest, FolderLongerThanItsFieldIsKeptWhole)
+TEST_P(WalkOnThreads, FolderLongerThanItsFieldIsKeptWhole)
 {
     std::string relative;
     for (int i = 0; i < 12; ++i)
@@ -539,7 +551,7 @@ TEST_F(SearchRunTest, InvalidHexadecimalWordEndsTheRunWithNothing)
 
 // ---- hostile trees
 
-TEST_F(SearchRunTest, LinkLoopIsNotFollowed)
+TEST_P(WalkOnThreads, LinkLoopIsNotFollowed)
 {
     tree.WriteFile("sub/a.txt", "");
     MakeLinkAt(tree.Root(), tree.Path("sub/loop"));
@@ -573,7 +585,7 @@ TEST_F(SearchRunTest, UnreadableAndDanglingEntriesDoNotMatchWords)
     }
 }
 
-TEST_F(SearchRunTest, UnreadableFolderIsSkipped)
+TEST_P(WalkOnThreads, UnreadableFolderIsSkipped)
 {
     tree.WriteFile("closed/a.txt", "");
     tree.WriteFile("b.txt", "");
@@ -586,7 +598,7 @@ TEST_F(SearchRunTest, UnreadableFolderIsSkipped)
     }
 }
 
-TEST_F(SearchRunTest, FolderReplacedByALinkWhileQueuedIsNotEnteredThroughIt)
+TEST_P(WalkOnThreads, FolderReplacedByALinkWhileQueuedIsNotEnteredThroughIt)
 {
     TempTree outside;
     outside.WriteFile("secret.txt", "");
@@ -611,7 +623,7 @@ TEST_F(SearchRunTest, FolderReplacedByALinkWhileQueuedIsNotEnteredThroughIt)
 
 // ---- any depth
 
-TEST_F(SearchRunTest, FilesPastThePathLimitAreFoundWithTheirWholePaths)
+TEST_P(WalkOnThreads, FilesPastThePathLimitAreFoundWithTheirWholePaths)
 {
     const std::string component(250, 'p');
     const int levels = static_cast<int>(component.size() + 1);
@@ -633,7 +645,7 @@ TEST_F(SearchRunTest, FilesPastThePathLimitAreFoundWithTheirWholePaths)
     EXPECT_EQ(search.Tail()->matchOffset, 9);
 }
 
-TEST_F(SearchRunTest, DeepAndWideTreeIsWalkedWithinALowDescriptorLimit)
+TEST_P(WalkOnThreads, DeepAndWideTreeIsWalkedWithinALowDescriptorLimit)
 {
     constexpr int kDepth = 2000;
     constexpr int kWidth = 200;

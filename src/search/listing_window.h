@@ -1,0 +1,114 @@
+#pragma once
+// Folder listings read on the pool's workers ahead of the walk, within a window of folders,
+// and handed to the walk in its own order. The walk is depth-first: a folder's subfolders go
+// to the front of the work list, last listed first. So the folders it takes next are the
+// front of its work list with each listed folder followed by its subfolders, and theirs in
+// turn: the window covers those, as far as the listings read so far tell, and workers take
+// the nearest first. A listing that newly known subfolders push out of the window keeps its
+// place while there is room, and is dropped for a nearer one when there is not (it is read
+// again when the walk gets there). The walk only ever takes the listing of the folder it
+// takes, checked to be still that folder; the filters, records and sinks stay with the walk.
+#include "fs/file_identity.h"
+#include "fs/folder_anchor.h"
+#include "fs/folder_listing.h"
+#include "search/search_pool.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sifter {
+
+class ListingTask;
+class EntryDataTask;
+
+// A folder of the work list: its whole path, as records and the status show it, and how
+// to open it without that path, which may be longer than the system accepts.
+struct QueuedFolder {
+    std::string path;
+    std::size_t nameAt = 0; // where its name (the last component) starts in path
+    FolderAnchorRef parent; // null for a folder of the user's list, opened by its path
+    std::shared_ptr<ListingTask> ahead; // its listing read ahead, if one was started
+
+    const char *Name() const { return path.c_str() + nameAt; }
+};
+
+// Which entry data the walk asks a listing for, so that workers read them first: in each
+// of the first passes (one per pattern), the data of every entry other than "." and ".."
+// that the pass's pattern matches.
+struct EntryDataPlan {
+    std::vector<std::string> listingPatterns;
+    std::size_t passes = 0; // 0: no data read ahead
+};
+
+class ListingWindow {
+public:
+    // Keeps at most folders listings ahead (and their entries to about a window's worth);
+    // subfolders are planned for only when descend is set.
+    ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan);
+    ~ListingWindow();
+    ListingWindow(const ListingWindow &) = delete;
+    ListingWindow &operator=(const ListingWindow &) = delete;
+
+    // Starts listings for the folders the walk takes next, nearest first, as far as the
+    // window reaches.
+    void Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anchors);
+    // The listing of the folder the walk takes now: the one read ahead when it is read and
+    // still that folder's, else own, filled as a walk without workers fills it (the walk
+    // never waits for a worker). Valid until Leave.
+    const FolderListing &Take(QueuedFolder &folder, FolderAnchors &anchors, FolderListing &own);
+    // The listing read ahead for the taken folder's subfolder of that ordinal (counted
+    // over its subfolders in listing order), for its work-list entry; null when none.
+    std::shared_ptr<ListingTask> TakeSubfolder(std::size_t ordinal);
+    // The identity of the taken folder as its listing ahead found it; null when the walk
+    // listed it itself.
+    const FileIdentity *TakenIdentity() const;
+    // Done with the taken folder: what was read ahead for it and not taken goes.
+    void Leave();
+
+    // The walk has called a sink or the pump, which may have changed any folder.
+    void NoteCallOut() { ++callOuts_; }
+
+    enum class DataAhead { Read, Gone, NotAhead };
+    // The data of the taken folder's entry index for the pass, as read ahead: Gone when the
+    // entry was gone by then, NotAhead when it was not read ahead (the walk reads it itself).
+    DataAhead Data(std::size_t pass, std::size_t index, EntryData &out);
+
+private:
+    struct Missing;
+    void Drop(std::shared_ptr<ListingTask> task);
+    // Drops listings outside the window until there is room for one more; false when none can go.
+    bool MakeRoom(std::size_t &entriesHeld);
+    std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
+    // True when the task is done, now or by running it here; false while a worker has it.
+    bool Ready(PoolTask &task);
+
+    SearchPool &pool_;
+    const std::size_t folders_;
+    const std::size_t started_; // listings are started within this many folders of the walk
+    const bool descend_;
+    const std::shared_ptr<const EntryDataPlan> plan_;
+
+    std::vector<std::shared_ptr<ListingTask>> live_; // started and neither taken nor dropped
+    std::uint64_t plans_ = 0;
+    std::size_t stepsSincePlan_ = 0;
+    std::size_t entriesTaken_ = 0; // in the listings the walk took from the window
+    std::size_t listingsTaken_ = 0;
+    std::uint64_t callOuts_ = 0;
+    std::shared_ptr<ListingTask> taken_; // the folder the walk is in, when read ahead
+    std::deque<std::shared_ptr<EntryDataTask>> dataTasks_; // of taken_, in walk order
+    std::size_t dataIssued_ = 0; // entry-data steps of taken_ started so far
+
+    // Kept between plans, so that planning allocates nothing once they have grown.
+    std::vector<Missing> missing_;
+    std::vector<PoolTask *> order_;
+    struct Frame;
+    std::vector<Frame> stack_;
+    std::shared_ptr<const SharedFolder> shareOf_; // a parent's folder, for its subfolders' listings
+    FolderAnchorRef sharedAnchor_;                // the parent it was made for
+};
+
+} // namespace sifter

@@ -1,0 +1,281 @@
+#include "search/search_pool.h"
+
+#include "fs/entry_data.h"
+#include "fs/file_reader.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace sifter {
+namespace {
+
+// Jobs queued before a sleeping worker is woken for them (Kick wakes one for fewer).
+constexpr std::size_t kWakeBatch = 8;
+// Tasks waiting before a busy worker wakes a sleeping one to share them.
+constexpr std::size_t kTaskWakeBatch = 4;
+
+} // namespace
+
+SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
+    : windowFiles_(windowFiles < 1 ? 1 : windowFiles)
+{
+    // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.
+    matchers_.reserve(threads);
+    workers_.reserve(threads);
+    for (std::size_t i = 0; i < threads; ++i) {
+        std::unique_ptr<ContentMatcher> matcher;
+        if (makeMatcher) {
+            matcher = makeMatcher();
+            if (!matcher)
+                break;
+            matcher->SetChunkCallback([this] { return !abandon_.load(std::memory_order_relaxed); });
+        }
+        try {
+            workers_.emplace_back(&SearchPool::Work, this, matcher.get());
+        } catch (const std::system_error &) {
+            break; // the system refused another thread: the ones running share the work
+        }
+        matchers_.push_back(std::move(matcher));
+    }
+}
+
+SearchPool::~SearchPool()
+{
+    abandon_.store(true, std::memory_order_relaxed);
+    {
+        std::lock_guard lock(mutex_);
+        closing_ = true;
+        waiting_.clear();
+        for (const std::shared_ptr<PoolTask> &task : tasks_)
+            task->queued_ = false;
+        tasks_.clear();
+        spent_.clear();
+    }
+    workAdded_.notify_all();
+    for (std::thread &worker : workers_)
+        worker.join();
+}
+
+void SearchPool::Submit(std::unique_ptr<ContentJob> job)
+{
+    ContentJob *queued = job.get();
+    window_.push_back(std::move(job));
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        waiting_.push_back(queued);
+        wake = sleeping_ > 0 && waiting_.size() >= kWakeBatch;
+    }
+    if (wake)
+        workAdded_.notify_one();
+}
+
+void SearchPool::Kick()
+{
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        wake = sleeping_ > 0 && (!waiting_.empty() || !tasks_.empty());
+    }
+    if (wake)
+        workAdded_.notify_all();
+}
+
+bool SearchPool::HeadDone() const
+{
+    return !window_.empty() && window_.front()->done.load(std::memory_order_acquire);
+}
+
+bool SearchPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    Kick(); // they may still be queued, with every worker asleep
+    std::unique_lock lock(mutex_);
+    for (std::size_t i = 0; i < count && i < window_.size(); ++i) {
+        const ContentJob &job = *window_[i];
+        awaited_ = &job;
+        const bool done =
+            jobDone_.wait_until(lock, deadline, [&job] { return job.done.load(std::memory_order_acquire); });
+        awaited_ = nullptr;
+        if (!done)
+            return false;
+    }
+    return true;
+}
+
+std::unique_ptr<ContentJob> SearchPool::TakeHead()
+{
+    std::unique_ptr<ContentJob> head = std::move(window_.front());
+    window_.pop_front();
+    return head;
+}
+
+std::shared_ptr<const std::string> SearchPool::HeadFolder() const
+{
+    return window_.empty() ? nullptr : window_.front()->folderPath;
+}
+
+void SearchPool::Work(ContentMatcher *matcher)
+{
+    std::vector<std::shared_ptr<const void>> spent;
+    for (;;) {
+        ContentJob *job = nullptr;
+        std::shared_ptr<PoolTask> task;
+        {
+            std::unique_lock lock(mutex_);
+            while (!closing_ && waiting_.empty() && tasks_.empty() && spent_.empty()) {
+                ++sleeping_;
+                workAdded_.wait(lock);
+                --sleeping_;
+                if (waking_ > 0)
+                    --waking_;
+            }
+            if (closing_)
+                return;
+            spent.swap(spent_);
+            if (!tasks_.empty()) {
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+                task->queued_ = false;
+            } else if (!waiting_.empty()) {
+                job = waiting_.front();
+                waiting_.pop_front();
+            }
+            // Woken for a batch: a sleeping neighbour shares it.
+            if (sleeping_ > 0 && (tasks_.size() >= kTaskWakeBatch || waiting_.size() >= kWakeBatch))
+                workAdded_.notify_one();
+        }
+        spent.clear();
+        if (task) {
+            task->Run(abandon_);
+            task->done_.store(true, std::memory_order_release);
+        } else if (job) {
+            // Content jobs come only from a run with a content test, whose workers all have a matcher.
+            Test(*matcher, *job);
+            Done(*job);
+        }
+    }
+}
+
+void SearchPool::Discard(std::shared_ptr<const void> spent, std::size_t most)
+{
+    std::vector<std::shared_ptr<const void>> freed;
+    {
+        std::lock_guard lock(mutex_);
+        // Only a worker that is awake frees it soon: with none, it is freed here; so are
+        // all once as many wait as there are workers, which free one batch each.
+        if (sleeping_ == workers_.size() || spent_.size() >= std::min(most, workers_.size()))
+            freed.swap(spent_);
+        else
+            spent_.push_back(std::move(spent));
+    }
+}
+
+void SearchPool::Wake()
+{
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        // A worker already woken and not yet running is not woken again.
+        wake = sleeping_ > waking_ && !tasks_.empty();
+        if (wake)
+            ++waking_;
+    }
+    if (wake)
+        workAdded_.notify_one();
+}
+
+void SearchPool::Queue(std::shared_ptr<PoolTask> task)
+{
+    std::lock_guard lock(mutex_);
+    task->queued_ = true;
+    tasks_.push_back(std::move(task));
+}
+
+void SearchPool::Prioritize(const std::vector<PoolTask *> &order)
+{
+    std::lock_guard lock(mutex_);
+    const std::uint64_t placement = ++placements_;
+    std::size_t placedCount = 0;
+    for (PoolTask *task : order) {
+        if (task->queued_ && task->placedIn_ != placement) {
+            task->placedIn_ = placement;
+            task->placeAt_ = placedCount++;
+        }
+    }
+    // The tasks of order first, in its order; the others after them, as they were.
+    std::deque<std::shared_ptr<PoolTask>> placed(placedCount);
+    for (std::shared_ptr<PoolTask> &task : tasks_) {
+        if (task->placedIn_ == placement)
+            placed[task->placeAt_] = std::move(task);
+        else
+            placed.push_back(std::move(task));
+    }
+    tasks_.swap(placed);
+}
+
+bool SearchPool::Withdraw(PoolTask &task)
+{
+    std::lock_guard lock(mutex_);
+    if (!task.queued_)
+        return false;
+    const auto found = std::find_if(tasks_.begin(), tasks_.end(),
+                                    [&task](const std::shared_ptr<PoolTask> &queued) { return queued.get() == &task; });
+    task.queued_ = false;
+    if (found != tasks_.end())
+        tasks_.erase(found);
+    return true;
+}
+
+bool SearchPool::RunHere(PoolTask &task)
+{
+    if (!Withdraw(task))
+        return false;
+    task.Run(abandon_);
+    task.done_.store(true, std::memory_order_release);
+    return true;
+}
+
+
+bool SearchPool::TestOneHere(ContentMatcher &matcher)
+{
+    ContentJob *job = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (waiting_.empty())
+            return false;
+        job = waiting_.front();
+        waiting_.pop_front();
+    }
+    Test(matcher, *job);
+    Done(*job);
+    return true;
+}
+
+void SearchPool::Done(ContentJob &job)
+{
+    bool awaited = false;
+    {
+        // Set under the lock, so that a wait for this job cannot miss it.
+        std::lock_guard lock(mutex_);
+        job.done.store(true, std::memory_order_release);
+        awaited = &job == awaited_;
+    }
+    // Only the awaited job wakes the calling thread: the others are reported with it.
+    if (awaited)
+        jobDone_.notify_one();
+}
+
+void SearchPool::Test(ContentMatcher &matcher, ContentJob &job)
+{
+    FileReader reader;
+    if (!reader.OpenAt(job.folder->Descriptor(), job.name.c_str(), job.knownRegular))
+        return; // folders, FIFOs, devices and unreadable files never match
+    job.matchOffset = matcher.Match(reader, 0);
+    reader.Close();
+    // A match needs the entry's data for its record; an entry gone by now has none.
+    if (job.matchOffset >= 0 && !job.haveData)
+        job.haveData = ReadEntryDataAt(job.folder->Descriptor(), job.name.c_str(), job.name, job.data);
+}
+
+} // namespace sifter

@@ -1,0 +1,142 @@
+#pragma once
+// The worker threads of one run and the work they do ahead of the walk: tasks (folder
+// listings and the entry data that goes with them, which the walk needs to go on at all,
+// so they come first) and content tests. The walk hands each file to the pool in walk
+// order and takes the outcomes back from the content window's head, in the same order, so
+// a run with workers reports exactly what a run without them would. Only the thread that
+// made the pool calls its members.
+#include "fs/folder_listing.h"
+#include "fs/shared_folder.h"
+#include "search/content_matcher.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace sifter {
+
+// One file's content test: what the walk knows of it, and the outcome a worker fills in.
+struct ContentJob {
+    std::shared_ptr<const SharedFolder> folder; // the file is opened relative to it
+    std::shared_ptr<const std::string> folderPath; // as records show it
+    std::string name;
+    bool knownRegular = false;
+    EntryData data;        // the entry's data, when the walk already read it
+    bool haveData = false; // else a worker reads it after a match
+
+    std::int64_t matchOffset = kNoMatch; // the outcome, once done
+    std::atomic<bool> done{false};
+};
+
+// Work for the walk other than a content test, run by a worker or by the walk itself.
+class PoolTask {
+public:
+    PoolTask() = default;
+    virtual ~PoolTask() = default;
+    PoolTask(const PoolTask &) = delete;
+    PoolTask &operator=(const PoolTask &) = delete;
+
+    // Does the work on whichever thread runs it; abandon is set when the run ends, and
+    // work that takes long gives up then.
+    virtual void Run(const std::atomic<bool> &abandon) = 0;
+    // True once Run has returned; what it left is then the caller's to read.
+    bool Done() const { return done_.load(std::memory_order_acquire); }
+
+private:
+    friend class SearchPool;
+    std::atomic<bool> done_{false};
+    bool queued_ = false;        // under the pool's lock: waiting for a thread
+    std::uint64_t placedIn_ = 0; // under the pool's lock: the last Prioritize that placed it
+    std::size_t placeAt_ = 0;    // and where
+};
+
+class SearchPool {
+public:
+    using MatcherFactory = std::function<std::unique_ptr<ContentMatcher>()>;
+
+    // Starts threads workers, each with a matcher of its own from makeMatcher (none for
+    // a run without a content test: makeMatcher empty); at most windowFiles content jobs
+    // are handed in and not yet taken back. Workers that cannot be started are done
+    // without (Workers() tells how many run).
+    SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher);
+    // Abandons every task and job still waiting or under way and joins the workers.
+    ~SearchPool();
+    SearchPool(const SearchPool &) = delete;
+    SearchPool &operator=(const SearchPool &) = delete;
+
+    std::size_t Workers() const { return workers_.size(); }
+    bool Full() const { return window_.size() >= windowFiles_; }
+    bool Empty() const { return window_.empty(); }
+
+    // Queues the job behind every earlier one. Only while not Full. Sleeping workers are
+    // woken for a few jobs at a time, since a wake-up costs more than a small file's test.
+    void Submit(std::unique_ptr<ContentJob> job);
+    // Wakes sleeping workers for the jobs queued since the last wake-up.
+    void Kick();
+    // Tests the oldest job no worker has taken yet here, with this thread's matcher, so
+    // that a thread that would wait for the workers helps them instead; false when every
+    // job is taken.
+    bool TestOneHere(ContentMatcher &matcher);
+    // True when the window holds a job and the oldest one's test is done.
+    bool HeadDone() const;
+    // Waits up to timeout for the oldest count jobs (as many as there are) to be done;
+    // false when they are not.
+    bool WaitForDone(std::size_t count, std::chrono::milliseconds timeout);
+    std::size_t Size() const { return window_.size(); }
+    // Takes the oldest job out of the window (only when HeadDone).
+    std::unique_ptr<ContentJob> TakeHead();
+    // The folder of the oldest job, or null when the window is empty.
+    std::shared_ptr<const std::string> HeadFolder() const;
+
+    // Tasks. Queues the task behind the waiting ones; a worker holds it while it runs.
+    // Wakes no worker: Wake or Kick does, once the walk has queued what it has.
+    void Queue(std::shared_ptr<PoolTask> task);
+    // Wakes one sleeping worker when a task waits.
+    void Wake();
+    // Moves the tasks of order that still wait to the front, in that order.
+    void Prioritize(const std::vector<PoolTask *> &order);
+    // Takes a waiting task back, so that no thread will run it; false once one has it.
+    bool Withdraw(PoolTask &task);
+    // Runs the task here unless a thread has it already; false then.
+    bool RunHere(PoolTask &task);
+    // Takes over what the walk is done with, for a worker to free when it next takes work
+    // (freeing a listing closes its folder, a system call the walk need not wait for); at
+    // most `most` wait, and no more than there are workers: past that, or when every worker
+    // sleeps, they are freed here.
+    void Discard(std::shared_ptr<const void> spent, std::size_t most);
+
+private:
+    void Work(ContentMatcher *matcher);
+    void Test(ContentMatcher &matcher, ContentJob &job);
+    // Marks the job done, waking the calling thread when it waits for it.
+    void Done(ContentJob &job);
+
+    const std::size_t windowFiles_;
+    std::deque<std::unique_ptr<ContentJob>> window_; // the calling thread's alone
+    std::vector<std::unique_ptr<ContentMatcher>> matchers_;
+    std::vector<std::thread> workers_;
+
+    std::mutex mutex_;
+    std::condition_variable workAdded_;
+    std::condition_variable jobDone_;
+    std::deque<ContentJob *> waiting_; // jobs no worker has taken yet, oldest first
+    std::deque<std::shared_ptr<PoolTask>> tasks_; // tasks no thread has taken yet, first first
+    std::vector<std::shared_ptr<const void>> spent_; // for a worker to free
+    std::uint64_t placements_ = 0;     // Prioritize calls so far
+    std::size_t sleeping_ = 0;         // workers waiting for a job
+    std::size_t waking_ = 0;           // of them, woken by Wake and not running yet
+    const ContentJob *awaited_ = nullptr; // the job the calling thread waits for, if any
+    bool closing_ = false;
+    std::atomic<bool> abandon_{false}; // workers give up the file under way
+};
+
+} // namespace sifter
