@@ -58,7 +58,7 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     test::Run(search, sinks);
     EXPECT_EQ(search.CountFoundFiles(), 20u);
     EXPECT_EQ(during, before + 4);
-    EXPECT_EQ(CountProcEntries("/proc/self/task"), before);
+    EXPECT_EQ(test::SettledThreadCount(before), before);
 }
 
 TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)

@@ -75,7 +75,7 @@ protected:
         test::Run(search, sinks);
         ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
         // A whole run leaves nothing behind either, nor keeps its threads for the next.
-        ASSERT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+        ASSERT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore);
         ASSERT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
     }
 
@@ -102,7 +102,7 @@ TEST_F(ContentThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToIt)
         EXPECT_EQ(stopping.rows.size(), stopAt) << "stopped at " << stopAt;
         ASSERT_EQ(found.size(), stopAt);
         EXPECT_TRUE(std::equal(found.begin(), found.end(), walkOrder.begin())) << "stopped at " << stopAt;
-        EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore) << "stopped at " << stopAt;
+        EXPECT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore) << "stopped at " << stopAt;
         EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore) << "stopped at " << stopAt;
     }
 }
@@ -138,7 +138,7 @@ TEST_F(ContentThreadsStop, StopFromThePumpWhileALargeFileIsReadAbandonsIt)
     EXPECT_EQ(FoundPaths(search, large.Root()), std::vector<std::string>{"a"});
     EXPECT_EQ(stopping.rows.size(), 1u);
     EXPECT_FALSE(HasOpen(big));
-    EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+    EXPECT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore);
     EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
 }
 

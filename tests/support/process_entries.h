@@ -3,6 +3,9 @@
 // no thread or descriptor behind.
 #include <dirent.h>
 
+#include <chrono>
+#include <thread>
+
 namespace sifter::test {
 
 // Entries of a /proc folder such as /proc/self/task or /proc/self/fd ("." and ".." not
@@ -18,6 +21,19 @@ inline int CountProcEntries(const char *folder)
             ++count;
     }
     closedir(dir);
+    return count;
+}
+
+// The threads of this process once those already joined are gone: the kernel drops a thread's
+// /proc entry a moment after a join returns, so the count may stay one too high briefly.
+// Waits up to a second for it to fall to expected; returns the last count.
+inline int SettledThreadCount(int expected)
+{
+    int count = CountProcEntries("/proc/self/task");
+    for (int i = 0; i < 100 && count > expected; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        count = CountProcEntries("/proc/self/task");
+    }
     return count;
 }
 
