@@ -163,7 +163,7 @@ protected:
         search.SetContentThreads(kThreads);
         test::Run(search, sinks);
         ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
-        ASSERT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+        ASSERT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore);
         ASSERT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
     }
 
@@ -197,7 +197,7 @@ TEST_F(ListingThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToItAndReturnsP
         // Far more than a stop takes (a few milliseconds even under a sanitizer): what is
         // pinned is that no worker finishes what was ahead of the walk first.
         EXPECT_LT(returned - stopped, std::chrono::seconds(1)) << "stopped at " << stopAt;
-        EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore) << "stopped at " << stopAt;
+        EXPECT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore) << "stopped at " << stopAt;
         EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore) << "stopped at " << stopAt;
     }
 }
@@ -218,7 +218,7 @@ TEST_F(ListingThreadsStop, StopFromThePumpLeavesNothingBehind)
     const std::vector<std::string> found = FoundPaths(search, tree.Root());
     ASSERT_LT(found.size(), walkOrder.size());
     EXPECT_TRUE(std::equal(found.begin(), found.end(), walkOrder.begin()));
-    EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+    EXPECT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore);
     EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
 }
 
