@@ -8,7 +8,6 @@
 #include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <thread>
 #include <utility>
 
 namespace sifter {
@@ -378,15 +377,14 @@ bool ListingWindow::Ready(PoolTask &task)
     if (task.Done() || pool_.RunHere(task))
         return true;
     // A worker has it: it is most likely nearly done, and doing it again here costs more
-    // than waiting a little. On a busy machine the worker may be kept off its core much
-    // longer, so the wait is short, and yields the core to it where they share one.
+    // than waiting a little. The wait spins rather than yields: on a busy machine a thread
+    // that yields its core can wait for it much longer than the worker takes.
     const auto giveUp = std::chrono::steady_clock::now() + kPatience;
     do {
-        std::this_thread::yield();
         if (task.Done())
             return true;
     } while (std::chrono::steady_clock::now() < giveUp);
-    return false;
+    return task.Done();
 }
 
 void ListingWindow::SubfoldersQueuedUnder(const FolderAnchorRef &anchor)
