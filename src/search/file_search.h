@@ -105,7 +105,7 @@ private:
     bool IsExcluded(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data,
                     bool &haveData);
     // The entry's data for the pass over the listing, as read ahead or else read now;
-    // false when it is gone (or the run stops meanwhile).
+    // false when it is gone.
     bool ReadData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data);
     // Throttled pump (and status text when folder is given), after reporting the content
     // tests finished ahead of the walk; false when asked to stop.

@@ -19,7 +19,8 @@ constexpr std::size_t kWindowEntries = 4 * 1024;
 // Listings are started only for the nearest part of the window; the rest of it keeps
 // listings that subfolders found meanwhile pushed back, so that their work is not lost.
 constexpr std::size_t kKeptPerStarted = 4;
-// A sleeping worker is woken when this share of where listings are started waits.
+// A sleeping worker is woken for a listing not read yet in this nearest share of where
+// listings are started, however few wait.
 constexpr std::size_t kWakeShare = 4;
 
 // How long the walk waits for a listing or entry data a worker is reading before it reads

@@ -56,9 +56,9 @@ public:
     // Starts listings for the folders the walk takes next, nearest first, as far as the
     // window reaches.
     void Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anchors);
-    // The listing of the folder the walk takes now: the one read ahead when it is read and
-    // still that folder's, else own, filled as a walk without workers fills it (the walk
-    // never waits for a worker). Valid until Leave.
+    // The listing of the folder the walk takes now: the one read ahead when it is read (or
+    // a worker finishes it within moments) and still that folder's, else own, filled as a
+    // walk without workers fills it. Valid until Leave.
     const FolderListing &Take(QueuedFolder &folder, FolderAnchors &anchors, FolderListing &own);
     // The listing read ahead for the taken folder's subfolder of that ordinal (counted
     // over its subfolders in listing order), for its work-list entry; null when none.
