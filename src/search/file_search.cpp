@@ -130,11 +130,7 @@ void FileSearch::StartPool(Run &run)
                                                     criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
         };
     }
-    // Without a content test the walk itself is busy all along, listing what the workers
-    // have not and testing every entry: it is one of the threads. With one, it mostly waits
-    // for the workers' tests.
-    const std::size_t workers = run.matcher ? threads : threads - 1;
-    run.pool = std::make_unique<SearchPool>(workers, window, makeMatcher);
+    run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher);
     if (run.pool->Workers() == 0) {
         run.pool.reset(); // no thread could be started: everything is done here
         return;
