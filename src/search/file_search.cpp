@@ -262,11 +262,14 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
         QueuedFolder folder = std::move(workList.front());
         workList.pop_front();
         // A folder that cannot be listed has no entries and contributes nothing.
-        const FolderListing &listing = run.listings ? run.listings->Take(folder, run.anchors, own)
-                                                    : (run.anchors.Open(folder.parent, folder.Name(), own), own);
-        SearchFolder(run, folder.path, listing);
+        const FolderListing *listing = &own;
+        if (run.listings)
+            listing = &run.listings->Take(folder, run.anchors, own);
+        else
+            run.anchors.Open(folder.parent, folder.Name(), own);
+        SearchFolder(run, folder.path, *listing);
         if (criteria.searchSubfolders)
-            QueueSubfolders(run, workList, folder, listing);
+            QueueSubfolders(run, workList, folder, *listing);
         if (run.listings)
             run.listings->Leave();
     }

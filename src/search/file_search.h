@@ -46,8 +46,8 @@ public:
 
     // Threads that list folders and test file contents during a run, ahead of the walk: 1
     // lists and tests everything on the calling thread as the walk reaches it; 0 (the
-    // default) means one per core. The records, their order and the sinks' calls are the
-    // same for every count.
+    // default) means one per core. A run without a content test counts the calling thread
+    // among them. The records, their order and the sinks' calls are the same for every count.
     void SetContentThreads(std::size_t threads) { contentThreads_ = threads; }
     // The count a run uses: the one set, or the number of cores for 0.
     std::size_t ContentThreads() const;
@@ -113,7 +113,7 @@ private:
     bool IsExcluded(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data,
                     bool &haveData);
     // The entry's data for the pass over the listing, as read ahead or else read now;
-    // false when it is gone (or the run stops meanwhile).
+    // false when it is gone.
     bool ReadData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data);
     // Throttled pump (and status text when folder is given), after reporting the content
     // tests finished ahead of the walk; false when asked to stop.

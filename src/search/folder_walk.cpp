@@ -190,6 +190,8 @@ int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, co
             QueuedFolder{std::move(path), nameAt, anchor, run.listings ? run.listings->TakeSubfolder(ordinal) : nullptr});
         ++ordinal;
     }
+    if (run.listings)
+        run.listings->SubfoldersQueuedUnder(anchor);
     return 1;
 }
 

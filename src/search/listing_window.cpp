@@ -5,6 +5,7 @@
 #include "search/name_match.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <utility>
@@ -18,9 +19,13 @@ constexpr std::size_t kWindowEntries = 4 * 1024;
 // Listings are started only for the nearest part of the window; the rest of it keeps
 // listings that subfolders found meanwhile pushed back, so that their work is not lost.
 constexpr std::size_t kKeptPerStarted = 4;
-// A sleeping worker is woken when this share of where listings are started waits.
+// A sleeping worker is woken for a listing not read yet in this nearest share of where
+// listings are started, however few wait.
 constexpr std::size_t kWakeShare = 4;
 
+// How long the walk waits for a listing or entry data a worker is reading before it reads
+// them itself: about what reading a small folder takes.
+constexpr std::chrono::microseconds kPatience{50};
 // Entry data are read ahead in steps of this many entries of one pass; the walk keeps
 // this many steps of its folder started ahead of the one it is in.
 constexpr std::size_t kDataStepEntries = 256;
@@ -286,8 +291,6 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
         started = true;
         ++pending;
     }
-    shareOf_.reset();
-    sharedAnchor_.reset();
     order_.erase(std::remove(order_.begin(), order_.end(), nullptr), order_.end());
     if (order_.empty())
         return;
@@ -372,7 +375,27 @@ void ListingWindow::Drop(std::shared_ptr<ListingTask> task)
 
 bool ListingWindow::Ready(PoolTask &task)
 {
-    return task.Done() || pool_.RunHere(task);
+    if (task.Done() || pool_.RunHere(task))
+        return true;
+    // A worker has it: it is most likely nearly done, and doing it again here costs more
+    // than waiting a little. The wait spins rather than yields: on a busy machine a thread
+    // that yields its core can wait for it much longer than the worker takes.
+    const auto giveUp = std::chrono::steady_clock::now() + kPatience;
+    do {
+        if (task.Done())
+            return true;
+    } while (std::chrono::steady_clock::now() < giveUp);
+    return task.Done();
+}
+
+void ListingWindow::SubfoldersQueuedUnder(const FolderAnchorRef &anchor)
+{
+    if (!taken_ || !anchor)
+        return;
+    // Their listings open them relative to the taken folder, already open: no descriptor
+    // of its own is needed for it.
+    sharedAnchor_ = anchor;
+    shareOf_ = taken_->listing.Folder();
 }
 
 const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &anchors, FolderListing &own)

@@ -56,13 +56,15 @@ public:
     // Starts listings for the folders the walk takes next, nearest first, as far as the
     // window reaches.
     void Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anchors);
-    // The listing of the folder the walk takes now: the one read ahead when it is read and
-    // still that folder's, else own, filled as a walk without workers fills it (the walk
-    // never waits for a worker). Valid until Leave.
+    // The listing of the folder the walk takes now: the one read ahead when it is read (or
+    // a worker finishes it within moments) and still that folder's, else own, filled as a
+    // walk without workers fills it. Valid until Leave.
     const FolderListing &Take(QueuedFolder &folder, FolderAnchors &anchors, FolderListing &own);
     // The listing read ahead for the taken folder's subfolder of that ordinal (counted
     // over its subfolders in listing order), for its work-list entry; null when none.
     std::shared_ptr<ListingTask> TakeSubfolder(std::size_t ordinal);
+    // The taken folder's subfolders went to the work list with anchor as their parent.
+    void SubfoldersQueuedUnder(const FolderAnchorRef &anchor);
     // The identity of the taken folder as its listing ahead found it; null when the walk
     // listed it itself.
     const FileIdentity *TakenIdentity() const;
@@ -83,7 +85,8 @@ private:
     // Drops listings outside the window until there is room for one more; false when none can go.
     bool MakeRoom(std::size_t &entriesHeld);
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
-    // True when the task is done, now or by running it here; false while a worker has it.
+    // True when the task is done, now, by running it here or within a short wait for the
+    // worker that has it; false when that worker is still at it.
     bool Ready(PoolTask &task);
 
     SearchPool &pool_;
@@ -108,7 +111,7 @@ private:
     struct Frame;
     std::vector<Frame> stack_;
     std::shared_ptr<const SharedFolder> shareOf_; // a parent's folder, for its subfolders' listings
-    FolderAnchorRef sharedAnchor_;                // the parent it was made for
+    FolderAnchorRef sharedAnchor_;                // the parent it is
 };
 
 } // namespace sifter

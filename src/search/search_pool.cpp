@@ -19,10 +19,11 @@ constexpr std::size_t kTaskWakeBatch = 4;
 SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
     : windowFiles_(windowFiles < 1 ? 1 : windowFiles)
 {
+    const std::size_t workers = makeMatcher || threads == 0 ? threads : threads - 1;
     // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.
-    matchers_.reserve(threads);
-    workers_.reserve(threads);
-    for (std::size_t i = 0; i < threads; ++i) {
+    matchers_.reserve(workers);
+    workers_.reserve(workers);
+    for (std::size_t i = 0; i < workers; ++i) {
         std::unique_ptr<ContentMatcher> matcher;
         if (makeMatcher) {
             matcher = makeMatcher();

@@ -63,10 +63,12 @@ class SearchPool {
 public:
     using MatcherFactory = std::function<std::unique_ptr<ContentMatcher>()>;
 
-    // Starts threads workers, each with a matcher of its own from makeMatcher (none for
-    // a run without a content test: makeMatcher empty); at most windowFiles content jobs
-    // are handed in and not yet taken back. Workers that cannot be started are done
-    // without (Workers() tells how many run).
+    // Starts workers for a run of threads threads, each with a matcher of its own from
+    // makeMatcher; at most windowFiles content jobs are handed in and not yet taken back.
+    // A run without a content test (makeMatcher empty) has one worker fewer: its walk is
+    // busy all along, testing every entry and listing what the workers have not, and is one
+    // of the threads; a run with one mostly waits for its workers' tests. Workers that
+    // cannot be started are done without (Workers() tells how many run).
     SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher);
     // Abandons every task and job still waiting or under way and joins the workers.
     ~SearchPool();

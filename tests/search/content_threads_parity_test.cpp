@@ -212,28 +212,34 @@ private:
     }
 };
 
-class ContentThreadsParity : public ::testing::Test {
+// A suite whose tests share one tree of the kind Tree (made once, every file read and every
+// folder listed once before the first test).
+template <typename Tree>
+class SharedTreeSuite : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        generated = new GeneratedTree;
+        shared = new Tree;
         FileSearch search;
-        ReadEveryFileOnce(search, generated->tree.Root());
+        ReadEveryFileOnce(search, shared->tree.Root());
     }
     static void TearDownTestSuite()
     {
-        delete generated;
-        generated = nullptr;
+        delete shared;
+        shared = nullptr;
     }
-    static GeneratedTree *generated;
+    static Tree *shared;
 };
 
-GeneratedTree *ContentThreadsParity::generated = nullptr;
+template <typename Tree>
+Tree *SharedTreeSuite<Tree>::shared = nullptr;
+
+class ContentThreadsParity : public SharedTreeSuite<GeneratedTree> {};
 
 TEST_F(ContentThreadsParity, GeneratedTreeGivesTheSameRecordsForEveryWordModeAndForm)
 {
     FileSearch search;
-    const std::string &root = generated->tree.Root();
+    const std::string &root = shared->tree.Root();
     std::size_t fewer = 2; // 8 threads for every case, 2 or 3 in turn: the tree is large
     for (const WordsCase &words : EveryWordsCase()) {
         SetTexts(search, "", words.words, root);
@@ -243,14 +249,14 @@ TEST_F(ContentThreadsParity, GeneratedTreeGivesTheSameRecordsForEveryWordModeAnd
         fewer = fewer == 2 ? 3 : 2;
         // A run that finds nothing, or everything, would compare equal without testing much.
         EXPECT_GT(found.size(), 300u) << words.label;
-        EXPECT_LT(found.size(), generated->files - 300) << words.label;
+        EXPECT_LT(found.size(), shared->files - 300) << words.label;
     }
 }
 
 TEST_F(ContentThreadsParity, MatchesAcrossTheFirstChunkBoundaryKeepTheirOffsets)
 {
     FileSearch search;
-    SetTexts(search, "", "alpha beta zeta " + kGruesse, generated->tree.Path("big"));
+    SetTexts(search, "", "alpha beta zeta " + kGruesse, shared->tree.Path("big"));
     const std::vector<Reported> found = ExpectSameOnEveryCount(search, "big files");
     ASSERT_FALSE(found.empty());
     for (const Reported &record : found) {
@@ -263,11 +269,11 @@ TEST_F(ContentThreadsParity, MatchesAcrossTheFirstChunkBoundaryKeepTheirOffsets)
 TEST_F(ContentThreadsParity, SlowFileFirstStillComesFirst)
 {
     FileSearch search;
-    SetTexts(search, "", "alpha", generated->tree.Root());
+    SetTexts(search, "", "alpha", shared->tree.Root());
     search.criteria.searchSubfolders = 0;
     const std::vector<Reported> found = ExpectSameOnEveryCount(search, "slow file first");
     ASSERT_EQ(found.size(), 301u);
-    EXPECT_EQ(found.front().path, generated->tree.Path("a-slow.bin"));
+    EXPECT_EQ(found.front().path, shared->tree.Path("a-slow.bin"));
 }
 
 // ---- hostile trees
@@ -458,30 +464,14 @@ std::vector<NamesCase> EveryNamesCase()
     };
 }
 
-class ListingThreadsParity : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        small = new SmallFoldersTree;
-        FileSearch search;
-        ReadEveryFileOnce(search, small->tree.Root()); // and lists every folder once
-    }
-    static void TearDownTestSuite()
-    {
-        delete small;
-        small = nullptr;
-    }
-    static SmallFoldersTree *small;
-};
-
-SmallFoldersTree *ListingThreadsParity::small = nullptr;
+class ListingThreadsParity : public SharedTreeSuite<SmallFoldersTree> {};
 
 TEST_F(ListingThreadsParity, ManySmallFoldersGiveTheSameRecordsForEveryNameTest)
 {
-    ASSERT_GT(small->folderCount, 500u);
+    ASSERT_GT(shared->folderCount, 500u);
     FileSearch search;
     for (const NamesCase &names : EveryNamesCase()) {
-        SetTexts(search, names.names, "", small->tree.Root());
+        SetTexts(search, names.names, "", shared->tree.Root());
         if (names.adjust)
             names.adjust(search.criteria);
         const std::vector<Reported> found = ExpectSameOnEveryCount(search, names.label);
@@ -493,14 +483,14 @@ TEST_F(ListingThreadsParity, ContentTestsWithEntryTestsOrSeveralPatternsGiveTheS
 {
     FileSearch search;
     for (const NamesCase &names : EveryNamesCase()) {
-        SetTexts(search, names.names, "alpha", small->tree.Root());
+        SetTexts(search, names.names, "alpha", shared->tree.Root());
         if (names.adjust)
             names.adjust(search.criteria);
         ExpectSameOnEveryCount(search, std::string("alpha, ") + names.label, {2, 8});
     }
     // An excluded file needs the entry data of every file the names let through.
-    SetTexts(search, "*.txt;f*", "beta", small->tree.Root());
-    const std::optional<FileIdentity> excluded = RegularFileIdentityAt(small->tree.Path("f0.txt"));
+    SetTexts(search, "*.txt;f*", "beta", shared->tree.Root());
+    const std::optional<FileIdentity> excluded = RegularFileIdentityAt(shared->tree.Path("f0.txt"));
     search.SetExcludedFiles(excluded ? std::vector<FileIdentity>{*excluded} : std::vector<FileIdentity>{});
     ExpectSameOnEveryCount(search, "an excluded file", {2, 8});
 }

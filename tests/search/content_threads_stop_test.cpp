@@ -15,7 +15,9 @@
 #include <cstddef>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -49,23 +51,18 @@ bool HasOpen(const std::string &path)
     return open;
 }
 
-class ContentThreadsStop : public ::testing::Test {
+// A tree made, its walk order found on one thread, and a whole run with kThreads checked to
+// give the same and to leave no thread and no descriptor behind.
+class ThreadsStop : public ::testing::Test {
 protected:
-    // Many small matches in several folders, with larger files between them so that the
-    // workers run ahead of the sink.
-    void SetUp() override
+    void Prepare(const std::function<void()> &makeTree, std::string_view names, std::string_view words)
     {
         // A sanitizer starts a thread of its own when the process creates its first one;
         // that thread is not the run's.
         std::thread([] {}).join();
         threadsBefore = CountProcEntries("/proc/self/task");
-        for (int folder = 0; folder < 4; ++folder) {
-            for (int file = 0; file < 60; ++file) {
-                const std::string name = "s" + std::to_string(folder) + "/f" + std::to_string(100 + file);
-                tree.WriteFile(name, file % 10 == 0 ? std::string(200000, '.') + "alpha" : "alpha");
-            }
-        }
-        SetTexts(search, "", "alpha", tree.Root());
+        makeTree();
+        SetTexts(search, names, words, tree.Root());
         search.SetContentThreads(1);
         test::Run(search, sinks);
         walkOrder = FoundPaths(search, tree.Root());
@@ -85,6 +82,25 @@ protected:
     std::vector<std::string> walkOrder;
     int threadsBefore = 0;
     int descriptorsBefore = 0;
+};
+
+class ContentThreadsStop : public ThreadsStop {
+protected:
+    // Many small matches in several folders, with larger files between them so that the
+    // workers run ahead of the sink.
+    void SetUp() override
+    {
+        Prepare(
+            [this] {
+                for (int folder = 0; folder < 4; ++folder) {
+                    for (int file = 0; file < 60; ++file) {
+                        const std::string name = "s" + std::to_string(folder) + "/f" + std::to_string(100 + file);
+                        tree.WriteFile(name, file % 10 == 0 ? std::string(200000, '.') + "alpha" : "alpha");
+                    }
+                }
+            },
+            "", "alpha");
+    }
 };
 
 TEST_F(ContentThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToIt)
@@ -144,35 +160,20 @@ TEST_F(ContentThreadsStop, StopFromThePumpWhileALargeFileIsReadAbandonsIt)
 
 // Names only: many folders of small files, two of them large (one step of entry data
 // and more), so that workers are listing and reading entry data when the stop comes.
-class ListingThreadsStop : public ::testing::Test {
+class ListingThreadsStop : public ThreadsStop {
 protected:
     void SetUp() override
     {
-        std::thread([] {}).join(); // a sanitizer's own thread, started with the first one
-        threadsBefore = CountProcEntries("/proc/self/task");
-        for (int folder = 0; folder < 40; ++folder) {
-            const int files = folder % 20 == 3 ? 700 : 8;
-            for (int file = 0; file < files; ++file)
-                tree.WriteFile("s" + std::to_string(100 + folder) + "/in/f" + std::to_string(1000 + file), "");
-        }
-        SetTexts(search, "f1*", "", tree.Root());
-        search.SetContentThreads(1);
-        test::Run(search, sinks);
-        walkOrder = FoundPaths(search, tree.Root());
-        descriptorsBefore = CountProcEntries("/proc/self/fd");
-        search.SetContentThreads(kThreads);
-        test::Run(search, sinks);
-        ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
-        ASSERT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
-        ASSERT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
+        Prepare(
+            [this] {
+                for (int folder = 0; folder < 40; ++folder) {
+                    const int files = folder % 20 == 3 ? 700 : 8;
+                    for (int file = 0; file < files; ++file)
+                        tree.WriteFile("s" + std::to_string(100 + folder) + "/in/f" + std::to_string(1000 + file), "");
+                }
+            },
+            "f1*", "");
     }
-
-    TempTree tree;
-    FileSearch search;
-    RecordingSinks sinks;
-    std::vector<std::string> walkOrder;
-    int threadsBefore = 0;
-    int descriptorsBefore = 0;
 };
 
 TEST_F(ListingThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToItAndReturnsPromptly)
@@ -197,7 +198,7 @@ TEST_F(ListingThreadsStop, StopFromTheSinkReportsExactlyTheRowsUpToItAndReturnsP
         // Far more than a stop takes (a few milliseconds even under a sanitizer): what is
         // pinned is that no worker finishes what was ahead of the walk first.
         EXPECT_LT(returned - stopped, std::chrono::seconds(1)) << "stopped at " << stopAt;
-        EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore) << "stopped at " << stopAt;
+        EXPECT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore) << "stopped at " << stopAt;
         EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore) << "stopped at " << stopAt;
     }
 }
@@ -218,7 +219,7 @@ TEST_F(ListingThreadsStop, StopFromThePumpLeavesNothingBehind)
     const std::vector<std::string> found = FoundPaths(search, tree.Root());
     ASSERT_LT(found.size(), walkOrder.size());
     EXPECT_TRUE(std::equal(found.begin(), found.end(), walkOrder.begin()));
-    EXPECT_EQ(CountProcEntries("/proc/self/task"), threadsBefore);
+    EXPECT_EQ(test::SettledThreadCount(threadsBefore), threadsBefore);
     EXPECT_EQ(CountProcEntries("/proc/self/fd"), descriptorsBefore);
 }
 

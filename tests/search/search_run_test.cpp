@@ -73,8 +73,8 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Threads, WalkOnThreads, ::testing::Values(std::size_t{1}, std::size_t{4}),
-                         [](const ::testing::TestParamInfo<std::size_t> &info) {
-                             return std::to_string(info.param) + "Threads";
+                         [](const ::testing::TestParamInfo<std::size_t> &count) {
+                             return std::to_string(count.param) + "Threads";
                          });
 
 // ---- walk order and patterns
