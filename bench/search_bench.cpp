@@ -391,7 +391,7 @@ enum class StopQuestion { CommonWord, EveryEntry };
 bool PrintStopLatency(const std::string &tree, int runs, bool cold, StopQuestion question)
 {
     FileSearch search;
-    search.SetContentThreads(kStopThreads);
+    search.SetWorkerThreads(kStopThreads);
     if (question == StopQuestion::CommonWord)
         SetTextField(search.criteria.words, kCommonWord);
     SetTextField(search.criteria.folders, tree);

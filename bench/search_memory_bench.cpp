@@ -190,7 +190,7 @@ std::optional<ChildRun> RunInChild(const std::string &folders, std::size_t threa
         ChildReport report{0, 0};
         if (threads > 0) {
             FileSearch search;
-            search.SetContentThreads(threads);
+            search.SetWorkerThreads(threads);
             if (question == Question::AbsentWord)
                 SetTextField(search.criteria.words, kAbsentWord);
             else

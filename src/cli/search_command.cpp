@@ -65,7 +65,7 @@ private:
 int RunSearchCommand(const CliOptions &options)
 {
     FileSearch search;
-    search.SetContentThreads(options.threads);
+    search.SetWorkerThreads(options.threads);
     // Only the result file stores type names; the printed lines never show one.
     search.SetTypeNamesWanted(!options.saveFile.empty());
     AbsoluteFolders savedFolders;

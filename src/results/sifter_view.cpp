@@ -81,11 +81,11 @@ CSifterView::CSifterView(CSifterDoc &document, LayoutSettings &settings, QWidget
 
     ApplyHeaderLayout();
     SetViewMode(ViewModeOfStyle(settings_.style));
-    // A new run starts unsorted with fresh icons; the last rows of a run are shown before
-    // anyone counts them; the rows of records about to be freed go first.
+    // A new run gets fresh icons (its rows start unsorted, as the run clears them first); the
+    // last rows of a run are shown before anyone counts them; the rows of records about to be
+    // freed go first.
     connect(&document_, &CSifterDoc::SearchRunStarting, this, [this] {
         model_->ResetRowIcons();
-        model_->ResetSort();
         runInProgress_ = true;
     });
     connect(&document_, &CSifterDoc::SearchRunEnded, this, [this] {

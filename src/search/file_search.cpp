@@ -88,10 +88,10 @@ void FileSearch::ResetCriteria()
     sifter::ResetCriteria(criteria, CurrentLocalTime());
 }
 
-std::size_t FileSearch::ContentThreads() const
+std::size_t FileSearch::WorkerThreads() const
 {
-    if (contentThreads_ != 0)
-        return contentThreads_;
+    if (workerThreads_ != 0)
+        return workerThreads_;
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
@@ -116,7 +116,7 @@ void FileSearch::StartPool(Run &run)
     // The pool's share of descriptors covers the files its workers have open, the folders
     // of its content window and the listings ahead, so that nothing fails for want of one.
     const std::size_t share = DescriptorLimit(kDescriptorLimitUnknown) / kPoolShareOfDescriptors;
-    const std::size_t threads = std::min(ContentThreads(), share / 2);
+    const std::size_t threads = std::min(WorkerThreads(), share / 2);
     if (threads <= 1)
         return;
     const std::size_t rest = share - threads;

@@ -48,9 +48,9 @@ public:
     // lists and tests everything on the calling thread as the walk reaches it; 0 (the
     // default) means one per core. A run without a content test counts the calling thread
     // among them. The records, their order and the sinks' calls are the same for every count.
-    void SetContentThreads(std::size_t threads) { contentThreads_ = threads; }
+    void SetWorkerThreads(std::size_t threads) { workerThreads_ = threads; }
     // The count a run uses: the one set, or the number of cores for 0.
-    std::size_t ContentThreads() const;
+    std::size_t WorkerThreads() const;
 
     // Files that no run lists or reads, by identity (through a link too): the caller's own
     // output, which a search would otherwise read while it is written. None by default.
@@ -140,7 +140,7 @@ private:
     FoundFile *tail_ = nullptr;
     std::uint8_t running_ = 0;
     bool inRun_ = false;
-    std::size_t contentThreads_ = 0;
+    std::size_t workerThreads_ = 0;
     std::vector<FileIdentity> excluded_;
     std::vector<bool> excludedMet_; // per excluded file, during and after a run
     TypeNames typeNames_;

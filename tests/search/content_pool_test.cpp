@@ -48,7 +48,7 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     MakeFolders(tree, 20);
     FileSearch search;
     SetTexts(search, "", "needle", tree.Root());
-    search.SetContentThreads(4);
+    search.SetWorkerThreads(4);
     RecordingSinks sinks;
     // A sanitizer starts a thread of its own with the process's first one.
     std::thread([] {}).join();
@@ -70,7 +70,7 @@ TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
     });
     FileSearch search;
     SetTexts(search, "", "needle", tree.Root());
-    search.SetContentThreads(1);
+    search.SetWorkerThreads(1);
     RecordingSinks sinks;
     test::Run(search, sinks);
     const std::vector<std::string> expected = Outcome(search);
@@ -83,7 +83,7 @@ TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
         const rlimit limit{kLimit, kLimit};
         if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
             std::_Exit(2);
-        search.SetContentThreads(8);
+        search.SetWorkerThreads(8);
         test::Run(search, sinks);
         const std::vector<std::string> got = Outcome(search);
         for (std::size_t i = 0; i < got.size() || i < expected.size(); ++i) {

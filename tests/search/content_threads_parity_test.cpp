@@ -59,7 +59,7 @@ RunOutcome RunOnThreads(FileSearch &search, std::size_t threads)
         if (std::this_thread::get_id() != caller)
             outcome.sinkOnCallingThread = false;
     };
-    search.SetContentThreads(threads);
+    search.SetWorkerThreads(threads);
     test::Run(search, sinks);
     std::size_t index = 0;
     for (const FoundFile *record = search.Head(); record; record = record->next, ++index) {
@@ -141,7 +141,7 @@ void ReadEveryFileOnce(FileSearch &search, const std::string &folders)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     SetTexts(search, "", "no-such-word-anywhere", folders);
     RecordingSinks sinks;
-    search.SetContentThreads(1);
+    search.SetWorkerThreads(1);
     test::Run(search, sinks);
 }
 
@@ -344,7 +344,7 @@ TEST(ContentThreadsHostileParity, FilesVanishingDuringTheRunLeaveTheOtherRecords
     writeFiles(whole);
     FileSearch search;
     SetTexts(search, "", "alpha", whole.Root());
-    search.SetContentThreads(1);
+    search.SetWorkerThreads(1);
     RecordingSinks wholeSinks;
     test::Run(search, wholeSinks);
     const std::vector<std::string> walkOrder = relativeFound(search, whole);
@@ -366,7 +366,7 @@ TEST(ContentThreadsHostileParity, FilesVanishingDuringTheRunLeaveTheOtherRecords
             }
         };
         SetTexts(search, "", "alpha", tree.Root());
-        search.SetContentThreads(threads);
+        search.SetWorkerThreads(threads);
         test::Run(search, sinks);
         const std::vector<std::string> found = relativeFound(search, tree);
         auto next = walkOrder.begin();
@@ -541,7 +541,7 @@ TEST(ListingThreadsHostileParity, FoldersSwappedForLinksDuringTheRunGiveTheSameR
         };
         FileSearch search;
         SetTexts(search, "*.txt", "", tree.Root());
-        search.SetContentThreads(threads);
+        search.SetWorkerThreads(threads);
         test::Run(search, sinks);
         return paths;
     };

@@ -63,12 +63,12 @@ protected:
         threadsBefore = CountProcEntries("/proc/self/task");
         makeTree();
         SetTexts(search, names, words, tree.Root());
-        search.SetContentThreads(1);
+        search.SetWorkerThreads(1);
         test::Run(search, sinks);
         walkOrder = FoundPaths(search, tree.Root());
         // Counted after a run: type names come from the MIME database, kept open once read.
         descriptorsBefore = CountProcEntries("/proc/self/fd");
-        search.SetContentThreads(kThreads);
+        search.SetWorkerThreads(kThreads);
         test::Run(search, sinks);
         ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
         // A whole run leaves nothing behind either, nor keeps its threads for the next.
@@ -147,7 +147,7 @@ TEST_F(ContentThreadsStop, StopFromThePumpWhileALargeFileIsReadAbandonsIt)
         }
     };
     SetTexts(search, "", "alpha", large.Root());
-    search.SetContentThreads(kThreads);
+    search.SetWorkerThreads(kThreads);
     search.SetRunning(true);
     EXPECT_EQ(search.RunSearch(stopping.Sinks()), 0);
     EXPECT_TRUE(stoppedWhileOpen); // the run keeps pumping while the file is read

@@ -69,7 +69,7 @@ protected:
 // several workers: the same folders in the same order, whatever the tree does.
 class WalkOnThreads : public SearchRunTest, public ::testing::WithParamInterface<std::size_t> {
 protected:
-    void SetUp() override { search.SetContentThreads(GetParam()); }
+    void SetUp() override { search.SetWorkerThreads(GetParam()); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Threads, WalkOnThreads, ::testing::Values(std::size_t{1}, std::size_t{4}),
@@ -508,7 +508,7 @@ TEST_F(SearchRunTest, ExcludedFilesAreNeitherTestedNorListedThroughLinksEitherAn
     const FileIdentity elsewhere{ownIdentity->device, ownIdentity->inode + 1000003};
     search.SetExcludedFiles({elsewhere, *ownIdentity});
     for (const std::size_t threads : {std::size_t{1}, std::size_t{4}}) {
-        search.SetContentThreads(threads);
+        search.SetWorkerThreads(threads);
         SetTexts(search, "*.txt", "needle", tree.Root());
         search.criteria.wordMode = kWordModeWithout;
         EXPECT_THAT(RunConfigured(), ElementsAre("a.txt")) << threads;
@@ -761,7 +761,7 @@ TEST_F(SearchRunTest, ReadingALargeFileKeepsShowingItsFolder)
     sinks.onDispatch = [] { std::this_thread::sleep_for(std::chrono::milliseconds(11)); };
     SetTexts(search, "big", "needle", tree.Path("sub"));
     // On the calling thread: workers read the file without the pump's pauses, too fast to show.
-    search.SetContentThreads(1);
+    search.SetWorkerThreads(1);
     test::Run(search, sinks);
     // ".", ".." and "big" show the folder once each; the chunks of big must show it too.
     EXPECT_GT(sinks.statusTexts.size(), 3u);
