@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core          # headless widget tests need a real font
   shared-mime-info tzdata locales   # type names, time-zone and locale tests
   clang libclang-rt-14-dev   # libFuzzer targets
-  ccache
+  ccache lld                 # a cached compile and a fast link: most of a build's time
   dbus-daemon                # the file-manager tests start a private session bus
   libglib2.0-bin             # gio: the file-type registration tests
   desktop-file-utils         # the desktop databases and the validation of our entries
@@ -21,7 +21,7 @@ packages=(
 for flag in "$@"; do
   case "$flag" in
     --gui-check) packages+=(xvfb xauth imagemagick xdotool) ;;
-    --bench) packages+=(ripgrep) ;;   # search_bench's parallel peer
+    --bench) packages+=(ripgrep fd-find) ;;   # search_bench's parallel peers
     *) echo "usage: install-deps.sh [--gui-check] [--bench]" >&2; exit 2 ;;
   esac
 done
