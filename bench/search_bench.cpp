@@ -1,14 +1,16 @@
-// Compares sifter-cli with find, grep and rg on a generated tree and prints the median
-// wall times and their ratios; then, in-process, how soon a run with 8 threads returns
-// once its results sink asks it to stop, for a word and for names. Not a test: it only
-// prints figures.
+// Compares sifter-cli with fd, find, grep and rg and prints the median wall times and their
+// ratios, on a generated tree or on existing folders; then, in-process, how soon a run with 8
+// threads returns once its results sink asks it to stop, for a word and for names. Not a
+// test: it only prints figures.
 //
 //   search_bench [--scale F] [--runs N] [--cli PATH] [--baseline PATH] [--stop-folder DIR]
-//                [--cold] [TREE_FOLDER]
+//                [--cold] [--name PATTERN] [TREE_FOLDER | --real DIR...]
 //
 // --baseline names another sifter-cli (an earlier build, say) that takes its turns with the
 // same questions, for the ratio of the two in one run; --stop-folder also times the stops
-// in DIR (such as /usr).
+// in DIR (such as /usr). --real asks the questions of the folders given (all together, as
+// one search) instead of the generated tree; --name sets the name pattern (default "report"
+// on the tree, "*.h" on real folders).
 // The tree (2,000 folders, 20,000 files, 200 MB at scale 1) is generated once into
 // TREE_FOLDER (default /tmp/sifter-bench-SCALE) and reused while its marker matches.
 // Warm by default (one untimed round first); --cold drops the page cache before every
@@ -360,8 +362,8 @@ void PrintRatio(const Tool &ours, const Tool &theirs)
 {
     if (!ours.median || !theirs.median || theirs.median->seconds <= 0)
         return;
-    std::printf("  ratio %s / %s: %.2f\n", ours.label.c_str(), theirs.label.c_str(),
-                ours.median->seconds / theirs.median->seconds);
+    std::printf("  ratio %s / %s: %.2f (%u cores)\n", ours.label.c_str(), theirs.label.c_str(),
+                ours.median->seconds / theirs.median->seconds, std::thread::hardware_concurrency());
 }
 
 // Clears the running flag at the first result and notes when.
@@ -438,20 +440,36 @@ std::string DefaultCliPath()
     return (self.parent_path().parent_path() / "src" / "cli" / "sifter-cli").string();
 }
 
-// Takes --cold, --baseline PATH and --stop-folder DIR out of the arguments; the rest are
-// the shared tree options. False when one of them has no value.
-bool TakeOwnOptions(int &argc, char **argv, bool &cold, std::string &baseline, std::string &stopFolder)
+struct OwnOptions {
+    bool cold = false;
+    std::string baseline;
+    std::string stopFolder;
+    std::string name;
+    std::vector<std::string> real;
+};
+
+// Takes --cold, --baseline PATH, --stop-folder DIR, --name PATTERN and --real DIR... out of
+// the arguments; the rest are the shared tree options. False when one of them has no value.
+bool TakeOwnOptions(int &argc, char **argv, OwnOptions &own)
 {
-    cold = false;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
-        const bool baselineOption = std::strcmp(argv[i], "--baseline") == 0;
-        if (std::strcmp(argv[i], "--cold") == 0) {
-            cold = true;
-        } else if (baselineOption || std::strcmp(argv[i], "--stop-folder") == 0) {
+        const std::string arg = argv[i];
+        std::string *value = arg == "--baseline"      ? &own.baseline
+                             : arg == "--stop-folder" ? &own.stopFolder
+                             : arg == "--name"        ? &own.name
+                                                      : nullptr;
+        if (arg == "--cold") {
+            own.cold = true;
+        } else if (value) {
             if (i + 1 == argc)
                 return false;
-            (baselineOption ? baseline : stopFolder) = argv[++i];
+            *value = argv[++i];
+        } else if (arg == "--real") {
+            while (i + 1 < argc && argv[i + 1][0] != '-')
+                own.real.push_back(argv[++i]);
+            if (own.real.empty())
+                return false;
         } else {
             argv[kept++] = argv[i];
         }
@@ -493,90 +511,175 @@ void PrintSifterRatios(const std::vector<Tool> &tools, bool withBaseline, std::s
     }
 }
 
-int Main(int argc, char **argv)
+// Generates the tree (or reuses it) and returns its folder; empty on failure.
+std::string PrepareTree(const TreeBenchOptions &options)
 {
-    bool cold = false;
-    std::string baseline;
-    std::string stopFolder;
-    TreeBenchOptions options;
-    if (!TakeOwnOptions(argc, argv, cold, baseline, stopFolder) || !ParseTreeBenchArguments(argc, argv, true, options)) {
-        std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] "
-                             "[--baseline PATH] [--stop-folder DIR] [--cold] [TREE_FOLDER]\n");
-        return 2;
-    }
     TreeShape shape;
     shape.folders = std::max(1, static_cast<int>(kFullFolders * options.scale));
     shape.files = std::max(1, static_cast<int>(kFullFiles * options.scale));
     shape.bytes = static_cast<std::uint64_t>(static_cast<double>(kFullBytes) * options.scale);
-    if (options.cli.empty())
-        options.cli = DefaultCliPath();
-    if (!OnPath(options.cli)) {
-        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--cli PATH)\n", options.cli.c_str());
-        return 1;
-    }
-    if (!baseline.empty() && !OnPath(baseline)) {
-        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--baseline PATH)\n", baseline.c_str());
-        return 1;
-    }
-
     std::printf("tree %s: %s\n", options.root.c_str(), ShapeLine(shape).c_str());
     if (TreeIsComplete(options.root, shape)) {
         std::printf("reusing the tree\n");
     } else {
         const auto start = std::chrono::steady_clock::now();
         if (!GenerateTree(options.root, shape))
-            return 1;
+            return {};
         std::printf("generated in %.1f s\n",
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
-    if (cold)
-        cold = ColdCacheAvailable();
-    std::printf("%u cores (hardware_concurrency); median of %d %s runs, the tools taking turns\n",
-                std::thread::hardware_concurrency(), options.runs,
-                cold ? "cold (page cache dropped before each)" : "warm");
-    std::fflush(stdout);
+    return TreePath(options.root);
+}
 
-    const std::string tree = TreePath(options.root);
-    const std::string pattern = std::string("*") + kNameWord + "*";
+std::vector<std::string> Joined(std::vector<std::string> front, const std::vector<std::string> &back)
+{
+    front.insert(front.end(), back.begin(), back.end());
+    return front;
+}
+
+// Words made like the absent one, so that none of them is in any content either.
+std::vector<std::string> AbsentWords(int count)
+{
+    std::vector<std::string> words;
+    for (int i = 0; i < count; ++i)
+        words.push_back(kAbsentWord + std::to_string(i));
+    return words;
+}
+
+// Each question's tools take turns; false when an installed tool could not be run.
+bool AskQuestions(const std::string &cli, const std::string &baseline, const std::vector<std::string> &folders,
+                  const std::string &namePattern, int runs, bool cold)
+{
     const bool withBaseline = !baseline.empty();
-    std::vector<Tool> names = SifterTools(options.cli, baseline, {"-n", kNameWord, tree});
-    names.push_back({"find -iname", {"find", tree, "-iname", pattern}, {}});
-    if (!TakeTurns(names, options.runs, cold))
-        return 1;
+    // A pattern without wildcards matches names containing it, as fd and find need spelled out.
+    const std::string glob =
+        namePattern.find_first_of("*?") == std::string::npos ? "*" + namePattern + "*" : namePattern;
+    std::vector<Tool> names = SifterTools(cli, baseline, Joined({"-n", namePattern}, folders));
+    const std::size_t namePeers = names.size();
+    names.push_back({"fd -uu", Joined({"fdfind", "-uu", "-i", "-g", glob}, folders), {}});
+    names.push_back({"find -iname", Joined(Joined({"find"}, folders), {"-iname", glob}), {}});
+    if (!TakeTurns(names, runs, cold))
+        return false;
     PrintTools("name search", names);
-    PrintSifterRatios(names, withBaseline, names.size() - 1);
+    PrintSifterRatios(names, withBaseline, namePeers);
+    PrintRatio(names[0], names[namePeers + 1]);
     std::fflush(stdout);
 
     // No name, no word: every entry with its data, as find prints size and time.
-    std::vector<Tool> every = SifterTools(options.cli, baseline, {tree});
-    every.push_back({"find -printf '%s %T@'", {"find", tree, "-printf", "%s %T@\n"}, {}});
-    every.push_back({"find", {"find", tree}, {}});
-    if (!TakeTurns(every, options.runs, cold))
-        return 1;
+    std::vector<Tool> every = SifterTools(cli, baseline, folders);
+    const std::size_t everyPeers = every.size();
+    every.push_back({"find -printf '%s %T@'", Joined(Joined({"find"}, folders), {"-printf", "%s %T@\n"}), {}});
+    every.push_back({"fd -uu", Joined({"fdfind", "-uu", ""}, folders), {}});
+    every.push_back({"find", Joined({"find"}, folders), {}});
+    if (!TakeTurns(every, runs, cold))
+        return false;
     PrintTools("every entry", every);
-    PrintSifterRatios(every, withBaseline, every.size() - 2);
-    PrintRatio(every[0], every.back());
+    PrintSifterRatios(every, withBaseline, everyPeers);
+    PrintRatio(every[0], every[everyPeers + 1]);
+    PrintRatio(every[0], every[everyPeers + 2]);
     std::fflush(stdout);
 
-    std::vector<Tool> words = SifterTools(options.cli, baseline, {"-w", kAbsentWord, tree});
-    const std::size_t peers = words.size();
-    words.push_back({"grep -rlF", {"grep", "-rlF", kAbsentWord, tree}, {}});
-    words.push_back({"rg", {"rg", "-lF", "--no-ignore", "--hidden", kAbsentWord, tree}, {}});
-    words.push_back({"rg -j1", {"rg", "-lF", "--no-ignore", "--hidden", "-j1", kAbsentWord, tree}, {}});
-    if (!TakeTurns(words, options.runs, cold))
-        return 1;
+    const std::vector<std::string> rg = {"rg", "-lF", "--no-ignore", "--hidden", "-a"};
+    std::vector<Tool> words = SifterTools(cli, baseline, Joined({"-w", kAbsentWord}, folders));
+    const std::size_t wordPeers = words.size();
+    words.push_back({"grep -rlF", Joined({"grep", "-rlF", kAbsentWord}, folders), {}});
+    words.push_back({"rg", Joined(Joined(rg, {kAbsentWord}), folders), {}});
+    words.push_back({"rg -j1", Joined(Joined(rg, {"-j1", kAbsentWord}), folders), {}});
+    if (!TakeTurns(words, runs, cold))
+        return false;
     PrintTools("absent word (every byte read)", words);
-    PrintRatio(words[0], words[peers + 1]);
-    PrintRatio(words[1], words[peers]);
-    PrintRatio(words[1], words[peers + 2]);
+    PrintRatio(words[0], words[wordPeers + 1]);
+    PrintRatio(words[1], words[wordPeers]);
+    PrintRatio(words[1], words[wordPeers + 2]);
     if (withBaseline) {
         PrintRatio(words[0], words[2]);
         PrintRatio(words[1], words[3]);
     }
     std::fflush(stdout);
 
+    // Thirty words, any of them: the cost of many words against the cost of one.
+    const std::vector<std::string> absent = AbsentWords(30);
+    std::string wordField;
+    std::vector<std::string> patterns;
+    for (const std::string &word : absent) {
+        wordField += (wordField.empty() ? "" : " ") + word;
+        patterns.insert(patterns.end(), {"-e", word});
+    }
+    std::vector<Tool> many = SifterTools(cli, baseline, Joined({"-w", wordField}, folders));
+    const std::size_t manyPeers = many.size();
+    many.push_back({"grep -rlF -e ...", Joined(Joined({"grep", "-rlF"}, patterns), folders), {}});
+    many.push_back({"rg -e ...", Joined(Joined(rg, patterns), folders), {}});
+    if (!TakeTurns(many, runs, cold))
+        return false;
+    PrintTools("30 absent words, any", many);
+    PrintRatio(many[0], many[manyPeers + 1]);
+    PrintRatio(many[0], many[manyPeers]);
+    if (many[0].median && words[0].median && words[0].median->seconds > 0)
+        std::printf("  ratio 30 words / 1 word (sifter-cli): %.2f\n", many[0].median->seconds / words[0].median->seconds);
+    if (withBaseline)
+        PrintRatio(many[0], many[2]);
+    std::fflush(stdout);
+    return true;
+}
+
+int Main(int argc, char **argv)
+{
+    OwnOptions own;
+    TreeBenchOptions options;
+    if (!TakeOwnOptions(argc, argv, own) || !ParseTreeBenchArguments(argc, argv, true, options)) {
+        std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] "
+                             "[--baseline PATH] [--stop-folder DIR] [--cold] [--name PATTERN] "
+                             "[TREE_FOLDER | --real DIR...]\n");
+        return 2;
+    }
+    if (options.cli.empty())
+        options.cli = DefaultCliPath();
+    if (!OnPath(options.cli)) {
+        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--cli PATH)\n", options.cli.c_str());
+        return 1;
+    }
+    if (!own.baseline.empty() && !OnPath(own.baseline)) {
+        std::fprintf(stderr, "search_bench: no sifter-cli at %s (--baseline PATH)\n", own.baseline.c_str());
+        return 1;
+    }
+    for (const std::string &folder : own.real) {
+        std::error_code error;
+        if (!fs::is_directory(folder, error)) {
+            std::fprintf(stderr, "search_bench: %s is not a folder (--real DIR...)\n", folder.c_str());
+            return 1;
+        }
+    }
+
+    const bool real = !own.real.empty();
+    std::string tree;
+    std::vector<std::string> folders = own.real;
+    if (real) {
+        std::printf("real folders:");
+        for (const std::string &folder : folders)
+            std::printf(" %s", folder.c_str());
+        std::printf("\n");
+    } else {
+        tree = PrepareTree(options);
+        if (tree.empty())
+            return 1;
+        folders = {tree};
+    }
+    if (own.name.empty())
+        own.name = real ? "*.h" : kNameWord;
+    const bool cold = own.cold && ColdCacheAvailable();
+    std::printf("%u cores (hardware_concurrency); median of %d %s runs, the tools taking turns\n",
+                std::thread::hardware_concurrency(), options.runs,
+                cold ? "cold (page cache dropped before each)" : "warm");
+    std::fflush(stdout);
+
+    if (!AskQuestions(options.cli, own.baseline, folders, own.name, options.runs, cold))
+        return 1;
+
     const int stopRuns = std::max(options.runs, 5);
-    for (const std::string &folder : {tree, stopFolder}) {
+    std::string realFolders;
+    for (const std::string &folder : own.real)
+        realFolders += (realFolders.empty() ? "" : ";") + folder;
+    for (const std::string &folder : {tree, realFolders, own.stopFolder}) {
         if (folder.empty())
             continue;
         std::printf("stops in %s\n", folder.c_str());
