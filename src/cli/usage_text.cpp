@@ -20,7 +20,8 @@ Name and content:
   -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            list folders and test file contents on N threads (default:
-                             one per core); the output is the same for every N
+                             one per core, at least 4); the output is the same for
+                             every N
       --case-sensitive       a pattern without * or ? must occur in the name with the
                              same case (patterns with * or ? ignore case all the same;
                              words are always compared with case)
