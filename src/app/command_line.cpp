@@ -2,6 +2,7 @@
 
 #include "framework/local_text.h"
 #include "fs/path.h"
+#include "text/program_notice.h"
 
 namespace sifter {
 namespace {
@@ -61,7 +62,7 @@ std::optional<QString> TerminalAnswer(const QStringList &arguments, const QStrin
         if (IsFolderOption(argument))
             break;
         if (argument == QLatin1String("--version"))
-            return QStringLiteral("Sifter %1\n").arg(version);
+            return QStringLiteral("Sifter %1\n" SIFTER_VERSION_NOTICE).arg(version);
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             return QStringLiteral(
                 "Usage: sifter [RESULT-FILE] [/f:FOLDER]\n"
