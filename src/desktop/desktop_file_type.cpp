@@ -25,7 +25,9 @@ constexpr std::string_view kPackageName = "application-x-sifter.xml";
 constexpr std::string_view kEntryId = "com.norvane.Sifter.desktop";
 // The id that earlier builds wrote; an entry of ours under it is taken back.
 constexpr std::string_view kOldEntryId = "sifter.desktop";
+// The program's icon, and the result files' own, as the installation puts them in the theme.
 constexpr std::string_view kIconName = "sifter";
+constexpr std::string_view kTypeIconName = "application-x-sifter";
 constexpr std::string_view kMimeDatabaseTool = "update-mime-database";
 constexpr std::string_view kDesktopDatabaseTool = "update-desktop-database";
 // What tells our files from the same names written by an installation or by the user.
@@ -61,7 +63,7 @@ std::string PackageText()
             "  <mime-type type=\"application/x-sifter\">\n"
             "    <comment>Sifter Result Document</comment>\n"
             "    <icon name=\"";
-    text += kIconName;
+    text += kTypeIconName;
     text += "\"/>\n"
             "    <glob pattern=\"*.sifter\"/>\n"
             "    <magic priority=\"80\"><match type=\"string\" offset=\"0\" value=\"SF01\\0\"/></magic>\n"

@@ -190,6 +190,9 @@ TEST_F(DesktopFileTypeTest, RegisterMakesTheDesktopOpenSifterFilesWithOurEntry)
     EXPECT_EQ(GioType(tree.WriteFile("x.sifter", "not a result file")), kType);
     EXPECT_EQ(GioType(tree.WriteFile("noextension", std::string("SF01\0rest", 9))), kType);
     EXPECT_NE(GioType(tree.WriteFile("lookalike", "SF01Xrest")), kType);
+    // The type names the result files' icon, the one the installation puts in the theme.
+    EXPECT_NE(test::ReadFileContent(tree.Path("data/mime/icons")).find("application/x-sifter:application-x-sifter\n"),
+              std::string::npos);
     const FileTypeState state = ReadDesktopFileTypeState(folders);
     EXPECT_TRUE(state.registered);
     EXPECT_TRUE(state.isDefault);
