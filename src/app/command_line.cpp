@@ -71,7 +71,7 @@ std::optional<QString> TerminalAnswer(const QStringList &arguments, const QStrin
                 "  RESULT-FILE  opens a saved search (a .sifter result file)\n"
                 "  /f:FOLDER    puts FOLDER into \"Search in\"; everything after /f: is the folder\n"
                 "  --help       shows this text\n"
-                "  --version    shows the version\n"
+                "  --version    shows the version and the licence\n"
                 "\n"
                 "sifter-cli runs the same searches without a window.\n");
         }

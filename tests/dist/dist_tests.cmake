@@ -3,7 +3,8 @@ set(dist ${CMAKE_CURRENT_LIST_DIR})
 add_test(NAME metainfo_and_entry_validate
          COMMAND bash ${dist}/metainfo_test.sh ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION})
 add_test(NAME man_pages_render_cleanly
-         COMMAND bash ${dist}/man_pages_test.sh ${PROJECT_SOURCE_DIR}/docs/man $<TARGET_FILE:sifter-cli> ${PROJECT_VERSION})
+         COMMAND bash ${dist}/man_pages_test.sh ${PROJECT_SOURCE_DIR}/docs/man $<TARGET_FILE:sifter-cli> ${PROJECT_VERSION}
+                 $<$<BOOL:${SIFTER_BUILD_GUI}>:$<TARGET_FILE:sifter>>)
 add_test(NAME bash_completion_completes
          COMMAND bash ${dist}/bash_completion_test.sh ${PROJECT_SOURCE_DIR}/completions/sifter-cli.bash $<TARGET_FILE:sifter-cli>)
 add_test(NAME completions_cover_every_option

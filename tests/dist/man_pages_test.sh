@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Each manual page renders without a single groff warning, carries the project's version,
-# and sifter-cli(1) describes every long option that sifter-cli --help lists.
-#   man_pages_test.sh MAN_DIR SIFTER_CLI PROJECT_VERSION
+# sifter-cli(1) describes every long option that sifter-cli --help lists, and sifter(1) every
+# option of sifter --help (when the window's program is built).
+#   man_pages_test.sh MAN_DIR SIFTER_CLI PROJECT_VERSION [SIFTER]
 set -euo pipefail
-man_dir=$1 cli=$2 version=$3
+man_dir=$1 cli=$2 version=$3 gui=${4:-}
 failures=0
 fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
 
@@ -20,6 +21,12 @@ for option in $options; do
   # The page writes each dash as \- so that it prints as a hyphen-minus.
   grep -q -- "${option//-/\\\\-}\\b" "$man_dir/sifter-cli.1" || fail "sifter-cli.1 does not describe $option"
 done
+
+if [[ -n "$gui" ]]; then
+  for option in $("$gui" --help | grep -o -- '\(--[a-z]*\|/f:\)' | sort -u); do
+    grep -q -- "${option//-/\\\\-}" "$man_dir/sifter.1" || fail "sifter.1 does not describe $option"
+  done
+fi
 
 ((failures == 0)) && echo "the manual pages render cleanly and cover every option"
 exit $((failures > 0))
