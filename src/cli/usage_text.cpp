@@ -50,7 +50,7 @@ Output:
   -l, --long                 tab-separated: path, size, attributes, last-write time, match offset
   -0, --null                 end each record with a NUL byte instead of a newline
   -h, --help                 show this help
-      --version              show the version
+      --version              show the version and the licence
 
 On a terminal, control characters in names show as "?"; into a pipe or a file, and
 with -0, names are printed byte for byte. Standard output, when it is a file, and the
