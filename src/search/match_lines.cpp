@@ -273,7 +273,7 @@ bool FindMatchLines(FileReader &file, const ContentMatcher &matcher, std::int64_
     for (const FormOccurrence &occurrence : scan.wideForms)
         AddWideLine(file, occurrence, options.lineBytes, wide);
     for (MatchLine &line : wide) {
-        line.gapBefore = true;
+        line.gapBefore = options.context > 0;
         out.lines.push_back(std::move(line));
     }
     std::stable_sort(out.lines.begin(), out.lines.end(),

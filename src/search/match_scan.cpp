@@ -94,7 +94,7 @@ private:
 
     void Emit(LineSpan span, std::int64_t next)
     {
-        span.gapBefore = emitted_ && span.start != lastNext_;
+        span.gapBefore = plan_.context > 0 && emitted_ && span.start != lastNext_;
         emitted_ = true;
         lastNext_ = next;
         out_.spans.push_back(std::move(span));
