@@ -79,7 +79,8 @@ void AddHexLines(const HexStretch &stretch, std::vector<PreviewLine> &lines)
         line.kind = PreviewLineKind::Hex;
         line.offset = static_cast<std::int64_t>(rowOffset);
         QString text = HexLineText(rowOffset, bytes).leftJustified(kHexCharactersCell, QLatin1Char(' '));
-        const int groupsStart = static_cast<int>(HexLineText(rowOffset, {}).size());
+        // The label alone, without the two blanks that end the groups.
+        const int groupsStart = static_cast<int>(HexLineText(rowOffset, {}).size()) - 2;
         const QStringList cells = HexLineCharacters(bytes);
         std::vector<int> cellStart;
         for (const QString &cell : cells) {
@@ -107,7 +108,7 @@ void AddHexLines(const HexStretch &stretch, std::vector<PreviewLine> &lines)
 QString MatchesHeader(const FileMatches &matches)
 {
     const QString count = QLocale().toString(static_cast<qlonglong>(matches.matchCount));
-    QString header = matches.binary ? FormatResString(str::kPreviewBinary, count)
+    QString header = matches.binary && !matches.stretches.empty() ? FormatResString(str::kPreviewBinary, count)
                      : matches.complete
                          ? FormatResString(str::kPreviewMatches, count)
                          : LoadResString(str::kPreviewMatchesPartly).arg(count, FromLocalText(FormatFileSize(kMatchScanBytes, false)));
