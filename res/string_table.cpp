@@ -223,7 +223,7 @@ constexpr std::array kStrings = {
     StringResource{str::kPreviewMore, "... %1 more"},
     StringResource{str::kPreviewFolder, "%1 is a folder."},
     StringResource{str::kPreviewUnreadable, "%1 cannot be read: it may have been moved or deleted."},
-    StringResource{str::kPreviewRefused, "Not shown: %1"},
+    StringResource{str::kPreviewRefused, "Not shown: this row does not name a file inside the folders searched."},
     StringResource{str::kPreviewUtf16, "found as UTF-16LE"},
     StringResource{str::kPreviewUtf8, "found as UTF-8"},
     StringResource{str::kPreviewBinary, "Binary file: %1 matches"},
