@@ -203,7 +203,8 @@ bool ScanForMatches(FileReader &file, const std::vector<ContentFormBytes> &forms
                 at = lineBreak + breakLength;
                 continue;
             }
-            at = stop;
+            // A CRLF split by the region's end was walked whole: at is then past stop.
+            at = std::max(at, stop);
             if (next == found.size())
                 break;
             lines.Occurs(found[next++]);

@@ -122,6 +122,17 @@ TEST_F(MatchLinesTest, CrLfCrAndLfEndLinesAndTheLastNeedsNone)
     EXPECT_EQ(matches.lines[2].offset, static_cast<std::int64_t>(std::string("a\r\nfoo 1\rb\nfoo 2\r\n\r\nc\n").size()));
 }
 
+TEST_F(MatchLinesTest, CrLfAcrossTheReadBorderEndsOneLine)
+{
+    // Around the first read's end, whatever the room kept for the word.
+    for (std::size_t at = 65530; at < 65545; ++at) {
+        std::string content(at, 'x');
+        content += "\r\nneedle\n";
+        const FileMatches matches = Find(content, "needle", kWordModeAny, false, {0, 1000, 1024});
+        ASSERT_EQ(Numbers(matches), (std::vector<std::int64_t>{2})) << at;
+    }
+}
+
 TEST_F(MatchLinesTest, HexadecimalWordsMarkTheirDecodedBytes)
 {
     const FileMatches matches = Find("x\nsay FOO and foo\n", "666F6F", kWordModeAny, true);
