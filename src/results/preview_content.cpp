@@ -127,7 +127,7 @@ PreviewContent ContentMatches(FileReader &file, const PreviewRequest &request, c
     MatchLinesOptions options;
     options.lineBytes = kPreviewLineBytes;
     if (!FindMatchLines(file, matcher, request.matchOffset, options, matches, keepGoing)) {
-        if (keepGoing())
+        if (!keepGoing || keepGoing())
             content.lines.push_back(Note(FormatResString(str::kPreviewUnreadable, request.name)));
         return content;
     }

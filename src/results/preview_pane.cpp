@@ -55,8 +55,10 @@ void CPreviewPane::ShowRequest(PreviewRequest request)
     const std::uint64_t generation = ++*generation_;
     busy_ = true;
     pendingPath_ = request.path;
-    if (shown_.empty())
+    if (shown_.empty()) {
         header_->setText(LoadResString(str::kPreviewReading));
+        header_->setVisible(true);
+    }
     QPointer<CPreviewPane> self(this);
     const std::shared_ptr<std::atomic<std::uint64_t>> current = generation_;
     pool_.start([self, current, generation, request = std::move(request)] {
@@ -86,6 +88,7 @@ void CPreviewPane::Clear()
     shownPath_.clear();
     lines_->clear();
     header_->clear();
+    header_->setVisible(false);
 }
 
 void CPreviewPane::Show(std::uint64_t generation, PreviewContent content)

@@ -5,6 +5,7 @@
 #include "results/hex_view_dialog.h"
 #include "results/hex_view_pane.h"
 #include "results/preview_pane.h"
+#include "search/text_field.h"
 #include "stores/layout_settings.h"
 #include "support/sifter_app_fixture.h"
 
@@ -100,6 +101,26 @@ TEST_F(PreviewPaneFrameTest, ANameSearchLeavesItHiddenUntilF3AndTheChoiceIsKept)
     EXPECT_EQ(Preview().height(), 123);
     Stop();
     EXPECT_EQ(StoredSettings().previewHeight, 123);
+}
+
+TEST_F(PreviewPaneFrameTest, AnOpenedResultFileIsPreviewedWithItsSavedWords)
+{
+    const std::string folder = tree.MakeFolder("files");
+    tree.WriteFile("files/a.txt", "zero\none pin\ntwo\n");
+    FileSearch search;
+    SetSearchedFolders(search, folder);
+    SetTextField(search.criteria.words, "pin");
+    std::unique_ptr<FoundFile> record = RecordOfEntry(search, folder, "a.txt");
+    record->matchOffset = static_cast<std::int64_t>(std::string("zero\none ").size());
+    search.AppendFoundFile(std::move(record));
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    ASSERT_NO_FATAL_FAILURE(OpenSearch(search, "saved.sifter"));
+    EXPECT_TRUE(Preview().isVisible());
+    ASSERT_NO_FATAL_FAILURE(SelectAndWait());
+    ASSERT_EQ(Preview().ShownLines().size(), 3u);
+    const PreviewLine &match = Preview().ShownLines()[1];
+    ASSERT_EQ(match.marks.size(), 1);
+    EXPECT_EQ(match.text.mid(match.marks[0].first, match.marks[0].second), QStringLiteral("pin"));
 }
 
 TEST_F(PreviewPaneFrameTest, F6VisitsThePreviewBetweenTheListAndTheCriteria)
