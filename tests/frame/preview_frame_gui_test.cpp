@@ -10,6 +10,8 @@
 #include "support/sifter_app_fixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -64,6 +66,13 @@ TEST_F(PreviewPaneFrameTest, AContentSearchShowsThePaneWithTheSelectedRowsLines)
     EXPECT_EQ(Preview().HeaderText(), QStringLiteral("1 matches"));
     ASSERT_EQ(Preview().ShownLines().size(), 3u);
     EXPECT_EQ(Preview().ShownLines()[1].text, QStringLiteral("the needle here"));
+
+    // Ctrl+C in the pane copies its lines, not the selected file.
+    ShowActive();
+    Preview().Lines()->setFocus();
+    Preview().Lines()->setCurrentRow(1);
+    QTest::keyClick(Preview().Lines(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2: the needle here\n"));
 
     // Enter on the match line: the Hex View at the match's offset.
     Preview().Lines()->setCurrentRow(1);
