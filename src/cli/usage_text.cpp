@@ -20,7 +20,8 @@ Name and content:
   -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            list folders and test file contents on N threads (default:
-                             one per core); the output is the same for every N
+                             one per core, at least 4); the output is the same for
+                             every N
       --case-sensitive       a pattern without * or ? must occur in the name with the
                              same case (patterns with * or ? ignore case all the same;
                              words are always compared with case)
@@ -53,7 +54,7 @@ Output:
       --color[=WHEN]         colour the words of --show-lines: auto (default: on a
                              terminal), always or never
   -h, --help                 show this help
-      --version              show the version
+      --version              show the version and the licence
 
 On a terminal, control characters in names show as "?"; into a pipe or a file, and
 with -0, names are printed byte for byte. Standard output, when it is a file, and the
