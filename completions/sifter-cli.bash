@@ -4,7 +4,7 @@
 _sifter_cli_options='--folders --names --words --mode --hex --no-unicode --threads
 --case-sensitive --short-names --size-unit --size1 --size2 --date-kind --date-part --date1
 --date2 --no-hidden --no-readonly --no-system --no-subfolders --criteria --save --list --long
---null --help --version -n -w -m -x -o -l -0 -h'
+--null --show-lines --color --help --version -n -w -m -x -o -l -0 -h'
 
 # Sets COMPREPLY to the lines of its standard input (names may hold blanks).
 _sifter_cli_reply()
@@ -40,6 +40,7 @@ _sifter_cli()
     --size-unit) _sifter_cli_reply < <(compgen -W 'bytes kb mb gb' -- "$cur"); return ;;
     --date-kind) _sifter_cli_reply < <(compgen -W 'modified created accessed' -- "$cur"); return ;;
     --date-part) _sifter_cli_reply < <(compgen -W 'date time datetime' -- "$cur"); return ;;
+    --color) _sifter_cli_reply < <(compgen -W 'auto always never' -- "$cur"); return ;;
     --size1 | --size2 | --date1 | --date2)
         # Only the comparison can be offered; the number or date is the user's.
         [[ -z $cur ]] && _sifter_cli_reply < <(compgen -W '= >= <=' -- "$cur")

@@ -28,5 +28,7 @@ complete -c sifter-cli -s o -l save -r -F -d 'Write the result file of this sear
 complete -c sifter-cli -l list -r -F -a '-' -d 'Print the records of a result file'
 complete -c sifter-cli -s l -l long -d 'Tab-separated fields'
 complete -c sifter-cli -s 0 -l null -d 'End each record with a NUL byte'
+complete -c sifter-cli -l show-lines -d 'Print the match lines under each path (=N: N context lines)'
+complete -c sifter-cli -l color -x -a 'auto always never' -d 'Colour the words of --show-lines'
 complete -c sifter-cli -s h -l help -d 'Show the help'
 complete -c sifter-cli -l version -d 'Show the version'

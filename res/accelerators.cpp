@@ -16,6 +16,7 @@ constexpr std::array kAccelerators = {
     AcceleratorResource{"Ctrl+O", cmd::kOpen},
     AcceleratorResource{"Ctrl+S", cmd::kFileSave},
     AcceleratorResource{"F1", cmd::kHelpIndex},
+    AcceleratorResource{"F3", cmd::kViewPreviewPane},
     AcceleratorResource{"F6", cmd::kNextPane},
     AcceleratorResource{"Shift+F6", cmd::kPrevPane},
     // Every Linux desktop program quits with Ctrl+Q.

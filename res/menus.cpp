@@ -78,6 +78,7 @@ constexpr auto kMainMenu = Join(std::array{
     Popup("&View"),
         Item(cmd::kViewToolbar, "&Toolbar"),
         Item(cmd::kViewStatusBar, "&Status Bar"),
+        Item(cmd::kViewPreviewPane, "Pre&view Pane\tF3"),
         Item(cmd::kWindowSplit, "S&plit"),
         Separator(),
         Item(cmd::kViewLargeIcons, "Lar&ge Icons"),

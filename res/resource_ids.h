@@ -36,6 +36,7 @@ inline constexpr CommandId kInvertSelection = 32793;
 inline constexpr CommandId kViewToolbar = 59392;
 inline constexpr CommandId kViewStatusBar = 59393;
 inline constexpr CommandId kWindowSplit = 57653;
+inline constexpr CommandId kViewPreviewPane = 32806;    // "Pre&view Pane", F3
 inline constexpr CommandId kViewSmallIcons = 59408;
 inline constexpr CommandId kViewLargeIcons = 59409;
 inline constexpr CommandId kViewList = 59410;
@@ -242,6 +243,24 @@ inline constexpr StringId kNotAResultFile = 61591;
 inline constexpr StringId kResultFileHeaderCut = 61592;
 // Settings files too large to be one, left as they are ("%1" one a line).
 inline constexpr StringId kSettingsTooLarge = 61593;
+// The preview pane: its header ("%1" the count of matches, "%2" how much was read), the
+// line after the shown ones, the forms a match was found in, and what it says instead of
+// lines ("%1" the file's name or the reason).
+inline constexpr StringId kPreviewMatches = 61600;
+inline constexpr StringId kPreviewMatchesPartly = 61601;
+inline constexpr StringId kPreviewMore = 61602;
+inline constexpr StringId kPreviewFolder = 61603;
+inline constexpr StringId kPreviewUnreadable = 61604;
+inline constexpr StringId kPreviewRefused = 61605;
+inline constexpr StringId kPreviewUtf16 = 61606;
+inline constexpr StringId kPreviewUtf8 = 61607;
+inline constexpr StringId kPreviewBinary = 61608;
+inline constexpr StringId kPreviewFileFacts = 61609;   // "%1" type, "%2" size, "%3" modified, "%4" created
+inline constexpr StringId kPreviewNoLongerMatches = 61610;
+inline constexpr StringId kPreviewOffsets = 61611;
+inline constexpr StringId kPreviewChanged = 61612;
+inline constexpr StringId kPreviewReading = 61613;
+inline constexpr StringId kPreviewFirstLines = 61614;
 } // namespace str
 
 namespace res {

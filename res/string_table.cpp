@@ -70,6 +70,7 @@ constexpr std::array kStrings = {
     StringResource{cmd::kClearHistories, "Clears the histories of names, words and folders\nClear Search Histories"},
     StringResource{cmd::kOptions, "Registers result files and the folder menu entry with the desktop\nOptions"},
     StringResource{cmd::kWebSite, "Opens the Norvane web site\nWeb Site"},
+    StringResource{cmd::kViewPreviewPane, "Shows or hides the lines of the selected file that hold its matches\nToggle Preview Pane"},
     StringResource{str::kAppName, "Sifter"},
     StringResource{str::kIdleMessage, "Ready"},
     StringResource{cmd::kFileNew, "Starts a new search\nNew Search"},
@@ -225,6 +226,21 @@ constexpr std::array kStrings = {
     StringResource{str::kSettingsTooLarge,
                    "Some of your settings are in a file larger than a settings file can be (64 MB), so "
                    "Sifter did not read it and leaves it as it is; settings changed now are not saved:\n%1"},
+    StringResource{str::kPreviewMatches, "%1 matches"},
+    StringResource{str::kPreviewMatchesPartly, "%1 matches in the first %2 read"},
+    StringResource{str::kPreviewMore, "... %1 more"},
+    StringResource{str::kPreviewFolder, "%1 is a folder."},
+    StringResource{str::kPreviewUnreadable, "%1 cannot be read: it may have been moved or deleted."},
+    StringResource{str::kPreviewRefused, "Not shown: this row does not name a file inside the folders searched."},
+    StringResource{str::kPreviewUtf16, "found as UTF-16LE"},
+    StringResource{str::kPreviewUtf8, "found as UTF-8"},
+    StringResource{str::kPreviewBinary, "Binary file: %1 matches"},
+    StringResource{str::kPreviewFileFacts, "Type: %1    Size: %2    Modified: %3    Created: %4"},
+    StringResource{str::kPreviewNoLongerMatches, "The file no longer holds the words it was found with."},
+    StringResource{str::kPreviewOffsets, "lines are not counted this far into the file: byte offsets shown"},
+    StringResource{str::kPreviewChanged, "the file changed since the search"},
+    StringResource{str::kPreviewReading, "Reading..."},
+    StringResource{str::kPreviewFirstLines, "First lines of %1"},
 };
 
 } // namespace

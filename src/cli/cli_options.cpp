@@ -10,7 +10,7 @@ namespace {
 enum class OptionId {
     Names, Words, Mode, Hex, NoUnicode, SizeUnit, Size1, Size2, DateKind, DatePart, Date1, Date2,
     NoHidden, NoReadOnly, NoSystem, NoSubfolders, CaseSensitive, ShortNames,
-    Folders, Criteria, Save, Threads, List, Long, Null, Help, Version,
+    Folders, Criteria, Save, Threads, List, Long, Null, ShowLines, Color, Help, Version,
 };
 
 struct OptionForm {
@@ -18,6 +18,7 @@ struct OptionForm {
     char shortName; // 0: none
     std::string_view longName;
     bool takesValue;
+    bool valueOptional = false; // the value, when given, follows "=": "--show-lines=2"
 };
 
 constexpr OptionForm kOptions[] = {
@@ -46,6 +47,8 @@ constexpr OptionForm kOptions[] = {
     {OptionId::List, 0, "list", true},
     {OptionId::Long, 'l', "long", false},
     {OptionId::Null, '0', "null", false},
+    {OptionId::ShowLines, 0, "show-lines", true, true},
+    {OptionId::Color, 0, "color", true, true},
     {OptionId::Help, 'h', "help", false},
     {OptionId::Version, 0, "version", false},
 };
@@ -64,7 +67,14 @@ constexpr Choice kDateKinds[] = {
 constexpr Choice kDateParts[] = {
     {"date", kDatePartDate}, {"time", kDatePartTime}, {"datetime", kDatePartDateTime}};
 
+constexpr std::int32_t kColorAuto = static_cast<std::int32_t>(ColorChoice::Auto);
+constexpr Choice kColorChoices[] = {{"auto", kColorAuto},
+                                    {"always", static_cast<std::int32_t>(ColorChoice::Always)},
+                                    {"never", static_cast<std::int32_t>(ColorChoice::Never)}};
+
 constexpr char kFolderSeparator = ';';
+// Context beyond this many lines shows more of the file than a look at a match needs.
+constexpr std::uint32_t kMostContextLines = 1000;
 // More threads than this only add contention on any machine a person runs this on.
 constexpr std::uint32_t kMostThreads = 256;
 constexpr std::string_view kSizeForms = "expected =N, >=N or <=N";
@@ -184,7 +194,7 @@ bool Parser::ParseLong(const std::vector<std::string> &args, std::size_t &index)
                 return Fail(given + ": takes no value");
             return Take(form, given, std::string_view(arg).substr(equals + 1));
         }
-        if (!form.takesValue)
+        if (!form.takesValue || form.valueOptional)
             return Take(form, given, {});
         if (index + 1 >= args.size())
             return Fail(given + ": missing value");
@@ -243,6 +253,26 @@ bool Parser::Take(const OptionForm &form, const std::string &given, std::string_
     case OptionId::Null:
         out_.nullTerminated = true;
         return true;
+    case OptionId::ShowLines: {
+        if (value.empty()) {
+            out_.showLines = 0;
+            return true;
+        }
+        const std::optional<std::uint32_t> context = ParseUnsigned32(value);
+        if (!context || *context > kMostContextLines)
+            return Fail(given + ": expected a whole number from 0 to " + std::to_string(kMostContextLines) +
+                        ", got " + Quoted(value));
+        out_.showLines = *context;
+        return true;
+    }
+    case OptionId::Color: {
+        const std::optional<std::int32_t> choice = value.empty() ? std::optional<std::int32_t>(kColorAuto)
+                                                                 : FindChoice(kColorChoices, value);
+        if (!choice)
+            return Fail(given + ": expected " + ChoiceList(kColorChoices) + ", got " + Quoted(value));
+        out_.color = static_cast<ColorChoice>(*choice);
+        return true;
+    }
     default:
         searchOptionGiven_ = true;
         return TakeSearchOption(form, given, value);
@@ -344,6 +374,10 @@ bool Parser::TakeDateBound(std::optional<DateBound> &field, const std::string &g
 
 bool Parser::Finish()
 {
+    if (out_.showLines && out_.nullTerminated)
+        return Fail("--show-lines prints lines of text and cannot be parsed with -0");
+    if (out_.showLines && out_.action == CliAction::List)
+        return Fail("--show-lines shows the lines of a search, not of --list");
     if (out_.action == CliAction::List && (searchOptionGiven_ || !folderArgs_.empty()))
         return Fail("--list prints a result file and takes no search options or folders");
     return FinishFolders() && FinishDatePart();

@@ -42,6 +42,9 @@ struct CriteriaOptions {
     bool shortNames = false;
 };
 
+// When --show-lines marks the words with colour: on a terminal only, always, or never.
+enum class ColorChoice : std::int32_t { Auto, Always, Never };
+
 struct CliOptions {
     CliAction action = CliAction::Search;
     CriteriaOptions criteria;
@@ -51,6 +54,8 @@ struct CliOptions {
     std::size_t threads = 0;  // --threads: content-test threads; 0 = the engine's default
     bool longFormat = false;  // -l: tab-separated columns
     bool nullTerminated = false; // -0: NUL after each printed record instead of a newline
+    std::optional<std::size_t> showLines; // --show-lines[=N]: print match lines, N context lines
+    ColorChoice color = ColorChoice::Auto; // --color
 };
 
 // Reads the arguments (without the program name). False with a one-line message (no

@@ -10,6 +10,9 @@ namespace sifter {
 namespace {
 
 constexpr std::chrono::milliseconds kFlushInterval{10};
+// Lines longer than this are printed around their first match, cut, so that one huge
+// line cannot fill the memory of a file's thousand match lines.
+constexpr std::size_t kPrintedLineBytes = 8 * 1024;
 
 } // namespace
 
@@ -17,6 +20,15 @@ FoundFilePrinter::FoundFilePrinter(std::FILE *out, bool longFormat, bool nullTer
     : out_(out), longFormat_(longFormat), terminator_(nullTerminated ? '\0' : '\n'),
       forTerminal_(!nullTerminated && isatty(fileno(out)) == 1), progress_(progress)
 {
+}
+
+void FoundFilePrinter::ShowMatchLines(const ContentMatcher *matcher, std::size_t context, ColorChoice color)
+{
+    matcher_ = matcher;
+    lineOptions_.context = context;
+    lineOptions_.lineBytes = kPrintedLineBytes;
+    lineStyle_.forTerminal = forTerminal_;
+    lineStyle_.color = color == ColorChoice::Always || (color == ColorChoice::Auto && forTerminal_);
 }
 
 bool FoundFilePrinter::Print(const FoundFile &record)
@@ -27,6 +39,13 @@ bool FoundFilePrinter::Print(const FoundFile &record)
         progress_->Clear();
     std::string line = FormatFoundFileLine(record, longFormat_, forTerminal_);
     line += terminator_;
+    if (matcher_) {
+        FileReader file;
+        FileMatches matches;
+        // A file gone or unreadable since its test shows its path alone, as grep shows nothing.
+        if (file.Open(record.Path()) && FindMatchLines(file, *matcher_, record.matchOffset, lineOptions_, matches))
+            line += FormatMatchLines(matches, lineStyle_);
+    }
     errno = 0;
     if (std::fwrite(line.data(), 1, line.size(), out_) != line.size()) {
         writeError_ = errno != 0 ? errno : EIO;

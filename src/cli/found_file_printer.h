@@ -2,7 +2,10 @@
 // Printing found files to a stream, one record at a time, flushed at least every 10 ms
 // (Flush from the run's pump) so that the records stream through a pipe while a search
 // goes on, without one write per record.
+#include "cli/cli_options.h"
+#include "cli/match_line_text.h"
 #include "cli/terminal_progress.h"
+#include "search/content_matcher.h"
 #include "search/found_file.h"
 #include "search/search_sinks.h"
 
@@ -22,6 +25,11 @@ public:
     // parsing, their bytes are printed as they are.
     FoundFilePrinter(std::FILE *out, bool longFormat, bool nullTerminated, TerminalProgress *progress = nullptr);
 
+    // From now on each record is followed by the lines where matcher (owned by the caller,
+    // kept alive while printing) finds its words, with context lines around them; colour
+    // as CliOptions::color says, Auto meaning when printing to a terminal.
+    void ShowMatchLines(const ContentMatcher *matcher, std::size_t context, ColorChoice color);
+
     // Prints one record, flushing the stream when the last flush is 10 ms old (so the
     // first record goes out at once); false (and nothing more printed afterwards) once a
     // write failed.
@@ -38,6 +46,9 @@ private:
     char terminator_;
     bool forTerminal_;
     TerminalProgress *progress_;
+    const ContentMatcher *matcher_ = nullptr;
+    MatchLinesOptions lineOptions_;
+    MatchLineStyle lineStyle_;
     std::size_t printed_ = 0;
     int writeError_ = 0;
     bool unflushed_ = false;

@@ -10,6 +10,7 @@
 #include "cli/result_file_access.h"
 #include "cli/result_file_reading.h"
 #include "cli/terminal_progress.h"
+#include "search/content_words.h"
 #include "search/file_search.h"
 
 #include <cerrno>
@@ -78,6 +79,12 @@ int RunSearchCommand(const CliOptions &options)
 
     TerminalProgress progress(STDERR_FILENO);
     FoundFilePrinter printer(stdout, options.longFormat, options.nullTerminated, &progress);
+    // The search's own words, so the lines show what the content test found.
+    std::unique_ptr<ContentMatcher> lineMatcher;
+    if (options.showLines && search.criteria.wordMode != kWordModeWithout)
+        lineMatcher = MatcherForCriteria(search.criteria);
+    if (lineMatcher)
+        printer.ShowMatchLines(lineMatcher.get(), *options.showLines, options.color);
     PrintingResultsSink results(printer, search);
     CommandLinePump pump(printer, search);
     search.SetRunning(true);

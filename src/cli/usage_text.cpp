@@ -49,6 +49,10 @@ Result files:
 Output:
   -l, --long                 tab-separated: path, size, attributes, last-write time, match offset
   -0, --null                 end each record with a NUL byte instead of a newline
+      --show-lines[=N]       under each path, its match lines as LINE:TEXT with N lines
+                             of context (default 0), as grep -n prints them
+      --color[=WHEN]         colour the words of --show-lines: auto (default: on a
+                             terminal), always or never
   -h, --help                 show this help
       --version              show the version and the licence
 

@@ -19,6 +19,7 @@
 #include "pane/left_view.h"
 #include "results/hex_view_dialog.h"
 #include "results/item_description.h"
+#include "results/preview_pane.h"
 #include "results/results_model.h"
 #include "results/sifter_view.h"
 #include "results/view_commands.h"
@@ -96,11 +97,13 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     RegisterHexViewCommand();
     RegisterFileCommands();
     RegisterClipboardCommands();
+    RegisterPreviewCommands();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
     OnCommand(cmd::kOptions, [this] { OnOptions(); });
 
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_)}) {
+        for (QWidget *view : {static_cast<QWidget *>(leftView_), static_cast<QWidget *>(resultsView_),
+                              static_cast<QWidget *>(preview_)}) {
             if (view && now && (now == view || view->isAncestorOf(now)))
                 activeView_ = view;
         }
@@ -302,9 +305,12 @@ bool CMainFrame::CreateClient()
 {
     splitter_ = new StaticSplitter(this);
     leftView_ = new CLeftView(SifterDoc(), settings_, App().Prompts(), histories_, splitter_);
-    resultsView_ = new CSifterView(SifterDoc(), settings_, splitter_);
+    resultsColumn_ = new QSplitter(Qt::Vertical, splitter_);
+    resultsView_ = new CSifterView(SifterDoc(), settings_, resultsColumn_);
+    resultsColumn_->addWidget(resultsView_);
+    CreatePreviewPane(resultsColumn_);
     splitter_->addWidget(leftView_);
-    splitter_->addWidget(resultsView_);
+    splitter_->addWidget(resultsColumn_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     splitter_->SetFirstColumnWidth(leftView_->WidthToShow());
@@ -357,6 +363,8 @@ void CMainFrame::CapturePlacement()
     settings_.y = normal.y();
     settings_.width = normal.width();
     settings_.height = normal.height();
+    if (preview_ && preview_->isVisible())
+        settings_.previewHeight = preview_->height();
 }
 
 void CMainFrame::OnClearSearchHistories()
@@ -410,6 +418,8 @@ CommandTarget *CMainFrame::ActiveViewTarget() const
         return leftView_;
     if (activeView_ == resultsView_)
         return resultsView_;
+    if (activeView_ && activeView_ == preview_)
+        return preview_;
     return nullptr;
 }
 

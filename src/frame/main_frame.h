@@ -16,11 +16,14 @@
 #include <memory>
 
 class QDBusConnection;
+class QSplitter;
+class QTimer;
 class QToolBar;
 
 namespace sifter {
 
 class BannerStatusBar;
+class CPreviewPane;
 class OptionsDesktop;
 class CLeftView;
 class CSifterDoc;
@@ -48,6 +51,8 @@ public:
     // The results list, splitter pane (0, 1); null before the client area exists.
     CSifterView *GetResultsView() const { return resultsView_; }
     StaticSplitter *Splitter() const { return splitter_; }
+    // The preview pane under the results list; null before the client area exists.
+    CPreviewPane *PreviewPane() const { return preview_; }
     BannerStatusBar *StatusBarPanes() const { return statusBar_; }
     QToolBar *ToolBar() const { return toolBar_; }
 
@@ -100,6 +105,15 @@ private:
     // Edit > Copy to Folder / Move To Folder: a folder from the picker, then the selection
     // copied or moved into it.
     void OnCopyMoveToFolder(CommandId id);
+    // View > Preview Pane and what the pane shows: the selected row, after a short pause
+    // in the selection's changes, and the Hex View at a line's offset.
+    void RegisterPreviewCommands();
+    void CreatePreviewPane(QSplitter *column);
+    void SetPreviewShown(bool shown);
+    // After a search or an open: shown for a content search unless the user chose.
+    void ApplyPreviewChoice();
+    void UpdatePreview();
+    void OpenHexViewAt(const std::string &path, std::int64_t offset);
     void RestorePlacement();
     void CapturePlacement();
     void StopRunningSearch();
@@ -109,6 +123,9 @@ private:
     StaticSplitter *splitter_ = nullptr;
     CLeftView *leftView_ = nullptr;
     CSifterView *resultsView_ = nullptr;
+    QSplitter *resultsColumn_ = nullptr; // the results list over the preview pane
+    CPreviewPane *preview_ = nullptr;
+    QTimer *previewTimer_ = nullptr;
     BannerStatusBar *statusBar_ = nullptr;
     QToolBar *toolBar_ = nullptr;
     QPointer<QWidget> activeView_;

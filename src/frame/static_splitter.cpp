@@ -114,18 +114,36 @@ void StaticSplitter::focusOutEvent(QFocusEvent *event)
     QSplitter::focusOutEvent(event);
 }
 
+void StaticSplitter::SetFocusPanes(QList<QWidget *> panes)
+{
+    focusPanes_.clear();
+    for (QWidget *pane : panes)
+        focusPanes_.append(pane);
+}
+
 void StaticSplitter::ActivateNextPane(bool forward)
 {
-    if (count() == 0)
+    QList<QWidget *> panes;
+    if (focusPanes_.isEmpty()) {
+        for (int i = 0; i < count(); ++i)
+            panes.append(widget(i));
+    } else {
+        for (const QPointer<QWidget> &pane : focusPanes_) {
+            if (pane && pane->isVisibleTo(this))
+                panes.append(pane);
+        }
+    }
+    if (panes.isEmpty())
         return;
+    const auto paneCount = static_cast<int>(panes.size());
     int current = -1;
     QWidget *focus = QApplication::focusWidget();
-    for (int i = 0; i < count(); ++i) {
-        if (focus && (focus == widget(i) || widget(i)->isAncestorOf(focus)))
+    for (int i = 0; i < paneCount; ++i) {
+        if (focus && (focus == panes[i] || panes[i]->isAncestorOf(focus)))
             current = i;
     }
-    const int next = current < 0 ? 0 : (current + (forward ? 1 : count() - 1)) % count();
-    QWidget *pane = widget(next);
+    const int next = current < 0 ? 0 : (current + (forward ? 1 : paneCount - 1)) % paneCount;
+    QWidget *pane = panes[next];
     // The pane's first control in tab order that takes the keyboard, else the pane itself.
     // Controls of a pane need not stand together in the window's tab chain.
     for (QWidget *candidate = pane->nextInFocusChain(); candidate && candidate != pane;

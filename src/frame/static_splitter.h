@@ -3,6 +3,7 @@
 // when the window is resized; its first width is applied once the splitter knows its own
 // size. The bar can also be moved with the keyboard (View > Split): arrows move it 16
 // pixels (1 with Ctrl), Enter or a click keeps the place, Escape goes back.
+#include <QPointer>
 #include <QSplitter>
 
 namespace sifter {
@@ -21,8 +22,10 @@ public:
     void StartKeyboardTracking();
     bool KeyboardTracking() const { return tracking_; }
 
-    // Gives the keyboard focus to the next (or previous) pane, wrapping around.
+    // Gives the keyboard focus to the next (or previous) pane, wrapping around, skipping
+    // hidden ones: the splitter's own panes, or those given (a pane may be nested).
     void ActivateNextPane(bool forward);
+    void SetFocusPanes(QList<QWidget *> panes);
 
     static constexpr int kKeyboardStep = 16;
     static constexpr int kKeyboardFineStep = 1;
@@ -41,6 +44,7 @@ private:
     bool tracking_ = false;
     QList<int> sizesBeforeTracking_;
     QWidget *focusBeforeTracking_ = nullptr;
+    QList<QPointer<QWidget>> focusPanes_;
 };
 
 } // namespace sifter

@@ -238,6 +238,29 @@ std::unique_ptr<ContentMatcher> ContentMatcher::ForAnotherThread() const
     return std::unique_ptr<ContentMatcher>(new (std::nothrow) ContentMatcher(prepared_));
 }
 
+std::vector<ContentFormBytes> ContentMatcher::FormsLookedFor() const
+{
+    std::vector<ContentFormBytes> forms;
+    const auto add = [&forms](const std::string &bytes, ContentForm form) {
+        if (bytes.empty())
+            return;
+        for (const ContentFormBytes &known : forms) {
+            if (known.bytes == bytes)
+                return;
+        }
+        forms.push_back(ContentFormBytes{bytes, form});
+    };
+    for (const Word &word : prepared_->targets)
+        add(word.typed, ContentForm::Typed);
+    for (const Word &word : prepared_->targets) {
+        for (const std::string *form : word.FormsTried()) {
+            if (form != &word.typed)
+                add(*form, form == &word.utf16 ? ContentForm::Utf16Le : ContentForm::Utf8);
+        }
+    }
+    return forms;
+}
+
 std::size_t ContentMatcher::StepBack() const
 {
     return prepared_->stepBack;

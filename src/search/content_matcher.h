@@ -17,6 +17,16 @@ namespace sifter {
 inline constexpr std::size_t kContentChunkSize = 65535;
 inline constexpr std::int64_t kNoMatch = -1;
 
+// Which form of a word an occurrence is in: as typed (or decoded from hexadecimal), its
+// UTF-16 little-endian form, or its UTF-8 form.
+enum class ContentForm : std::uint8_t { Typed, Utf16Le, Utf8 };
+
+// One byte string the matcher looks for, and the form it is.
+struct ContentFormBytes {
+    std::string bytes;
+    ContentForm form = ContentForm::Typed;
+};
+
 // The first position of word in buffer[0 .. length) plus chunkOffset, or -1. With wide
 // set and the typed form absent, the word's UTF-16 little-endian form (at any byte
 // position) and then its UTF-8 form are looked for. Comparisons are exact bytes.
@@ -46,6 +56,9 @@ public:
     // Bytes that each chunk repeats of the previous one: the longest form looked for
     // (for all-words mode the sum of each word's longest form), below the chunk size.
     std::size_t StepBack() const;
+    // Every distinct non-empty byte string looked for (in phrase mode the phrase's forms),
+    // each once, a typed form before an equal other form.
+    std::vector<ContentFormBytes> FormsLookedFor() const;
     // Whether the forms are looked for in one pass (else one by one, as for a single form).
     bool OnePass() const { return scanner_.Ready(); }
     // Called before each chunk after the first; returning false abandons the file (-1), so

@@ -3,7 +3,7 @@
 #include "fs/descriptor_limit.h"
 #include "fs/file_attributes.h"
 #include "fs/path.h"
-#include "search/hex_decoding.h"
+#include "search/content_words.h"
 #include "search/name_match.h"
 #include "search/search_run.h"
 #include "search/split_list.h"
@@ -17,7 +17,6 @@ namespace sifter {
 namespace {
 
 constexpr char kListSeparator = ';';
-constexpr char kWordSeparator = ' ';
 constexpr char kDriveSeparator = ':';
 constexpr const char *kEveryEntryPattern = "*.*";
 
@@ -285,14 +284,11 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
 bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 {
     SplitList(TextField(criteria.names), kListSeparator, run.patterns);
-    SplitList(TextField(criteria.words), kWordSeparator, run.words);
-    run.phrase = TextField(criteria.words);
-
-    if (criteria.hexadecimal) {
-        if (!DecodeHexWords(run.words))
-            return false;
-        DecodeHexPhrase(run.phrase);
-    }
+    ContentWords words;
+    if (!CriteriaContentWords(criteria, words))
+        return false;
+    run.words = std::move(words.words);
+    run.phrase = std::move(words.phrase);
     std::vector<std::string> folders = SearchedFolders(criteria);
     if (folders.empty())
         return false;

@@ -93,6 +93,8 @@ bool LayoutSettings::LoadLayoutSettings(RegistryStore &store)
     LoadDword(key, kWidthValueName, width);
     LoadDword(key, kHeightValueName, height);
     LoadDword(key, kMaximizedValueName, bMax);
+    LoadDword(key, kPreviewHeightValueName, previewHeight);
+    LoadDword(key, kPreviewPaneValueName, previewPane);
 
     ColumnsValue scratch{};
     std::uint32_t size = kColumnsValueBytes;
@@ -121,6 +123,8 @@ bool LayoutSettings::SaveLayoutSettings(RegistryStore &store) const
     key.SetDword(kWidthValueName, static_cast<std::uint32_t>(width));
     key.SetDword(kHeightValueName, static_cast<std::uint32_t>(height));
     key.SetDword(kMaximizedValueName, bMax);
+    key.SetDword(kPreviewHeightValueName, static_cast<std::uint32_t>(previewHeight));
+    key.SetDword(kPreviewPaneValueName, previewPane);
     key.Close();
     return true;
 }

@@ -46,6 +46,15 @@ inline constexpr std::string_view kYValueName = "Y";
 inline constexpr std::string_view kWidthValueName = "Width";
 inline constexpr std::string_view kHeightValueName = "Height";
 inline constexpr std::string_view kMaximizedValueName = "bMax";
+inline constexpr std::string_view kPreviewHeightValueName = "PreviewHeight";
+inline constexpr std::string_view kPreviewPaneValueName = "PreviewPane";
+
+// previewPane: hidden or shown by the user's choice, or (never chosen) shown after a
+// content search and hidden after a search by name only.
+inline constexpr std::uint32_t kPreviewPaneHidden = 0;
+inline constexpr std::uint32_t kPreviewPaneShown = 1;
+inline constexpr std::uint32_t kPreviewPaneAfterContentSearch = 2;
+inline constexpr std::int32_t kDefaultPreviewHeight = 160;
 
 // Defaults: Details view, a 180-pixel criteria pane, no stored placement.
 inline constexpr std::uint32_t kDefaultListStyle = static_cast<std::uint32_t>(ViewMode::Details);
@@ -67,6 +76,8 @@ struct LayoutSettings {
     std::int32_t width = 0;  // 0: no placement stored
     std::int32_t height = 0; // 0: no placement stored
     std::uint32_t bMax = 0;  // non-zero: the frame was maximised
+    std::int32_t previewHeight = kDefaultPreviewHeight; // pixels of the preview pane
+    std::uint32_t previewPane = kPreviewPaneAfterContentSearch;
 
     // Fills the record from the store, opening or creating the key. Values are taken
     // as stored, without checks; a missing or longer-than-4-byte one leaves its field,
@@ -74,7 +85,7 @@ struct LayoutSettings {
     // leading bytes of the table as it holds, unless it holds more than 120.
     // True only when a non-empty "Columns" value was taken.
     bool LoadLayoutSettings(RegistryStore &store);
-    // Writes all eight values; false only when the key cannot be opened or created.
+    // Writes all ten values; false only when the key cannot be opened or created.
     bool SaveLayoutSettings(RegistryStore &store) const;
     // The first entry with that command id; none for 0 or an id no entry has.
     ColumnSetting *FindColumnSetting(std::uint32_t commandId);

@@ -1,5 +1,5 @@
 # The end-to-end tests run the sifter-cli of this build.
-foreach(target cli_run_test cli_safety_run_test cli_threads_run_test)
+foreach(target cli_run_test cli_safety_run_test cli_threads_run_test cli_show_lines_run_test)
   if(TARGET ${target})
     target_sources(${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/cli_process.cpp ${CMAKE_CURRENT_LIST_DIR}/cli_process.h)
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR})

@@ -82,7 +82,7 @@ protected:
     QString StatusText() const { return Frame().StatusBarPanes()->MessageText(); }
 };
 
-TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightValues)
+TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllTenValues)
 {
     ASSERT_TRUE(Start());
     ShowAndSettle();
@@ -119,7 +119,8 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
     std::string name;
     for (std::uint32_t i = 0; key.EnumValue(i, name); ++i)
         names.insert(name);
-    EXPECT_EQ(names, (std::set<std::string>{"Columns", "Style", "WidthLeftPanel", "X", "Y", "Width", "Height", "bMax"}));
+    EXPECT_EQ(names, (std::set<std::string>{"Columns", "Style", "WidthLeftPanel", "X", "Y", "Width", "Height", "bMax",
+                                            "PreviewHeight", "PreviewPane"}));
     key.Close();
 
     const LayoutSettings saved = StoredSettings();
@@ -133,6 +134,7 @@ TEST_F(MainFrameTest, FirstStartShowsTheDefaultLayoutAndClosingWritesAllEightVal
     EXPECT_EQ(saved.y, placed.y());
     EXPECT_GT(saved.width, 0);
     EXPECT_EQ(saved.bMax, 0u);
+    EXPECT_EQ(saved.previewPane, kPreviewPaneAfterContentSearch);
 }
 
 TEST_F(MainFrameTest, CriteriaLabelsAreNeverCutOffSilentlyAtThePanesEdge)

@@ -111,7 +111,7 @@ TEST_F(FrameWindowTest, KeysComeFromTheAcceleratorTableAndAreUnique)
             EXPECT_TRUE(inserted) << keys.toString().toStdString() << " twice";
         }
     }
-    EXPECT_EQ(owners.size(), 13u);
+    EXPECT_EQ(owners.size(), 14u);
     // Every key works anywhere in the window.
     EXPECT_TRUE(app.Frame().actions().contains(actions.Action(cmd::kNextPane)));
 }

@@ -154,7 +154,8 @@ TEST(Menus, MainMenuHasItsItemsInOrder)
         "&File>Prope&rties=32798", "&File>-", "&File>Recent File=57616", "&File>-", "&File>E&xit\tCtrl+Q=57665",
         "&Edit>Cu&t\tCtrl+X=57635", "&Edit>&Copy\tCtrl+C=57634", "&Edit>-", "&Edit>Copy to &Folder...=32794",
         "&Edit>Mo&ve To Folder...=32795", "&Edit>-", "&Edit>Select &All\tCtrl+A=57642",
-        "&Edit>&Invert Selection=32793", "&View>&Toolbar=59392", "&View>&Status Bar=59393", "&View>S&plit=57653",
+        "&Edit>&Invert Selection=32793", "&View>&Toolbar=59392", "&View>&Status Bar=59393",
+        "&View>Pre&view Pane\tF3=32806", "&View>S&plit=57653",
         "&View>-", "&View>Lar&ge Icons=59409", "&View>S&mall Icons=59408", "&View>&List=59410",
         "&View>&Details=59411", "&View>-", "&View>Arrange &Icons By>&Name=32771",
         "&View>Arrange &Icons By>In &Folder=32772", "&View>Arrange &Icons By>&Size=32773",
@@ -230,7 +231,7 @@ TEST(Accelerators, MapTheKeysOfTheMainWindow)
     const std::vector<std::pair<std::string, CommandId>> expected = {
         {"Ctrl+A", 57642}, {"Ctrl+C", 57634}, {"Ctrl+Ins", 57634}, {"Ctrl+X", 57635},
         {"Shift+Del", 57635}, {"Ctrl+D", 32797}, {"Ctrl+N", 57600}, {"Ctrl+O", 32799},
-        {"Ctrl+S", 57603}, {"F1", 57666}, {"F6", 57680}, {"Shift+F6", 57681}, {"Ctrl+Q", 57665},
+        {"Ctrl+S", 57603}, {"F1", 57666}, {"F3", 32806}, {"F6", 57680}, {"Shift+F6", 57681}, {"Ctrl+Q", 57665},
     };
     EXPECT_EQ(keys, expected);
 }

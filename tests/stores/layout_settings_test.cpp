@@ -90,7 +90,7 @@ TEST_F(LayoutSettingsTest, FirstRunCreatesTheKeyAndKeepsDefaults)
     EXPECT_EQ(EncodeColumnTable(settings.columns), EncodeColumnTable(DefaultColumnTable()));
 }
 
-TEST_F(LayoutSettingsTest, SaveWritesAllEightValuesAndLoadReadsThemBack)
+TEST_F(LayoutSettingsTest, SaveWritesAllTenValuesAndLoadReadsThemBack)
 {
     LayoutSettings saved;
     saved.columns[2].width = 333;
@@ -102,12 +102,14 @@ TEST_F(LayoutSettingsTest, SaveWritesAllEightValuesAndLoadReadsThemBack)
     saved.width = 800;
     saved.height = 600;
     saved.bMax = 1;
+    saved.previewHeight = 210;
+    saved.previewPane = kPreviewPaneHidden;
     ASSERT_TRUE(saved.SaveLayoutSettings(store));
 
     RegistryType type{};
     EXPECT_EQ(Stored("Columns", &type).size(), 120u);
     EXPECT_EQ(type, RegistryType::Binary);
-    for (std::string_view name : {"Style", "WidthLeftPanel", "X", "Y", "Width", "Height", "bMax"}) {
+    for (std::string_view name : {"Style", "WidthLeftPanel", "X", "Y", "Width", "Height", "bMax", "PreviewHeight", "PreviewPane"}) {
         EXPECT_EQ(Stored(name, &type).size(), 4u) << name;
         EXPECT_EQ(type, RegistryType::Dword) << name;
     }
@@ -124,6 +126,20 @@ TEST_F(LayoutSettingsTest, SaveWritesAllEightValuesAndLoadReadsThemBack)
     EXPECT_EQ(loaded.width, 800);
     EXPECT_EQ(loaded.height, 600);
     EXPECT_EQ(loaded.bMax, 1u);
+    EXPECT_EQ(loaded.previewHeight, 210);
+    EXPECT_EQ(loaded.previewPane, kPreviewPaneHidden);
+}
+
+TEST_F(LayoutSettingsTest, StoreWithoutThePreviewValuesLoadsWithTheirDefaults)
+{
+    RegistryKey key;
+    ASSERT_TRUE(store.CreateKey(kUser, "Software\\Norvane\\Sifter\\Global", key));
+    key.SetDword("Style", 2);
+    LayoutSettings loaded;
+    loaded.LoadLayoutSettings(store);
+    EXPECT_EQ(loaded.style, 2u);
+    EXPECT_EQ(loaded.previewHeight, kDefaultPreviewHeight);
+    EXPECT_EQ(loaded.previewPane, kPreviewPaneAfterContentSearch);
 }
 
 TEST_F(LayoutSettingsTest, StoredValuesAreTakenWithoutValidation)
