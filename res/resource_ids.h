@@ -261,6 +261,10 @@ inline constexpr StringId kPreviewOffsets = 61611;
 inline constexpr StringId kPreviewChanged = 61612;
 inline constexpr StringId kPreviewReading = 61613;
 inline constexpr StringId kPreviewFirstLines = 61614;
+// The header for a single match, in full, partly read and in a binary file.
+inline constexpr StringId kPreviewOneMatch = 61615;
+inline constexpr StringId kPreviewOneMatchPartly = 61616;
+inline constexpr StringId kPreviewOneBinaryMatch = 61617;
 } // namespace str
 
 namespace res {

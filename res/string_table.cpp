@@ -241,6 +241,9 @@ constexpr std::array kStrings = {
     StringResource{str::kPreviewChanged, "the file changed since the search"},
     StringResource{str::kPreviewReading, "Reading..."},
     StringResource{str::kPreviewFirstLines, "First lines of %1"},
+    StringResource{str::kPreviewOneMatch, "1 match"},
+    StringResource{str::kPreviewOneMatchPartly, "1 match in the first %1 read"},
+    StringResource{str::kPreviewOneBinaryMatch, "Binary file: 1 match"},
 };
 
 } // namespace

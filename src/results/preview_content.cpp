@@ -108,10 +108,13 @@ void AddHexLines(const HexStretch &stretch, std::vector<PreviewLine> &lines)
 QString MatchesHeader(const FileMatches &matches)
 {
     const QString count = QLocale().toString(static_cast<qlonglong>(matches.matchCount));
-    QString header = matches.binary && !matches.stretches.empty() ? FormatResString(str::kPreviewBinary, count)
-                     : matches.complete
-                         ? FormatResString(str::kPreviewMatches, count)
-                         : LoadResString(str::kPreviewMatchesPartly).arg(count, FromLocalText(FormatFileSize(kMatchScanBytes, false)));
+    const QString scanned = FromLocalText(FormatFileSize(kMatchScanBytes, false));
+    const bool one = matches.matchCount == 1;
+    QString header = matches.binary && !matches.stretches.empty()
+                         ? (one ? LoadResString(str::kPreviewOneBinaryMatch) : FormatResString(str::kPreviewBinary, count))
+                     : matches.complete ? (one ? LoadResString(str::kPreviewOneMatch) : FormatResString(str::kPreviewMatches, count))
+                     : one              ? FormatResString(str::kPreviewOneMatchPartly, scanned)
+                                        : LoadResString(str::kPreviewMatchesPartly).arg(count, scanned);
     if (matches.movedMatch)
         header += QStringLiteral("; ") + LoadResString(str::kPreviewChanged);
     if (!matches.numbered && !matches.binary)

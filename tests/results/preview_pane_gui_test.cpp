@@ -58,6 +58,13 @@ protected:
     CPreviewPane pane;
 };
 
+TEST_F(PreviewPaneTest, ASingleMatchIsCountedInTheSingular)
+{
+    const std::string file = tree.WriteFile("one.txt", "no\nthe word\n");
+    ASSERT_NO_FATAL_FAILURE(ShowAndWait(Request(file, "word", 7)));
+    EXPECT_EQ(pane.HeaderText(), QStringLiteral("1 match"));
+}
+
 TEST_F(PreviewPaneTest, MatchLinesAreMarkedUnderACountOfMatches)
 {
     const std::string file = tree.WriteFile("a.txt", "one\nthe word\nthree\nfour\nfive\nword again\n");
