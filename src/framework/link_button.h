@@ -2,8 +2,8 @@
 // CLinkButton: a flat, link-like button that draws itself: its text in the palette's link
 // colour (red while the mouse is over it, olive while it has the focus, the palette's
 // disabled text colour when disabled), each made readable on the palette's window colour,
-// optionally bold or
-// underlined, with an optional 16 x 16 icon at its right end, and the hand pointer over it.
+// optionally bold or underlined, with an optional 16 x 16 icon at its right end, and the hand
+// pointer over it.
 // The section buttons of the criteria pane and the links of the About box are these.
 #include <QAbstractButton>
 #include <QColor>
