@@ -10,6 +10,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhyperscan-dev           # the content test's one pass over all the words
+  libglib2.0-dev             # gio: the applications for a type, as the desktop lists them
   libgtest-dev libgmock-dev
   fonts-dejavu-core          # headless widget tests need a real font
   shared-mime-info tzdata locales   # type names, time-zone and locale tests

@@ -93,30 +93,6 @@ std::vector<std::string> CurrentDesktops()
     return desktops;
 }
 
-bool NamesAny(const std::vector<std::string> &listed, const std::vector<std::string> &desktops)
-{
-    return std::any_of(desktops.begin(), desktops.end(), [&listed](const std::string &desktop) {
-        return std::find(listed.begin(), listed.end(), desktop) != listed.end();
-    });
-}
-
-// Choosers show an entry when it asks to be shown, runs in a window of its own (a Terminal one
-// would need a terminal emulator, which has no standard way to be found), and the current
-// desktop is one it is meant for.
-bool ShownInChoosers(const DesktopEntry &entry, const std::vector<std::string> &desktops)
-{
-    if (entry.noDisplay || entry.terminal || NamesAny(entry.notShowIn, desktops))
-        return false;
-    return entry.onlyShowIn.empty() || NamesAny(entry.onlyShowIn, desktops);
-}
-
-void SortByName(std::vector<DesktopEntry> &entries)
-{
-    std::stable_sort(entries.begin(), entries.end(), [](const DesktopEntry &a, const DesktopEntry &b) {
-        return Lowered(a.name) < Lowered(b.name);
-    });
-}
-
 // The associations of the mimeapps.list files: type -> ids, per group.
 struct Associations {
     std::map<std::string, std::set<std::string>> named;    // default and added
@@ -213,23 +189,6 @@ std::vector<DesktopEntry> FindApplications(const std::vector<std::string> &folde
         }
     }
     return applications;
-}
-
-ChooserApplications ApplicationsForChooser(const std::vector<DesktopEntry> &applications,
-                                           const std::vector<std::string> &types)
-{
-    const std::vector<std::string> desktops = CurrentDesktops();
-    ChooserApplications chooser;
-    for (const DesktopEntry &entry : applications) {
-        if (!ShownInChoosers(entry, desktops))
-            continue;
-        const bool declares = std::any_of(types.begin(), types.end(),
-                                          [&entry](const std::string &type) { return Declares(entry, type); });
-        (declares ? chooser.declared : chooser.others).push_back(entry);
-    }
-    SortByName(chooser.declared);
-    SortByName(chooser.others);
-    return chooser;
 }
 
 bool HasApplicationForTypes(const std::vector<DesktopEntry> &applications, const std::vector<std::string> &types,

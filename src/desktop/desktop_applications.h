@@ -28,16 +28,19 @@ std::string MessagesLanguage();
 // Entries that are hidden, unreadable, or whose Exec is malformed or TryExec fails are left out.
 std::vector<DesktopEntry> FindApplications(const std::vector<std::string> &folders, std::string_view language);
 
-// The applications a chooser offers for a file of the types, each part sorted by name: those
-// declaring one of the types (MimeType), and all others. Only entries shown in choosers are
-// in either: not NoDisplay, not Terminal, and meant for a desktop of $XDG_CURRENT_DESKTOP
-// (OnlyShowIn naming one of them when given, NotShowIn naming none).
+// The applications a chooser offers for a file of the types (its own type first, then its
+// aliases and ancestors), as GIO finds them in the XDG folders and mimeapps.list files: those
+// registered for one of the types, with the own type's default first and the rest by name,
+// then all others by name. Only entries shown in choosers are in either: installed (not Hidden,
+// TryExec found), not NoDisplay, not Terminal, meant for a desktop of $XDG_CURRENT_DESKTOP,
+// and with an Exec that parses. Names are translated for the messages language
+// ($LANGUAGE, $LC_ALL, $LC_MESSAGES, $LANG). GIO reads the folders of the environment at its
+// first use in the process and follows changes of their contents, not of the variables.
 struct ChooserApplications {
     std::vector<DesktopEntry> declared;
     std::vector<DesktopEntry> others;
 };
-ChooserApplications ApplicationsForChooser(const std::vector<DesktopEntry> &applications,
-                                           const std::vector<std::string> &types);
+ChooserApplications ChooserApplicationsForTypes(const std::vector<std::string> &types);
 
 // True when one of the types (a file's own first, then its aliases and ancestors) has an
 // application the desktop would start: a default or added association of a mimeapps.list naming

@@ -80,7 +80,7 @@ void OpenWithProgramFromDialog(Application &app, const std::string &path, bool i
     std::string entry = path;
     PathRemoveTrailingSeparator(entry);
     OpenWithDialog dialog(FromLocal(PathLastComponent(entry)), type,
-                          ApplicationsForChooser(FindApplications(ApplicationFolders(), MessagesLanguage()), types),
+                          ChooserApplicationsForTypes(types),
                           parent);
     if (dialog.exec() != QDialog::Accepted || !dialog.Chosen())
         return;

@@ -1,5 +1,7 @@
 #include "frame/banner.h"
 
+#include "framework/readable_color.h"
+
 #include <QPainter>
 
 namespace sifter {
@@ -9,8 +11,12 @@ constexpr qsizetype kFirstPieceLetters = 4;
 
 } // namespace
 
-std::array<BannerPiece, 4> LayoutBanner(const QString &title, const QFontMetrics &metrics, const QRect &item)
+std::array<BannerPiece, 4> LayoutBanner(const QString &title, const QFontMetrics &metrics, const QRect &item,
+                                        const QPalette &palette)
 {
+    const QColor background = palette.color(QPalette::Window);
+    const QColor blue = ReadableOn(palette.color(QPalette::Link), background);
+    const QColor red = ReadableOn(kBannerRed, background);
     qsizetype wordEnd = title.indexOf(QLatin1Char(' '));
     if (wordEnd < 0)
         wordEnd = title.size();
@@ -27,16 +33,16 @@ std::array<BannerPiece, 4> LayoutBanner(const QString &title, const QFontMetrics
     std::array<BannerPiece, 4> pieces;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const int width = metrics.horizontalAdvance(texts[i]);
-        pieces[i] = {texts[i], i % 2 == 0 ? kBannerBlue : kBannerRed, QRect(left, item.top(), width, lineHeight)};
+        pieces[i] = {texts[i], i % 2 == 0 ? blue : red, QRect(left, item.top(), width, lineHeight)};
         left += width;
     }
     return pieces;
 }
 
-void DrawBanner(QPainter &painter, const QRect &item, const QString &title)
+void DrawBanner(QPainter &painter, const QRect &item, const QString &title, const QPalette &palette)
 {
     painter.setBackgroundMode(Qt::TransparentMode);
-    for (const BannerPiece &piece : LayoutBanner(title, painter.fontMetrics(), item)) {
+    for (const BannerPiece &piece : LayoutBanner(title, painter.fontMetrics(), item, palette)) {
         painter.setPen(piece.color);
         painter.drawText(piece.rect, Qt::TextSingleLine | Qt::AlignVCenter, piece.text);
     }

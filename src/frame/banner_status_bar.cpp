@@ -38,7 +38,7 @@ void BannerPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setFont(font());
-    DrawBanner(painter, ItemRect(), title_);
+    DrawBanner(painter, ItemRect(), title_, palette());
 }
 
 void BannerPane::changeEvent(QEvent *event)

@@ -1,6 +1,7 @@
 #include "framework/link_button.h"
 
 #include "framework/fitted_text.h"
+#include "framework/readable_color.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -44,11 +45,13 @@ QColor CLinkButton::TextColor() const
 {
     if (!isEnabled())
         return palette().color(QPalette::Disabled, QPalette::WindowText);
+    // Disabled text is exempt from the contrast rule and stays as the palette greys it.
+    const QColor background = palette().color(QPalette::Window);
     if (hover_)
-        return kHoverColor;
+        return ReadableOn(kHoverColor, background);
     if (hasFocus())
-        return kFocusColor;
-    return kNormalColor;
+        return ReadableOn(kFocusColor, background);
+    return ReadableOn(palette().color(QPalette::Link), background);
 }
 
 QFont CLinkButton::DrawFont() const

@@ -1,7 +1,9 @@
 #pragma once
-// CLinkButton: a flat, link-like button that draws itself: its text in blue (red while the
-// mouse is over it, olive while it has the focus, grey when disabled), optionally bold or
-// underlined, with an optional 16 x 16 icon at its right end, and the hand pointer over it.
+// CLinkButton: a flat, link-like button that draws itself: its text in the palette's link
+// colour (red while the mouse is over it, olive while it has the focus, the palette's
+// disabled text colour when disabled), each made readable on the palette's window colour,
+// optionally bold or underlined, with an optional 16 x 16 icon at its right end, and the hand
+// pointer over it.
 // The section buttons of the criteria pane and the links of the About box are these.
 #include <QAbstractButton>
 #include <QColor>
@@ -15,7 +17,7 @@ class CLinkButton : public QAbstractButton {
 public:
     enum Alignment { kCentre = 0, kLeft = 1, kRight = 2 };
 
-    static constexpr QColor kNormalColor{0, 0, 255};
+    // The hues of the hover and focus states; their lightness follows the palette.
     static constexpr QColor kHoverColor{255, 0, 0};
     static constexpr QColor kFocusColor{128, 128, 0};
     static constexpr int kIconSize = 16;
@@ -43,7 +45,8 @@ public:
     bool Hover() const { return hover_; }
 
     // The colour the text is drawn in now, by the first rule that applies: disabled, hover,
-    // keyboard focus, otherwise the normal blue.
+    // keyboard focus, otherwise the palette's link colour; all but the disabled one reach
+    // kMinimumTextContrast on the palette's window colour.
     QColor TextColor() const;
     // The font the text is drawn in: the parent's font, bold and underlined as asked.
     QFont DrawFont() const;

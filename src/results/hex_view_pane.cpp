@@ -1,5 +1,6 @@
 #include "results/hex_view_pane.h"
 
+#include "framework/readable_color.h"
 #include "fs/file_reader.h"
 #include "res/dialogs.h"
 #include "results/hex_lines.h"
@@ -329,7 +330,7 @@ void CHexViewPane::DrawLine(QPainter &painter, int x0, int y, std::uint64_t offs
 void CHexViewPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), Qt::white);
+    painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
     lastBytesRead_ = 0;
     if (file_ && fileSize_ > 0 && lineHeight_ > 0) {
         const std::uint64_t lineStart = topOffset_ / kLineBytes * kLineBytes;
@@ -343,7 +344,7 @@ void CHexViewPane::paintEvent(QPaintEvent *)
             n = std::max<std::int64_t>(file_->Read(buffer.get(), size), 0);
         lastBytesRead_ = n;
         painter.setFont(paneFont_);
-        painter.setPen(Qt::black);
+        painter.setPen(ReadableOn(palette().color(QPalette::Text), palette().color(QPalette::Base)));
         const int x0 = -charWidth_ * hPos_;
         const auto count = static_cast<std::size_t>(n);
         for (std::size_t i = 0; i * kHexLineBytes < count; ++i) {

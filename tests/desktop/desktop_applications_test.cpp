@@ -90,41 +90,6 @@ TEST_F(DesktopApplicationsTest, AHiddenOrBrokenEntryHidesTheIdBelowIt)
     EXPECT_TRUE(All().empty());
 }
 
-TEST_F(DesktopApplicationsTest, TheChooserListsDeclaringEntriesFirstThenTheOthersEachByName)
-{
-    WriteEntry("home", "b.desktop", "beta", "text/plain;");
-    WriteEntry("home", "a.desktop", "Alpha", "application/octet-stream;");
-    WriteEntry("home", "image.desktop", "Images", "image/png;");
-    WriteEntry("home", "cards.desktop", "cards", "");
-    const ChooserApplications chooser =
-        ApplicationsForChooser(All(), {"text/x-csrc", "text/plain", "application/octet-stream"});
-    EXPECT_EQ(Names(chooser.declared), (std::vector<std::string>{"Alpha=a.desktop", "beta=b.desktop"}));
-    EXPECT_EQ(Names(chooser.others), (std::vector<std::string>{"cards=cards.desktop", "Images=image.desktop"}));
-}
-
-TEST_F(DesktopApplicationsTest, TheChooserLeavesOutEntriesNotShownInMenusOrInThisDesktop)
-{
-    WriteEntry("home", "shown.desktop", "Shown", "text/plain;");
-    WriteEntry("home", "other.desktop", "Other", "");
-    WriteEntry("home", "quiet.desktop", "Quiet", "text/plain;", "NoDisplay=true\n");
-    WriteEntry("home", "quiet-other.desktop", "Quiet Other", "", "NoDisplay=true\n");
-    WriteEntry("home", "console.desktop", "Console", "", "Terminal=true\n");
-    WriteEntry("home", "kde-only.desktop", "KDE Only", "", "OnlyShowIn=KDE;\n");
-    WriteEntry("home", "not-xfce.desktop", "Not Xfce", "", "NotShowIn=XFCE;\n");
-    const auto shown = [this] {
-        const ChooserApplications chooser = ApplicationsForChooser(All(), {"text/plain"});
-        std::vector<std::string> names = Names(chooser.declared);
-        for (const std::string &name : Names(chooser.others))
-            names.push_back(name);
-        return names;
-    };
-    EXPECT_EQ(shown(), (std::vector<std::string>{"Shown=shown.desktop", "Not Xfce=not-xfce.desktop",
-                                                 "Other=other.desktop"}));
-    setenv("XDG_CURRENT_DESKTOP", "XFCE:KDE", 1);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"Shown=shown.desktop", "KDE Only=kde-only.desktop",
-                                                 "Other=other.desktop"}));
-}
-
 TEST_F(DesktopApplicationsTest, AFilesTypesIncludeItsParents)
 {
     tree.WriteFile("files/main.c", "int main(void) { return 0; }\n");

@@ -62,8 +62,9 @@ TEST_F(UserApplicationTest, EachCommandKeptGetsAFreeIdAndIsFoundAsAHiddenApplica
         EXPECT_EQ(entry.mimeTypes, std::vector<std::string>{kType});
         EXPECT_TRUE(entry.noDisplay);
     }
-    EXPECT_TRUE(ApplicationsForChooser(all, {kType}).declared.empty());
-
+    const ChooserApplications chooser = ChooserApplicationsForTypes({kType});
+    EXPECT_TRUE(chooser.declared.empty());
+    EXPECT_TRUE(chooser.others.empty());
 }
 
 TEST_F(UserApplicationTest, ACommandThatIsNoUtf8IsRefusedAndLeavesNoFile)

@@ -223,8 +223,11 @@ TEST_F(OpenWithTest, CancellingTheChooserStartsNothing)
 
 TEST_F(OpenWithTest, AChosenProgramThatDoesNotStartIsReported)
 {
-    tree.WriteFile("data/applications/gone.desktop", "[Desktop Entry]\nType=Application\nName=Gone\n"
-                                                     "Exec=/no/such/program %f\nMimeType=application/octet-stream;\n");
+    // Installed as far as the desktop can tell (an executable file), yet it cannot run.
+    const std::string broken = tree.WriteFile("bin/broken", "#!/no/such/interpreter\n");
+    ASSERT_EQ(chmod(broken.c_str(), 0700), 0);
+    tree.WriteFile("data/applications/gone.desktop", "[Desktop Entry]\nType=Application\nName=Gone\nExec=\"" + broken +
+                                                         "\" %f\nMimeType=application/octet-stream;\n");
     StartWithFiles({{"picture.png", kPngStart}});
     AnswerChoosers(0);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));

@@ -2,6 +2,7 @@
 // division that truncates toward zero, drawn in the pane.
 #include "frame/banner.h"
 #include "frame/banner_status_bar.h"
+#include "support/palette_contrast.h"
 #include "support/qt_printers.h"
 
 #include <QApplication>
@@ -17,15 +18,16 @@ const QString kTitle = QStringLiteral("Norvane Search");
 TEST(Banner, SplitsTheTitleIntoFourAlternatingPieces)
 {
     const QFontMetrics metrics(QApplication::font());
-    const auto pieces = LayoutBanner(kTitle, metrics, QRect(0, 3, 300, 20));
+    const auto pieces = LayoutBanner(kTitle, metrics, QRect(0, 3, 300, 20), QApplication::palette());
     EXPECT_EQ(pieces[0].text, QStringLiteral("Norv"));
     EXPECT_EQ(pieces[1].text, QStringLiteral("a"));
     EXPECT_EQ(pieces[2].text, QStringLiteral("ne "));
     EXPECT_EQ(pieces[3].text, QStringLiteral("Search"));
-    EXPECT_EQ(pieces[0].color, QColor(0, 102, 204));
-    EXPECT_EQ(pieces[1].color, QColor(255, 0, 0));
-    EXPECT_EQ(pieces[2].color, QColor(0, 102, 204));
-    EXPECT_EQ(pieces[3].color, QColor(255, 0, 0));
+    // The light palette's link blue reads as it is; the red keeps its hue.
+    EXPECT_EQ(pieces[0].color, QApplication::palette().color(QPalette::Link));
+    EXPECT_EQ(pieces[1].color.hslHue(), kBannerRed.hslHue());
+    EXPECT_EQ(pieces[2].color, pieces[0].color);
+    EXPECT_EQ(pieces[3].color, pieces[1].color);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         EXPECT_EQ(pieces[i].rect.top(), 3);
         EXPECT_EQ(pieces[i].rect.height(), metrics.height());
@@ -41,7 +43,7 @@ TEST(Banner, IsCentredInThePane)
     const QFontMetrics metrics(QApplication::font());
     const int width = metrics.horizontalAdvance(kTitle);
     const QRect item(10, 0, width + 41, 18);
-    EXPECT_EQ(LayoutBanner(kTitle, metrics, item)[0].rect.left(), 10 + 20); // 41 / 2 truncated
+    EXPECT_EQ(LayoutBanner(kTitle, metrics, item, QApplication::palette())[0].rect.left(), 10 + 20); // 41 / 2 truncated
 }
 
 TEST(Banner, ANarrowPaneMovesTheStartLeftByHalfTheExcessTruncatedTowardZero)
@@ -53,14 +55,14 @@ TEST(Banner, ANarrowPaneMovesTheStartLeftByHalfTheExcessTruncatedTowardZero)
     const QRect item(5, 0, width - excess, 18);
     const int expected = 5 - (width - item.width()) / 2;
     ASSERT_EQ((width - item.width()) % 2, 1);
-    EXPECT_EQ(LayoutBanner(kTitle, metrics, item)[0].rect.left(), expected);
-    EXPECT_LT(LayoutBanner(kTitle, metrics, item)[0].rect.left(), item.left());
+    EXPECT_EQ(LayoutBanner(kTitle, metrics, item, QApplication::palette())[0].rect.left(), expected);
+    EXPECT_LT(LayoutBanner(kTitle, metrics, item, QApplication::palette())[0].rect.left(), item.left());
 }
 
 TEST(Banner, ATitleOfOneShortWordStillGivesFourPieces)
 {
     const QFontMetrics metrics(QApplication::font());
-    const auto pieces = LayoutBanner(QStringLiteral("Abc"), metrics, QRect(0, 0, 100, 20));
+    const auto pieces = LayoutBanner(QStringLiteral("Abc"), metrics, QRect(0, 0, 100, 20), QApplication::palette());
     EXPECT_EQ(pieces[0].text, QStringLiteral("Abc"));
     EXPECT_TRUE(pieces[1].text.isEmpty());
     EXPECT_TRUE(pieces[2].text.isEmpty());
@@ -90,17 +92,19 @@ TEST(Banner, DrawsRedOnlyInTheRedPiecesAndBlueInTheBlueOnes)
     {
         QPainter painter(&image);
         painter.setFont(QApplication::font());
-        DrawBanner(painter, item, kTitle);
+        DrawBanner(painter, item, kTitle, QApplication::palette());
     }
-    const auto pieces = LayoutBanner(kTitle, QFontMetrics(QApplication::font()), item);
-    EXPECT_GT(CountNear(image, kBannerRed, pieces[1].rect), 0);
-    EXPECT_GT(CountNear(image, kBannerRed, pieces[3].rect), 0);
-    EXPECT_GT(CountNear(image, kBannerBlue, pieces[0].rect), 0);
-    EXPECT_GT(CountNear(image, kBannerBlue, pieces[2].rect), 0);
-    EXPECT_EQ(CountNear(image, kBannerRed, pieces[0].rect.adjusted(0, 0, -1, 0)), 0);
-    EXPECT_EQ(CountNear(image, kBannerBlue, pieces[3].rect.adjusted(1, 0, 0, 0)), 0);
+    const auto pieces = LayoutBanner(kTitle, QFontMetrics(QApplication::font()), item, QApplication::palette());
+    const QColor blue = pieces[0].color;
+    const QColor red = pieces[1].color;
+    EXPECT_GT(CountNear(image, red, pieces[1].rect), 0);
+    EXPECT_GT(CountNear(image, red, pieces[3].rect), 0);
+    EXPECT_GT(CountNear(image, blue, pieces[0].rect), 0);
+    EXPECT_GT(CountNear(image, blue, pieces[2].rect), 0);
+    EXPECT_EQ(CountNear(image, red, pieces[0].rect.adjusted(0, 0, -1, 0)), 0);
+    EXPECT_EQ(CountNear(image, blue, pieces[3].rect.adjusted(1, 0, 0, 0)), 0);
     // Nothing is drawn outside the title.
-    EXPECT_EQ(CountNear(image, kBannerRed, QRect(0, 0, pieces[0].rect.left(), 24)), 0);
+    EXPECT_EQ(CountNear(image, red, QRect(0, 0, pieces[0].rect.left(), 24)), 0);
 }
 
 TEST(BannerStatusBar, BannerPaneIsAsWideAsTheTitleAndPaintsIt)
@@ -116,10 +120,34 @@ TEST(BannerStatusBar, BannerPaneIsAsWideAsTheTitleAndPaintsIt)
     EXPECT_EQ(pane->width(), pane->sizeHint().width());
     EXPECT_GT(bar.MessagePane()->width(), pane->width());
     const QImage shot = pane->grab().toImage();
-    EXPECT_GT(CountNear(shot, kBannerRed, shot.rect()), 0);
-    EXPECT_GT(CountNear(shot, kBannerBlue, shot.rect()), 0);
+    const auto pieces = LayoutBanner(kTitle, metrics, pane->ItemRect(), pane->palette());
+    EXPECT_GT(CountNear(shot, pieces[1].color, shot.rect()), 0);
+    EXPECT_GT(CountNear(shot, pieces[0].color, shot.rect()), 0);
     bar.SetMessageText(QStringLiteral("Ready"));
     EXPECT_EQ(bar.MessageText(), QStringLiteral("Ready"));
+}
+
+TEST(BannerStatusBar, EveryPieceReadsOnTheLightAndTheDarkPalette)
+{
+    BannerStatusBar bar;
+    // Large enough for glyph stems to cover whole pixels in the pen's own colour.
+    QFont large = bar.font();
+    large.setPixelSize(32);
+    bar.setFont(large);
+    bar.resize(900, 48);
+    bar.show();
+    QApplication::processEvents();
+    BannerPane *pane = bar.Banner();
+    for (const QPalette &palette : {QApplication::palette(), test::DarkPalette()}) {
+        const test::ScopedAppPalette scoped(palette);
+        QApplication::processEvents();
+        const QImage shot = pane->grab().toImage();
+        EXPECT_EQ(test::DrawnBackground(shot), palette.color(QPalette::Window));
+        for (const BannerPiece &piece : LayoutBanner(kTitle, QFontMetrics(pane->font()), pane->ItemRect(), palette)) {
+            const QImage drawn = shot.copy(piece.rect);
+            EXPECT_GE(test::DrawnTextContrast(drawn), kMinimumTextContrast) << piece.text.toStdString();
+        }
+    }
 }
 
 TEST(BannerStatusBar, AMessageWiderThanItsPaneShowsItsStartAndEndAndTheWholeTextAsTip)

@@ -1,5 +1,6 @@
 // CLinkButton: its colours by state, fonts, icon square, hand pointer and clicks.
 #include "framework/link_button.h"
+#include "support/palette_contrast.h"
 #include "support/qt_printers.h"
 
 #include <QApplication>
@@ -45,23 +46,58 @@ TEST_F(LinkButtonTest, StartsWithTheClassDefaults)
 
 TEST_F(LinkButtonTest, ColourFollowsHoverThenFocusThenNormal)
 {
-    EXPECT_EQ(button->TextColor(), QColor(0, 0, 255));
+    const QColor link = button->palette().color(QPalette::Link);
+    EXPECT_EQ(button->TextColor(), link);
     button->setFocus();
     QApplication::processEvents();
     ASSERT_TRUE(button->hasFocus());
-    EXPECT_EQ(button->TextColor(), QColor(128, 128, 0));
+    EXPECT_EQ(button->TextColor().hslHue(), CLinkButton::kFocusColor.hslHue());
     QTest::mouseMove(button, QPoint(20, 10));
     QApplication::processEvents();
     EXPECT_TRUE(button->Hover());
-    EXPECT_EQ(button->TextColor(), QColor(255, 0, 0));
+    EXPECT_EQ(button->TextColor().hslHue(), CLinkButton::kHoverColor.hslHue());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(button, &leave);
     EXPECT_FALSE(button->Hover());
     other->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(button->TextColor(), QColor(0, 0, 255));
+    EXPECT_EQ(button->TextColor(), link);
     button->setEnabled(false);
     EXPECT_EQ(button->TextColor(), button->palette().color(QPalette::Disabled, QPalette::WindowText));
+}
+
+// The contrast of the button's text as drawn now, in each state, under a palette.
+std::vector<double> StateContrasts(CLinkButton *button, CLinkButton *other)
+{
+    std::vector<double> contrasts;
+    contrasts.push_back(test::DrawnTextContrast(button->grab().toImage()));
+    button->setFocus();
+    QApplication::processEvents();
+    contrasts.push_back(test::DrawnTextContrast(button->grab().toImage()));
+    QTest::mouseMove(button, QPoint(20, 10));
+    QApplication::processEvents();
+    contrasts.push_back(test::DrawnTextContrast(button->grab().toImage()));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    other->setFocus();
+    QApplication::processEvents();
+    return contrasts;
+}
+
+TEST_F(LinkButtonTest, EveryStateReadsOnTheLightAndTheDarkPalette)
+{
+    // Large enough for glyph stems to cover whole pixels in the pen's own colour.
+    QFont large = window.font();
+    large.setPixelSize(32);
+    window.setFont(large);
+    button->setGeometry(10, 10, 280, 40);
+    for (const QPalette &palette : {QApplication::palette(), test::DarkPalette()}) {
+        const test::ScopedAppPalette scoped(palette);
+        QApplication::processEvents();
+        EXPECT_EQ(test::DrawnBackground(button->grab().toImage()), palette.color(QPalette::Window));
+        for (const double contrast : StateContrasts(button, other))
+            EXPECT_GE(contrast, kMinimumTextContrast) << palette.color(QPalette::Window).name().toStdString();
+    }
 }
 
 TEST_F(LinkButtonTest, FontIsTheParentsWithBoldAndUnderlineAsAsked)

@@ -4,6 +4,7 @@
 #include "results/hex_view_pane.h"
 
 #include "results/hex_lines.h"
+#include "support/palette_contrast.h"
 #include "support/temp_tree.h"
 
 #include <QCheckBox>
@@ -162,6 +163,18 @@ TEST_F(HexViewTest, HundredBytesInTwentyLinesShowSixLinesAndOneOfFourBytes)
         QTest::keyClick(&Pane(), static_cast<Qt::Key>(key));
         EXPECT_EQ(Pane().TopOffset(), 0u) << key;
         EXPECT_EQ(Pane().VerticalPosition(), 0) << key;
+    }
+}
+
+TEST_F(HexViewTest, TheLinesReadOnTheBaseOfTheLightAndTheDarkPalette)
+{
+    ASSERT_TRUE(Open(tree.WriteFile("text.bin", "Hex view under a dark palette."), 0));
+    for (const QPalette &palette : {QApplication::palette(), test::DarkPalette()}) {
+        const test::ScopedAppPalette scoped(palette);
+        QApplication::processEvents();
+        const QImage line = Row(Shown(), 0);
+        EXPECT_EQ(test::DrawnBackground(line), palette.color(QPalette::Base));
+        EXPECT_GE(test::DrawnTextContrast(line), kMinimumTextContrast);
     }
 }
 

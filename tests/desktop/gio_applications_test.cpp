@@ -1,0 +1,159 @@
+// The applications the Open With chooser offers for a type, as GIO finds them in temporary XDG
+// folders: the default first, the others of the type by name, then the rest; entries for other
+// desktops, with a missing TryExec, Hidden or NoDisplay left out; names in the user's language.
+#include "desktop/desktop_applications.h"
+
+#include "support/scoped_env.h"
+#include "support/temp_tree.h"
+#include "support/temp_xdg_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace sifter {
+namespace {
+
+class GioApplicationsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::UseTempXdgFolders(tree);
+        setenv("XDG_CONFIG_HOME", tree.Path("config").c_str(), 1);
+        setenv("HOME", tree.Path("home").c_str(), 1);
+    }
+
+    void WriteEntry(const std::string &relative, const std::string &name, const std::string &mimeTypes,
+                    const std::string &extra = {}, const std::string &base = "data")
+    {
+        tree.WriteFile(base + "/applications/" + relative, "[Desktop Entry]\nType=Application\nName=" + name +
+                                                               "\nExec=true %f\nMimeType=" + mimeTypes + "\n" + extra);
+    }
+
+    // "Name=id" of the declared entries, "|", then those of the others. Asked in a child
+    // process: GIO reads the folders of the environment once per process.
+    static std::vector<std::string> Chooser(const std::vector<std::string> &types)
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return {"pipe failed"};
+        const pid_t child = fork();
+        if (child == 0) {
+            close(fds[0]);
+            const ChooserApplications chooser = ChooserApplicationsForTypes(types);
+            std::string text;
+            for (const DesktopEntry &entry : chooser.declared)
+                text += entry.name + "=" + entry.id + "\n";
+            text += "|\n";
+            for (const DesktopEntry &entry : chooser.others)
+                text += entry.name + "=" + entry.id + "\n";
+            const bool written = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+            _exit(written ? 0 : 1);
+        }
+        close(fds[1]);
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(n));
+        close(fds[0]);
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return {"child failed"};
+        std::vector<std::string> lines;
+        std::istringstream stream(text);
+        for (std::string line; std::getline(stream, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    test::TempTree tree;
+};
+
+TEST_F(GioApplicationsTest, TheDefaultComesFirstThenTheTypesOthersByNameThenTheRestByName)
+{
+    WriteEntry("b.desktop", "beta", "text/plain;");
+    WriteEntry("a.desktop", "Alpha", "text/plain;");
+    WriteEntry("z.desktop", "Zed", "text/plain;");
+    WriteEntry("cards.desktop", "cards", "");
+    WriteEntry("images.desktop", "Images", "image/png;");
+    tree.WriteFile("config/mimeapps.list", "[Default Applications]\ntext/plain=z.desktop;\n");
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Zed=z.desktop", "Alpha=a.desktop", "beta=b.desktop",
+                                                                "|", "cards=cards.desktop", "Images=images.desktop"}));
+}
+
+TEST_F(GioApplicationsTest, AnAddedAssociationMakesAnEntryOneOfTheTypes)
+{
+    WriteEntry("editor.desktop", "Editor", "");
+    WriteEntry("cards.desktop", "Cards", "");
+    tree.WriteFile("config/mimeapps.list", "[Added Associations]\ntext/plain=editor.desktop;\n");
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Editor=editor.desktop", "|", "Cards=cards.desktop"}));
+}
+
+TEST_F(GioApplicationsTest, EntriesForTheFilesAncestorTypesAreTheTypesOwn)
+{
+    WriteEntry("b.desktop", "beta", "text/plain;");
+    WriteEntry("a.desktop", "Alpha", "application/octet-stream;");
+    WriteEntry("image.desktop", "Images", "image/png;");
+    EXPECT_EQ(Chooser({"text/x-csrc", "text/plain", "application/octet-stream"}),
+              (std::vector<std::string>{"Alpha=a.desktop", "beta=b.desktop", "|", "Images=image.desktop"}));
+}
+
+TEST_F(GioApplicationsTest, SubfoldersGiveDashedIdsAndTheUsersEntryHidesTheSystems)
+{
+    WriteEntry("editor.desktop", "Home Editor", "text/plain;");
+    WriteEntry("editor.desktop", "System Editor", "text/plain;", {}, "sysdata");
+    WriteEntry("kde/viewer.desktop", "Nested Viewer", "text/plain;", {}, "sysdata");
+    EXPECT_EQ(Chooser({"text/plain"}),
+              (std::vector<std::string>{"Home Editor=editor.desktop", "Nested Viewer=kde-viewer.desktop", "|"}));
+}
+
+TEST_F(GioApplicationsTest, EntriesForOtherDesktopsAreLeftOut)
+{
+    setenv("XDG_CURRENT_DESKTOP", "XFCE", 1);
+    WriteEntry("kde-only.desktop", "KDE Only", "text/plain;", "OnlyShowIn=KDE;\n");
+    WriteEntry("xfce-only.desktop", "Xfce Only", "text/plain;", "OnlyShowIn=XFCE;\n");
+    WriteEntry("not-xfce.desktop", "Not Xfce", "", "NotShowIn=XFCE;\n");
+    WriteEntry("not-kde.desktop", "Not KDE", "", "NotShowIn=KDE;\n");
+    EXPECT_EQ(Chooser({"text/plain"}),
+              (std::vector<std::string>{"Xfce Only=xfce-only.desktop", "|", "Not KDE=not-kde.desktop"}));
+}
+
+TEST_F(GioApplicationsTest, AnEntryWhoseTryExecIsMissingIsLeftOut)
+{
+    WriteEntry("gone.desktop", "Gone", "text/plain;", "TryExec=/no/such/program\n");
+    WriteEntry("gone-in-path.desktop", "Gone Too", "", "TryExec=no-such-program-of-sifter\n");
+    WriteEntry("here.desktop", "Here", "text/plain;", "TryExec=/bin/sh\n");
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Here=here.desktop", "|"}));
+}
+
+TEST_F(GioApplicationsTest, HiddenNoDisplayAndTerminalEntriesAreLeftOutAndHiddenHidesTheSystems)
+{
+    WriteEntry("quiet.desktop", "Quiet", "text/plain;", "NoDisplay=true\n");
+    WriteEntry("console.desktop", "Console", "text/plain;", "Terminal=true\n");
+    WriteEntry("removed.desktop", "Removed", "text/plain;", "Hidden=true\n");
+    WriteEntry("removed.desktop", "System Removed", "text/plain;", {}, "sysdata");
+    WriteEntry("shown.desktop", "Shown", "text/plain;");
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Shown=shown.desktop", "|"}));
+}
+
+TEST_F(GioApplicationsTest, ANameForTheLanguageCountryAndModifierIsShown)
+{
+    WriteEntry("viewer.desktop", "Viewer", "text/plain;",
+               "Name[de]=Betrachter\nName[de_DE@euro]=Euro-Betrachter\nName[fr]=Visionneuse\n");
+    const test::ScopedEnv language("LANGUAGE", nullptr);
+    const test::ScopedEnv all("LC_ALL", "de_DE.UTF-8@euro");
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Euro-Betrachter=viewer.desktop", "|"}));
+    // LANGUAGE comes before the locale, as in every GNU program.
+    language.Set("fr:de");
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Visionneuse=viewer.desktop", "|"}));
+    all.Set("C.UTF-8");
+    language.Set(nullptr);
+    EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Viewer=viewer.desktop", "|"}));
+}
+
+} // namespace
+} // namespace sifter
