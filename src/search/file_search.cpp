@@ -35,7 +35,9 @@ private:
 
 // A typed folder as the walk uses it: home expanded, the drive-letter step (harmless on
 // Linux), no trailing "/" except for the root.
-std::string NormalizeFolder(const std::string &typed)
+} // namespace
+
+std::string NormalizedFolder(const std::string &typed)
 {
     std::string folder = PathExpandHome(typed);
     if (folder.size() > 1 && folder[1] == kDriveSeparator && folder[0] >= 'a' && folder[0] <= 'z')
@@ -44,6 +46,8 @@ std::string NormalizeFolder(const std::string &typed)
     }
     return folder;
 }
+
+namespace {
 
 // How far the content tests may run ahead of the walk, in files per worker: enough that a
 // slow file at the head keeps no worker idle for long.
@@ -66,7 +70,7 @@ std::vector<std::string> SearchedFolders(const SearchCriteria &criteria)
     SplitList(TextField(criteria.folders), kListSeparator, typed, DuplicateRule::Exact);
     std::vector<std::string> folders;
     for (const std::string &text : typed) {
-        std::string folder = NormalizeFolder(text);
+        std::string folder = NormalizedFolder(text);
         if (std::find(folders.begin(), folders.end(), folder) == folders.end())
             folders.push_back(std::move(folder));
     }
@@ -86,6 +90,7 @@ FileSearch::~FileSearch()
 void FileSearch::ResetCriteria()
 {
     sifter::ResetCriteria(criteria, CurrentLocalTime());
+    extras = ExtraCriteria{};
 }
 
 std::size_t FileSearch::WorkerThreads() const
@@ -136,6 +141,7 @@ void FileSearch::StartPool(Run &run)
         return;
     EntryDataPlan plan;
     plan.listingPatterns = run.listingPatterns;
+    plan.exclusions = run.exclusions;
     // A content test reads files, and reading moves their access times: ahead of the walk
     // go only the data it reads before it reads any file, the first pass's.
     const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();
@@ -291,6 +297,9 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
         DecodeHexPhrase(run.phrase);
     }
     std::vector<std::string> folders = SearchedFolders(criteria);
+    run.exclusions.Prepare(extras.excludes, folders);
+    // A searched folder inside an excluded one is skipped whole, as it would be below it.
+    std::erase_if(folders, [&run](const std::string &folder) { return run.exclusions.SkipsPath(folder); });
     if (folders.empty())
         return false;
 

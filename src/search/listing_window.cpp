@@ -106,6 +106,8 @@ public:
 
     void Run(const std::atomic<bool> &abandon) override
     {
+        if (parent && plan->exclusions.SkipsName(name))
+            return; // an excluded subfolder: the walk does not queue it
         const int fd = OpenFolderAt(parent ? parent->Descriptor() : AT_FDCWD, name.c_str(), !parent);
         parent.reset();
         if (fd < 0)
@@ -116,6 +118,10 @@ public:
             return;
         }
         identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+        if (plan->exclusions.SkipsIdentity(identity)) {
+            close(fd); // only read through; the walk skips it by its path
+            return;
+        }
         if (!listing.Adopt(fd, &abandon))
             return;
         listing.ResolveTypes();

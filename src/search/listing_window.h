@@ -11,6 +11,7 @@
 #include "fs/file_identity.h"
 #include "fs/folder_anchor.h"
 #include "fs/folder_listing.h"
+#include "search/exclusions.h"
 #include "search/search_pool.h"
 
 #include <cstddef>
@@ -42,6 +43,7 @@ struct QueuedFolder {
 struct EntryDataPlan {
     std::vector<std::string> listingPatterns;
     std::size_t passes = 0; // 0: no data read ahead
+    Exclusions exclusions;  // folders not listed ahead, since the walk never enters them
 };
 
 class ListingWindow {

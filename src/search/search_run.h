@@ -4,6 +4,7 @@
 #include "fs/folder_anchor.h"
 #include "search/content_matcher.h"
 #include "search/entry_filters.h"
+#include "search/exclusions.h"
 #include "search/file_search.h"
 #include "search/listing_window.h"
 #include "search/pump_throttle.h"
@@ -23,6 +24,7 @@ struct FileSearch::Run {
     std::string phrase;                       // empty: no content test
     SizeBounds sizeBounds;
     DateBounds dateBounds;
+    Exclusions exclusions;
     bool sizeTest = false;
     bool dateTest = false;
     bool attributeData = false; // the attribute test needs the entry's data
