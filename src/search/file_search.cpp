@@ -5,12 +5,14 @@
 #include "fs/path.h"
 #include "search/hex_decoding.h"
 #include "search/name_match.h"
+#include "search/relative_dates.h"
 #include "search/search_run.h"
 #include "search/split_list.h"
 #include "search/text_field.h"
 #include "text/code_page.h"
 
 #include <algorithm>
+#include <ctime>
 #include <thread>
 
 namespace sifter {
@@ -304,6 +306,8 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
         return false;
 
     run.sizeBounds = ComputeSizeBounds(criteria);
+    // Relative bounds count from now, at every run: a saved search run later is up to date.
+    ApplyRelativeDates(extras, criteria, static_cast<std::int64_t>(std::time(nullptr)));
     run.dateBounds = PrepareDateBounds(criteria);
     run.sizeTest = HasSizeTest(criteria);
     run.dateTest = HasDateTest(criteria);
