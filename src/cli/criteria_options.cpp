@@ -38,6 +38,8 @@ void ApplyDateBound(const DateBound &bound, std::int32_t &compare, SystemTime &d
                     const SystemTime &now)
 {
     compare = bound.compare;
+    if (bound.relative.unit != kRelativeNone)
+        return; // the run puts the moment in
     const SystemTime fields = ToSystemTime(bound.value, now);
     if (bound.value.hasDate)
         date = fields;
@@ -118,6 +120,20 @@ void ApplyCriteriaOptions(const CriteriaOptions &options, SearchCriteria &criter
     ApplySwitches(options, criteria);
     ApplySizes(options, criteria);
     ApplyDates(options, criteria, now);
+}
+
+void ApplyExtraCriteriaOptions(const CriteriaOptions &options, ExtraCriteria &extras)
+{
+    if (options.excludes)
+        extras.excludes = *options.excludes;
+    if (options.regexNames)
+        extras.regexNames = true;
+    if (options.regexWords)
+        extras.regexWords = true;
+    if (options.date1)
+        extras.date1 = options.date1->relative;
+    if (options.date2)
+        extras.date2 = options.date2->relative;
 }
 
 bool ValidateCriteria(const SearchCriteria &criteria, std::string &error)

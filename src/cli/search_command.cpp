@@ -27,12 +27,14 @@ bool PrepareCriteria(const CliOptions &options, FileSearch &search, AbsoluteFold
     std::string error;
     if (!options.criteriaFile.empty()) {
         // Only the criteria are read; the records after them are never looked at.
-        if (ReadResultFileReporting(options.criteriaFile, &search.criteria, nullptr, error) != LoadOutcome::Loaded) {
+        if (ReadResultFileReporting(options.criteriaFile, &search.criteria, nullptr, error, &search.extras) !=
+            LoadOutcome::Loaded) {
             PrintError("--criteria: " + error);
             return false;
         }
     }
     ApplyCriteriaOptions(options.criteria, search.criteria, CurrentLocalTime());
+    ApplyExtraCriteriaOptions(options.criteria, search.extras);
     if (!ValidateCriteria(search.criteria, error)) {
         PrintError(error);
         return false;

@@ -25,6 +25,10 @@ Name and content:
                              same case (patterns with * or ? ignore case all the same;
                              words are always compared with case)
       --short-names          accept matches through 8.3 short names (none on Linux)
+      --exclude TEXT         skip these, separated by ";": an entry with a "/" is a folder,
+                             skipped with everything below it ("~/" is the home; without
+                             a leading "/" it lies in each searched folder); any other is a
+                             name pattern that skips every folder and file it matches
 Size:
       --size-unit UNIT       bytes (default), kb, mb or gb
       --size1 OPN            first size test: =N, >=N or <=N (e.g. ">=5")
@@ -33,7 +37,9 @@ Date:
       --date-kind KIND       modified (default), created or accessed
       --date-part PART       date, time or datetime (default: as the values are written)
       --date1 OPVALUE        first date test: =VALUE, >=VALUE or <=VALUE, where VALUE is
-                             YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS] in local time
+                             YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS] in local time,
+                             or counted back from the start of the search: -N and min, h,
+                             d, w or mo (e.g. ">=-7d": the last 7 days), today or yesterday
       --date2 OPVALUE        second date test
 Attributes:
       --no-hidden            skip hidden files (names starting with ".")

@@ -484,5 +484,21 @@ TEST_F(CliLongRun, AReaderThatGoesAwayEndsTheRunQuietly)
     EXPECT_EQ(cli.ErrorOutput(), "");
 }
 
+TEST_F(CliRun, ExcludeSkipsFoldersAndNamesAndIsSavedForTheNextSearch)
+{
+    EXPECT_EQ(RunCli({"-n", "*.txt", "--exclude", "notes/", tree.Root()}).out, tree.Path("docs/report.txt") + "\n");
+    EXPECT_EQ(RunCli({"-n", "numbers", "-w", "numbers", "--exclude", "old", tree.Root()}).status, 1);
+    const std::string saved = tree.Path("saved.sifter");
+    ASSERT_EQ(RunCli({"-n", "*.txt", "--exclude", tree.Path("docs"), "--date1", ">=-1d", "-o", saved,
+                      tree.Root()})
+                  .out,
+              tree.Path("notes/todo.txt") + "\n");
+    // The saved search keeps its exclusions and its relative bound, and runs again with them.
+    tree.WriteFile("docs/new.txt", "");
+    tree.WriteFile("notes/new.txt", "");
+    EXPECT_EQ(Sorted(Split(RunCli({"--criteria", saved}).out, '\n')),
+              Sorted({tree.Path("notes/todo.txt"), tree.Path("notes/new.txt")}));
+}
+
 } // namespace
 } // namespace sifter
