@@ -9,6 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhyperscan-dev           # the content test's one pass over all the words
+  libre2-dev                 # regular expressions of names and words, matched in linear time
   libgtest-dev libgmock-dev
   fonts-dejavu-core          # headless widget tests need a real font
   shared-mime-info tzdata locales   # type names, time-zone and locale tests

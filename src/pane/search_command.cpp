@@ -85,12 +85,16 @@ void CLeftView::CopyIntoCriteria()
     SetTextField(criteria.words, ToLocalText(wordsText_));
     SetTextField(criteria.folders, ToLocalText(folderText_));
     PullPanelsInto(criteria);
+    sifter::PullPanelsInto(panels_, document_.Search().extras);
 }
 
 void CLeftView::RecordHistories()
 {
-    const std::pair<CSearchHistory *, const QString *> texts[] = {
-        {histories_.folders, &folderText_}, {histories_.names, &nameText_}, {histories_.words, &wordsText_}};
+    const QString excludes = FromLocalText(document_.Search().extras.excludes);
+    const std::pair<CSearchHistory *, const QString *> texts[] = {{histories_.folders, &folderText_},
+                                                                  {histories_.names, &nameText_},
+                                                                  {histories_.words, &wordsText_},
+                                                                  {histories_.excludes, &excludes}};
     for (const auto &[history, text] : texts) {
         if (history)
             history->AddEntry(ToLocalText(*text));

@@ -21,14 +21,6 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-bool IsSameOrBelow(std::string_view path, std::string_view folder)
-{
-    if (!path.starts_with(folder))
-        return false;
-    // The root "/" holds everything; "/a" holds "/a/b" but not "/ab".
-    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
-}
-
 } // namespace
 
 void Exclusions::Prepare(std::string_view text, const std::vector<std::string> &roots)
@@ -77,7 +69,7 @@ bool Exclusions::SkipsName(std::string_view name) const
 bool Exclusions::SkipsPath(std::string_view path) const
 {
     return std::any_of(paths_.begin(), paths_.end(),
-                       [path](const std::string &folder) { return IsSameOrBelow(path, folder); });
+                       [path](const std::string &folder) { return PathIsSameOrBelow(path, folder); });
 }
 
 bool Exclusions::SkipsIdentity(const FileIdentity &identity) const

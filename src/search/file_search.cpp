@@ -3,6 +3,7 @@
 #include "fs/descriptor_limit.h"
 #include "fs/file_attributes.h"
 #include "fs/path.h"
+#include "search/criteria_expressions.h"
 #include "search/hex_decoding.h"
 #include "search/name_match.h"
 #include "search/relative_dates.h"
@@ -22,6 +23,7 @@ constexpr char kListSeparator = ';';
 constexpr char kWordSeparator = ' ';
 constexpr char kDriveSeparator = ':';
 constexpr const char *kEveryEntryPattern = "*.*";
+constexpr const char *kEveryNamePattern = "*";
 
 // Marks the run in progress for as long as RunSearch is on the stack.
 class InRunGuard {
@@ -289,11 +291,26 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
 
 bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 {
-    SplitList(TextField(criteria.names), kListSeparator, run.patterns);
-    SplitList(TextField(criteria.words), kWordSeparator, run.words);
+    // An invalid expression ends the run at once; the window and sifter-cli refuse it before.
+    std::shared_ptr<const TextExpression> wordsExpression;
+    if (extras.regexNames && !TextField(criteria.names).empty()) {
+        run.nameExpression = NameExpressionOf(criteria, extras);
+        if (!run.nameExpression)
+            return false;
+        run.patterns.emplace_back(TextField(criteria.names));
+    } else {
+        SplitList(TextField(criteria.names), kListSeparator, run.patterns);
+    }
     run.phrase = TextField(criteria.words);
+    if (extras.regexWords && !run.phrase.empty()) {
+        wordsExpression = WordsExpressionOf(criteria, extras);
+        if (!wordsExpression)
+            return false;
+    } else {
+        SplitList(TextField(criteria.words), kWordSeparator, run.words);
+    }
 
-    if (criteria.hexadecimal) {
+    if (criteria.hexadecimal && !wordsExpression) {
         if (!DecodeHexWords(run.words))
             return false;
         DecodeHexPhrase(run.phrase);
@@ -318,10 +335,17 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 
     if (run.patterns.empty())
         run.patterns.emplace_back(kEveryEntryPattern);
-    for (const std::string &pattern : run.patterns)
-        run.listingPatterns.push_back(HasWildcards(pattern) ? pattern : "*" + pattern + "*");
+    for (const std::string &pattern : run.patterns) {
+        if (run.nameExpression)
+            run.listingPatterns.emplace_back(kEveryNamePattern); // the expression tests each name
+        else
+            run.listingPatterns.push_back(HasWildcards(pattern) ? pattern : "*" + pattern + "*");
+    }
 
-    if (!run.phrase.empty()) {
+    if (wordsExpression) {
+        run.matcher = std::make_unique<ContentMatcher>(std::move(wordsExpression), criteria.wordMode);
+        run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });
+    } else if (!run.phrase.empty()) {
         run.matcher = std::make_unique<ContentMatcher>(run.phrase, run.words, criteria.wordMode,
                                                        criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
         run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });

@@ -53,7 +53,8 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
             if (!KeepAlive(run, &folder))
                 return 0;
             const std::string &name = listing.Name(i);
-            if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name) || IsExcludedEntry(run, folder, listing, i))
+            if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name) ||
+                (run.nameExpression && !run.nameExpression->Contains(name)) || IsExcludedEntry(run, folder, listing, i))
                 continue;
             EntryData data;
             bool haveData = false;
@@ -139,10 +140,13 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
     } else if (!criteria.searchHidden && IsHiddenName(name)) {
         return false;
     }
-    if (criteria.caseSensitive && !NameContains(name, pattern, true))
-        return false;
-    if (!criteria.searchShortNames && !NameContains(name, pattern, false))
-        return false;
+    // An expression has tested the name already, with or without case as asked.
+    if (!run.nameExpression) {
+        if (criteria.caseSensitive && !NameContains(name, pattern, true))
+            return false;
+        if (!criteria.searchShortNames && !NameContains(name, pattern, false))
+            return false;
+    }
     // Last, so that only a file the run would have tested or listed counts as met.
     return !IsExcluded(run, listing, pass, index, data, haveData);
 }

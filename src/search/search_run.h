@@ -29,6 +29,7 @@ struct FileSearch::Run {
     bool dateTest = false;
     bool attributeData = false; // the attribute test needs the entry's data
     std::unique_ptr<ContentMatcher> matcher;
+    std::shared_ptr<const TextExpression> nameExpression; // the names as one expression, when set
     FileReader reader;
     PumpThrottle throttle;
     const std::string *folder = nullptr; // the folder being searched, shown while its files are read
