@@ -1,5 +1,6 @@
 #include "cli/criteria_options.h"
 
+#include "search/criteria_expressions.h"
 #include "search/hex_decoding.h"
 #include "search/split_list.h"
 #include "search/text_field.h"
@@ -151,6 +152,16 @@ bool ValidateCriteria(const SearchCriteria &criteria, std::string &error)
         }
     }
     return true;
+}
+
+bool ValidateExtraCriteria(const SearchCriteria &criteria, const ExtraCriteria &extras, std::string &error)
+{
+    if (extras.regexWords && (criteria.wordMode == kWordModeAll || criteria.wordMode == kWordModePhrase)) {
+        error = "--regex-words: the words are one expression; the modes are any and without";
+        return false;
+    }
+    error = CriteriaExpressionError(criteria, extras);
+    return error.empty();
 }
 
 } // namespace sifter

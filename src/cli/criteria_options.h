@@ -25,5 +25,8 @@ void ApplyExtraCriteriaOptions(const CriteriaOptions &options, ExtraCriteria &ex
 // Checks what can only be checked on the finished record: with hexadecimal set, every word
 // must be hexadecimal text. False with a one-line message.
 bool ValidateCriteria(const SearchCriteria &criteria, std::string &error);
+// The same for the criteria beyond the record: every regular expression must compile, and
+// a words expression takes only the modes any and without.
+bool ValidateExtraCriteria(const SearchCriteria &criteria, const ExtraCriteria &extras, std::string &error);
 
 } // namespace sifter

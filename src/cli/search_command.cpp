@@ -35,7 +35,7 @@ bool PrepareCriteria(const CliOptions &options, FileSearch &search, AbsoluteFold
     }
     ApplyCriteriaOptions(options.criteria, search.criteria, CurrentLocalTime());
     ApplyExtraCriteriaOptions(options.criteria, search.extras);
-    if (!ValidateCriteria(search.criteria, error)) {
+    if (!ValidateCriteria(search.criteria, error) || !ValidateExtraCriteria(search.criteria, search.extras, error)) {
         PrintError(error);
         return false;
     }

@@ -17,6 +17,12 @@ Name and content:
                              a name without them matches every name containing it)
   -w, --words TEXT           words to look for in the content, separated by blanks
   -m, --mode MODE            any (default), all, phrase or without (the words)
+      --regex-names          the names text is one regular expression (RE2 syntax), found
+                             in the name or part of it (^ and $ anchor); case is ignored
+                             unless --case-sensitive
+      --regex-words          the words text is one regular expression, looked for in the
+                             bytes of each file as they are (UTF-8 text; no UTF-16 form),
+                             with case, ^ and $ at each line; modes any and without only
   -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            list folders and test file contents on N threads (default:

@@ -31,7 +31,9 @@ std::size_t UnclosedGroup(std::string_view pattern)
     return open.empty() ? pattern.size() : open.back();
 }
 
-std::string Located(const re2::RE2 &compiled, std::string_view pattern)
+// RE2's message names the part of the text it compiled, which may hold the line flag
+// around the user's pattern: the message names the user's own text instead.
+std::string Located(const re2::RE2 &compiled, std::string_view pattern, const std::string &compiledText)
 {
     if (compiled.error_code() == re2::RE2::ErrorPatternTooLarge)
         return "the expression is too large (more than " + std::to_string(kExpressionMemoryBytes >> 20) +
@@ -43,6 +45,9 @@ std::string Located(const re2::RE2 &compiled, std::string_view pattern)
     else if (!part.empty())
         at = pattern.find(part);
     std::string message = compiled.error();
+    if (!part.empty() && message.size() > part.size() + 2 && message.ends_with(part))
+        message = message.substr(0, message.size() - part.size() - 2) + ": " +
+                  (part == compiledText ? std::string(pattern) : part);
     if (at != std::string_view::npos)
         message += " at position " + std::to_string(at + 1);
     return message;
@@ -71,7 +76,7 @@ std::shared_ptr<const TextExpression> TextExpression::Compile(std::string_view p
     }
     if (!compiled->ok()) {
         if (error)
-            *error = Located(*compiled, pattern);
+            *error = Located(*compiled, pattern, text);
         return nullptr;
     }
     std::shared_ptr<const TextExpression> expression(new (std::nothrow) TextExpression(std::move(compiled)));

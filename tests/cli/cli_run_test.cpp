@@ -500,5 +500,17 @@ TEST_F(CliRun, ExcludeSkipsFoldersAndNamesAndIsSavedForTheNextSearch)
               Sorted({tree.Path("notes/todo.txt"), tree.Path("notes/new.txt")}));
 }
 
+TEST_F(CliRun, RegularExpressionsSearchAndInvalidOnesAreRefusedWithTheirPosition)
+{
+    EXPECT_EQ(RunCli({"--regex-names", "-n", "^rep.*\\.TXT$", tree.Root()}).out, tree.Path("docs/report.txt") + "\n");
+    EXPECT_EQ(RunCli({"--regex-words", "-w", "^old num", tree.Root()}).out, tree.Path("docs/old/Report-2019.md") + "\n");
+    CliResult result = RunCli({"--regex-words", "-w", "a(b", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("missing ): a(b at position 2"), std::string::npos) << result.err;
+    result = RunCli({"--regex-words", "-m", "all", "-w", "ab", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("modes are any and without"), std::string::npos) << result.err;
+}
+
 } // namespace
 } // namespace sifter
