@@ -111,6 +111,7 @@ void PullPanelsInto(const CriteriaPanels &panels, ExtraCriteria &extras)
     CExcludePanel &exclude = *panels.exclude;
     exclude.ExchangeValues(true);
     extras.excludes = ToLocalText(exclude.excludes);
+    extras.regexWords = panels.wordOptions->expression != 0;
     // The Date Time panel was pulled with the record's values.
     const CDateTimePanel &date = *panels.dateTime;
     extras.date1 = date.relative1 == kRelativeNone ? RelativeDate{} : RelativeDate{date.relative1, date.count1};
@@ -122,6 +123,10 @@ void PushExtrasInto(const ExtraCriteria &extras, const CriteriaPanels &panels)
     CExcludePanel &exclude = *panels.exclude;
     exclude.excludes = FromLocalText(extras.excludes);
     exclude.ExchangeValues(false);
+    CWordOptionsPanel &words = *panels.wordOptions;
+    words.expression = extras.regexWords ? 1 : 0;
+    words.ExchangeValues(false);
+    words.UpdateWordControls();
     CDateTimePanel &date = *panels.dateTime;
     date.relative1 = extras.date1.unit;
     date.count1 = extras.date1.count;

@@ -20,6 +20,7 @@
 #include "stores/layout_settings.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QKeySequence>
@@ -46,7 +47,7 @@ constexpr int kWheelNotch = 120;
 
 CLeftView::CLeftView(CSifterDoc &document, LayoutSettings &settings, UserPrompts &prompts,
                      const SearchHistories &histories, QWidget *parent)
-    : QScrollArea(parent), document_(document), settings_(settings), histories_(histories)
+    : QScrollArea(parent), document_(document), settings_(settings), histories_(histories), prompts_(prompts)
 {
     setObjectName(QStringLiteral("CLeftView"));
     setFrameShape(QFrame::NoFrame);
@@ -73,6 +74,7 @@ void CLeftView::CreateControls()
     form_->resize(units.ToPixels(resource->width, resource->height));
     const DialogControls controls = BuildDialogControls(*resource, *form_, units);
     nameBox_ = controls.Find<QComboBox>(ctl::kNameBox);
+    nameExpression_ = controls.Find<QCheckBox>(ctl::kNameExpression);
     wordsBox_ = controls.Find<QComboBox>(ctl::kWordsBox);
     folderBox_ = controls.Find<QComboBox>(ctl::kFolderBox);
     browseButton_ = controls.Find<QPushButton>(ctl::kBrowseButton);
@@ -203,6 +205,7 @@ void CLeftView::OnUpdate(DocumentView *)
     ExchangeValues(false);
     PushCriteriaIntoPanels(criteria);
     PushExtrasInto(document_.Search().extras, panels_);
+    nameExpression_->setChecked(document_.Search().extras.regexNames);
 }
 
 void CLeftView::ToggleSection(Section section)
@@ -266,7 +269,7 @@ void CLeftView::StretchControls()
 {
     const int right = viewport()->width() - kRightMargin;
     form_->resize(std::max(right + kRightMargin, 1), form_->height());
-    std::vector<QWidget *> stretched = {nameBox_, wordsBox_, folderBox_};
+    std::vector<QWidget *> stretched = {nameBox_, nameExpression_, wordsBox_, folderBox_};
     stretched.insert(stretched.end(), sectionButtons_.begin(), sectionButtons_.end());
     stretched.insert(stretched.end(), sectionPanels_.begin(), sectionPanels_.end());
     for (QWidget *widget : stretched) {

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -58,6 +59,7 @@ public:
     void ExchangeValues(bool fromControls);
 
     QComboBox *NameBox() const { return nameBox_; }
+    QCheckBox *NameExpressionBox() const { return nameExpression_; }
     QComboBox *WordsBox() const { return wordsBox_; }
     QComboBox *FolderBox() const { return folderBox_; }
     QPushButton *SearchButton() const { return searchButton_; }
@@ -141,6 +143,8 @@ private:
     QString wordsText_;
     QString folderText_;
     QComboBox *nameBox_ = nullptr;
+    QCheckBox *nameExpression_ = nullptr;
+    UserPrompts &prompts_;
     QComboBox *wordsBox_ = nullptr;
     QComboBox *folderBox_ = nullptr;
     QPushButton *browseButton_ = nullptr;

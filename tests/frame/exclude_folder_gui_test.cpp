@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QPushButton>
 
 #include <algorithm>
 #include <QTest>

@@ -108,8 +108,8 @@ TEST_F(LeftViewTest, StartsWithTheTemplateLayoutCollapsedPanelsAndTheFocusInTheN
         EXPECT_FALSE(Pane().SectionButton(CLeftView::Section(i))->Expanded());
     }
     // The template's gaps are still there: Search at its template place.
-    EXPECT_EQ(Pane().SearchButton()->y(), units.ToPixelsY(186));
-    EXPECT_EQ(Pane().Form()->height(), units.ToPixelsY(205));
+    EXPECT_EQ(Pane().SearchButton()->y(), units.ToPixelsY(198));
+    EXPECT_EQ(Pane().Form()->height(), units.ToPixelsY(217));
 }
 
 TEST_F(LeftViewTest, OpeningOnlyExcludeStacksItsPanelUnderItsButtonAndSearchUnderThePanel)
