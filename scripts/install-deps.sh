@@ -22,7 +22,7 @@ packages=(
 for flag in "$@"; do
   case "$flag" in
     --gui-check) packages+=(xvfb xauth imagemagick xdotool) ;;
-    --bench) packages+=(ripgrep fd-find) ;;   # search_bench's parallel peers
+    --bench) packages+=(ripgrep fd-find libpcre2-dev) ;;   # search_bench's peers; criteria_bench's PCRE2
     *) echo "usage: install-deps.sh [--gui-check] [--bench]" >&2; exit 2 ;;
   esac
 done

@@ -146,6 +146,7 @@ void FileSearch::StartPool(Run &run)
     EntryDataPlan plan;
     plan.listingPatterns = run.listingPatterns;
     plan.exclusions = run.exclusions;
+    plan.nameExpression = run.nameExpression;
     // A content test reads files, and reading moves their access times: ahead of the walk
     // go only the data it reads before it reads any file, the first pass's.
     const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();

@@ -50,7 +50,8 @@ void ReadPassData(const FolderListing &listing, const EntryDataPlan &plan, std::
         if (abandon.load(std::memory_order_relaxed))
             return;
         const std::string &name = listing.Name(i);
-        if (IsDotEntry(name) || listing.IsFolder(i) || !PatternMatches(pattern, name))
+        if (IsDotEntry(name) || listing.IsFolder(i) || !PatternMatches(pattern, name) ||
+            (plan.nameExpression && !plan.nameExpression->Contains(name)) || plan.exclusions.SkipsName(name))
             continue;
         AheadEntry &entry = out.emplace_back();
         entry.index = static_cast<std::uint32_t>(i);

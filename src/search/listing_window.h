@@ -13,6 +13,7 @@
 #include "fs/folder_listing.h"
 #include "search/exclusions.h"
 #include "search/search_pool.h"
+#include "search/text_expression.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,6 +45,9 @@ struct EntryDataPlan {
     std::vector<std::string> listingPatterns;
     std::size_t passes = 0; // 0: no data read ahead
     Exclusions exclusions;  // folders not listed ahead, since the walk never enters them
+    // Names whose data are read ahead must match it too (null: no expression); the walk
+    // reads no other entry's data.
+    std::shared_ptr<const TextExpression> nameExpression;
 };
 
 class ListingWindow {
