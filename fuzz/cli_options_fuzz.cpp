@@ -132,5 +132,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CheckRecord(options.criteria, criteria);
     if (!sifter::ValidateCriteria(criteria, error))
         Check(!error.empty());
+
+    // The criteria beyond the record: relative bounds only of units the run knows, and an
+    // expression either compiled or refused with a message.
+    sifter::ExtraCriteria extras;
+    sifter::ApplyExtraCriteriaOptions(options.criteria, extras);
+    for (const sifter::RelativeDate &bound : {extras.date1, extras.date2})
+        Check(bound.unit >= sifter::kRelativeNone && bound.unit <= sifter::kRelativeLast);
+    if (!sifter::ValidateExtraCriteria(criteria, extras, error))
+        Check(!error.empty());
     return 0;
 }

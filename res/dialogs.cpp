@@ -106,7 +106,7 @@ constexpr std::array kAttributesControls = {
 constexpr DialogResource kAttributesDialog{res::kDialogAttributes, "", 112, 90, "Tahoma", 8, kAttributesControls};
 
 constexpr std::array kExcludeControls = {
-    C{ControlKind::kStatic, ctl::exclude::kLabel, "Folders and names to skip, separated by \";\":", 5, 5, 106, 8,
+    C{ControlKind::kStatic, ctl::exclude::kLabel, "Folders and names to skip:", 5, 5, 106, 8,
       kStyleNone},
     C{ControlKind::kComboBox, ctl::exclude::kBox, "", 5, 16, 106, 107, kStyleNone},
 };
