@@ -504,6 +504,15 @@ TEST_F(CliRun, RegularExpressionsSearchAndInvalidOnesAreRefusedWithTheirPosition
 {
     EXPECT_EQ(RunCli({"--regex-names", "-n", "^rep.*\\.TXT$", tree.Root()}).out, tree.Path("docs/report.txt") + "\n");
     EXPECT_EQ(RunCli({"--regex-words", "-w", "^old num", tree.Root()}).out, tree.Path("docs/old/Report-2019.md") + "\n");
+    // Saved, read back and run again: both expressions stay expressions.
+    const std::string saved = tree.Path("expressions.sifter");
+    ASSERT_EQ(RunCli({"--regex-names", "--regex-words", "-n", "\\.(md|txt)$", "-w", "num[a-z]+s$", "-o", saved,
+                      tree.Root()})
+                  .status,
+              0);
+    tree.WriteFile("notes/more.md", "numbers");
+    EXPECT_EQ(Sorted(Split(RunCli({"--criteria", saved}).out, '\n')),
+              Sorted({tree.Path("docs/report.txt"), tree.Path("docs/old/Report-2019.md"), tree.Path("notes/more.md")}));
     CliResult result = RunCli({"--regex-words", "-w", "a(b", tree.Root()});
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.err.find("missing ): a(b at position 2"), std::string::npos) << result.err;
