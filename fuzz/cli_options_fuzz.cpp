@@ -86,7 +86,8 @@ void CheckRecord(const sifter::CriteriaOptions &options, const SearchCriteria &c
         Check(criteria.sizeUnit != sifter::kSizeUnitNone);
     for (const auto *bound : {&options.date1, &options.date2}) {
         if (*bound)
-            Check(criteria.dateKind != sifter::kDateKindNone && FitsPart((*bound)->value, criteria.datePart));
+            Check(criteria.dateKind != sifter::kDateKindNone &&
+                  ((*bound)->relative.unit != sifter::kRelativeNone || FitsPart((*bound)->value, criteria.datePart)));
     }
 
     for (const SystemTime *time : {&criteria.date1, &criteria.date2, &criteria.time1, &criteria.time2})

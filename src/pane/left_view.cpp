@@ -278,6 +278,8 @@ void CLeftView::StretchControls()
         QRect place = widget->geometry();
         place.setRight(right - 1);
         widget->setGeometry(place);
+        if (auto *panel = qobject_cast<CCriteriaPanel *>(widget))
+            panel->StretchControls();
     }
     for (QPushButton *button : {browseButton_, searchButton_}) {
         QRect place = button->geometry();
