@@ -4,13 +4,14 @@
 // test: it only prints figures.
 //
 //   search_bench [--scale F] [--runs N] [--cli PATH] [--baseline PATH] [--stop-folder DIR]
-//                [--cold] [--name PATTERN] [TREE_FOLDER | --real DIR...]
+//                [--cold] [--name PATTERN] [--no-contents] [TREE_FOLDER | --real DIR...]
 //
 // --baseline names another sifter-cli (an earlier build, say) that takes its turns with the
 // same questions, for the ratio of the two in one run; --stop-folder also times the stops
 // in DIR (such as /usr). --real asks the questions of the folders given (all together, as
 // one search) instead of the generated tree; --name sets the name pattern (default "report"
-// on the tree, "*.h" on real folders).
+// on the tree, "*.h" on real folders); --no-contents leaves out the questions that read every
+// byte (minutes on a tree as large as /usr).
 // The tree (2,000 folders, 20,000 files, 200 MB at scale 1) is generated once into
 // TREE_FOLDER (default /tmp/sifter-bench-SCALE) and reused while its marker matches.
 // Warm by default (one untimed round first); --cold drops the page cache before every
@@ -445,6 +446,7 @@ struct OwnOptions {
     std::string baseline;
     std::string stopFolder;
     std::string name;
+    bool contents = true;
     std::vector<std::string> real;
 };
 
@@ -461,6 +463,8 @@ bool TakeOwnOptions(int &argc, char **argv, OwnOptions &own)
                                                       : nullptr;
         if (arg == "--cold") {
             own.cold = true;
+        } else if (arg == "--no-contents") {
+            own.contents = false;
         } else if (value) {
             if (i + 1 == argc)
                 return false;
@@ -548,7 +552,7 @@ std::vector<std::string> AbsentWords(int count)
 
 // Each question's tools take turns; false when an installed tool could not be run.
 bool AskQuestions(const std::string &cli, const std::string &baseline, const std::vector<std::string> &folders,
-                  const std::string &namePattern, int runs, bool cold)
+                  const std::string &namePattern, bool contents, int runs, bool cold)
 {
     const bool withBaseline = !baseline.empty();
     // A pattern without wildcards matches names containing it, as fd and find need spelled out.
@@ -578,6 +582,8 @@ bool AskQuestions(const std::string &cli, const std::string &baseline, const std
     PrintRatio(every[0], every[everyPeers + 1]);
     PrintRatio(every[0], every[everyPeers + 2]);
     std::fflush(stdout);
+    if (!contents)
+        return true;
 
     const std::vector<std::string> rg = {"rg", "-lF", "--no-ignore", "--hidden", "-a"};
     std::vector<Tool> words = SifterTools(cli, baseline, Joined({"-w", kAbsentWord}, folders));
@@ -628,7 +634,7 @@ int Main(int argc, char **argv)
     TreeBenchOptions options;
     if (!TakeOwnOptions(argc, argv, own) || !ParseTreeBenchArguments(argc, argv, true, options)) {
         std::fprintf(stderr, "usage: search_bench [--scale F (0 < F <= 1)] [--runs N] [--cli PATH] "
-                             "[--baseline PATH] [--stop-folder DIR] [--cold] [--name PATTERN] "
+                             "[--baseline PATH] [--stop-folder DIR] [--cold] [--name PATTERN] [--no-contents] "
                              "[TREE_FOLDER | --real DIR...]\n");
         return 2;
     }
@@ -672,7 +678,7 @@ int Main(int argc, char **argv)
                 cold ? "cold (page cache dropped before each)" : "warm");
     std::fflush(stdout);
 
-    if (!AskQuestions(options.cli, own.baseline, folders, own.name, options.runs, cold))
+    if (!AskQuestions(options.cli, own.baseline, folders, own.name, own.contents, options.runs, cold))
         return 1;
 
     const int stopRuns = std::max(options.runs, 5);

@@ -1,5 +1,7 @@
 #include "string_table.h"
 
+#include "text/program_notice.h"
+
 #include <algorithm>
 #include <array>
 
@@ -42,14 +44,20 @@ constexpr std::array kStrings = {
                    "is any problem, please report to us."},
     StringResource{str::kAboutText,
                    "Sifter version " SIFTER_VERSION "\n"
-                   "Copyright (C) Norvane. All rights reserved.\n"
+                   SIFTER_COPYRIGHT_LINE "\n"
                    "\n"
                    "Sifter finds files by name, by words in their contents, by size, by date and "
                    "by attributes, and keeps whole searches in result files.\n"
                    "\n"
-                   "This program is provided \"as is\", without warranty of any kind, express or "
-                   "implied. In no event shall the authors be liable for any claim, damages or "
-                   "other liability arising from its use."},
+                   "This program is free software: you can redistribute it and/or modify it under "
+                   "the terms of the GNU General Public License as published by the Free Software "
+                   "Foundation, either version 3 of the License, or (at your option) any later "
+                   "version (" SIFTER_LICENCE_ID ").\n"
+                   "\n"
+                   "This program is distributed in the hope that it will be useful, but WITHOUT ANY "
+                   "WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A "
+                   "PARTICULAR PURPOSE. See the GNU General Public License for more details: "
+                   "https://www.gnu.org/licenses/gpl-3.0.html"},
     StringResource{cmd::kHexView, "Views selected file in hexadecimal\nHex View"},
     StringResource{cmd::kOpenContainingFolder, "Opens containing folder\nOpen Containing Folder"},
     StringResource{cmd::kInvertSelection, "Reverses which items are selected and which are not/Invert Selection"},

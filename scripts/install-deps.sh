@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sifter needs to build, test and run.
 # Idempotent: checks first and calls apt-get only for what is missing.
-#   install-deps.sh [--gui-check] [--bench]
-# --gui-check adds what scripts/gui-check.sh drives; --bench adds the benchmarks' peers.
+#   install-deps.sh [--gui-check] [--bench] [--deb]
+# --gui-check adds what scripts/gui-check.sh drives; --bench adds the benchmarks' peers;
+# --deb adds what scripts/build-deb.sh builds and checks the Debian package with.
 set -euo pipefail
 
 packages=(
@@ -18,12 +19,15 @@ packages=(
   dbus-daemon                # the file-manager tests start a private session bus
   libglib2.0-bin             # gio: the file-type registration tests
   desktop-file-utils         # the desktop databases and the validation of our entries
+  appstream                  # appstreamcli: the metainfo's validation and its releases from NEWS
+  groff-base                 # the manual pages rendered, warnings counted
 )
 for flag in "$@"; do
   case "$flag" in
     --gui-check) packages+=(xvfb xauth imagemagick xdotool) ;;
     --bench) packages+=(ripgrep fd-find libpcre2-dev) ;;   # search_bench's peers; criteria_bench's PCRE2
-    *) echo "usage: install-deps.sh [--gui-check] [--bench]" >&2; exit 2 ;;
+    --deb) packages+=(build-essential debhelper dpkg-dev fakeroot lintian) ;;
+    *) echo "usage: install-deps.sh [--gui-check] [--bench] [--deb]" >&2; exit 2 ;;
   esac
 done
 

@@ -2,6 +2,7 @@
 
 #include "framework/local_text.h"
 #include "fs/path.h"
+#include "text/program_notice.h"
 
 namespace sifter {
 namespace {
@@ -61,7 +62,7 @@ std::optional<QString> TerminalAnswer(const QStringList &arguments, const QStrin
         if (IsFolderOption(argument))
             break;
         if (argument == QLatin1String("--version"))
-            return QStringLiteral("Sifter %1\n").arg(version);
+            return QStringLiteral("Sifter %1\n" SIFTER_VERSION_NOTICE).arg(version);
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             return QStringLiteral(
                 "Usage: sifter [RESULT-FILE] [/f:FOLDER]\n"
@@ -70,7 +71,7 @@ std::optional<QString> TerminalAnswer(const QStringList &arguments, const QStrin
                 "  RESULT-FILE  opens a saved search (a .sifter result file)\n"
                 "  /f:FOLDER    puts FOLDER into \"Search in\"; everything after /f: is the folder\n"
                 "  --help       shows this text\n"
-                "  --version    shows the version\n"
+                "  --version    shows the version and the licence\n"
                 "\n"
                 "sifter-cli runs the same searches without a window.\n");
         }

@@ -27,7 +27,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sifter"));
     QApplication::setApplicationVersion(QStringLiteral(SIFTER_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("sifter"));
+    // The installed entry's id, which Wayland compositors match windows with.
+    QApplication::setDesktopFileName(QStringLiteral("com.norvane.Sifter"));
 
     // Qt has taken its own options (-platform, -style, ...) out of argv by now.
     sifter::CSifterApp app(QCoreApplication::arguments());

@@ -51,7 +51,7 @@ struct CliOptions {
     std::string criteriaFile; // --criteria: start from this result file's criteria
     std::string saveFile;     // -o: write the result file of the search here
     std::string listFile;     // --list: the result file to print
-    std::size_t threads = 0;  // --threads: content-test threads; 0 = one per core
+    std::size_t threads = 0;  // --threads: content-test threads; 0 = the engine's default
     bool longFormat = false;  // -l: tab-separated columns
     bool nullTerminated = false; // -0: NUL after each printed record instead of a newline
 };

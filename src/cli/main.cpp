@@ -5,6 +5,7 @@
 #include "cli/list_command.h"
 #include "cli/search_command.h"
 #include "cli/usage_text.h"
+#include "text/program_notice.h"
 
 #include <clocale>
 #include <csignal>
@@ -31,7 +32,7 @@ int main(int argc, char **argv)
         std::fputs(UsageText(), stdout);
         return std::fflush(stdout) == 0 ? kExitFound : kExitTrouble;
     case CliAction::Version:
-        std::printf("%s %s\n", kProgramName, SIFTER_VERSION);
+        std::printf("%s %s\n%s", kProgramName, SIFTER_VERSION, SIFTER_VERSION_NOTICE);
         return std::fflush(stdout) == 0 ? kExitFound : kExitTrouble;
     case CliAction::List:
         return RunListCommand(options);

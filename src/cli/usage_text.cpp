@@ -26,7 +26,8 @@ Name and content:
   -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            list folders and test file contents on N threads (default:
-                             one per core); the output is the same for every N
+                             one per core, at least 4); the output is the same for
+                             every N
       --case-sensitive       a pattern without * or ? must occur in the name with the
                              same case (patterns with * or ? ignore case all the same;
                              words are always compared with case)
@@ -61,7 +62,7 @@ Output:
   -l, --long                 tab-separated: path, size, attributes, last-write time, match offset
   -0, --null                 end each record with a NUL byte instead of a newline
   -h, --help                 show this help
-      --version              show the version
+      --version              show the version and the licence
 
 On a terminal, control characters in names show as "?"; into a pipe or a file, and
 with -0, names are printed byte for byte. Standard output, when it is a file, and the

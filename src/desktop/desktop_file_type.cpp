@@ -21,8 +21,13 @@ namespace {
 
 constexpr std::string_view kType = "application/x-sifter";
 constexpr std::string_view kPackageName = "application-x-sifter.xml";
-constexpr std::string_view kEntryId = "sifter.desktop";
+// The application's id, as the installed entry and its metainfo name it.
+constexpr std::string_view kEntryId = "com.norvane.Sifter.desktop";
+// The id that earlier builds wrote; an entry of ours under it is taken back.
+constexpr std::string_view kOldEntryId = "sifter.desktop";
+// The program's icon, and the result files' own, as the installation puts them in the theme.
 constexpr std::string_view kIconName = "sifter";
+constexpr std::string_view kTypeIconName = "application-x-sifter";
 constexpr std::string_view kMimeDatabaseTool = "update-mime-database";
 constexpr std::string_view kDesktopDatabaseTool = "update-desktop-database";
 // What tells our files from the same names written by an installation or by the user.
@@ -40,9 +45,9 @@ std::string PackagePath(const DesktopFolders &folders)
     return PathAppend(PathAppend(folders.dataHome, "mime/packages"), kPackageName);
 }
 
-std::string EntryPath(const DesktopFolders &folders)
+std::string EntryPath(const DesktopFolders &folders, std::string_view id = kEntryId)
 {
-    return PathAppend(PathAppend(folders.dataHome, "applications"), kEntryId);
+    return PathAppend(PathAppend(folders.dataHome, "applications"), id);
 }
 
 std::string MimeListPath(const DesktopFolders &folders)
@@ -58,7 +63,7 @@ std::string PackageText()
             "  <mime-type type=\"application/x-sifter\">\n"
             "    <comment>Sifter Result Document</comment>\n"
             "    <icon name=\"";
-    text += kIconName;
+    text += kTypeIconName;
     text += "\"/>\n"
             "    <glob pattern=\"*.sifter\"/>\n"
             "    <magic priority=\"80\"><match type=\"string\" offset=\"0\" value=\"SF01\\0\"/></magic>\n"
@@ -92,8 +97,10 @@ std::string EntryText(const std::string &programPath)
     text += "\nIcon=";
     text += kIconName;
     text += "\nTerminal=false\n"
+            "StartupNotify=true\n"
             "Categories=Utility;FileTools;\n"
-            "MimeType=application/x-sifter;\n";
+            "MimeType=application/x-sifter;\n"
+            "Keywords=search;find;files;grep;\n";
     text += kMarkerKey;
     text += '=';
     text += kMarkerValue;
@@ -130,9 +137,9 @@ Owner PackageOwner(const DesktopFolders &folders)
     });
 }
 
-Owner EntryOwner(const DesktopFolders &folders)
+Owner EntryOwner(const DesktopFolders &folders, std::string_view id = kEntryId)
 {
-    return OwnerOf(EntryPath(folders), IsOurEntryText);
+    return OwnerOf(EntryPath(folders, id), IsOurEntryText);
 }
 
 // Why a file counted as another's.
@@ -275,15 +282,26 @@ bool ClaimDefault(const DesktopFolders &folders, std::string &error)
     return MakeFolder(folders.configHome, error) && WriteTextFileAtomically(path, edited, error);
 }
 
-bool ReleaseDefault(const DesktopFolders &folders, std::string &error)
+bool ReleaseDefault(const DesktopFolders &folders, std::string_view id, std::string &error)
 {
     const std::string path = MimeListPath(folders);
     std::string content;
     if (!ReadUserMimeAppsList(path, content, error))
         return false;
-    std::string edited = WithoutMimeAppsListId(content, kDefaultApplicationsGroup, kType, kEntryId);
-    edited = WithoutMimeAppsListId(edited, kAddedAssociationsGroup, kType, kEntryId);
+    std::string edited = WithoutMimeAppsListId(content, kDefaultApplicationsGroup, kType, id);
+    edited = WithoutMimeAppsListId(edited, kAddedAssociationsGroup, kType, id);
     return edited == content || WriteTextFileAtomically(path, edited, error);
+}
+
+// Takes back the entry and associations that the previous version wrote under its old id, so
+// that the menus and "Open With" never show Sifter twice. An entry of that id that we did not
+// write, and the associations naming it, are left alone.
+bool RemoveOldEntry(const DesktopFolders &folders, std::string &error)
+{
+    if (EntryOwner(folders, kOldEntryId) != Owner::kUs)
+        return true;
+    return ReleaseDefault(folders, kOldEntryId, error) && RemoveFile(EntryPath(folders, kOldEntryId), error) &&
+           UpdateDesktopDatabase(folders, error);
 }
 
 // A desktop entry is UTF-8 text; control characters other than the escaped ones have no form
@@ -369,7 +387,7 @@ bool RegisterDesktopFileType(const DesktopFolders &folders, std::string &error)
            WriteTextFileAtomically(packagePath, PackageText(), error) && UpdateMimeDatabase(folders, error) &&
            MakeFolder(PathContainingFolder(entryPath), error) &&
            WriteTextFileAtomically(entryPath, EntryText(folders.programPath), error) &&
-           UpdateDesktopDatabase(folders, error) && ClaimDefault(folders, error);
+           UpdateDesktopDatabase(folders, error) && RemoveOldEntry(folders, error) && ClaimDefault(folders, error);
 }
 
 bool UnregisterDesktopFileType(const DesktopFolders &folders, std::string &error)
@@ -388,10 +406,11 @@ bool UnregisterDesktopFileType(const DesktopFolders &folders, std::string &error
     if (entryOwner == Owner::kOther) {
         note(false, NotOursReason(EntryPath(folders)));
     } else {
-        note(ReleaseDefault(folders, reason), reason);
+        note(ReleaseDefault(folders, kEntryId, reason), reason);
         if (entryOwner == Owner::kUs)
             note(RemoveFile(EntryPath(folders), reason) && UpdateDesktopDatabase(folders, reason), reason);
     }
+    note(RemoveOldEntry(folders, reason), reason);
     if (packageOwner == Owner::kOther)
         note(false, NotOursReason(PackagePath(folders)));
     if (packageOwner == Owner::kUs)

@@ -27,11 +27,12 @@ struct FileTypeState {
 };
 
 // Installs the MIME package and the desktop entry, updates the databases, and makes Sifter the
-// type's default only when no other application is. False with the reason in error; what was
+// type's default only when no other application is; an entry the previous version wrote under
+// its old id ("sifter.desktop") is replaced. False with the reason in error; what was
 // written stays consistent (each file whole or absent).
 bool RegisterDesktopFileType(const DesktopFolders &folders, std::string &error);
-// Removes what RegisterDesktopFileType added and nothing else; a default given to another
-// program stays. False with the reason in error.
+// Removes what RegisterDesktopFileType added, and what the previous version added under its
+// old id, and nothing else; a default given to another program stays. False with the reason in error.
 bool UnregisterDesktopFileType(const DesktopFolders &folders, std::string &error);
 FileTypeState ReadDesktopFileTypeState(const DesktopFolders &folders);
 

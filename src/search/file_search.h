@@ -51,11 +51,12 @@ public:
 
     // Threads that list folders and test file contents during a run, ahead of the walk: 1
     // lists and tests everything on the calling thread as the walk reaches it; 0 (the
-    // default) means one per core. A run without a content test counts the calling thread
+    // default) means one per core, and at least kLeastDefaultThreads. A run without a content test counts the calling thread
     // among them. The records, their order and the sinks' calls are the same for every count.
     void SetWorkerThreads(std::size_t threads) { workerThreads_ = threads; }
-    // The count a run uses: the one set, or the number of cores for 0.
+    // The count a run uses: the one set, or the default for 0.
     std::size_t WorkerThreads() const;
+    static constexpr std::size_t kLeastDefaultThreads = 4;
 
     // Files that no run lists or reads, by identity (through a link too): the caller's own
     // output, which a search would otherwise read while it is written. None by default.

@@ -380,19 +380,22 @@ void ListingWindow::Drop(std::shared_ptr<ListingTask> task)
         task->Release();
 }
 
-bool ListingWindow::Ready(PoolTask &task)
+void ListingWindow::AwaitDone(PoolTask &task)
 {
     if (task.Done() || pool_.RunHere(task))
-        return true;
-    // A worker has it: it is most likely nearly done, and doing it again here costs more
-    // than waiting a little. The wait spins rather than yields: on a busy machine a thread
-    // that yields its core can wait for it much longer than the worker takes.
+        return;
+    // A worker has it: it is most likely nearly done. The first moments spin rather than
+    // sleep: on a busy machine a thread that yields its core can wait for it much longer
+    // than the worker takes. Past them it sleeps until the worker is done: doing the work
+    // again here would read the same folder twice, and while the disk is slow (a cold
+    // cache) or the worker is preempted the second read would only wait for the same
+    // blocks, keeping a core from the worker.
     const auto giveUp = std::chrono::steady_clock::now() + kPatience;
     do {
         if (task.Done())
-            return true;
+            return;
     } while (std::chrono::steady_clock::now() < giveUp);
-    return task.Done();
+    task.WaitDone();
 }
 
 void ListingWindow::SubfoldersQueuedUnder(const FolderAnchorRef &anchor)
@@ -410,13 +413,12 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
     std::shared_ptr<ListingTask> task = std::move(folder.ahead);
     if (task && !task->dropped) {
         live_.erase(std::remove(live_.begin(), live_.end(), task), live_.end());
-        // Under way on a worker: the walk lists the folder itself rather than wait, which
-        // on a busy machine can take as long as the worker is kept off its core.
         // Swapped for a link or another folder since it was listed: the walk opens what is
         // there now, as it would have without workers. Only a sink or the pump can have
         // changed it, and only once the listing was under way: the walk itself changes nothing.
         const bool unchanged = task->queuedAfter == callOuts_;
-        if (Ready(*task) && task->listed && (unchanged || anchors.StillLeadsTo(folder.parent, folder.Name(), task->identity))) {
+        AwaitDone(*task);
+        if (task->listed && (unchanged || anchors.StillLeadsTo(folder.parent, folder.Name(), task->identity))) {
             own.Close(); // an earlier folder's, which would only hold its descriptor and entries
             taken_ = std::move(task);
             entriesTaken_ += taken_->listing.Count();
@@ -494,8 +496,7 @@ ListingWindow::DataAhead ListingWindow::Data(std::size_t pass, std::size_t index
         pool_.Wake();
     }
     EntryDataTask &task = *dataTasks_.front();
-    if (!Ready(task))
-        return DataAhead::NotAhead; // read here rather than wait, as for a listing
+    AwaitDone(task);
     return TakeAhead(task.data, index, false, out);
 }
 

@@ -91,9 +91,8 @@ private:
     // Drops listings outside the window until there is room for one more; false when none can go.
     bool MakeRoom(std::size_t &entriesHeld);
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
-    // True when the task is done, now, by running it here or within a short wait for the
-    // worker that has it; false when that worker is still at it.
-    bool Ready(PoolTask &task);
+    // Returns once the task is done: run here when no worker has it yet, else waited for.
+    void AwaitDone(PoolTask &task);
 
     SearchPool &pool_;
     const std::size_t folders_;

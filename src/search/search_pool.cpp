@@ -149,7 +149,7 @@ void SearchPool::Work(ContentMatcher *matcher)
         spent.clear();
         if (task) {
             task->Run(abandon_);
-            task->done_.store(true, std::memory_order_release);
+            task->MarkDone();
         } else if (job) {
             // Content jobs come only from a run with a content test, whose workers all have a matcher.
             Test(*matcher, *job);
@@ -233,7 +233,7 @@ bool SearchPool::RunHere(PoolTask &task)
     if (!Withdraw(task))
         return false;
     task.Run(abandon_);
-    task.done_.store(true, std::memory_order_release);
+    task.MarkDone();
     return true;
 }
 

@@ -50,9 +50,17 @@ public:
     virtual void Run(const std::atomic<bool> &abandon) = 0;
     // True once Run has returned; what it left is then the caller's to read.
     bool Done() const { return done_.load(std::memory_order_acquire); }
+    // Blocks until Run has returned on whichever thread runs it.
+    void WaitDone() const { done_.wait(false, std::memory_order_acquire); }
 
 private:
     friend class SearchPool;
+    void MarkDone()
+    {
+        done_.store(true, std::memory_order_release);
+        done_.notify_all();
+    }
+
     std::atomic<bool> done_{false};
     bool queued_ = false;        // under the pool's lock: waiting for a thread
     std::uint64_t placedIn_ = 0; // under the pool's lock: the last Prioritize that placed it

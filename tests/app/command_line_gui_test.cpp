@@ -65,7 +65,8 @@ TEST(CommandLine, HelpAndVersionAreAnsweredOnlyBeforeTheFolderOption)
 {
     const auto version = TerminalAnswer(Args({"--version"}), QStringLiteral("1.2.3"));
     ASSERT_TRUE(version);
-    EXPECT_EQ(*version, QStringLiteral("Sifter 1.2.3\n"));
+    EXPECT_TRUE(version->startsWith(QStringLiteral("Sifter 1.2.3\nCopyright (C) Norvane\nLicense GPL-3.0-or-later: ")))
+        << version->toStdString();
     const auto help = TerminalAnswer(Args({"r.sifter", "--help"}), QStringLiteral("1"));
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->startsWith(QStringLiteral("Usage: sifter")));

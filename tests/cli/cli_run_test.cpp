@@ -110,6 +110,7 @@ TEST_F(CliRun, HelpAndVersionExitZero)
     result = RunCli({"--version"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out.rfind("sifter-cli ", 0), 0u);
+    EXPECT_NE(result.out.find("\nCopyright (C) Norvane\nLicense GPL-3.0-or-later: "), std::string::npos) << result.out;
 }
 
 TEST_F(CliRun, CaseSensitiveHeedsCaseOnlyInPatternsWithoutWildcardsAsTheHelpSays)

@@ -25,7 +25,8 @@ namespace sifter {
 namespace {
 
 constexpr std::string_view kType = "application/x-sifter";
-constexpr std::string_view kEntryId = "sifter.desktop";
+constexpr std::string_view kEntryId = "com.norvane.Sifter.desktop";
+constexpr std::string_view kOldEntryId = "sifter.desktop";
 
 struct ToolRun {
     int status = -1;  // exit status; -1 when it did not start or end normally
@@ -137,7 +138,7 @@ protected:
                            std::string(kType) + ";\n");
     }
 
-    std::string EntryPath() const { return tree.Path("data/applications/sifter.desktop"); }
+    std::string EntryPath(std::string_view id = kEntryId) const { return tree.Path("data/applications/" + std::string(id)); }
     std::string PackagePath() const { return tree.Path("data/mime/packages/application-x-sifter.xml"); }
     std::string ListPath() const { return tree.Path("config/mimeapps.list"); }
 
@@ -189,6 +190,9 @@ TEST_F(DesktopFileTypeTest, RegisterMakesTheDesktopOpenSifterFilesWithOurEntry)
     EXPECT_EQ(GioType(tree.WriteFile("x.sifter", "not a result file")), kType);
     EXPECT_EQ(GioType(tree.WriteFile("noextension", std::string("SF01\0rest", 9))), kType);
     EXPECT_NE(GioType(tree.WriteFile("lookalike", "SF01Xrest")), kType);
+    // The type names the result files' icon, the one the installation puts in the theme.
+    EXPECT_NE(test::ReadFileContent(tree.Path("data/mime/icons")).find("application/x-sifter:application-x-sifter\n"),
+              std::string::npos);
     const FileTypeState state = ReadDesktopFileTypeState(folders);
     EXPECT_TRUE(state.registered);
     EXPECT_TRUE(state.isDefault);
@@ -289,7 +293,7 @@ TEST_F(DesktopFileTypeTest, AnEntryOfOurIdThatWeDidNotWriteIsLeftAlone)
 {
     const std::string foreign = "[Desktop Entry]\nType=Application\nName=Sifter\nExec=sifter %f\n"
                                 "MimeType=application/x-sifter;\n";
-    tree.WriteFile("data/applications/sifter.desktop", foreign);
+    tree.WriteFile("data/applications/" + std::string(kEntryId), foreign);
     std::string error;
     EXPECT_FALSE(RegisterDesktopFileType(folders, error));
     EXPECT_NE(error.find(EntryPath()), std::string::npos) << error;
@@ -299,6 +303,44 @@ TEST_F(DesktopFileTypeTest, AnEntryOfOurIdThatWeDidNotWriteIsLeftAlone)
     const FileTypeState state = ReadDesktopFileTypeState(folders);
     EXPECT_FALSE(state.registered);
     EXPECT_NE(state.failure.find(EntryPath()), std::string::npos);
+}
+
+// The entry and associations that an earlier build's Register wrote under the old id.
+void WriteOldRegistration(test::TempTree &tree, const std::string &marker)
+{
+    tree.WriteFile("data/applications/sifter.desktop", "[Desktop Entry]\nType=Application\nName=Sifter\n"
+                                                       "Exec=/bin/true %f\nMimeType=application/x-sifter;\n" +
+                                                           marker);
+    tree.WriteFile("config/mimeapps.list", "[Default Applications]\napplication/x-sifter=sifter.desktop;\n"
+                                           "[Added Associations]\napplication/x-sifter=sifter.desktop;\n");
+}
+
+TEST_F(DesktopFileTypeTest, UnregisterAlsoTakesBackTheEntryOfThePreviousVersionsId)
+{
+    WriteOldRegistration(tree, "X-Sifter-Written-By=options\n");
+    ASSERT_EQ(GioDefault(), kOldEntryId);
+    ASSERT_TRUE(Unregister());
+    EXPECT_FALSE(test::EntryExists(EntryPath(kOldEntryId)));
+    EXPECT_EQ(Count(test::ReadFileContent(ListPath()), kOldEntryId), 0u);
+    EXPECT_EQ(GioDefault(), "");
+}
+
+TEST_F(DesktopFileTypeTest, RegisterReplacesTheEntryOfThePreviousVersionsIdAndTakesItsDefault)
+{
+    WriteOldRegistration(tree, "X-Sifter-Written-By=options\n");
+    ASSERT_TRUE(Register());
+    EXPECT_FALSE(test::EntryExists(EntryPath(kOldEntryId)));
+    EXPECT_EQ(GioDefault(), kEntryId);
+    EXPECT_EQ(Count(test::ReadFileContent(ListPath()), kOldEntryId), 0u);
+}
+
+TEST_F(DesktopFileTypeTest, AnEntryOfTheOldIdThatWeDidNotWriteStays)
+{
+    WriteOldRegistration(tree, "");
+    const std::string list = test::ReadFileContent(ListPath());
+    ASSERT_TRUE(Unregister());
+    EXPECT_TRUE(test::EntryExists(EntryPath(kOldEntryId)));
+    EXPECT_EQ(test::ReadFileContent(ListPath()), list);
 }
 
 TEST_F(DesktopFileTypeTest, APackageOfOurNameThatWeDidNotWriteIsLeftAlone)
@@ -382,7 +424,7 @@ TEST_F(DesktopFileTypeTest, AHostileListKeepsEveryByteButOurLines)
     ASSERT_TRUE(Register());
     EXPECT_EQ(GioDefault(), kEntryId);
     const std::string registered = test::ReadFileContent(ListPath());
-    EXPECT_EQ(registered.size(), before.size() + 2 * std::string("application/x-sifter=sifter.desktop;\n").size());
+    EXPECT_EQ(registered.size(), before.size() + 2 * ("application/x-sifter=" + std::string(kEntryId) + ";\n").size());
     ASSERT_TRUE(Unregister());
     EXPECT_EQ(test::ReadFileContent(ListPath()), before);
 }

@@ -1,0 +1,15 @@
+# What is shipped beside the programs: metainfo, manual pages, shell completion, the install.
+set(dist ${CMAKE_CURRENT_LIST_DIR})
+add_test(NAME metainfo_and_entry_validate
+         COMMAND bash ${dist}/metainfo_test.sh ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION})
+add_test(NAME man_pages_render_cleanly
+         COMMAND bash ${dist}/man_pages_test.sh ${PROJECT_SOURCE_DIR}/docs/man $<TARGET_FILE:sifter-cli> ${PROJECT_VERSION}
+                 $<$<BOOL:${SIFTER_BUILD_GUI}>:$<TARGET_FILE:sifter>>)
+add_test(NAME bash_completion_completes
+         COMMAND bash ${dist}/bash_completion_test.sh ${PROJECT_SOURCE_DIR}/completions/sifter-cli.bash $<TARGET_FILE:sifter-cli>)
+add_test(NAME completions_cover_every_option
+         COMMAND bash ${dist}/completions_cover_options_test.sh ${PROJECT_SOURCE_DIR}/completions $<TARGET_FILE:sifter-cli>)
+if(SIFTER_BUILD_GUI)
+  add_test(NAME install_puts_desktop_files_in_place
+           COMMAND bash ${dist}/install_test.sh ${CMAKE_BINARY_DIR})
+endif()
