@@ -230,7 +230,7 @@ int Main(int argc, char **argv)
         std::fprintf(stderr, "%s: no tree; run search_bench first\n", tree.c_str());
         return 2;
     }
-    std::printf("Median of %d warm runs, one thread per core:\n", options.runs);
+    std::printf("Median of %d warm runs, default threads:\n", options.runs);
     ExclusionFigures(options, tree);
     NameFigures(options, tree);
     WordFigures(options, tree);
