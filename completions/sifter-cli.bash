@@ -2,7 +2,7 @@
 # Needs nothing of the bash-completion package: only compgen and complete.
 
 _sifter_cli_options='--folders --names --words --mode --hex --no-unicode --threads
---case-sensitive --short-names --size-unit --size1 --size2 --date-kind --date-part --date1
+--case-sensitive --short-names --regex-names --regex-words --exclude --size-unit --size1 --size2 --date-kind --date-part --date1
 --date2 --no-hidden --no-readonly --no-system --no-subfolders --criteria --save --list --long
 --null --show-lines --color --help --version -n -w -m -x -o -l -0 -h'
 
@@ -45,7 +45,7 @@ _sifter_cli()
         # Only the comparison can be offered; the number or date is the user's.
         [[ -z $cur ]] && _sifter_cli_reply < <(compgen -W '= >= <=' -- "$cur")
         return ;;
-    -n | --names | -w | --words | --threads) COMPREPLY=(); return ;;
+    -n | --names | -w | --words | --threads | --exclude) COMPREPLY=(); return ;;
     --criteria | --list)
         compopt -o filenames 2>/dev/null
         _sifter_cli_reply < <(compgen -d -- "$cur"; compgen -f -X '!*.sifter' -- "$cur"; [[ $cur == "" || $cur == - ]] && echo -)

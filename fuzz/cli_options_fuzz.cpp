@@ -86,7 +86,8 @@ void CheckRecord(const sifter::CriteriaOptions &options, const SearchCriteria &c
         Check(criteria.sizeUnit != sifter::kSizeUnitNone);
     for (const auto *bound : {&options.date1, &options.date2}) {
         if (*bound)
-            Check(criteria.dateKind != sifter::kDateKindNone && FitsPart((*bound)->value, criteria.datePart));
+            Check(criteria.dateKind != sifter::kDateKindNone &&
+                  ((*bound)->relative.unit != sifter::kRelativeNone || FitsPart((*bound)->value, criteria.datePart)));
     }
 
     for (const SystemTime *time : {&criteria.date1, &criteria.date2, &criteria.time1, &criteria.time2})
@@ -131,6 +132,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     sifter::ApplyCriteriaOptions(options.criteria, criteria, kNow);
     CheckRecord(options.criteria, criteria);
     if (!sifter::ValidateCriteria(criteria, error))
+        Check(!error.empty());
+
+    // The criteria beyond the record: relative bounds only of units the run knows, and an
+    // expression either compiled or refused with a message.
+    sifter::ExtraCriteria extras;
+    sifter::ApplyExtraCriteriaOptions(options.criteria, extras);
+    for (const sifter::RelativeDate &bound : {extras.date1, extras.date2})
+        Check(bound.unit >= sifter::kRelativeNone && bound.unit <= sifter::kRelativeLast);
+    if (!sifter::ValidateExtraCriteria(criteria, extras, error))
         Check(!error.empty());
     return 0;
 }

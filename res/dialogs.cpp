@@ -26,25 +26,30 @@ constexpr DialogResource kAboutDialog{res::kDialogAbout, "About Sifter", 199, 13
 constexpr std::array kCriteriaControls = {
     C{ControlKind::kStatic, ctl::kNameLabel, "All or part of the file name:", 5, 5, 102, 8, kStyleNone},
     C{ControlKind::kComboBox, ctl::kNameBox, "", 5, 16, 102, 107, kStyleNone},
-    C{ControlKind::kStatic, kNoControlId, "One or more words in the file:", 5, 34, 102, 8, kStyleNone},
-    C{ControlKind::kComboBox, ctl::kWordsBox, "", 5, 44, 102, 120, kStyleNone},
-    C{ControlKind::kLinkButton, ctl::kWordOptionsButton, "&Word Options", 5, 60, 102, 14, kStyleNone},
-    C{ControlKind::kStatic, ctl::kFolderLabel, "Search in:", 5, 78, 102, 8, kStyleNone},
-    C{ControlKind::kComboBox, ctl::kFolderBox, "", 5, 89, 102, 109, kStyleNone},
-    C{ControlKind::kPushButton, ctl::kBrowseButton, "&Browse...", 57, 106, 50, 14, kStyleNone},
-    C{ControlKind::kLinkButton, ctl::kFileSizeButton, "File S&ize", 5, 122, 102, 14, kStyleNone},
-    C{ControlKind::kLinkButton, ctl::kDateTimeButton, "&Date Time", 5, 138, 102, 14, kStyleNone},
-    C{ControlKind::kLinkButton, ctl::kAttributesButton, "&Attributes", 5, 154, 102, 14, kStyleNone},
-    C{ControlKind::kDefPushButton, ctl::kSearchButton, "&Search", 57, 170, 50, 14, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::kNameExpression, "Re&gular expression.", 5, 31, 102, 10, kStyleNone},
+    C{ControlKind::kStatic, kNoControlId, "One or more words in the file:", 5, 46, 102, 8, kStyleNone},
+    C{ControlKind::kComboBox, ctl::kWordsBox, "", 5, 56, 102, 120, kStyleNone},
+    C{ControlKind::kLinkButton, ctl::kWordOptionsButton, "&Word Options", 5, 72, 102, 14, kStyleNone},
+    C{ControlKind::kStatic, ctl::kFolderLabel, "Search in:", 5, 90, 102, 8, kStyleNone},
+    C{ControlKind::kComboBox, ctl::kFolderBox, "", 5, 101, 102, 109, kStyleNone},
+    C{ControlKind::kPushButton, ctl::kBrowseButton, "&Browse...", 57, 118, 50, 14, kStyleNone},
+    C{ControlKind::kLinkButton, ctl::kFileSizeButton, "File S&ize", 5, 134, 102, 14, kStyleNone},
+    C{ControlKind::kLinkButton, ctl::kDateTimeButton, "&Date Time", 5, 150, 102, 14, kStyleNone},
+    C{ControlKind::kLinkButton, ctl::kAttributesButton, "&Attributes", 5, 166, 102, 14, kStyleNone},
+    C{ControlKind::kLinkButton, ctl::kExcludeButton, "E&xclude", 5, 182, 102, 14, kStyleNone},
+    C{ControlKind::kDefPushButton, ctl::kSearchButton, "&Search", 57, 198, 50, 14, kStyleNone},
 };
 
-constexpr DialogResource kCriteriaDialog{res::kDialogCriteria, "", 112, 189, "Tahoma", 8, kCriteriaControls};
+constexpr DialogResource kCriteriaDialog{res::kDialogCriteria, "", 112, 217, "Tahoma", 8, kCriteriaControls};
 
 // Entries of the panels' drop-down lists; a choice is stored as its entry's position.
 constexpr const char *kSizeUnits[] = {"Don't care", "Bytes", "KB", "MB", "GB"};
 constexpr const char *kComparisons[] = {"Don't care", "=", ">=", "<="};
 constexpr const char *kDateKinds[] = {"Don't care", "Modified", "Created", "Last Visited"};
 constexpr const char *kDateParts[] = {"Date", "Time", "Date & Time"};
+// Positions are the kRelative* codes of the search's extra criteria.
+constexpr const char *kRelativeDates[] = {"As picked",  "Minutes ago", "Hours ago", "Days ago",
+                                          "Weeks ago",  "Months ago",  "Today",     "Yesterday"};
 
 constexpr std::array kFileSizeControls = {
     C{ControlKind::kDropDownList, ctl::filesize::kUnit, "", 5, 5, 107, 64, kStyleNone, kSizeUnits},
@@ -64,9 +69,11 @@ constexpr std::array kWordOptionsControls = {
     C{ControlKind::kRadioButton, ctl::wordopt::kWithoutWords, "Without the words.", 5, 47, 106, 10, kStyleNone},
     C{ControlKind::kCheckBox, ctl::wordopt::kHexadecimal, "Hexadecimal.", 5, 60, 106, 10, kStyleGroup},
     C{ControlKind::kCheckBox, ctl::wordopt::kUnicodeUtf8, "Enable Unicode && UTF8.", 5, 74, 106, 10, kStyleNone},
+    C{ControlKind::kCheckBox, ctl::wordopt::kExpression, "Regular ex&pression (UTF-8 text).", 5, 88, 106, 10,
+      kStyleNone},
 };
 
-constexpr DialogResource kWordOptionsDialog{res::kDialogWordOptions, "", 112, 89, "Tahoma", 8,
+constexpr DialogResource kWordOptionsDialog{res::kDialogWordOptions, "", 112, 103, "Tahoma", 8,
                                             kWordOptionsControls, kDialogStyleBorder};
 
 constexpr std::array kDateTimeControls = {
@@ -75,13 +82,17 @@ constexpr std::array kDateTimeControls = {
     C{ControlKind::kDropDownList, ctl::datetime::kCompare1, "", 5, 40, 107, 54, kStyleDisabled, kComparisons},
     C{ControlKind::kDatePicker, ctl::datetime::kDate1, "", 5, 55, 56, 15, kStyleDisabled},
     C{ControlKind::kTimePicker, ctl::datetime::kTime1, "", 61, 55, 50, 15, kStyleDisabled},
-    C{ControlKind::kStatic, kNoControlId, "And", 5, 74, 107, 8, kStyleNone},
-    C{ControlKind::kDropDownList, ctl::datetime::kCompare2, "", 5, 87, 107, 54, kStyleDisabled, kComparisons},
-    C{ControlKind::kDatePicker, ctl::datetime::kDate2, "", 5, 102, 56, 15, kStyleDisabled},
-    C{ControlKind::kTimePicker, ctl::datetime::kTime2, "", 61, 102, 50, 15, kStyleDisabled},
+    C{ControlKind::kNumberEdit, ctl::datetime::kCount1, "", 5, 72, 30, 12, kStyleDisabled},
+    C{ControlKind::kDropDownList, ctl::datetime::kRelative1, "", 37, 72, 75, 80, kStyleDisabled, kRelativeDates},
+    C{ControlKind::kStatic, kNoControlId, "And", 5, 89, 107, 8, kStyleNone},
+    C{ControlKind::kDropDownList, ctl::datetime::kCompare2, "", 5, 102, 107, 54, kStyleDisabled, kComparisons},
+    C{ControlKind::kDatePicker, ctl::datetime::kDate2, "", 5, 117, 56, 15, kStyleDisabled},
+    C{ControlKind::kTimePicker, ctl::datetime::kTime2, "", 61, 117, 50, 15, kStyleDisabled},
+    C{ControlKind::kNumberEdit, ctl::datetime::kCount2, "", 5, 134, 30, 12, kStyleDisabled},
+    C{ControlKind::kDropDownList, ctl::datetime::kRelative2, "", 37, 134, 75, 80, kStyleDisabled, kRelativeDates},
 };
 
-constexpr DialogResource kDateTimeDialog{res::kDialogDateTime, "", 112, 122, "Tahoma", 8, kDateTimeControls};
+constexpr DialogResource kDateTimeDialog{res::kDialogDateTime, "", 112, 151, "Tahoma", 8, kDateTimeControls};
 
 constexpr std::array kAttributesControls = {
     C{ControlKind::kCheckBox, ctl::attrib::kReadOnly, "Search &read-only files.", 5, 5, 106, 10, kStyleNone},
@@ -93,6 +104,14 @@ constexpr std::array kAttributesControls = {
 };
 
 constexpr DialogResource kAttributesDialog{res::kDialogAttributes, "", 112, 90, "Tahoma", 8, kAttributesControls};
+
+constexpr std::array kExcludeControls = {
+    C{ControlKind::kStatic, ctl::exclude::kLabel, "Folders and names to skip:", 5, 5, 106, 8,
+      kStyleNone},
+    C{ControlKind::kComboBox, ctl::exclude::kBox, "", 5, 16, 106, 107, kStyleNone},
+};
+
+constexpr DialogResource kExcludeDialog{res::kDialogExclude, "", 112, 33, "Tahoma", 8, kExcludeControls};
 
 constexpr std::array kHexViewControls = {
     C{ControlKind::kEdit, ctl::hexview::kSearchText, "", 0, 0, 361, 12, kStyleBorder},
@@ -131,8 +150,8 @@ constexpr std::array kOptionsControls = {
 constexpr DialogResource kOptionsDialog{res::kDialogOptions, "Options", 226, 164, "Tahoma", 8, kOptionsControls};
 
 constexpr std::array kDialogs = {&kAboutDialog,    &kCriteriaDialog,   &kFileSizeDialog, &kWordOptionsDialog,
-                                 &kDateTimeDialog, &kAttributesDialog, &kHexViewDialog,  &kHexPaneDialog,
-                                 &kOptionsDialog};
+                                 &kDateTimeDialog, &kAttributesDialog, &kExcludeDialog,  &kHexViewDialog,
+                                 &kHexPaneDialog,  &kOptionsDialog};
 
 } // namespace
 

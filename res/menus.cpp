@@ -118,6 +118,7 @@ constexpr std::array kColumnMenu = {
 constexpr auto kItemMenu = Join(std::array{
     Popup("POPMAIN"),
         Item(cmd::kOpenContainingFolder, "Open Conta&ining Folder"),
+        Item(cmd::kExcludeFolder, "E&xclude This Folder"),
         Item(cmd::kOpen, "&Open\tCtrl+O"),
         Item(cmd::kHexView, "Hex &View..."),
         Item(cmd::kRename, "Rena&me"),

@@ -24,6 +24,7 @@ inline constexpr CommandId kHexView = 32791;
 inline constexpr CommandId kRename = 32796;
 inline constexpr CommandId kDelete = 32797;
 inline constexpr CommandId kProperties = 32798;
+inline constexpr CommandId kExcludeFolder = 32810;      // "E&xclude This Folder"
 inline constexpr CommandId kAppExit = 57665;
 // Edit menu
 inline constexpr CommandId kEditCopy = 57634;
@@ -286,6 +287,7 @@ inline constexpr ResourceId kDialogFileSize = 131;
 inline constexpr ResourceId kDialogWordOptions = 132;
 inline constexpr ResourceId kDialogDateTime = 133;
 inline constexpr ResourceId kDialogAttributes = 134;
+inline constexpr ResourceId kDialogExclude = 136;
 // The Hex View window and its viewing area.
 inline constexpr ResourceId kDialogHexPane = 139;
 inline constexpr ResourceId kDialogHexView = 140;
@@ -312,6 +314,8 @@ inline constexpr int kDateTimeButton = 1008;
 inline constexpr int kAttributesButton = 1009;
 inline constexpr int kSearchButton = 1010;
 inline constexpr int kFolderLabel = 1015;
+inline constexpr int kExcludeButton = 1016;
+inline constexpr int kNameExpression = 1017;
 
 // Controls of the criteria panels; each panel numbers its own, so ids repeat across them.
 namespace wordopt {  // Word Options (dialog 132)
@@ -321,6 +325,7 @@ inline constexpr int kExactPhrase = 1018;
 inline constexpr int kWithoutWords = 1020;
 inline constexpr int kHexadecimal = 1021;
 inline constexpr int kUnicodeUtf8 = 1022;
+inline constexpr int kExpression = 1023;
 } // namespace wordopt
 
 namespace filesize {  // File Size (dialog 131)
@@ -340,7 +345,16 @@ inline constexpr int kTime1 = 1025;
 inline constexpr int kCompare2 = 1014;
 inline constexpr int kDate2 = 1026;
 inline constexpr int kTime2 = 1027;
+inline constexpr int kRelative1 = 1031; // "As picked", or counted back from the run's start
+inline constexpr int kCount1 = 1032;
+inline constexpr int kRelative2 = 1033;
+inline constexpr int kCount2 = 1034;
 } // namespace datetime
+
+namespace exclude {  // Exclude (dialog 136)
+inline constexpr int kLabel = 1029;
+inline constexpr int kBox = 1030;
+} // namespace exclude
 
 namespace hexview {  // Hex View (dialog 140)
 inline constexpr int kSearchText = 1034;

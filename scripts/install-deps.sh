@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhyperscan-dev           # the content test's one pass over all the words
   libglib2.0-dev             # gio: the applications for a type, as the desktop lists them
+  libre2-dev                 # regular expressions of names and words, matched in linear time
   libgtest-dev libgmock-dev
   fonts-dejavu-core          # headless widget tests need a real font
   shared-mime-info tzdata locales   # type names, time-zone and locale tests
@@ -25,7 +26,7 @@ packages=(
 for flag in "$@"; do
   case "$flag" in
     --gui-check) packages+=(xvfb xauth imagemagick xdotool) ;;
-    --bench) packages+=(ripgrep fd-find) ;;   # search_bench's parallel peers
+    --bench) packages+=(ripgrep fd-find libpcre2-dev) ;;   # search_bench's peers; criteria_bench's PCRE2
     --deb) packages+=(build-essential debhelper dpkg-dev fakeroot lintian) ;;
     *) echo "usage: install-deps.sh [--gui-check] [--bench] [--deb]" >&2; exit 2 ;;
   esac

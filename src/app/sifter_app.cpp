@@ -26,7 +26,7 @@ constexpr const char *kCompanyName = "Norvane";
 CSifterApp::CSifterApp(QStringList arguments)
     : Application(LoadResString(str::kAppName).toStdString()), arguments_(std::move(arguments)),
       wordsHistory_(std::string(kWordsHistoryName)), namesHistory_(std::string(kNamesHistoryName)),
-      foldersHistory_(std::string(kFoldersHistoryName))
+      foldersHistory_(std::string(kFoldersHistoryName)), excludesHistory_(std::string(kExcludesHistoryName))
 {
     OnCommand(cmd::kAppAbout, [this] { OnAppAbout(); });
     OnCommand(cmd::kWebSite, [this] { OpenWebSite(); });
@@ -59,6 +59,7 @@ bool CSifterApp::InitInstance()
     wordsHistory_.Load(Store());
     namesHistory_.Load(Store());
     foldersHistory_.Load(Store());
+    excludesHistory_.Load(Store());
     const std::vector<std::string> setAside = Store().SetAsideFiles();
     const std::vector<std::string> tooLarge = Store().TooLargeFiles();
 
@@ -66,7 +67,7 @@ bool CSifterApp::InitInstance()
         *this, str::kDocString, [] { return std::make_unique<CSifterDoc>(); },
         [this](Document &document) {
             return std::make_unique<CMainFrame>(*this, static_cast<CSifterDoc &>(document), settings_,
-                                                SearchHistories{&namesHistory_, &wordsHistory_, &foldersHistory_,
+                                                SearchHistories{&namesHistory_, &wordsHistory_, &foldersHistory_, &excludesHistory_,
                                                                 [this] { return &Store(); }});
         }));
 

@@ -46,6 +46,7 @@ public:
     CSearchHistory &WordsHistory() { return wordsHistory_; }
     CSearchHistory &NamesHistory() { return namesHistory_; }
     CSearchHistory &FoldersHistory() { return foldersHistory_; }
+    CSearchHistory &ExcludesHistory() { return excludesHistory_; }
 
     CMainFrame *Frame() const;
     CSifterDoc *Doc() const;
@@ -74,6 +75,7 @@ private:
     CSearchHistory wordsHistory_;
     CSearchHistory namesHistory_;
     CSearchHistory foldersHistory_;
+    CSearchHistory excludesHistory_;
     LayoutSettings settings_;
     // Keeps a screen reader's GetAll from crashing the program (accessibility_bus_guard.h).
     AccessibilityBusGuard accessibilityGuard_;

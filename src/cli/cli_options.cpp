@@ -9,7 +9,7 @@ namespace {
 
 enum class OptionId {
     Names, Words, Mode, Hex, NoUnicode, SizeUnit, Size1, Size2, DateKind, DatePart, Date1, Date2,
-    NoHidden, NoReadOnly, NoSystem, NoSubfolders, CaseSensitive, ShortNames,
+    NoHidden, NoReadOnly, NoSystem, NoSubfolders, CaseSensitive, ShortNames, Exclude, RegexNames, RegexWords,
     Folders, Criteria, Save, Threads, List, Long, Null, ShowLines, Color, Help, Version,
 };
 
@@ -40,6 +40,9 @@ constexpr OptionForm kOptions[] = {
     {OptionId::NoSubfolders, 0, "no-subfolders", false},
     {OptionId::CaseSensitive, 0, "case-sensitive", false},
     {OptionId::ShortNames, 0, "short-names", false},
+    {OptionId::Exclude, 0, "exclude", true},
+    {OptionId::RegexNames, 0, "regex-names", false},
+    {OptionId::RegexWords, 0, "regex-words", false},
     {OptionId::Folders, 0, "folders", true},
     {OptionId::Criteria, 0, "criteria", true},
     {OptionId::Save, 'o', "save", true},
@@ -81,7 +84,8 @@ constexpr std::string_view kSizeForms = "expected =N, >=N or <=N";
 constexpr std::string_view kSizeRange = "N must be a whole number from 0 to 4294967295";
 constexpr std::string_view kDateForms =
     "expected =VALUE, >=VALUE or <=VALUE with VALUE a real date or time from 1900 on, as YYYY-MM-DD, "
-    "HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS]";
+    "HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS], or a time back from now as -N and min, h, d, w or mo, today or "
+    "yesterday";
 
 std::string Quoted(std::string_view text)
 {
@@ -107,16 +111,25 @@ std::string ChoiceList(const Choice (&choices)[N])
     return list;
 }
 
-// The date part that a value's form asks for.
-std::int32_t DatePartOf(const DateValue &value)
+// The date part that a bound's form asks for; none for today and yesterday, whose
+// midnights serve every part.
+std::optional<std::int32_t> DatePartOf(const DateBound &bound)
 {
+    if (bound.relative.unit == kRelativeToday || bound.relative.unit == kRelativeYesterday)
+        return std::nullopt;
+    if (bound.relative.unit != kRelativeNone)
+        return kDatePartDateTime; // "the last 30 minutes" means the moment, not its day
+    const DateValue &value = bound.value;
     if (value.hasDate && value.hasTime)
         return kDatePartDateTime;
     return value.hasDate ? kDatePartDate : kDatePartTime;
 }
 
-bool ValueFitsPart(const DateValue &value, std::int32_t part)
+bool ValueFitsPart(const DateBound &bound, std::int32_t part)
 {
+    if (bound.relative.unit != kRelativeNone)
+        return true; // a moment has a date and a time of day
+    const DateValue &value = bound.value;
     switch (part) {
     case kDatePartDate:
         return value.hasDate;
@@ -334,6 +347,13 @@ bool Parser::TakeSearchOption(const OptionForm &form, const std::string &given, 
     case OptionId::NoSubfolders: criteria.noSubfolders = true; return true;
     case OptionId::CaseSensitive: criteria.caseSensitive = true; return true;
     case OptionId::ShortNames: criteria.shortNames = true; return true;
+    case OptionId::RegexNames: criteria.regexNames = true; return true;
+    case OptionId::RegexWords: criteria.regexWords = true; return true;
+    case OptionId::Exclude:
+        if (value.empty())
+            return Fail(given + ": empty text");
+        criteria.excludes = std::string(value);
+        return true;
     default:
         return Fail(given + ": not handled");
     }
@@ -414,18 +434,24 @@ bool Parser::FinishDatePart()
     const std::pair<const char *, const std::optional<DateBound> *> bounds[] = {{"--date1", &criteria.date1},
                                                                               {"--date2", &criteria.date2}};
     if (!criteria.datePart) {
+        bool anyBound = false;
         for (const auto &[name, bound] : bounds) {
             if (!*bound)
                 continue;
-            const std::int32_t part = DatePartOf((*bound)->value);
-            if (criteria.datePart && *criteria.datePart != part)
+            anyBound = true;
+            const std::optional<std::int32_t> part = DatePartOf(**bound);
+            if (!part)
+                continue;
+            if (criteria.datePart && *criteria.datePart != *part)
                 return Fail("--date1 and --date2 differ in form; choose the compared part with --date-part");
             criteria.datePart = part;
         }
+        if (anyBound && !criteria.datePart)
+            criteria.datePart = kDatePartDate; // today and yesterday alone: whole days
         return true;
     }
     for (const auto &[name, bound] : bounds) {
-        if (*bound && !ValueFitsPart((*bound)->value, *criteria.datePart)) {
+        if (*bound && !ValueFitsPart(**bound, *criteria.datePart)) {
             const char *needs = *criteria.datePart == kDatePartDate   ? "a date (YYYY-MM-DD)"
                                 : *criteria.datePart == kDatePartTime ? "a time (HH:MM[:SS])"
                                                                       : "a date and a time (YYYY-MM-DDTHH:MM[:SS])";

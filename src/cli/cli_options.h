@@ -31,6 +31,7 @@ struct CriteriaOptions {
     std::optional<std::int32_t> datePart; // given, or inferred from the date values
     std::optional<DateBound> date1;
     std::optional<DateBound> date2;
+    std::optional<std::string> excludes; // the Exclude text
     // Switches: true when given; they only ever move a flag away from its default.
     bool hexadecimal = false;
     bool noUnicode = false;
@@ -40,6 +41,8 @@ struct CriteriaOptions {
     bool noSubfolders = false;
     bool caseSensitive = false;
     bool shortNames = false;
+    bool regexNames = false;
+    bool regexWords = false;
 };
 
 // When --show-lines marks the words with colour: on a terminal only, always, or never.

@@ -1,5 +1,6 @@
 #include "cli/criteria_options.h"
 
+#include "search/criteria_expressions.h"
 #include "search/hex_decoding.h"
 #include "search/split_list.h"
 #include "search/text_field.h"
@@ -38,6 +39,8 @@ void ApplyDateBound(const DateBound &bound, std::int32_t &compare, SystemTime &d
                     const SystemTime &now)
 {
     compare = bound.compare;
+    if (bound.relative.unit != kRelativeNone)
+        return; // the run puts the moment in
     const SystemTime fields = ToSystemTime(bound.value, now);
     if (bound.value.hasDate)
         date = fields;
@@ -120,6 +123,20 @@ void ApplyCriteriaOptions(const CriteriaOptions &options, SearchCriteria &criter
     ApplyDates(options, criteria, now);
 }
 
+void ApplyExtraCriteriaOptions(const CriteriaOptions &options, ExtraCriteria &extras)
+{
+    if (options.excludes)
+        extras.excludes = *options.excludes;
+    if (options.regexNames)
+        extras.regexNames = true;
+    if (options.regexWords)
+        extras.regexWords = true;
+    if (options.date1)
+        extras.date1 = options.date1->relative;
+    if (options.date2)
+        extras.date2 = options.date2->relative;
+}
+
 bool ValidateCriteria(const SearchCriteria &criteria, std::string &error)
 {
     if (!criteria.hexadecimal)
@@ -135,6 +152,16 @@ bool ValidateCriteria(const SearchCriteria &criteria, std::string &error)
         }
     }
     return true;
+}
+
+bool ValidateExtraCriteria(const SearchCriteria &criteria, const ExtraCriteria &extras, std::string &error)
+{
+    if (extras.regexWords && (criteria.wordMode == kWordModeAll || criteria.wordMode == kWordModePhrase)) {
+        error = "--regex-words: the words are one expression; the modes are any and without";
+        return false;
+    }
+    error = CriteriaExpressionError(criteria, extras);
+    return error.empty();
 }
 
 } // namespace sifter

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <limits>
+#include <utility>
 
 namespace sifter {
 namespace {
@@ -148,11 +149,37 @@ std::optional<DateValue> ParseDateValue(std::string_view text)
     return value;
 }
 
+std::optional<RelativeDate> ParseRelativeDate(std::string_view text)
+{
+    if (text == "today")
+        return RelativeDate{kRelativeToday, 0};
+    if (text == "yesterday")
+        return RelativeDate{kRelativeYesterday, 0};
+    if (!TakeChar(text, '-'))
+        return std::nullopt;
+    const std::size_t digits = text.find_first_not_of("0123456789");
+    if (digits == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<std::uint32_t> count = ParseUnsigned32(text.substr(0, digits));
+    if (!count)
+        return std::nullopt;
+    constexpr std::pair<std::string_view, std::int32_t> kUnits[] = {{"min", kRelativeMinutes}, {"h", kRelativeHours},
+                                                                  {"d", kRelativeDays},      {"w", kRelativeWeeks},
+                                                                  {"mo", kRelativeMonths}};
+    for (const auto &[name, unit] : kUnits) {
+        if (text.substr(digits) == name)
+            return RelativeDate{unit, *count};
+    }
+    return std::nullopt;
+}
+
 std::optional<DateBound> ParseDateBound(std::string_view text)
 {
     const std::optional<std::int32_t> compare = TakeComparison(text);
     if (!compare)
         return std::nullopt;
+    if (const std::optional<RelativeDate> relative = ParseRelativeDate(text))
+        return DateBound{*compare, DateValue{}, *relative};
     const std::optional<DateValue> value = ParseDateValue(text);
     if (!value)
         return std::nullopt;

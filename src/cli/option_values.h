@@ -1,6 +1,8 @@
 #pragma once
 // The values of the command line's criteria options: comparisons with a number or a date,
 // and named choices. Each parser accepts the whole text or nothing (no trailing junk).
+#include "search/extra_criteria.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -25,10 +27,12 @@ struct DateValue {
     int second = 0;
 };
 
-// A date test: a comparison code (kCompare*) and the value compared with.
+// A date test: a comparison code (kCompare*) and the value compared with, absolute or,
+// when relative.unit is set, counted back from the start of the run.
 struct DateBound {
     std::int32_t compare = 0;
     DateValue value;
+    RelativeDate relative;
 };
 
 // Earliest year a date value may have: earlier years convert to no time at all.
@@ -42,7 +46,10 @@ std::optional<SizeBound> ParseSizeBound(std::string_view text);
 // month, day and hour take one or two digits. Only real calendar dates from kMinDateYear
 // to 9999 and times up to 23:59:59 are accepted.
 std::optional<DateValue> ParseDateValue(std::string_view text);
-// "=VALUE", ">=VALUE" or "<=VALUE" with VALUE as ParseDateValue takes it.
+// "-N" and a unit (min, h, d, w or mo: minutes, hours, days, weeks, months), "today" or
+// "yesterday"; N from 0 to 4,294,967,295.
+std::optional<RelativeDate> ParseRelativeDate(std::string_view text);
+// "=VALUE", ">=VALUE" or "<=VALUE" with VALUE as ParseDateValue or ParseRelativeDate takes it.
 std::optional<DateBound> ParseDateBound(std::string_view text);
 
 // 0 = Sunday, for a valid calendar date.

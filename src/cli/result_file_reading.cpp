@@ -61,7 +61,7 @@ FilePointer OpenRegularFile(const std::string &path, std::string &error)
 } // namespace
 
 LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *criteria, const RecordHandler &onRecord,
-                                    std::string &error)
+                                    std::string &error, ExtraCriteria *extras)
 {
     const bool standardInput = path == kStandardInputDash || path == kStandardInputPath;
     const std::string name = path == kStandardInputDash ? std::string("standard input") : Quoted(path);
@@ -76,7 +76,7 @@ LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *cri
     }
     SearchCriteria scratch{};
     std::uint32_t count = 0;
-    if (!ReadResultCriteria(criteria ? *criteria : scratch, source, count)) {
+    if (!ReadResultCriteria(criteria ? *criteria : scratch, source, count, extras)) {
         error = name + ": damaged: it ends inside its header";
         return LoadOutcome::Damaged;
     }

@@ -26,7 +26,8 @@ using RecordHandler = std::function<bool(const FoundFile &record)>;
 // onRecord reading ends after the criteria. For every outcome but Loaded, error holds a
 // one-line message (without the program name); with Damaged, the records before the
 // damage were handed on (none when the header is cut short, with or without onRecord).
+// The criteria beyond the record go into *extras when given.
 LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *criteria, const RecordHandler &onRecord,
-                                    std::string &error);
+                                    std::string &error, ExtraCriteria *extras = nullptr);
 
 } // namespace sifter

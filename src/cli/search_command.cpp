@@ -28,13 +28,15 @@ bool PrepareCriteria(const CliOptions &options, FileSearch &search, AbsoluteFold
     std::string error;
     if (!options.criteriaFile.empty()) {
         // Only the criteria are read; the records after them are never looked at.
-        if (ReadResultFileReporting(options.criteriaFile, &search.criteria, nullptr, error) != LoadOutcome::Loaded) {
+        if (ReadResultFileReporting(options.criteriaFile, &search.criteria, nullptr, error, &search.extras) !=
+            LoadOutcome::Loaded) {
             PrintError("--criteria: " + error);
             return false;
         }
     }
     ApplyCriteriaOptions(options.criteria, search.criteria, CurrentLocalTime());
-    if (!ValidateCriteria(search.criteria, error)) {
+    ApplyExtraCriteriaOptions(options.criteria, search.extras);
+    if (!ValidateCriteria(search.criteria, error) || !ValidateExtraCriteria(search.criteria, search.extras, error)) {
         PrintError(error);
         return false;
     }
@@ -72,6 +74,11 @@ int RunSearchCommand(const CliOptions &options)
     AbsoluteFolders savedFolders;
     if (!PrepareCriteria(options, search, savedFolders))
         return kExitTrouble;
+    // The match lines mark literal words; an expression's matches have no lines to show yet.
+    if (options.showLines && search.extras.regexWords) {
+        PrintError("--show-lines cannot show the lines of a word expression (--regex-words)");
+        return kExitTrouble;
+    }
     const std::vector<OwnOutputFile> ownOutput = OwnOutputFiles(options.saveFile);
     search.SetExcludedFiles(OwnOutputIdentities(ownOutput));
     if (!InstallInterruptHandlers())

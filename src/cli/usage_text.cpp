@@ -17,6 +17,12 @@ Name and content:
                              a name without them matches every name containing it)
   -w, --words TEXT           words to look for in the content, separated by blanks
   -m, --mode MODE            any (default), all, phrase or without (the words)
+      --regex-names          the names text is one regular expression (RE2 syntax), found
+                             in the name or part of it (^ and $ anchor); case is ignored
+                             unless --case-sensitive
+      --regex-words          the words text is one regular expression, looked for in the
+                             bytes of each file as they are (UTF-8 text; no UTF-16 form),
+                             with case, ^ and $ at each line; modes any and without only
   -x, --hex                  the words are hexadecimal byte values (e.g. "0d0a 4d5a")
       --no-unicode           look for the words as typed only, not their UTF-16/UTF-8 forms
       --threads N            list folders and test file contents on N threads (default:
@@ -26,6 +32,10 @@ Name and content:
                              same case (patterns with * or ? ignore case all the same;
                              words are always compared with case)
       --short-names          accept matches through 8.3 short names (none on Linux)
+      --exclude TEXT         skip these, separated by ";": an entry with a "/" is a folder,
+                             skipped with everything below it ("~/" is the home; without
+                             a leading "/" it lies in each searched folder); any other is a
+                             name pattern that skips every folder and file it matches
 Size:
       --size-unit UNIT       bytes (default), kb, mb or gb
       --size1 OPN            first size test: =N, >=N or <=N (e.g. ">=5")
@@ -34,7 +44,9 @@ Date:
       --date-kind KIND       modified (default), created or accessed
       --date-part PART       date, time or datetime (default: as the values are written)
       --date1 OPVALUE        first date test: =VALUE, >=VALUE or <=VALUE, where VALUE is
-                             YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS] in local time
+                             YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS] in local time,
+                             or counted back from the start of the search: -N and min, h,
+                             d, w or mo (e.g. ">=-7d": the last 7 days), today or yesterday
       --date2 OPVALUE        second date test
 Attributes:
       --no-hidden            skip hidden files (names starting with ".")

@@ -147,6 +147,7 @@ bool CSifterDoc::ReadDocument(const QString &path)
 {
     if (staged_) {
         fileSearch_.criteria = staged_->criteria;
+        fileSearch_.extras = staged_->extras;
         return fileSearch_.TakeFoundFiles(*staged_);
     }
     // The path was checked a moment ago, but it may have become a FIFO since.

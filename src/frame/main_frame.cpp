@@ -182,6 +182,11 @@ void CMainFrame::RegisterFileCommands()
             RevealSelectedFiles(*resultsView_, App(), fileManager());
     });
     OnUpdateCommand(cmd::kOpenContainingFolder, needsSelection);
+    OnCommand(cmd::kExcludeFolder, [this] { OnExcludeFolder(); });
+    // Not during a run: the run skips only what was excluded when it started.
+    OnUpdateCommand(cmd::kExcludeFolder, [this](CommandUi &ui) {
+        ui.Enable(resultsView_ && leftView_ && resultsView_->SelectedCount() == 1 && !resultsView_->RunInProgress());
+    });
     OnCommand(cmd::kProperties, [this, fileManager] {
         if (resultsView_)
             ShowSelectedProperties(*resultsView_, App(), fileManager(), this);
@@ -372,7 +377,7 @@ void CMainFrame::OnClearSearchHistories()
     if (!App().Prompts().AskYesNo(LoadResString(str::kAskClearHistories)))
         return;
     RegistryStore *store = histories_.store ? histories_.store() : nullptr;
-    for (CSearchHistory *history : {histories_.folders, histories_.words, histories_.names}) {
+    for (CSearchHistory *history : {histories_.folders, histories_.words, histories_.names, histories_.excludes}) {
         if (!history)
             continue;
         history->RemoveAll();
@@ -383,6 +388,16 @@ void CMainFrame::OnClearSearchHistories()
     if (leftView_)
         leftView_->FillHistoryBoxes();
     App().Prompts().ShowInformation(LoadResString(str::kOperationDone));
+}
+
+void CMainFrame::OnExcludeFolder()
+{
+    const FoundFile *record = resultsView_ && leftView_ ? resultsView_->FirstSelectedRecord() : nullptr;
+    if (!record || resultsView_->RunInProgress())
+        return;
+    const std::string folder(record->Folder()); // the record goes with its row
+    leftView_->AddExcludedFolder(FromLocalText(folder));
+    resultsView_->RemoveRowsInFolder(folder);
 }
 
 void CMainFrame::OnOptions()

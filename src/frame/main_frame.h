@@ -59,6 +59,8 @@ public:
     // Tools > Clear Search Histories: after a Yes to the question, empties and saves the
     // three histories, refills the pane's boxes (their texts stay) and says it is done.
     void OnClearSearchHistories();
+    // The selected row's folder goes into the Exclude box, and its rows out of the list.
+    void OnExcludeFolder();
 
     // The bus on which Open Containing Folder and Properties look for the desktop's file
     // manager, and Open for the desktop portal's chooser (default: the session bus); tests

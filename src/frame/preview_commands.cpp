@@ -110,7 +110,12 @@ void CMainFrame::UpdatePreview()
         preview_->Clear();
         return;
     }
-    preview_->ShowRequest(PreviewRequestOf(*record, SifterDoc().Search().criteria, resultsView_->SearchedFolders()));
+    SearchCriteria criteria = SifterDoc().Search().criteria;
+    // The match lines mark literal words; a file found by a word expression shows as after
+    // a search by name, its first lines, rather than marks of the expression's letters.
+    if (SifterDoc().Search().extras.regexWords)
+        SetTextField(criteria.words, "");
+    preview_->ShowRequest(PreviewRequestOf(*record, criteria, resultsView_->SearchedFolders()));
 }
 
 void CMainFrame::OpenHexViewAt(const std::string &path, std::int64_t offset)

@@ -30,4 +30,12 @@ std::optional<FileIdentity> RegularFileIdentityAt(const std::string &path)
     return RegularIdentity(info);
 }
 
+std::optional<FileIdentity> FolderIdentityAt(const std::string &path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 } // namespace sifter

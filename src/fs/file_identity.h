@@ -18,5 +18,7 @@ struct FileIdentity {
 std::optional<FileIdentity> RegularFileIdentityOf(int fd);
 // The same for the regular file at path, links followed; none when there is none.
 std::optional<FileIdentity> RegularFileIdentityAt(const std::string &path);
+// The identity of the folder at path, links followed; none for anything else.
+std::optional<FileIdentity> FolderIdentityAt(const std::string &path);
 
 } // namespace sifter

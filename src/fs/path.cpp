@@ -189,4 +189,11 @@ std::string PathExpandHome(std::string_view path)
     return PathAppend(home, path.substr(1));
 }
 
+bool PathIsSameOrBelow(std::string_view path, std::string_view folder)
+{
+    if (folder.empty() || !path.starts_with(folder))
+        return false;
+    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
+}
+
 } // namespace sifter

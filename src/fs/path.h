@@ -45,5 +45,8 @@ std::string CurrentFolder(int *error = nullptr);
 // "~" alone or a leading "~/" stands for the home folder (HomeFolder of user_folders.h);
 // any other text ("~user", "a/~") and a path when no home is known come back unchanged.
 std::string PathExpandHome(std::string_view path);
+// True when path is folder or lies below it, compared by text ("/a" holds "/a/b", not "/ab";
+// the root "/" holds every absolute path). Neither may end in "/" but the root.
+bool PathIsSameOrBelow(std::string_view path, std::string_view folder);
 
 } // namespace sifter

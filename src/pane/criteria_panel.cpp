@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -27,6 +28,8 @@ CCriteriaPanel::CCriteriaPanel(ResourceId dialogId, std::initializer_list<int> s
         if (qobject_cast<QCheckBox *>(control.widget) || qobject_cast<QRadioButton *>(control.widget)) {
             auto *option = static_cast<QAbstractButton *>(control.widget);
             options_.emplace_back(option, option->text());
+        } else if (auto *label = qobject_cast<QLabel *>(control.widget)) {
+            labels_.emplace_back(label, label->text());
         }
     }
     resize(units.ToPixels(resource->width, resource->height).grownBy(border));
@@ -88,6 +91,14 @@ void CCriteriaPanel::StretchControls()
     }
     for (const auto &[option, whole] : options_)
         ShowFitted(*option, whole);
+    // A label cut at the panel's edge could read as another text: the cut is marked.
+    for (const auto &[label, whole] : labels_) {
+        const int room = std::max(right + 1 - label->x(), 1);
+        ShowFitted(*label, whole, room);
+        QRect place = label->geometry();
+        place.setWidth(std::min(label->fontMetrics().horizontalAdvance(whole), room));
+        label->setGeometry(place);
+    }
 }
 
 } // namespace sifter

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QLabel;
 
 namespace sifter {
 
@@ -32,6 +33,10 @@ public:
     const DialogControls &Controls() const { return controls_; }
     // The width from the panel's left edge that shows every option's text whole.
     int WidthForWholeTexts() const;
+    // Stretches the listed controls to the right edge; an option's or label's text that no
+    // longer fits shows elided, with the whole text as its tip. Runs on every resize; a
+    // hidden panel gets its resize only when shown, so the pane calls it too.
+    void StretchControls();
 
 protected:
     // Builds the controls of template dialogId (a thin border when the template asks for
@@ -49,13 +54,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    // Stretches the listed controls to the right edge; an option's text that no longer fits
-    // shows elided, with the whole text as its tip.
-    void StretchControls();
-
     DialogControls controls_;
     std::vector<int> stretched_;
     std::vector<std::pair<QAbstractButton *, QString>> options_; // each check box or radio button with its whole text
+    std::vector<std::pair<QLabel *, QString>> labels_;           // each label with its whole text
 };
 
 } // namespace sifter

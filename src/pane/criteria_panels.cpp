@@ -2,8 +2,10 @@
 
 #include "pane/attributes_panel.h"
 #include "pane/date_time_panel.h"
+#include "pane/exclude_panel.h"
 #include "pane/file_size_panel.h"
 #include "pane/word_options_panel.h"
+#include "framework/local_text.h"
 
 namespace sifter {
 namespace {
@@ -22,6 +24,7 @@ CriteriaPanels CreateCriteriaPanels(QWidget *pane, UserPrompts &prompts)
     panels.fileSize = new CFileSizePanel(pane, prompts);
     panels.dateTime = new CDateTimePanel(pane);
     panels.attributes = new CAttributesPanel(pane);
+    panels.exclude = new CExcludePanel(pane);
     return panels;
 }
 
@@ -101,6 +104,36 @@ void PushCriteriaInto(const SearchCriteria &criteria, const CriteriaPanels &pane
     attributes.searchSystem = criteria.searchSystem;
     attributes.searchShortNames = criteria.searchShortNames;
     attributes.ExchangeValues(false);
+}
+
+void PullPanelsInto(const CriteriaPanels &panels, ExtraCriteria &extras)
+{
+    CExcludePanel &exclude = *panels.exclude;
+    exclude.ExchangeValues(true);
+    extras.excludes = ToLocalText(exclude.excludes);
+    extras.regexWords = panels.wordOptions->expression != 0;
+    // The Date Time panel was pulled with the record's values.
+    const CDateTimePanel &date = *panels.dateTime;
+    extras.date1 = date.relative1 == kRelativeNone ? RelativeDate{} : RelativeDate{date.relative1, date.count1};
+    extras.date2 = date.relative2 == kRelativeNone ? RelativeDate{} : RelativeDate{date.relative2, date.count2};
+}
+
+void PushExtrasInto(const ExtraCriteria &extras, const CriteriaPanels &panels)
+{
+    CExcludePanel &exclude = *panels.exclude;
+    exclude.excludes = FromLocalText(extras.excludes);
+    exclude.ExchangeValues(false);
+    CWordOptionsPanel &words = *panels.wordOptions;
+    words.expression = extras.regexWords ? 1 : 0;
+    words.ExchangeValues(false);
+    words.UpdateWordControls();
+    CDateTimePanel &date = *panels.dateTime;
+    date.relative1 = extras.date1.unit;
+    date.count1 = extras.date1.count;
+    date.relative2 = extras.date2.unit;
+    date.count2 = extras.date2.count;
+    date.ExchangeValues(false);
+    date.UpdateDateControls();
 }
 
 } // namespace sifter

@@ -1,6 +1,7 @@
 #pragma once
 // The four criteria panels of the pane together, and the copies of their values into the
 // search criteria and back.
+#include "search/extra_criteria.h"
 #include "search/search_criteria.h"
 
 class QWidget;
@@ -9,6 +10,7 @@ namespace sifter {
 
 class CAttributesPanel;
 class CDateTimePanel;
+class CExcludePanel;
 class CFileSizePanel;
 class CWordOptionsPanel;
 class UserPrompts;
@@ -18,6 +20,7 @@ struct CriteriaPanels {  // created in this order, as hidden children of the pan
     CFileSizePanel *fileSize = nullptr;
     CDateTimePanel *dateTime = nullptr;
     CAttributesPanel *attributes = nullptr;
+    CExcludePanel *exclude = nullptr;
 };
 
 // The four panels as hidden children of pane, which owns them; the File Size panel
@@ -29,5 +32,8 @@ void PullPanelsInto(const CriteriaPanels &panels, SearchCriteria &criteria);
 // The refresh: criteria values into the panels and their controls, then the enabling
 // rules of File Size and Date Time.
 void PushCriteriaInto(const SearchCriteria &criteria, const CriteriaPanels &panels);
+// The same for the criteria beyond the record.
+void PullPanelsInto(const CriteriaPanels &panels, ExtraCriteria &extras);
+void PushExtrasInto(const ExtraCriteria &extras, const CriteriaPanels &panels);
 
 } // namespace sifter

@@ -1,7 +1,8 @@
 #pragma once
 // CDateTimePanel: a date or time range on one of a file's three dates (dialog 133): which
 // date, which part of it counts, two comparisons, each with a date and a time picker, of
-// which only those the current choices make meaningful are enabled.
+// which only those the current choices make meaningful are enabled. Each bound may instead
+// be counted back from the start of the run (a count and a unit, or today or yesterday).
 #include "pane/criteria_panel.h"
 #include "text/file_time.h"
 
@@ -31,6 +32,10 @@ public:
     SystemTime time1;
     SystemTime date2;
     SystemTime time2;
+    int relative1 = 0;        // kRelative*: 0 "As picked"
+    std::uint32_t count1 = 0; // of units back; an unreadable box keeps the last value
+    int relative2 = 0;
+    std::uint32_t count2 = 0;
 };
 
 } // namespace sifter

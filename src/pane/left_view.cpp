@@ -10,6 +10,7 @@
 #include "pane/attributes_panel.h"
 #include "pane/criteria_panel.h"
 #include "pane/date_time_panel.h"
+#include "pane/exclude_panel.h"
 #include "pane/field_size_validator.h"
 #include "pane/file_size_panel.h"
 #include "pane/history_box.h"
@@ -19,6 +20,7 @@
 #include "stores/layout_settings.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QKeySequence>
@@ -45,7 +47,7 @@ constexpr int kWheelNotch = 120;
 
 CLeftView::CLeftView(CSifterDoc &document, LayoutSettings &settings, UserPrompts &prompts,
                      const SearchHistories &histories, QWidget *parent)
-    : QScrollArea(parent), document_(document), settings_(settings), histories_(histories)
+    : QScrollArea(parent), document_(document), settings_(settings), histories_(histories), prompts_(prompts)
 {
     setObjectName(QStringLiteral("CLeftView"));
     setFrameShape(QFrame::NoFrame);
@@ -72,6 +74,7 @@ void CLeftView::CreateControls()
     form_->resize(units.ToPixels(resource->width, resource->height));
     const DialogControls controls = BuildDialogControls(*resource, *form_, units);
     nameBox_ = controls.Find<QComboBox>(ctl::kNameBox);
+    nameExpression_ = controls.Find<QCheckBox>(ctl::kNameExpression);
     wordsBox_ = controls.Find<QComboBox>(ctl::kWordsBox);
     folderBox_ = controls.Find<QComboBox>(ctl::kFolderBox);
     browseButton_ = controls.Find<QPushButton>(ctl::kBrowseButton);
@@ -79,7 +82,7 @@ void CLeftView::CreateControls()
     nameLabel_ = controls.Find<QLabel>(ctl::kNameLabel);
     folderLabel_ = controls.Find<QLabel>(ctl::kFolderLabel);
     const int sectionIds[kSectionCount] = {ctl::kWordOptionsButton, ctl::kFileSizeButton, ctl::kDateTimeButton,
-                                           ctl::kAttributesButton};
+                                           ctl::kAttributesButton, ctl::kExcludeButton};
     for (int i = 0; i < kSectionCount; ++i) {
         sectionButtons_[i] = controls.Find<CLinkButton>(sectionIds[i]);
         sectionButtons_[i]->SetIcon(SectionIcon(res::kIconCollapsed));
@@ -97,7 +100,9 @@ void CLeftView::CreateControls()
 void CLeftView::CreatePanels(UserPrompts &prompts)
 {
     panels_ = CreateCriteriaPanels(form_, prompts);
-    sectionPanels_ = {panels_.wordOptions, panels_.fileSize, panels_.dateTime, panels_.attributes};
+    sectionPanels_ = {panels_.wordOptions, panels_.fileSize, panels_.dateTime, panels_.attributes, panels_.exclude};
+    // The wheel over the Exclude box scrolls the pane, as over the other boxes.
+    panels_.exclude->Box()->installEventFilter(this);
 }
 
 void CLeftView::PullPanelsInto(SearchCriteria &criteria)
@@ -166,13 +171,28 @@ void CLeftView::FillHistoryBoxes()
         FillComboBox(*histories_.names, *nameBox_);
     if (histories_.words)
         FillComboBox(*histories_.words, *wordsBox_);
+    if (histories_.excludes)
+        FillComboBox(*histories_.excludes, *ExcludeBox());
+}
+
+QComboBox *CLeftView::ExcludeBox() const
+{
+    return panels_.exclude->Box();
+}
+
+void CLeftView::AddExcludedFolder(const QString &folder)
+{
+    panels_.exclude->AddFolder(folder);
+    if (!sectionButtons_[kExclude]->Expanded())
+        ToggleSection(kExclude);
 }
 
 void CLeftView::OnUpdate(DocumentView *)
 {
     FillHistoryBoxes();
     const std::pair<CSearchHistory *, QComboBox *> suggested[] = {
-        {histories_.folders, folderBox_}, {histories_.names, nameBox_}, {histories_.words, wordsBox_}};
+        {histories_.folders, folderBox_}, {histories_.names, nameBox_}, {histories_.words, wordsBox_},
+        {histories_.excludes, ExcludeBox()}};
     for (const auto &[history, box] : suggested) {
         // A box without suggestions still works.
         if (history)
@@ -184,6 +204,8 @@ void CLeftView::OnUpdate(DocumentView *)
     folderText_ = FromLocalText(TextField(criteria.folders));
     ExchangeValues(false);
     PushCriteriaIntoPanels(criteria);
+    PushExtrasInto(document_.Search().extras, panels_);
+    nameExpression_->setChecked(document_.Search().extras.regexNames);
 }
 
 void CLeftView::ToggleSection(Section section)
@@ -225,6 +247,8 @@ void CLeftView::RelayoutSections()
     placePanel(kDateTime);
     place(sectionButtons_[kAttributes], true);
     placePanel(kAttributes);
+    place(sectionButtons_[kExclude], true);
+    placePanel(kExclude);
     place(searchButton_, true);
 
     const int top = nameLabel_ ? nameLabel_->y() : 0;
@@ -245,7 +269,7 @@ void CLeftView::StretchControls()
 {
     const int right = viewport()->width() - kRightMargin;
     form_->resize(std::max(right + kRightMargin, 1), form_->height());
-    std::vector<QWidget *> stretched = {nameBox_, wordsBox_, folderBox_};
+    std::vector<QWidget *> stretched = {nameBox_, nameExpression_, wordsBox_, folderBox_};
     stretched.insert(stretched.end(), sectionButtons_.begin(), sectionButtons_.end());
     stretched.insert(stretched.end(), sectionPanels_.begin(), sectionPanels_.end());
     for (QWidget *widget : stretched) {
@@ -254,6 +278,8 @@ void CLeftView::StretchControls()
         QRect place = widget->geometry();
         place.setRight(right - 1);
         widget->setGeometry(place);
+        if (auto *panel = qobject_cast<CCriteriaPanel *>(widget))
+            panel->StretchControls();
     }
     for (QPushButton *button : {browseButton_, searchButton_}) {
         QRect place = button->geometry();

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -37,7 +38,7 @@ class CLeftView : public QScrollArea, public CommandTarget, public DocumentView 
 
 public:
     // The sections, in the order of their buttons from the top.
-    enum Section { kWordOptions = 0, kFileSize, kDateTime, kAttributes, kSectionCount };
+    enum Section { kWordOptions = 0, kFileSize, kDateTime, kAttributes, kExclude, kSectionCount };
 
     // The pane of the document; it records its width in settings and shows and records the
     // texts in histories; settings and histories must outlive it.
@@ -58,6 +59,7 @@ public:
     void ExchangeValues(bool fromControls);
 
     QComboBox *NameBox() const { return nameBox_; }
+    QCheckBox *NameExpressionBox() const { return nameExpression_; }
     QComboBox *WordsBox() const { return wordsBox_; }
     QComboBox *FolderBox() const { return folderBox_; }
     QPushButton *SearchButton() const { return searchButton_; }
@@ -92,8 +94,13 @@ public:
     // Replaces the folder picker (tests answer without a dialog).
     void SetFolderPicker(FolderPicker picker) { folderPicker_ = std::move(picker); }
 
-    // Refills the three boxes' lists from the histories; each box keeps its text.
+    // Refills the four boxes' lists from the histories; each box keeps its text.
     void FillHistoryBoxes();
+    // The Exclude box, in the Exclude section.
+    QComboBox *ExcludeBox() const;
+    // Adds the folder to the Exclude box as one more entry (unless it names it already) and
+    // opens the Exclude section to show it.
+    void AddExcludedFolder(const QString &folder);
 
     // The width to show the pane at: the stored one; for the default width (never the
     // user's), the width that shows every label and option whole with room for the scroll bar.
@@ -136,6 +143,8 @@ private:
     QString wordsText_;
     QString folderText_;
     QComboBox *nameBox_ = nullptr;
+    QCheckBox *nameExpression_ = nullptr;
+    UserPrompts &prompts_;
     QComboBox *wordsBox_ = nullptr;
     QComboBox *folderBox_ = nullptr;
     QPushButton *browseButton_ = nullptr;

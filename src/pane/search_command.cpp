@@ -8,8 +8,11 @@
 #include "framework/string_resources.h"
 #include "pane/history_box.h"
 #include "pane/left_view.h"
+#include "framework/user_prompts.h"
+#include "search/criteria_expressions.h"
 #include "search/text_field.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -67,6 +70,12 @@ void CLeftView::OnSearch()
 
     ExchangeValues(true);
     CopyIntoCriteria();
+    // Refused before the run, which would otherwise end silently with nothing found.
+    const std::string problem = CriteriaExpressionError(search.criteria, search.extras);
+    if (!problem.empty()) {
+        prompts_.ShowError(FromLocalText(problem));
+        return;
+    }
     RecordHistories();
     searchButton_->setText(LoadResString(str::kStop));
     stopShortcut_->setEnabled(true);
@@ -85,12 +94,17 @@ void CLeftView::CopyIntoCriteria()
     SetTextField(criteria.words, ToLocalText(wordsText_));
     SetTextField(criteria.folders, ToLocalText(folderText_));
     PullPanelsInto(criteria);
+    sifter::PullPanelsInto(panels_, document_.Search().extras);
+    document_.Search().extras.regexNames = nameExpression_->isChecked();
 }
 
 void CLeftView::RecordHistories()
 {
-    const std::pair<CSearchHistory *, const QString *> texts[] = {
-        {histories_.folders, &folderText_}, {histories_.names, &nameText_}, {histories_.words, &wordsText_}};
+    const QString excludes = FromLocalText(document_.Search().extras.excludes);
+    const std::pair<CSearchHistory *, const QString *> texts[] = {{histories_.folders, &folderText_},
+                                                                  {histories_.names, &nameText_},
+                                                                  {histories_.words, &wordsText_},
+                                                                  {histories_.excludes, &excludes}};
     for (const auto &[history, text] : texts) {
         if (history)
             history->AddEntry(ToLocalText(*text));

@@ -9,10 +9,13 @@ namespace sifter {
 CWordOptionsPanel::CWordOptionsPanel(QWidget *pane)
     : CCriteriaPanel(res::kDialogWordOptions,
                      {ctl::wordopt::kAnyWords, ctl::wordopt::kAllWords, ctl::wordopt::kExactPhrase,
-                      ctl::wordopt::kWithoutWords, ctl::wordopt::kHexadecimal, ctl::wordopt::kUnicodeUtf8},
+                      ctl::wordopt::kWithoutWords, ctl::wordopt::kHexadecimal, ctl::wordopt::kUnicodeUtf8,
+                      ctl::wordopt::kExpression},
                      pane)
 {
     ExchangeValues(false);
+    connect(&Control<QAbstractButton>(ctl::wordopt::kExpression), &QAbstractButton::clicked, this,
+            &CWordOptionsPanel::UpdateWordControls);
 }
 
 bool CWordOptionsPanel::ExchangeValues(bool pull)
@@ -20,7 +23,17 @@ bool CWordOptionsPanel::ExchangeValues(bool pull)
     ExchangeCheck(pull, Control<QAbstractButton>(ctl::wordopt::kHexadecimal), hexadecimal);
     ExchangeRadio(pull, *Controls().RadioGroup(ctl::wordopt::kAnyWords), wordMode);
     ExchangeCheck(pull, Control<QAbstractButton>(ctl::wordopt::kUnicodeUtf8), unicodeUtf8);
+    ExchangeCheck(pull, Control<QAbstractButton>(ctl::wordopt::kExpression), expression);
     return true;
+}
+
+void CWordOptionsPanel::UpdateWordControls()
+{
+    ExchangeValues(true);
+    const bool plain = expression == 0;
+    for (const int id : {ctl::wordopt::kAllWords, ctl::wordopt::kExactPhrase, ctl::wordopt::kHexadecimal,
+                         ctl::wordopt::kUnicodeUtf8})
+        Control<QWidget>(id).setEnabled(plain);
 }
 
 } // namespace sifter

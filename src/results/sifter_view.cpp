@@ -205,6 +205,24 @@ int CSifterView::RemoveVanishedRows()
     return removed;
 }
 
+int CSifterView::RemoveRowsInFolder(const std::string &folder)
+{
+    std::vector<FoundFile *> inside;
+    for (FoundFile *record = document_.Search().Head(); record; record = record->next) {
+        if (PathIsSameOrBelow(record->Folder(), folder) || record->Path() == folder)
+            inside.push_back(record);
+    }
+    if (inside.empty())
+        return 0;
+    const int removed = model_->RemoveRecords(inside);
+    for (FoundFile *record : inside)
+        document_.Search().RemoveFoundFile(record);
+    document_.SetModifiedFlag();
+    if (!runInProgress_)
+        emit IdleStatusChanged();
+    return removed;
+}
+
 std::unique_ptr<SelectionDataSource> CSifterView::MakeSelectionData(SelectionTransfer transfer,
                                                                     std::vector<SkippedRow> &skipped) const
 {

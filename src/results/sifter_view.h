@@ -74,6 +74,9 @@ public:
     std::vector<std::pair<int, FoundFile *>> SelectedRows() const override;
     std::vector<std::string> SearchedFolders() const override;
     int RemoveVanishedRows() override;
+    // The rows of files in the folder or below it, and the folder's own row, go with their
+    // records (the document is marked modified); returns how many went.
+    int RemoveRowsInFolder(const std::string &folder);
     std::unique_ptr<SelectionDataSource> BuildSelectionDataSource(SelectionTransfer transfer) const override;
 
     // A left-button drag of selected rows: runs the drag with the selection's data (copy,

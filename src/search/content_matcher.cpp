@@ -88,6 +88,7 @@ struct ContentMatcher::Prepared {
     std::vector<std::vector<std::size_t>> forms;   // per target, its patterns in the order tried
     std::vector<std::vector<std::size_t>> owners;  // per pattern, the targets it is a form of
     std::shared_ptr<const BytePatternSet> set;     // null: the forms are looked for one by one
+    std::shared_ptr<const TextExpression> expression; // instead of the words, when set
 
     void PrepareOnePass()
     {
@@ -225,6 +226,18 @@ ContentMatcher::ContentMatcher(std::string phrase, std::vector<std::string> word
 {
 }
 
+ContentMatcher::ContentMatcher(std::shared_ptr<const TextExpression> expression, std::int32_t wordMode)
+    : ContentMatcher([&] {
+          auto prepared = std::make_shared<Prepared>();
+          prepared->wordMode = wordMode == kWordModeWithout ? kWordModeWithout : kWordModeAny;
+          prepared->phraseEmpty = false;
+          prepared->stepBack = kExpressionOverlap;
+          prepared->expression = std::move(expression);
+          return prepared;
+      }())
+{
+}
+
 ContentMatcher::ContentMatcher(std::shared_ptr<const Prepared> prepared)
     : prepared_(std::move(prepared)), scanner_(prepared_->set), seen_(prepared_->targets.size()),
       ends_(prepared_->patterns.size()), present_(prepared_->targets.size())
@@ -264,6 +277,21 @@ std::vector<ContentFormBytes> ContentMatcher::FormsLookedFor() const
 std::size_t ContentMatcher::StepBack() const
 {
     return prepared_->stepBack;
+}
+
+ContentMatcher::ChunkOutcome ContentMatcher::TestExpression(const char *chunk, std::size_t length, bool continued,
+                                                           bool final) const
+{
+    // The chunk's first and last bytes are context where the file goes on beyond them, so
+    // that "^" and "$" never match at a border that is not one: a match at the last byte
+    // is found in the next chunk, which repeats it, and the file's last chunk reaches its end.
+    const std::int64_t found =
+        prepared_->expression->FindFirst(std::string_view(chunk, length), continued ? 1 : 0, final ? length : length - 1);
+    if (found < 0)
+        return {};
+    if (prepared_->wordMode == kWordModeWithout)
+        return {true, kNoMatch};
+    return {true, found};
 }
 
 ContentMatcher::ChunkOutcome ContentMatcher::TestChunk(std::int64_t chunkOffset, const char *chunk, std::size_t length)
@@ -375,8 +403,12 @@ std::int64_t ContentMatcher::Match(FileReader &file, std::int64_t start)
         if (read < 0)
             break;
         const std::size_t length = carried + static_cast<std::size_t>(read);
-        // Carried bytes alone were searched with the previous chunk: nothing new to find.
-        if (read > 0 || carried == 0) {
+        if (prepared.expression) {
+            const ChunkOutcome outcome = TestExpression(chunk, length, carried > 0, length < kContentChunkSize);
+            if (outcome.decided)
+                return outcome.decided && outcome.offset >= 0 ? chunkOffset + outcome.offset : kNoMatch;
+        } else if (read > 0 || carried == 0) {
+            // Carried bytes alone were searched with the previous chunk: nothing new to find.
             const ChunkOutcome outcome = TestChunk(chunkOffset, chunk, length);
             if (outcome.decided)
                 return outcome.offset;

@@ -3,6 +3,7 @@
 // none of them) and at which file offset, reading 65,535-byte chunks that overlap.
 #include "fs/file_reader.h"
 #include "search/byte_set_search.h"
+#include "search/text_expression.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +44,11 @@ public:
     // is not.
     ContentMatcher(std::string phrase, std::vector<std::string> wordList, std::int32_t wordMode,
                    bool unicodeUtf8, bool hexadecimal);
+    // One regular expression instead of words: word mode 3 (without) matches a file in which
+    // it matches nowhere, any other mode one in which it matches, at its first match. The
+    // bytes are searched as they are (UTF-8 or single-byte text, no UTF-16 form); a match
+    // across a chunk border is found when it is at most kExpressionOverlap bytes long.
+    ContentMatcher(std::shared_ptr<const TextExpression> expression, std::int32_t wordMode);
     ~ContentMatcher();
     ContentMatcher(const ContentMatcher &) = delete;
     ContentMatcher &operator=(const ContentMatcher &) = delete;
@@ -77,6 +83,9 @@ private:
 
     explicit ContentMatcher(std::shared_ptr<const Prepared> prepared);
     ChunkOutcome TestChunk(std::int64_t chunkOffset, const char *chunk, std::size_t length);
+    // The expression over one chunk: continued when it repeats bytes of the one before,
+    // final when the file ends with it; a match's offset is within the chunk.
+    ChunkOutcome TestExpression(const char *chunk, std::size_t length, bool continued, bool final) const;
     ChunkOutcome TestChunkOneByOne(std::int64_t chunkOffset, const char *chunk, std::size_t length);
     ChunkOutcome TestChunkInOnePass(std::int64_t chunkOffset, const char *chunk, std::size_t length);
 

@@ -4,13 +4,16 @@
 #include "fs/file_attributes.h"
 #include "fs/path.h"
 #include "search/content_words.h"
+#include "search/criteria_expressions.h"
 #include "search/name_match.h"
+#include "search/relative_dates.h"
 #include "search/search_run.h"
 #include "search/split_list.h"
 #include "search/text_field.h"
 #include "text/code_page.h"
 
 #include <algorithm>
+#include <ctime>
 #include <thread>
 
 namespace sifter {
@@ -19,6 +22,7 @@ namespace {
 constexpr char kListSeparator = ';';
 constexpr char kDriveSeparator = ':';
 constexpr const char *kEveryEntryPattern = "*.*";
+constexpr const char *kEveryNamePattern = "*";
 
 // Marks the run in progress for as long as RunSearch is on the stack.
 class InRunGuard {
@@ -34,7 +38,9 @@ private:
 
 // A typed folder as the walk uses it: home expanded, the drive-letter step (harmless on
 // Linux), no trailing "/" except for the root.
-std::string NormalizeFolder(const std::string &typed)
+} // namespace
+
+std::string NormalizedFolder(const std::string &typed)
 {
     std::string folder = PathExpandHome(typed);
     if (folder.size() > 1 && folder[1] == kDriveSeparator && folder[0] >= 'a' && folder[0] <= 'z')
@@ -43,6 +49,8 @@ std::string NormalizeFolder(const std::string &typed)
     }
     return folder;
 }
+
+namespace {
 
 // How far the content tests may run ahead of the walk, in files per worker: enough that a
 // slow file at the head keeps no worker idle for long.
@@ -65,7 +73,7 @@ std::vector<std::string> SearchedFolders(const SearchCriteria &criteria)
     SplitList(TextField(criteria.folders), kListSeparator, typed, DuplicateRule::Exact);
     std::vector<std::string> folders;
     for (const std::string &text : typed) {
-        std::string folder = NormalizeFolder(text);
+        std::string folder = NormalizedFolder(text);
         if (std::find(folders.begin(), folders.end(), folder) == folders.end())
             folders.push_back(std::move(folder));
     }
@@ -85,6 +93,7 @@ FileSearch::~FileSearch()
 void FileSearch::ResetCriteria()
 {
     sifter::ResetCriteria(criteria, CurrentLocalTime());
+    extras = ExtraCriteria{};
 }
 
 std::size_t FileSearch::WorkerThreads() const
@@ -138,6 +147,8 @@ void FileSearch::StartPool(Run &run)
         return;
     EntryDataPlan plan;
     plan.listingPatterns = run.listingPatterns;
+    plan.exclusions = run.exclusions;
+    plan.nameExpression = run.nameExpression;
     // A content test reads files, and reading moves their access times: ahead of the walk
     // go only the data it reads before it reads any file, the first pass's.
     const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();
@@ -283,17 +294,38 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
 
 bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 {
-    SplitList(TextField(criteria.names), kListSeparator, run.patterns);
-    ContentWords words;
-    if (!CriteriaContentWords(criteria, words))
-        return false;
-    run.words = std::move(words.words);
-    run.phrase = std::move(words.phrase);
+    // An invalid expression ends the run at once; the window and sifter-cli refuse it before.
+    std::shared_ptr<const TextExpression> wordsExpression;
+    if (extras.regexNames && !TextField(criteria.names).empty()) {
+        run.nameExpression = NameExpressionOf(criteria, extras);
+        if (!run.nameExpression)
+            return false;
+        run.patterns.emplace_back(TextField(criteria.names));
+    } else {
+        SplitList(TextField(criteria.names), kListSeparator, run.patterns);
+    }
+    if (extras.regexWords && !TextField(criteria.words).empty()) {
+        run.phrase = TextField(criteria.words);
+        wordsExpression = WordsExpressionOf(criteria, extras);
+        if (!wordsExpression)
+            return false;
+    } else {
+        ContentWords words;
+        if (!CriteriaContentWords(criteria, words))
+            return false;
+        run.words = std::move(words.words);
+        run.phrase = std::move(words.phrase);
+    }
     std::vector<std::string> folders = SearchedFolders(criteria);
+    run.exclusions.Prepare(extras.excludes, folders);
+    // A searched folder inside an excluded one is skipped whole, as it would be below it.
+    std::erase_if(folders, [&run](const std::string &folder) { return run.exclusions.SkipsPath(folder); });
     if (folders.empty())
         return false;
 
     run.sizeBounds = ComputeSizeBounds(criteria);
+    // Relative bounds count from now, at every run: a saved search run later is up to date.
+    ApplyRelativeDates(extras, criteria, static_cast<std::int64_t>(std::time(nullptr)));
     run.dateBounds = PrepareDateBounds(criteria);
     run.sizeTest = HasSizeTest(criteria);
     run.dateTest = HasDateTest(criteria);
@@ -304,10 +336,17 @@ bool FileSearch::PrepareRun(Run &run, std::deque<QueuedFolder> &workList)
 
     if (run.patterns.empty())
         run.patterns.emplace_back(kEveryEntryPattern);
-    for (const std::string &pattern : run.patterns)
-        run.listingPatterns.push_back(HasWildcards(pattern) ? pattern : "*" + pattern + "*");
+    for (const std::string &pattern : run.patterns) {
+        if (run.nameExpression)
+            run.listingPatterns.emplace_back(kEveryNamePattern); // the expression tests each name
+        else
+            run.listingPatterns.push_back(HasWildcards(pattern) ? pattern : "*" + pattern + "*");
+    }
 
-    if (!run.phrase.empty()) {
+    if (wordsExpression) {
+        run.matcher = std::make_unique<ContentMatcher>(std::move(wordsExpression), criteria.wordMode);
+        run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });
+    } else if (!run.phrase.empty()) {
         run.matcher = std::make_unique<ContentMatcher>(run.phrase, run.words, criteria.wordMode,
                                                        criteria.unicodeUtf8 != 0, criteria.hexadecimal != 0);
         run.matcher->SetChunkCallback([this, &run] { return KeepAlive(run, run.folder); });

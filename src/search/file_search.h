@@ -3,6 +3,7 @@
 // the order found), the running flag, and the search run itself.
 #include "desktop/type_names.h"
 #include "fs/folder_listing.h"
+#include "search/extra_criteria.h"
 #include "search/found_file.h"
 #include "search/search_criteria.h"
 #include "search/search_sinks.h"
@@ -21,6 +22,8 @@ struct QueuedFolder;
 // The folders a run of these criteria walks, in the order typed: split at ";", the home
 // expanded, no trailing "/", each once.
 std::vector<std::string> SearchedFolders(const SearchCriteria &criteria);
+// One typed folder as the walk writes it: the home expanded, no trailing "/".
+std::string NormalizedFolder(const std::string &typed);
 
 class FileSearch {
 public:
@@ -33,6 +36,8 @@ public:
     FileSearch &operator=(const FileSearch &) = delete;
 
     SearchCriteria criteria{};
+    // The criteria the record has no room for; stored after it in result files.
+    ExtraCriteria extras;
 
     // Defaults for every criterion; the four SYSTEMTIMEs take the current local time.
     void ResetCriteria();
@@ -110,6 +115,9 @@ private:
                         const FolderListing &listing);
     bool PassesEntryTests(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
                           EntryData &data, bool &haveData);
+    // True when the Exclude criterion skips the entry of the folder.
+    bool IsExcludedEntry(const Run &run, const std::string &folder, const FolderListing &listing,
+                         std::size_t index) const;
     // True (and noted as met) when the entry is one of the excluded files.
     bool IsExcluded(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data,
                     bool &haveData);

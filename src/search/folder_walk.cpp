@@ -53,7 +53,8 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
             if (!KeepAlive(run, &folder))
                 return 0;
             const std::string &name = listing.Name(i);
-            if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name))
+            if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name) ||
+                (run.nameExpression && !run.nameExpression->Contains(name)) || IsExcludedEntry(run, folder, listing, i))
                 continue;
             EntryData data;
             bool haveData = false;
@@ -139,12 +140,27 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
     } else if (!criteria.searchHidden && IsHiddenName(name)) {
         return false;
     }
-    if (criteria.caseSensitive && !NameContains(name, pattern, true))
-        return false;
-    if (!criteria.searchShortNames && !NameContains(name, pattern, false))
-        return false;
+    // An expression has tested the name already, with or without case as asked.
+    if (!run.nameExpression) {
+        if (criteria.caseSensitive && !NameContains(name, pattern, true))
+            return false;
+        if (!criteria.searchShortNames && !NameContains(name, pattern, false))
+            return false;
+    }
     // Last, so that only a file the run would have tested or listed counts as met.
     return !IsExcluded(run, listing, pass, index, data, haveData);
+}
+
+bool FileSearch::IsExcludedEntry(const Run &run, const std::string &folder, const FolderListing &listing,
+                                 std::size_t index) const
+{
+    if (run.exclusions.Empty())
+        return false;
+    const std::string &name = listing.Name(index);
+    if (run.exclusions.SkipsName(name))
+        return true;
+    return run.exclusions.HasPaths() && listing.IsFolder(index) &&
+           run.exclusions.SkipsPath(PathAppend(folder, name));
 }
 
 bool FileSearch::IsExcluded(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
@@ -178,6 +194,10 @@ int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, co
         const std::string &name = listing.Name(i);
         if (IsDotEntry(name) || !listing.IsFolder(i))
             continue;
+        if (IsExcludedEntry(run, folder.path, listing, i)) {
+            ++ordinal; // its listing ahead, if any, goes with the others not taken
+            continue;
+        }
         if (!anchor) {
             anchor = run.anchors.Anchor(folder.parent, folder.Name(), listing,
                                         run.listings ? run.listings->TakenIdentity() : nullptr);

@@ -50,7 +50,8 @@ void ReadPassData(const FolderListing &listing, const EntryDataPlan &plan, std::
         if (abandon.load(std::memory_order_relaxed))
             return;
         const std::string &name = listing.Name(i);
-        if (IsDotEntry(name) || listing.IsFolder(i) || !PatternMatches(pattern, name))
+        if (IsDotEntry(name) || listing.IsFolder(i) || !PatternMatches(pattern, name) ||
+            (plan.nameExpression && !plan.nameExpression->Contains(name)) || plan.exclusions.SkipsName(name))
             continue;
         AheadEntry &entry = out.emplace_back();
         entry.index = static_cast<std::uint32_t>(i);
@@ -106,6 +107,8 @@ public:
 
     void Run(const std::atomic<bool> &abandon) override
     {
+        if (parent && plan->exclusions.SkipsName(name))
+            return; // an excluded subfolder: the walk does not queue it
         const int fd = OpenFolderAt(parent ? parent->Descriptor() : AT_FDCWD, name.c_str(), !parent);
         parent.reset();
         if (fd < 0)
@@ -116,6 +119,10 @@ public:
             return;
         }
         identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+        if (plan->exclusions.SkipsIdentity(identity)) {
+            close(fd); // only read through; the walk skips it by its path
+            return;
+        }
         if (!listing.Adopt(fd, &abandon))
             return;
         listing.ResolveTypes();

@@ -11,7 +11,9 @@
 #include "fs/file_identity.h"
 #include "fs/folder_anchor.h"
 #include "fs/folder_listing.h"
+#include "search/exclusions.h"
 #include "search/search_pool.h"
+#include "search/text_expression.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +44,10 @@ struct QueuedFolder {
 struct EntryDataPlan {
     std::vector<std::string> listingPatterns;
     std::size_t passes = 0; // 0: no data read ahead
+    Exclusions exclusions;  // folders not listed ahead, since the walk never enters them
+    // Names whose data are read ahead must match it too (null: no expression); the walk
+    // reads no other entry's data.
+    std::shared_ptr<const TextExpression> nameExpression;
 };
 
 class ListingWindow {

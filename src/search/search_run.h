@@ -4,6 +4,7 @@
 #include "fs/folder_anchor.h"
 #include "search/content_matcher.h"
 #include "search/entry_filters.h"
+#include "search/exclusions.h"
 #include "search/file_search.h"
 #include "search/listing_window.h"
 #include "search/pump_throttle.h"
@@ -23,10 +24,12 @@ struct FileSearch::Run {
     std::string phrase;                       // empty: no content test
     SizeBounds sizeBounds;
     DateBounds dateBounds;
+    Exclusions exclusions;
     bool sizeTest = false;
     bool dateTest = false;
     bool attributeData = false; // the attribute test needs the entry's data
     std::unique_ptr<ContentMatcher> matcher;
+    std::shared_ptr<const TextExpression> nameExpression; // the names as one expression, when set
     FileReader reader;
     PumpThrottle throttle;
     const std::string *folder = nullptr; // the folder being searched, shown while its files are read

@@ -1,6 +1,8 @@
 #include "stores/result_file.h"
 
 #include "fs/atomic_file.h"
+#include "stores/criteria_extension.h"
+#include "stores/tagged_blocks.h"
 #include "search/text_field.h"
 #include "text/code_page.h"
 #include "text/little_endian.h"
@@ -20,9 +22,6 @@
 
 namespace sifter {
 namespace {
-
-constexpr std::size_t kTagSize = 4;
-constexpr std::size_t kBlockHeaderSize = kTagSize + 4;
 
 // A 32-bit value; bytes the source does not deliver count as zero.
 std::uint32_t ReadUint32(ByteSource &file)
@@ -48,15 +47,6 @@ bool WriteUint32(ByteSink &file, std::uint32_t value)
     return file.Write(bytes, sizeof bytes);
 }
 
-void AppendBlock(std::vector<std::uint8_t> &out, const char (&tag)[kTagSize], std::string_view text)
-{
-    std::uint8_t length[4];
-    PutLittleEndian32(length, static_cast<std::uint32_t>(text.size()));
-    out.insert(out.end(), tag, tag + kTagSize);
-    out.insert(out.end(), length, length + 4);
-    out.insert(out.end(), text.begin(), text.end());
-}
-
 // The whole text of a block, accepted only when it is a plausible name and the field
 // holds exactly its cut: a file edited elsewhere keeps what its field says.
 bool AgreesWithField(std::string_view whole, std::string_view fieldText, std::size_t fieldSize)
@@ -68,17 +58,11 @@ bool AgreesWithField(std::string_view whole, std::string_view fieldText, std::si
 // a block cut short are ignored.
 void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::size_t size, RecordTexts *texts)
 {
-    std::size_t position = 0;
-    while (size - position >= kBlockHeaderSize) {
-        const std::uint8_t *block = bytes + position;
-        const std::uint32_t length = GetLittleEndian32(block + kTagSize);
-        if (length > size - position - kBlockHeaderSize)
-            return;
-        const std::string_view text(reinterpret_cast<const char *>(block + kBlockHeaderSize), length);
-        if (std::memcmp(block, kLongNameTag, kTagSize) == 0) {
+    ForEachBlock(bytes, size, [&](std::string_view tag, std::string_view text) {
+        if (tag == std::string_view(kLongNameTag, kBlockTagSize)) {
             if (AgreesWithField(text, record.Name(), kFoundNameSize))
                 record.SetName(text);
-        } else if (std::memcmp(block, kLongFolderTag, kTagSize) == 0) {
+        } else if (tag == std::string_view(kLongFolderTag, kBlockTagSize)) {
             if (AgreesWithField(text, record.Folder(), kFoundFolderSize)) {
                 if (texts)
                     record.SetFolder(texts->folders.Share(text));
@@ -86,8 +70,7 @@ void ApplyRecordExtension(FoundFile &record, const std::uint8_t *bytes, std::siz
                     record.SetFolder(text);
             }
         }
-        position += kBlockHeaderSize + length;
-    }
+    });
 }
 
 } // namespace
@@ -177,8 +160,11 @@ bool SaveResults(const FileSearch &search, ByteSink &file)
     if (count > UINT32_MAX || !file.Rewind())
         return false;
     const CriteriaBytes criteria = EncodeCriteria(search.criteria);
-    if (!file.Write(kResultMagic, kResultMagicSize) || !WriteUint32(file, kStoredCriteriaLength) ||
-        !file.Write(criteria.data(), criteria.size()) || !WriteUint32(file, static_cast<std::uint32_t>(count)))
+    const std::vector<std::uint8_t> extension = EncodeCriteriaExtension(search.extras);
+    if (!file.Write(kResultMagic, kResultMagicSize) ||
+        !WriteUint32(file, static_cast<std::uint32_t>(kStoredCriteriaLength + extension.size())) ||
+        !file.Write(criteria.data(), criteria.size()) || !file.Write(extension.data(), extension.size()) ||
+        !WriteUint32(file, static_cast<std::uint32_t>(count)))
         return false;
     for (const FoundFile *record = search.Head(); record; record = record->next) {
         if (!WriteFoundFile(*record, file))
@@ -199,7 +185,7 @@ bool ReadResultMagic(ByteSource &file)
     return std::memcmp(bytes, kResultMagic, kResultMagicSize) == 0;
 }
 
-bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count)
+bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count, ExtraCriteria *extras)
 {
     count = 0;
     std::uint32_t criteriaLength = 0;
@@ -212,8 +198,16 @@ bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_
     criteria = DecodeCriteria(bytes);
     if (got < wanted)
         return false;
-    if (criteriaLength > kStoredCriteriaLength)
-        file.Skip(criteriaLength - kStoredCriteriaLength);
+    if (criteriaLength > kStoredCriteriaLength) {
+        const std::uint32_t extra = criteriaLength - kStoredCriteriaLength;
+        if (!extras || extra > kMaxCriteriaExtension) {
+            file.Skip(extra);
+        } else {
+            std::vector<std::uint8_t> extension(extra);
+            const std::size_t delivered = file.Read(extension.data(), extension.size());
+            *extras = DecodeCriteriaExtension(extension.data(), delivered);
+        }
+    }
     // A skip past the end leaves nothing for the count, which tells the cut.
     return ReadWholeUint32(file, count);
 }
@@ -253,7 +247,7 @@ bool LoadResults(FileSearch &search, ByteSource &file, const ResultLoadLimit &li
     // The count is only an upper bound: nothing is reserved for it, reading stops at the
     // first record that is not there.
     std::uint32_t count = 0;
-    if (!ReadResultCriteria(search.criteria, file, count))
+    if (!ReadResultCriteria(search.criteria, file, count, &search.extras))
         return stopWith(ResultLoadStop::kHeaderCut);
     RecordTexts texts;
     std::uint64_t used = 0;

@@ -2,6 +2,9 @@
 // The result file (".sifter"): magic "SF01" and a zero byte, the criteria length and
 // record, the record count, then per found file a 32-bit length and its stored bytes.
 //
+// Criteria beyond the record (stores/criteria_extension.h) make the criteria length longer,
+// so the plain format's readers skip them; a search without them writes the length 2,164.
+//
 // A record whose name or folder is longer than its field is written with a longer length:
 // after the 672 bytes follow tagged blocks (4-byte tag, 32-bit length, bytes) carrying the
 // whole texts. Readers of the plain format skip them; a record of length 672 has none.
@@ -41,7 +44,10 @@ bool ReadResultMagic(ByteSource &file);
 // holds (a shorter length fills only the first bytes, a longer one is skipped), and the
 // record count the header announces (an upper bound, nothing to reserve by). False when
 // the file ends inside the header: the criteria then hold what was delivered, count is 0.
-bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count);
+// The criteria beyond the record's bytes go into *extras when given (else they are skipped);
+// extras keep their values when the file has none.
+bool ReadResultCriteria(SearchCriteria &criteria, ByteSource &file, std::uint32_t &count,
+                        ExtraCriteria *extras = nullptr);
 
 // Why LoadResults stopped before the end of the records.
 enum class ResultLoadStop {

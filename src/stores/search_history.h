@@ -19,6 +19,7 @@ namespace sifter {
 inline constexpr std::string_view kWordsHistoryName = "Words";
 inline constexpr std::string_view kNamesHistoryName = "Names";
 inline constexpr std::string_view kFoldersHistoryName = "Folders";
+inline constexpr std::string_view kExcludesHistoryName = "Excludes";
 // A stored entry is read into a buffer of this many bytes, terminating zero included.
 inline constexpr std::uint32_t kHistoryValueBytes = 300;
 
@@ -87,6 +88,7 @@ struct SearchHistories {
     CSearchHistory *names = nullptr;
     CSearchHistory *words = nullptr;
     CSearchHistory *folders = nullptr;
+    CSearchHistory *excludes = nullptr;
     // The store, asked at every save (the application may replace its store); null or
     // returning null: not saved.
     std::function<RegistryStore *()> store;

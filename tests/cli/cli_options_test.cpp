@@ -285,7 +285,7 @@ TEST(CliOptions, BadSizesAreRefused)
 TEST(CliOptions, BadDatesAreRefused)
 {
     for (const char *value : {"=2026-02-30", ">=2025-02-29", "2026-01-01", "=1899-12-31", "<=24:00", "=2026-01-01T",
-                              "=yesterday", "="}) {
+                              "=Yesterday", "="}) {
         const std::string error = ParseError({"--date1", value});
         EXPECT_EQ(error.rfind("--date1: expected =VALUE, >=VALUE or <=VALUE", 0), 0u) << error;
         EXPECT_NE(error.find(std::string("got '") + value + "'"), std::string::npos) << error;
@@ -353,6 +353,57 @@ TEST(ValidateCriteria, HexadecimalWordsMustBeHexadecimal)
     EXPECT_FALSE(ValidateCriteria(Criteria({"-x", "-w", "0a 4G"}), error));
     EXPECT_EQ(error, "--hex: '4G' is not hexadecimal (pairs of digits 0-9, a-f)");
     EXPECT_FALSE(ValidateCriteria(Criteria({"-x", "-w", "abc"}), error));
+}
+
+// ---- criteria beyond the record
+
+ExtraCriteria Extras(const std::vector<std::string> &args, ExtraCriteria start = {})
+{
+    ApplyExtraCriteriaOptions(Parse(args).criteria, start);
+    return start;
+}
+
+TEST(CliOptions, ExcludeAndRegularExpressionSwitchesGoToTheExtras)
+{
+    const ExtraCriteria extras = Extras({"--exclude", "~/cache;*.o", "--regex-names", "--regex-words"});
+    EXPECT_EQ(extras.excludes, "~/cache;*.o");
+    EXPECT_TRUE(extras.regexNames);
+    EXPECT_TRUE(extras.regexWords);
+    EXPECT_FALSE(Extras({"-n", "x"}).Used());
+    EXPECT_EQ(ParseError({"--exclude", ""}), "--exclude: empty text");
+}
+
+TEST(CliOptions, RelativeDateBoundsCountBackAndLeaveTheRecordsDates)
+{
+    const std::pair<const char *, RelativeDate> forms[] = {
+        {">=-30min", {kRelativeMinutes, 30}}, {">=-12h", {kRelativeHours, 12}}, {">=-7d", {kRelativeDays, 7}},
+        {"<=-2w", {kRelativeWeeks, 2}},       {">=-3mo", {kRelativeMonths, 3}}, {"=today", {kRelativeToday, 0}},
+        {"=yesterday", {kRelativeYesterday, 0}}};
+    for (const auto &[form, relative] : forms) {
+        EXPECT_EQ(Extras({"--date1", form}).date1, relative) << form;
+        const SearchCriteria criteria = Criteria({"--date1", form});
+        ExpectSameTime(criteria.date1, kNow);
+        EXPECT_EQ(criteria.dateKind, kDateKindModified) << form;
+    }
+    EXPECT_EQ(Criteria({"--date1", ">=-7d"}).datePart, kDatePartDateTime);
+    EXPECT_EQ(Criteria({"--date2", "=today"}).datePart, kDatePartDate);
+    EXPECT_EQ(Criteria({"--date1", ">=today", "--date2", "<=12:00"}).datePart, kDatePartTime);
+}
+
+TEST(CliOptions, AbsoluteDateBoundReplacesARelativeOneOfTheCriteriaFile)
+{
+    ExtraCriteria start;
+    start.date1 = {kRelativeDays, 7};
+    start.date2 = {kRelativeToday, 0};
+    const ExtraCriteria extras = Extras({"--date1", ">=2026-01-01"}, start);
+    EXPECT_EQ(extras.date1, RelativeDate{});
+    EXPECT_EQ(extras.date2, (RelativeDate{kRelativeToday, 0}));
+}
+
+TEST(CliOptions, BadRelativeDatesAreRefused)
+{
+    for (const char *form : {">=-7", ">=-d", ">=7d", ">=-7days", ">=--7d", ">=-99999999999d", ">=Today", ">=-7 d"})
+        EXPECT_NE(ParseError({"--date1", form}).find("-N and min, h, d, w or mo"), std::string::npos) << form;
 }
 
 } // namespace

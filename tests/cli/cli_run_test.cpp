@@ -485,5 +485,42 @@ TEST_F(CliLongRun, AReaderThatGoesAwayEndsTheRunQuietly)
     EXPECT_EQ(cli.ErrorOutput(), "");
 }
 
+TEST_F(CliRun, ExcludeSkipsFoldersAndNamesAndIsSavedForTheNextSearch)
+{
+    EXPECT_EQ(RunCli({"-n", "*.txt", "--exclude", "notes/", tree.Root()}).out, tree.Path("docs/report.txt") + "\n");
+    EXPECT_EQ(RunCli({"-n", "numbers", "-w", "numbers", "--exclude", "old", tree.Root()}).status, 1);
+    const std::string saved = tree.Path("saved.sifter");
+    ASSERT_EQ(RunCli({"-n", "*.txt", "--exclude", tree.Path("docs"), "--date1", ">=-1d", "-o", saved,
+                      tree.Root()})
+                  .out,
+              tree.Path("notes/todo.txt") + "\n");
+    // The saved search keeps its exclusions and its relative bound, and runs again with them.
+    tree.WriteFile("docs/new.txt", "");
+    tree.WriteFile("notes/new.txt", "");
+    EXPECT_EQ(Sorted(Split(RunCli({"--criteria", saved}).out, '\n')),
+              Sorted({tree.Path("notes/todo.txt"), tree.Path("notes/new.txt")}));
+}
+
+TEST_F(CliRun, RegularExpressionsSearchAndInvalidOnesAreRefusedWithTheirPosition)
+{
+    EXPECT_EQ(RunCli({"--regex-names", "-n", "^rep.*\\.TXT$", tree.Root()}).out, tree.Path("docs/report.txt") + "\n");
+    EXPECT_EQ(RunCli({"--regex-words", "-w", "^old num", tree.Root()}).out, tree.Path("docs/old/Report-2019.md") + "\n");
+    // Saved, read back and run again: both expressions stay expressions.
+    const std::string saved = tree.Path("expressions.sifter");
+    ASSERT_EQ(RunCli({"--regex-names", "--regex-words", "-n", "\\.(md|txt)$", "-w", "num[a-z]+s$", "-o", saved,
+                      tree.Root()})
+                  .status,
+              0);
+    tree.WriteFile("notes/more.md", "numbers");
+    EXPECT_EQ(Sorted(Split(RunCli({"--criteria", saved}).out, '\n')),
+              Sorted({tree.Path("docs/report.txt"), tree.Path("docs/old/Report-2019.md"), tree.Path("notes/more.md")}));
+    CliResult result = RunCli({"--regex-words", "-w", "a(b", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("missing ): a(b at position 2"), std::string::npos) << result.err;
+    result = RunCli({"--regex-words", "-m", "all", "-w", "ab", tree.Root()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("modes are any and without"), std::string::npos) << result.err;
+}
+
 } // namespace
 } // namespace sifter

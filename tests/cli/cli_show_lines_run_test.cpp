@@ -136,6 +136,10 @@ TEST_F(CliShowLines, BadValuesAndConflictsAreRefused)
     EXPECT_EQ(RunCli({"-w", "red", "--show-lines=x", tree.Root()}).status, 2);
     EXPECT_EQ(RunCli({"-w", "red", "--color=sometimes", tree.Root()}).status, 2);
     EXPECT_EQ(RunCli({"-w", "red", "--show-lines", "-0", tree.Root()}).status, 2);
+    const CliResult expression = RunCli({"-w", "re+d", "--regex-words", "--show-lines", tree.Root()});
+    EXPECT_EQ(expression.status, 2);
+    EXPECT_TRUE(expression.out.empty()) << "refused before the run";
+    EXPECT_NE(expression.err.find("--regex-words"), std::string::npos) << expression.err;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The preview pane in the program: shown after a content search, View > Preview Pane and
 // F3, its place and height kept across starts, F6 visiting it, and a line opening the Hex View.
 #include "framework/command_actions.h"
+#include "pane/criteria_panels.h"
 #include "pane/left_view.h"
 #include "results/hex_view_dialog.h"
 #include "results/hex_view_pane.h"
@@ -56,6 +57,21 @@ protected:
     }
 };
 
+TEST_F(PreviewPaneFrameTest, AFileFoundByAWordExpressionShowsItsFirstLinesNotMarks)
+{
+    tree.WriteFile("files/a.txt", "first\nthe needle here\nlast\n");
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    ExtraCriteria extras;
+    extras.regexWords = true;
+    PushExtrasInto(extras, Frame().GetLeftView()->Panels());
+    ASSERT_NO_FATAL_FAILURE(Search(QStringLiteral("ne+dle")));
+    ASSERT_TRUE(Doc().Search().extras.regexWords);
+    ASSERT_NO_FATAL_FAILURE(SelectAndWait());
+    EXPECT_EQ(Preview().HeaderText(), QStringLiteral("First lines of a.txt"));
+    ASSERT_EQ(Preview().ShownLines().size(), 3u);
+    EXPECT_TRUE(Preview().ShownLines()[1].marks.isEmpty());
+}
+
 TEST_F(PreviewPaneFrameTest, AContentSearchShowsThePaneWithTheSelectedRowsLines)
 {
     ASSERT_NO_FATAL_FAILURE(StartAndSearch(QStringLiteral("needle")));
@@ -63,7 +79,7 @@ TEST_F(PreviewPaneFrameTest, AContentSearchShowsThePaneWithTheSelectedRowsLines)
     Frame().UpdateCommandUi();
     EXPECT_TRUE(Checked());
     ASSERT_NO_FATAL_FAILURE(SelectAndWait());
-    EXPECT_EQ(Preview().HeaderText(), QStringLiteral("1 matches"));
+    EXPECT_EQ(Preview().HeaderText(), QStringLiteral("1 match"));
     ASSERT_EQ(Preview().ShownLines().size(), 3u);
     EXPECT_EQ(Preview().ShownLines()[1].text, QStringLiteral("the needle here"));
 

@@ -171,9 +171,10 @@ TEST(Menus, MainMenuHasItsItemsInOrder)
 TEST(Menus, ItemMenuAndColumnMenuAreSinglePopups)
 {
     const std::vector<std::string> items = MenuPaths(res::kMenuItems);
-    ASSERT_EQ(items.size(), 25u);
+    ASSERT_EQ(items.size(), 26u);
     EXPECT_EQ(items.front(), "POPMAIN>Open Conta&ining Folder=32792");
-    EXPECT_EQ(items[14], "POPMAIN>I&nvert Selection=32793");
+    EXPECT_EQ(items[1], "POPMAIN>E&xclude This Folder=32810");
+    EXPECT_EQ(items[15], "POPMAIN>I&nvert Selection=32793");
     EXPECT_EQ(items.back(), "POPMAIN>Arrange &Icons By>S&hort Name=32780");
 
     const std::vector<std::string> columns = MenuPaths(res::kMenuColumns);

@@ -4,6 +4,7 @@
 #include "pane/attributes_panel.h"
 #include "pane/criteria_panels.h"
 #include "pane/date_time_panel.h"
+#include "pane/exclude_panel.h"
 #include "pane/file_size_panel.h"
 #include "pane/word_options_panel.h"
 #include "search/text_field.h"
@@ -410,6 +411,57 @@ TEST_F(CriteriaPanelsTest, ChoicesThatNameNoEntryComeBackAsNone)
     EXPECT_EQ(pulled.hexadecimal, 1);
     // The picker could not show that date: what it shows is what the user sees.
     EXPECT_TRUE(QDate(pulled.date1.year, pulled.date1.month, pulled.date1.day).isValid());
+}
+
+// ---- relative bounds, the words expression and the Exclude text
+
+TEST_F(CriteriaPanelsTest, RelativeBoundNeedsNoPickerAndOnlyCountedUnitsACount)
+{
+    CDateTimePanel &date = *panels.dateTime;
+    Show(date);
+    ASSERT_NO_FATAL_FAILURE(Choose(Get<QComboBox>(date, datetime::kKind), kDateKindModified));
+    ASSERT_NO_FATAL_FAILURE(Choose(Get<QComboBox>(date, datetime::kCompare1), kCompareAtLeast));
+    auto &relative = Get<QComboBox>(date, datetime::kRelative1);
+    auto &count = Get<QLineEdit>(date, datetime::kCount1);
+    auto &picker = Get<QDateEdit>(date, datetime::kDate1);
+    EXPECT_TRUE(relative.isEnabled());
+    EXPECT_TRUE(picker.isEnabled());
+    EXPECT_FALSE(count.isEnabled());
+    ASSERT_NO_FATAL_FAILURE(Choose(relative, kRelativeDays));
+    EXPECT_FALSE(picker.isEnabled());
+    EXPECT_TRUE(count.isEnabled());
+    ASSERT_NO_FATAL_FAILURE(Choose(relative, kRelativeToday));
+    EXPECT_FALSE(count.isEnabled());
+    EXPECT_FALSE(date.Controls().Find<QComboBox>(datetime::kRelative2)->isEnabled()); // its row is "Don't care"
+}
+
+TEST_F(CriteriaPanelsTest, WordsExpressionDisablesWhatShapesPlainWords)
+{
+    CWordOptionsPanel &words = *panels.wordOptions;
+    Show(words);
+    auto *expression = words.Controls().Find<QAbstractButton>(wordopt::kExpression);
+    QTest::mouseClick(expression, Qt::LeftButton);
+    for (const int id : {wordopt::kAllWords, wordopt::kExactPhrase, wordopt::kHexadecimal, wordopt::kUnicodeUtf8})
+        EXPECT_FALSE(words.Controls().Find<QWidget>(id)->isEnabled()) << id;
+    EXPECT_TRUE(words.Controls().Find<QWidget>(wordopt::kWithoutWords)->isEnabled());
+    QTest::mouseClick(expression, Qt::LeftButton);
+    EXPECT_TRUE(words.Controls().Find<QWidget>(wordopt::kAllWords)->isEnabled());
+}
+
+TEST_F(CriteriaPanelsTest, ExtraCriteriaGoIntoThePanelsAndComeBackUnchanged)
+{
+    ExtraCriteria pushed;
+    pushed.excludes = "~/cache;*.bak";
+    pushed.regexWords = true;
+    pushed.date1 = {kRelativeMonths, 13};
+    pushed.date2 = {kRelativeYesterday, 0};
+    PushCriteriaInto(UnusualCriteria(), panels);
+    PushExtrasInto(pushed, panels);
+    SearchCriteria criteria{};
+    PullPanelsInto(panels, criteria);
+    ExtraCriteria pulled;
+    PullPanelsInto(panels, pulled);
+    EXPECT_EQ(pulled, pushed);
 }
 
 } // namespace

@@ -108,16 +108,16 @@ TEST_F(LeftViewTest, StartsWithTheTemplateLayoutCollapsedPanelsAndTheFocusInTheN
         EXPECT_FALSE(Pane().SectionButton(CLeftView::Section(i))->Expanded());
     }
     // The template's gaps are still there: Search at its template place.
-    EXPECT_EQ(Pane().SearchButton()->y(), units.ToPixelsY(170));
-    EXPECT_EQ(Pane().Form()->height(), units.ToPixelsY(189));
+    EXPECT_EQ(Pane().SearchButton()->y(), units.ToPixelsY(198));
+    EXPECT_EQ(Pane().Form()->height(), units.ToPixelsY(217));
 }
 
-TEST_F(LeftViewTest, OpeningOnlyAttributesStacksItsPanelUnderItsButtonAndSearchUnderThePanel)
+TEST_F(LeftViewTest, OpeningOnlyExcludeStacksItsPanelUnderItsButtonAndSearchUnderThePanel)
 {
     ASSERT_NO_FATAL_FAILURE(StartShown());
-    Toggle(CLeftView::kAttributes);
-    QWidget *panel = Pane().SectionPanel(CLeftView::kAttributes);
-    CLinkButton *button = Pane().SectionButton(CLeftView::kAttributes);
+    Toggle(CLeftView::kExclude);
+    QWidget *panel = Pane().SectionPanel(CLeftView::kExclude);
+    CLinkButton *button = Pane().SectionButton(CLeftView::kExclude);
     EXPECT_TRUE(button->Expanded());
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(panel->y(), Bottom(button));
@@ -131,7 +131,7 @@ TEST_F(LeftViewTest, OpeningOnlyAttributesStacksItsPanelUnderItsButtonAndSearchU
     const QLabel *nameLabel = Pane().findChildren<QLabel *>().at(0);
     EXPECT_EQ(Pane().Form()->height(), Bottom(Pane().SearchButton()) - nameLabel->y() + 10);
 
-    Toggle(CLeftView::kAttributes);
+    Toggle(CLeftView::kExclude);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(searchOpen - Pane().SearchButton()->y(), panel->height());
     EXPECT_EQ(Pane().SearchButton()->y(), Bottom(button)); // stacked, not the template's place
@@ -154,7 +154,8 @@ TEST_F(LeftViewTest, SectionsAreIndependentAndClosingAllGivesTheStackWithoutGaps
     for (int i = 0; i < CLeftView::kSectionCount; ++i)
         Toggle(CLeftView::Section(i));
     EXPECT_EQ(searchAllOpen - Pane().SearchButton()->y(), panels);
-    EXPECT_EQ(Pane().SearchButton()->y(), Bottom(Pane().SectionButton(CLeftView::kAttributes)));
+    EXPECT_EQ(Pane().SearchButton()->y(), Bottom(Pane().SectionButton(CLeftView::kExclude)));
+    EXPECT_EQ(Pane().SectionButton(CLeftView::kExclude)->y(), Bottom(Pane().SectionButton(CLeftView::kAttributes)));
     EXPECT_EQ(Pane().SectionButton(CLeftView::kAttributes)->y(),
               Bottom(Pane().SectionButton(CLeftView::kDateTime)));
 }

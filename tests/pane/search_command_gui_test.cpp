@@ -465,5 +465,22 @@ TEST_F(SearchCommandTest, BrowseOpensAtTheFolderTextAndFillsTheBox)
     EXPECT_EQ(starts[1], QStringLiteral("/chosen/folder"));
 }
 
+TEST_F(SearchCommandTest, InvalidExpressionIsShownAndNothingRuns)
+{
+    tree.WriteFile("work/a.txt", "a");
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    Pane().NameExpressionBox()->setChecked(true);
+    TypeCriteria(QStringLiteral("a(b"), QString(), QString::fromStdString(tree.Path("work")));
+    PressSearch();
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors.front().contains(QStringLiteral("missing ): a(b at position 2"))) << prompts->errors.front().toStdString();
+    EXPECT_EQ(List().ItemCount(), 0);
+    EXPECT_TRUE(Entries(app->NamesHistory()).empty()); // refused before the histories record it
+
+    Type(Pane().NameBox(), QStringLiteral("^a\\.TXT$"));
+    PressSearch();
+    EXPECT_EQ(List().ItemCount(), 1);
+}
+
 } // namespace
 } // namespace sifter::test

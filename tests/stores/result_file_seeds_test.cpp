@@ -66,6 +66,18 @@ void WriteSeeds()
     SetTextField(longFolder.criteria.folders, "/data");
     AddRecord(longFolder, "deep.txt", "/data/" + std::string(150, 'x') + "/" + std::string(150, 'y'), 1);
     WriteSeed(longFolder, "long_folder.sifter");
+
+    FileSearch extras;
+    ResetCriteria(extras.criteria, when);
+    SetTextField(extras.criteria.names, "^rep.*\\.md$");
+    SetTextField(extras.criteria.folders, "/srv");
+    extras.criteria.dateKind = kDateKindModified;
+    extras.criteria.dateCompare1 = kCompareAtLeast;
+    extras.extras.excludes = "/srv/cache;*.bak";
+    extras.extras.regexNames = true;
+    extras.extras.date1 = {kRelativeDays, 7};
+    AddRecord(extras, "report.md", "/srv/docs", 5120);
+    WriteSeed(extras, "extra_criteria.sifter");
 }
 
 TEST(ResultFileSeedsTest, EverySeedLoadsCompletely)
