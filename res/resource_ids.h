@@ -73,6 +73,9 @@ inline constexpr CommandId kAppAbout = 57664;
 // Keyboard only
 inline constexpr CommandId kNextPane = 57680;
 inline constexpr CommandId kPrevPane = 57681;
+inline constexpr CommandId kSearchAgain = 32807;       // the Search button's run, F5
+inline constexpr CommandId kFocusNameBox = 32808;      // Ctrl+F
+inline constexpr CommandId kFocusFolderBox = 32809;    // Ctrl+L
 } // namespace cmd
 
 namespace str {
