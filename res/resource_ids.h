@@ -268,6 +268,13 @@ inline constexpr StringId kPreviewFirstLines = 61614;
 inline constexpr StringId kPreviewOneMatch = 61615;
 inline constexpr StringId kPreviewOneMatchPartly = 61616;
 inline constexpr StringId kPreviewOneBinaryMatch = 61617;
+// What a screen reader says of a dialog's buttons that have no tooltip: those that accept or
+// reject the dialog, and the Name Conflict's choices.
+inline constexpr StringId kSpokenAccept = 61619;
+inline constexpr StringId kSpokenReject = 61620;
+inline constexpr StringId kConflictReplaceTip = 61621;
+inline constexpr StringId kConflictMergeTip = 61622;
+inline constexpr StringId kConflictSkipTip = 61623;
 } // namespace str
 
 namespace res {

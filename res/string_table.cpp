@@ -247,6 +247,11 @@ constexpr std::array kStrings = {
     StringResource{str::kPreviewOneMatch, "1 match"},
     StringResource{str::kPreviewOneMatchPartly, "1 match in the first %1 read"},
     StringResource{str::kPreviewOneBinaryMatch, "Binary file: 1 match"},
+    StringResource{str::kSpokenAccept, "Goes on with what the window shows and closes it"},
+    StringResource{str::kSpokenReject, "Closes the window; nothing more is done"},
+    StringResource{str::kConflictReplaceTip, "The item there is replaced by the new one"},
+    StringResource{str::kConflictMergeTip, "The new folder's contents go into the folder there"},
+    StringResource{str::kConflictSkipTip, "This item is left out; the others go on"},
 };
 
 } // namespace
