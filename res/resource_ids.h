@@ -268,6 +268,8 @@ inline constexpr StringId kPreviewFirstLines = 61614;
 inline constexpr StringId kPreviewOneMatch = 61615;
 inline constexpr StringId kPreviewOneMatchPartly = 61616;
 inline constexpr StringId kPreviewOneBinaryMatch = 61617;
+// What a screen reader says of the Hex View's place ("%1" the top line's offset, "%2" the size).
+inline constexpr StringId kHexViewSpokenOffset = 61618;
 // What a screen reader says of a dialog's buttons that have no tooltip: those that accept or
 // reject the dialog, and the Name Conflict's choices.
 inline constexpr StringId kSpokenAccept = 61619;

@@ -247,6 +247,7 @@ constexpr std::array kStrings = {
     StringResource{str::kPreviewOneMatch, "1 match"},
     StringResource{str::kPreviewOneMatchPartly, "1 match in the first %1 read"},
     StringResource{str::kPreviewOneBinaryMatch, "Binary file: 1 match"},
+    StringResource{str::kHexViewSpokenOffset, "Offset %1 of %2 bytes"},
     StringResource{str::kSpokenAccept, "Goes on with what the window shows and closes it"},
     StringResource{str::kSpokenReject, "Closes the window; nothing more is done"},
     StringResource{str::kConflictReplaceTip, "The item there is replaced by the new one"},
