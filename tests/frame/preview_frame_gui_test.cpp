@@ -63,7 +63,7 @@ TEST_F(PreviewPaneFrameTest, AContentSearchShowsThePaneWithTheSelectedRowsLines)
     Frame().UpdateCommandUi();
     EXPECT_TRUE(Checked());
     ASSERT_NO_FATAL_FAILURE(SelectAndWait());
-    EXPECT_EQ(Preview().HeaderText(), QStringLiteral("1 matches"));
+    EXPECT_EQ(Preview().HeaderText(), QStringLiteral("1 match"));
     ASSERT_EQ(Preview().ShownLines().size(), 3u);
     EXPECT_EQ(Preview().ShownLines()[1].text, QStringLiteral("the needle here"));
 
