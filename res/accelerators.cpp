@@ -21,6 +21,11 @@ constexpr std::array kAccelerators = {
     AcceleratorResource{"Shift+F6", cmd::kPrevPane},
     // Every Linux desktop program quits with Ctrl+Q.
     AcceleratorResource{"Ctrl+Q", cmd::kAppExit},
+    // The keys desktop programs give Properties, reloading, find and the location bar.
+    AcceleratorResource{"Alt+Return", cmd::kProperties},
+    AcceleratorResource{"F5", cmd::kSearchAgain},
+    AcceleratorResource{"Ctrl+F", cmd::kFocusNameBox},
+    AcceleratorResource{"Ctrl+L", cmd::kFocusFolderBox},
 };
 
 } // namespace

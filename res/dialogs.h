@@ -56,6 +56,9 @@ struct DialogControlResource {
     int x, y, width, height;
     std::uint32_t style;
     std::span<const char *const> entries = {};  // a drop-down list's entries, in order
+    // What a screen reader says that the template does not show: for an input control with
+    // no label right before it, its name; for a button, its description. Null: nothing.
+    const char *spoken = nullptr;
 };
 
 struct DialogResource {

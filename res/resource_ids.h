@@ -74,6 +74,9 @@ inline constexpr CommandId kAppAbout = 57664;
 // Keyboard only
 inline constexpr CommandId kNextPane = 57680;
 inline constexpr CommandId kPrevPane = 57681;
+inline constexpr CommandId kSearchAgain = 32807;       // the Search button's run, F5
+inline constexpr CommandId kFocusNameBox = 32808;      // Ctrl+F
+inline constexpr CommandId kFocusFolderBox = 32809;    // Ctrl+L
 } // namespace cmd
 
 namespace str {
@@ -266,6 +269,15 @@ inline constexpr StringId kPreviewFirstLines = 61614;
 inline constexpr StringId kPreviewOneMatch = 61615;
 inline constexpr StringId kPreviewOneMatchPartly = 61616;
 inline constexpr StringId kPreviewOneBinaryMatch = 61617;
+// What a screen reader says of the Hex View's place ("%1" the top line's offset, "%2" the size).
+inline constexpr StringId kHexViewSpokenOffset = 61618;
+// What a screen reader says of a dialog's buttons that have no tooltip: those that accept or
+// reject the dialog, and the Name Conflict's choices.
+inline constexpr StringId kSpokenAccept = 61619;
+inline constexpr StringId kSpokenReject = 61620;
+inline constexpr StringId kConflictReplaceTip = 61621;
+inline constexpr StringId kConflictMergeTip = 61622;
+inline constexpr StringId kConflictSkipTip = 61623;
 } // namespace str
 
 namespace res {

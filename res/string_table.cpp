@@ -71,6 +71,9 @@ constexpr std::array kStrings = {
     StringResource{cmd::kOptions, "Registers result files and the folder menu entry with the desktop\nOptions"},
     StringResource{cmd::kWebSite, "Opens the Norvane web site\nWeb Site"},
     StringResource{cmd::kViewPreviewPane, "Shows or hides the lines of the selected file that hold its matches\nToggle Preview Pane"},
+    StringResource{cmd::kSearchAgain, "Searches with the criteria of the left pane\nSearch"},
+    StringResource{cmd::kFocusNameBox, "Moves to the file name box\nFile Name"},
+    StringResource{cmd::kFocusFolderBox, "Moves to the Search in box\nSearch In"},
     StringResource{str::kAppName, "Sifter"},
     StringResource{str::kIdleMessage, "Ready"},
     StringResource{cmd::kFileNew, "Starts a new search\nNew Search"},
@@ -244,6 +247,12 @@ constexpr std::array kStrings = {
     StringResource{str::kPreviewOneMatch, "1 match"},
     StringResource{str::kPreviewOneMatchPartly, "1 match in the first %1 read"},
     StringResource{str::kPreviewOneBinaryMatch, "Binary file: 1 match"},
+    StringResource{str::kHexViewSpokenOffset, "Offset %1 of %2 bytes"},
+    StringResource{str::kSpokenAccept, "Goes on with what the window shows and closes it"},
+    StringResource{str::kSpokenReject, "Closes the window; nothing more is done"},
+    StringResource{str::kConflictReplaceTip, "The item there is replaced by the new one"},
+    StringResource{str::kConflictMergeTip, "The new folder's contents go into the folder there"},
+    StringResource{str::kConflictSkipTip, "This item is left out; the others go on"},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "fileops/open_with_dialog.h"
 
 #include "desktop/user_application.h"
+#include "framework/spoken_buttons.h"
 #include "framework/string_resources.h"
 
 #include <QCheckBox>
@@ -83,6 +84,7 @@ OpenWithDialog::OpenWithDialog(const QString &fileName, const std::string &type,
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("OpenWithSearch"));
     search_->setPlaceholderText(LoadResString(str::kOpenWithSearchHint));
+    search_->setAccessibleName(LoadResString(str::kOpenWithSearchHint));
     search_->setClearButtonEnabled(true);
     search_->installEventFilter(this);
     layout->addWidget(search_);
@@ -127,6 +129,7 @@ OpenWithDialog::OpenWithDialog(const QString &fileName, const std::string &type,
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
+    DescribeButtonsByRole(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &OpenWithDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(list_, &QListWidget::itemActivated, this, &OpenWithDialog::Activated);

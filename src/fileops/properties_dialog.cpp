@@ -1,6 +1,7 @@
 #include "fileops/properties_dialog.h"
 
 #include "framework/shown_text.h"
+#include "framework/spoken_buttons.h"
 #include "framework/string_resources.h"
 #include "fs/path.h"
 #include "text/locale_text.h"
@@ -66,6 +67,7 @@ PropertiesDialog::PropertiesDialog(const std::string &path, const QString &typeN
         form->addRow(LoadResString(label), field);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    DescribeButtonsByRole(*buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/event_loop.h"
 #include "framework/local_text.h"
+#include "framework/spoken_buttons.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
 #include "fs/path.h"
@@ -56,6 +57,7 @@ TransferProgressDialog::TransferProgressDialog(TransferKind kind, const QString 
     bar_->setTextVisible(false);
     auto *buttons = new QDialogButtonBox(this);
     cancel_ = buttons->addButton(LoadResString(str::kTransferCancel), QDialogButtonBox::RejectRole);
+    DescribeButtonsByRole(*buttons);
     connect(cancel_, &QPushButton::clicked, this, &TransferProgressDialog::reject);
 
     auto *layout = new QVBoxLayout(this);

@@ -98,6 +98,7 @@ CMainFrame::CMainFrame(Application &app, CSifterDoc &document, LayoutSettings &s
     RegisterFileCommands();
     RegisterClipboardCommands();
     RegisterPreviewCommands();
+    RegisterKeyboardCommands();
     OnCommand(cmd::kClearHistories, [this] { OnClearSearchHistories(); });
     OnCommand(cmd::kOptions, [this] { OnOptions(); });
 

@@ -102,6 +102,8 @@ private:
     void RegisterFileCommands();
     // Cut and Copy of the selected files onto the clipboard, enabled with a selected row.
     void RegisterClipboardCommands();
+    // F5 (Search), Ctrl+F and Ctrl+L (the name and folder boxes), from anywhere in the window.
+    void RegisterKeyboardCommands();
     // File > Rename: edits the first selected row's label; the rename follows the edit.
     void OnRename();
     // Edit > Copy to Folder / Move To Folder: a folder from the picker, then the selection

@@ -1,6 +1,7 @@
 #include "framework/dialog_builder.h"
 
 #include "framework/command_icons.h"
+#include "framework/fitted_text.h"
 #include "framework/link_button.h"
 #include "text/locale_text.h"
 
@@ -195,6 +196,41 @@ QWidget *MakeControl(const DialogControlResource &control, QRect &place, QWidget
     return nullptr;
 }
 
+bool IsInput(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::kEdit:
+    case ControlKind::kNumberEdit:
+    case ControlKind::kComboBox:
+    case ControlKind::kDropDownList:
+    case ControlKind::kDatePicker:
+    case ControlKind::kTimePicker:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A screen reader names an input after the label placed right before it in the template (the
+// order the keyboard visits them), else after the template's spoken name; a button it
+// describes with the template's spoken text.
+void NameForScreenReaders(const DialogControlResource &control, QWidget &widget, QWidget *previous)
+{
+    const QString spoken = QString::fromUtf8(control.spoken ? control.spoken : "");
+    if (!IsInput(control.kind)) {
+        if (!spoken.isEmpty())
+            widget.setAccessibleDescription(spoken);
+        return;
+    }
+    auto *label = qobject_cast<QLabel *>(previous);
+    if (spoken.isEmpty() && label && !label->text().isEmpty()) {
+        label->setBuddy(&widget);
+        widget.setAccessibleName(WithoutMnemonics(label->text()));
+    } else {
+        widget.setAccessibleName(spoken);
+    }
+}
+
 } // namespace
 
 QWidget *DialogControls::Find(int id) const
@@ -228,6 +264,7 @@ DialogControls BuildDialogControls(const DialogResource &resource, QWidget &pare
         if (!widget)
             continue;
         widget->setGeometry(place);
+        NameForScreenReaders(control, *widget, built.controls_.empty() ? nullptr : built.controls_.back().widget);
         if (control.style & kStyleDisabled)
             widget->setEnabled(false);
         if (control.style & kStyleHidden)

@@ -56,7 +56,10 @@ private:
 //  - radio buttons: one exclusive group from each kStyleGroup radio to the next group start;
 //  - push buttons (the default one marked), link buttons, check boxes with the text as
 //    their caption ("&&" shows one ampersand); the program's icon; etched lines;
-//  - kStyleDisabled controls start disabled, kStyleHidden ones hidden.
+//  - kStyleDisabled controls start disabled, kStyleHidden ones hidden;
+//  - for screen readers, an input control right after a label is that label's buddy and is
+//    named by it (without the '&'); else the template's spoken text names it; a button's
+//    spoken text is its description.
 // What a control does when used is the caller's to connect.
 DialogControls BuildDialogControls(const DialogResource &resource, QWidget &parent, const DialogUnits &units,
                                    QPoint origin = {});

@@ -1,5 +1,6 @@
 #include "framework/name_conflict_dialog.h"
 
+#include "framework/spoken_buttons.h"
 #include "framework/string_resources.h"
 
 #include <QCheckBox>
@@ -43,7 +44,10 @@ NameConflictDialog::NameConflictDialog(const QString &name, const QString &folde
     skip_ = buttons->addButton(LoadResString(str::kConflictSkip), QDialogButtonBox::ActionRole);
     rename_ = buttons->addButton(LoadResString(str::kConflictRename), QDialogButtonBox::ActionRole);
     rename_->setToolTip(LoadResString(str::kConflictRenameTip));
+    replace_->setToolTip(LoadResString(isFolder ? str::kConflictMergeTip : str::kConflictReplaceTip));
+    skip_->setToolTip(LoadResString(str::kConflictSkipTip));
     cancel_ = buttons->addButton(LoadResString(str::kTransferCancel), QDialogButtonBox::RejectRole);
+    DescribeButtonsByRole(*buttons);
     // Enter must not replace a file by accident: it skips.
     skip_->setDefault(true);
     connect(replace_, &QPushButton::clicked, this, [this] { Choose(ConflictAnswer::kReplace); });

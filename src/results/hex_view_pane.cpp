@@ -4,7 +4,9 @@
 #include "fs/file_reader.h"
 #include "res/dialogs.h"
 #include "results/hex_lines.h"
+#include "results/hex_view_accessible.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -36,6 +38,7 @@ std::int64_t Scale(std::int64_t value, std::int64_t numerator, std::int64_t deno
 CHexViewPane::CHexViewPane(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setObjectName(QStringLiteral("CHexViewPane"));
+    InstallHexViewAccessibility();
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // Both bars always stand, greyed when everything fits.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -93,6 +96,7 @@ void CHexViewPane::GoToOffset(std::int64_t offset)
     topOffset_ = static_cast<std::uint64_t>(std::max<std::int64_t>(offset, 0));
     SetVerticalInfo(vMax_, vPage_, static_cast<std::int64_t>(topOffset_ / kLineBytes));
     viewport()->update();
+    TellTopOffset();
 }
 
 void CHexViewPane::SetVerticalInfo(std::int64_t max, std::int64_t page, std::int64_t position)
@@ -187,7 +191,17 @@ void CHexViewPane::ScrollVertical(int code, std::int64_t track)
     if (code != kEndScroll && position != p) {
         SetVerticalInfo(nMax, page, position);
         viewport()->update();
+        TellTopOffset();
     }
+}
+
+void CHexViewPane::TellTopOffset()
+{
+    // Building the event makes the interface; nobody listens unless a reader is on.
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(this, QVariant::fromValue(static_cast<qulonglong>(topOffset_)));
+    QAccessible::updateAccessibility(&event);
 }
 
 void CHexViewPane::ScrollHorizontal(int code, int track)
@@ -327,31 +341,48 @@ void CHexViewPane::DrawLine(QPainter &painter, int x0, int y, std::uint64_t offs
     }
 }
 
+std::string CHexViewPane::ReadShownBytes() const
+{
+    if (!file_ || fileSize_ == 0 || lineHeight_ <= 0)
+        return {};
+    const std::uint64_t lineStart = topOffset_ / kLineBytes * kLineBytes;
+    const auto lines = static_cast<std::size_t>(viewport()->height() / lineHeight_ + 1);
+    const std::size_t size = lines * kHexLineBytes;
+    // Read now and dropped after: the file may have changed since the last repaint.
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]());
+    std::int64_t n = 0;
+    if (buffer && lineStart <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) &&
+        file_->Seek(static_cast<std::int64_t>(lineStart)))
+        n = std::max<std::int64_t>(file_->Read(buffer.get(), size), 0);
+    return buffer ? std::string(buffer.get(), static_cast<std::size_t>(n)) : std::string();
+}
+
+QStringList CHexViewPane::ShownLineTexts() const
+{
+    const std::string bytes = ReadShownBytes();
+    const std::uint64_t lineStart = topOffset_ / kLineBytes * kLineBytes;
+    QStringList lines;
+    for (std::size_t from = 0; from < bytes.size(); from += kHexLineBytes) {
+        const std::string_view line = std::string_view(bytes).substr(from, kHexLineBytes);
+        lines.append(HexLineText(lineStart + from, line) + HexLineCharacters(line).join(QString()));
+    }
+    return lines;
+}
+
 void CHexViewPane::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
-    lastBytesRead_ = 0;
-    if (file_ && fileSize_ > 0 && lineHeight_ > 0) {
+    const std::string bytes = ReadShownBytes();
+    lastBytesRead_ = static_cast<std::int64_t>(bytes.size());
+    if (!bytes.empty()) {
         const std::uint64_t lineStart = topOffset_ / kLineBytes * kLineBytes;
-        const auto lines = static_cast<std::size_t>(viewport()->height() / lineHeight_ + 1);
-        const std::size_t size = lines * kHexLineBytes;
-        // Read now and dropped after: the file may have changed since the last repaint.
-        std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]());
-        std::int64_t n = 0;
-        if (buffer && lineStart <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) &&
-            file_->Seek(static_cast<std::int64_t>(lineStart)))
-            n = std::max<std::int64_t>(file_->Read(buffer.get(), size), 0);
-        lastBytesRead_ = n;
         painter.setFont(paneFont_);
         painter.setPen(ReadableOn(palette().color(QPalette::Text), palette().color(QPalette::Base)));
         const int x0 = -charWidth_ * hPos_;
-        const auto count = static_cast<std::size_t>(n);
-        for (std::size_t i = 0; i * kHexLineBytes < count; ++i) {
-            const std::size_t from = i * kHexLineBytes;
-            DrawLine(painter, x0, static_cast<int>(i) * lineHeight_, lineStart + from,
-                     std::string_view(buffer.get() + from, std::min<std::size_t>(kHexLineBytes, count - from)));
-        }
+        for (std::size_t from = 0; from < bytes.size(); from += kHexLineBytes)
+            DrawLine(painter, x0, static_cast<int>(from / kHexLineBytes) * lineHeight_, lineStart + from,
+                     std::string_view(bytes).substr(from, kHexLineBytes));
     }
     ++paintCount_;
 }

@@ -6,6 +6,7 @@
 // than the bar can count.
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -65,6 +66,9 @@ public:
     // Bytes the last repaint read, and the number of finished repaints.
     std::int64_t LastBytesRead() const { return lastBytesRead_; }
     int PaintCount() const { return paintCount_; }
+    // The text of each line that fits the viewing area (plus one), as drawn from its first
+    // cell: offset label, byte groups, characters; read from the file now. Empty without a file.
+    QStringList ShownLineTexts() const;
 
 signals:
     // Enter or Escape with the focus here: the dialog takes the focus back.
@@ -85,6 +89,10 @@ private:
     void SetHorizontalInfo(int page, int position);
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
+    // The bytes of the lines that fit (plus one) from the top line's start; read now.
+    std::string ReadShownBytes() const;
+    // Tells screen readers that the top line moved.
+    void TellTopOffset();
     void DrawLine(QPainter &painter, int x0, int y, std::uint64_t offset, std::string_view bytes) const;
 
     std::shared_ptr<FileReader> file_;

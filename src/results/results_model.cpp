@@ -10,10 +10,24 @@
 #include "search/text_field.h"
 #include "stores/file_texts.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace sifter {
 namespace {
+
+// What a screen reader reads of a row: its name, folder and size, those it has.
+QString SpokenRowText(const FoundFile &record)
+{
+    QStringList parts;
+    for (const std::uint32_t columnId : {cmd::kArrangeByName, cmd::kArrangeByFolder, cmd::kArrangeBySize}) {
+        const QString text = ShownText(CellText(record, columnId));
+        if (!text.isEmpty())
+            parts.append(text);
+    }
+    return parts.join(QStringLiteral(", "));
+}
 
 // Up to this many runs of adjacent rows are removed with a signal each; more are removed
 // in one rearrangement, which costs one pass however scattered they are.
@@ -235,6 +249,10 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     const std::uint32_t columnId = columns_[static_cast<std::size_t>(index.column())];
     if (role == Qt::ToolTipRole)
         return ItemInfoTip(record, false); // a view that shows the label cut off asks ItemInfoTip itself
+    // A screen reader reads the row from its name cell: what the list and icon modes show
+    // alone, and what tells one file from another.
+    if (role == Qt::AccessibleTextRole && columnId == cmd::kArrangeByName)
+        return SpokenRowText(*record);
     if (role == kTextElideModeRole)
         return columnId == cmd::kArrangeByFolder ? QVariant(int(Qt::ElideMiddle)) : QVariant();
     // The editor of a name starts from the name itself, not from its shown form.

@@ -151,7 +151,7 @@ TEST(Menus, MainMenuHasItsItemsInOrder)
         "&File>&New Search\tCtrl+N=57600", "&File>O&pen Result File...=57601", "&File>&Save Result\tCtrl+S=57603",
         "&File>Save Result &As...=57604", "&File>-", "&File>Open Conta&ining Folder=32792",
         "&File>&Open\tCtrl+O=32799", "&File>Hex &View...=32791", "&File>Rena&me=32796", "&File>&Delete=32797",
-        "&File>Prope&rties=32798", "&File>-", "&File>Recent File=57616", "&File>-", "&File>E&xit\tCtrl+Q=57665",
+        "&File>Prope&rties\tAlt+Return=32798", "&File>-", "&File>Recent File=57616", "&File>-", "&File>E&xit\tCtrl+Q=57665",
         "&Edit>Cu&t\tCtrl+X=57635", "&Edit>&Copy\tCtrl+C=57634", "&Edit>-", "&Edit>Copy to &Folder...=32794",
         "&Edit>Mo&ve To Folder...=32795", "&Edit>-", "&Edit>Select &All\tCtrl+A=57642",
         "&Edit>&Invert Selection=32793", "&View>&Toolbar=59392", "&View>&Status Bar=59393",
@@ -233,6 +233,7 @@ TEST(Accelerators, MapTheKeysOfTheMainWindow)
         {"Ctrl+A", 57642}, {"Ctrl+C", 57634}, {"Ctrl+Ins", 57634}, {"Ctrl+X", 57635},
         {"Shift+Del", 57635}, {"Ctrl+D", 32797}, {"Ctrl+N", 57600}, {"Ctrl+O", 32799},
         {"Ctrl+S", 57603}, {"F1", 57666}, {"F3", 32806}, {"F6", 57680}, {"Shift+F6", 57681}, {"Ctrl+Q", 57665},
+        {"Alt+Return", 32798}, {"F5", 32807}, {"Ctrl+F", 32808}, {"Ctrl+L", 32809},
     };
     EXPECT_EQ(keys, expected);
 }

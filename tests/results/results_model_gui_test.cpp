@@ -14,6 +14,7 @@
 #include "support/temp_tree.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
@@ -142,6 +143,21 @@ TEST_F(ResultsModelTest, AppendsReachTheViewsInOneInsertionPerTurn)
 
 // Rows handed over below a full screen only move the scroll bar; rows that land on the
 // screen are shown.
+TEST_F(ResultsModelTest, AScreenReaderReadsARowAsItsNameFolderAndSize)
+{
+    QAccessible::setActive(true);
+    AddRecords(2);
+    QCoreApplication::processEvents();
+    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(&view_)->tableInterface();
+    ASSERT_NE(table, nullptr);
+    QAccessibleInterface *cell = table->cellAt(1, 0);
+    ASSERT_NE(cell, nullptr);
+    const QString size = CellText(records_[1], cmd::kArrangeBySize);
+    ASSERT_FALSE(size.isEmpty());
+    EXPECT_EQ(cell->text(QAccessible::Name), QStringLiteral("r1, /data, ") + size);
+    QAccessible::setActive(false);
+}
+
 TEST_F(ResultsModelTest, DetailsShowsRowsAppendedOnScreenAndScrollsToThoseBelow)
 {
     DetailsView details;
