@@ -22,7 +22,7 @@ public:
     {
         if (style_.color)
             out_ += color;
-        out_ += text;
+        Text(text);
         if (style_.color)
             out_ += kColorEnd;
     }
@@ -42,11 +42,7 @@ public:
         std::size_t at = 0;
         for (const LineMark &mark : line.marks) {
             Text(std::string_view(line.text).substr(at, mark.begin - at));
-            if (style_.color)
-                out_ += kMatchColor;
-            Text(std::string_view(line.text).substr(mark.begin, mark.length));
-            if (style_.color)
-                out_ += kColorEnd;
+            Colored(kMatchColor, std::string_view(line.text).substr(mark.begin, mark.length));
             at = mark.begin + mark.length;
         }
         Text(std::string_view(line.text).substr(at));

@@ -3,6 +3,7 @@
 #include "desktop/desktop_exec.h"
 #include "desktop/mime_apps_list.h"
 #include "fs/user_folders.h"
+#include "text/ascii_case.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -69,15 +70,6 @@ bool Declares(const DesktopEntry &entry, const std::string &type)
     return std::find(entry.mimeTypes.begin(), entry.mimeTypes.end(), type) != entry.mimeTypes.end();
 }
 
-std::string Lowered(std::string text)
-{
-    for (char &c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 // The names of XDG_CURRENT_DESKTOP ("KDE", "GNOME"), in its order.
 std::vector<std::string> CurrentDesktops()
 {
@@ -140,7 +132,7 @@ std::vector<std::string> MimeAppsListFiles()
     std::vector<std::string> names;
     for (const std::string &desktop : CurrentDesktops()) {
         if (desktop.find('/') == std::string::npos)
-            names.push_back(Lowered(desktop) + "-mimeapps.list");
+            names.push_back(AsciiLowered(desktop) + "-mimeapps.list");
     }
     names.emplace_back("mimeapps.list");
     std::vector<std::string> folders;

@@ -5,6 +5,7 @@
 #include "desktop/desktop_applications.h"
 
 #include "desktop/desktop_exec.h"
+#include "text/ascii_case.h"
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
@@ -76,19 +77,10 @@ std::optional<DesktopEntry> ShownEntry(GAppInfo *app)
     return entry;
 }
 
-std::string Lowered(std::string text)
-{
-    for (char &c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 void SortByName(std::vector<DesktopEntry>::iterator from, std::vector<DesktopEntry>::iterator to)
 {
     std::stable_sort(from, to, [](const DesktopEntry &a, const DesktopEntry &b) {
-        return Lowered(a.name) < Lowered(b.name);
+        return AsciiLessFolded(a.name, b.name);
     });
 }
 

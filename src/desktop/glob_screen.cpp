@@ -1,5 +1,7 @@
 #include "desktop/glob_screen.h"
 
+#include "text/ascii_case.h"
+
 #include <algorithm>
 
 namespace sifter {
@@ -8,11 +10,6 @@ namespace {
 using Piece = GlobScreen::Piece;
 
 constexpr unsigned char kFirstBeyondAscii = 0x80;
-
-unsigned char Lower(unsigned char byte)
-{
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
 
 bool IsAscii(std::string_view text)
 {
@@ -39,7 +36,7 @@ Piece BracketPiece(std::string_view inside)
         for (unsigned value = from; value <= to; ++value) {
             const auto byte = static_cast<unsigned char>(value);
             piece.set.set(byte);
-            piece.set.set(Lower(byte));
+            piece.set.set(AsciiLower(byte));
             if (byte >= 'a' && byte <= 'z')
                 piece.set.set(byte - 'a' + 'A');
         }
@@ -72,7 +69,7 @@ bool ReadGlob(std::string_view glob, std::vector<const Piece *> &order, std::vec
             pieces.push_back(BracketPiece(glob.substr(i + 1, close - i - 1)));
             i = close;
         } else {
-            pieces.push_back(Piece{Piece::Byte, Lower(c), {}});
+            pieces.push_back(Piece{Piece::Byte, AsciiLower(c), {}});
         }
         order.push_back(&pieces.back());
     }
@@ -83,7 +80,7 @@ bool PiecesMatchAt(const std::vector<Piece> &pieces, std::string_view name, std:
 {
     for (const Piece &piece : pieces) {
         const auto byte = static_cast<unsigned char>(name[at++]);
-        if ((piece.kind == Piece::Byte && Lower(byte) != piece.byte) || (piece.kind == Piece::Set && !piece.set.test(byte)))
+        if ((piece.kind == Piece::Byte && AsciiLower(byte) != piece.byte) || (piece.kind == Piece::Set && !piece.set.test(byte)))
             return false;
     }
     return true;
@@ -92,7 +89,7 @@ bool PiecesMatchAt(const std::vector<Piece> &pieces, std::string_view name, std:
 // Whether name holds lowerText, ASCII case folded.
 bool ContainsFolded(std::string_view name, const std::string &lowerText)
 {
-    const auto folded = [](char a, char b) { return Lower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b); };
+    const auto folded = [](char a, char b) { return AsciiLower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b); };
     return std::search(name.begin(), name.end(), lowerText.begin(), lowerText.end(), folded) != name.end();
 }
 

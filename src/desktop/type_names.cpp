@@ -2,6 +2,7 @@
 #include "desktop/type_names.h"
 
 #include "desktop/glob_screen.h"
+#include "text/ascii_case.h"
 #include "text/code_page.h"
 
 #include <QFile>
@@ -42,14 +43,6 @@ struct SuffixGlobs {
     std::unordered_set<std::string> lastPartsOfLonger;
 };
 
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char &c : lower)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    return lower;
-}
-
 // The cache key of a name no irregular glob can match. The globs that can match it then
 // are "*.ext" globs, which end inside its tail, and its generic "EXT file" is taken from
 // its last part: names with the same tail get the same type name. The tail is the last
@@ -66,7 +59,7 @@ std::string CacheKey(std::string_view name, const SuffixGlobs &globs)
     // A part with bytes beyond ASCII may fold to a longer glob's part in ways not tried here.
     const std::string_view lastPart = name.substr(last);
     const bool ascii = std::all_of(lastPart.begin(), lastPart.end(), [](char c) { return (c & 0x80) == 0; });
-    if (!ascii || globs.lastPartsOfLonger.count(LowerAscii(lastPart)) != 0) {
+    if (!ascii || globs.lastPartsOfLonger.count(AsciiLowered(lastPart)) != 0) {
         std::size_t dots = 1;
         for (std::size_t at = last; dots < globs.mostDots && at-- > 0;) {
             if (name[at] == kExtensionDot) {
@@ -103,7 +96,7 @@ struct DatabaseGlobs {
         const auto dots = static_cast<std::size_t>(glob.count(u'.'));
         if (dots > 1) {
             suffixes.mostDots = std::max(suffixes.mostDots, dots);
-            suffixes.lastPartsOfLonger.insert(LowerAscii(glob.mid(glob.lastIndexOf(u'.')).toStdString()));
+            suffixes.lastPartsOfLonger.insert(AsciiLowered(glob.mid(glob.lastIndexOf(u'.')).toStdString()));
         }
     }
 };

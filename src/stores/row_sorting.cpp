@@ -4,6 +4,7 @@
 #include "search/found_file.h"
 #include "search/text_field.h"
 #include "stores/file_texts.h"
+#include "text/ascii_case.h"
 
 #include <algorithm>
 #include <ctime>
@@ -66,11 +67,6 @@ FileTime TimeOf(const FoundFile &record, std::uint32_t commandId)
     }
 }
 
-constexpr unsigned char FoldAscii(unsigned char byte)
-{
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 template <typename T>
 int Sign(T left, T right)
 {
@@ -83,7 +79,7 @@ std::uint64_t FoldedPrefix(std::string_view text, std::size_t offset = 0)
 {
     std::uint64_t prefix = 0;
     for (std::size_t i = offset; i < offset + sizeof prefix; ++i) {
-        const unsigned char byte = i < text.size() ? FoldAscii(static_cast<unsigned char>(text[i])) : 0;
+        const unsigned char byte = i < text.size() ? AsciiLower(static_cast<unsigned char>(text[i])) : 0;
         prefix = (prefix << 8) | byte;
     }
     return prefix;
@@ -214,8 +210,8 @@ int CompareTextNoCase(std::string_view text1, std::string_view text2)
     for (std::size_t i = 0; i < common; ++i) {
         const auto byte1 = static_cast<unsigned char>(text1[i]);
         const auto byte2 = static_cast<unsigned char>(text2[i]);
-        if (byte1 != byte2 && FoldAscii(byte1) != FoldAscii(byte2))
-            return FoldAscii(byte1) < FoldAscii(byte2) ? -1 : 1;
+        if (byte1 != byte2 && AsciiLower(byte1) != AsciiLower(byte2))
+            return AsciiLower(byte1) < AsciiLower(byte2) ? -1 : 1;
     }
     return Sign(text1.size(), text2.size());
 }
