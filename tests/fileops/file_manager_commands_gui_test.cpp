@@ -105,7 +105,7 @@ TEST_F(FileManagerCommandsTest, RevealSendsEverySelectedFileInOneCall)
         GTEST_SKIP() << "no dbus-daemon";
     Select({0, 1, 2, 3, 4, 5});
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpenContainingFolder));
-    QTRY_COMPARE(fake_->calls.size(), std::size_t{1});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_->calls.size() == std::size_t{1}; }));
     const FakeFileManager::Call &call = fake_->calls[0];
     EXPECT_EQ(call.method, QStringLiteral("ShowItems"));
     EXPECT_EQ(call.startupId, QString());
@@ -124,7 +124,7 @@ TEST_F(FileManagerCommandsTest, PropertiesSendsTheFirstSelectedFile)
         GTEST_SKIP() << "no dbus-daemon";
     Select({0});
     ASSERT_TRUE(Frame().SendCommand(cmd::kProperties));
-    QTRY_COMPARE(fake_->calls.size(), std::size_t{1});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_->calls.size() == std::size_t{1}; }));
     EXPECT_EQ(fake_->calls[0].method, QStringLiteral("ShowItemProperties"));
     EXPECT_EQ(fake_->calls[0].uris, QStringList{QStringLiteral("file://") + Uri("first%20file.txt")});
     EXPECT_EQ(fake_->calls[0].startupId, QString());

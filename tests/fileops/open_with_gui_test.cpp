@@ -447,7 +447,7 @@ TEST_F(OpenWithTest, ThePortalsChooserIsAskedWithTheFileAsADescriptor)
         GTEST_SKIP() << "no dbus-daemon";
     AnswerChoosers(-1);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
-    QTRY_COMPARE(fake_->calls.size(), std::size_t{1});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_->calls.size() == std::size_t{1}; }));
     const FakePortal::Call &call = fake_->calls[0];
     EXPECT_EQ(call.parentWindow, QString());
     EXPECT_EQ(call.target, tree.Path("files/" + name));
@@ -467,7 +467,7 @@ TEST_F(OpenWithTest, APortalThatRefusesBringsOurChooser)
     fake_->refuse = true;
     AnswerChoosers(0);
     ASSERT_TRUE(Frame().SendCommand(cmd::kOpen));
-    QTRY_COMPARE(choosers.size(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return choosers.size() == 1; }));
     EXPECT_EQ(choosers[0], (QStringList{QStringLiteral("Hex Editor"), QStringLiteral("Other program...")}));
     EXPECT_EQ(WaitForFile(Out("Hex Editor")), tree.Path("files/picture.png") + '\0');
 }

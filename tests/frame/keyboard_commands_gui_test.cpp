@@ -21,7 +21,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(StartWithFiles(rows));
         ASSERT_NO_FATAL_FAILURE(ShowActive());
         List().setFocus();
-        QTRY_VERIFY(List().isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == &List());
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return List().isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == &List();
+        }));
     }
 
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -38,8 +40,7 @@ TEST_F(KeyboardCommandsTest, AltReturnShowsThePropertiesOfTheSelectedFile)
     // No file manager answers, so the program's own dialog shows.
     Frame().SetDesktopBus(QDBusConnection(QStringLiteral("no-such-bus")));
     Select({1});
-    // The window enables its commands when it is idle.
-    QTRY_VERIFY(Frame().Actions().Action(cmd::kProperties)->isEnabled());
+    ASSERT_TRUE(Enabled(cmd::kProperties));
     Press(Qt::Key_Return, Qt::AltModifier);
     auto *dialog = Frame().findChild<PropertiesDialog *>();
     ASSERT_NE(dialog, nullptr);
@@ -53,9 +54,9 @@ TEST_F(KeyboardCommandsTest, F5SearchesAgainWithThePanesCriteria)
     Pane().FolderBox()->setEditText(QString::fromStdString(tree.Path("files")));
     tree.WriteFile("files/three.txt", "new");
     tree.WriteFile("files/four.txt", "new");
-    QTRY_VERIFY(Frame().Actions().Action(cmd::kSearchAgain)->isEnabled());
+    ASSERT_TRUE(Enabled(cmd::kSearchAgain));
     Press(Qt::Key_F5);
-    QTRY_VERIFY(!Doc().Search().InRun());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Doc().Search().InRun(); }));
     // one.txt, three.txt and four.txt; not the opened file's two.log.
     EXPECT_EQ(List().Model().rowCount(), 3);
 }
@@ -64,11 +65,12 @@ TEST_F(KeyboardCommandsTest, CtrlFAndCtrlLFocusTheNameAndFolderBoxesWithTheirTex
 {
     ASSERT_NO_FATAL_FAILURE(StartActive({"one.txt"}));
     Pane().NameBox()->setEditText(QStringLiteral("*.txt"));
+    // An editable box keeps the focus itself and hands the keys to its line.
     Press(Qt::Key_F, Qt::ControlModifier);
-    QTRY_COMPARE(QApplication::focusWidget(), Pane().NameBox()->lineEdit());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Pane().NameBox(); }));
     EXPECT_EQ(Pane().NameBox()->lineEdit()->selectedText(), QStringLiteral("*.txt"));
     Press(Qt::Key_L, Qt::ControlModifier);
-    QTRY_COMPARE(QApplication::focusWidget(), Pane().FolderBox()->lineEdit());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Pane().FolderBox(); }));
 }
 
 } // namespace

@@ -53,7 +53,7 @@ TEST_F(HexViewAccessibleTest, IsANamedReadOnlyTextThatTakesTheFocus)
     EXPECT_TRUE(node->state().focusable);
     pane.activateWindow();
     pane.setFocus();
-    QTRY_VERIFY(node->state().focused);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return node->state().focused; }));
 }
 
 TEST_F(HexViewAccessibleTest, ItsTextIsTheShownLinesOfTheDump)
