@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Sifter (installing what is missing) and starts it with the given arguments.
 set -euo pipefail
 cd "$(dirname "$0")"

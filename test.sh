@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Sifter (installing what is missing) and runs every test.
 #   ./test.sh                  the normal build in build/
 #   ./test.sh --sanitize       an ASan+UBSan build in build-sanitize/

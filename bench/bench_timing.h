@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Timing helpers the in-process benchmarks share: the wall time of a piece of work, the
 // median of several, and two pieces taking turns at going first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the Exclude criterion and the regular expressions, on the tree search_bench
 // makes: a search that excludes the tree's largest subfolder against one of a copy of the
 // tree without it; name expressions against the wildcard patterns they stand for; words

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a search run from the real main window (offscreen): the pane's boxes filled, Search
 // pressed through its button, until the run has returned and the list is painted; next to
 // the same criteria run by FileSearch without a window and by sifter-cli, on the tree of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hex View figures: the time from ShowFile to the first finished paint of a 10 GB sparse
 // file, the bytes each repaint reads, and a search that finds nothing through a 1 GB file
 // next to `grep -c` on the same file. The files go under /tmp and are removed afterwards.

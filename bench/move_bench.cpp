@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moves 10,000 small files from one file system to another with TransferEntries and with
 // `cp -a` + `rm -r`, turn about on fresh copies of one generated tree, and prints the medians,
 // their ratio and the longest wait between two progress reports. Not a test: it only prints

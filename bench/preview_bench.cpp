@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the preview pane: how long a preview of a 10 GB sparse file with its one
 // match near the end takes (and of a small file, beside it), the memory one costs, and the
 // longest stall of the event loop while 1,000 selections in a row each ask for a preview,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds a million synthetic records through the results model as a search run does (the
 // run's pump turning the event loop every 10 ms) and prints, next to the same work
 // without a view: append time, memory per row, sort times, view switches, one painted

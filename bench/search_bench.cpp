@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares sifter-cli with fd, find, grep and rg and prints the median wall times and their
 // ratios, on a generated tree or on existing folders; then, in-process, how soon a run with 8
 // threads returns once its results sink asks it to stop, for a word and for names. Not a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Peak memory of searches for a word found nowhere and for a name found nowhere, with 8
 // threads and with 1: (a) through a tree of many small files, (b) through one folder of
 // many entries, (c) for the word, through one large sparse file (with its read rate). Each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line the tree benchmarks share: --scale F (0 < F <= 1) of the generated tree,
 // --runs N warm runs, an optional --cli PATH, and the tree's folder (default

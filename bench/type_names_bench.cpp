@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times what type names cost a listing of every entry: RunSearch of every entry of the
 // folder (default /usr) with type names wanted and not wanted, taking turns (medians of
 // warm runs); then the type lookup over the same names, cached as a run does it, next to

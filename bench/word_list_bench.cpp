@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the content test of 1, 5 and 30 words found nowhere (so every byte is read), each
 // word with its UTF-16 form as a search looks for it, over every regular file of the
 // folders given, warm: ContentMatcher's one pass over each chunk next to the same chunks

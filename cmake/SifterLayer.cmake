@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # sifter_layer(<link arguments>): the calling folder's files as one static library,
 # sifter_<folder>, so that a file's folder tells its layer. A main.cpp is left out: it is
 # the folder's program, built by its own CMakeLists.txt. The arguments are the folder's

@@ -1,4 +1,5 @@
-# bash completion for sifter-cli. Copyright (C) Norvane, GPL-3.0-or-later.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# bash completion for sifter-cli. Copyright (C) Norvane.
 # Needs nothing of the bash-completion package: only compgen and complete.
 
 _sifter_cli_options='--folders --names --words --mode --hex --no-unicode --threads

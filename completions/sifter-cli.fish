@@ -1,4 +1,5 @@
-# fish completion for sifter-cli. Copyright (C) Norvane, GPL-3.0-or-later.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# fish completion for sifter-cli. Copyright (C) Norvane.
 
 # Folders are the arguments; files only where an option names one.
 complete -c sifter-cli -f -a '(__fish_complete_directories (commandline -ct) folder)'

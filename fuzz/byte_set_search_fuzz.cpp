@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds byte strings and a buffer to the one-pass search of several strings and checks what
 // it tells against the standard library's search of each string on its own: every string
 // that occurs is told once, with the end of a real occurrence, and no other. The input:

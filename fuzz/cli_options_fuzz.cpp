@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary command lines (the input cut at every NUL into arguments) to sifter-cli's
 // option parser. It must never crash; a refusal must say why; and what it accepts must make
 // a consistent criteria record: texts whole and NUL-terminated inside their fields, every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds words and file contents to the content matcher and compares its match offset with
 // a plain scan of the same bytes: the chunks and their overlap as the matcher's contract
 // describes them, each searched with the standard library's search; and for a single word

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds desktop entry files to the reader. It must never crash; every key it hands on is
 // trimmed, on one line, inside a named group; an entry it accepts has a name, a program and
 // no empty type; and a text written into a file with EscapeDesktopString reads back (the

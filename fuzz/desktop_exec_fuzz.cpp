@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds Exec values to the parser, and argument lists to the quoting. Parsing must never
 // crash, and what it accepts names a program first and expands to an argument list whose
 // first argument is that program; and any argument list whose program is a plain name or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds words and file contents to FindMatchLines, with the offset the search would have
 // found or one a result file could hold (anything), and checks what it gives: marks within
 // their texts, lines in file order and no longer than asked, line breaks never inside a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds mimeapps.list files to its line editor. Each edit must never crash, must leave every
 // line that is not one of the type's lines in the group as it was (lines it adds are the
 // group's header, a blank line before it, and the type's line), and must give the type the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds a pattern and a name (the input cut at its first NUL) to the name-pattern matcher.
 // It must never crash, must keep its work within the pattern x name bound it promises, and
 // on texts of reasonable length must agree with the textbook table matcher over whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes, as a file's content, to the PE version reader. It must never
 // read outside them, and whatever strings it gives are well-formed UTF-8.
 #include "fs/pe_version.h"

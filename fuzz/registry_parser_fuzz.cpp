@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the registry store's REGEDIT4 reader. Whatever it reads must
 // write out and read back as the same tree, with nothing skipped the second time.
 #include "registry/regedit_text.h"

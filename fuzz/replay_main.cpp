@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for libFuzzer in ordinary builds: runs every seed file of the given folder,
 // then a fixed, seeded series of mutations of them (20,000, or the count given after the
 // folder), through LLVMFuzzerTestOneInput. A crash or sanitizer report fails the test; the

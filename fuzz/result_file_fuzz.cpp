@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the result-file reader. Whatever it accepts must save, and
 // what was saved must load back and save to the very same bytes.
 #include "stores/byte_stream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds Thunar uca.xml files to the splicing of our custom action. Nothing may crash; a text
 // refused by one operation is refused by all with a reason; and on a text they take, adding
 // our action gives a file that holds it once, adding it again changes nothing, and removing it

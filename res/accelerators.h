@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Accelerator table 128 as data. Keys are written as Qt's portable key-sequence text.
 #include "resource_ids.h"

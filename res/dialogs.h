@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates as data: size in dialog units, font, and each control's kind, id, text,
 // rectangle (x, y, width, height in dialog units) and, for drop-down lists, entries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "links.h"
 
 #if !defined(SIFTER_GUIDE_RELATIVE) || !defined(SIFTER_GUIDE_NAME)

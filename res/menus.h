@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Menu resources as data: the main menu 128 and the popups 137 ("POPCOLUMN") and 141
 // ("POPMAIN"). A menu is a flat list in which a popup's items stand between its

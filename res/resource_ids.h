@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numeric ids of the program's resources: commands (menu, toolbar and accelerator entries
 // share them), strings, menus, dialogs, controls and icons. Ids keep the values the

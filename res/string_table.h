@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's string table: captions, messages, and for each command its status-bar
 // prompt and tooltip as one text, prompt first, split at "\n".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Toolbar 128 as data: button size and the commands in order, 0 for a separator.
 #include "resource_ids.h"

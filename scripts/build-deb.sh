@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package (sifter_VERSION_ARCH.deb) from the working tree into build-deb/
 # and checks it with lintian, whose errors fail the script. Installs the packaging tools and
 # the build dependencies first (scripts/install-deps.sh --deb).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures (once) and builds into the folder given first; further arguments go to cmake.
 # The folder is kept, so rebuilds are incremental.
 set -euo pipefail

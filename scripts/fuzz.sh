@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs one of them, in two passes of SECONDS
 # each: with libFuzzer's length control, then without it (-len_control=0), so that long
 # inputs are tried from the start rather than after the short ones are worn out.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs Sifter on a virtual X display the way a user would: starts it with an empty
 # configuration, takes a screenshot, closes it through File > Exit (so it saves its
 # layout), starts it again and takes a second screenshot of what it restored.

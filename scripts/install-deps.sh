@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Sifter needs to build, test and run.
 # Idempotent: checks first and calls apt-get only for what is missing.
 #   install-deps.sh [--gui-check] [--bench] [--deb]

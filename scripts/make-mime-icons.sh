@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders res/icons/application-x-sifter.svg into the PNG sizes that cmake --install puts
 # into the hicolor theme (res/icons/application-x-sifter-SIZE.png). Run it after changing
 # the SVG and commit the PNGs: the build itself needs no SVG renderer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the releases of NEWS into res/com.norvane.Sifter.metainfo.xml (appstreamcli from the
 # package appstream). Run it after adding a release to NEWS and commit both: the build installs
 # the metainfo as it is, and a test fails while the two disagree.

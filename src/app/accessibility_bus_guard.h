@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt 6.4's accessibility bridge reads a second argument of every Properties call on the
 // accessibility bus, and Properties.GetAll has one: any screen reader or inspector that asks

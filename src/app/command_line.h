@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line: an optional result file to open, the folder option "/f:"
 // (an argument that starts with it, and everything after), and --help / --version

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sifter's start: --help and --version are answered on the terminal without a window;
 // otherwise the application starts, runs its main window and tidies up at exit.
 #include "app/command_line.h"

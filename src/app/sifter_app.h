@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSifterApp: the application. It owns the three search histories and the layout
 // settings, registers the document template (CSifterDoc, CMainFrame, CLeftView beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folders a saved search stores: absolute, so that the window, whose current folder is
 // not the command line's, finds the files and acts on their rows. The run itself and what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of sifter-cli, read into what to do and which criteria to change.
 #include "cli/option_values.h"

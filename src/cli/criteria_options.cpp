@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/criteria_options.h"
 
 #include "search/criteria_expressions.h"

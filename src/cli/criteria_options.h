@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning the command line's criteria options into the criteria record.
 #include "cli/cli_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One-line messages of sifter-cli on standard error.
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How sifter-cli prints one found file.
 #include "search/found_file.h"

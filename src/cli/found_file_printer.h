@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing found files to a stream, one record at a time, flushed at least every 10 ms
 // (Flush from the run's pump) so that the records stream through a pipe while a search

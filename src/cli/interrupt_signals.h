@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ctrl-C (SIGINT), SIGTERM and SIGHUP ask a run to wind down instead of ending the program,
 // so that what was found can still be saved. A second such signal ends it at once.

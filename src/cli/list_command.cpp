@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/list_command.h"
 
 #include "cli/error_message.h"

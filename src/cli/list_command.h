@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing the records of a result file (--list).
 #include "cli/cli_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sifter-cli: the search engine of Sifter on the command line.
 #include "cli/cli_options.h"
 #include "cli/error_message.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of a file's matches as sifter-cli prints them under its path, the way grep -n
 // prints them: "N:TEXT" for a line that holds a match, "N-TEXT" for a context line, "--"

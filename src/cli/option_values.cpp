@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/option_values.h"
 
 #include "search/search_criteria.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values of the command line's criteria options: comparisons with a number or a date,
 // and named choices. Each parser accepts the whole text or nothing (no trailing junk).

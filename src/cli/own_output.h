@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files a search on the command line writes, which its search must leave out: grep
 // refuses its own output file for the same reason; reading what is being written gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result file as the command line writes it, with a message naming the problem
 // whenever something fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a result file on the command line: front to back, never seeking back, so that
 // one piped into standard input is read too; nothing but the current record is kept, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search of sifter-cli.
 #include "cli/cli_options.h"

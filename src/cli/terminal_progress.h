@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder being searched, on one line of a terminal that is overwritten in place.
 #include "search/search_sinks.h"

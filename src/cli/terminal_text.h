@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts from outside (file names, folders) as a terminal may be given them: a name that
 // holds escape sequences must not set the terminal's title or colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/command_quoting.h"
 
 #include "text/utf8.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a program's path into the command lines that scripts and XML files hold, so that
 // the program receives it as one argument whatever bytes it holds (desktop entries: see

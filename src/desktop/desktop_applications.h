@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The applications installed as desktop entries, which of them handle a MIME type, and
 // whether the type has a handler at all (what the desktop's opener would start).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One application's desktop entry file (the [Desktop Entry] group), read as outside input:
 // a file that is not valid UTF-8, too large, or lacks its keys is refused.

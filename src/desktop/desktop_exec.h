@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Exec key of a desktop entry: its quoting and field codes, turned into the argument
 // list a program is started with (never a shell command line).

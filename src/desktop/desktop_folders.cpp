@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/desktop_integration.h"
 #include "fs/user_folders.h"
 

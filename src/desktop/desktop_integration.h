@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mirrors the Options dialog's registrations into the user's desktop, where the registry keys
 // alone change nothing: the ".sifter" file type (shared-mime-info package, desktop entry,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/file_mime_types.h"
 
 #include "fs/file_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The MIME types an application must declare to open a file: the file's own type, its
 // aliases and every type it derives from, as shared-mime-info knows them.

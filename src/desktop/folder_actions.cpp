@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Sifter" action on folders: a file of our own for Dolphin, Nautilus and Nemo, and our
 // entry in Thunar's shared uca.xml. Each file of our own carries a marker line, and only a
 // file with it is ever replaced or removed.

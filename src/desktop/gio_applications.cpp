@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chooser's applications from GIO, which already does what a hand-made scan of the
 // desktop entries got wrong or left out: mimeinfo.cache and mimeapps.list (defaults, added
 // and removed associations), OnlyShowIn/NotShowIn, TryExec, Hidden and NoDisplay, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/glob_screen.h"
 
 #include "text/ascii_case.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A quick screen of names against a list of shell globs ("*", "?", "[...]"), matched
 // without regard to ASCII case: it rules out most names that no glob of the list can match,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/mime_apps_list.h"
 
 #include "desktop/desktop_entry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A mimeapps.list edited line by line: only the lines of one type in one group change, and
 // every other byte (other groups and keys, comments, blank lines, their order, bytes that

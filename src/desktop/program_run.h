@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running a helper program to its end, as a tool: an argument list (no shell), its output
 // discarded, the start of its error output kept as the reason it failed.

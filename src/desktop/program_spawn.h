@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting a program with posix_spawn from an argument list of bytes, no shell: what RunProgram
 // and StartDetachedProgram share. What a start does not set is this program's: descriptors

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting a program detached from this one, with an argument list of bytes: no shell,
 // and no QString on the way, so a path that is not valid UTF-8 arrives as it is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/thunar_actions.h"
 
 #include "desktop/command_quoting.h"

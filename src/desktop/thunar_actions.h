@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sifter's custom action in Thunar's uca.xml, the one file that holds all the user's custom
 // actions. Ours is found by its unique id and spliced into the file's text, so that every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Type names from shared-mime-info, looked up by name and cached per suffix.
 #include "desktop/type_names.h"
 

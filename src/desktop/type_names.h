@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The type description of a file that file managers show in their Type column.
 #include <cstddef>

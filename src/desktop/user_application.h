@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Programs the user names by a command ("Other program..."): the command taken as a desktop
 // entry's Exec, and that entry kept among the user's applications so that it can be a type's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/user_mime_apps.h"
 
 #include "desktop/desktop_entry.h"

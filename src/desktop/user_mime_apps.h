@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's own mimeapps.list ($XDG_CONFIG_HOME/mimeapps.list), where the desktop's opener
 // finds the default application the user chose for a type: read whole or not at all, edited

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Titles made from texts that may hold characters a file name cannot: the search title
 // of an untitled document and the file name proposed for saving it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "doc/sifter_doc.h"
 
 #include "doc/document_title.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSifterDoc: the document. It holds one FileSearch (criteria, running flag, result set),
 // reads and writes it as a result file, and keeps the modified mark " *" in its title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/clipboard_commands.h"
 
 #include "fileops/selection_data.h"

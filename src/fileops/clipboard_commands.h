@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cut and Copy of the results list's selected files onto the desktop's clipboard.
 #include "framework/command_target.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/delete_command.h"
 
 #include "fileops/entry_change.h"

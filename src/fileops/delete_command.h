@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Delete on the results list's selected files: to the Trash, or for good.
 namespace sifter {

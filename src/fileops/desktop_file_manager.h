@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's file manager through its org.freedesktop.FileManager1 D-Bus interface:
 // revealing files with them selected in their folders, and their properties windows.

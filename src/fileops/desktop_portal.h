@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop portal's application chooser (org.freedesktop.portal.OpenURI.OpenFile with
 // ask=true): the user picks the program that opens a file, in the desktop's own dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the entry at a record's path is still the one the record describes. A command that
 // erases, trashes, renames or moves acts on what is there now, which may have become something

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A result file is outside input: a record may name something other than the file its row
 // shows ("../../etc/passwd" as a name, a relative folder, "/etc" in a search of the home

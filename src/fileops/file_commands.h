@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The File menu's commands on the results list's selected files that hand them to the
 // desktop (Open, Open Containing Folder, Properties), and the guard every file command takes

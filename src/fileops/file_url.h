@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File URLs made from the path's bytes, so that a name that is not valid UTF-8 still
 // names the same file (a QString made from it would have replaced those bytes).

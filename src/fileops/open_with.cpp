@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/open_with.h"
 
 #include "desktop/desktop_applications.h"

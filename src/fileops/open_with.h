@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Open With" for a file no default application opens: the desktop portal's chooser where a
 // portal runs, else our own dialog of the applications (those registered for the file's type

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/open_with_dialog.h"
 
 #include "desktop/user_application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Open With": the applications whose desktop entries declare a file's type first, then every
 // other application shown in choosers, each with its name and icon, filtered by a search

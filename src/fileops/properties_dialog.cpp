@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/properties_dialog.h"
 
 #include "framework/shown_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small properties window of one file, for desktops whose file manager does not answer:
 // path, type, size, the three dates, permissions, and a link's target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results list as the file commands see it: its selected rows, the folders inside which
 // alone the commands act, and the rows to drop once their files are gone. The results list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/selection_data.h"
 
 #include "fileops/file_url.h"

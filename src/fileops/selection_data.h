@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The selected found files as one data object for other programs: the file-list block (a
 // 20-byte header, then each full path with a zero byte after it, then two zero bytes),

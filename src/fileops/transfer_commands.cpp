@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/transfer_commands.h"
 
 #include "doc/sifter_doc.h"

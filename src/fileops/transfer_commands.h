@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Copy to Folder and Move To Folder on the results list's selected files.
 #include "transfer/file_transfer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fileops/transfer_progress_dialog.h"
 
 #include "framework/event_loop.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window of a copy or move to a folder: what is done ("Copying to ..."), the entry under
 // way, "File n of m", a bar of the bytes, and Cancel. It is the transfer's sink: it turns the

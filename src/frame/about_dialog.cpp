@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frame/about_dialog.h"
 
 #include "framework/command_icons.h"

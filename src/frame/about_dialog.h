@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CAboutDialog: Help > About (res::kDialogAbout): the program's icon and name, the about
 // text (str::kAboutText) in a read-only box, and two links that run the Online Help and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frame/banner.h"
 
 #include "framework/readable_color.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The title banner of status pane 1: the title centred in the pane, drawn in four pieces
 // that alternate blue and red (for "Norvane Search": "Norv", "a", "ne ", "Search"): the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frame/banner_status_bar.h"
 
 #include "frame/banner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // BannerStatusBar: the main window's status bar with two panes. Pane 0 (the message pane)
 // stretches over the width pane 1 leaves and shows prompts and the idle text; pane 1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of the criteria pane that work from anywhere in the window: F5 searches again,
 // Ctrl+F and Ctrl+L go to the name and folder boxes.
 #include "frame/main_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frame/main_frame.h"
 
 #include "doc/sifter_doc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CMainFrame: the main window. A toolbar with flat buttons in the top dock area (with a
 // grip), the status bar with the stretching message pane and the banner pane, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's side of the Options dialog, behind an interface so that the dialog can be
 // tested without touching the user's desktop: what each button does after the registry keys,

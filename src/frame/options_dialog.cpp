@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "frame/options_dialog.h"
 
 #include "frame/options_desktop.h"

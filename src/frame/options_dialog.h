@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // COptionsDialog: Tools > Options (res::kDialogOptions). Register and Unregister tie the
 // result-file type to the program, Add and Remove the "Sifter" action on folders: each button

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame's side of the preview pane: View > Preview Pane, the pane's place under
 // the results list, what it shows, and the Hex View it opens.
 #include "frame/main_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's static splitter: one row, two panes. The left pane keeps its width
 // when the window is resized; its first width is applied once the splitter knows its own

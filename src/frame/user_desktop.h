@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Options dialog's desktop side for the running user and program: the folders of
 // CurrentDesktopFolders, read once, and the functions of desktop_integration.h.

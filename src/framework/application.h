@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application of the document commands: the registry root and its store, the recent
 // files, the one document template, and the application's commands (new, open, recent

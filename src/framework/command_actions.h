@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One QAction per command id of the resources (the main, column and item menus, the
 // toolbar, the accelerators, the recent-file entries), with its text, status prompt,

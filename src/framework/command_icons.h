@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Images of commands and of the program.
 #include "res/resource_ids.h"

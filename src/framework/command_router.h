@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Routes a command along a chain of targets (active view, document, frame, application):
 // the first target with a handler runs it. The state of a command is decided the same way:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Something that handles commands: it registers a handler and, where the state depends on
 // it, an update handler per command id or id range.

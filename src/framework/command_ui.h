@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state an update handler gives a command before its menu item or button is shown.
 #include "res/resource_ids.h"

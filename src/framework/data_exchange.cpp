@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/data_exchange.h"
 
 #include "framework/string_resources.h"

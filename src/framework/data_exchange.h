@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exchange of a dialog's values with its controls in either direction: pull copies a
 // control's state into the value, push shows the value in the control.

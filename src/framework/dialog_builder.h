@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Widgets from a dialog template: each control of a DialogResource made as a child of a
 // window, at its rectangle converted by the window's dialog units, and found again by id.

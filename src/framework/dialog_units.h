@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog units: a horizontal unit is a quarter of the dialog font's average character
 // width, a vertical unit an eighth of its height, so layouts written in them follow the

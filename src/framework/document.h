@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document of the document commands: title, path, modified flag, its views, and the
 // new / open / save / save as / save-changes behaviour. A derived class reads and writes

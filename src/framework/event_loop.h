@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning the event loop from inside work that runs on the window's thread, so that the
 // windows paint and Cancel or Stop answers while the work goes on.

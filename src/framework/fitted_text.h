@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label's or option's own text (from a template, with mnemonic marks) in the width its
 // widget has: whole when it fits, else cut at its end with an ellipsis and the whole text

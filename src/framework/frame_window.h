@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window of the document commands: menu bar, accelerators and toolbar built from
 // the resources on one action per command, command routing (active view, document, frame,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CLinkButton: a flat, link-like button that draws itself: its text in the palette's link
 // colour (red while the mouse is over it, olive while it has the focus, the palette's

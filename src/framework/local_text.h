@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts of the system code page (the engine's 8-bit strings) crossing into Qt and back;
 // the one place where the GUI layers convert them.

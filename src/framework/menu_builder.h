@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds menus from menu resources on the shared command actions. Every menu updates its
 // items' state just before it opens, and tells who asks which item is highlighted (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/name_conflict_dialog.h"
 
 #include "framework/spoken_buttons.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question a copy or move asks when an item of the same name is already in the
 // destination folder: Replace (Merge for two folders), Skip, Rename (keep both) or Cancel,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A click outside a shown pop-up list (a completer's suggestions) closes the list and still
 // does what it does with no list shown: it reaches the widget under the pointer, which

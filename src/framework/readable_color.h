@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text colours that stay readable on the palette in use: the contrast ratio of WCAG 2.x and
 // a colour moved along its own lightness until its text reaches that contrast.

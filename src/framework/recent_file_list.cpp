@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/recent_file_list.h"
 
 #include "registry/registry_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recent result files of the File menu: a short list, newest first, kept in the
 // registry store in a key of its own as values "File1", "File2", ...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts from outside the program (file names, folders, version strings) made fit for Qt's
 // text layout: bounded in length before Qt measures them, elided in the middle to a width,

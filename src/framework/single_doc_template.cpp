@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/single_doc_template.h"
 
 #include "framework/application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single-document template: the document string, and the one document with its one
 // frame, which it creates on first use and renews or refills afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Descriptions for screen readers of the buttons of a dialog's button box.
 class QDialogButtonBox;

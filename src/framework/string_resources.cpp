@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/string_resources.h"
 
 #include "res/string_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts from the string table as Qt strings, and the ways the program takes them apart.
 #include "res/resource_ids.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SIGTERM and SIGHUP (a logout, `kill`, a closed terminal) delivered as a Qt signal on the
 // GUI thread, so that the program can close as its Exit command does. The handler only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/user_prompts.h"
 
 #include "framework/name_conflict_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The questions and file dialogs of the document commands, behind an interface so that
 // tests can answer them without a modal window.

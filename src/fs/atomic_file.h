@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a whole file so that its path shows either the old or the new content, never a
 // mix. The bytes go to a temporary file "<name>.tmp-XXXXXX" beside the file really

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How much memory the system can still give to this program, so that a file announcing
 // huge contents can be refused before it is read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry data from statx: the attribute, size and time mapping of a directory entry.
 #include "fs/entry_data.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entry data of one file-system entry, examined relative to an open folder.
 #include "fs/folder_listing.h"

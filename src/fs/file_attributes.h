@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Attribute bits of a directory entry, as the result file stores them.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which file an entry is, whatever path leads to it: its device and inode numbers.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a properties dialog shows of one file-system entry.
 #include "text/file_time.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Content reads for the content test: regular files only, positioned reads.
 #include "fs/file_reader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a file's content for the content test: regular files only, never blocking.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder anchors: descriptors of listed folders, a bounded number kept open, the others
 // reached again through openat from the nearest open ancestor.
 #include "fs/folder_anchor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening the folders of a walk at any depth: a subfolder is opened relative to its
 // listed parent, never by its whole path (the system refuses paths past PATH_MAX) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder's entries, read once with their d_type; anything more is examined on demand.
 #include "fs/folder_listing.h"
 

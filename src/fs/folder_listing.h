@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Listing a folder: its entries read once, in name order, with their data on demand.
 #include "fs/file_identity.h"

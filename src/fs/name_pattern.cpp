@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-name wildcard matching for folder listings.
 #include "fs/folder_listing.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/pe_version.h"
 
 #include "fs/file_reader.h"

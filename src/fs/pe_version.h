@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version strings of a PE file (program, library, driver): read from its version
 // resource, the way the file's properties show description, company and version.

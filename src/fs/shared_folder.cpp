@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/shared_folder.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An open folder shared by work that outlives the listing which opened it, such as the
 // content tests of its files on other threads: a descriptor of its own, closed with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Temporary files that say whether their writer still runs: the writer holds an exclusive
 // flock on each for as long as it lives, so a later process can tell the leftovers of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/user_folders.h"
 
 #include "fs/path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CAttributesPanel: which kinds of files are searched (dialog 134): six check boxes, of
 // which the short-name one is never shown, though its value is exchanged like the others.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder picker of Browse (and of the results list's copy and move commands).
 #include <QString>

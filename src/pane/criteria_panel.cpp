@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pane/criteria_panel.h"
 
 #include "framework/fitted_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CCriteriaPanel: the body of one section of the criteria pane, a child of the pane built
 // from its dialog template. It starts hidden (its section shows it), its controls take

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pane/criteria_panels.h"
 
 #include "pane/attributes_panel.h"

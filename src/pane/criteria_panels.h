@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four criteria panels of the pane together, and the copies of their values into the
 // search criteria and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CDateTimePanel: a date or time range on one of a file's three dates (dialog 133): which
 // date, which part of it counts, two comparisons, each with a date and a time picker, of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pane/exclude_panel.h"
 
 #include <QComboBox>

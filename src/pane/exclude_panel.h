@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CExcludePanel: what the search skips (dialog 136): one box, with the "Excludes" history,
 // of folders and name patterns separated by ";".

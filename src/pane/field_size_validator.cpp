@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pane/field_size_validator.h"
 
 #include "framework/local_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Holds an edit field to what its criteria field stores: at most fieldSize - 1 bytes of the
 // local encoding. A longer text, typed, pasted or set, is cut at a character boundary, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pane/file_size_panel.h"
 
 #include "framework/data_exchange.h"

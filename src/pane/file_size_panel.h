@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CFileSizePanel: a file-size range (dialog 131): the unit, two comparisons and two
 // number boxes, of which only those the current choices make meaningful are enabled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A search history shown in its combo box: the drop-down list, and suggestions under the
 // edit field while the user types, read from the live history through its enumerator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pane/left_view.h"
 
 #include "doc/sifter_doc.h"

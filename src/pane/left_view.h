@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CLeftView: the criteria pane, the left pane of the main window's splitter: a scrollable
 // form built from the criteria dialog template (res::kDialogCriteria: name, words and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Search and Browse buttons of the criteria pane: a search run from the controls'
 // values, on this thread, with the event loop turned by the run's pump.
 #include "doc/document_title.h"

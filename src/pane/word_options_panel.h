@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CWordOptionsPanel: how the words are matched (dialog 132): the word mode as a radio
 // group, the hexadecimal and Unicode & UTF-8 check boxes, and whether the words are one

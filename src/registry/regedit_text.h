@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The REGEDIT4 text form of one registry root, as the store keeps it on disk:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One root of the registry store on disk: a REGEDIT4 text file that is only ever
 // replaced whole (by the atomic writer of atomic_file.h) while an advisory lock on a

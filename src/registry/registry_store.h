@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user registry store: keys and values with the registry's rules, kept in one
 // REGEDIT4 text file per root key (HKEY_CURRENT_USER.reg, HKEY_CLASSES_ROOT.reg) in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-memory form of one root of the registry store: keys holding named values and
 // subkeys. Key and value names compare without regard to ASCII letter case and keep the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the column table of the layout settings meets the Details header: the width a
 // column is shown at, and the header's order written back into the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/hex_lines.h"
 
 #include "text/utf8.h"

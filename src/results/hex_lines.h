@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of one line of the hexadecimal dump: 16 bytes in 77 character cells, the
 // offset label ("%.8xH: " of the offset's low 32 bits), the byte groups ("%.2X "), two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader gets of the Hex View's viewing area (CHexViewPane), which draws its
 // lines itself: a read-only text whose lines are the shown lines of the dump, the top line's

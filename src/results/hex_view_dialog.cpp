@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/hex_view_dialog.h"
 
 #include "framework/command_icons.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CHexViewDialog: the Hex View window (res::kDialogHexView), modeless and resizable: a
 // search box, a "Hexadecimal." check box and the Search button above the viewing area

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CHexViewPane: the viewing area of the Hex View window. It keeps one found file open and,
 // on every repaint, reads only the 16-byte lines that fit (plus one), so a file of any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The description of a found file that its info tip and the one-row status text show:
 // folder, then type and modification date or, for programs, libraries and drivers, the

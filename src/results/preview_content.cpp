@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/preview_content.h"
 
 #include "fileops/file_command_guard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the preview pane shows for one found file, made from a copy of what the row and the
 // document hold (the worker thread that makes it never touches a record): the lines that

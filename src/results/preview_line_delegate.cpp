@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/preview_line_delegate.h"
 
 #include "results/preview_content.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints one line of the preview pane: its head right-aligned in a column of its own, then
 // its text in the fixed-width font with the marks in the palette's highlight colours. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preview pane under the results list: why the selected file matched. Each preview is
 // made on a worker thread from a copy of what the row holds; a newer request abandons the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/results_model.h"
 
 #include "framework/local_text.h"

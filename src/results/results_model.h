@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of the results list: one per found file, each holding its record without
 // owning it, and the columns of the layout settings' column table that are shown. It is

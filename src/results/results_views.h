@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two widgets that show the results model: a tree view for Details and one list view
 // that CSifterView reconfigures for List, Small Icons and Large Icons. Both find by typing

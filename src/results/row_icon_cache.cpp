@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/row_icon_cache.h"
 
 #include "framework/command_icons.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The icons of the results list's rows, held for at most 100 rows at a time: a row's
 // icon is fetched when a view first draws it and evicts the row farthest from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSifterView: the results list, the right pane of the main window's splitter. It owns the
 // results model and the views that show it (Details, and one list view for List, Small

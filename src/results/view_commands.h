@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands that choose the results list's view modes and show columns.
 #include "res/resource_ids.h"

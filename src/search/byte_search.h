@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding a byte string in a buffer: the first occurrence, as a byte-by-byte scan finds it.
 #include <cstddef>

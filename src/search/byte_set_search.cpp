@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/byte_set_search.h"
 
 #include <hs.h>

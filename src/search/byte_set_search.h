@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding several byte strings in a buffer in one pass (Hyperscan's literal matcher: time
 // linear in the buffer and memory bounded by the strings, whatever the data). A scan tells

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The content test: whether an open file holds the words (any, all, the exact phrase, or
 // none of them) and at which file offset, reading 65,535-byte chunks that overlap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run's side of the content pool: files handed over in walk order, outcomes taken
 // back in the same order and reported as a run without workers would report them.
 #include "search/file_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words of a content test as the criteria give them: the phrase and the word list,
 // decoded when they are hexadecimal, and the matcher made of them. The run and every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The regular expressions a search's criteria ask for, compiled as its run compiles them.
 #include "search/extra_criteria.h"

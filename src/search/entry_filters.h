@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The size, date and attribute tests of the folder walk, and the bounds they compare with.
 #include "fs/folder_listing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Exclude criterion as a run uses it: folders skipped with everything below them, and
 // name patterns that skip every folder and file whose name they match. Read-only once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The criteria that the fixed criteria record has no room for: exclusions, regular
 // expressions and relative date bounds. A search that uses none of them has them all at

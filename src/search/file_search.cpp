@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/file_search.h"
 
 #include "fs/descriptor_limit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FileSearch: the criteria, the result set (a doubly linked list of FoundFile records in
 // the order found), the running flag, and the search run itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inner loop of a run: one folder's entries tested against the criteria, and its
 // subfolders queued so that the walk goes depth-first.
 #include "fs/file_attributes.h"

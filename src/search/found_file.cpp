@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/found_file.h"
 
 #include "fs/path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FoundFile: one found file. FoundFileRecord is the 672 bytes a result file stores of it;
 // the whole texts and the list links exist only in memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Words typed as hexadecimal byte values: pairs of digits (either case), a blank standing
 // for the byte 0x20. A lone digit, a digit followed by a blank, or any other character

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listings read ahead of the walk: what a worker reads for one folder, which folders
 // the window covers, and how the walk takes a listing and the entry data read with it.
 #include "search/listing_window.h"

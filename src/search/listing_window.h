@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Folder listings read on the pool's workers ahead of the walk, within a window of folders,
 // and handed to the walk in its own order. The walk is depth-first: a folder's subfolders go

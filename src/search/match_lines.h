@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Why a file matched: the lines that hold the matches of a content test, with context
 // lines, or for a binary file the matching stretches of bytes. Reads only what it shows:

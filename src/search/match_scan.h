@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reading half of FindMatchLines: one sequential pass from a start offset that finds
 // every occurrence of the forms and the lines (with their context) that hold them, keeping

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/name_match.h"
 
 #include "text/code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lets a run dispatch events (and set the status text) at most once per interval: one
 // dispatch costs microseconds, doing it per directory entry would slow the walk several

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/relative_dates.h"
 
 #include "search/entry_filters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Relative date bounds: moments counted back from the start of a run in local time, so a
 // saved search run later counts from its own start.

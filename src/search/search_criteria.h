@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SearchCriteria: every criterion of a search in one fixed 2,164-byte record, the form in
 // which the result file stores it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/search_pool.h"
 
 #include "fs/entry_data.h"

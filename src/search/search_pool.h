@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The worker threads of one run and the work they do ahead of the walk: tasks (folder
 // listings and the entry data that goes with them, which the walk needs to go on at all,

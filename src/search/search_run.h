@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one search run prepares once and its folder walk uses for every entry.
 #include "fs/file_reader.h"

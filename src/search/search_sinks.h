@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a search run reaches the world outside the engine: the caller hands these in.
 #include <string>

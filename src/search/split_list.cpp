@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/split_list.h"
 
 #include "text/code_page.h"

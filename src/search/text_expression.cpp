@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/text_expression.h"
 
 #include <re2/re2.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A regular expression of the name or words box (RE2 syntax), compiled once and then
 // matched by any number of threads: matching runs in time linear in the text whatever the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small byte streams for the result file, so that it can be read and written from files
 // or from memory (tests, fuzzing).

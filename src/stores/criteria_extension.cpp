@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stores/criteria_extension.h"
 
 #include "stores/tagged_blocks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The criteria the fixed record has no room for (ExtraCriteria), as the result file stores
 // them: right after the record's 2,164 bytes, counted in the criteria length, so that

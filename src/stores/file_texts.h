@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's texts for sizes, dates and attributes, shared by the results list, the
 // tips, the status bar and the command line.

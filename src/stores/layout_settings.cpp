@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stores/layout_settings.h"
 
 #include "res/resource_ids.h"

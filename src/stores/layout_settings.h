@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The persistent window layout: the results list's column table and view mode, the
 // criteria pane's width and the main frame's restored placement. Kept as the values of

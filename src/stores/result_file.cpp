@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stores/result_file.h"
 
 #include "fs/atomic_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result file (".sifter"): magic "SF01" and a zero byte, the criteria length and
 // record, the record count, then per found file a 32-bit length and its stored bytes.

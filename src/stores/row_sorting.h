@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sorting of the results list: the sort state, the comparison of two rows' records by a
 // column's key, and a stable sort of the rows by that comparison.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stores/search_history.h"
 
 #include "text/code_page.h"

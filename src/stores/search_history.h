@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One search history ("Names", "Words" or "Folders"): the distinct texts the user
 // searched with, oldest first, kept in HKEY_CURRENT_USER\Software\Norvane\Sifter\History\<name>

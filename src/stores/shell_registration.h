@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shell's classes that the Options dialog writes under HKEY_CLASSES_ROOT of the registry
 // store: the result-file type (its class, open command and extension) and the "Sifter" verb on

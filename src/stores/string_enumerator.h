@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A reference-counted enumerator of texts in UTF-16, as the criteria pane's completer
 // reads a search history through it. Result codes keep the numbers of the component

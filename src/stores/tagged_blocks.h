@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tagged blocks, the form of what the result file carries beyond a fixed record: a 4-byte
 // tag, a 32-bit little-endian length, then that many bytes. Readers skip tags they do not know.

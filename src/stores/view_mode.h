@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results list's view modes, as the low two bits of the stored "Style" value hold them.
 #include <cstdint>

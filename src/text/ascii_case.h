@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Case folding of ASCII letters only, where a comparison or a key must not depend on the
 // locale (desktop names, file extensions, sort keys): every other byte stays as it is.

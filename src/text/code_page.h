@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts in the system code page (UTF-8, as Qt 6 takes it on Linux) and their
 // conversions. Invalid UTF-8 bytes are kept as they are wherever a text is

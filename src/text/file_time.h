@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FILETIME and SYSTEMTIME: the time records that result files store, and their conversions.
 #include <cstddef>

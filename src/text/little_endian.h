@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Explicit little-endian reads and writes of the persisted records, whatever the host order.
 #include <cstddef>

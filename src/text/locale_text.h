@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Date and time texts in the user's locale (QLocale::system()).
 #include "text/file_time.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The copyright and licence lines that the About box and both programs' --version show.
 // Macros, not constants: the string table joins them with other literals at compile time.

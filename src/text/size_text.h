@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File sizes as the file managers write them, in the user's locale.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding and encoding single UTF-8 characters: the one place that knows what
 // well-formed UTF-8 is (no overlong forms, no surrogates, nothing past U+10FFFF).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Making the copy of one entry that is not a folder (a file, a link, a FIFO) in a folder, where
 // it appears under its name only when complete. Paths are the file system's bytes.

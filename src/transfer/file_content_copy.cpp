@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/file_content_copy.h"
 
 #include "transfer/entry_copier.h"

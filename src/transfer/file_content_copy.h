@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Copying the bytes of one plain file into another: holes stay holes, and the kernel does
 // the copying where the two file systems let it (a clone, copy_file_range), in steps of at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/file_removal.h"
 
 #include "transfer/trash.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Deleting found files: to the desktop's Trash, or for good. Paths are the file system's bytes.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Copying and moving entries into a folder with a file manager's manners: progress, a question
 // on every name conflict, and never a lost file. A move on one file system renames; across file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sources of a move that copies, removed in batches once their copies are on disk: one
 // sync of each file system copied to per batch rather than an fsync per file (which costs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Renaming an entry within its folder without ever replacing another entry.
 #include <string>

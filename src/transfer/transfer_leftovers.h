@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hidden entries a transfer makes in a folder while it fills it, and tidying up those a
 // killed transfer left. ".sifter-<pid>-<n>.part" is a copy not yet under its name;

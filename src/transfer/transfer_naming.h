@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names for a copy that must not take an existing entry's name.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Looking at the trees a copy or a move works on. Paths are the file system's bytes.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/trash.h"
 
 #include "fs/path.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The freedesktop.org Trash, worked on by the path's bytes. The home trash
 // ($XDG_DATA_HOME/Trash) takes the entries on its own file system; an entry elsewhere goes to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties.GetAll on the accessibility objects: answered in front of the bridge, which
 // crashed on it, while every other message still reaches the bridge.
 #include "app/accessibility_bus_guard.h"

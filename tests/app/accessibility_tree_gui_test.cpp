@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader reads of every window and dialog: each node of each accessibility
 // tree answers every question (texts, role, state, geometry, relations, and the interfaces
 // it offers) without crashing, and its children name it as their parent.

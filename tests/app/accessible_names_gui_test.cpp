@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says of each control: every input control of the criteria pane and of
 // every dialog has a name, every button a name and a description. The controls are found by
 // walking each window, so a control added without them fails here.

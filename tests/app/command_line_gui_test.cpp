@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: the file argument, the folder option, and the answers given on the
 // terminal.
 #include "app/command_line.h"

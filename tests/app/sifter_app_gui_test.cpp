@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and exit of the program: settings and histories loaded before the window
 // exists, the result file and the folder option of the command line, the About box and
 // the web links.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folders a saved search stores: absolute, whatever the run was given.
 #include "cli/absolute_folders.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_options.h"
 #include "cli/criteria_options.h"
 #include "cli/usage_text.h"

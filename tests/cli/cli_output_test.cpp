@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/found_file_line.h"
 #include "cli/found_file_printer.h"
 #include "cli/terminal_progress.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end runs of the built sifter-cli in temporary trees.
 #include "cli_process.h"
 #include "support/scoped_env.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end runs of sifter-cli on what must neither hang it, nor fill its memory, nor
 // take over the terminal: special files named as result files, result files piped in,
 // hostile result files, and names holding escape sequences.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sifter-cli --show-lines: the match lines under each path, as grep -n prints them, and
 // colour and control characters only on a terminal.
 #include "cli_process.h"

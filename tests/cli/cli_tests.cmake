@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The end-to-end tests run the sifter-cli of this build.
 foreach(target cli_run_test cli_safety_run_test cli_threads_run_test cli_show_lines_run_test)
   if(TARGET ${target})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sifter-cli with one thread and with several: the same output and byte for byte the same
 // result file, for content tests and for names only.
 #include "cli_process.h"

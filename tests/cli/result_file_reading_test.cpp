@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/result_file_reading.h"
 #include "search/file_search.h"
 #include "search/text_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the installed applications in temporary XDG data folders, which of them a file's
 // type lists, and whether the type has a handler at all.
 #include "desktop/desktop_applications.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one desktop entry file: its keys, escapes and translations, and refusing what
 // is broken or hostile without harm.
 #include "desktop/desktop_entry.h"

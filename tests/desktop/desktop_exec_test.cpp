@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Exec key turned into argument lists: quoting, escapes, every field code, and the
 // values that must be refused rather than started.
 #include "desktop/desktop_exec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registering the ".sifter" type for the user in temporary XDG folders, checked with the
 // desktop's own tools (gio, desktop-file-validate) and a real program started from the entry.
 #include "desktop/desktop_entry.h"

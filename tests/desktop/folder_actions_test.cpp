@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/command_quoting.h"
 #include "desktop/desktop_entry.h"
 #include "desktop/desktop_exec.h"

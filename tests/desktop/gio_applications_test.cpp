@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The applications the Open With chooser offers for a type, as GIO finds them in temporary XDG
 // folders: the default first, the others of the type by name, then the rest; entries for other
 // desktops, with a missing TryExec, Hidden or NoDisplay left out; names in the user's language.

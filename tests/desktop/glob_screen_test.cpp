@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen of names against globs: it never rules out a name that a glob matches
 // (fnmatch, case folded, as the reference), and it rules out names no glob can match.
 #include "desktop/glob_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing a mimeapps.list line by line: one type's lines of one group change, nothing else.
 #include "desktop/mime_apps_list.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running a helper tool to its end: its exit status and first error line as the reason.
 #include "desktop/program_run.h"
 

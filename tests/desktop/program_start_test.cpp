@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting programs detached with byte arguments: a real script records what it received.
 #include "desktop/program_start.h"
 

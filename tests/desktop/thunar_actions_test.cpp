@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/thunar_actions.h"
 
 #include "support/count_of.h"

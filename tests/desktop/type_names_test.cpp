@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/type_names.h"
 #include "text/code_page.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands the user names for a file: taken as an Exec with the file last, and kept as a
 // desktop entry of ours under a free id.
 #include "desktop/user_application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own mimeapps.list when a default is set: what cannot be read whole is never
 // rewritten, and a missing configuration folder is made as the base directory rules ask.
 #include "desktop/user_mime_apps.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the bash completion of sifter-cli as bash does: COMP_WORDS and COMP_CWORD set,
 # the function called, COMPREPLY read. Every value it offers for an option must be one that
 # sifter-cli accepts.

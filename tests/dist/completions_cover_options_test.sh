@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The bash, zsh and fish completions of sifter-cli offer exactly the long options that
 # sifter-cli --help lists, so that none of them drifts from the program; and each file is
 # valid in its shell where that shell is installed.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What is shipped beside the programs: metainfo, manual pages, shell completion, the install.
 set(dist ${CMAKE_CURRENT_LIST_DIR})
 add_test(NAME metainfo_and_entry_validate
@@ -13,3 +14,5 @@ if(SIFTER_BUILD_GUI)
   add_test(NAME install_puts_desktop_files_in_place
            COMMAND bash ${dist}/install_test.sh ${CMAKE_BINARY_DIR})
 endif()
+add_test(NAME every_source_file_names_its_licence
+         COMMAND bash ${dist}/licence_lines_test.sh ${PROJECT_SOURCE_DIR})

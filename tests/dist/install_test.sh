@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install puts the programs and every desktop file where the desktop looks: the entry
 # and metainfo under the application's id, the result-file type with its icon in every size,
 # the manual pages and the shell completion; and the installed tree passes the validators.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each manual page renders without a single groff warning, carries the project's version,
 # sifter-cli(1) describes every long option that sifter-cli --help lists, and sifter(1) every
 # option of sifter --help (when the window's program is built).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The metainfo and the desktop entry pass their validators, the metainfo's releases are those
 # of NEWS, NEWS starts at the project's version, and the metainfo names the licence and the
 # home page that the programs name.

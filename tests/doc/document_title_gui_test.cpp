@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Titles made from the search texts: the title format filled in, unsafe characters removed.
 #include "doc/document_title.h"
 #include "support/qt_printers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSifterDoc: the modified mark, the proposed file name, contents reset, opening only
 // result files that fit in memory, reading and writing them, and the running flag around
 // a search run.

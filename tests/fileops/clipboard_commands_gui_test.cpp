@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cut and Copy of the results list's selection onto the clipboard, their keys and enabling,
 // the clipboard source the application keeps until its exit, and dragging rows out.
 #include "fileops/file_url.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Delete on the results list's selection: to the Trash of a temporary data home, or for good
 // after its own question, and the selected rows whose files went.
 #include "fileops/delete_command.h"

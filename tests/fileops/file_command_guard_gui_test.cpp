@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which records file commands may act on: a plain name directly inside one of the folders the
 // criteria searched, compared by text.
 #include "fileops/file_command_guard.h"

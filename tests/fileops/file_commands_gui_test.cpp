@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands on the results list's selection: Open, Select All, Invert Selection,
 // their enabling, and the guard that keeps every file command off rows whose records do
 // not name a file in their folder.

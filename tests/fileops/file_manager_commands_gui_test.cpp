@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open Containing Folder and Properties: through a file manager's FileManager1 interface
 // on a private session bus the test starts, and their fallbacks without one.
 #include "fileops/properties_dialog.h"

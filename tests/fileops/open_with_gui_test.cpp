@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open on files no default application takes: the desktop portal's chooser on a private
 // session bus the test starts, else our own dialog of the type's applications, which starts
 // the chosen one (a real script recording its arguments) or, cancelled, nothing.

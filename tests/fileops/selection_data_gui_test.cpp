@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-list block byte for byte, reading it back (and refusing broken ones), and the
 // formats the data object offers for Copy, Cut and a drag.
 #include "fileops/selection_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copy to Folder and Move To Folder on the results list's selection: the folder picker, the
 // transfer (a stand-in that moves real files and asks the sink as the real one does), the
 // failures told, and the rows whose files went.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window of Copy to Folder and Move To Folder as the transfer's sink: it stays
 // hidden for quick work, shows the entry and the count once the work lasts, and its Cancel,
 // clicked while the transfer keeps calling Progress, stops the transfer promptly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title banner of status pane 1: four pieces in alternating colours, centred with a
 // division that truncates toward zero, drawn in the pane.
 #include "frame/banner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list's "Exclude This Folder" and the Exclude section: the row's folder goes
 // into the Exclude box, its rows leave the list at once, the next search skips it, and the
 // box's text is kept in the "Excludes" history.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window-wide keys: Alt+Return shows Properties, F5 searches again, Ctrl+F and Ctrl+L go
 // to the name and folder boxes, each pressed where the focus is in the results list.
 #include "fileops/properties_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its bars, splitter and panes, the placement kept in the layout
 // settings across starts, the status texts, the frame's commands, and closing while a
 // search runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tools > Options: the dialog's buttons write the registry keys, then do the desktop's side,
 // then give the one message, then read again what is in place; the two lines say what the
 // desktop reports, failures included; Close, Escape and Enter end it.

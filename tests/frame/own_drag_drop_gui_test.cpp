@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A row dragged out of the results list and dropped back on the main window is not opened as
 // a result file, even when it is one. Needs a real X display, where a drag runs until the
 // button is released:

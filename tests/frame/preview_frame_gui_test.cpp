@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview pane in the program: shown after a content search, View > Preview Pane and
 // F3, its place and height kept across starts, F6 visiting it, and a line opening the Hex View.
 #include "framework/command_actions.h"

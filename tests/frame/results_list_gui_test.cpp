@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list in the main window: its four view modes over one selection, the
 // column table behind the Details header (order, widths, show/hide), the header and item
 // menus, the sort commands from header clicks and menus, activation and label editing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command routing: the first target of the chain with a handler runs a command; states
 // come from the first update handler, else a handler enables, else disabled.
 #include "framework/command_router.h"

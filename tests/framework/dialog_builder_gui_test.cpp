@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BuildDialogControls: each kind of control made from a template, where the template puts
 // it, and found again by id.
 #include "framework/dialog_builder.h"

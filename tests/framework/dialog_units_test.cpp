@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog units: rounding as the dialog manager rounds, edges converted rather than sizes.
 #include "framework/dialog_units.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document commands: new, open, save, save as, the save-changes question, recent
 // files, refusals while the document is busy, dropped files, closing the window.
 #include "framework_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame of the framework: one action per command with texts, prompts and keys from
 // the resources; menus and toolbar on those actions; states from the update handlers;
 // prompts in the status bar; bars shown and hidden by View commands.

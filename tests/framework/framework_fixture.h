@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small program on the framework for its tests: a document holding one text (read from
 // and written to its file), a frame with a toolbar and a status bar, and an application

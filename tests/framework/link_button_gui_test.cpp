@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CLinkButton: its colours by state, fonts, icon square, hand pointer and clicks.
 #include "framework/link_button.h"
 #include "support/palette_contrast.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name-conflict question of copy and move, asked through the Qt prompts: each of its
 // four buttons and its check box give the transfer its answer.
 #include "framework/name_conflict_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contrast ratio of two colours and the readable shade of a colour on a background.
 #include "framework/readable_color.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recent result files: order, limits, menu texts, and their keeping in the registry store.
 #include "framework/recent_file_list.h"
 #include "registry/registry_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resource tables: every string the program's texts rely on, under its id; menus,
 // toolbar and accelerators as the main window shows them.
 #include "res/accelerators.h"

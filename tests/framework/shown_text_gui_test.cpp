@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts from outside made fit for showing: bounded with their ends kept and whole
 // characters, control characters as marks. (The views' tests show the eliding.)
 #include "framework/shown_text.h"

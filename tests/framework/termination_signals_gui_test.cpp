@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM and SIGHUP delivered as a Qt signal; the handlers given back, ignored signals
 // left alone.
 #include "framework/termination_signals.h"

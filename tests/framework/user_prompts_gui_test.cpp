@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's message boxes with texts far longer than a screen holds: they stay within
 // the screen and show the text's start and end.
 #include "framework/user_prompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the properties dialog shows of an entry: its kind, size, permissions, link target.
 #include "fs/file_properties.h"
 #include "support/temp_tree.h"

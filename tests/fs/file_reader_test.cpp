@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/file_reader.h"
 
 #include "support/special_files.h"

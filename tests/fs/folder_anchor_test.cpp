@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder anchors: subfolders opened relative to their listed parents at any depth, within
 // the descriptor budget, and never through a link or a folder put in place of a listed one.
 #include "fs/folder_anchor.h"

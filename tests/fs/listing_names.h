@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names a folder listing holds, in its order.
 #include "fs/folder_listing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/path.h"
 
 #include "support/scoped_env.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz seeds of the PE version reader: a PE32 and a PE32+ file with a version
 // resource, one without, and cut copies. With SIFTER_WRITE_FUZZ_SEEDS=1 in the
 // environment the test writes them afresh first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version strings of PE files built in the test, and files that lie about their
 // sizes and offsets: those give no strings and never read outside the file.
 #include "fs/pe_version.h"

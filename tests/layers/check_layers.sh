@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes a header of a folder that is not below its own, when a
 # layer that must not see Qt includes a Qt header, when an include climbs with "../", or when
 # a folder of src/ is no layer. Each folder is one layer; lowest first:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layer check itself: a small tree with one fault of each kind must fail and name each
 # fault; the same tree without them must pass.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The criteria panels driven as a user drives them: the enabling rules of File Size and
 // Date Time, the unreadable size box, Enter and Escape, stretching, and the copies of
 // every criteria field into the panels and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The criteria pane in the real window: sections that open, close and restack, stretching,
 // the wheel, the focus at start, the histories in the boxes and their suggestions, and
 // Tools > Clear Search Histories.

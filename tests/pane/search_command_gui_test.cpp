@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Search and Browse buttons of the criteria pane, driven through the real window:
 // texts typed into the boxes, clicks and keys, runs that are stopped in the middle, titles,
 // histories, and bad input.

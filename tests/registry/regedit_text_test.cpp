@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "registry/regedit_text.h"
 #include "support/byte_values.h"
 #include "text/utf8.h"

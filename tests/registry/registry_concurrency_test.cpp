@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several processes on one store: forked writers that run at the same time, and a
 // writer killed in the middle of its work.
 #include "registry/registry_store.h"

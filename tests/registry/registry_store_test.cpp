@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "registry/registry_store.h"
 
 #include "support/heap_bytes.h"

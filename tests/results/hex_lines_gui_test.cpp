@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of a dump line: the label of the offset's low 32 bits, upper-case byte groups,
 // and one character cell per byte.
 #include "results/hex_lines.h"

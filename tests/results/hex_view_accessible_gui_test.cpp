@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader gets of the Hex View's viewing area: a read-only text of the shown
 // lines, named, focusable, with the top line's offset as value and description.
 #include "results/hex_view_accessible.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Hex View: enabled for exactly one selected file, it shows the Hex View window at
 // the file's recorded match.
 #include "framework/command_actions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Hex View window: the pane's lines, scrolling with 64-bit offsets, the keys and the
 // wheel, files that change or are not regular, and Search with its text forms.
 #include "results/hex_view_dialog.h"

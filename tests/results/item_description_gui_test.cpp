@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The description of a found file in its tip and the status line: the shapes for text
 // files, programs with and without a version resource, odd names, directories, and a
 // label shown cut off. Programs are real PE files built in a temporary folder.

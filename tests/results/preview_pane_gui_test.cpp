@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview pane on its own: what it shows for each kind of row, a selection that moves
 // on while a preview is made, copying lines, and opening a line.
 #include "results/preview_pane.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results model over a real tree view: rows from a run in one insertion per turn of
 // the event loop, removal, sorting with the selection kept, and records never reachable
 // from the model once their run or document lets them go.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list's views as the user reads them: what the cells and tips show of long
 // folders and names, in every view mode, of megabyte-long ones and of control characters.
 #include "doc/sifter_doc.h"

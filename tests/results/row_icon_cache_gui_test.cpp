@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The row icon cache: 100 slots keyed by row, eviction of the row farthest from the one
 // asked for, resets, and icons of the type judged by name in the two sizes the views use.
 #include "results/row_icon_cache.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding bytes gives the first occurrence a plain byte-by-byte scan gives, wherever it
 // lies against the blocks the scan reads, and however common the needle's bytes are.
 #include "search/byte_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-pass search of several byte strings: each string that occurs is told once with
 // the end of one of its occurrences, no other is told, and the sink can end the scan.
 #include "search/byte_set_search.h"

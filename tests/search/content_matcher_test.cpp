@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content matcher on real files: chunk boundaries, word modes, the UTF-16 and UTF-8
 // forms, and agreement with a plain byte-by-byte scan.
 #include "fs/file_reader.h"

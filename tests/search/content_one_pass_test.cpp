@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one pass over every form of every word against each form looked for in turn (the
 // standard library's search over the same chunks), on random files and random word lists:
 // words across chunk borders, overlapping, prefixes of one another, differing only in case,

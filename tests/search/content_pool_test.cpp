@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run with content-test threads as the process sees it: the workers live exactly as
 // long as the run, and a tight descriptor limit changes nothing a user can see.
 #include "search/file_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run on several threads reports exactly what one thread reports: the same records,
 // every field and the match offset, in the same order, on generated trees and on hostile
 // ones, for every word mode and word form, and with the folders listed ahead of the walk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stopping a run whose folders are listed and whose content tests run on several threads:
 // nothing is reported after the stop, the run returns promptly, and it leaves no thread and
 // no open file or folder behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Exclude criterion in real runs: folders by path (absolute, relative to each searched
 // folder, with "~" and a trailing "/"), names by pattern, a searched folder itself, and
 // folders behind links, on the calling thread alone and with workers listing ahead.

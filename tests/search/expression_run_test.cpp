@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Regular expressions of names and words in real runs, on the calling thread and on
 // workers: anchors and case, any and without, a match across a chunk border, invalid
 // expressions refused with their position, and hostile ones in bounded time and memory.

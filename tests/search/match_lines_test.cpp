@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines that show why a file matched: marks for each word mode and form, context,
 // line ends, long lines, binary files, and files that changed after the search.
 #include "fs/file_reader.h"

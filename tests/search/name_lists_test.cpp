@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cutting the criteria texts into lists, and the name tests.
 #include "search/name_match.h"
 #include "search/split_list.h"

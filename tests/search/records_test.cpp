@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The persisted records: defaults, byte positions of every field, little-endian order,
 // and hostile bytes.
 #include "search/found_file.h"

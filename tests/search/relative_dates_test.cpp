@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Relative date bounds: each unit counted back in local time, across a change of the clocks
 // and over month ends, and a run that counts from its own start.
 #include "search/relative_dates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sinks that record what a run tells them, and a short way to run a search.
 #include "search/file_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search run end to end on real trees: walk order, patterns, filters, hostile
 // entries, stopping, and how the run treats its list and sinks.
 #include "fs/file_attributes.h"

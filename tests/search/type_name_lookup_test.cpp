@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run's type names: looked up only when its caller wants them, and then the same as the
 // type lookup gives for each name on its own.
 #include "desktop/type_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The criteria beyond the fixed record in the result file: a search without them writes the
 // plain format byte for byte, one with them is read back exactly, a reader of the plain
 // format skips them, and damaged or hostile extensions cost only themselves.

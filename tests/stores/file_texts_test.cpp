@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stores/file_texts.h"
 
 #include "fs/file_attributes.h"

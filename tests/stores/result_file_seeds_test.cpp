@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz seeds of the result-file reader are valid result files. With
 // SIFTER_WRITE_FUZZ_SEEDS=1 in the environment the test writes them afresh first.
 #include "search/text_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result file: exact bytes when saving, and every rule of tolerant loading.
 #include "search/text_field.h"
 #include "stores/byte_stream.h"

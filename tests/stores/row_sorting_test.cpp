@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sorting of the results rows: every column's key, both directions, equal keys keeping
 // their order, and the time key around clock changes and outside the 32-bit range.
 #include "stores/row_sorting.h"

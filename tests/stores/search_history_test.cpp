@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "stores/search_history.h"
 
 #include "support/temp_tree.h"

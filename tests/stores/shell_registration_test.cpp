@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result-file type and the folder verb under HKEY_CLASSES_ROOT: what each action leaves in
 // the store's file, for a clean store and for keys that others have put there.
 #include "stores/shell_registration.h"

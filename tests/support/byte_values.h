@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte strings written as numbers, for the tests of binary and non-UTF-8 data.
 #include <initializer_list>

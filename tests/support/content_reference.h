@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The content matcher's contract done the plain way, for tests and fuzz targets to compare
 // it with: the chunks and their overlap as content_matcher.h describes them, each form of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counting a text's occurrences in another, for the tests of generated files.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A paint device that keeps every text drawn on it, as the painter hands the text over
 // after any eliding: rendering a widget on it tells what the user would read.

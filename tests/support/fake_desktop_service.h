@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A test's object serving a desktop interface (a file manager's, the portal's) under the
 // interface's well-known name on the test's private bus, and the connection the program

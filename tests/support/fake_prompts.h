@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the document commands' questions and file dialogs without a window, and
 // records what was asked.

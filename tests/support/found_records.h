@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records as a search makes them, for the tests of commands that check a record against the
 // entry at its path and the folders its criteria searched.

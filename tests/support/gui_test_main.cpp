@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs GoogleTest inside a QApplication, so that widget tests can create windows.
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Heap bytes in use, for tests that pin what something costs in memory. Resident memory
 // would not tell: the allocator keeps freed pages for reuse.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The palettes the contrast tests draw under, and the contrast of the text a widget drew,
 // measured on the pixels of its picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small PE files built byte by byte for tests and fuzz seeds: one ".rsrc" section holding
 // a resource directory (type, name, language) and, usually, a version resource.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dbus-daemon of the test program's own, started at first use and stopped at exit, so that
 // fake desktop services can be registered without touching the user's session bus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the process has running and open, as /proc shows it: for checks that a run leaves
 // no thread or descriptor behind.

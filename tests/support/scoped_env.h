@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sets an environment variable for as long as the object lives and puts back what was there
 // (or nothing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sets a category of the C library's locale for as long as the object lives and puts back
 // the one before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starts the whole program (CSifterApp) without a display: its registry store in a
 // temporary configuration folder (XDG_CONFIG_HOME), questions answered by FakePrompts,

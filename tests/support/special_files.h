@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entries that are not plain files or folders, made for the platform tests.
 #include <cstdint>

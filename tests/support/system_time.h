@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Calendar fields as a date picker or a typed date gives them, for the tests of what reads them.
 #include "text/file_time.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A temporary folder for tests that build real files; removed with everything in it
 // (permissions restored first, at any depth) when the object goes out of scope.

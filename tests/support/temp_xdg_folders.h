@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Points the XDG data and configuration folders into a temporary tree, so that desktop
 // entries and mimeapps.list files come from the test only: XDG_DATA_HOME is <tree>/data,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hostile result file of the smallest records: a genuine header, then count records of
 // one byte each (5 bytes on disk, a whole record in memory once loaded).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A step of a test run where renameat2 refuses RENAME_NOREPLACE, as on a file system without
 // it (NFS) or a kernel without renameat2, so that the fallbacks of the renames that never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs checks in a fresh copy of the test program whose environment names a locale.
 // QLocale::system() reads the environment once per process, so a locale cannot be

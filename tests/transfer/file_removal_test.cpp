@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting to the Trash of a temporary data home, and for good, with awkward names.
 #include "support/scoped_env.h"
 #include "support/scoped_time_zone.h"

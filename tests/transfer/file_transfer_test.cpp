@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying and moving entries into a folder: what lands where, every answer to a conflict, and
 // that no stop, failure or kill loses a file.
 #include "support/special_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renaming within a folder never replaces another entry, with either way of doing it.
 #include "support/temp_tree.h"
 #include "support/without_rename_noreplace.h"

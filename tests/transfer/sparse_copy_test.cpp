@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying sparse files: holes stay holes on the same and on another file system, the bytes
 // are the same, and a stop in the middle leaves nothing of the copy.
 #include "support/temp_tree.h"

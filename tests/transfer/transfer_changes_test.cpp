@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sources that change under a running transfer: a file that another entry takes the place of,
 // a file written to while it is copied or after, before its move removes it.
 #include "support/special_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What killed transfers leave behind, and the next transfer into the same folder tidying it:
 // hidden part files of a dead writer go and nothing else does, a folder left unfinished gets
 // its mode, and transfers killed at random moments lose no file.

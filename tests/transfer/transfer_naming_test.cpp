@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names a copy takes beside an entry of its own name.
 #include "support/temp_tree.h"
 #include "transfer/transfer_naming.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the file transfer tests share: a sink that answers from a list, views of a tree's
 // entries, and folders on another file system.

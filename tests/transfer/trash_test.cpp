@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which trash a top folder offers the user, with a temporary folder standing for the top folder.
 #include "support/temp_tree.h"
 #include "transfer/trash.h"
