@@ -155,7 +155,8 @@ void FileSearch::StartPool(Run &run)
     const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();
     plan.passes = !run.matcher ? run.patterns.size() : testsNeedData ? 1 : 0;
     run.listings =
-        std::make_unique<ListingWindow>(*run.pool, listings, criteria.searchSubfolders != 0, std::move(plan));
+        std::make_unique<ListingWindow>(*run.pool, listings, criteria.searchSubfolders != 0, std::move(plan),
+                                        listingsAheadAlways_);
 }
 
 bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)
@@ -263,6 +264,7 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
     FreeAllRecords();
     excludedMet_.assign(excluded_.size(), false);
 
+    listingsTakenAhead_ = 0;
     Run run;
     run.sinks = sinks;
     std::deque<QueuedFolder> workList;
@@ -287,6 +289,7 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
         if (run.listings)
             run.listings->Leave();
     }
+    listingsTakenAhead_ = run.listings ? run.listings->ListingsTaken() : 0;
     // The pool goes with the run: a stop abandons what is still in its window.
     if (run.pool && Running())
         FinishContentTests(run);

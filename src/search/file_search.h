@@ -58,6 +58,10 @@ public:
     // The count a run uses: the one set, or the default for 0.
     std::size_t WorkerThreads() const;
     static constexpr std::size_t kLeastDefaultThreads = 4;
+    // With workers, folders are listed ahead of the walk only while listing one takes longer
+    // than handing it over (not from a warm cache); set, always, as the tests of the
+    // hand-over need on small cached trees. The records are the same either way.
+    void SetListingsAheadAlways(bool always) { listingsAheadAlways_ = always; }
 
     // Files that no run lists or reads, by identity (through a link too): the caller's own
     // output, which a search would otherwise read while it is written. None by default.
@@ -65,6 +69,8 @@ public:
     // Those of them the last run left out where it would have tested or listed them, in
     // the order set, each once.
     std::vector<FileIdentity> ExcludedFilesMet() const;
+    // How many folders the last run took listed ahead by its workers.
+    std::size_t ListingsTakenAhead() const { return listingsTakenAhead_; }
 
     // One run with the current criteria: tells sinks.results to clear its rows, empties
     // the result set, then appends every match to the list and tells sinks.results about
@@ -151,6 +157,8 @@ private:
     std::uint8_t running_ = 0;
     bool inRun_ = false;
     std::size_t workerThreads_ = 0;
+    bool listingsAheadAlways_ = false;
+    std::size_t listingsTakenAhead_ = 0;
     std::vector<FileIdentity> excluded_;
     std::vector<bool> excludedMet_; // per excluded file, during and after a run
     TypeNames typeNames_;

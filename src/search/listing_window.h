@@ -16,6 +16,7 @@
 #include "search/search_pool.h"
 #include "search/text_expression.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -54,15 +55,21 @@ struct EntryDataPlan {
 class ListingWindow {
 public:
     // Keeps at most folders listings ahead (and their entries to about a window's worth);
-    // subfolders are planned for only when descend is set.
-    ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan);
+    // subfolders are planned for only when descend is set. Unless always is set, listings
+    // are started only while folders take longer to list than to hand over (see Plan).
+    ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan, bool always = false);
     ~ListingWindow();
     ListingWindow(const ListingWindow &) = delete;
     ListingWindow &operator=(const ListingWindow &) = delete;
 
     // Starts listings for the folders the walk takes next, nearest first, as far as the
-    // window reaches.
+    // window reaches; none while the recent folders listed faster than a hand-over costs
+    // (a warm cache), when the walk lists them itself.
     void Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anchors);
+    // True while listings ahead are started.
+    bool HandingOver() const;
+    // The listings ahead the walk has taken so far.
+    std::size_t ListingsTaken() const { return listingsTaken_; }
     // The listing of the folder the walk takes now: the one read ahead when it is read (or
     // a worker finishes it within moments) and still that folder's, else own, filled as a
     // walk without workers fills it. Valid until Leave.
@@ -94,12 +101,16 @@ private:
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
     // Returns once the task is done: run here when no worker has it yet, else waited for.
     void AwaitDone(PoolTask &task);
+    // Counts one folder's listing time into the recent average.
+    void NoteListingTime(std::chrono::nanoseconds took);
 
     SearchPool &pool_;
     const std::size_t folders_;
     const std::size_t started_; // listings are started within this many folders of the walk
     const bool descend_;
     const std::shared_ptr<const EntryDataPlan> plan_;
+    const bool always_;
+    std::chrono::nanoseconds listingTime_; // recent folders', averaged
 
     std::vector<std::shared_ptr<ListingTask>> live_; // started and neither taken nor dropped
     std::uint64_t plans_ = 0;

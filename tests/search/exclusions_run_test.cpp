@@ -27,6 +27,7 @@ protected:
     void SetUp() override
     {
         search.SetWorkerThreads(GetParam());
+        search.SetListingsAheadAlways(true);
         tree.WriteFile("keep/a.txt", "");
         tree.WriteFile("big/b.txt", "");
         tree.WriteFile("big/deep/c.txt", "");

@@ -26,7 +26,12 @@ using ::testing::IsEmpty;
 
 class ExpressionRun : public ::testing::TestWithParam<std::size_t> {
 protected:
-    void SetUp() override { search.SetWorkerThreads(GetParam()); }
+    void SetUp() override
+    {
+        search.SetWorkerThreads(GetParam());
+        search.SetListingsAheadAlways(true);
+        search.SetListingsAheadAlways(true);
+    }
     std::vector<std::string> RunNames(std::string_view names, bool caseSensitive = false)
     {
         SetTexts(search, names, "", tree.Root());

@@ -70,7 +70,12 @@ protected:
 // several workers: the same folders in the same order, whatever the tree does.
 class WalkOnThreads : public SearchRunTest, public ::testing::WithParamInterface<std::size_t> {
 protected:
-    void SetUp() override { search.SetWorkerThreads(GetParam()); }
+    void SetUp() override
+    {
+        search.SetWorkerThreads(GetParam());
+        search.SetListingsAheadAlways(true);
+        search.SetListingsAheadAlways(true);
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Threads, WalkOnThreads, ::testing::Values(std::size_t{1}, std::size_t{4}),
@@ -510,6 +515,7 @@ TEST_F(SearchRunTest, ExcludedFilesAreNeitherTestedNorListedThroughLinksEitherAn
     search.SetExcludedFiles({elsewhere, *ownIdentity});
     for (const std::size_t threads : {std::size_t{1}, std::size_t{4}}) {
         search.SetWorkerThreads(threads);
+        search.SetListingsAheadAlways(true);
         SetTexts(search, "*.txt", "needle", tree.Root());
         search.criteria.wordMode = kWordModeWithout;
         EXPECT_THAT(RunConfigured(), ElementsAre("a.txt")) << threads;
