@@ -29,9 +29,9 @@ constexpr std::size_t kWakeShare = 4;
 constexpr std::chrono::microseconds kPatience{50};
 // What handing a listing to a worker costs the run: the wake-up, the wait, the entries read
 // on another core. Folders that list faster, as they do from a warm cache, are listed by the
-// walk itself: on two cores a warm name search of /usr took 0.29-0.41 s so and 0.50-0.58 s
-// with four threads listing ahead (and a third more CPU time); cold, listings take
-// milliseconds each and workers reading them ahead halved the time.
+// walk itself: on two cores a warm name search of /usr took 0.29-0.41 s listed by the walk
+// alone and 0.50-0.58 s with four threads listing ahead (a third more CPU time); cold,
+// listings take milliseconds each and workers reading them ahead halved the time.
 constexpr std::chrono::microseconds kHandOverCost{40};
 // A listing time weighs this share in the recent average: a few folders' times tell when
 // the walk moves from cached folders to ones read from the disk.
