@@ -3,6 +3,7 @@
 
 #include "framework/fitted_text.h"
 #include "framework/readable_color.h"
+#include "framework/tinted_icon.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -66,7 +67,11 @@ QFont CLinkButton::DrawFont() const
 QRect CLinkButton::TextRect() const
 {
     QRect area = rect();
-    if (!icon_.isNull())
+    if (icon_.isNull())
+        return area;
+    if (isRightToLeft())
+        area.setLeft(area.left() + height());
+    else
         area.setRight(area.right() - height());
     return area;
 }
@@ -74,7 +79,14 @@ QRect CLinkButton::TextRect() const
 QRect CLinkButton::IconRect() const
 {
     const int offset = (height() - kIconSize) / 2;
-    return {width() - height() + offset, offset, kIconSize, kIconSize};
+    return {isRightToLeft() ? offset : width() - height() + offset, offset, kIconSize, kIconSize};
+}
+
+QColor CLinkButton::IconColor() const
+{
+    if (!isEnabled())
+        return palette().color(QPalette::Disabled, QPalette::WindowText);
+    return ReadableOn(palette().color(QPalette::WindowText), palette().color(QPalette::Window));
 }
 
 QSize CLinkButton::sizeHint() const
@@ -121,8 +133,10 @@ void CLinkButton::paintEvent(QPaintEvent *)
     else
         painter.drawText(area, flags, shown);
 
-    if (!icon_.isNull())
-        icon_.paint(&painter, IconRect());
+    if (!icon_.isNull()) {
+        const QRect place = IconRect();
+        painter.drawPixmap(place, TintedPixmap(icon_, place.size(), devicePixelRatioF(), IconColor()));
+    }
 }
 
 void CLinkButton::mouseMoveEvent(QMouseEvent *event)
