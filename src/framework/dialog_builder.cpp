@@ -62,7 +62,8 @@ QWidget *MakeStatic(const DialogControlResource &control, const QString &text, Q
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (control.style & kStyleWordWrap) {
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Broken into lines the text takes its own direction, not the window's: mirrored by hand.
+        label->setAlignment((parent.isRightToLeft() ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft) | Qt::AlignTop);
         return label;
     }
     // The template's widths fit the original font; a label is widened rather than cut,
