@@ -58,12 +58,13 @@ QWidget *MakeStatic(const DialogControlResource &control, const QString &text, Q
 {
     auto *label = new QLabel(text, &parent);
     label->setTextFormat(Qt::PlainText);
-    if (control.style & kStyleCenterVertical)
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A label aligns by its text's own direction, not the window's: mirrored by hand, so that
+    // its text starts where its rectangle does.
+    const Qt::Alignment start = parent.isRightToLeft() ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft;
+    label->setAlignment(start | Qt::AlignVCenter);
     if (control.style & kStyleWordWrap) {
         label->setWordWrap(true);
-        // Broken into lines the text takes its own direction, not the window's: mirrored by hand.
-        label->setAlignment((parent.isRightToLeft() ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment(start | Qt::AlignTop);
         return label;
     }
     // The template's widths fit the original font; a label is widened rather than cut,

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 namespace sifter {
 
@@ -124,10 +125,16 @@ void CLinkButton::paintEvent(QPaintEvent *)
     painter.setFont(DrawFont());
     painter.setPen(TextColor());
 
-    int flags = Qt::TextSingleLine | Qt::AlignVCenter;
-    flags |= alignment_ == kCentre ? Qt::AlignHCenter : alignment_ == kRight ? Qt::AlignRight : Qt::AlignLeft;
-    const QRect area = TextRect();
+    const Qt::Alignment side = alignment_ == kCentre ? Qt::AlignHCenter
+                               : alignment_ == kRight ? Qt::AlignRight
+                                                      : Qt::AlignLeft;
+    // The side follows the button's direction, the characters their own: right to left an
+    // address would otherwise show its closing "/" at its start.
     const QString shown = ShownText();
+    painter.setLayoutDirection(shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    const int flags = Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignAbsolute |
+                      QStyle::visualAlignment(layoutDirection(), side);
+    const QRect area = TextRect();
     if (shown == WithoutMnemonics(label))
         painter.drawText(area, flags | Qt::TextShowMnemonic, label);
     else

@@ -219,6 +219,10 @@ TEST_F(DialogBuilderTest, RightToLeftEachControlIsMirroredWithinTheTemplatesWidt
     const QWidget *label = built.All()[0].widget;
     EXPECT_EQ(label->geometry().right() + 1, kOrigin.x() + width - units.ToPixelsX(5));
     EXPECT_GT(label->width(), units.ToPixelsX(20));
+    // Labels start at their right edge, also one of left-to-right text broken into lines.
+    for (const int i : {0, 14})
+        EXPECT_TRUE(qobject_cast<QLabel *>(built.All()[i].widget)->alignment() & Qt::AlignRight) << i;
+    EXPECT_TRUE(qobject_cast<QLabel *>(controls.All()[0].widget)->alignment() & Qt::AlignLeft);
 }
 
 } // namespace
