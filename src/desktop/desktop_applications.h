@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The applications installed as desktop entries, which of them handle a MIME type, and
-// whether the type has a handler at all (what the desktop's opener would start).
+// Where the desktop entries and mimeapps.list files are, the applications GIO finds for a MIME
+// type, and whether the type has a handler at all (what the desktop's opener would start).
 #include "desktop/desktop_entry.h"
 
 #include <string>
 #include <vector>
 
 namespace sifter {
-
-// Limits of the walk through an applications folder (outside input: a hostile tree must end).
-inline constexpr int kMaxApplicationFolderDepth = 8;
-inline constexpr std::size_t kMaxApplicationEntries = 20000;
 
 // The folders holding desktop entries, first wins: $XDG_DATA_HOME/applications, then each
 // absolute folder of $XDG_DATA_DIRS (default /usr/local/share:/usr/share) + /applications.
@@ -20,14 +16,6 @@ std::vector<std::string> ApplicationFolders();
 // each $XDG_CONFIG_DIRS (default /etc/xdg), then each of ApplicationFolders(), the lists of
 // the desktops of $XDG_CURRENT_DESKTOP ("kde-mimeapps.list") and then mimeapps.list.
 std::vector<std::string> MimeAppsListFiles();
-
-// The language whose translated names are picked, from LC_ALL, LC_MESSAGES or LANG ("de_DE").
-std::string MessagesLanguage();
-
-// Every "*.desktop" below the folders (subfolders giving "a-b.desktop" ids); the first file
-// found for an id wins, even when it is hidden or unreadable, which then hides the id.
-// Entries that are hidden, unreadable, or whose Exec is malformed or TryExec fails are left out.
-std::vector<DesktopEntry> FindApplications(const std::vector<std::string> &folders, std::string_view language);
 
 // The applications a chooser offers for a file of the types (its own type first, then its
 // aliases and ancestors), as GIO finds them in the XDG folders and mimeapps.list files: those
@@ -44,10 +32,10 @@ struct ChooserApplications {
 ChooserApplications ChooserApplicationsForTypes(const std::vector<std::string> &types);
 
 // True when one of the types (a file's own first, then its aliases and ancestors) has an
-// application the desktop would start: a default or added association of a mimeapps.list naming
-// one of the applications, or an application declaring the type that no list removes for it.
-// "application/octet-stream" counts only as the file's own type.
-bool HasApplicationForTypes(const std::vector<DesktopEntry> &applications, const std::vector<std::string> &types,
-                            const std::vector<std::string> &mimeAppsLists);
+// application: GIO's default for it (what GIO's opener starts: entries Hidden, with a missing
+// TryExec or removed for the type do not count, NoDisplay ones do), or one the chooser offers
+// as the type's own. "application/octet-stream" counts only as the file's own type. GIO
+// follows new and removed entries while the program runs (through its own monitors).
+bool HasApplicationForTypes(const std::vector<std::string> &types);
 
 } // namespace sifter

@@ -2,7 +2,8 @@
 // The chooser's applications from GIO, which already does what a hand-made scan of the
 // desktop entries got wrong or left out: mimeinfo.cache and mimeapps.list (defaults, added
 // and removed associations), OnlyShowIn/NotShowIn, TryExec, Hidden and NoDisplay, and
-// translated names with country and modifier ("Name[de_DE@euro]") from $LANGUAGE on.
+// translated names with country and modifier ("Name[de_DE@euro]") from $LANGUAGE on. The
+// opener's check asks it too, so that the check and the chooser never disagree on an entry.
 #include "desktop/desktop_applications.h"
 
 #include "desktop/desktop_exec.h"
@@ -14,10 +15,13 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <set>
 
 namespace sifter {
 namespace {
+
+constexpr std::string_view kAnyBytesType = "application/octet-stream";
 
 struct ListFree {
     void operator()(GList *list) const { g_list_free_full(list, g_object_unref); }
@@ -53,12 +57,19 @@ std::vector<std::string> EntryList(GDesktopAppInfo *info, const char *key)
     return items;
 }
 
+// False for an entry that is Hidden (deleted, in the standard's words): GIO's lists leave it
+// out, but its default for a type can still be one.
+bool IsInstalled(GAppInfo *app)
+{
+    return !G_IS_DESKTOP_APP_INFO(app) || !g_desktop_app_info_get_is_hidden(G_DESKTOP_APP_INFO(app));
+}
+
 // The entry as the chooser and the program start need it; empty for one the chooser does not
 // show: not a desktop entry, not for this desktop, NoDisplay, Terminal (a terminal emulator has
 // no standard way to be found), or an Exec our start would refuse.
 std::optional<DesktopEntry> ShownEntry(GAppInfo *app)
 {
-    if (!G_IS_DESKTOP_APP_INFO(app) || !g_app_info_should_show(app))
+    if (!IsInstalled(app) || !G_IS_DESKTOP_APP_INFO(app) || !g_app_info_should_show(app))
         return std::nullopt;
     GDesktopAppInfo *info = G_DESKTOP_APP_INFO(app);
     if (g_desktop_app_info_get_boolean(info, "Terminal"))
@@ -132,6 +143,31 @@ ChooserApplications ChooserApplicationsForTypes(const std::vector<std::string> &
     SortByName(chooser.declared.begin() + static_cast<std::ptrdiff_t>(sortedFrom), chooser.declared.end());
     SortByName(chooser.others.begin(), chooser.others.end());
     return chooser;
+}
+
+bool HasApplicationForTypes(const std::vector<std::string> &types)
+{
+    std::vector<std::string> counted;
+    for (const std::string &type : types) {
+        // Every type derives from it: a program taking any bytes is no default for a file of a
+        // type of its own, only for a file the database knows nothing better of.
+        if (type == kAnyBytesType && &type != &types.front())
+            continue;
+        // What GIO's opener would start: its default, else any application of the type, NoDisplay
+        // entries (a command kept by "Always use") included.
+        const AppRef preferred(g_app_info_get_default_for_type(type.c_str(), FALSE));
+        if (preferred && IsInstalled(preferred.get()))
+            return true;
+        const AppList all(g_app_info_get_all_for_type(type.c_str()));
+        for (GList *item = all.get(); item; item = item->next) {
+            if (IsInstalled(static_cast<GAppInfo *>(item->data)))
+                return true;
+        }
+        counted.push_back(type);
+    }
+    // Entries declaring a type in a folder without mimeinfo.cache have no default in GIO, yet
+    // the chooser offers them as the type's own, and so the check counts them.
+    return !counted.empty() && !ChooserApplicationsForTypes(counted).declared.empty();
 }
 
 } // namespace sifter

@@ -86,15 +86,10 @@ void OpenSelectedFiles(const ResultRows &list, Application &app, const DesktopPo
         return;
     // The desktop's opener says it started even when no program takes the type, and then
     // nothing happens: a type without an application goes to the chooser instead.
-    std::vector<DesktopEntry> applications = FindApplications(ApplicationFolders(), MessagesLanguage());
-    const std::vector<std::string> mimeAppsLists = MimeAppsListFiles();
     for (const auto &[path, isFolder] : files) {
-        if (HasApplicationForTypes(applications, FileMimeTypes(path, isFolder), mimeAppsLists) &&
-            app.OpenUrl(FileUrlOfPath(path)))
+        if (HasApplicationForTypes(FileMimeTypes(path, isFolder)) && app.OpenUrl(FileUrlOfPath(path)))
             continue;
         OpenWithChosenProgram(app, portal, path, isFolder, parent);
-        // A command kept for the type is an entry of its own, which the next file of the type needs.
-        applications = FindApplications(ApplicationFolders(), MessagesLanguage());
     }
 }
 

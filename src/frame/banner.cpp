@@ -43,6 +43,9 @@ std::array<BannerPiece, 4> LayoutBanner(const QString &title, const QFontMetrics
 void DrawBanner(QPainter &painter, const QRect &item, const QString &title, const QPalette &palette)
 {
     painter.setBackgroundMode(Qt::TransparentMode);
+    // The pieces are laid out left to right by hand: right to left a piece's blank would go to
+    // its other end.
+    painter.setLayoutDirection(Qt::LeftToRight);
     for (const BannerPiece &piece : LayoutBanner(title, painter.fontMetrics(), item, palette)) {
         painter.setPen(piece.color);
         painter.drawText(piece.rect, Qt::TextSingleLine | Qt::AlignVCenter, piece.text);

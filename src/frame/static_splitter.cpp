@@ -78,12 +78,14 @@ void StaticSplitter::keyPressEvent(QKeyEvent *event)
         return;
     }
     const int step = (event->modifiers() & Qt::ControlModifier) ? kKeyboardFineStep : kKeyboardStep;
+    // Right to left the first column is the right one: the bar still goes where the arrow points.
+    const int rightward = isRightToLeft() ? -step : step;
     switch (event->key()) {
     case Qt::Key_Left:
-        moveSplitter(FirstColumnWidth() - step, 1);
+        moveSplitter(FirstColumnWidth() - rightward, 1);
         break;
     case Qt::Key_Right:
-        moveSplitter(FirstColumnWidth() + step, 1);
+        moveSplitter(FirstColumnWidth() + rightward, 1);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -4,6 +4,7 @@
 #include "framework/command_icons.h"
 #include "framework/fitted_text.h"
 #include "framework/link_button.h"
+#include "framework/mirrored_layout.h"
 #include "text/locale_text.h"
 
 #include <QButtonGroup>
@@ -57,11 +58,13 @@ QWidget *MakeStatic(const DialogControlResource &control, const QString &text, Q
 {
     auto *label = new QLabel(text, &parent);
     label->setTextFormat(Qt::PlainText);
-    if (control.style & kStyleCenterVertical)
-        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A label aligns by its text's own direction, not the window's: mirrored by hand, so that
+    // its text starts where its rectangle does.
+    const Qt::Alignment start = parent.isRightToLeft() ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft;
+    label->setAlignment(start | Qt::AlignVCenter);
     if (control.style & kStyleWordWrap) {
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAlignment(start | Qt::AlignTop);
         return label;
     }
     // The template's widths fit the original font; a label is widened rather than cut,
@@ -259,11 +262,17 @@ DialogControls BuildDialogControls(const DialogResource &resource, QWidget &pare
 {
     DialogControls built;
     QButtonGroup *group = nullptr;
+    // Qt mirrors its layouts, never a fixed geometry: right to left the template is mirrored
+    // here, after a control's own size (a widened label grows towards its start).
+    const bool mirrored = parent.isRightToLeft();
+    const int clientWidth = units.ToPixelsX(resource.width);
     for (const DialogControlResource &control : resource.controls) {
         QRect place = units.ToPixels(control.x, control.y, control.width, control.height).translated(origin);
         QWidget *widget = MakeControl(control, place, parent);
         if (!widget)
             continue;
+        if (mirrored)
+            place = VisualRect(place.translated(-origin.x(), 0), clientWidth, true).translated(origin.x(), 0);
         widget->setGeometry(place);
         NameForScreenReaders(control, *widget, built.controls_.empty() ? nullptr : built.controls_.back().widget);
         if (control.style & kStyleDisabled)

@@ -58,6 +58,8 @@ private:
 //  - push buttons (the default one marked), link buttons, check boxes with the text as
 //    their caption ("&&" shows one ampersand); the program's icon; etched lines;
 //  - kStyleDisabled controls start disabled, kStyleHidden ones hidden;
+//  - when parent runs right to left, each rectangle mirrored within the template's width
+//    (x' = width - x - w, origin added on both sides);
 //  - for screen readers, an input control right after a label is that label's buddy and is
 //    named by it (without the '&'); else the template's spoken text names it; a button's
 //    spoken text is its description.

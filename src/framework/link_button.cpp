@@ -3,10 +3,12 @@
 
 #include "framework/fitted_text.h"
 #include "framework/readable_color.h"
+#include "framework/tinted_icon.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 namespace sifter {
 
@@ -66,7 +68,11 @@ QFont CLinkButton::DrawFont() const
 QRect CLinkButton::TextRect() const
 {
     QRect area = rect();
-    if (!icon_.isNull())
+    if (icon_.isNull())
+        return area;
+    if (isRightToLeft())
+        area.setLeft(area.left() + height());
+    else
         area.setRight(area.right() - height());
     return area;
 }
@@ -74,7 +80,14 @@ QRect CLinkButton::TextRect() const
 QRect CLinkButton::IconRect() const
 {
     const int offset = (height() - kIconSize) / 2;
-    return {width() - height() + offset, offset, kIconSize, kIconSize};
+    return {isRightToLeft() ? offset : width() - height() + offset, offset, kIconSize, kIconSize};
+}
+
+QColor CLinkButton::IconColor() const
+{
+    if (!isEnabled())
+        return palette().color(QPalette::Disabled, QPalette::WindowText);
+    return ReadableOn(palette().color(QPalette::WindowText), palette().color(QPalette::Window));
 }
 
 QSize CLinkButton::sizeHint() const
@@ -112,17 +125,25 @@ void CLinkButton::paintEvent(QPaintEvent *)
     painter.setFont(DrawFont());
     painter.setPen(TextColor());
 
-    int flags = Qt::TextSingleLine | Qt::AlignVCenter;
-    flags |= alignment_ == kCentre ? Qt::AlignHCenter : alignment_ == kRight ? Qt::AlignRight : Qt::AlignLeft;
-    const QRect area = TextRect();
+    const Qt::Alignment side = alignment_ == kCentre ? Qt::AlignHCenter
+                               : alignment_ == kRight ? Qt::AlignRight
+                                                      : Qt::AlignLeft;
+    // The side follows the button's direction, the characters their own: right to left an
+    // address would otherwise show its closing "/" at its start.
     const QString shown = ShownText();
+    painter.setLayoutDirection(shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    const int flags = Qt::TextSingleLine | Qt::AlignVCenter | Qt::AlignAbsolute |
+                      QStyle::visualAlignment(layoutDirection(), side);
+    const QRect area = TextRect();
     if (shown == WithoutMnemonics(label))
         painter.drawText(area, flags | Qt::TextShowMnemonic, label);
     else
         painter.drawText(area, flags, shown);
 
-    if (!icon_.isNull())
-        icon_.paint(&painter, IconRect());
+    if (!icon_.isNull()) {
+        const QRect place = IconRect();
+        painter.drawPixmap(place, TintedPixmap(icon_, place.size(), devicePixelRatioF(), IconColor()));
+    }
 }
 
 void CLinkButton::mouseMoveEvent(QMouseEvent *event)

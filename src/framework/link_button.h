@@ -3,8 +3,8 @@
 // CLinkButton: a flat, link-like button that draws itself: its text in the palette's link
 // colour (red while the mouse is over it, olive while it has the focus, the palette's
 // disabled text colour when disabled), each made readable on the palette's window colour,
-// optionally bold or underlined, with an optional 16 x 16 icon at its right end, and the hand
-// pointer over it.
+// optionally bold or underlined, with an optional 16 x 16 icon at its right end (its left end
+// right to left) drawn in the palette's text colour, and the hand pointer over it.
 // The section buttons of the criteria pane and the links of the About box are these.
 #include <QAbstractButton>
 #include <QColor>
@@ -25,7 +25,7 @@ public:
 
     explicit CLinkButton(QWidget *parent = nullptr);
 
-    // Drawn 16 x 16 in a square at the right end when set.
+    // Drawn 16 x 16 in a square at the end when set; its dark pixels in IconColor().
     const QIcon &Icon() const { return icon_; }
     void SetIcon(const QIcon &icon);
     // Section state, kept for the criteria pane.
@@ -53,8 +53,12 @@ public:
     QFont DrawFont() const;
     // Where the text goes: the whole button, less the icon's square when there is an icon.
     QRect TextRect() const;
-    // Where the icon goes: 16 x 16, centred in the square of the button's height at its right end.
+    // Where the icon goes: 16 x 16, centred in the square of the button's height at its right
+    // end, at its left end when the button is laid out right to left.
     QRect IconRect() const;
+    // The icon's colour: the palette's window text made readable on its window colour (so that
+    // black arrows show on a dark palette), or its disabled window text when disabled.
+    QColor IconColor() const;
 
     QSize sizeHint() const override;
 

@@ -2,6 +2,7 @@
 #include "pane/criteria_panel.h"
 
 #include "framework/fitted_text.h"
+#include "framework/mirrored_layout.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -34,13 +35,14 @@ CCriteriaPanel::CCriteriaPanel(ResourceId dialogId, std::initializer_list<int> s
         }
     }
     resize(units.ToPixels(resource->width, resource->height).grownBy(border));
+    laidOutWidth_ = width();
 }
 
 int CCriteriaPanel::WidthForWholeTexts() const
 {
     int width = 0;
     for (const auto &[option, whole] : options_)
-        width = std::max(width, option->x() + WidthForWhole(*option, whole));
+        width = std::max(width, LogicalGeometry(*option).x() + WidthForWhole(*option, whole));
     return width + contentsMargins().right();
 }
 
@@ -81,24 +83,26 @@ void CCriteriaPanel::keyPressEvent(QKeyEvent *event)
 
 void CCriteriaPanel::StretchControls()
 {
+    // Placed in left-to-right coordinates, mirrored when the panel runs right to left.
+    KeepLogicalPlaces(*this, laidOutWidth_);
     const int right = contentsRect().right();
     for (const int id : stretched_) {
         QWidget *control = controls_.Find(id);
         if (!control)
             continue;
-        QRect place = control->geometry();
+        QRect place = LogicalGeometry(*control);
         place.setRight(std::max(right, place.left() - 1));
-        control->setGeometry(place);
+        SetLogicalGeometry(*control, place);
     }
     for (const auto &[option, whole] : options_)
         ShowFitted(*option, whole);
     // A label cut at the panel's edge could read as another text: the cut is marked.
     for (const auto &[label, whole] : labels_) {
-        const int room = std::max(right + 1 - label->x(), 1);
+        QRect place = LogicalGeometry(*label);
+        const int room = std::max(right + 1 - place.x(), 1);
         ShowFitted(*label, whole, room);
-        QRect place = label->geometry();
         place.setWidth(std::min(label->fontMetrics().horizontalAdvance(whole), room));
-        label->setGeometry(place);
+        SetLogicalGeometry(*label, place);
     }
 }
 

@@ -59,6 +59,7 @@ private:
     std::vector<int> stretched_;
     std::vector<std::pair<QAbstractButton *, QString>> options_; // each check box or radio button with its whole text
     std::vector<std::pair<QLabel *, QString>> labels_;           // each label with its whole text
+    int laidOutWidth_ = 0;  // the width the controls were last mirrored in, right to left
 };
 
 } // namespace sifter

@@ -7,6 +7,7 @@
 #include "framework/dialog_units.h"
 #include "framework/fitted_text.h"
 #include "framework/link_button.h"
+#include "framework/mirrored_layout.h"
 #include "framework/local_text.h"
 #include "pane/attributes_panel.h"
 #include "pane/criteria_panel.h"
@@ -74,6 +75,7 @@ void CLeftView::CreateControls()
     const DialogUnits units(form_->font());
     form_->resize(units.ToPixels(resource->width, resource->height));
     const DialogControls controls = BuildDialogControls(*resource, *form_, units);
+    formLaidOutWidth_ = form_->width();
     nameBox_ = controls.Find<QComboBox>(ctl::kNameBox);
     nameExpression_ = controls.Find<QCheckBox>(ctl::kNameExpression);
     wordsBox_ = controls.Find<QComboBox>(ctl::kWordsBox);
@@ -102,6 +104,11 @@ void CLeftView::CreatePanels(UserPrompts &prompts)
 {
     panels_ = CreateCriteriaPanels(form_, prompts);
     sectionPanels_ = {panels_.wordOptions, panels_.fileSize, panels_.dateTime, panels_.attributes, panels_.exclude};
+    // Made at the form's left edge; right to left that is its right edge.
+    for (QWidget *panel : sectionPanels_) {
+        if (panel)
+            SetLogicalGeometry(*panel, panel->geometry());
+    }
     // The wheel over the Exclude box scrolls the pane, as over the other boxes.
     panels_.exclude->Box()->installEventFilter(this);
 }
@@ -268,24 +275,26 @@ void CLeftView::resizeEvent(QResizeEvent *event)
 
 void CLeftView::StretchControls()
 {
+    // The form's controls are placed left to right and mirrored when it runs right to left.
     const int right = viewport()->width() - kRightMargin;
     form_->resize(std::max(right + kRightMargin, 1), form_->height());
+    KeepLogicalPlaces(*form_, formLaidOutWidth_);
     std::vector<QWidget *> stretched = {nameBox_, nameExpression_, wordsBox_, folderBox_};
     stretched.insert(stretched.end(), sectionButtons_.begin(), sectionButtons_.end());
     stretched.insert(stretched.end(), sectionPanels_.begin(), sectionPanels_.end());
     for (QWidget *widget : stretched) {
         if (!widget)
             continue;
-        QRect place = widget->geometry();
+        QRect place = LogicalGeometry(*widget);
         place.setRight(right - 1);
-        widget->setGeometry(place);
+        SetLogicalGeometry(*widget, place);
         if (auto *panel = qobject_cast<CCriteriaPanel *>(widget))
             panel->StretchControls();
     }
     for (QPushButton *button : {browseButton_, searchButton_}) {
-        QRect place = button->geometry();
+        QRect place = LogicalGeometry(*button);
         place.moveRight(right - 1);
-        button->setGeometry(place);
+        SetLogicalGeometry(*button, place);
     }
     FitLabels(right);
 }
@@ -294,12 +303,12 @@ void CLeftView::FitLabels(int right)
 {
     for (const auto &[label, text] : labels_) {
         const int whole = QFontMetrics(label->font()).horizontalAdvance(text);
-        const int room = std::max(right - label->x(), 1);
+        QRect place = LogicalGeometry(*label);
+        const int room = std::max(right - place.x(), 1);
         // Clipped at the pane's edge a label could read as another one: the cut is marked.
         ShowFitted(*label, text, room);
-        QRect place = label->geometry();
         place.setWidth(whole <= room ? std::min(std::max(place.width(), whole), room) : room);
-        label->setGeometry(place);
+        SetLogicalGeometry(*label, place);
     }
 }
 
@@ -311,10 +320,10 @@ int CLeftView::WidthToShow() const
     // every label and option must show whole, also once open sections bring the scroll bar.
     int needed = 0;
     for (const auto &[label, text] : labels_)
-        needed = std::max(needed, label->x() + QFontMetrics(label->font()).horizontalAdvance(text));
+        needed = std::max(needed, LogicalGeometry(*label).x() + QFontMetrics(label->font()).horizontalAdvance(text));
     for (const QWidget *panel : sectionPanels_) {
         if (const auto *criteria = qobject_cast<const CCriteriaPanel *>(panel))
-            needed = std::max(needed, criteria->x() + criteria->WidthForWholeTexts());
+            needed = std::max(needed, LogicalGeometry(*criteria).x() + criteria->WidthForWholeTexts());
     }
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
     return std::max(kDefaultWidthLeftPanel, needed + kRightMargin + scrollBar + 2 * frameWidth());

@@ -133,6 +133,7 @@ private:
     LayoutSettings &settings_;
     SearchHistories histories_;
     QWidget *form_ = nullptr;
+    int formLaidOutWidth_ = 0;  // the width the form's controls were last mirrored in, right to left
     QPushButton *searchButton_ = nullptr;
     std::array<CLinkButton *, kSectionCount> sectionButtons_{};
     CriteriaPanels panels_;

@@ -5,6 +5,7 @@
 #include "framework/dialog_builder.h"
 #include "framework/event_loop.h"
 #include "framework/local_text.h"
+#include "framework/mirrored_layout.h"
 #include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "results/hex_view_pane.h"
@@ -39,11 +40,15 @@ CHexViewDialog::CHexViewDialog(QWidget *parent) : QDialog(parent)
     const DialogUnits units(font());
 
     const DialogControls controls = BuildDialogControls(*resource, *this, units);
+    laidOutWidth_ = units.ToPixelsX(resource->width);
     searchBox_ = controls.Find<QLineEdit>(ctl::hexview::kSearchText);
     hexadecimalBox_ = controls.Find<QCheckBox>(ctl::hexview::kHexadecimal);
     searchButton_ = controls.Find<QPushButton>(ctl::hexview::kSearch);
     paneTop_ = qobject_cast<QFrame *>(controls.Find(ctl::hexview::kPaneTop));
     pane_ = new CHexViewPane(this);
+    // The dump is a table of bytes, offsets to the left of them and their text to the right,
+    // in every language: it and its scroll bars stay left to right; the window around is mirrored.
+    pane_->setLayoutDirection(Qt::LeftToRight);
     connect(searchButton_, &QPushButton::clicked, this, &CHexViewDialog::SearchNext);
     connect(pane_, &CHexViewPane::FocusToDialogRequested, this, [this] { searchBox_->setFocus(); });
     setTabOrder(searchButton_, pane_);
@@ -60,14 +65,16 @@ CHexViewDialog::~CHexViewDialog() = default;
 
 void CHexViewDialog::LayOutControls()
 {
+    // Placed left to right and mirrored when the window runs right to left.
+    KeepLogicalPlaces(*this, laidOutWidth_);
     const QRect client = rect();
     pane_->setGeometry(0, paneTop_->y(), client.width(), std::max(0, client.height() - paneTop_->y()));
-    QRect box = searchBox_->geometry();
+    QRect box = LogicalGeometry(*searchBox_);
     box.setRight(client.right());
-    searchBox_->setGeometry(box);
-    QRect button = searchButton_->geometry();
+    SetLogicalGeometry(*searchBox_, box);
+    QRect button = LogicalGeometry(*searchButton_);
     button.moveRight(client.right());
-    searchButton_->setGeometry(button);
+    SetLogicalGeometry(*searchButton_, button);
 }
 
 bool CHexViewDialog::ShowFile(const std::string &path, std::int64_t offset)

@@ -62,6 +62,7 @@ private:
     QCheckBox *hexadecimalBox_ = nullptr;
     QPushButton *searchButton_ = nullptr;
     QFrame *paneTop_ = nullptr;
+    int laidOutWidth_ = 0;  // the width the controls were last mirrored in, right to left
     std::string searchText_;
     bool hexadecimal_ = false;
     bool searching_ = false;

@@ -36,6 +36,9 @@ CPreviewPane::CPreviewPane(QWidget *parent)
     lines_->setUniformItemSizes(true);
     lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lines_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The file's lines, their numbers before them, read as the Hex View's dump: left to right in
+    // every language; the header above follows the window.
+    lines_->setLayoutDirection(Qt::LeftToRight);
     delegate_ = new PreviewLineDelegate(shown_, lines_);
     lines_->setItemDelegate(delegate_);
     lines_->installEventFilter(this);

@@ -107,6 +107,12 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        // Right to left a cell's text would take the view's direction, and a path, a size or a
+        // date read "tmp/a/", "KB 1": left-to-right text keeps its own order between marks.
+        if (option->direction == Qt::RightToLeft && !option->text.isRightToLeft()) {
+            const QChar mark(0x200E);  // LEFT-TO-RIGHT MARK
+            option->text = mark + option->text + mark;
+        }
         if (const QVariant elide = index.data(ResultsModel::kTextElideModeRole); elide.isValid())
             option->textElideMode = static_cast<Qt::TextElideMode>(elide.toInt());
         if (!iconView_ || iconView_->Mode() != ViewMode::LargeIcons)

@@ -2,6 +2,7 @@
 // The applications the Open With chooser offers for a type, as GIO finds them in temporary XDG
 // folders: the default first, the others of the type by name, then the rest; entries for other
 // desktops, with a missing TryExec, Hidden or NoDisplay left out; names in the user's language.
+// Whether a type has an application at all, by the same source, also after the entries change.
 #include "desktop/desktop_applications.h"
 
 #include "support/scoped_env.h"
@@ -13,7 +14,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <thread>
 #include <sstream>
 
 namespace sifter {
@@ -35,9 +39,9 @@ protected:
                                                                "\nExec=true %f\nMimeType=" + mimeTypes + "\n" + extra);
     }
 
-    // "Name=id" of the declared entries, "|", then those of the others. Asked in a child
-    // process: GIO reads the folders of the environment once per process.
-    static std::vector<std::string> Chooser(const std::vector<std::string> &types)
+    // The lines answer() writes, run in a child process: GIO reads the folders of the
+    // environment once per process.
+    static std::vector<std::string> InChild(const std::function<std::string()> &answer)
     {
         int fds[2];
         if (pipe(fds) != 0)
@@ -45,13 +49,7 @@ protected:
         const pid_t child = fork();
         if (child == 0) {
             close(fds[0]);
-            const ChooserApplications chooser = ChooserApplicationsForTypes(types);
-            std::string text;
-            for (const DesktopEntry &entry : chooser.declared)
-                text += entry.name + "=" + entry.id + "\n";
-            text += "|\n";
-            for (const DesktopEntry &entry : chooser.others)
-                text += entry.name + "=" + entry.id + "\n";
+            const std::string text = answer();
             const bool written = write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
             _exit(written ? 0 : 1);
         }
@@ -70,6 +68,33 @@ protected:
             lines.push_back(line);
         return lines;
     }
+
+    // "Name=id" of the declared entries, "|", then those of the others.
+    static std::vector<std::string> Chooser(const std::vector<std::string> &types)
+    {
+        return InChild([&types] {
+            const ChooserApplications chooser = ChooserApplicationsForTypes(types);
+            std::string text;
+            for (const DesktopEntry &entry : chooser.declared)
+                text += entry.name + "=" + entry.id + "\n";
+            text += "|\n";
+            for (const DesktopEntry &entry : chooser.others)
+                text += entry.name + "=" + entry.id + "\n";
+            return text;
+        });
+    }
+
+    // The check's answer, "yes" or "no", and whether the chooser offers any of the types' own.
+    static std::vector<std::string> Check(const std::vector<std::string> &types)
+    {
+        return InChild([&types] {
+            return std::string(HasApplicationForTypes(types) ? "yes" : "no") +
+                   (ChooserApplicationsForTypes(types).declared.empty() ? "\n" : " offered\n");
+        });
+    }
+
+    // The index of the types' entries that the desktop's database tool writes.
+    void WriteMimeCache(const std::string &lines) { tree.WriteFile("data/applications/mimeinfo.cache", "[MIME Cache]\n" + lines); }
 
     test::TempTree tree;
 };
@@ -154,6 +179,67 @@ TEST_F(GioApplicationsTest, ANameForTheLanguageCountryAndModifierIsShown)
     all.Set("C.UTF-8");
     language.Set(nullptr);
     EXPECT_EQ(Chooser({"text/plain"}), (std::vector<std::string>{"Viewer=viewer.desktop", "|"}));
+}
+
+TEST_F(GioApplicationsTest, ATypeHasAnApplicationWhenGioHasADefaultOrTheChooserOffersOne)
+{
+    WriteEntry("text.desktop", "Text", "text/plain;", "NoDisplay=true\n");
+    WriteEntry("any.desktop", "Any", "application/octet-stream;");
+    WriteEntry("plain.desktop", "Plain", "");
+    WriteEntry("unindexed.desktop", "Unindexed", "text/x-zzqx;");
+    WriteMimeCache("text/plain=text.desktop;\napplication/octet-stream=any.desktop;\n");
+    // A NoDisplay default is what the opener starts, though no chooser shows it.
+    EXPECT_EQ(Check({"text/x-csrc", "text/plain"}), std::vector<std::string>{"yes"});
+    // The chooser offers the program for any bytes first, yet for a picture it is no default.
+    EXPECT_EQ(Check({"image/png", "application/octet-stream"}), std::vector<std::string>{"no offered"});
+    EXPECT_EQ(Check({"application/octet-stream"}), std::vector<std::string>{"yes offered"});
+    // An entry of a folder that no index covers counts as the chooser offers it.
+    EXPECT_EQ(Check({"text/x-zzqx"}), std::vector<std::string>{"yes offered"});
+
+    tree.WriteFile("config/mimeapps.list", "[Default Applications]\nimage/png=missing.desktop;plain.desktop;\n"
+                                           "[Removed Associations]\ntext/plain=text.desktop;\n");
+    EXPECT_EQ(Check({"image/png", "application/octet-stream"}), std::vector<std::string>{"yes offered"});
+    EXPECT_EQ(Check({"text/x-csrc", "text/plain"}), std::vector<std::string>{"no"});
+    EXPECT_EQ(Check({"image/gif"}), std::vector<std::string>{"no"});
+}
+
+TEST_F(GioApplicationsTest, AHiddenEntryOrOneWithoutItsProgramIsNeitherCountedNorOfferedThoughIndexed)
+{
+    WriteEntry("removed.desktop", "Removed", "text/plain;", "Hidden=true\n");
+    WriteEntry("gone.desktop", "Gone", "text/plain;", "TryExec=/no/such/program\n");
+    WriteMimeCache("text/plain=removed.desktop;gone.desktop;\n");
+    EXPECT_EQ(Check({"text/plain"}), std::vector<std::string>{"no"});
+    WriteEntry("unindexed.desktop", "Gone Too", "text/plain;", "TryExec=/no/such/program\n");
+    EXPECT_EQ(Check({"text/plain"}), std::vector<std::string>{"no"});
+    WriteEntry("here.desktop", "Here", "text/plain;", "TryExec=/bin/sh\n");
+    EXPECT_EQ(Check({"text/plain"}), std::vector<std::string>{"yes offered"});
+}
+
+TEST_F(GioApplicationsTest, AnEntryAddedOrRemovedWhileTheProgramRunsIsNoticed)
+{
+    const std::string entry = tree.Path("data/applications/viewer.desktop");
+    const std::string cache = tree.Path("data/applications/mimeinfo.cache");
+    tree.MakeFolder("data/applications");
+    const auto answer = [](bool wanted) {
+        // GIO's monitors see the change a moment later, on a thread of their own.
+        for (int tries = 0; tries < 100; ++tries) {
+            if (HasApplicationForTypes({"text/plain"}) == wanted)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    };
+    EXPECT_EQ(InChild([&] {
+                  std::string text = answer(false) ? "none" : "stale";
+                  WriteEntry("viewer.desktop", "Viewer", "text/plain;");
+                  WriteMimeCache("text/plain=viewer.desktop;\n");
+                  text += answer(true) ? " added" : " stale";
+                  unlink(entry.c_str());
+                  unlink(cache.c_str());
+                  text += answer(false) ? " removed" : " stale";
+                  return text + "\n";
+              }),
+              std::vector<std::string>{"none added removed"});
 }
 
 } // namespace

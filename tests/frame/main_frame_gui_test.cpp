@@ -472,6 +472,27 @@ TEST_F(MainFrameTest, SplitMovesTheBarWithTheKeyboardAndEscapeGoesBack)
     EXPECT_EQ(app->Settings().widthLeftPanel, start + 16);
 }
 
+TEST_F(MainFrameTest, RightToLeftTheArrowKeysMoveTheBarTheWayTheyPoint)
+{
+    struct Direction {
+        Direction() { QGuiApplication::setLayoutDirection(Qt::RightToLeft); }
+        ~Direction() { QGuiApplication::setLayoutDirection(Qt::LeftToRight); }
+    } direction;
+    ASSERT_TRUE(Start());
+    ShowAndSettle();
+    StaticSplitter *splitter = Frame().Splitter();
+    const int start = splitter->FirstColumnWidth();
+    const int barX = splitter->handle(1)->x();
+    Frame().SendCommand(cmd::kWindowSplit);
+    // The criteria pane is the right column: the bar going left widens it.
+    QTest::keyClick(splitter, Qt::Key_Left);
+    EXPECT_EQ(splitter->FirstColumnWidth(), start + 16);
+    EXPECT_EQ(splitter->handle(1)->x(), barX - 16);
+    QTest::keyClick(splitter, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(splitter->FirstColumnWidth(), start + 15);
+    QTest::keyClick(splitter, Qt::Key_Return);
+}
+
 TEST_F(MainFrameTest, ADroppedResultFileBecomesTheDocument)
 {
     const QString file = ResultFile(4);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // BuildDialogControls: each kind of control made from a template, where the template puts
-// it, and found again by id.
+// it (mirrored right to left), and found again by id.
 #include "framework/dialog_builder.h"
 #include "framework/link_button.h"
 #include "text/locale_text.h"
@@ -194,6 +194,35 @@ TEST_F(DialogBuilderTest, PickersUseTheLocaleFormatsAndTheDatePickerAPopUp)
     EXPECT_EQ(time->buttonSymbols(), QAbstractSpinBox::UpDownArrows);
     time->setTime(QTime(9, 5));
     EXPECT_EQ(time->text(), QLocale::system().toString(QTime(9, 5), time->displayFormat()));
+}
+
+TEST_F(DialogBuilderTest, RightToLeftEachControlIsMirroredWithinTheTemplatesWidth)
+{
+    QWidget mirrored;
+    mirrored.setLayoutDirection(Qt::RightToLeft);
+    mirrored.resize(window.size());
+    const DialogControls built = BuildDialogControls(kDialog, mirrored, units, kOrigin);
+    ASSERT_EQ(built.All().size(), controls.All().size());
+    const int width = units.ToPixelsX(kDialog.width);
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const QRect ltr = controls.All()[i].widget->geometry();
+        const QRect rtl = built.All()[i].widget->geometry();
+        // The client area starts at the origin on either side.
+        EXPECT_EQ(rtl, QRect(kOrigin.x() + width - (ltr.x() - kOrigin.x()) - ltr.width(), ltr.y(), ltr.width(),
+                             ltr.height()))
+            << i;
+    }
+    // The date picker left of the time picker left to right is right of it right to left.
+    EXPECT_LT(controls.Find(9)->x(), controls.Find(10)->x());
+    EXPECT_GT(built.Find(9)->x(), built.Find(10)->x());
+    // A label wider than its template grows towards its start: its right edge is the template's.
+    const QWidget *label = built.All()[0].widget;
+    EXPECT_EQ(label->geometry().right() + 1, kOrigin.x() + width - units.ToPixelsX(5));
+    EXPECT_GT(label->width(), units.ToPixelsX(20));
+    // Labels start at their right edge, also one of left-to-right text broken into lines.
+    for (const int i : {0, 14})
+        EXPECT_TRUE(qobject_cast<QLabel *>(built.All()[i].widget)->alignment() & Qt::AlignRight) << i;
+    EXPECT_TRUE(qobject_cast<QLabel *>(controls.All()[0].widget)->alignment() & Qt::AlignLeft);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// CLinkButton: its colours by state, fonts, icon square, hand pointer and clicks.
+// CLinkButton: its colours by state, fonts, icon square (and its side right to left), the
+// section arrows' colour on light and dark palettes, hand pointer and clicks.
 #include "framework/link_button.h"
+#include "framework/command_icons.h"
+#include "res/resource_ids.h"
 #include "support/palette_contrast.h"
 #include "support/qt_printers.h"
 
@@ -125,6 +128,49 @@ TEST_F(LinkButtonTest, AnIconTakesASquareAtTheRightEnd)
     EXPECT_EQ(button->IconRect(), QRect(142, 2, 16, 16)); // offset (20 - 16) / 2
     const QImage shot = button->grab().toImage();
     EXPECT_EQ(shot.pixelColor(150, 10), QColor(Qt::black));
+}
+
+TEST_F(LinkButtonTest, RightToLeftTheIconTakesASquareAtTheLeftEnd)
+{
+    button->setLayoutDirection(Qt::RightToLeft);
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::black);
+    button->SetIcon(QIcon(pixmap));
+    EXPECT_EQ(button->TextRect(), QRect(20, 0, 140, 20));
+    EXPECT_EQ(button->IconRect(), QRect(2, 2, 16, 16));
+    const QImage shot = button->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(10, 10), QColor(Qt::black));
+    // The text starts at the right end: drawn next to it, nothing next to the icon.
+    const QColor background = test::DrawnBackground(shot);
+    const auto textIn = [&](int from, int to) {
+        for (int x = from; x < to; ++x) {
+            for (int y = 0; y < shot.height(); ++y) {
+                if (shot.pixelColor(x, y) != background)
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(textIn(145, 160));
+    EXPECT_FALSE(textIn(20, 40));
+}
+
+TEST_F(LinkButtonTest, TheSectionArrowsShowOnTheLightAndTheDarkPalette)
+{
+    for (const QPalette &palette : {QApplication::palette(), test::DarkPalette()}) {
+        const test::ScopedAppPalette scoped(palette);
+        for (const ResourceId arrow : {res::kIconCollapsed, res::kIconExpanded}) {
+            button->SetIcon(SectionIcon(arrow));
+            QApplication::processEvents();
+            const QImage drawn = button->grab(button->IconRect()).toImage();
+            EXPECT_EQ(test::DrawnBackground(drawn), palette.color(QPalette::Window));
+            EXPECT_GE(test::DrawnShapeContrast(drawn), test::kMinimumGraphicsContrast)
+                << arrow << " on " << palette.color(QPalette::Window).name().toStdString();
+        }
+    }
+    // The light palette keeps the arrows black.
+    QApplication::processEvents();
+    EXPECT_EQ(button->IconColor(), QColor(Qt::black));
 }
 
 TEST_F(LinkButtonTest, ClicksAndItsMnemonicPressIt)

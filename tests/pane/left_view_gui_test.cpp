@@ -6,6 +6,7 @@
 #include "framework/dialog_units.h"
 #include "framework/link_button.h"
 #include "framework/string_resources.h"
+#include "pane/criteria_panel.h"
 #include "pane/left_view.h"
 #include "pane/word_options_panel.h"
 #include "res/dialogs.h"
@@ -179,6 +180,47 @@ TEST_F(LeftViewTest, ResizingStretchesBoxesButtonsAndPanelsToFivePixelsShortOfTh
         EXPECT_EQ(Pane().BrowseButton()->width(), browseWidth);
         EXPECT_EQ(Pane().SearchButton()->geometry().right() + 1, right);
         EXPECT_EQ(app->Settings().widthLeftPanel, Pane().width());
+    }
+}
+
+TEST_F(LeftViewTest, RightToLeftThePaneIsOnTheRightAndItsControlsAreMirrored)
+{
+    // As "-reverse" or a right-to-left language sets it, for this test only.
+    struct Direction {
+        Direction() { QGuiApplication::setLayoutDirection(Qt::RightToLeft); }
+        ~Direction() { QGuiApplication::setLayoutDirection(Qt::LeftToRight); }
+    } direction;
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    ASSERT_TRUE(Pane().isRightToLeft());
+    EXPECT_GT(Pane().mapTo(&Frame(), QPoint()).x(), Frame().width() / 2);
+    Toggle(CLeftView::kFileSize);
+    Toggle(CLeftView::kWordOptions);
+    const DialogUnits units(Pane().Form()->font());
+    for (const int width : {300, 160}) {
+        Frame().Splitter()->SetFirstColumnWidth(width);
+        QCoreApplication::processEvents();
+        const int formWidth = Pane().Form()->width();
+        ASSERT_EQ(formWidth, Pane().viewport()->width());
+        // Five pixels short of the edge left to right are five pixels from the left edge here.
+        for (QWidget *widget : {static_cast<QWidget *>(Pane().NameBox()), static_cast<QWidget *>(Pane().FolderBox()),
+                                static_cast<QWidget *>(Pane().SectionButton(CLeftView::kDateTime)),
+                                static_cast<QWidget *>(Pane().BrowseButton()),
+                                static_cast<QWidget *>(Pane().SearchButton()), Pane().SectionPanel(CLeftView::kFileSize)})
+            EXPECT_EQ(widget->x(), 5) << width;
+        EXPECT_EQ(Pane().NameBox()->geometry().right() + 1, formWidth - units.ToPixelsX(5)) << width;
+        EXPECT_EQ(Pane().SectionPanel(CLeftView::kFileSize)->geometry().right() + 1, formWidth) << width;
+        // The label above the name box starts where the box does: at its right.
+        const QWidget *label = Pane().Form()->findChild<QLabel *>();
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->geometry().right(), Pane().NameBox()->geometry().right()) << width;
+        // Inside a panel too: its options start at its right edge, less the template's margin.
+        const auto *panel = static_cast<CCriteriaPanel *>(Pane().SectionPanel(CLeftView::kWordOptions));
+        const QWidget *option = panel->Controls().Find(ctl::wordopt::kAnyWords);
+        EXPECT_EQ(option->geometry().right() + 1, panel->width() - panel->contentsMargins().right() - units.ToPixelsX(5))
+            << width;
+        // The section's arrow is at the button's left end.
+        const CLinkButton *button = Pane().SectionButton(CLeftView::kDateTime);
+        EXPECT_LT(button->IconRect().x(), button->TextRect().x());
     }
 }
 

@@ -456,5 +456,25 @@ TEST_F(HexViewTest, ControlsFollowTheWindowSize)
     EXPECT_EQ(dialog.HexadecimalBox()->geometry(), check);
 }
 
+TEST(HexViewDirection, RightToLeftTheWindowIsMirroredAndTheDumpStaysLeftToRight)
+{
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    CHexViewDialog dialog;
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (const int width : {dialog.width(), dialog.width() + 150}) {
+        dialog.resize(width, dialog.height());
+        QCoreApplication::processEvents();
+        // Search, at the right end left to right, is at the left end; the check box at the right.
+        EXPECT_EQ(dialog.SearchButton()->x(), 0) << width;
+        EXPECT_EQ(dialog.HexadecimalBox()->geometry().right() + 1, width) << width;
+        EXPECT_EQ(dialog.SearchBox()->geometry(), QRect(0, 0, width, dialog.SearchBox()->height())) << width;
+        EXPECT_EQ(dialog.Pane()->width(), width);
+    }
+    EXPECT_FALSE(dialog.Pane()->isRightToLeft());
+}
+
 } // namespace
 } // namespace sifter::test

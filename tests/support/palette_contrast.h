@@ -11,6 +11,9 @@
 
 namespace sifter::test {
 
+// A graphic that carries meaning (an arrow) needs this contrast against its background (WCAG 2.x).
+inline constexpr double kMinimumGraphicsContrast = 3.0;
+
 // The dark colours commonly given to the Fusion style by dark themes.
 inline QPalette DarkPalette()
 {
@@ -77,6 +80,23 @@ inline double DrawnTextContrast(const QImage &image)
             best = std::max(best, ContrastRatio(QColor::fromRgb(image.pixel(x, y)), background));
     }
     return best;
+}
+
+// The contrast of a drawn shape on the drawn background: the colour most of the other pixels
+// have is the shape's fill (its edges and highlights are fewer). 1 when nothing was drawn.
+inline double DrawnShapeContrast(const QImage &image)
+{
+    const QRgb background = DrawnBackground(image).rgb();
+    QHash<QRgb, int> counts;
+    QRgb most = background;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y) | 0xff000000u;
+            if (pixel != background && ++counts[pixel] > counts.value(most))
+                most = pixel;
+        }
+    }
+    return ContrastRatio(QColor::fromRgb(most), QColor::fromRgb(background));
 }
 
 } // namespace sifter::test
