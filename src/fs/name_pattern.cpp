@@ -150,6 +150,9 @@ bool MatchesPattern(std::string_view pattern, std::string_view name, Count count
 
 bool PatternMatches(std::string_view pattern, std::string_view name)
 {
+    // A search without names asks "*" of every entry.
+    if (pattern.size() == 1 && pattern[0] == kAnyRun)
+        return true;
     return MatchesPattern(pattern, name, NoCount{});
 }
 
