@@ -192,6 +192,8 @@ std::optional<ChildRun> RunInChild(const std::string &folders, std::size_t threa
         if (threads > 0) {
             FileSearch search;
             search.SetWorkerThreads(threads);
+            // The window at its fullest, as a cold cache fills it; warm, the walk lists alone.
+            search.SetListingsAheadAlways(true);
             if (question == Question::AbsentWord)
                 SetTextField(search.criteria.words, kAbsentWord);
             else
