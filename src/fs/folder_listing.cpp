@@ -35,6 +35,8 @@ bool NameBefore(const Entry &a, const Entry &b)
 {
     const std::size_t common = std::min(a.name.size(), b.name.size());
     for (std::size_t i = 0; i < common; ++i) {
+        if (a.name[i] == b.name[i])
+            continue; // most bytes compared are alike: no folding for them
         const unsigned char left = FoldedAscii(a.name[i]);
         const unsigned char right = FoldedAscii(b.name[i]);
         if (left != right)
