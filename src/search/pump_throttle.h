@@ -4,7 +4,6 @@
 // dispatch costs microseconds, doing it per directory entry would slow the walk several
 // times while nothing the user sees changes.
 #include <chrono>
-#include <ctime>
 
 namespace sifter {
 
@@ -15,11 +14,7 @@ public:
     // True on the first call and then whenever kInterval has passed since the last true.
     bool Due()
     {
-        // Asked once per directory entry: the coarse clock reads in a third of the time,
-        // and its resolution (a few milliseconds) is finer than anyone sees here.
-        timespec clock{};
-        (void)clock_gettime(CLOCK_MONOTONIC_COARSE, &clock); // cannot fail for this clock
-        const auto now = std::chrono::seconds(clock.tv_sec) + std::chrono::nanoseconds(clock.tv_nsec);
+        const auto now = std::chrono::steady_clock::now();
         if (!started_ || now - last_ >= kInterval) {
             started_ = true;
             last_ = now;
@@ -30,7 +25,7 @@ public:
 
 private:
     bool started_ = false;
-    std::chrono::nanoseconds last_{};
+    std::chrono::steady_clock::time_point last_{};
 };
 
 } // namespace sifter
