@@ -9,10 +9,8 @@
 #include <optional>
 
 namespace sifter {
-class Translations;
-}
 
-namespace sifter {
+class Translations;
 
 // The result file named on the command line: the first argument after the program's name
 // that is neither an option ("-...") nor the folder option ("/f:...", "/F:..."), and none

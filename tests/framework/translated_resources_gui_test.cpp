@@ -38,19 +38,22 @@ protected:
     {
         translations = std::make_unique<Translations>(language);
         translations->Install();
+        // The shared actions take their texts when made, as the program's after its start.
+        actions = std::make_unique<CommandActions>(router, nullptr);
+        builder = std::make_unique<MenuBuilder>(*actions, nullptr);
     }
     std::unique_ptr<Translations> translations;
+    CommandRouter router{[] { return std::vector<CommandTarget *>{}; }};
+    std::unique_ptr<CommandActions> actions;
+    std::unique_ptr<MenuBuilder> builder;
+    QMenuBar bar;
 };
 
 TEST_F(TranslatedResources, GermanReachesMenusDialogsAndTheStringTable)
 {
     Load("de");
     ASSERT_EQ(translations->Language(), "de");
-    CommandRouter router{[] { return std::vector<CommandTarget *>{}; }};
-    CommandActions actions(router, nullptr);
-    MenuBuilder builder(actions, {});
-    QMenuBar bar;
-    builder.FillMenuBar(bar, res::kMenuMain);
+    builder->FillMenuBar(bar, res::kMenuMain);
     ASSERT_FALSE(bar.actions().isEmpty());
     EXPECT_EQ(bar.actions().first()->text(), QStringLiteral("&Datei"));
     EXPECT_EQ(DialogText(FindDialogResource(res::kDialogOptions)->caption), QStringLiteral("Einstellungen"));
@@ -99,11 +102,7 @@ void ExpectDistinctMnemonics(const QMenu &menu)
 TEST_F(TranslatedResources, GermanMenusUseEachMnemonicOnce)
 {
     Load("de");
-    CommandRouter router{[] { return std::vector<CommandTarget *>{}; }};
-    CommandActions actions(router, nullptr);
-    MenuBuilder builder(actions, {});
-    QMenuBar bar;
-    builder.FillMenuBar(bar, res::kMenuMain);
+    builder->FillMenuBar(bar, res::kMenuMain);
     QStringList titles;
     for (const QAction *action : bar.actions()) {
         titles.append(action->text());
@@ -112,7 +111,7 @@ TEST_F(TranslatedResources, GermanMenusUseEachMnemonicOnce)
     ExpectDistinctMnemonics(titles, "menu bar");
     QWidget owner;
     for (const ResourceId popup : {res::kMenuColumns, res::kMenuItems})
-        ExpectDistinctMnemonics(*builder.CreatePopupMenu(popup, &owner));
+        ExpectDistinctMnemonics(*builder->CreatePopupMenu(popup, &owner));
 }
 
 // What of the control's text its geometry leaves unseen, in pixels; 0 when all shows.
