@@ -146,12 +146,12 @@ std::string GenericTypeName(std::string_view name)
     const std::size_t dot = name.rfind(kExtensionDot);
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size())
         return Translated(kUnknownTypeName).toLocal8Bit().toStdString();
-    const std::string extension = UpperCase(name.substr(dot + 1));
-    // A literal replacement: the extension is never read for markers.
-    QString typeName = Translated(kUnknownTypeAfterExtension);
-    typeName.replace(QStringLiteral("%1"),
-                     QString::fromLocal8Bit(extension.data(), static_cast<qsizetype>(extension.size())));
-    return typeName.toLocal8Bit().toStdString();
+    // Replaced in bytes: the extension's need not be text in any encoding.
+    std::string typeName = Translated(kUnknownTypeAfterExtension).toLocal8Bit().toStdString();
+    const std::size_t marker = typeName.find("%1");
+    if (marker != std::string::npos)
+        typeName.replace(marker, 2, UpperCase(name.substr(dot + 1)));
+    return typeName;
 }
 
 } // namespace
