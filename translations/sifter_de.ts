@@ -1674,5 +1674,113 @@ Suche beendet hat. Strg+C hält die Suche an; das bisher Gefundene wird mit --sa
 gespeichert.
 </translation>
     </message>
+    <message>
+        <source>%1: takes no value</source>
+        <translation>%1: nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>%1: missing value</source>
+        <translation>%1: Wert fehlt</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>%1: empty file name</source>
+        <translation>%1: leerer Dateiname</translation>
+    </message>
+    <message>
+        <source>%1: expected a whole number from 0 to %2, got %3</source>
+        <translation>%1: erwartet eine ganze Zahl von 0 bis %2, erhalten %3</translation>
+    </message>
+    <message>
+        <source>%1: expected %2, got %3</source>
+        <translation>%1: erwartet %2, erhalten %3</translation>
+    </message>
+    <message>
+        <source>%1: N must be a whole number from 0 to 4294967295, got %2</source>
+        <translation>%1: N muss eine ganze Zahl von 0 bis 4294967295 sein, erhalten %2</translation>
+    </message>
+    <message>
+        <source>%1: expected =N, &gt;=N or &lt;=N, got %2</source>
+        <translation>%1: erwartet =N, &gt;=N oder &lt;=N, erhalten %2</translation>
+    </message>
+    <message>
+        <source>%1: expected a whole number from 1 to %2, got %3</source>
+        <translation>%1: erwartet eine ganze Zahl von 1 bis %2, erhalten %3</translation>
+    </message>
+    <message>
+        <source>%1: empty text</source>
+        <translation>%1: leerer Text</translation>
+    </message>
+    <message>
+        <source>%1: the text is %2 bytes long; at most %3 fit</source>
+        <translation>%1: der Text ist %2 Byte lang; höchstens %3 passen</translation>
+    </message>
+    <message>
+        <source>%1: expected =VALUE, &gt;=VALUE or &lt;=VALUE with VALUE a real date or time from 1900 on, as YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS], or a time back from now as -N and min, h, d, w or mo, today or yesterday, got %2</source>
+        <translation>%1: erwartet =WERT, &gt;=WERT oder &lt;=WERT, mit WERT als echtem Datum oder echter Uhrzeit ab 1900, als YYYY-MM-DD, HH:MM[:SS] oder YYYY-MM-DDTHH:MM[:SS], oder als Zeit zurück ab jetzt: -N und min, h, d, w oder mo, today oder yesterday, erhalten %2</translation>
+    </message>
+    <message>
+        <source>--show-lines prints lines of text and cannot be parsed with -0</source>
+        <translation>--show-lines gibt Textzeilen aus, die sich mit -0 nicht zerlegen lassen</translation>
+    </message>
+    <message>
+        <source>--show-lines shows the lines of a search, not of --list</source>
+        <translation>--show-lines zeigt die Zeilen einer Suche, nicht die von --list</translation>
+    </message>
+    <message>
+        <source>--list prints a result file and takes no search options or folders</source>
+        <translation>--list gibt eine Ergebnisdatei aus und nimmt keine Suchoptionen oder Ordner</translation>
+    </message>
+    <message>
+        <source>give the folders either as arguments or with --folders, not both</source>
+        <translation>die Ordner entweder als Argumente oder mit --folders angeben, nicht beides</translation>
+    </message>
+    <message>
+        <source>empty folder name</source>
+        <translation>leerer Ordnername</translation>
+    </message>
+    <message>
+        <source>folder %1 contains &apos;;&apos;, which separates folders</source>
+        <translation>Ordner %1 enthält &apos;;&apos;, das Ordner trennt</translation>
+    </message>
+    <message>
+        <source>the folders joined with &apos;;&apos; are %1 bytes long; at most %2 fit</source>
+        <translation>die mit &apos;;&apos; verbundenen Ordner sind %1 Byte lang; höchstens %2 passen</translation>
+    </message>
+    <message>
+        <source>--date1 and --date2 differ in form; choose the compared part with --date-part</source>
+        <translation>--date1 und --date2 haben verschiedene Formen; wählen Sie den verglichenen Teil mit --date-part</translation>
+    </message>
+    <message>
+        <source>%1: the compared part needs a date (YYYY-MM-DD)</source>
+        <translation>%1: der verglichene Teil braucht ein Datum (YYYY-MM-DD)</translation>
+    </message>
+    <message>
+        <source>%1: the compared part needs a time (HH:MM[:SS])</source>
+        <translation>%1: der verglichene Teil braucht eine Uhrzeit (HH:MM[:SS])</translation>
+    </message>
+    <message>
+        <source>%1: the compared part needs a date and a time (YYYY-MM-DDTHH:MM[:SS])</source>
+        <translation>%1: der verglichene Teil braucht Datum und Uhrzeit (YYYY-MM-DDTHH:MM[:SS])</translation>
+    </message>
+    <message>
+        <source>--hex: &apos;%1&apos; is not hexadecimal (pairs of digits 0-9, a-f)</source>
+        <translation>--hex: &apos;%1&apos; ist nicht hexadezimal (Paare der Ziffern 0-9, a-f)</translation>
+    </message>
+    <message>
+        <source>--regex-words: the words are one expression; the modes are any and without</source>
+        <translation>--regex-words: die Wörter sind ein Ausdruck; die Modi sind any und without</translation>
+    </message>
+    <message>
+        <source>--show-lines cannot show the lines of a word expression (--regex-words)</source>
+        <translation>--show-lines kann die Zeilen eines Wortausdrucks (--regex-words) nicht zeigen</translation>
+    </message>
+    <message>
+        <source>cannot catch Ctrl-C; it will end the search without saving</source>
+        <translation>Strg+C kann nicht abgefangen werden; es beendet die Suche ohne Speichern</translation>
+    </message>
 </context>
 </TS>

@@ -64,6 +64,34 @@ std::string Translations::Translate(const char *context, const char *text) const
     return translated.isEmpty() ? std::string(text) : translated.toStdString();
 }
 
+CatalogueText::CatalogueText(const char *context, const char *text)
+    // Messages are rare (errors), so each loads the catalogue for itself.
+    : format_(Translations().Translate(context, text))
+{
+}
+
+CatalogueText &CatalogueText::Arg(std::string_view value)
+{
+    values_.emplace_back(value);
+    return *this;
+}
+
+std::string CatalogueText::Text() const
+{
+    std::string text;
+    for (std::size_t i = 0; i < format_.size(); ++i) {
+        const bool marker = format_[i] == '%' && i + 1 < format_.size() && format_[i + 1] >= '1' && format_[i + 1] <= '9';
+        const std::size_t index = marker ? static_cast<std::size_t>(format_[i + 1] - '1') : values_.size();
+        if (index < values_.size()) {
+            text += values_[index];
+            ++i;
+        } else {
+            text += format_[i];
+        }
+    }
+    return text;
+}
+
 std::string Translations::Language() const
 {
     return catalogues_->loaded ? catalogues_->own.language().toStdString() : std::string();

@@ -5,6 +5,8 @@
 // that language (standard buttons, file dialogs). English, the source texts, needs none.
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace sifter {
 
@@ -14,6 +16,21 @@ constexpr const char *TranslatableText(const char * /*context*/, const char *tex
 {
     return text;
 }
+
+// A message of the catalogue in the user's language, its %1, %2, ... replaced by the values
+// given to Arg in their order (a value is never read for markers); lupdate reads the
+// constructor's call as QT_TRANSLATE_NOOP. For the layers that may not use Qt.
+class CatalogueText {
+public:
+    CatalogueText(const char *context, const char *text);
+    CatalogueText &Arg(std::string_view value);
+    // The text with the values in place (UTF-8); a marker with no value stays.
+    std::string Text() const;
+
+private:
+    std::string format_;
+    std::vector<std::string> values_;
+};
 
 class Translations {
 public:

@@ -115,7 +115,7 @@ TEST_F(CliRun, HelpAndVersionExitZero)
     EXPECT_NE(result.out.find("\nCopyright (C) Norvane\nLicense GPL-3.0-or-later: "), std::string::npos) << result.out;
 }
 
-TEST_F(CliRun, HelpSpeaksTheUsersLanguageAndElseTodaysEnglish)
+TEST_F(CliRun, HelpAndMessagesSpeakTheUsersLanguageAndElseTodaysEnglish)
 {
     test::ScopedEnv language("LANGUAGE", "de");
     CliResult result = RunCli({"--help"});
@@ -125,12 +125,17 @@ TEST_F(CliRun, HelpSpeaksTheUsersLanguageAndElseTodaysEnglish)
     language.Set(nullptr);
     const test::ScopedEnv all("LC_ALL", "de_DE.UTF-8");
     EXPECT_EQ(RunCli({"--help"}).out.rfind("Aufruf:", 0), 0u);
+    language.Set("de");
+    result = RunCli({"--size1", "5"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: --size1: erwartet =N, >=N oder <=N, erhalten '5'\n");
     // English, exactly as the program has it, for the C locale and for a language with no catalogue.
     for (const char *english : {"C", "fr", "fr:en"}) {
         language.Set(english);
         result = RunCli({"--help"});
         EXPECT_EQ(result.status, 0);
         EXPECT_EQ(result.out, UsageText()) << english;
+        EXPECT_EQ(RunCli({"--size1", "5"}).err, "sifter-cli: --size1: expected =N, >=N or <=N, got '5'\n") << english;
     }
 }
 
