@@ -1782,5 +1782,61 @@ gespeichert.
         <source>cannot catch Ctrl-C; it will end the search without saving</source>
         <translation>Strg+C kann nicht abgefangen werden; es beendet die Suche ohne Speichern</translation>
     </message>
+    <message>
+        <source>cannot tell the current folder, against which &apos;%1&apos; is saved: %2</source>
+        <translation>der aktuelle Ordner, gegen den &apos;%1&apos; gespeichert wird, ist nicht bestimmbar: %2</translation>
+    </message>
+    <message>
+        <source>the folders made absolute are %1 bytes long; at most %2 fit a result file</source>
+        <translation>die absolut gemachten Ordner sind %1 Byte lang; höchstens %2 passen in eine Ergebnisdatei</translation>
+    </message>
+    <message>
+        <source>standard output: %1</source>
+        <translation>Standardausgabe: %1</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>die Standardausgabe</translation>
+    </message>
+    <message>
+        <source>the result file &apos;%1&apos;</source>
+        <translation>die Ergebnisdatei &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 lies in the searched folders; it was left out of the search</source>
+        <translation>%1 liegt in den durchsuchten Ordnern; sie wurde bei der Suche ausgelassen</translation>
+    </message>
+    <message>
+        <source>%1: is a socket; results are saved only to a file, a FIFO or a character device</source>
+        <translation>%1: ist ein Socket; Ergebnisse werden nur in eine Datei, ein FIFO oder ein zeichenorientiertes Gerät gespeichert</translation>
+    </message>
+    <message>
+        <source>%1: is a block device; results are saved only to a file, a FIFO or a character device</source>
+        <translation>%1: ist ein blockorientiertes Gerät; Ergebnisse werden nur in eine Datei, ein FIFO oder ein zeichenorientiertes Gerät gespeichert</translation>
+    </message>
+    <message>
+        <source>%1: a terminal, not a result file</source>
+        <translation>%1: ein Terminal, keine Ergebnisdatei</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>%1: not a Sifter result file</source>
+        <translation>%1: keine Sifter-Ergebnisdatei</translation>
+    </message>
+    <message>
+        <source>%1: damaged: it ends inside its header</source>
+        <translation>%1: beschädigt: sie endet mitten im Dateikopf</translation>
+    </message>
+    <message>
+        <source>%1: damaged or cut short after %2 records</source>
+        <translation>%1: beschädigt oder nach %2 Einträgen abgeschnitten</translation>
+    </message>
 </context>
 </TS>

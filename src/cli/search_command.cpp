@@ -106,7 +106,7 @@ int RunSearchCommand(const CliOptions &options)
     int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
     // A reader that went away (head, a closed pager) is not a failure of the search.
     if (printer.WriteError() != 0 && printer.WriteError() != EPIPE) {
-        PrintError(std::string("standard output: ") + std::strerror(printer.WriteError()));
+        PrintError(CatalogueText("sifter-cli", "standard output: %1").Arg(std::strerror(printer.WriteError())).Text());
         status = kExitTrouble;
     }
     std::string error;
