@@ -10,6 +10,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-l10n-tools   # Qt6LinguistTools: lupdate and lrelease make the catalogues
+  qt6-translations-l10n      # Qt's own texts (buttons, file dialogs) in the user's language
   libhyperscan-dev           # the content test's one pass over all the words
   libglib2.0-dev             # gio: the applications for a type, as the desktop lists them
   libre2-dev                 # regular expressions of names and words, matched in linear time

@@ -4,6 +4,7 @@
 #include "framework/local_text.h"
 #include "fs/path.h"
 #include "text/program_notice.h"
+#include "text/translation.h"
 
 namespace sifter {
 namespace {
@@ -56,7 +57,8 @@ std::optional<QString> FolderOptionText(const QStringList &arguments)
     return FromLocalText(text);
 }
 
-std::optional<QString> TerminalAnswer(const QStringList &arguments, const QString &version)
+std::optional<QString> TerminalAnswer(const QStringList &arguments, const QString &version,
+                                      const Translations *translations)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
@@ -65,7 +67,8 @@ std::optional<QString> TerminalAnswer(const QStringList &arguments, const QStrin
         if (argument == QLatin1String("--version"))
             return QStringLiteral("Sifter %1\n" SIFTER_VERSION_NOTICE).arg(version);
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            return QStringLiteral(
+            constexpr const char *kHelp = QT_TRANSLATE_NOOP(
+                "CommandLine",
                 "Usage: sifter [RESULT-FILE] [/f:FOLDER]\n"
                 "Finds files by name, words in their contents, size, date and attributes.\n"
                 "\n"
@@ -75,6 +78,7 @@ std::optional<QString> TerminalAnswer(const QStringList &arguments, const QStrin
                 "  --version    shows the version and the licence\n"
                 "\n"
                 "sifter-cli runs the same searches without a window.\n");
+            return QString::fromStdString(translations ? translations->Translate("CommandLine", kHelp) : kHelp);
         }
     }
     return std::nullopt;

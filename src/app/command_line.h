@@ -10,6 +10,8 @@
 
 namespace sifter {
 
+class Translations;
+
 // The result file named on the command line: the first argument after the program's name
 // that is neither an option ("-...") nor the folder option ("/f:...", "/F:..."), and none
 // after the folder option began. Empty when there is none.
@@ -22,7 +24,9 @@ QString FileArgument(const QStringList &arguments);
 std::optional<QString> FolderOptionText(const QStringList &arguments);
 
 // What to print instead of starting, for --help, -h or --version among the arguments
-// before the folder option; nothing otherwise.
-std::optional<QString> TerminalAnswer(const QStringList &arguments, const QString &version);
+// before the folder option; nothing otherwise. The help is in the language of translations
+// when given, else in English.
+std::optional<QString> TerminalAnswer(const QStringList &arguments, const QString &version,
+                                      const Translations *translations = nullptr);
 
 } // namespace sifter

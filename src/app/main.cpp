@@ -5,6 +5,7 @@
 #include "app/sifter_app.h"
 #include "frame/main_frame.h"
 #include "frame/user_desktop.h"
+#include "text/translation.h"
 
 #include <QApplication>
 
@@ -20,7 +21,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const auto answer = sifter::TerminalAnswer(arguments, QStringLiteral(SIFTER_VERSION))) {
+    // Before any window: every text is looked up as it is made.
+    sifter::Translations translations;
+    if (const auto answer = sifter::TerminalAnswer(arguments, QStringLiteral(SIFTER_VERSION), &translations)) {
         std::fputs(answer->toLocal8Bit().constData(), stdout);
         return 0;
     }
@@ -30,6 +33,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(SIFTER_VERSION));
     // The installed entry's id, which Wayland compositors match windows with.
     QApplication::setDesktopFileName(QStringLiteral("com.norvane.Sifter"));
+    translations.Install();
 
     // Qt has taken its own options (-platform, -style, ...) out of argv by now.
     sifter::CSifterApp app(QCoreApplication::arguments());

@@ -3,6 +3,7 @@
 
 #include "fs/path.h"
 #include "search/text_field.h"
+#include "text/translation.h"
 
 #include <cstring>
 
@@ -23,8 +24,10 @@ bool PrepareAbsoluteFolders(const SearchCriteria &criteria, AbsoluteFolders &out
         int failure = 0;
         out.currentFolder = CurrentFolder(&failure);
         if (out.currentFolder.empty()) {
-            error = std::string("cannot tell the current folder, against which '") + folder +
-                    "' is saved: " + std::strerror(failure);
+            error = CatalogueText("sifter-cli", "cannot tell the current folder, against which '%1' is saved: %2")
+                        .Arg(folder)
+                        .Arg(std::strerror(failure))
+                        .Text();
             return false;
         }
     }
@@ -34,8 +37,10 @@ bool PrepareAbsoluteFolders(const SearchCriteria &criteria, AbsoluteFolders &out
         out.criteriaText += PathMadeAbsolute(folder, out.currentFolder);
     }
     if (out.criteriaText.size() >= sizeof criteria.folders) {
-        error = "the folders made absolute are " + std::to_string(out.criteriaText.size()) +
-                " bytes long; at most " + std::to_string(sizeof criteria.folders - 1) + " fit a result file";
+        error = CatalogueText("sifter-cli", "the folders made absolute are %1 bytes long; at most %2 fit a result file")
+                    .Arg(std::to_string(out.criteriaText.size()))
+                    .Arg(std::to_string(sizeof criteria.folders - 1))
+                    .Text();
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 #include "cli/cli_options.h"
 
 #include "search/search_criteria.h"
+#include "text/translation.h"
 
 #include <string_view>
 
@@ -81,12 +82,6 @@ constexpr char kFolderSeparator = ';';
 constexpr std::uint32_t kMostContextLines = 1000;
 // More threads than this only add contention on any machine a person runs this on.
 constexpr std::uint32_t kMostThreads = 256;
-constexpr std::string_view kSizeForms = "expected =N, >=N or <=N";
-constexpr std::string_view kSizeRange = "N must be a whole number from 0 to 4294967295";
-constexpr std::string_view kDateForms =
-    "expected =VALUE, >=VALUE or <=VALUE with VALUE a real date or time from 1900 on, as YYYY-MM-DD, "
-    "HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS], or a time back from now as -N and min, h, d, w or mo, today or "
-    "yesterday";
 
 std::string Quoted(std::string_view text)
 {
@@ -205,16 +200,16 @@ bool Parser::ParseLong(const std::vector<std::string> &args, std::size_t &index)
             continue;
         if (equals != std::string::npos) {
             if (!form.takesValue)
-                return Fail(given + ": takes no value");
+                return Fail(CatalogueText("sifter-cli", "%1: takes no value").Arg(given).Text());
             return Take(form, given, std::string_view(arg).substr(equals + 1));
         }
         if (!form.takesValue || form.valueOptional)
             return Take(form, given, {});
         if (index + 1 >= args.size())
-            return Fail(given + ": missing value");
+            return Fail(CatalogueText("sifter-cli", "%1: missing value").Arg(given).Text());
         return Take(form, given, args[++index]);
     }
-    return Fail("unknown option " + Quoted(given));
+    return Fail(CatalogueText("sifter-cli", "unknown option %1").Arg(Quoted(given)).Text());
 }
 
 // "-l0" is -l and -0; "-nNAME" and "-n NAME" both give -n its value.
@@ -229,7 +224,7 @@ bool Parser::ParseShortGroup(const std::vector<std::string> &args, std::size_t &
         }
         const std::string given = std::string("-") + arg[pos];
         if (!found)
-            return Fail("unknown option " + Quoted(given));
+            return Fail(CatalogueText("sifter-cli", "unknown option %1").Arg(Quoted(given)).Text());
         if (!found->takesValue) {
             if (!Take(*found, given, {}))
                 return false;
@@ -238,7 +233,7 @@ bool Parser::ParseShortGroup(const std::vector<std::string> &args, std::size_t &
         if (pos + 1 < arg.size())
             return Take(*found, given, std::string_view(arg).substr(pos + 1));
         if (index + 1 >= args.size())
-            return Fail(given + ": missing value");
+            return Fail(CatalogueText("sifter-cli", "%1: missing value").Arg(given).Text());
         return Take(*found, given, args[++index]);
     }
     return true;
@@ -257,7 +252,7 @@ bool Parser::Take(const OptionForm &form, const std::string &given, std::string_
         return true;
     case OptionId::List:
         if (value.empty())
-            return Fail(given + ": empty file name");
+            return Fail(CatalogueText("sifter-cli", "%1: empty file name").Arg(given).Text());
         out_.action = CliAction::List;
         out_.listFile = value;
         return true;
@@ -274,8 +269,11 @@ bool Parser::Take(const OptionForm &form, const std::string &given, std::string_
         }
         const std::optional<std::uint32_t> context = ParseUnsigned32(value);
         if (!context || *context > kMostContextLines)
-            return Fail(given + ": expected a whole number from 0 to " + std::to_string(kMostContextLines) +
-                        ", got " + Quoted(value));
+            return Fail(CatalogueText("sifter-cli", "%1: expected a whole number from 0 to %2, got %3")
+                            .Arg(given)
+                            .Arg(std::to_string(kMostContextLines))
+                            .Arg(Quoted(value))
+                            .Text());
         out_.showLines = *context;
         return true;
     }
@@ -283,7 +281,11 @@ bool Parser::Take(const OptionForm &form, const std::string &given, std::string_
         const std::optional<std::int32_t> choice = value.empty() ? std::optional<std::int32_t>(kColorAuto)
                                                                  : FindChoice(kColorChoices, value);
         if (!choice)
-            return Fail(given + ": expected " + ChoiceList(kColorChoices) + ", got " + Quoted(value));
+            return Fail(CatalogueText("sifter-cli", "%1: expected %2, got %3")
+                            .Arg(given)
+                            .Arg(ChoiceList(kColorChoices))
+                            .Arg(Quoted(value))
+                            .Text());
         out_.color = static_cast<ColorChoice>(*choice);
         return true;
     }
@@ -316,8 +318,10 @@ bool Parser::TakeSearchOption(const OptionForm &form, const std::string &given, 
         const std::optional<SizeBound> bound = ParseSizeBound(value);
         if (!bound) {
             const bool hasComparison = value.starts_with('=') || value.starts_with(">=") || value.starts_with("<=");
-            return Fail(given + ": " + std::string(hasComparison ? kSizeRange : kSizeForms) + ", got " +
-                        Quoted(value));
+            const char *message = hasComparison
+                                   ? TranslatableText("sifter-cli", "%1: N must be a whole number from 0 to 4294967295, got %2")
+                                   : TranslatableText("sifter-cli", "%1: expected =N, >=N or <=N, got %2");
+            return Fail(CatalogueText("sifter-cli", message).Arg(given).Arg(Quoted(value)).Text());
         }
         (form.id == OptionId::Size1 ? criteria.size1 : criteria.size2) = bound;
         return true;
@@ -329,14 +333,17 @@ bool Parser::TakeSearchOption(const OptionForm &form, const std::string &given, 
     case OptionId::Criteria:
     case OptionId::Save:
         if (value.empty())
-            return Fail(given + ": empty file name");
+            return Fail(CatalogueText("sifter-cli", "%1: empty file name").Arg(given).Text());
         (form.id == OptionId::Criteria ? out_.criteriaFile : out_.saveFile) = value;
         return true;
     case OptionId::Threads: {
         const std::optional<std::uint32_t> threads = ParseUnsigned32(value);
         if (!threads || *threads == 0 || *threads > kMostThreads)
-            return Fail(given + ": expected a whole number from 1 to " + std::to_string(kMostThreads) + ", got " +
-                        Quoted(value));
+            return Fail(CatalogueText("sifter-cli", "%1: expected a whole number from 1 to %2, got %3")
+                            .Arg(given)
+                            .Arg(std::to_string(kMostThreads))
+                            .Arg(Quoted(value))
+                            .Text());
         out_.threads = *threads;
         return true;
     }
@@ -352,7 +359,7 @@ bool Parser::TakeSearchOption(const OptionForm &form, const std::string &given, 
     case OptionId::RegexWords: criteria.regexWords = true; return true;
     case OptionId::Exclude:
         if (value.empty())
-            return Fail(given + ": empty text");
+            return Fail(CatalogueText("sifter-cli", "%1: empty text").Arg(given).Text());
         criteria.excludes = std::string(value);
         return true;
     default:
@@ -366,10 +373,13 @@ bool Parser::TakeText(std::optional<std::string> &field, std::size_t fieldSize, 
                       std::string_view value)
 {
     if (value.empty())
-        return Fail(given + ": empty text");
+        return Fail(CatalogueText("sifter-cli", "%1: empty text").Arg(given).Text());
     if (value.size() > fieldSize - 1) {
-        return Fail(given + ": the text is " + std::to_string(value.size()) + " bytes long; at most " +
-                    std::to_string(fieldSize - 1) + " fit");
+        return Fail(CatalogueText("sifter-cli", "%1: the text is %2 bytes long; at most %3 fit")
+                        .Arg(given)
+                        .Arg(std::to_string(value.size()))
+                        .Arg(std::to_string(fieldSize - 1))
+                        .Text());
     }
     field = std::string(value);
     return true;
@@ -381,7 +391,8 @@ bool Parser::TakeChoice(std::optional<std::int32_t> &field, const Choice (&choic
 {
     field = FindChoice(choices, value);
     if (!field)
-        return Fail(given + ": expected " + ChoiceList(choices) + ", got " + Quoted(value));
+        return Fail(
+            CatalogueText("sifter-cli", "%1: expected %2, got %3").Arg(given).Arg(ChoiceList(choices)).Arg(Quoted(value)).Text());
     return true;
 }
 
@@ -389,18 +400,24 @@ bool Parser::TakeDateBound(std::optional<DateBound> &field, const std::string &g
 {
     field = ParseDateBound(value);
     if (!field)
-        return Fail(given + ": " + std::string(kDateForms) + ", got " + Quoted(value));
+        return Fail(CatalogueText("sifter-cli",
+                                  "%1: expected =VALUE, >=VALUE or <=VALUE with VALUE a real date or time from 1900 on, "
+                                  "as YYYY-MM-DD, HH:MM[:SS] or YYYY-MM-DDTHH:MM[:SS], or a time back from now as -N "
+                                  "and min, h, d, w or mo, today or yesterday, got %2")
+                        .Arg(given)
+                        .Arg(Quoted(value))
+                        .Text());
     return true;
 }
 
 bool Parser::Finish()
 {
     if (out_.showLines && out_.nullTerminated)
-        return Fail("--show-lines prints lines of text and cannot be parsed with -0");
+        return Fail(CatalogueText("sifter-cli", "--show-lines prints lines of text and cannot be parsed with -0").Text());
     if (out_.showLines && out_.action == CliAction::List)
-        return Fail("--show-lines shows the lines of a search, not of --list");
+        return Fail(CatalogueText("sifter-cli", "--show-lines shows the lines of a search, not of --list").Text());
     if (out_.action == CliAction::List && (searchOptionGiven_ || !folderArgs_.empty()))
-        return Fail("--list prints a result file and takes no search options or folders");
+        return Fail(CatalogueText("sifter-cli", "--list prints a result file and takes no search options or folders").Text());
     return FinishFolders() && FinishDatePart();
 }
 
@@ -409,20 +426,22 @@ bool Parser::FinishFolders()
     if (folderArgs_.empty())
         return true;
     if (out_.criteria.folders)
-        return Fail("give the folders either as arguments or with --folders, not both");
+        return Fail(CatalogueText("sifter-cli", "give the folders either as arguments or with --folders, not both").Text());
     std::string joined;
     for (const std::string &folder : folderArgs_) {
         if (folder.empty())
-            return Fail("empty folder name");
+            return Fail(CatalogueText("sifter-cli", "empty folder name").Text());
         if (folder.find(kFolderSeparator) != std::string::npos)
-            return Fail("folder " + Quoted(folder) + " contains ';', which separates folders");
+            return Fail(CatalogueText("sifter-cli", "folder %1 contains ';', which separates folders").Arg(Quoted(folder)).Text());
         if (!joined.empty())
             joined += kFolderSeparator;
         joined += folder;
     }
     if (joined.size() > kCriteriaFoldersSize - 1) {
-        return Fail("the folders joined with ';' are " + std::to_string(joined.size()) + " bytes long; at most " +
-                    std::to_string(kCriteriaFoldersSize - 1) + " fit");
+        return Fail(CatalogueText("sifter-cli", "the folders joined with ';' are %1 bytes long; at most %2 fit")
+                        .Arg(std::to_string(joined.size()))
+                        .Arg(std::to_string(kCriteriaFoldersSize - 1))
+                        .Text());
     }
     out_.criteria.folders = joined;
     return true;
@@ -444,7 +463,7 @@ bool Parser::FinishDatePart()
             if (!part)
                 continue;
             if (criteria.datePart && *criteria.datePart != *part)
-                return Fail("--date1 and --date2 differ in form; choose the compared part with --date-part");
+                return Fail(CatalogueText("sifter-cli", "--date1 and --date2 differ in form; choose the compared part with --date-part").Text());
             criteria.datePart = part;
         }
         if (anyBound && !criteria.datePart)
@@ -453,10 +472,13 @@ bool Parser::FinishDatePart()
     }
     for (const auto &[name, bound] : bounds) {
         if (*bound && !ValueFitsPart(**bound, *criteria.datePart)) {
-            const char *needs = *criteria.datePart == kDatePartDate   ? "a date (YYYY-MM-DD)"
-                                : *criteria.datePart == kDatePartTime ? "a time (HH:MM[:SS])"
-                                                                      : "a date and a time (YYYY-MM-DDTHH:MM[:SS])";
-            return Fail(std::string(name) + ": the compared part needs " + needs);
+            const char *needs = *criteria.datePart == kDatePartDate
+                                    ? TranslatableText("sifter-cli", "%1: the compared part needs a date (YYYY-MM-DD)")
+                                : *criteria.datePart == kDatePartTime
+                                    ? TranslatableText("sifter-cli", "%1: the compared part needs a time (HH:MM[:SS])")
+                                    : TranslatableText("sifter-cli",
+                                                       "%1: the compared part needs a date and a time (YYYY-MM-DDTHH:MM[:SS])");
+            return Fail(CatalogueText("sifter-cli", needs).Arg(name).Text());
         }
     }
     return true;

@@ -5,6 +5,7 @@
 #include "search/hex_decoding.h"
 #include "search/split_list.h"
 #include "search/text_field.h"
+#include "text/translation.h"
 
 #include <vector>
 
@@ -148,7 +149,7 @@ bool ValidateCriteria(const SearchCriteria &criteria, std::string &error)
     for (const std::string &word : words) {
         std::string bytes;
         if (!DecodeHexText(word, bytes)) {
-            error = "--hex: '" + word + "' is not hexadecimal (pairs of digits 0-9, a-f)";
+            error = CatalogueText("sifter-cli", "--hex: '%1' is not hexadecimal (pairs of digits 0-9, a-f)").Arg(word).Text();
             return false;
         }
     }
@@ -158,7 +159,7 @@ bool ValidateCriteria(const SearchCriteria &criteria, std::string &error)
 bool ValidateExtraCriteria(const SearchCriteria &criteria, const ExtraCriteria &extras, std::string &error)
 {
     if (extras.regexWords && (criteria.wordMode == kWordModeAll || criteria.wordMode == kWordModePhrase)) {
-        error = "--regex-words: the words are one expression; the modes are any and without";
+        error = CatalogueText("sifter-cli", "--regex-words: the words are one expression; the modes are any and without").Text();
         return false;
     }
     error = CriteriaExpressionError(criteria, extras);

@@ -5,6 +5,7 @@
 #include "cli/exit_status.h"
 #include "cli/found_file_printer.h"
 #include "cli/result_file_reading.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,7 +34,7 @@ int RunListCommand(const CliOptions &options)
     printer.Flush(); // a failure is kept by the printer and reported below
     int status = records > 0 ? kExitFound : kExitNothing;
     if (printer.WriteError() != 0 && printer.WriteError() != EPIPE) {
-        PrintError(std::string("standard output: ") + std::strerror(printer.WriteError()));
+        PrintError(CatalogueText("sifter-cli", "standard output: %1").Arg(std::strerror(printer.WriteError())).Text());
         status = kExitTrouble;
     }
     // The records before the damage are worth printing; the status still says it was damaged.

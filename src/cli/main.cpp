@@ -7,6 +7,7 @@
 #include "cli/search_command.h"
 #include "cli/usage_text.h"
 #include "text/program_notice.h"
+#include "text/translation.h"
 
 #include <clocale>
 #include <csignal>
@@ -30,7 +31,7 @@ int main(int argc, char **argv)
     }
     switch (options.action) {
     case CliAction::Help:
-        std::fputs(UsageText(), stdout);
+        std::fputs(Translations().Translate("sifter-cli", UsageText()).c_str(), stdout);
         return std::fflush(stdout) == 0 ? kExitFound : kExitTrouble;
     case CliAction::Version:
         std::printf("%s %s\n%s", kProgramName, SIFTER_VERSION, SIFTER_VERSION_NOTICE);

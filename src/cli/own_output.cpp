@@ -2,6 +2,7 @@
 #include "cli/own_output.h"
 
 #include "cli/error_message.h"
+#include "text/translation.h"
 
 #include <algorithm>
 #include <unistd.h>
@@ -12,11 +13,11 @@ std::vector<OwnOutputFile> OwnOutputFiles(const std::string &saveFile)
 {
     std::vector<OwnOutputFile> files;
     if (const auto output = RegularFileIdentityOf(STDOUT_FILENO))
-        files.push_back({*output, "standard output"});
+        files.push_back({*output, CatalogueText("sifter-cli", "standard output").Text()});
     if (!saveFile.empty()) {
         const auto target = RegularFileIdentityAt(saveFile);
         if (target && (files.empty() || !(files.front().identity == *target)))
-            files.push_back({*target, "the result file '" + saveFile + "'"});
+            files.push_back({*target, CatalogueText("sifter-cli", "the result file '%1'").Arg(saveFile).Text()});
     }
     return files;
 }
@@ -33,7 +34,7 @@ void ReportOwnOutputLeftOut(const std::vector<OwnOutputFile> &files, const std::
 {
     for (const OwnOutputFile &file : files) {
         if (std::find(met.begin(), met.end(), file.identity) != met.end())
-            PrintError(file.description + " lies in the searched folders; it was left out of the search");
+            PrintError(CatalogueText("sifter-cli", "%1 lies in the searched folders; it was left out of the search").Arg(file.description).Text());
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "fs/atomic_file.h"
 #include "stores/result_file.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <cstring>
@@ -29,8 +30,12 @@ std::string SaveFailure(const std::string &path, int error)
     struct stat info {};
     if (error != ENXIO || stat(path.c_str(), &info) != 0 || !(S_ISSOCK(info.st_mode) || S_ISBLK(info.st_mode)))
         return SystemError(path, error);
-    return Quoted(path) + (S_ISSOCK(info.st_mode) ? ": is a socket" : ": is a block device") +
-           "; results are saved only to a file, a FIFO or a character device";
+    const char *message =
+        S_ISSOCK(info.st_mode)
+            ? TranslatableText("sifter-cli", "%1: is a socket; results are saved only to a file, a FIFO or a character device")
+            : TranslatableText("sifter-cli",
+                               "%1: is a block device; results are saved only to a file, a FIFO or a character device");
+    return CatalogueText("sifter-cli", message).Arg(Quoted(path)).Text();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "stores/byte_stream.h"
 #include "stores/result_file.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -44,7 +45,7 @@ FilePointer OpenStandardInput(const std::string &name, std::string &error)
     }
     // Nobody types a result file; waiting for one would look like a hang.
     if (isatty(STDIN_FILENO) == 1) {
-        error = name + ": a terminal, not a result file";
+        error = CatalogueText("sifter-cli", "%1: a terminal, not a result file").Arg(name).Text();
         return nullptr;
     }
     return FilePointer(stdin);
@@ -55,7 +56,7 @@ FilePointer OpenRegularFile(const std::string &path, std::string &error)
     int failure = 0;
     FilePointer file(OpenRegularFileForReading(path, &failure));
     if (!file)
-        error = Quoted(path) + ": " + (failure != 0 ? std::strerror(failure) : "not a regular file");
+        error = Quoted(path) + ": " + (failure != 0 ? std::string(std::strerror(failure)) : CatalogueText("sifter-cli", "not a regular file").Text());
     return file;
 }
 
@@ -65,20 +66,20 @@ LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *cri
                                     std::string &error, ExtraCriteria *extras)
 {
     const bool standardInput = path == kStandardInputDash || path == kStandardInputPath;
-    const std::string name = path == kStandardInputDash ? std::string("standard input") : Quoted(path);
+    const std::string name = path == kStandardInputDash ? CatalogueText("sifter-cli", "standard input").Text() : Quoted(path);
     FilePointer file = standardInput ? OpenStandardInput(name, error) : OpenRegularFile(path, error);
     if (!file)
         return LoadOutcome::CannotOpen;
     // Forward only: the magic check consumes its five bytes and reading goes on from there.
     StdioSource source(file.get());
     if (!ReadResultMagic(source)) {
-        error = name + ": not a Sifter result file";
+        error = CatalogueText("sifter-cli", "%1: not a Sifter result file").Arg(name).Text();
         return LoadOutcome::NotResultFile;
     }
     SearchCriteria scratch{};
     std::uint32_t count = 0;
     if (!ReadResultCriteria(criteria ? *criteria : scratch, source, count, extras)) {
-        error = name + ": damaged: it ends inside its header";
+        error = CatalogueText("sifter-cli", "%1: damaged: it ends inside its header").Arg(name).Text();
         return LoadOutcome::Damaged;
     }
     if (!onRecord)
@@ -88,7 +89,7 @@ LoadOutcome ReadResultFileReporting(const std::string &path, SearchCriteria *cri
     for (std::uint32_t read = 0; read < count; ++read) {
         FoundFile record;
         if (!ReadFoundFile(record, source, &texts)) {
-            error = name + ": damaged or cut short after " + std::to_string(read) + " records";
+            error = CatalogueText("sifter-cli", "%1: damaged or cut short after %2 records").Arg(name).Arg(std::to_string(read)).Text();
             return LoadOutcome::Damaged;
         }
         if (!onRecord(record))

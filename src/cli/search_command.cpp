@@ -13,6 +13,7 @@
 #include "cli/terminal_progress.h"
 #include "search/content_words.h"
 #include "search/file_search.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -77,13 +78,13 @@ int RunSearchCommand(const CliOptions &options)
         return kExitTrouble;
     // The match lines mark literal words; an expression's matches have no lines to show yet.
     if (options.showLines && search.extras.regexWords) {
-        PrintError("--show-lines cannot show the lines of a word expression (--regex-words)");
+        PrintError(CatalogueText("sifter-cli", "--show-lines cannot show the lines of a word expression (--regex-words)").Text());
         return kExitTrouble;
     }
     const std::vector<OwnOutputFile> ownOutput = OwnOutputFiles(options.saveFile);
     search.SetExcludedFiles(OwnOutputIdentities(ownOutput));
     if (!InstallInterruptHandlers())
-        PrintError("cannot catch Ctrl-C; it will end the search without saving");
+        PrintError(CatalogueText("sifter-cli", "cannot catch Ctrl-C; it will end the search without saving").Text());
 
     TerminalProgress progress(STDERR_FILENO);
     FoundFilePrinter printer(stdout, options.longFormat, options.nullTerminated, &progress);
@@ -105,7 +106,7 @@ int RunSearchCommand(const CliOptions &options)
     int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
     // A reader that went away (head, a closed pager) is not a failure of the search.
     if (printer.WriteError() != 0 && printer.WriteError() != EPIPE) {
-        PrintError(std::string("standard output: ") + std::strerror(printer.WriteError()));
+        PrintError(CatalogueText("sifter-cli", "standard output: %1").Arg(std::strerror(printer.WriteError())).Text());
         status = kExitTrouble;
     }
     std::string error;

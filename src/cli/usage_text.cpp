@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/usage_text.h"
 
+#include "text/translation.h"
+
 namespace sifter {
 
 const char *UsageText()
 {
-    return R"(Usage: sifter-cli [options] [FOLDER...]
+    return TranslatableText("sifter-cli", R"(Usage: sifter-cli [options] [FOLDER...]
 Searches the folders (and their subfolders) for files by name, content, size, date and
 attributes, and prints the path of each file found (its folder as given, joined with its
 name), the moment it is found.
@@ -76,7 +78,7 @@ with -0, names are printed byte for byte. Standard output, when it is a file, an
 Exit status: 0 when a file was found (or listed), 1 when none, 2 on trouble, and
 128 + the signal's number when Ctrl-C (or another stop signal) ended the search.
 Ctrl-C stops the search; what was found so far is still saved with --save.
-)";
+)");
 }
 
 } // namespace sifter

@@ -6,6 +6,7 @@
 #include "text/ascii_case.h"
 #include "text/code_page.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMimeDatabase>
 #include <QRegularExpression>
@@ -19,10 +20,12 @@
 namespace sifter {
 namespace {
 
-constexpr std::string_view kFolderTypeName = "Folder";
+// In the user's language, as the database's comments are (QMimeType::comment follows the
+// locale); the catalogue's context "TypeNames".
+constexpr const char *kFolderTypeName = QT_TRANSLATE_NOOP("TypeNames", "Folder");
 // Names the database does not know: "ZZQ file" after the extension, else just "file".
-constexpr std::string_view kUnknownTypeName = "file";
-constexpr std::string_view kUnknownTypeAfterExtension = " file";
+constexpr const char *kUnknownTypeName = QT_TRANSLATE_NOOP("TypeNames", "file");
+constexpr const char *kUnknownTypeAfterExtension = QT_TRANSLATE_NOOP("TypeNames", "%1 file");
 constexpr char kExtensionDot = '.';
 constexpr char kSeparator = '/';
 // Past this many keys the cache starts over, so unusual trees cannot grow it unbounded.
@@ -133,12 +136,22 @@ DatabaseGlobs ReadDatabaseGlobs(const QMimeDatabase &database)
     return globs;
 }
 
+QString Translated(const char *text)
+{
+    return QCoreApplication::translate("TypeNames", text);
+}
+
 std::string GenericTypeName(std::string_view name)
 {
     const std::size_t dot = name.rfind(kExtensionDot);
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size())
-        return std::string(kUnknownTypeName);
-    return UpperCase(name.substr(dot + 1)) + std::string(kUnknownTypeAfterExtension);
+        return Translated(kUnknownTypeName).toLocal8Bit().toStdString();
+    // Replaced in bytes: the extension's need not be text in any encoding.
+    std::string typeName = Translated(kUnknownTypeAfterExtension).toLocal8Bit().toStdString();
+    const std::size_t marker = typeName.find("%1");
+    if (marker != std::string::npos)
+        typeName.replace(marker, 2, UpperCase(name.substr(dot + 1)));
+    return typeName;
 }
 
 } // namespace
@@ -152,6 +165,7 @@ struct TypeNames::Cache {
     std::unique_ptr<GlobScreen> irregularScreen;
     bool hasIrregularNames = false;
     bool prepared = false;
+    std::string folderName = Translated(kFolderTypeName).toLocal8Bit().toStdString();
     SuffixGlobs suffixGlobs;
     std::unordered_map<std::string, std::string> byKey;
     std::size_t databaseLookups = 0;
@@ -204,7 +218,7 @@ TypeNames::~TypeNames() = default;
 std::string TypeNames::TypeName(std::string_view fileName, bool isFolder)
 {
     if (isFolder)
-        return std::string(kFolderTypeName);
+        return cache_->folderName;
     if (!cache_->prepared)
         cache_->Prepare();
     const std::string_view name = LastComponent(fileName);

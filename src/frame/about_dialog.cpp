@@ -4,6 +4,7 @@
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
 #include "framework/link_button.h"
+#include "framework/resource_text.h"
 #include "framework/string_resources.h"
 
 #include <QPlainTextEdit>
@@ -17,7 +18,7 @@ CAboutDialog::CAboutDialog(const QString &onlineHelpAddress, const QString &webS
 {
     const DialogResource *resource = FindDialogResource(res::kDialogAbout);
     const DialogUnits units(font());
-    setWindowTitle(QString::fromUtf8(resource->caption));
+    setWindowTitle(DialogText(resource->caption));
     setFixedSize(units.ToPixels(resource->width, resource->height));
     setWindowIcon(ProgramIcon());
 

@@ -5,6 +5,7 @@
 #include "framework/command_icons.h"
 #include "framework/dialog_builder.h"
 #include "framework/local_text.h"
+#include "framework/resource_text.h"
 #include "framework/string_resources.h"
 #include "framework/user_prompts.h"
 #include "stores/shell_registration.h"
@@ -49,7 +50,7 @@ COptionsDialog::COptionsDialog(RegistryStore &store, OptionsDesktop *desktop, Us
 {
     const DialogResource *resource = FindDialogResource(res::kDialogOptions);
     const DialogUnits units(font());
-    setWindowTitle(QString::fromUtf8(resource->caption));
+    setWindowTitle(DialogText(resource->caption));
     setFixedSize(units.ToPixels(resource->width, resource->height));
     setWindowIcon(ProgramIcon());
 

@@ -3,6 +3,7 @@
 
 #include "framework/document.h"
 #include "framework/frame_window.h"
+#include "framework/resource_text.h"
 #include "framework/termination_signals.h"
 #include "registry/registry_store.h"
 #include "res/menus.h"
@@ -46,7 +47,7 @@ Application::Application(std::string appName)
             // The first place shows the greyed placeholder; the others are not shown.
             ui.SetVisible(index == 0);
             if (index == 0)
-                ui.SetText(QString::fromUtf8(FindMenuItemText(res::kMenuMain, cmd::kFileMruFirst)));
+                ui.SetText(MenuText(FindMenuItemText(res::kMenuMain, cmd::kFileMruFirst)));
             ui.Enable(false);
             return;
         }

@@ -2,6 +2,7 @@
 #include "framework/command_actions.h"
 
 #include "framework/command_icons.h"
+#include "framework/resource_text.h"
 #include "framework/string_resources.h"
 #include "res/accelerators.h"
 #include "res/menus.h"
@@ -31,7 +32,7 @@ CommandActions::CommandActions(CommandRouter &router, QObject *parent) : QObject
     for (const ResourceId menu : {res::kMenuMain, res::kMenuColumns, res::kMenuItems}) {
         for (const MenuEntryResource &entry : FindMenuResource(menu)) {
             if (entry.kind == MenuEntryKind::kCommand && !Action(entry.id))
-                Create(entry.id, QString::fromUtf8(entry.text));
+                Create(entry.id, MenuText(entry.text));
         }
     }
     for (CommandId id = cmd::kFileMruFirst; id <= cmd::kFileMruLast; ++id) {

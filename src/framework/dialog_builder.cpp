@@ -5,6 +5,7 @@
 #include "framework/fitted_text.h"
 #include "framework/link_button.h"
 #include "framework/mirrored_layout.h"
+#include "framework/resource_text.h"
 #include "text/locale_text.h"
 
 #include <QButtonGroup>
@@ -116,7 +117,7 @@ QComboBox *MakeComboBox(const DialogControlResource &control, QRect &place, QWid
         box->setInsertPolicy(QComboBox::NoInsert);
     }
     for (const char *entry : control.entries)
-        box->addItem(QString::fromUtf8(entry));
+        box->addItem(DialogText(entry));
     place.setHeight(box->sizeHint().height());
     return box;
 }
@@ -159,7 +160,7 @@ QWidget *MakeButton(const DialogControlResource &control, const QString &text, Q
 
 QWidget *MakeControl(const DialogControlResource &control, QRect &place, QWidget &parent)
 {
-    const QString text = QString::fromUtf8(control.text);
+    const QString text = DialogText(control.text);
     switch (control.kind) {
     case ControlKind::kIcon: {
         auto *icon = new QLabel(&parent);
@@ -220,7 +221,7 @@ bool IsInput(ControlKind kind)
 // describes with the template's spoken text.
 void NameForScreenReaders(const DialogControlResource &control, QWidget &widget, QWidget *previous)
 {
-    const QString spoken = QString::fromUtf8(control.spoken ? control.spoken : "");
+    const QString spoken = control.spoken ? DialogText(control.spoken) : QString();
     if (!IsInput(control.kind)) {
         if (!spoken.isEmpty())
             widget.setAccessibleDescription(spoken);

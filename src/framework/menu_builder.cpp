@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/menu_builder.h"
 
+#include "framework/resource_text.h"
 #include "res/menus.h"
 
 #include <vector>
@@ -66,13 +67,13 @@ void WalkMenu(std::span<const MenuEntryResource> entries, Begin begin, End end, 
     for (const MenuEntryResource &entry : entries) {
         switch (entry.kind) {
         case MenuEntryKind::kPopupBegin:
-            begin(QString::fromUtf8(entry.text));
+            begin(MenuText(entry.text));
             break;
         case MenuEntryKind::kPopupEnd:
             end();
             break;
         case MenuEntryKind::kCommand:
-            command(entry.id, QString::fromUtf8(entry.text), entry.grayed);
+            command(entry.id, MenuText(entry.text), entry.grayed);
             break;
         case MenuEntryKind::kSeparator:
             separator();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/string_resources.h"
 
+#include "framework/resource_text.h"
 #include "res/string_table.h"
 
 #include <QStringList>
@@ -9,8 +10,9 @@ namespace sifter {
 
 QString LoadResString(StringId id)
 {
+    // The table's texts end in a NUL, as the catalogue's lookup needs them.
     const std::string_view text = FindStringResource(id);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return text.empty() ? QString() : StringTableText(text.data());
 }
 
 PromptAndTip SplitPromptAndTip(const QString &text)

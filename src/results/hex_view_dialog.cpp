@@ -6,6 +6,7 @@
 #include "framework/event_loop.h"
 #include "framework/local_text.h"
 #include "framework/mirrored_layout.h"
+#include "framework/resource_text.h"
 #include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "results/hex_view_pane.h"
@@ -36,7 +37,7 @@ CHexViewDialog::CHexViewDialog(QWidget *parent) : QDialog(parent)
     setModal(false);
     setWindowIcon(ProgramIcon());
     const DialogResource *resource = FindDialogResource(res::kDialogHexView);
-    setWindowTitle(QString::fromUtf8(resource->caption));
+    setWindowTitle(DialogText(resource->caption));
     const DialogUnits units(font());
 
     const DialogControls controls = BuildDialogControls(*resource, *this, units);

@@ -2,6 +2,7 @@
 #include "results/results_model.h"
 
 #include "framework/local_text.h"
+#include "framework/resource_text.h"
 #include "framework/shown_text.h"
 #include "framework/string_resources.h"
 #include "fs/file_attributes.h"
@@ -318,7 +319,7 @@ QString CellText(const FoundFile &record, std::uint32_t columnId)
 QString ColumnCaption(std::uint32_t columnId)
 {
     const char *text = FindMenuItemText(res::kMenuMain, columnId);
-    return text ? RemoveAmpersands(QString::fromUtf8(text)) : QString();
+    return text ? RemoveAmpersands(MenuText(text)) : QString();
 }
 
 } // namespace sifter

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/size_text.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 
@@ -36,7 +37,9 @@ std::string FormatByteSize(std::uint64_t bytes)
 {
     const QLocale locale = UserLocale(false);
     if (bytes < kBytesPerKB) {
-        const QString unit = bytes == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes");
+        // Two texts rather than a plural form: the number is the locale's, not translate()'s.
+        const QString unit = bytes == 1 ? QCoreApplication::translate("SizeText", " byte")
+                                        : QCoreApplication::translate("SizeText", " bytes");
         return (locale.toString(static_cast<qulonglong>(bytes)) + unit).toStdString();
     }
     std::size_t unitIndex = 0;

@@ -3,6 +3,7 @@
 // terminal.
 #include "app/command_line.h"
 #include "support/qt_printers.h"
+#include "text/translation.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,16 @@ TEST(CommandLine, HelpAndVersionAreAnsweredOnlyBeforeTheFolderOption)
     EXPECT_TRUE(TerminalAnswer(Args({"-h"}), QStringLiteral("1")));
     EXPECT_FALSE(TerminalAnswer(Args({"/f:/x", "--help"}), QStringLiteral("1")));
     EXPECT_FALSE(TerminalAnswer(Args({"r.sifter"}), QStringLiteral("1")));
+}
+
+TEST(CommandLine, HelpIsInTheLanguageOfTheTranslations)
+{
+    const Translations german("de");
+    const auto help = TerminalAnswer(Args({"--help"}), QStringLiteral("1"), &german);
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->startsWith(QStringLiteral("Aufruf: sifter [ERGEBNISDATEI] [/f:ORDNER]\n"))) << help->toStdString();
+    const Translations none("fr");
+    EXPECT_EQ(TerminalAnswer(Args({"--help"}), QStringLiteral("1"), &none), TerminalAnswer(Args({"--help"}), QStringLiteral("1")));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end runs of the built sifter-cli in temporary trees.
+#include "cli/usage_text.h"
 #include "cli_process.h"
 #include "support/scoped_env.h"
 #include "support/special_files.h"
@@ -112,6 +113,30 @@ TEST_F(CliRun, HelpAndVersionExitZero)
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out.rfind("sifter-cli ", 0), 0u);
     EXPECT_NE(result.out.find("\nCopyright (C) Norvane\nLicense GPL-3.0-or-later: "), std::string::npos) << result.out;
+}
+
+TEST_F(CliRun, HelpAndMessagesSpeakTheUsersLanguageAndElseTodaysEnglish)
+{
+    test::ScopedEnv language("LANGUAGE", "de");
+    CliResult result = RunCli({"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.rfind("Aufruf: sifter-cli [Optionen] [ORDNER...]\n", 0), 0u) << result.out;
+    // Without LANGUAGE, the locale's language; LC_ALL comes before LANG.
+    language.Set(nullptr);
+    const test::ScopedEnv all("LC_ALL", "de_DE.UTF-8");
+    EXPECT_EQ(RunCli({"--help"}).out.rfind("Aufruf:", 0), 0u);
+    language.Set("de");
+    result = RunCli({"--size1", "5"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "sifter-cli: --size1: erwartet =N, >=N oder <=N, erhalten '5'\n");
+    // English, exactly as the program has it, for the C locale and for a language with no catalogue.
+    for (const char *english : {"C", "fr", "fr:en"}) {
+        language.Set(english);
+        result = RunCli({"--help"});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, UsageText()) << english;
+        EXPECT_EQ(RunCli({"--size1", "5"}).err, "sifter-cli: --size1: expected =N, >=N or <=N, got '5'\n") << english;
+    }
 }
 
 TEST_F(CliRun, CaseSensitiveHeedsCaseOnlyInPatternsWithoutWildcardsAsTheHelpSays)

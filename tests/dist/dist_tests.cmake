@@ -16,3 +16,9 @@ if(SIFTER_BUILD_GUI)
 endif()
 add_test(NAME every_source_file_names_its_licence
          COMMAND bash ${dist}/licence_lines_test.sh ${PROJECT_SOURCE_DIR})
+# The catalogues are up to date with the texts the sources mark (translations/CMakeLists.txt).
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/translated_sources.txt
+     CONTENT "$<JOIN:${SIFTER_TRANSLATED_SOURCES},\n>\n")
+add_test(NAME translations_are_current
+         COMMAND bash ${dist}/translations_current_test.sh $<TARGET_FILE:Qt6::lupdate>
+                 ${CMAKE_BINARY_DIR}/translated_sources.txt ${SIFTER_TS_FILES} -- ${SIFTER_LUPDATE_OPTIONS})
