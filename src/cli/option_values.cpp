@@ -184,7 +184,7 @@ std::optional<DateBound> ParseDateBound(std::string_view text)
     const std::optional<DateValue> value = ParseDateValue(text);
     if (!value)
         return std::nullopt;
-    return DateBound{*compare, *value};
+    return DateBound{*compare, *value, RelativeDate{}};
 }
 
 int DayOfWeek(int year, int month, int day)

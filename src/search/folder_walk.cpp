@@ -116,6 +116,7 @@ bool FileSearch::ReadData(Run &run, const FolderListing &listing, std::size_t pa
         case ListingWindow::DataAhead::NotAhead:
             break;
         }
+        return run.listings->ReadHere(listing, index, data);
     }
     return listing.Data(index, data);
 }

@@ -27,12 +27,14 @@ constexpr std::size_t kWakeShare = 4;
 // How long the walk waits for a listing or entry data a worker is reading before it reads
 // them itself: about what reading a small folder takes.
 constexpr std::chrono::microseconds kPatience{50};
-// What handing a listing to a worker costs the run: the wake-up, the wait, the entries read
-// on another core. Folders that list faster, as they do from a warm cache, are listed by the
-// walk itself: on two cores a warm name search of /usr took 0.29-0.41 s listed by the walk
-// alone and 0.50-0.58 s with four threads listing ahead (a third more CPU time); cold,
-// listings take milliseconds each and workers reading them ahead halved the time.
-constexpr std::chrono::microseconds kHandOverCost{40};
+// What handing a folder to a worker costs the walk: the wake-up, the wait, the entries read
+// on another core. Folders whose listing and entry data take less, as they do from a warm
+// cache when few entries' data are asked for, are listed by the walk itself: on two cores a
+// warm name search of /usr took 0.29-0.41 s listed by the walk alone and 0.50-0.58 s with
+// four threads listing ahead (a third more CPU time); cold, listings take milliseconds each
+// and workers reading them ahead halved the time; and where every entry's data are read
+// (about 25 us a folder of ten) workers reading them ahead still gained a tenth.
+constexpr std::chrono::microseconds kHandOverCost{20};
 // A listing time weighs this share in the recent average: a few folders' times tell when
 // the walk moves from cached folders to ones read from the disk.
 constexpr int kListingTimeWeight = 8;
@@ -103,7 +105,7 @@ public:
 
     // Left by Run, for the thread that sees it Done.
     bool listed = false;
-    std::chrono::nanoseconds took{0}; // opening, reading and sorting the listing
+    std::chrono::nanoseconds took{0}; // the whole of Run: the listing and the data read with it
     FileIdentity identity; // of the folder that was listed
     FolderListing listing;
     std::vector<std::uint32_t> subfolders; // indices of the listing's folders, in listing order
@@ -138,7 +140,6 @@ public:
         if (!listing.Adopt(fd, &abandon))
             return;
         listing.ResolveTypes();
-        took = std::chrono::steady_clock::now() - start;
         for (std::size_t i = 0; i < listing.Count(); ++i) {
             if (!IsDotEntry(listing.Name(i)) && listing.IsFolder(i))
                 subfolders.push_back(static_cast<std::uint32_t>(i));
@@ -146,6 +147,7 @@ public:
         ReadFolderData(abandon);
         if (plan->passes > 0)
             ReadPassData(listing, *plan, 0, 0, kDataStepEntries, abandon, firstData);
+        took = std::chrono::steady_clock::now() - start;
         listed = !abandon.load(std::memory_order_relaxed);
     }
 
@@ -457,13 +459,25 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
         }
         Drop(task);
     }
+    // While the window hands over, the walk lists only folders it could not hand over; the
+    // ones it lists instead, with the entry data it reads of them, tell when handing over
+    // pays again.
+    timingOwn_ = !HandingOver();
     const auto start = std::chrono::steady_clock::now();
     anchors.Open(folder.parent, folder.Name(), own);
-    // While the window hands over, the walk lists only folders it could not hand over; the
-    // ones it lists instead tell when handing over pays again.
-    if (!HandingOver())
-        NoteListingTime(std::chrono::steady_clock::now() - start);
+    if (timingOwn_)
+        ownTime_ = std::chrono::steady_clock::now() - start;
     return own;
+}
+
+bool ListingWindow::ReadHere(const FolderListing &listing, std::size_t index, EntryData &out)
+{
+    if (!timingOwn_)
+        return listing.Data(index, out);
+    const auto start = std::chrono::steady_clock::now();
+    const bool read = listing.Data(index, out);
+    ownTime_ += std::chrono::steady_clock::now() - start;
+    return read;
 }
 
 std::shared_ptr<ListingTask> ListingWindow::TakeSubfolder(std::size_t ordinal)
@@ -482,6 +496,10 @@ std::shared_ptr<ListingTask> ListingWindow::TakeSubfolder(std::size_t ordinal)
 
 void ListingWindow::Leave()
 {
+    if (timingOwn_) {
+        NoteListingTime(ownTime_);
+        timingOwn_ = false;
+    }
     if (!taken_)
         return;
     for (auto &[ordinal, child] : taken_->children)

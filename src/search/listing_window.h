@@ -84,6 +84,9 @@ public:
     const FileIdentity *TakenIdentity() const;
     // Done with the taken folder: what was read ahead for it and not taken goes.
     void Leave();
+    // Reads the data of the taken folder's entry on the walk (when Data gave NotAhead), timed
+    // with its listing when the walk listed the folder itself.
+    bool ReadHere(const FolderListing &listing, std::size_t index, EntryData &out);
 
     // The walk has called a sink or the pump, which may have changed any folder.
     void NoteCallOut() { ++callOuts_; }
@@ -101,7 +104,7 @@ private:
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
     // Returns once the task is done: run here when no worker has it yet, else waited for.
     void AwaitDone(PoolTask &task);
-    // Counts one folder's listing time into the recent average.
+    // Counts what one folder's listing and data took into the recent average.
     void NoteListingTime(std::chrono::nanoseconds took);
 
     SearchPool &pool_;
@@ -110,7 +113,9 @@ private:
     const bool descend_;
     const std::shared_ptr<const EntryDataPlan> plan_;
     const bool always_;
-    std::chrono::nanoseconds listingTime_; // recent folders', averaged
+    std::chrono::nanoseconds listingTime_; // recent folders' listing and data, averaged
+    bool timingOwn_ = false;                // the walk listed the taken folder, timed
+    std::chrono::nanoseconds ownTime_{0};   // what its listing and data took so far
 
     std::vector<std::shared_ptr<ListingTask>> live_; // started and neither taken nor dropped
     std::uint64_t plans_ = 0;
