@@ -132,7 +132,7 @@ constexpr std::array kWordOptionsControls = {
     C{ControlKind::kCheckBox, ctl::wordopt::kUnicodeUtf8,
       QT_TRANSLATE_NOOP("Dialogs", "Enable Unicode && UTF8."), 5, 74, 106, 10, kStyleNone},
     C{ControlKind::kCheckBox, ctl::wordopt::kExpression,
-      QT_TRANSLATE_NOOP("Dialogs", "Regular ex&pression (UTF-8 text)."), 5, 88, 106, 10,
+      QT_TRANSLATE_NOOP("Dialogs", "Regular ex&pression."), 5, 88, 106, 10,
       kStyleNone},
 };
 

@@ -237,8 +237,8 @@ sifter-cli führt dieselben Suchen ohne Fenster aus.
         <translation>Unicode &amp;&amp; UTF-8.</translation>
     </message>
     <message>
-        <source>Regular ex&amp;pression (UTF-8 text).</source>
-        <translation>Reg. Aus&amp;druck (UTF-8).</translation>
+        <source>Regular ex&amp;pression.</source>
+        <translation>Regulärer Aus&amp;druck.</translation>
     </message>
     <message>
         <source>Which date</source>

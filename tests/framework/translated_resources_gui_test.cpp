@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The resource tables in the user's language: menus, dialog templates and the string table
 // through the German catalogue; byte for byte English where no catalogue exists; and every
-// template's texts fit their controls in German, with no mnemonic letter twice in one menu
-// or one dialog.
+// template's texts fit their controls in English and German, with no mnemonic letter twice
+// in one menu or one dialog.
 #include "framework/command_actions.h"
 #include "framework/command_router.h"
 #include "framework/dialog_builder.h"
@@ -131,31 +131,34 @@ int CutWidth(const QWidget &widget, const QWidget &dialog)
     return outside;
 }
 
-TEST_F(TranslatedResources, GermanTextsFitEveryDialogTemplate)
+TEST_F(TranslatedResources, TextsFitEveryDialogTemplateInEnglishAndGerman)
 {
-    Load("de");
-    int dialogs = 0;
-    for (ResourceId id = 1; id <= kLastResourceId; ++id) {
-        const DialogResource *resource = FindDialogResource(id);
-        if (!resource || resource->controls.empty())
-            continue;
-        ++dialogs;
-        QWidget dialog;
-        const DialogUnits units(dialog.font());
-        dialog.resize(units.ToPixels(resource->width, resource->height));
-        const DialogControls controls = BuildDialogControls(*resource, dialog, units);
-        QStringList mnemonics;
-        for (const BuiltControl &control : controls.All()) {
-            const std::string what = std::to_string(id) + " " + DialogText(control.resource->text).toStdString();
-            if (control.resource->style & kStyleHidden)
+    for (const char *language : {"en", "de"}) {
+        Load(language);
+        int dialogs = 0;
+        for (ResourceId id = 1; id <= kLastResourceId; ++id) {
+            const DialogResource *resource = FindDialogResource(id);
+            if (!resource || resource->controls.empty())
                 continue;
-            EXPECT_LE(CutWidth(*control.widget, dialog), 0) << what;
-            if (qobject_cast<QAbstractButton *>(control.widget) || qobject_cast<QLabel *>(control.widget))
-                mnemonics.append(DialogText(control.resource->text));
+            ++dialogs;
+            QWidget dialog;
+            const DialogUnits units(dialog.font());
+            dialog.resize(units.ToPixels(resource->width, resource->height));
+            const DialogControls controls = BuildDialogControls(*resource, dialog, units);
+            QStringList mnemonics;
+            for (const BuiltControl &control : controls.All()) {
+                const std::string what =
+                    std::string(language) + " " + std::to_string(id) + " " + DialogText(control.resource->text).toStdString();
+                if (control.resource->style & kStyleHidden)
+                    continue;
+                EXPECT_LE(CutWidth(*control.widget, dialog), 0) << what;
+                if (qobject_cast<QAbstractButton *>(control.widget) || qobject_cast<QLabel *>(control.widget))
+                    mnemonics.append(DialogText(control.resource->text));
+            }
+            ExpectDistinctMnemonics(mnemonics, std::string(language) + " dialog " + std::to_string(id));
         }
-        ExpectDistinctMnemonics(mnemonics, "dialog " + std::to_string(id));
+        EXPECT_GT(dialogs, 5);
     }
-    EXPECT_GT(dialogs, 5);
 }
 
 } // namespace
