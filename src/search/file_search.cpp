@@ -156,7 +156,7 @@ void FileSearch::StartPool(Run &run)
     plan.passes = !run.matcher ? run.patterns.size() : testsNeedData ? 1 : 0;
     run.listings =
         std::make_unique<ListingWindow>(*run.pool, listings, criteria.searchSubfolders != 0, std::move(plan),
-                                        listingsAheadAlways_);
+                                        handOverCost_);
 }
 
 bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)

@@ -9,6 +9,7 @@
 #include "search/search_criteria.h"
 #include "search/search_sinks.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -58,10 +59,12 @@ public:
     // The count a run uses: the one set, or the default for 0.
     std::size_t WorkerThreads() const;
     static constexpr std::size_t kLeastDefaultThreads = 4;
-    // With workers, folders are listed ahead of the walk only while listing one takes longer
-    // than handing it over (not from a warm cache); set, always, as the tests of the
-    // hand-over need on small cached trees. The records are the same either way.
-    void SetListingsAheadAlways(bool always) { listingsAheadAlways_ = always; }
+    // With workers, folders are listed ahead of the walk only while listing one (with the
+    // entry data read with it) takes longer than cost, as from a cold disk: from a warm
+    // cache the walk lists them itself. 0 hands every folder over, as the tests of the
+    // hand-over need on small cached trees. The records are the same for every cost.
+    static constexpr std::chrono::microseconds kListingHandOverCost{20};
+    void SetListingHandOverCost(std::chrono::microseconds cost) { handOverCost_ = cost; }
 
     // Files that no run lists or reads, by identity (through a link too): the caller's own
     // output, which a search would otherwise read while it is written. None by default.
@@ -157,7 +160,7 @@ private:
     std::uint8_t running_ = 0;
     bool inRun_ = false;
     std::size_t workerThreads_ = 0;
-    bool listingsAheadAlways_ = false;
+    std::chrono::microseconds handOverCost_ = kListingHandOverCost;
     std::size_t listingsTakenAhead_ = 0;
     std::vector<FileIdentity> excluded_;
     std::vector<bool> excludedMet_; // per excluded file, during and after a run

@@ -27,17 +27,18 @@ constexpr std::size_t kWakeShare = 4;
 // How long the walk waits for a listing or entry data a worker is reading before it reads
 // them itself: about what reading a small folder takes.
 constexpr std::chrono::microseconds kPatience{50};
-// What handing a folder to a worker costs the walk: the wake-up, the wait, the entries read
+// FileSearch::kListingHandOverCost, what handing a folder to a worker costs the walk: the wake-up, the wait, the entries read
 // on another core. Folders whose listing and entry data take less, as they do from a warm
 // cache when few entries' data are asked for, are listed by the walk itself: on two cores a
 // warm name search of /usr took 0.29-0.41 s listed by the walk alone and 0.50-0.58 s with
 // four threads listing ahead (a third more CPU time); cold, listings take milliseconds each
 // and workers reading them ahead halved the time; and where every entry's data are read
 // (about 25 us a folder of ten) workers reading them ahead still gained a tenth.
-constexpr std::chrono::microseconds kHandOverCost{20};
-// A listing time weighs this share in the recent average: a few folders' times tell when
-// the walk moves from cached folders to ones read from the disk.
-constexpr int kListingTimeWeight = 8;
+// A listing weighs this share in the recent cost, while one as slow as a disk read sets it:
+// on a cold disk some folders list fast, their blocks read with a neighbour's, and the next
+// is slow again (cold name searches took a tenth to a third longer when each counted alike).
+constexpr int kListingWeight = 8;
+constexpr std::chrono::microseconds kDiskRead{100};
 // Entry data are read ahead in steps of this many entries of one pass; the walk keeps
 // this many steps of its folder started ahead of the one it is in.
 constexpr std::size_t kDataStepEntries = 256;
@@ -225,23 +226,27 @@ struct ListingWindow::Frame {
     std::size_t next; // subfolders still to plan for, counted down: the last listed comes first
 };
 
-ListingWindow::ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan, bool always)
+ListingWindow::ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan,
+                             std::chrono::nanoseconds handOverCost)
     : pool_(pool), folders_(std::max<std::size_t>(1, folders)),
       started_(std::max<std::size_t>(1, folders_ / kKeptPerStarted)), descend_(descend),
-      plan_(std::make_shared<const EntryDataPlan>(std::move(plan))), always_(always),
+      plan_(std::make_shared<const EntryDataPlan>(std::move(plan))), handOverCost_(handOverCost),
       // A run starts handing over: nothing tells yet whether its folders are cached.
-      listingTime_(kHandOverCost)
+      listingTime_(handOverCost)
 {
 }
 
 bool ListingWindow::HandingOver() const
 {
-    return always_ || listingTime_ >= kHandOverCost;
+    return listingTime_ >= handOverCost_;
 }
 
 void ListingWindow::NoteListingTime(std::chrono::nanoseconds took)
 {
-    listingTime_ += (took - listingTime_) / kListingTimeWeight;
+    if (took >= std::max<std::chrono::nanoseconds>(kDiskRead, handOverCost_) && took > listingTime_)
+        listingTime_ = took;
+    else
+        listingTime_ += (took - listingTime_) / kListingWeight;
 }
 
 ListingWindow::~ListingWindow() = default;

@@ -55,9 +55,10 @@ struct EntryDataPlan {
 class ListingWindow {
 public:
     // Keeps at most folders listings ahead (and their entries to about a window's worth);
-    // subfolders are planned for only when descend is set. Unless always is set, listings
-    // are started only while folders take longer to list than to hand over (see Plan).
-    ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan, bool always = false);
+    // subfolders are planned for only when descend is set. Listings are started only while
+    // folders take longer to list than handOverCost (see Plan); 0 starts them always.
+    ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan,
+                  std::chrono::nanoseconds handOverCost);
     ~ListingWindow();
     ListingWindow(const ListingWindow &) = delete;
     ListingWindow &operator=(const ListingWindow &) = delete;
@@ -104,7 +105,7 @@ private:
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
     // Returns once the task is done: run here when no worker has it yet, else waited for.
     void AwaitDone(PoolTask &task);
-    // Counts what one folder's listing and data took into the recent average.
+    // Counts what one folder's listing and data took into the recent cost.
     void NoteListingTime(std::chrono::nanoseconds took);
 
     SearchPool &pool_;
@@ -112,8 +113,8 @@ private:
     const std::size_t started_; // listings are started within this many folders of the walk
     const bool descend_;
     const std::shared_ptr<const EntryDataPlan> plan_;
-    const bool always_;
-    std::chrono::nanoseconds listingTime_; // recent folders' listing and data, averaged
+    const std::chrono::nanoseconds handOverCost_;
+    std::chrono::nanoseconds listingTime_; // what recent folders' listing and data cost
     bool timingOwn_ = false;                // the walk listed the taken folder, timed
     std::chrono::nanoseconds ownTime_{0};   // what its listing and data took so far
 

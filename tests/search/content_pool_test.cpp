@@ -50,7 +50,7 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     FileSearch search;
     SetTexts(search, "", "needle", tree.Root());
     search.SetWorkerThreads(4);
-    search.SetListingsAheadAlways(true);
+    search.SetListingHandOverCost({});
     RecordingSinks sinks;
     // A sanitizer starts a thread of its own with the process's first one.
     std::thread([] {}).join();
@@ -86,7 +86,7 @@ TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
         if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
             std::_Exit(2);
         search.SetWorkerThreads(8);
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
         test::Run(search, sinks);
         const std::vector<std::string> got = Outcome(search);
         for (std::size_t i = 0; i < got.size() || i < expected.size(); ++i) {

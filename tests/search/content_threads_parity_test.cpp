@@ -61,7 +61,7 @@ RunOutcome RunOnThreads(FileSearch &search, std::size_t threads)
             outcome.sinkOnCallingThread = false;
     };
     search.SetWorkerThreads(threads);
-    search.SetListingsAheadAlways(true);
+    search.SetListingHandOverCost({});
     test::Run(search, sinks);
     std::size_t index = 0;
     for (const FoundFile *record = search.Head(); record; record = record->next, ++index) {
@@ -369,7 +369,7 @@ TEST(ContentThreadsHostileParity, FilesVanishingDuringTheRunLeaveTheOtherRecords
         };
         SetTexts(search, "", "alpha", tree.Root());
         search.SetWorkerThreads(threads);
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
         test::Run(search, sinks);
         const std::vector<std::string> found = relativeFound(search, tree);
         auto next = walkOrder.begin();
@@ -545,7 +545,7 @@ TEST(ListingThreadsHostileParity, FoldersSwappedForLinksDuringTheRunGiveTheSameR
         FileSearch search;
         SetTexts(search, "*.txt", "", tree.Root());
         search.SetWorkerThreads(threads);
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
         test::Run(search, sinks);
         return paths;
     };

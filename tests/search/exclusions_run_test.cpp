@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         search.SetWorkerThreads(GetParam());
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
         tree.WriteFile("keep/a.txt", "");
         tree.WriteFile("big/b.txt", "");
         tree.WriteFile("big/deep/c.txt", "");

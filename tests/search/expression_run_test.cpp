@@ -29,8 +29,8 @@ protected:
     void SetUp() override
     {
         search.SetWorkerThreads(GetParam());
-        search.SetListingsAheadAlways(true);
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
+        search.SetListingHandOverCost({});
     }
     std::vector<std::string> RunNames(std::string_view names, bool caseSensitive = false)
     {

@@ -73,8 +73,8 @@ protected:
     void SetUp() override
     {
         search.SetWorkerThreads(GetParam());
-        search.SetListingsAheadAlways(true);
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
+        search.SetListingHandOverCost({});
     }
 };
 
@@ -515,7 +515,7 @@ TEST_F(SearchRunTest, ExcludedFilesAreNeitherTestedNorListedThroughLinksEitherAn
     search.SetExcludedFiles({elsewhere, *ownIdentity});
     for (const std::size_t threads : {std::size_t{1}, std::size_t{4}}) {
         search.SetWorkerThreads(threads);
-        search.SetListingsAheadAlways(true);
+        search.SetListingHandOverCost({});
         SetTexts(search, "*.txt", "needle", tree.Root());
         search.criteria.wordMode = kWordModeWithout;
         EXPECT_THAT(RunConfigured(), ElementsAre("a.txt")) << threads;
