@@ -12,7 +12,7 @@ namespace sifter {
 
 struct OwnOutputFile {
     FileIdentity identity;
-    std::string description; // how a message names it
+    std::string saveFile; // the --save target; empty for standard output
 };
 
 // Standard output when it is a regular file, and the --save target (saveFile, empty for

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/mirrored_layout.h"
 
+#include <QStyle>
 #include <QWidget>
 
 namespace sifter {
 
 QRect VisualRect(const QRect &logical, int width, bool rightToLeft)
 {
-    if (!rightToLeft)
-        return logical;
-    return QRect(width - logical.x() - logical.width(), logical.y(), logical.width(), logical.height());
+    // Only the bounds' left and right edges matter to the mirroring.
+    return QStyle::visualRect(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight, QRect(0, 0, width, 1), logical);
 }
 
 QRect LogicalGeometry(const QWidget &widget)

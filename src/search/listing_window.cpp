@@ -27,13 +27,14 @@ constexpr std::size_t kWakeShare = 4;
 // How long the walk waits for a listing or entry data a worker is reading before it reads
 // them itself: about what reading a small folder takes.
 constexpr std::chrono::microseconds kPatience{50};
-// FileSearch::kListingHandOverCost, what handing a folder to a worker costs the walk: the wake-up, the wait, the entries read
-// on another core. Folders whose listing and entry data take less, as they do from a warm
-// cache when few entries' data are asked for, are listed by the walk itself: on two cores a
-// warm name search of /usr took 0.29-0.41 s listed by the walk alone and 0.50-0.58 s with
-// four threads listing ahead (a third more CPU time); cold, listings take milliseconds each
-// and workers reading them ahead halved the time; and where every entry's data are read
-// (about 25 us a folder of ten) workers reading them ahead still gained a tenth.
+// Handing a folder to a worker costs the walk a wake-up, a wait and the entries read on
+// another core (FileSearch::kListingHandOverCost). Folders whose listing and entry data take
+// less, as from a warm cache when few entries' data are asked for, are listed by the walk
+// itself: on two cores a warm name search of /usr took 0.29-0.41 s listed by the walk alone
+// and 0.50-0.58 s with four threads listing ahead (a third more CPU time); cold, listings
+// take milliseconds each and workers reading them ahead halved the time; and where every
+// entry's data are read (about 25 us a folder of ten) workers reading them ahead still
+// gained a tenth.
 // A listing weighs this share in the recent cost, while one as slow as a disk read sets it:
 // on a cold disk some folders list fast, their blocks read with a neighbour's, and the next
 // is slow again (cold name searches took a tenth to a third longer when each counted alike).

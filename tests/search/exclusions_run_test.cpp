@@ -26,8 +26,7 @@ class ExclusionsRun : public ::testing::TestWithParam<std::size_t> {
 protected:
     void SetUp() override
     {
-        search.SetWorkerThreads(GetParam());
-        search.SetListingHandOverCost({});
+        test::SetThreadsHandingOverEveryFolder(search, GetParam());
         tree.WriteFile("keep/a.txt", "");
         tree.WriteFile("big/b.txt", "");
         tree.WriteFile("big/deep/c.txt", "");

@@ -28,9 +28,7 @@ class ExpressionRun : public ::testing::TestWithParam<std::size_t> {
 protected:
     void SetUp() override
     {
-        search.SetWorkerThreads(GetParam());
-        search.SetListingHandOverCost({});
-        search.SetListingHandOverCost({});
+        test::SetThreadsHandingOverEveryFolder(search, GetParam());
     }
     std::vector<std::string> RunNames(std::string_view names, bool caseSensitive = false)
     {

@@ -44,6 +44,14 @@ public:
     std::function<void()> onDispatch;
 };
 
+// The threads given; with workers, every folder handed over to them, cached or not, as the
+// tests of the hand-over need on their small cached trees.
+inline void SetThreadsHandingOverEveryFolder(FileSearch &search, std::size_t threads)
+{
+    search.SetWorkerThreads(threads);
+    search.SetListingHandOverCost({});
+}
+
 // Criteria with the given texts on top of the defaults.
 inline void SetTexts(FileSearch &search, std::string_view names, std::string_view words, std::string_view folders)
 {
