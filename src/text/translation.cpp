@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTranslator>
 
+#include <cerrno>
+
 namespace sifter {
 namespace {
 
@@ -65,9 +67,13 @@ std::string Translations::Translate(const char *context, const char *text) const
 }
 
 CatalogueText::CatalogueText(const char *context, const char *text)
-    // Messages are rare (errors), so each loads the catalogue for itself.
-    : format_(Translations().Translate(context, text))
 {
+    // A message is made right after a failed call, whose errno the caller reads beside it
+    // (in any order); loading the catalogue may set errno.
+    const int failure = errno;
+    // Messages are rare (errors), so each loads the catalogue for itself.
+    format_ = Translations().Translate(context, text);
+    errno = failure;
 }
 
 CatalogueText &CatalogueText::Arg(std::string_view value)

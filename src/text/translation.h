@@ -19,7 +19,8 @@ constexpr const char *TranslatableText(const char * /*context*/, const char *tex
 
 // A message of the catalogue in the user's language, its %1, %2, ... replaced by the values
 // given to Arg in their order (a value is never read for markers); lupdate reads the
-// constructor's call as QT_TRANSLATE_NOOP. For the layers that may not use Qt.
+// constructor's call as QT_TRANSLATE_NOOP. For the layers that may not use Qt. Making one
+// leaves errno as it was, so that a failure's errno can be read beside it.
 class CatalogueText {
 public:
     CatalogueText(const char *context, const char *text);
