@@ -13,6 +13,7 @@
 #include <stdio.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace sifter {
 namespace {
@@ -34,24 +35,39 @@ void RemoveQuietly(const std::string &path)
         unlink(path.c_str());
 }
 
-CopyResult Failed(std::string &error, const std::string &what, int code)
+CopyResult Failed(std::string &error, CatalogueText message, int code)
 {
-    error = what + ": " + ErrorText(code);
+    error = ErrorMessage(std::move(message), code);
     return CopyResult::kFailed;
 }
 
-// What an entry that is not a plain file is, for the user.
-const char *KindOf(mode_t mode)
+CopyResult NoFileIn(std::string &error, const std::string &folder, int code)
+{
+    return Failed(error, CatalogueText("Transfer", "could not create a file in %1: %2").Arg(folder), code);
+}
+
+CopyResult NotCreated(std::string &error, const std::string &target, int code)
+{
+    return Failed(error, CatalogueText("Transfer", "could not create %1: %2").Arg(target), code);
+}
+
+CopyResult NotReplaced(std::string &error, const std::string &target, int code)
+{
+    return Failed(error, CatalogueText("Transfer", "could not replace %1: %2").Arg(target), code);
+}
+
+// Why a file was not copied: an entry of mode has taken its place; %1 is the file.
+CatalogueText TakenPlaceMessage(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return "a folder";
+        return CatalogueText("Transfer", "could not copy %1: a folder has taken the place of the file");
     if (S_ISLNK(mode))
-        return "a link";
+        return CatalogueText("Transfer", "could not copy %1: a link has taken the place of the file");
     if (S_ISFIFO(mode))
-        return "a FIFO";
+        return CatalogueText("Transfer", "could not copy %1: a FIFO has taken the place of the file");
     if (S_ISSOCK(mode))
-        return "a socket";
-    return "a device";
+        return CatalogueText("Transfer", "could not copy %1: a socket has taken the place of the file");
+    return CatalogueText("Transfer", "could not copy %1: a device has taken the place of the file");
 }
 
 // Opens source, found as a plain file, for reading; its descriptor with status its fstat,
@@ -70,18 +86,18 @@ int OpenSource(const std::string &source, struct stat &status, std::string &erro
     }
     if (in < 0) {
         if (errno == ELOOP)
-            error = "could not copy " + source + ": a link has taken the place of the file";
+            error = TakenPlaceMessage(S_IFLNK).Arg(source).Text();
         else
-            Failed(error, "could not open " + source, errno);
+            Failed(error, CatalogueText("Transfer", "could not open %1: %2").Arg(source), errno);
         return -1;
     }
     if (fstat(in, &status) != 0) {
-        Failed(error, "could not read " + source, errno);
+        Failed(error, CatalogueText("Transfer", "could not read %1: %2").Arg(source), errno);
         CloseQuietly(in);
         return -1;
     }
     if (!S_ISREG(status.st_mode)) {
-        error = "could not copy " + source + ": " + KindOf(status.st_mode) + " has taken the place of the file";
+        error = TakenPlaceMessage(status.st_mode).Arg(source).Text();
         CloseQuietly(in);
         return -1;
     }
@@ -112,6 +128,11 @@ std::string ErrorText(int error)
     return std::generic_category().message(error);
 }
 
+std::string ErrorMessage(CatalogueText message, int error)
+{
+    return message.Arg(ErrorText(error)).Text();
+}
+
 struct EntryCopier::Destination {
     int fd = -1;
     std::string temporaryPath;  // empty for an anonymous file (O_TMPFILE)
@@ -135,7 +156,7 @@ bool EntryCopier::OpenDestination(const std::string &folder, Destination &destin
             return true;
         // Refused by the file system: a hidden temporary name does the same, bar a kill.
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-            Failed(error, "could not create a file in " + folder, errno);
+            NoFileIn(error, folder, errno);
             return false;
         }
     }
@@ -153,11 +174,11 @@ bool EntryCopier::OpenDestination(const std::string &folder, Destination &destin
             continue;
         }
         if (errno != EEXIST) {
-            Failed(error, "could not create a file in " + folder, errno);
+            NoFileIn(error, folder, errno);
             return false;
         }
     }
-    Failed(error, "could not create a file in " + folder, EEXIST);
+    NoFileIn(error, folder, EEXIST);
     return false;
 }
 
@@ -166,7 +187,7 @@ CopyResult EntryCopier::CopyContent(int in, const struct stat &status, int out, 
 {
     struct stat copy {};
     if (fstat(out, &copy) != 0)
-        return Failed(error, "could not examine the copy", errno);
+        return Failed(error, CatalogueText("Transfer", "could not examine the copy: %1"), errno);
     switch (content_.Copy(in, status, out, copy.st_dev, onChunk, error)) {
     case ContentCopyResult::kCopied:
         return CopyResult::kCopied;
@@ -187,7 +208,7 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
             // linkat never replaces: a name taken meanwhile is reported, not overwritten.
             if (linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0)
                 return CopyResult::kCopied;
-            return errno == EEXIST ? CopyResult::kExists : Failed(error, "could not create " + target, errno);
+            return errno == EEXIST ? CopyResult::kExists : NotCreated(error, target, errno);
         }
         // Replacing wants a rename over the old entry, which needs a name to rename from; locked
         // before it has one, it is never taken for a dead writer's.
@@ -197,20 +218,20 @@ CopyResult EntryCopier::Publish(Destination &destination, const std::string &fol
             if (linkat(AT_FDCWD, handle.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
                 destination.temporaryPath = std::move(path);
             else if (errno != EEXIST)
-                return Failed(error, "could not create a file in " + folder, errno);
+                return NoFileIn(error, folder, errno);
         }
         if (destination.temporaryPath.empty())
-            return Failed(error, "could not create a file in " + folder, EEXIST);
+            return NoFileIn(error, folder, EEXIST);
     }
     const char *from = destination.temporaryPath.c_str();
     if (replace) {
         if (rename(from, target.c_str()) != 0)
-            return Failed(error, "could not replace " + target, errno);
+            return NotReplaced(error, target, errno);
         destination.temporaryPath.clear();
         return CopyResult::kCopied;
     }
     if (const int code = RenameWithoutReplace(destination.temporaryPath, target); code != 0)
-        return code == EEXIST ? CopyResult::kExists : Failed(error, "could not create " + target, code);
+        return code == EEXIST ? CopyResult::kExists : NotCreated(error, target, code);
     destination.temporaryPath.clear();
     return CopyResult::kCopied;
 }
@@ -233,12 +254,12 @@ CopyResult EntryCopier::CopyFile(const std::string &source, const std::string &f
         struct stat after {};
         struct stat copy {};
         if (fstat(in, &after) != 0 || fstat(destination.fd, &copy) != 0) {
-            result = Failed(error, "could not check the copy of " + source, errno);
+            result = Failed(error, CatalogueText("Transfer", "could not check the copy of %1: %2").Arg(source), errno);
         } else if (!SameVersion(after, before)) {
-            error = "could not copy " + source + ": it changed while it was copied";
+            error = CatalogueText("Transfer", "could not copy %1: it changed while it was copied").Arg(source).Text();
             result = CopyResult::kFailed;
         } else if (static_cast<std::uint64_t>(copy.st_size) != size) {
-            error = "the copy of " + source + " does not have its size";
+            error = CatalogueText("Transfer", "the copy of %1 does not have its size").Arg(source).Text();
             result = CopyResult::kFailed;
         } else {
             copied.source = after;
@@ -263,7 +284,7 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
         for (;;) {
             const ssize_t length = readlink(source.c_str(), linkTarget.data(), linkTarget.size());
             if (length < 0)
-                return Failed(error, "could not read the link " + source, errno);
+                return Failed(error, CatalogueText("Transfer", "could not read the link %1: %2").Arg(source), errno);
             if (static_cast<std::size_t>(length) < linkTarget.size()) {
                 linkTarget.resize(static_cast<std::size_t>(length));
                 break;
@@ -283,12 +304,13 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
             made.clear();
             if (errno == EEXIST)
                 return CopyResult::kExists;
-            return Failed(error, "could not create " + target, errno);
+            return NotCreated(error, target, errno);
         }
         made.clear();
     }
     if (made.empty())
-        return Failed(error, "could not create a temporary entry in " + folder, EEXIST);
+        return Failed(error, CatalogueText("Transfer", "could not create a temporary entry in %1: %2").Arg(folder),
+                      EEXIST);
     const timespec times[2] = {status.st_atim, status.st_mtim};
     // As for files: the entry is worth more than its mode and times. A link has no mode of its own.
     if (S_ISFIFO(status.st_mode) && chmod(made.c_str(), status.st_mode & 07777) != 0) {
@@ -303,7 +325,7 @@ CopyResult EntryCopier::CopySpecial(const std::string &source, const struct stat
     if (replace && rename(made.c_str(), target.c_str()) != 0) {
         const int code = errno;
         RemoveQuietly(made);
-        return Failed(error, "could not replace " + target, code);
+        return NotReplaced(error, target, code);
     }
     return CopyResult::kCopied;
 }
@@ -317,7 +339,7 @@ CopyResult EntryCopier::Copy(const std::string &source, const struct stat &statu
         return CopyFile(source, folder, target, replace, onChunk, error, copied);
     if (S_ISLNK(status.st_mode) || S_ISFIFO(status.st_mode))
         return CopySpecial(source, status, folder, target, replace, error, copied);
-    error = source + " is a device or a socket, which cannot be copied";
+    error = CatalogueText("Transfer", "%1 is a device or a socket, which cannot be copied").Arg(source).Text();
     return CopyResult::kFailed;
 }
 

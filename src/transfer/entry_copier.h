@@ -2,6 +2,7 @@
 #pragma once
 // Making the copy of one entry that is not a folder (a file, a link, a FIFO) in a folder, where
 // it appears under its name only when complete. Paths are the file system's bytes.
+#include "text/translation.h"
 #include "transfer/file_content_copy.h"
 
 #include <cstdint>
@@ -64,5 +65,7 @@ private:
 
 // The system's text for errno value error, as a user reads it.
 std::string ErrorText(int error);
+// The message with the system's text for error as its last value.
+std::string ErrorMessage(CatalogueText message, int error);
 
 } // namespace sifter

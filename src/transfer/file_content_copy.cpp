@@ -8,6 +8,7 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace sifter {
 namespace {
@@ -22,10 +23,15 @@ bool Unsupported(int error)
     return error == EXDEV || error == EOPNOTSUPP || error == EINVAL || error == ENOSYS || error == ENOTTY;
 }
 
-ContentCopyResult Failed(std::string &error, const std::string &what, int code)
+ContentCopyResult Failed(std::string &error, CatalogueText message, int code)
 {
-    error = what + ": " + ErrorText(code);
+    error = ErrorMessage(std::move(message), code);
     return ContentCopyResult::kFailed;
+}
+
+ContentCopyResult NotWritten(std::string &error, int code)
+{
+    return Failed(error, CatalogueText("Transfer", "could not write the copy: %1"), code);
 }
 
 } // namespace
@@ -54,7 +60,7 @@ ContentCopyResult ContentCopier::Copy(int in, const struct stat &status, int out
         if (Unsupported(errno))
             pair.clone = false;
         else if (ftruncate(out, 0) != 0)  // a clone that failed half way starts again empty
-            return Failed(error, "could not write the copy", errno);
+            return NotWritten(error, errno);
     }
     // A file with a block for every byte has no holes to look for (most files).
     bool sparse = static_cast<std::uint64_t>(status.st_blocks) * kBlockUnit < size;
@@ -89,7 +95,7 @@ ContentCopyResult ContentCopier::Copy(int in, const struct stat &status, int out
     }
     // A hole at the end has no data to write: the length makes it.
     if (written < size && ftruncate(out, static_cast<off_t>(size)) != 0)
-        return Failed(error, "could not write the copy", errno);
+        return NotWritten(error, errno);
     return ContentCopyResult::kCopied;
 }
 
@@ -120,14 +126,14 @@ ContentCopyResult ContentCopier::CopyData(int in, int out, std::uint64_t &offset
                 const ssize_t part = pwrite(out, buffer_.data() + written, static_cast<std::size_t>(done - written),
                                             static_cast<off_t>(offset) + written);
                 if (part < 0 && errno != EINTR)
-                    return Failed(error, "could not write the copy", errno);
+                    return NotWritten(error, errno);
                 written += std::max<ssize_t>(part, 0);
             }
         }
         if (done < 0) {
             if (errno == EINTR)
                 continue;
-            return Failed(error, "could not copy", errno);
+            return Failed(error, CatalogueText("Transfer", "could not copy: %1"), errno);
         }
         if (done == 0)
             return ContentCopyResult::kCopied;

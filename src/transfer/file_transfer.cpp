@@ -71,7 +71,10 @@ private:
         return false;
     }
     void Fail(const std::string &path, std::string reason) { outcome_.failures.push_back({path, std::move(reason)}); }
-    void Fail(const std::string &path, const std::string &what, int error) { Fail(path, what + ": " + ErrorText(error)); }
+    void Fail(const std::string &path, CatalogueText message, int error)
+    {
+        Fail(path, ErrorMessage(std::move(message), error));
+    }
     // An entry that is not transferred still moves the progress on.
     void Pass(const std::string &source, const struct stat &status)
     {
@@ -79,7 +82,6 @@ private:
         progress_.filesDone += size.files;
         progress_.bytesDone += size.bytes;
     }
-    const char *Verb() const { return kind_ == TransferKind::kMove ? "move" : "copy"; }
 
     const TransferKind kind_;
     TransferSink &sink_;
@@ -99,8 +101,11 @@ TransferOutcome Transfer::Run(const std::vector<std::string> &sources, const std
     struct stat folderStatus {};
     const int error = stat(folder.c_str(), &folderStatus) == 0 ? (S_ISDIR(folderStatus.st_mode) ? 0 : ENOTDIR) : errno;
     if (error != 0) {
+        CatalogueText message = kind_ == TransferKind::kMove ? CatalogueText("Transfer", "could not move into %1: %2")
+                                                             : CatalogueText("Transfer", "could not copy into %1: %2");
+        const std::string reason = ErrorMessage(message.Arg(folder), error);
         for (const std::string &source : sources)
-            Fail(source, "could not " + std::string(Verb()) + " into " + folder, error);
+            Fail(source, reason);
         return std::move(outcome_);
     }
     // Counting a big tree takes a while too: the caller hears from it, and may stop it.
@@ -140,16 +145,22 @@ bool Transfer::TopEntry(const std::string &source, const std::string &folder, co
     }
     const std::string name = PathLastComponent(path);
     if (name.empty() || name == "/" || name == "." || name == "..") {
-        Fail(source, "could not " + std::string(Verb()) + " \"" + source + "\": it does not name one entry");
+        CatalogueText message = kind_ == TransferKind::kMove
+                                    ? CatalogueText("Transfer", "could not move \"%1\": it does not name one entry")
+                                    : CatalogueText("Transfer", "could not copy \"%1\": it does not name one entry");
+        Fail(source, message.Arg(source).Text());
         return true;
     }
     struct stat status {};
     if (lstat(path.c_str(), &status) != 0) {
-        Fail(source, "could not read " + source, errno);
+        Fail(source, CatalogueText("Transfer", "could not read %1: %2").Arg(source), errno);
         return true;
     }
     if (S_ISDIR(status.st_mode) && FolderIsWithin(folder, status)) {
-        Fail(source, "could not " + std::string(Verb()) + " the folder " + path + " into itself");
+        CatalogueText message = kind_ == TransferKind::kMove
+                                    ? CatalogueText("Transfer", "could not move the folder %1 into itself")
+                                    : CatalogueText("Transfer", "could not copy the folder %1 into itself");
+        Fail(source, message.Arg(path).Text());
         Pass(path, status);
         return true;
     }
@@ -179,7 +190,7 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
 {
     struct stat status {};
     if (lstat(source.c_str(), &status) != 0) {
-        Fail(source, "could not read " + source, errno);
+        Fail(source, CatalogueText("Transfer", "could not read %1: %2").Arg(source), errno);
         return true;
     }
     progress_.current = source;
@@ -202,7 +213,8 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
         case ConflictAnswer::kRename:
             name = FreeEntryName(folder, name, S_ISDIR(status.st_mode));
             if (name.empty()) {
-                Fail(source, "could not find a free name for " + target + " in " + folder);
+                Fail(source,
+                     CatalogueText("Transfer", "could not find a free name for %1 in %2").Arg(target).Arg(folder).Text());
                 Pass(source, status);
                 return true;
             }
@@ -220,9 +232,11 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
             }
             // Never a folder's whole tree deleted to make room, nor a folder dropped for a file.
             if (S_ISDIR(existing.st_mode) || S_ISDIR(status.st_mode)) {
-                Fail(source, std::string("could not replace ") + (S_ISDIR(existing.st_mode) ? "the folder " : "the file ") +
-                                 target + " with " + (S_ISDIR(status.st_mode) ? "a folder" : "a file") +
-                                 ": both are kept");
+                CatalogueText message =
+                    S_ISDIR(existing.st_mode)
+                        ? CatalogueText("Transfer", "could not replace the folder %1 with a file: both are kept")
+                        : CatalogueText("Transfer", "could not replace the file %1 with a folder: both are kept");
+                Fail(source, message.Arg(target).Text());
                 Pass(source, status);
                 return true;
             }
@@ -230,7 +244,7 @@ bool Transfer::Entry(const std::string &source, const std::string &folder, std::
             break;
         }
     } else if (errno != ENOENT) {
-        Fail(source, "could not examine " + target, errno);
+        Fail(source, CatalogueText("Transfer", "could not examine %1: %2").Arg(target), errno);
         Pass(source, status);
         return true;
     }
@@ -261,7 +275,7 @@ RenameStep Transfer::MoveByRename(const std::string &source, const struct stat &
     if (error == EXDEV)
         return RenameStep::kCrossDevice;
     if (error != 0)
-        Fail(source, "could not move " + source + " to " + target, error);
+        Fail(source, CatalogueText("Transfer", "could not move %1 to %2: %3").Arg(source).Arg(target), error);
     Pass(error == 0 ? target : source, status);
     return RenameStep::kDone;
 }
@@ -270,7 +284,7 @@ bool Transfer::Children(const std::string &source, const std::string &target, bo
 {
     std::vector<std::string> names;
     if (!ListFolder(source, names)) {
-        Fail(source, "could not read the folder " + source, errno);
+        Fail(source, CatalogueText("Transfer", "could not read the folder %1: %2").Arg(source), errno);
         return true;
     }
     for (const std::string &name : names) {
@@ -285,7 +299,7 @@ bool Transfer::CopyFolder(const std::string &source, const struct stat &status, 
 {
     FolderFinish finish;
     if (!finish.Create(target, status.st_mode, markerCounter_)) {
-        Fail(source, "could not create the folder " + target, errno);
+        Fail(source, CatalogueText("Transfer", "could not create the folder %1: %2").Arg(target), errno);
         Pass(source, status);
         return true;
     }
@@ -321,7 +335,9 @@ bool Transfer::CopyNonFolder(const std::string &source, const struct stat &statu
         return true;
     }
     case CopyResult::kExists:
-        Fail(source, "could not create " + PathAppend(folder, name) + ": an entry of that name appeared meanwhile");
+        Fail(source, CatalogueText("Transfer", "could not create %1: an entry of that name appeared meanwhile")
+                         .Arg(PathAppend(folder, name))
+                         .Text());
         break;
     case CopyResult::kCancelled:
         progress_.bytesDone = bytesBefore;

@@ -64,25 +64,29 @@ bool MoveBatch::Flush(const std::function<bool()> &keepGoing, const FailCallback
     for (const Removal &removal : removals_) {
         goOn = goOn && keepGoing();
         const char *path = removal.path.c_str();
+        // The messages name the entry as %1 and give the system's text as %2.
+        const auto failBecause = [&](CatalogueText message, int code) {
+            fail(removal.path, ErrorMessage(message.Arg(removal.path), code));
+        };
         struct stat now {};
         if (removal.folder) {
             // Not empty: something in it was skipped, failed or kept, and the folder stays with it.
             if (rmdir(path) != 0 && errno != ENOTEMPTY && errno != EEXIST && errno != ENOENT)
-                fail(removal.path, "could not remove the folder " + removal.path + " after moving what it held: " +
-                                       ErrorText(errno));
+                failBecause(CatalogueText("Transfer", "could not remove the folder %1 after moving what it held: %2"),
+                            errno);
         } else if (syncError != 0) {
-            fail(removal.path, "the copy of " + removal.path + " could not be written to disk, so the original is kept: " +
-                                   ErrorText(syncError));
+            failBecause(CatalogueText("Transfer",
+                                      "the copy of %1 could not be written to disk, so the original is kept: %2"),
+                        syncError);
         } else if (lstat(path, &now) != 0) {
             // Gone meanwhile: its copy is all there is.
             if (errno != ENOENT)
-                fail(removal.path, "could not examine " + removal.path + " to remove it after copying it: " +
-                                       ErrorText(errno));
+                failBecause(CatalogueText("Transfer", "could not examine %1 to remove it after copying it: %2"), errno);
         } else if (!SameVersion(now, removal.copied)) {
             // Written to, or saved over, since its copy was made: the copy lacks the change.
-            fail(removal.path, "changed during the move: kept at both places");
+            fail(removal.path, CatalogueText("Transfer", "changed during the move: kept at both places").Text());
         } else if (unlink(path) != 0 && errno != ENOENT) {
-            fail(removal.path, "could not remove " + removal.path + " after copying it: " + ErrorText(errno));
+            failBecause(CatalogueText("Transfer", "could not remove %1 after copying it: %2"), errno);
         }
     }
     removals_.clear();

@@ -33,21 +33,17 @@ constexpr int kMaxNameAttempts = 1000;
 constexpr std::size_t kNameCounterBytes = 5;  // "." and the digits of kMaxNameAttempts
 constexpr std::size_t kMaxTrashNameBytes = NAME_MAX - kInfoSuffix.size() - kNameCounterBytes;
 
-std::string Failure(std::string_view what, const std::string &path, int code)
-{
-    return std::string(what) + " " + path + ": " + ErrorText(code);
-}
 
 // Makes the folder (0700) unless it is there; true when it then is a folder of uid's, no link.
 bool MakeOwnFolder(const std::string &folder, uid_t uid, std::string &error)
 {
     if (mkdir(folder.c_str(), kTrashFolderMode) != 0 && errno != EEXIST) {
-        error = Failure("cannot create", folder, errno);
+        error = ErrorMessage(CatalogueText("Transfer", "cannot create %1: %2").Arg(folder), errno);
         return false;
     }
     struct stat info {};
     if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid) {
-        error = folder + " is not a folder of the user's own";
+        error = CatalogueText("Transfer", "%1 is not a folder of the user's own").Arg(folder).Text();
         return false;
     }
     return true;
@@ -98,7 +94,7 @@ bool ResolveEntry(const std::string &path, std::string &entry, std::string &erro
     }
     const std::string name = PathLastComponent(entry);
     if (name.empty() || name == "." || name == ".." || name.front() == kPathSeparator) {
-        error = "it is not an entry of a folder";
+        error = CatalogueText("Transfer", "it is not an entry of a folder").Text();
         return false;
     }
     const std::unique_ptr<char, decltype(&std::free)> folder(realpath(PathContainingFolder(entry).c_str(), nullptr),
@@ -121,7 +117,7 @@ bool TrashFolderFor(const std::string &entry, dev_t device, TrashFolder &trash, 
         const std::string home = PathAppend(dataHome, kHomeTrashName);
         if (NearestFolderDevice(home, homeDevice) && homeDevice == device) {
             if (!MakeOwnerOnlyFolders(home)) {
-                error = "cannot create the Trash folder " + home;
+                error = CatalogueText("Transfer", "cannot create the Trash folder %1").Arg(home).Text();
                 return false;
             }
             trash = {home, {}};
@@ -135,7 +131,7 @@ bool TrashFolderFor(const std::string &entry, dev_t device, TrashFolder &trash, 
         return false;
     }
     if (info.st_dev != device) {
-        error = "it is the top folder of a file system";
+        error = CatalogueText("Transfer", "it is the top folder of a file system").Text();
         return false;
     }
     return TopFolderTrash(TopFolderOf(folder, device), uid, trash, error);
@@ -182,7 +178,7 @@ bool WriteInfoFile(int fd, const std::string &path, std::string_view text, std::
         code = errno;
     if (code == 0)
         return true;
-    error = Failure("cannot write", path, code);
+    error = ErrorMessage(CatalogueText("Transfer", "cannot write %1: %2").Arg(path), code);
     // A partial info file would describe the entry wrongly; should it stay, the entry is not
     // moved anyway.
     unlink(path.c_str());
@@ -205,7 +201,7 @@ bool MoveIntoTrash(const std::string &entry, const TrashFolder &trash, std::stri
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0) {
-            error = Failure("cannot create", infoPath, errno);
+            error = ErrorMessage(CatalogueText("Transfer", "cannot create %1: %2").Arg(infoPath), errno);
             return false;
         }
         if (!WriteInfoFile(fd, infoPath, info, error))
@@ -221,12 +217,16 @@ bool MoveIntoTrash(const std::string &entry, const TrashFolder &trash, std::stri
         // An entry left in "files" without its info file holds the name: the next one is tried.
         if (code == EEXIST)
             continue;
-        error = code == EXDEV ? "it is on another mount than its Trash folder " + trash.folder +
-                                    ", and the Trash never copies"
-                              : Failure("cannot move it into", files, code);
+        if (code == EXDEV)
+            error = CatalogueText("Transfer",
+                                  "it is on another mount than its Trash folder %1, and the Trash never copies")
+                        .Arg(trash.folder)
+                        .Text();
+        else
+            error = ErrorMessage(CatalogueText("Transfer", "cannot move it into %1: %2").Arg(files), code);
         return false;
     }
-    error = "no free name in " + files;
+    error = CatalogueText("Transfer", "no free name in %1").Arg(files).Text();
     return false;
 }
 
