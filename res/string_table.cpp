@@ -47,9 +47,10 @@ constexpr std::array kStrings = {
     StringResource{str::kOperationDone,
                    QT_TRANSLATE_NOOP("Strings", "The selected operation has been performed, it should be successful. If there "
                    "is any problem, please report to us.")},
+    // %1 the version, %2 the copyright line, %3 the licence (AboutTextValues).
     StringResource{str::kAboutText,
-                   "Sifter version " SIFTER_VERSION "\n"
-                   SIFTER_COPYRIGHT_LINE "\n"
+                   QT_TRANSLATE_NOOP("Strings", "Sifter version %1\n"
+                   "%2\n"
                    "\n"
                    "Sifter finds files by name, by words in their contents, by size, by date and "
                    "by attributes, and keeps whole searches in result files.\n"
@@ -57,12 +58,12 @@ constexpr std::array kStrings = {
                    "This program is free software: you can redistribute it and/or modify it under "
                    "the terms of the GNU General Public License as published by the Free Software "
                    "Foundation, either version 3 of the License, or (at your option) any later "
-                   "version (" SIFTER_LICENCE_ID ").\n"
+                   "version (%3).\n"
                    "\n"
                    "This program is distributed in the hope that it will be useful, but WITHOUT ANY "
                    "WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A "
                    "PARTICULAR PURPOSE. See the GNU General Public License for more details: "
-                   "https://www.gnu.org/licenses/gpl-3.0.html"},
+                   "https://www.gnu.org/licenses/gpl-3.0.html")},
     StringResource{cmd::kHexView, QT_TRANSLATE_NOOP("Strings", "Views selected file in hexadecimal\nHex View")},
     StringResource{cmd::kOpenContainingFolder,
                    QT_TRANSLATE_NOOP("Strings", "Opens containing folder\nOpen Containing Folder")},
@@ -318,6 +319,11 @@ std::string_view FindStringResource(StringId id)
     if (it == kStrings.end() || it->id != id)
         return {};
     return it->text;
+}
+
+AboutValues AboutTextValues()
+{
+    return {SIFTER_VERSION, SIFTER_COPYRIGHT_LINE, SIFTER_LICENCE_ID};
 }
 
 } // namespace sifter

@@ -19,4 +19,13 @@ std::span<const StringResource> StringTable();
 // The text with that id; empty when the table has none.
 std::string_view FindStringResource(StringId id);
 
+// What the About text (str::kAboutText) names as %1, %2 and %3, from the build and
+// text/program_notice.h.
+struct AboutValues {
+    const char *version;
+    const char *copyrightLine;
+    const char *licence;  // an SPDX expression
+};
+AboutValues AboutTextValues();
+
 } // namespace sifter

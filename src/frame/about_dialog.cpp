@@ -6,15 +6,27 @@
 #include "framework/link_button.h"
 #include "framework/resource_text.h"
 #include "framework/string_resources.h"
+#include "res/string_table.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace sifter {
+namespace {
+
+QString ShownAboutText()
+{
+    const AboutValues values = AboutTextValues();
+    return LoadResString(str::kAboutText)
+        .arg(QString::fromUtf8(values.version), QString::fromUtf8(values.copyrightLine),
+             QString::fromUtf8(values.licence));
+}
+
+} // namespace
 
 CAboutDialog::CAboutDialog(const QString &onlineHelpAddress, const QString &webSiteAddress,
                            std::function<void(CommandId)> runCommand, QWidget *parent)
-    : QDialog(parent), aboutText_(LoadResString(str::kAboutText))
+    : QDialog(parent), aboutText_(ShownAboutText())
 {
     const DialogResource *resource = FindDialogResource(res::kDialogAbout);
     const DialogUnits units(font());

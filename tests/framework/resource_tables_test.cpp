@@ -77,24 +77,6 @@ TEST(StringTable, CarriesEveryStringOfTheProgramExactly)
         EXPECT_EQ(FindStringResource(id), text) << "string " << id;
 }
 
-TEST(StringTable, AboutTextStartsWithTheVersionLine)
-{
-    const std::string_view about = FindStringResource(str::kAboutText);
-    const std::string_view versionLine = about.substr(0, about.find('\n'));
-    EXPECT_EQ(versionLine.substr(0, 15), "Sifter version ");
-    EXPECT_GT(versionLine.size(), 15u);
-    EXPECT_GT(about.size(), versionLine.size() + 1); // the notice follows
-}
-
-TEST(StringTable, AboutTextNamesTheCopyrightHolderAndTheLicence)
-{
-    const std::string_view about = FindStringResource(str::kAboutText);
-    EXPECT_NE(about.find("\nCopyright (C) Norvane\n"), std::string_view::npos);
-    EXPECT_NE(about.find("GNU General Public License"), std::string_view::npos);
-    EXPECT_NE(about.find("GPL-3.0-or-later"), std::string_view::npos);
-    EXPECT_EQ(about.find("All rights reserved"), std::string_view::npos);
-}
-
 TEST(StringTable, UnknownIdsGiveNothing)
 {
     EXPECT_TRUE(FindStringResource(0).empty());
