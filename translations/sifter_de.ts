@@ -1503,6 +1503,215 @@ Zusammenführen legt die Objekte dort hinein und fragt bei jeder Datei nach, die
         <source>This item is left out; the others go on</source>
         <translation>Dieses Objekt wird ausgelassen; die anderen werden fortgesetzt</translation>
     </message>
+    <message>
+        <source>Sifter version %1
+%2
+
+Sifter finds files by name, by words in their contents, by size, by date and by attributes, and keeps whole searches in result files.
+
+This program is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License as published by the Free Software Foundation, either version 3 of the License, or (at your option) any later version (%3).
+
+This program is distributed in the hope that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the GNU General Public License for more details: https://www.gnu.org/licenses/gpl-3.0.html</source>
+        <translation>Sifter Version %1
+%2
+
+Sifter findet Dateien nach Namen, nach Wörtern in ihrem Inhalt, nach Größe, nach Datum und nach Attributen und bewahrt ganze Suchen in Ergebnisdateien auf.
+
+Dieses Programm ist freie Software: Sie können es unter den Bedingungen der GNU General Public License, wie von der Free Software Foundation veröffentlicht, weitergeben und/oder modifizieren, entweder gemäß Version 3 der Lizenz oder (nach Ihrer Wahl) jeder neueren Version (%3).
+
+Dieses Programm wird in der Hoffnung bereitgestellt, dass es nützlich sein wird, jedoch OHNE JEDE GEWÄHRLEISTUNG, sogar ohne die implizite Gewährleistung der MARKTREIFE oder der VERWENDBARKEIT FÜR EINEN BESTIMMTEN ZWECK. Siehe die GNU General Public License für weitere Einzelheiten: https://www.gnu.org/licenses/gpl-3.0.html</translation>
+    </message>
+</context>
+<context>
+    <name>Transfer</name>
+    <message>
+        <source>could not create a file in %1: %2</source>
+        <translation>in %1 konnte keine Datei angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>could not create %1: %2</source>
+        <translation>%1 konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>could not replace %1: %2</source>
+        <translation>%1 konnte nicht ersetzt werden: %2</translation>
+    </message>
+    <message>
+        <source>could not copy %1: a folder has taken the place of the file</source>
+        <translation>%1 konnte nicht kopiert werden: ein Ordner hat den Platz der Datei eingenommen</translation>
+    </message>
+    <message>
+        <source>could not copy %1: a link has taken the place of the file</source>
+        <translation>%1 konnte nicht kopiert werden: ein symbolischer Link hat den Platz der Datei eingenommen</translation>
+    </message>
+    <message>
+        <source>could not copy %1: a FIFO has taken the place of the file</source>
+        <translation>%1 konnte nicht kopiert werden: eine benannte Pipe (FIFO) hat den Platz der Datei eingenommen</translation>
+    </message>
+    <message>
+        <source>could not copy %1: a socket has taken the place of the file</source>
+        <translation>%1 konnte nicht kopiert werden: ein Socket hat den Platz der Datei eingenommen</translation>
+    </message>
+    <message>
+        <source>could not copy %1: a device has taken the place of the file</source>
+        <translation>%1 konnte nicht kopiert werden: eine Gerätedatei hat den Platz der Datei eingenommen</translation>
+    </message>
+    <message>
+        <source>could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>could not examine the copy: %1</source>
+        <translation>die Kopie konnte nicht untersucht werden: %1</translation>
+    </message>
+    <message>
+        <source>could not check the copy of %1: %2</source>
+        <translation>die Kopie von %1 konnte nicht geprüft werden: %2</translation>
+    </message>
+    <message>
+        <source>could not copy %1: it changed while it was copied</source>
+        <translation>%1 konnte nicht kopiert werden: die Datei hat sich während des Kopierens geändert</translation>
+    </message>
+    <message>
+        <source>the copy of %1 does not have its size</source>
+        <translation>die Kopie von %1 ist nicht so groß wie das Original</translation>
+    </message>
+    <message>
+        <source>could not read the link %1: %2</source>
+        <translation>der symbolische Link %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>could not create a temporary entry in %1: %2</source>
+        <translation>in %1 konnte kein temporärer Eintrag angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is a device or a socket, which cannot be copied</source>
+        <translation>%1 ist eine Gerätedatei oder ein Socket, die sich nicht kopieren lassen</translation>
+    </message>
+    <message>
+        <source>could not write the copy: %1</source>
+        <translation>die Kopie konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>could not copy: %1</source>
+        <translation>das Kopieren ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>could not move into %1: %2</source>
+        <translation>konnte nicht nach %1 verschoben werden: %2</translation>
+    </message>
+    <message>
+        <source>could not copy into %1: %2</source>
+        <translation>konnte nicht nach %1 kopiert werden: %2</translation>
+    </message>
+    <message>
+        <source>could not move &quot;%1&quot;: it does not name one entry</source>
+        <translation>„%1“ konnte nicht verschoben werden: es benennt keinen einzelnen Eintrag</translation>
+    </message>
+    <message>
+        <source>could not copy &quot;%1&quot;: it does not name one entry</source>
+        <translation>„%1“ konnte nicht kopiert werden: es benennt keinen einzelnen Eintrag</translation>
+    </message>
+    <message>
+        <source>could not move the folder %1 into itself</source>
+        <translation>der Ordner %1 konnte nicht in sich selbst verschoben werden</translation>
+    </message>
+    <message>
+        <source>could not copy the folder %1 into itself</source>
+        <translation>der Ordner %1 konnte nicht in sich selbst kopiert werden</translation>
+    </message>
+    <message>
+        <source>could not find a free name for %1 in %2</source>
+        <translation>in %2 wurde kein freier Name für %1 gefunden</translation>
+    </message>
+    <message>
+        <source>could not replace the folder %1 with a file: both are kept</source>
+        <translation>der Ordner %1 konnte nicht durch eine Datei ersetzt werden: beide bleiben erhalten</translation>
+    </message>
+    <message>
+        <source>could not replace the file %1 with a folder: both are kept</source>
+        <translation>die Datei %1 konnte nicht durch einen Ordner ersetzt werden: beide bleiben erhalten</translation>
+    </message>
+    <message>
+        <source>could not examine %1: %2</source>
+        <translation>%1 konnte nicht untersucht werden: %2</translation>
+    </message>
+    <message>
+        <source>could not move %1 to %2: %3</source>
+        <translation>%1 konnte nicht nach %2 verschoben werden: %3</translation>
+    </message>
+    <message>
+        <source>could not read the folder %1: %2</source>
+        <translation>der Ordner %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>could not create the folder %1: %2</source>
+        <translation>der Ordner %1 konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>could not create %1: an entry of that name appeared meanwhile</source>
+        <translation>%1 konnte nicht angelegt werden: inzwischen ist ein Eintrag dieses Namens entstanden</translation>
+    </message>
+    <message>
+        <source>could not remove the folder %1 after moving what it held: %2</source>
+        <translation>der Ordner %1 konnte nach dem Verschieben seines Inhalts nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>the copy of %1 could not be written to disk, so the original is kept: %2</source>
+        <translation>die Kopie von %1 konnte nicht auf den Datenträger geschrieben werden, daher bleibt das Original erhalten: %2</translation>
+    </message>
+    <message>
+        <source>could not examine %1 to remove it after copying it: %2</source>
+        <translation>%1 konnte nach dem Kopieren nicht zum Entfernen untersucht werden: %2</translation>
+    </message>
+    <message>
+        <source>changed during the move: kept at both places</source>
+        <translation>während des Verschiebens geändert: an beiden Orten behalten</translation>
+    </message>
+    <message>
+        <source>could not remove %1 after copying it: %2</source>
+        <translation>%1 konnte nach dem Kopieren nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder of the user&apos;s own</source>
+        <translation>%1 ist kein eigener Ordner des Benutzers</translation>
+    </message>
+    <message>
+        <source>it is not an entry of a folder</source>
+        <translation>es ist kein Eintrag eines Ordners</translation>
+    </message>
+    <message>
+        <source>cannot create the Trash folder %1</source>
+        <translation>der Papierkorb-Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>it is the top folder of a file system</source>
+        <translation>es ist der oberste Ordner eines Dateisystems</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>it is on another mount than its Trash folder %1, and the Trash never copies</source>
+        <translation>es liegt in einem anderen eingehängten Dateisystem als sein Papierkorb-Ordner %1, und der Papierkorb kopiert nie</translation>
+    </message>
+    <message>
+        <source>cannot move it into %1: %2</source>
+        <translation>es kann nicht nach %1 verschoben werden: %2</translation>
+    </message>
+    <message>
+        <source>no free name in %1</source>
+        <translation>kein freier Name in %1</translation>
+    </message>
 </context>
 <context>
     <name>TypeNames</name>
