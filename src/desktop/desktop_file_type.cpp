@@ -9,6 +9,7 @@
 #include "desktop/user_mime_apps.h"
 #include "fs/atomic_file.h"
 #include "fs/path.h"
+#include "text/translation.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -143,20 +144,36 @@ Owner EntryOwner(const DesktopFolders &folders, std::string_view id = kEntryId)
     return OwnerOf(EntryPath(folders, id), IsOurEntryText);
 }
 
+// Why path cannot be examined, right after lstat failed on it.
+std::string NotExaminedReason(const std::string &path)
+{
+    const int error = errno;
+    return CatalogueText("Desktop", "cannot examine %1: %2").Arg(path).Arg(std::strerror(error)).Text();
+}
+
+// The tool's name is a command, the same in every language.
+std::string MissingMimeDatabaseToolReason()
+{
+    return CatalogueText("Desktop", "%1 is missing (package shared-mime-info)").Arg(kMimeDatabaseTool).Text();
+}
+
 // Why a file counted as another's.
 std::string NotOursReason(const std::string &path)
 {
     struct stat status {};
     if (lstat(path.c_str(), &status) != 0)
-        return "cannot examine " + path + ": " + std::strerror(errno);
+        return NotExaminedReason(path);
     if (!ReadDesktopFileText(path))
-        return "cannot read " + path + " (not a readable file, or too large); it is left as it is";
-    return path + " was not written by Sifter's Options; it is left as it is";
+        return CatalogueText("Desktop", "cannot read %1 (not a readable file, or too large); it is left as it is")
+            .Arg(path)
+            .Text();
+    return CatalogueText("Desktop", "%1 was not written by Sifter's Options; it is left as it is").Arg(path).Text();
 }
 
-bool SystemFailure(const std::string &what, const std::string &path, int error, std::string &reason)
+// message's values: the path, then the system's text for error.
+bool SystemFailure(CatalogueText message, const std::string &path, int error, std::string &reason)
 {
-    reason = "cannot " + what + " " + path + ": " + std::strerror(error);
+    reason = message.Arg(path).Arg(std::strerror(error)).Text();
     return false;
 }
 
@@ -164,13 +181,14 @@ bool MakeFolder(const std::string &folder, std::string &error)
 {
     std::error_code code;
     std::filesystem::create_directories(folder, code);
-    return !code || SystemFailure("create the folder", folder, code.value(), error);
+    return !code ||
+           SystemFailure(CatalogueText("Desktop", "cannot create the folder %1: %2"), folder, code.value(), error);
 }
 
 bool RemoveFile(const std::string &path, std::string &error)
 {
     if (unlink(path.c_str()) != 0 && errno != ENOENT)
-        return SystemFailure("remove", path, errno, error);
+        return SystemFailure(CatalogueText("Desktop", "cannot remove %1: %2"), path, errno, error);
     SyncFolderOf(path);
     return true;
 }
@@ -246,7 +264,7 @@ DefaultLookup FindDefault(const DesktopFolders &folders)
         const std::optional<std::string> content = ReadDesktopFileText(list);
         if (!content) {
             if (list == ownList && access(list.c_str(), F_OK) == 0)
-                lookup.failure = "cannot read " + list;
+                lookup.failure = CatalogueText("Desktop", "cannot read %1").Arg(list).Text();
             continue;
         }
         for (const std::string &id : MimeAppsListIds(*content, kDefaultApplicationsGroup, kType)) {
@@ -321,12 +339,12 @@ std::string WriteAccessFailure(std::string folder)
     struct stat status {};
     while (lstat(folder.c_str(), &status) != 0) {
         if (errno != ENOENT || !PathRemoveLastComponent(folder))
-            return "cannot examine " + folder + ": " + std::strerror(errno);
+            return NotExaminedReason(folder);
     }
     if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
-        return folder + " is not a folder";
+        return CatalogueText("Desktop", "%1 is not a folder").Arg(folder).Text();
     if (access(folder.c_str(), W_OK | X_OK) != 0)
-        return "no write access to " + folder;
+        return CatalogueText("Desktop", "no write access to %1").Arg(folder).Text();
     return {};
 }
 
@@ -345,11 +363,11 @@ bool CheckFolders(const DesktopFolders &folders, std::string &error)
 {
     if (folders.dataHome.empty() || folders.dataHome.front() != kPathSeparator || folders.configHome.empty() ||
         folders.configHome.front() != kPathSeparator) {
-        error = "the user's data and configuration folders are not known";
+        error = CatalogueText("Desktop", "the user's data and configuration folders are not known").Text();
         return false;
     }
     if (folders.programPath.empty() || folders.programPath.front() != kPathSeparator) {
-        error = "the path of the running program is not known";
+        error = CatalogueText("Desktop", "the path of the running program is not known").Text();
         return false;
     }
     return true;
@@ -362,12 +380,14 @@ bool RegisterDesktopFileType(const DesktopFolders &folders, std::string &error)
     if (!CheckFolders(folders, error))
         return false;
     if (!CanWriteInEntry(folders.programPath)) {
-        error = "the program's path " + folders.programPath +
-                " cannot be written in a desktop entry (it is not UTF-8 text, or holds both \"%\" and \"=\")";
+        error = CatalogueText("Desktop", "the program's path %1 cannot be written in a desktop entry (it is not UTF-8 "
+                                         "text, or holds both \"%\" and \"=\")")
+                    .Arg(folders.programPath)
+                    .Text();
         return false;
     }
     if (FindProgram(kMimeDatabaseTool).empty()) {
-        error = std::string(kMimeDatabaseTool) + " is missing (package shared-mime-info)";
+        error = MissingMimeDatabaseToolReason();
         return false;
     }
     error = FirstWriteAccessFailure(folders);
@@ -439,7 +459,7 @@ FileTypeState ReadDesktopFileTypeState(const DesktopFolders &folders)
     else if (packageOwner == Owner::kOther)
         state.failure = NotOursReason(PackagePath(folders));
     else if (FindProgram(kMimeDatabaseTool).empty())
-        state.failure = std::string(kMimeDatabaseTool) + " is missing (package shared-mime-info)";
+        state.failure = MissingMimeDatabaseToolReason();
     else
         state.failure = FirstWriteAccessFailure(folders);
     return state;

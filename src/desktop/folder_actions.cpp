@@ -9,6 +9,7 @@
 #include "desktop/thunar_actions.h"
 #include "fs/atomic_file.h"
 #include "fs/path.h"
+#include "text/translation.h"
 
 #include <array>
 #include <cerrno>
@@ -163,8 +164,13 @@ Presence PresenceAt(const std::string &path, std::string &error)
         return Presence::kPresent;
     if (errno == ENOENT)
         return Presence::kAbsent;
-    error = path + " cannot be examined: " + SystemError(errno);
+    error = CatalogueText("Desktop", "%1 cannot be examined: %2").Arg(path).Arg(SystemError(errno)).Text();
     return Presence::kUnknown;
+}
+
+std::string NotReadReason(const std::string &path, int code)
+{
+    return CatalogueText("Desktop", "%1 cannot be read: %2").Arg(path).Arg(SystemError(code)).Text();
 }
 
 // The content of the file at path, which exists; empty with the reason in error.
@@ -175,15 +181,15 @@ std::optional<std::string> ReadExisting(const std::string &path, std::string &er
         return content;
     struct stat info {};
     if (stat(path.c_str(), &info) != 0)
-        error = path + " cannot be read: " + SystemError(errno);
+        error = NotReadReason(path, errno);
     else if (!S_ISREG(info.st_mode))
-        error = path + " is not a regular file";
+        error = CatalogueText("Desktop", "%1 is not a regular file").Arg(path).Text();
     else if (info.st_size > static_cast<off_t>(kMaxDesktopEntryBytes))
-        error = path + " is too large to be read";
+        error = CatalogueText("Desktop", "%1 is too large to be read").Arg(path).Text();
     else if (access(path.c_str(), R_OK) != 0)
-        error = path + " cannot be read: " + SystemError(errno);
+        error = NotReadReason(path, errno);
     else
-        error = path + " cannot be read";
+        error = CatalogueText("Desktop", "%1 cannot be read").Arg(path).Text();
     return std::nullopt;
 }
 
@@ -200,7 +206,7 @@ bool MakeFolderOf(const std::string &path, std::string &error)
     std::filesystem::create_directories(folder, failure);
     if (!failure)
         return true;
-    error = "the folder " + folder + " cannot be made: " + failure.message();
+    error = CatalogueText("Desktop", "the folder %1 cannot be made: %2").Arg(folder).Arg(failure.message()).Text();
     return false;
 }
 
@@ -214,7 +220,7 @@ bool WriteWhole(const std::string &path, const std::string &content, mode_t mode
         [&content](std::FILE *file) { return std::fwrite(content.data(), 1, content.size(), file) == content.size(); },
         {.newFileMode = mode}, &failure);
     if (!written)
-        error = path + " cannot be written: " + SystemError(failure);
+        error = CatalogueText("Desktop", "%1 cannot be written: %2").Arg(path).Arg(SystemError(failure)).Text();
     return written;
 }
 
@@ -223,16 +229,23 @@ bool MakeExecutable(const std::string &path, std::string &error)
 {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || chmod(path.c_str(), (info.st_mode & kPermissionBits) | kExecuteBits) != 0) {
-        error = path + " cannot be made executable: " + SystemError(errno);
+        error = CatalogueText("Desktop", "%1 cannot be made executable: %2").Arg(path).Arg(SystemError(errno)).Text();
         return false;
     }
     return true;
 }
 
+std::string ProgramPathNotTextReason(const std::string &file)
+{
+    return CatalogueText("Desktop", "the program's path cannot be written in %1 (it is not UTF-8 text)")
+        .Arg(file)
+        .Text();
+}
+
 bool AddOwnFile(const OwnFile &file, const std::string &program, std::string &error)
 {
     if (file.desktopText && !IsWritableText(program)) {
-        error = "the program's path cannot be written in " + file.path + " (it is not UTF-8 text)";
+        error = ProgramPathNotTextReason(file.path);
         return false;
     }
     const std::string content = file.content(program);
@@ -244,7 +257,7 @@ bool AddOwnFile(const OwnFile &file, const std::string &program, std::string &er
         if (!existing)
             return false;
         if (!HasMarker(*existing)) {
-            error = file.path + " was not written by Sifter and is left alone";
+            error = CatalogueText("Desktop", "%1 was not written by Sifter and is left alone").Arg(file.path).Text();
             return false;
         }
         if (*existing == content)
@@ -270,7 +283,7 @@ bool RemoveOwnFile(const OwnFile &file, std::string &error)
     if (!HasMarker(*existing))
         return true;  // the user's own file of that name: not ours to remove
     if (unlink(file.path.c_str()) != 0) {
-        error = file.path + " cannot be removed: " + SystemError(errno);
+        error = CatalogueText("Desktop", "%1 cannot be removed: %2").Arg(file.path).Arg(SystemError(errno)).Text();
         return false;
     }
     SyncFolderOf(file.path);
@@ -301,16 +314,11 @@ std::optional<std::string> ReadUcaFile(const std::string &path, std::string &err
     return ReadExisting(path, error);
 }
 
-std::string UnparsableUca(const std::string &path, const std::string &reason)
-{
-    return path + " cannot be read as Thunar's list of custom actions (" + reason + "); it is left untouched";
-}
-
 bool AddThunarAction(const DesktopFolders &folders, std::string &error)
 {
     const std::string path = ThunarActionsFile(folders.configHome);
     if (!IsWritableText(folders.programPath)) {
-        error = "the program's path cannot be written in " + path + " (it is not UTF-8 text)";
+        error = ProgramPathNotTextReason(path);
         return false;
     }
     const std::optional<std::string> text = ReadUcaFile(path, error);
@@ -319,7 +327,7 @@ bool AddThunarAction(const DesktopFolders &folders, std::string &error)
     std::string reason;
     const std::optional<std::string> edited = UcaTextWithOurAction(*text, folders.programPath, reason);
     if (!edited) {
-        error = UnparsableUca(path, reason);
+        error = UcaReasonFor(reason, path);
         return false;
     }
     return *edited == *text || WriteWhole(path, *edited, kPlainMode, error);
@@ -336,7 +344,7 @@ bool RemoveThunarAction(const DesktopFolders &folders, std::string &error)
     std::string reason;
     const std::optional<std::string> edited = UcaTextWithoutOurAction(*text, reason);
     if (!edited) {
-        error = UnparsableUca(path, reason);
+        error = UcaReasonFor(reason, path);
         return false;
     }
     return *edited == *text || WriteWhole(path, *edited, kPlainMode, error);
@@ -353,7 +361,7 @@ std::optional<bool> ThunarActionInstalled(const DesktopFolders &folders, std::st
     std::string reason;
     const std::optional<bool> installed = UcaTextHasOurAction(*text, reason);
     if (!installed)
-        error = UnparsableUca(path, reason);
+        error = UcaReasonFor(reason, path);
     return installed;
 }
 
@@ -365,7 +373,8 @@ std::string UnknownFolderReason(FileManagerKind kind, const DesktopFolders &fold
     const std::string &base = thunar ? folders.configHome : folders.dataHome;
     if (!base.empty() && base.front() == kPathSeparator)
         return {};
-    return thunar ? "the user's configuration folder is not known" : "the user's data folder is not known";
+    return thunar ? CatalogueText("Desktop", "the user's configuration folder is not known").Text()
+                  : CatalogueText("Desktop", "the user's data folder is not known").Text();
 }
 
 bool AddFor(FileManagerKind kind, const DesktopFolders &folders, std::string &error)
@@ -374,7 +383,7 @@ bool AddFor(FileManagerKind kind, const DesktopFolders &folders, std::string &er
     if (!error.empty())
         return false;
     if (folders.programPath.empty() || folders.programPath.front() != kPathSeparator) {
-        error = "the program's own path is not known";
+        error = CatalogueText("Desktop", "the program's own path is not known").Text();
         return false;
     }
     if (kind == FileManagerKind::kThunar)

@@ -2,6 +2,7 @@
 #include "desktop/program_run.h"
 
 #include "desktop/program_spawn.h"
+#include "text/translation.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -52,11 +53,23 @@ std::string FirstLine(const std::string &text)
     return line;
 }
 
-std::string ExitReason(int status)
+// Why program failed when it wrote nothing about it.
+std::string ExitReason(const std::string &program, int status)
 {
     if (WIFSIGNALED(status))
-        return "ended by signal " + std::to_string(WTERMSIG(status));
-    return "ended with exit status " + std::to_string(WEXITSTATUS(status));
+        return CatalogueText("Desktop", "%1 failed: ended by signal %2")
+            .Arg(program)
+            .Arg(std::to_string(WTERMSIG(status)))
+            .Text();
+    return CatalogueText("Desktop", "%1 failed: ended with exit status %2")
+        .Arg(program)
+        .Arg(std::to_string(WEXITSTATUS(status)))
+        .Text();
+}
+
+std::string NotStartedReason(const std::string &program, int error)
+{
+    return CatalogueText("Desktop", "cannot start %1: %2").Arg(program).Arg(std::strerror(error)).Text();
 }
 
 } // namespace
@@ -89,12 +102,13 @@ bool RunProgram(const std::vector<std::string> &argv, std::string &error)
 {
     const std::string program = argv.empty() ? std::string() : FindProgram(argv.front());
     if (program.empty()) {
-        error = argv.empty() ? "no program" : argv.front() + " is not installed";
+        error = argv.empty() ? CatalogueText("Desktop", "no program").Text()
+                             : CatalogueText("Desktop", "%1 is not installed").Arg(argv.front()).Text();
         return false;
     }
     int pipeEnds[2] = {-1, -1};
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        error = std::string("cannot start ") + argv.front() + ": " + std::strerror(errno);
+        error = NotStartedReason(argv.front(), errno);
         return false;
     }
     pid_t pid = 0;
@@ -107,7 +121,7 @@ bool RunProgram(const std::vector<std::string> &argv, std::string &error)
     close(pipeEnds[1]);  // our copy of the writing end: the reader sees the end once the program's closes
     if (result != 0) {
         close(pipeEnds[0]);
-        error = "cannot start " + argv.front() + ": " + std::strerror(result);
+        error = NotStartedReason(argv.front(), result);
         return false;
     }
     const std::string errorOutput = DrainErrorOutput(pipeEnds[0]);
@@ -115,14 +129,15 @@ bool RunProgram(const std::vector<std::string> &argv, std::string &error)
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) {
-            error = argv.front() + ": " + std::strerror(errno);
+            error = CatalogueText("Desktop", "%1: %2").Arg(argv.front()).Arg(std::strerror(errno)).Text();
             return false;
         }
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
         return true;
     const std::string line = FirstLine(errorOutput);
-    error = argv.front() + " failed: " + (line.empty() ? ExitReason(status) : line);
+    error = line.empty() ? ExitReason(argv.front(), status)
+                         : CatalogueText("Desktop", "%1 failed: %2").Arg(argv.front()).Arg(line).Text();
     return false;
 }
 

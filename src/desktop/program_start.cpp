@@ -2,6 +2,7 @@
 #include "desktop/program_start.h"
 
 #include "desktop/program_spawn.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,12 +14,12 @@ namespace sifter {
 bool StartDetachedProgram(const std::vector<std::string> &argv, std::string &error)
 {
     if (argv.empty() || argv.front().empty()) {
-        error = "no program";
+        error = CatalogueText("Desktop", "no program").Text();
         return false;
     }
     ProgramSpawn spawn;
     if (!spawn.Detach()) {
-        error = "cannot prepare the start";
+        error = CatalogueText("Desktop", "cannot prepare the start").Text();
         return false;
     }
     pid_t pid = 0;

@@ -3,6 +3,7 @@
 
 #include "desktop/command_quoting.h"
 #include "fs/path.h"
+#include "text/translation.h"
 #include "text/utf8.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kNewFileStart = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 // Thunar fills in its own codes in the command: "%f" is the folder, quoted for the shell.
 constexpr std::string_view kFolderArgument = " /f:%f";
+// Where a reason names the file.
+constexpr std::string_view kFileMarker = "%1";
 
 struct Span {
     std::size_t begin = 0;
@@ -80,7 +83,9 @@ std::optional<UcaLayout> ReadLayout(std::string_view text, std::string &error)
         base += kByteOrderMark.size();
     const std::string_view body = text.substr(base);
     if (!IsValidUtf8(body)) {
-        error = "it is not UTF-8 text";
+        error = CatalogueText("Desktop", "%1 cannot be read as Thunar's list of custom actions (it is not UTF-8 "
+                                         "text); it is left untouched")
+                    .Text();
         return std::nullopt;
     }
     const QString document = QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size()));
@@ -99,7 +104,9 @@ std::optional<UcaLayout> ReadLayout(std::string_view text, std::string &error)
             ++depth;
             const QStringView name = reader.name();
             if (depth == 1 && name != Latin1(kRootName)) {
-                error = "its root element is not <actions>";
+                error = CatalogueText("Desktop", "%1 cannot be read as Thunar's list of custom actions (its root "
+                                                 "element is not <actions>); it is left untouched")
+                            .Text();
                 return std::nullopt;
             }
             if (depth == 1) {
@@ -126,7 +133,13 @@ std::optional<UcaLayout> ReadLayout(std::string_view text, std::string &error)
         }
     }
     if (reader.hasError()) {
-        error = reader.errorString().toStdString() + " at line " + std::to_string(reader.lineNumber());
+        // The file's marker is kept for the caller, who knows the file.
+        error = CatalogueText("Desktop", "%1 cannot be read as Thunar's list of custom actions (%2 at line %3); it "
+                                         "is left untouched")
+                    .Arg(kFileMarker)
+                    .Arg(reader.errorString().toStdString())
+                    .Arg(std::to_string(reader.lineNumber()))
+                    .Text();
         return std::nullopt;
     }
     return layout;
@@ -185,6 +198,14 @@ void RemoveSpan(std::string &text, Span span)
 std::string ThunarActionsFile(std::string_view configHome)
 {
     return PathAppend(configHome, "Thunar/uca.xml");
+}
+
+std::string UcaReasonFor(std::string reason, std::string_view file)
+{
+    // The marker stands before the parser's text in every language, which may hold one too.
+    if (const std::size_t marker = reason.find(kFileMarker); marker != std::string::npos)
+        reason.replace(marker, kFileMarker.size(), file);
+    return reason;
 }
 
 std::optional<std::string> UcaTextWithOurAction(std::string_view text, std::string_view program, std::string &error)

@@ -4,6 +4,7 @@
 #include "fs/atomic_file.h"
 #include "fs/path.h"
 #include "fs/user_folders.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <cstring>
@@ -57,11 +58,11 @@ std::string ReserveId(const std::string &folder, const std::string &base, std::s
             return id;
         }
         if (errno != EEXIST) {
-            error = "cannot create " + path + ": " + std::strerror(errno);
+            error = CatalogueText("Desktop", "cannot create %1: %2").Arg(path).Arg(std::strerror(errno)).Text();
             return {};
         }
     }
-    error = "no free name for a desktop entry in " + folder;
+    error = CatalogueText("Desktop", "no free name for a desktop entry in %1").Arg(folder).Text();
     return {};
 }
 
@@ -87,17 +88,17 @@ bool AddUserApplication(const std::string &dataHome, const DesktopEntry &applica
                         std::string &id, std::string &error)
 {
     if (dataHome.empty() || dataHome.front() != kPathSeparator) {
-        error = "the user's data folder is not known";
+        error = CatalogueText("Desktop", "the user's data folder is not known").Text();
         return false;
     }
     const std::string text = EntryText(application, type);
     if (!IsDesktopFileText(text)) {
-        error = "the command is not UTF-8 text, which a desktop entry must be";
+        error = CatalogueText("Desktop", "the command is not UTF-8 text, which a desktop entry must be").Text();
         return false;
     }
     const std::string folder = PathAppend(dataHome, "applications");
     if (!MakeOwnerOnlyFolders(folder)) {
-        error = "cannot make the folder " + folder;
+        error = CatalogueText("Desktop", "cannot make the folder %1").Arg(folder).Text();
         return false;
     }
     std::string path;

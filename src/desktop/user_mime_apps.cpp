@@ -6,6 +6,7 @@
 #include "fs/atomic_file.h"
 #include "fs/path.h"
 #include "fs/user_folders.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -26,8 +27,11 @@ bool ReadUserMimeAppsList(const std::string &path, std::string &content, std::st
     }
     std::optional<std::string> text = ReadDesktopFileText(path);
     if (!text) {
-        error = "cannot read " + path + " (not a readable file, or larger than " +
-                std::to_string(kMaxDesktopEntryBytes / 1024) + " KiB); it is left as it is";
+        error = CatalogueText("Desktop",
+                              "cannot read %1 (not a readable file, or larger than %2 KiB); it is left as it is")
+                    .Arg(path)
+                    .Arg(std::to_string(kMaxDesktopEntryBytes / 1024))
+                    .Text();
         return false;
     }
     content = std::move(*text);
@@ -38,7 +42,7 @@ bool SetUserDefaultApplication(const std::string &configHome, std::string_view t
                                std::string &error)
 {
     if (configHome.empty() || configHome.front() != kPathSeparator) {
-        error = "the user's configuration folder is not known";
+        error = CatalogueText("Desktop", "the user's configuration folder is not known").Text();
         return false;
     }
     const std::string path = UserMimeAppsListPath(configHome);
@@ -51,7 +55,7 @@ bool SetUserDefaultApplication(const std::string &configHome, std::string_view t
     if (edited == content)
         return true;
     if (!MakeOwnerOnlyFolders(configHome)) {
-        error = "cannot make the folder " + configHome;
+        error = CatalogueText("Desktop", "cannot make the folder %1").Arg(configHome).Text();
         return false;
     }
     return WriteTextFileAtomically(path, edited, error);

@@ -3,6 +3,7 @@
 
 #include "fs/path.h"
 #include "fs/stale_temporaries.h"
+#include "text/translation.h"
 
 #include <cerrno>
 #include <csignal>
@@ -329,7 +330,7 @@ bool WriteTextFileAtomically(const std::string &path, std::string_view text, std
             path, [text](std::FILE *file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); }, {},
             &failure))
         return true;
-    error = "cannot write " + path + ": " + std::strerror(failure);
+    error = CatalogueText("Files", "cannot write %1: %2").Arg(path).Arg(std::strerror(failure)).Text();
     return false;
 }
 
