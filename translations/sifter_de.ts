@@ -27,6 +27,177 @@ sifter-cli führt dieselben Suchen ohne Fenster aus.
     </message>
 </context>
 <context>
+    <name>Desktop</name>
+    <message>
+        <source>cannot examine %1: %2</source>
+        <translation>%1 kann nicht untersucht werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is missing (package shared-mime-info)</source>
+        <translation>%1 fehlt (Paket shared-mime-info)</translation>
+    </message>
+    <message>
+        <source>cannot read %1 (not a readable file, or too large); it is left as it is</source>
+        <translation>%1 kann nicht gelesen werden (keine lesbare Datei oder zu groß); die Datei bleibt, wie sie ist</translation>
+    </message>
+    <message>
+        <source>%1 was not written by Sifter&apos;s Options; it is left as it is</source>
+        <translation>%1 wurde nicht von Sifters Einstellungen geschrieben; die Datei bleibt, wie sie ist</translation>
+    </message>
+    <message>
+        <source>cannot create the folder %1: %2</source>
+        <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation>%1 kann nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>no write access to %1</source>
+        <translation>kein Schreibzugriff auf %1</translation>
+    </message>
+    <message>
+        <source>the user&apos;s data and configuration folders are not known</source>
+        <translation>der Daten- und der Konfigurationsordner des Benutzers sind nicht bekannt</translation>
+    </message>
+    <message>
+        <source>the path of the running program is not known</source>
+        <translation>der Pfad des laufenden Programms ist nicht bekannt</translation>
+    </message>
+    <message>
+        <source>the program&apos;s path %1 cannot be written in a desktop entry (it is not UTF-8 text, or holds both &quot;%&quot; and &quot;=&quot;)</source>
+        <translation>der Programmpfad %1 lässt sich nicht in einen Desktop-Eintrag schreiben (er ist kein UTF-8-Text oder enthält sowohl „%“ als auch „=“)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be examined: %2</source>
+        <translation>%1 kann nicht untersucht werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be read</source>
+        <translation>%1 ist zu groß, um gelesen zu werden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made: %2</source>
+        <translation>der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made executable: %2</source>
+        <translation>%1 kann nicht ausführbar gemacht werden: %2</translation>
+    </message>
+    <message>
+        <source>the program&apos;s path cannot be written in %1 (it is not UTF-8 text)</source>
+        <translation>der Programmpfad lässt sich nicht in %1 schreiben (er ist kein UTF-8-Text)</translation>
+    </message>
+    <message>
+        <source>%1 was not written by Sifter and is left alone</source>
+        <translation>%1 wurde nicht von Sifter geschrieben und bleibt unangetastet</translation>
+    </message>
+    <message>
+        <source>%1 cannot be removed: %2</source>
+        <translation>%1 kann nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>the user&apos;s configuration folder is not known</source>
+        <translation>der Konfigurationsordner des Benutzers ist nicht bekannt</translation>
+    </message>
+    <message>
+        <source>the user&apos;s data folder is not known</source>
+        <translation>der Datenordner des Benutzers ist nicht bekannt</translation>
+    </message>
+    <message>
+        <source>the program&apos;s own path is not known</source>
+        <translation>der eigene Pfad des Programms ist nicht bekannt</translation>
+    </message>
+    <message>
+        <source>%1 failed: ended by signal %2</source>
+        <translation>%1 ist fehlgeschlagen: durch das Signal %2 beendet</translation>
+    </message>
+    <message>
+        <source>%1 failed: ended with exit status %2</source>
+        <translation>%1 ist fehlgeschlagen: mit dem Exit-Status %2 beendet</translation>
+    </message>
+    <message>
+        <source>cannot start %1: %2</source>
+        <translation>%1 kann nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>no program</source>
+        <translation>kein Programm</translation>
+    </message>
+    <message>
+        <source>%1 is not installed</source>
+        <translation>%1 ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>cannot prepare the start</source>
+        <translation>der Start kann nicht vorbereitet werden</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read as Thunar&apos;s list of custom actions (it is not UTF-8 text); it is left untouched</source>
+        <translation>%1 lässt sich nicht als Thunars Liste benutzerdefinierter Aktionen lesen (die Datei ist kein UTF-8-Text); sie bleibt unangetastet</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read as Thunar&apos;s list of custom actions (its root element is not &lt;actions&gt;); it is left untouched</source>
+        <translation>%1 lässt sich nicht als Thunars Liste benutzerdefinierter Aktionen lesen (das Wurzelelement ist nicht &lt;actions&gt;); die Datei bleibt unangetastet</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read as Thunar&apos;s list of custom actions (%2 at line %3); it is left untouched</source>
+        <translation>%1 lässt sich nicht als Thunars Liste benutzerdefinierter Aktionen lesen (%2 in Zeile %3); die Datei bleibt unangetastet</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>no free name for a desktop entry in %1</source>
+        <translation>in %1 ist kein Name für einen Desktop-Eintrag mehr frei</translation>
+    </message>
+    <message>
+        <source>the command is not UTF-8 text, which a desktop entry must be</source>
+        <translation>der Befehl ist kein UTF-8-Text, den ein Desktop-Eintrag aber verlangt</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot read %1 (not a readable file, or larger than %2 KiB); it is left as it is</source>
+        <translation>%1 kann nicht gelesen werden (keine lesbare Datei oder größer als %2 KiB); die Datei bleibt, wie sie ist</translation>
+    </message>
+</context>
+<context>
     <name>Dialogs</name>
     <message>
         <source>Sifter [Norvane Search]</source>
@@ -387,6 +558,13 @@ sifter-cli führt dieselben Suchen ohne Fenster aus.
     <message>
         <source>Register the file type &quot;.sifter&quot; to system, then you can open the search result by double-clicking at the files.</source>
         <translation>Den Dateityp „.sifter“ beim System registrieren; dann öffnet ein Doppelklick auf eine Ergebnisdatei die Suche.</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
