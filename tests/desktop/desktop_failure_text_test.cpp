@@ -17,7 +17,7 @@
 namespace sifter {
 namespace {
 
-class TranslatedFailureTest : public ::testing::Test {
+class DesktopFailureTextTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -45,7 +45,7 @@ protected:
 };
 
 // One test: Qt reads the language from the environment once, so English comes first.
-TEST_F(TranslatedFailureTest, ReasonsAreWholeGermanSentencesWithTheirValuesInPlace)
+TEST_F(DesktopFailureTextTest, ReasonsAreWholeGermanSentencesWithTheirValuesInPlace)
 {
     // A file stands where the data folder's "mime" folder must be made.
     tree.WriteFile("data/mime", "not a folder");
