@@ -202,7 +202,8 @@ std::string ThunarActionsFile(std::string_view configHome)
 
 std::string UcaReasonFor(std::string reason, std::string_view file)
 {
-    // The marker stands before the parser's text in every language, which may hold one too.
+    // The file's marker comes before the parser's text in English and German alike: a "%1" the
+    // parser's text may hold is never taken for it.
     if (const std::size_t marker = reason.find(kFileMarker); marker != std::string::npos)
         reason.replace(marker, kFileMarker.size(), file);
     return reason;
