@@ -38,4 +38,10 @@ ChooserApplications ChooserApplicationsForTypes(const std::vector<std::string> &
 // follows new and removed entries while the program runs (through its own monitors).
 bool HasApplicationForTypes(const std::vector<std::string> &types);
 
+// Waits up to timeoutMs for GIO's default for type to be the entry id, just made so by this
+// program: GIO learns of a changed mimeapps.list and entry folder through its monitors a
+// moment later (on a busy machine a tenth of a second and more), and the next file opened
+// would meanwhile find no default. True once GIO agrees.
+bool AwaitDefaultApplication(const std::string &type, const std::string &id, int timeoutMs);
+
 } // namespace sifter

@@ -13,10 +13,12 @@
 #include <gio/gio.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
-#include <string_view>
 #include <set>
+#include <string_view>
+#include <thread>
 
 namespace sifter {
 namespace {
@@ -168,6 +170,20 @@ bool HasApplicationForTypes(const std::vector<std::string> &types)
     // Entries declaring a type in a folder without mimeinfo.cache have no default in GIO, yet
     // the chooser offers them as the type's own, and so the check counts them.
     return !counted.empty() && !ChooserApplicationsForTypes(counted).declared.empty();
+}
+
+bool AwaitDefaultApplication(const std::string &type, const std::string &id, int timeoutMs)
+{
+    constexpr auto kPoll = std::chrono::milliseconds(5);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        const AppRef preferred(g_app_info_get_default_for_type(type.c_str(), FALSE));
+        if (preferred && id == Text(g_app_info_get_id(preferred.get())))
+            return true;
+        if (std::chrono::steady_clock::now() >= giveUp)
+            return false;
+        std::this_thread::sleep_for(kPoll);
+    }
 }
 
 } // namespace sifter

@@ -59,6 +59,9 @@ bool StartApplication(Application &app, const DesktopEntry &application, const s
     return false;
 }
 
+// How long keeping a choice waits for the desktop's opener to see it.
+constexpr int kDefaultSettleMs = 1000;
+
 // Makes the chosen application the type's default for the desktop's opener; a command of the
 // user's own first becomes a desktop entry of ours. A failure is told to the user.
 void KeepChoice(Application &app, const DesktopEntry &chosen, const std::string &type)
@@ -66,8 +69,12 @@ void KeepChoice(Application &app, const DesktopEntry &chosen, const std::string 
     std::string id = chosen.id;
     std::string error;
     if ((!id.empty() || AddUserApplication(DataHomeFolder(), chosen, type, id, error)) &&
-        SetUserDefaultApplication(ConfigHomeFolder(), type, id, error))
+        SetUserDefaultApplication(ConfigHomeFolder(), type, id, error)) {
+        // Kept in place: a desktop that puts its own list first decides otherwise, and the
+        // choice is still ours to have made.
+        (void)AwaitDefaultApplication(type, id, kDefaultSettleMs);
         return;
+    }
     app.Prompts().ShowError(LoadResString(str::kOpenWithRememberFailed)
                                 .arg(QString::fromStdString(chosen.name), QString::fromStdString(type),
                                      QString::fromLocal8Bit(error.c_str())));
