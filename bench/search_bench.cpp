@@ -396,7 +396,7 @@ bool PrintStopLatency(const std::string &tree, int runs, bool cold, StopQuestion
 {
     FileSearch search;
     search.SetWorkerThreads(kStopThreads);
-    search.SetListingHandOverCost({}); // workers busy listing too, as on a cold cache
+    search.SetColdListingCost({}); // workers busy listing too, as on a cold cache
     if (question == StopQuestion::CommonWord)
         SetTextField(search.criteria.words, kCommonWord);
     SetTextField(search.criteria.folders, tree);

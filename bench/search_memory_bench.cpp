@@ -193,7 +193,7 @@ std::optional<ChildRun> RunInChild(const std::string &folders, std::size_t threa
             FileSearch search;
             search.SetWorkerThreads(threads);
             // The window at its fullest, as a cold cache fills it; warm, the walk lists alone.
-            search.SetListingHandOverCost({});
+            search.SetColdListingCost({});
             if (question == Question::AbsentWord)
                 SetTextField(search.criteria.words, kAbsentWord);
             else

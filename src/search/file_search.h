@@ -59,12 +59,13 @@ public:
     // The count a run uses: the one set, or the default for 0.
     std::size_t WorkerThreads() const;
     static constexpr std::size_t kLeastDefaultThreads = 4;
-    // With workers, folders are listed ahead of the walk only while listing one (with the
-    // entry data read with it) takes longer than cost, as from a cold disk: from a warm
-    // cache the walk lists them itself. 0 hands every folder over, as the tests of the
-    // hand-over need on small cached trees. The records are the same for every cost.
-    static constexpr std::chrono::microseconds kListingHandOverCost{20};
-    void SetListingHandOverCost(std::chrono::microseconds cost) { handOverCost_ = cost; }
+    // With workers, folders are listed ahead of the walk by every worker while listing one
+    // (with the entry data read with it) takes longer than cost, as from a cold disk; from a
+    // warm cache by one worker fewer than there are cores, the walk keeping the last one. 0
+    // has every worker list always, as the tests of the hand-over need on small cached
+    // trees. The records are the same for every cost.
+    static constexpr std::chrono::microseconds kColdListingCost{20};
+    void SetColdListingCost(std::chrono::microseconds cost) { coldCost_ = cost; }
 
     // Files that no run lists or reads, by identity (through a link too): the caller's own
     // output, which a search would otherwise read while it is written. None by default.
@@ -160,7 +161,7 @@ private:
     std::uint8_t running_ = 0;
     bool inRun_ = false;
     std::size_t workerThreads_ = 0;
-    std::chrono::microseconds handOverCost_ = kListingHandOverCost;
+    std::chrono::microseconds coldCost_ = kColdListingCost;
     std::size_t listingsTakenAhead_ = 0;
     std::vector<FileIdentity> excluded_;
     std::vector<bool> excludedMet_; // per excluded file, during and after a run

@@ -27,19 +27,23 @@ constexpr std::size_t kWakeShare = 4;
 // How long the walk waits for a listing or entry data a worker is reading before it reads
 // them itself: about what reading a small folder takes.
 constexpr std::chrono::microseconds kPatience{50};
-// Handing a folder to a worker costs the walk a wake-up, a wait and the entries read on
-// another core (FileSearch::kListingHandOverCost). Folders whose listing and entry data take
-// less, as from a warm cache when few entries' data are asked for, are listed by the walk
-// itself: on two cores a warm name search of /usr took 0.29-0.41 s listed by the walk alone
-// and 0.50-0.58 s with four threads listing ahead (a third more CPU time); cold, listings
-// take milliseconds each and workers reading them ahead halved the time; and where every
-// entry's data are read (about 25 us a folder of ten) workers reading them ahead still
-// gained a tenth.
+// Listings from a warm cache keep a core busy each: more listing threads than cores
+// only take turns on them, and take the walk's (on two cores a warm name search of /usr
+// took 0.19-0.20 s with one worker listing and the walk, 0.24-0.25 s with three; under the
+// load of two busy processes 0.37-0.64 s and 0.55-0.94 s). From a cold disk each listing
+// waits for it, and every worker reading ahead halves the time. So while folders list as
+// fast as from the cache (FileSearch::kColdListingCost), one worker fewer than there are
+// cores lists; past it all of them.
 // A listing weighs this share in the recent cost, while one as slow as a disk read sets it:
 // on a cold disk some folders list fast, their blocks read with a neighbour's, and the next
 // is slow again (cold name searches took a tenth to a third longer when each counted alike).
 constexpr int kListingWeight = 8;
 constexpr std::chrono::microseconds kDiskRead{100};
+// What each entry adds to a listing from the cache (its name, sorting, its data when
+// asked), left out of the cost: a large folder is slow to list however warm, and counted
+// whole the few of /usr had all workers list a warm search for long stretches (0.23-0.27 s
+// against 0.20-0.22 s).
+constexpr std::chrono::nanoseconds kCachedEntryCost{2000};
 // Entry data are read ahead in steps of this many entries of one pass; the walk keeps
 // this many steps of its folder started ahead of the one it is in.
 constexpr std::size_t kDataStepEntries = 256;
@@ -228,23 +232,21 @@ struct ListingWindow::Frame {
 };
 
 ListingWindow::ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan,
-                             std::chrono::nanoseconds handOverCost)
+                             std::chrono::nanoseconds coldCost, std::size_t warmListers)
     : pool_(pool), folders_(std::max<std::size_t>(1, folders)),
       started_(std::max<std::size_t>(1, folders_ / kKeptPerStarted)), descend_(descend),
-      plan_(std::make_shared<const EntryDataPlan>(std::move(plan))), handOverCost_(handOverCost),
-      // A run starts handing over: nothing tells yet whether its folders are cached.
-      listingTime_(handOverCost)
+      plan_(std::make_shared<const EntryDataPlan>(std::move(plan))), coldCost_(coldCost),
+      warmListers_(std::max<std::size_t>(1, warmListers)),
+      // A run starts as if cold: nothing tells yet whether its folders are cached.
+      listingTime_(coldCost)
 {
 }
 
-bool ListingWindow::HandingOver() const
+void ListingWindow::NoteListingTime(std::chrono::nanoseconds took, std::size_t entries)
 {
-    return listingTime_ >= handOverCost_;
-}
-
-void ListingWindow::NoteListingTime(std::chrono::nanoseconds took)
-{
-    if (took >= std::max<std::chrono::nanoseconds>(kDiskRead, handOverCost_) && took > listingTime_)
+    const auto entriesCost = kCachedEntryCost * static_cast<std::int64_t>(entries);
+    took = took > entriesCost ? took - entriesCost : std::chrono::nanoseconds{0};
+    if (took >= std::max<std::chrono::nanoseconds>(kDiskRead, coldCost_) && took > listingTime_)
         listingTime_ = took;
     else
         listingTime_ += (took - listingTime_) / kListingWeight;
@@ -254,8 +256,11 @@ ListingWindow::~ListingWindow() = default;
 
 void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anchors)
 {
-    if (!HandingOver())
-        return; // the listings started already are still taken, or read here if no worker has one
+    const std::size_t listers = Cold() ? pool_.Workers() : warmListers_;
+    if (listers != listers_) {
+        pool_.SetTaskWorkers(listers);
+        listers_ = listers;
+    }
     // Planning looks at the whole window; the walk moves one folder at a time, so once in a
     // while is enough, unless the folder it takes next has no listing started.
     // Listings not read yet count in the window at the size the walk's listings have had so
@@ -419,12 +424,17 @@ void ListingWindow::AwaitDone(PoolTask &task)
 {
     if (task.Done() || pool_.RunHere(task))
         return;
-    // A worker has it: it is most likely nearly done. The first moments spin rather than
-    // sleep: on a busy machine a thread that yields its core can wait for it much longer
-    // than the worker takes. Past them it sleeps until the worker is done: doing the work
-    // again here would read the same folder twice, and while the disk is slow (a cold
-    // cache) or the worker is preempted the second read would only wait for the same
-    // blocks, keeping a core from the worker.
+    // A worker has it. Meanwhile the walk does the next work waiting, which it would
+    // soon wait for too: with a worker listing the folder the walk takes next, and the
+    // walk only waiting for it, the two took turns instead of listing side by side.
+    while (!task.Done() && pool_.RunNextHere()) {
+    }
+    // Then it is most likely nearly done. The first moments spin rather than sleep: on a
+    // busy machine a thread that yields its core can wait for it much longer than the
+    // worker takes. Past them it sleeps until the worker is done: doing the work again
+    // here would read the same folder twice, and while the disk is slow (a cold cache) or
+    // the worker is preempted the second read would only wait for the same blocks,
+    // keeping a core from the worker.
     const auto giveUp = std::chrono::steady_clock::now() + kPatience;
     do {
         if (task.Done())
@@ -454,7 +464,7 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
         const bool unchanged = task->queuedAfter == callOuts_;
         AwaitDone(*task);
         if (task->listed)
-            NoteListingTime(task->took);
+            NoteListingTime(task->took, task->listing.Count());
         if (task->listed && (unchanged || anchors.StillLeadsTo(folder.parent, folder.Name(), task->identity))) {
             own.Close(); // an earlier folder's, which would only hold its descriptor and entries
             taken_ = std::move(task);
@@ -465,14 +475,13 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
         }
         Drop(task);
     }
-    // While the window hands over, the walk lists only folders it could not hand over; the
-    // ones it lists instead, with the entry data it reads of them, tell when handing over
-    // pays again.
-    timingOwn_ = !HandingOver();
+    // A folder the walk lists itself counts, with the entry data it reads of it, into the
+    // recent cost as a worker's listing does.
+    timingOwn_ = true;
     const auto start = std::chrono::steady_clock::now();
     anchors.Open(folder.parent, folder.Name(), own);
-    if (timingOwn_)
-        ownTime_ = std::chrono::steady_clock::now() - start;
+    ownTime_ = std::chrono::steady_clock::now() - start;
+    ownEntries_ = own.Count();
     return own;
 }
 
@@ -503,7 +512,7 @@ std::shared_ptr<ListingTask> ListingWindow::TakeSubfolder(std::size_t ordinal)
 void ListingWindow::Leave()
 {
     if (timingOwn_) {
-        NoteListingTime(ownTime_);
+        NoteListingTime(ownTime_, ownEntries_);
         timingOwn_ = false;
     }
     if (!taken_)

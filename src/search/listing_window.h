@@ -55,20 +55,18 @@ struct EntryDataPlan {
 class ListingWindow {
 public:
     // Keeps at most folders listings ahead (and their entries to about a window's worth);
-    // subfolders are planned for only when descend is set. Listings are started only while
-    // folders take longer to list than handOverCost (see Plan); 0 starts them always.
+    // subfolders are planned for only when descend is set. While folders list faster than
+    // coldCost (a warm cache) at most warmListers workers list at once, else all of them;
+    // a coldCost of 0 has all of them list always.
     ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan,
-                  std::chrono::nanoseconds handOverCost);
+                  std::chrono::nanoseconds coldCost, std::size_t warmListers);
     ~ListingWindow();
     ListingWindow(const ListingWindow &) = delete;
     ListingWindow &operator=(const ListingWindow &) = delete;
 
     // Starts listings for the folders the walk takes next, nearest first, as far as the
-    // window reaches; none while the recent folders listed faster than a hand-over costs
-    // (a warm cache), when the walk lists them itself.
+    // window reaches.
     void Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anchors);
-    // True while listings ahead are started.
-    bool HandingOver() const;
     // The listings ahead the walk has taken so far.
     std::size_t ListingsTaken() const { return listingsTaken_; }
     // The listing of the folder the walk takes now: the one read ahead when it is read (or
@@ -105,18 +103,23 @@ private:
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
     // Returns once the task is done: run here when no worker has it yet, else waited for.
     void AwaitDone(PoolTask &task);
-    // Counts what one folder's listing and data took into the recent cost.
-    void NoteListingTime(std::chrono::nanoseconds took);
+    // Counts what one folder's listing of entries and their data took into the recent cost.
+    void NoteListingTime(std::chrono::nanoseconds took, std::size_t entries);
+    // True while recent folders listed as slowly as from a disk.
+    bool Cold() const { return listingTime_ >= coldCost_; }
 
     SearchPool &pool_;
     const std::size_t folders_;
     const std::size_t started_; // listings are started within this many folders of the walk
     const bool descend_;
     const std::shared_ptr<const EntryDataPlan> plan_;
-    const std::chrono::nanoseconds handOverCost_;
+    const std::chrono::nanoseconds coldCost_;
+    const std::size_t warmListers_;
+    std::size_t listers_ = 0;              // the workers that may list now, as last told the pool
     std::chrono::nanoseconds listingTime_; // what recent folders' listing and data cost
     bool timingOwn_ = false;                // the walk listed the taken folder, timed
     std::chrono::nanoseconds ownTime_{0};   // what its listing and data took so far
+    std::size_t ownEntries_ = 0;            // and how many entries it has
 
     std::vector<std::shared_ptr<ListingTask>> live_; // started and neither taken nor dropped
     std::uint64_t plans_ = 0;

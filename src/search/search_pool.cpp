@@ -18,7 +18,7 @@ constexpr std::size_t kTaskWakeBatch = 4;
 } // namespace
 
 SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
-    : windowFiles_(windowFiles < 1 ? 1 : windowFiles)
+    : windowFiles_(windowFiles < 1 ? 1 : windowFiles), taskWorkers_(threads)
 {
     const std::size_t workers = makeMatcher || threads == 0 ? threads : threads - 1;
     // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.
@@ -77,7 +77,7 @@ void SearchPool::Kick()
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        wake = sleeping_ > 0 && (!waiting_.empty() || !tasks_.empty());
+        wake = sleeping_ > 0 && (!waiting_.empty() || TaskFree());
     }
     if (wake)
         workAdded_.notify_all();
@@ -120,12 +120,17 @@ std::shared_ptr<const std::string> SearchPool::HeadFolder() const
 void SearchPool::Work(ContentMatcher *matcher)
 {
     std::vector<std::shared_ptr<const void>> spent;
+    bool ranTask = false;
     for (;;) {
         ContentJob *job = nullptr;
         std::shared_ptr<PoolTask> task;
         {
             std::unique_lock lock(mutex_);
-            while (!closing_ && waiting_.empty() && tasks_.empty() && spent_.empty()) {
+            if (ranTask) {
+                --runningTasks_;
+                ranTask = false;
+            }
+            while (!closing_ && waiting_.empty() && !TaskFree() && spent_.empty()) {
                 ++sleeping_;
                 workAdded_.wait(lock);
                 --sleeping_;
@@ -135,16 +140,18 @@ void SearchPool::Work(ContentMatcher *matcher)
             if (closing_)
                 return;
             spent.swap(spent_);
-            if (!tasks_.empty()) {
+            if (TaskFree()) {
                 task = std::move(tasks_.front());
                 tasks_.pop_front();
                 task->queued_ = false;
+                ++runningTasks_;
+                ranTask = true;
             } else if (!waiting_.empty()) {
                 job = waiting_.front();
                 waiting_.pop_front();
             }
             // Woken for a batch: a sleeping neighbour shares it.
-            if (sleeping_ > 0 && (tasks_.size() >= kTaskWakeBatch || waiting_.size() >= kWakeBatch))
+            if (sleeping_ > 0 && ((TaskFree() && tasks_.size() >= kTaskWakeBatch) || waiting_.size() >= kWakeBatch))
                 workAdded_.notify_one();
         }
         spent.clear();
@@ -179,7 +186,7 @@ void SearchPool::Wake()
     {
         std::lock_guard lock(mutex_);
         // A worker already woken and not yet running is not woken again.
-        wake = sleeping_ > waking_ && !tasks_.empty();
+        wake = sleeping_ > waking_ && TaskFree();
         if (wake)
             ++waking_;
     }
@@ -238,6 +245,34 @@ bool SearchPool::RunHere(PoolTask &task)
     return true;
 }
 
+bool SearchPool::RunNextHere()
+{
+    std::shared_ptr<PoolTask> task;
+    {
+        std::lock_guard lock(mutex_);
+        if (tasks_.empty())
+            return false;
+        task = std::move(tasks_.front());
+        tasks_.pop_front();
+        task->queued_ = false;
+    }
+    task->Run(abandon_);
+    task->MarkDone();
+    return true;
+}
+
+void SearchPool::SetTaskWorkers(std::size_t most)
+{
+    bool rose = false;
+    {
+        std::lock_guard lock(mutex_);
+        most = std::max<std::size_t>(1, most);
+        rose = most > taskWorkers_;
+        taskWorkers_ = most;
+    }
+    if (rose)
+        workAdded_.notify_all();
+}
 
 bool SearchPool::TestOneHere(ContentMatcher &matcher)
 {

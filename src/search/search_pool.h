@@ -119,6 +119,12 @@ public:
     bool Withdraw(PoolTask &task);
     // Runs the task here unless a thread has it already; false then.
     bool RunHere(PoolTask &task);
+    // Runs the first waiting task here, so that a thread waiting for a worker's task does
+    // the next one meanwhile; false when none waits.
+    bool RunNextHere();
+    // At most most workers run tasks at once (at least one; the others test contents or
+    // sleep); all of them until this is called. Wakes sleeping ones when it rises.
+    void SetTaskWorkers(std::size_t most);
     // Takes over what the walk is done with, for a worker to free when it next takes work
     // (freeing a listing closes its folder, a system call the walk need not wait for); at
     // most `most` wait, and no more than there are workers: past that, or when every worker
@@ -127,6 +133,8 @@ public:
 
 private:
     void Work(ContentMatcher *matcher);
+    // Under the lock: a worker may take a waiting task now.
+    bool TaskFree() const { return !tasks_.empty() && runningTasks_ < taskWorkers_; }
     void Test(ContentMatcher &matcher, ContentJob &job);
     // Marks the job done, waking the calling thread when it waits for it.
     void Done(ContentJob &job);
@@ -145,6 +153,8 @@ private:
     std::uint64_t placements_ = 0;     // Prioritize calls so far
     std::size_t sleeping_ = 0;         // workers waiting for a job
     std::size_t waking_ = 0;           // of them, woken by Wake and not running yet
+    std::size_t taskWorkers_;          // workers that may run tasks at once
+    std::size_t runningTasks_ = 0;     // workers running a task now
     const ContentJob *awaited_ = nullptr; // the job the calling thread waits for, if any
     bool closing_ = false;
     std::atomic<bool> abandon_{false}; // workers give up the file under way

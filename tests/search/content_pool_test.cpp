@@ -49,7 +49,7 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     MakeFolders(tree, 20);
     FileSearch search;
     SetTexts(search, "", "needle", tree.Root());
-    test::SetThreadsHandingOverEveryFolder(search, 4);
+    test::SetThreadsListingAsCold(search, 4);
     RecordingSinks sinks;
     // A sanitizer starts a thread of its own with the process's first one.
     std::thread([] {}).join();
@@ -84,7 +84,7 @@ TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
         const rlimit limit{kLimit, kLimit};
         if (setrlimit(RLIMIT_NOFILE, &limit) != 0)
             std::_Exit(2);
-        test::SetThreadsHandingOverEveryFolder(search, 8);
+        test::SetThreadsListingAsCold(search, 8);
         test::Run(search, sinks);
         const std::vector<std::string> got = Outcome(search);
         for (std::size_t i = 0; i < got.size() || i < expected.size(); ++i) {

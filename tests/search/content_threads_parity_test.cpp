@@ -60,7 +60,7 @@ RunOutcome RunOnThreads(FileSearch &search, std::size_t threads)
         if (std::this_thread::get_id() != caller)
             outcome.sinkOnCallingThread = false;
     };
-    test::SetThreadsHandingOverEveryFolder(search, threads);
+    test::SetThreadsListingAsCold(search, threads);
     test::Run(search, sinks);
     std::size_t index = 0;
     for (const FoundFile *record = search.Head(); record; record = record->next, ++index) {
@@ -367,7 +367,7 @@ TEST(ContentThreadsHostileParity, FilesVanishingDuringTheRunLeaveTheOtherRecords
             }
         };
         SetTexts(search, "", "alpha", tree.Root());
-        test::SetThreadsHandingOverEveryFolder(search, threads);
+        test::SetThreadsListingAsCold(search, threads);
         test::Run(search, sinks);
         const std::vector<std::string> found = relativeFound(search, tree);
         auto next = walkOrder.begin();
@@ -542,7 +542,7 @@ TEST(ListingThreadsHostileParity, FoldersSwappedForLinksDuringTheRunGiveTheSameR
         };
         FileSearch search;
         SetTexts(search, "*.txt", "", tree.Root());
-        test::SetThreadsHandingOverEveryFolder(search, threads);
+        test::SetThreadsListingAsCold(search, threads);
         test::Run(search, sinks);
         return paths;
     };

@@ -69,7 +69,7 @@ protected:
         walkOrder = FoundPaths(search, tree.Root());
         // Counted after a run: type names come from the MIME database, kept open once read.
         descriptorsBefore = CountProcEntries("/proc/self/fd");
-        test::SetThreadsHandingOverEveryFolder(search, kThreads);
+        test::SetThreadsListingAsCold(search, kThreads);
         test::Run(search, sinks);
         ASSERT_EQ(FoundPaths(search, tree.Root()), walkOrder);
         // A whole run leaves nothing behind either, nor keeps its threads for the next.
@@ -148,7 +148,7 @@ TEST_F(ContentThreadsStop, StopFromThePumpWhileALargeFileIsReadAbandonsIt)
         }
     };
     SetTexts(search, "", "alpha", large.Root());
-    test::SetThreadsHandingOverEveryFolder(search, kThreads);
+    test::SetThreadsListingAsCold(search, kThreads);
     search.SetRunning(true);
     EXPECT_EQ(search.RunSearch(stopping.Sinks()), 0);
     EXPECT_TRUE(stoppedWhileOpen); // the run keeps pumping while the file is read

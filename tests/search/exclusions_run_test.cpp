@@ -26,7 +26,7 @@ class ExclusionsRun : public ::testing::TestWithParam<std::size_t> {
 protected:
     void SetUp() override
     {
-        test::SetThreadsHandingOverEveryFolder(search, GetParam());
+        test::SetThreadsListingAsCold(search, GetParam());
         tree.WriteFile("keep/a.txt", "");
         tree.WriteFile("big/b.txt", "");
         tree.WriteFile("big/deep/c.txt", "");

@@ -28,7 +28,7 @@ class ExpressionRun : public ::testing::TestWithParam<std::size_t> {
 protected:
     void SetUp() override
     {
-        test::SetThreadsHandingOverEveryFolder(search, GetParam());
+        test::SetThreadsListingAsCold(search, GetParam());
     }
     std::vector<std::string> RunNames(std::string_view names, bool caseSensitive = false)
     {

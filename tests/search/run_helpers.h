@@ -46,10 +46,10 @@ public:
 
 // The threads given; with workers, every folder handed over to them, cached or not, as the
 // tests of the hand-over need on their small cached trees.
-inline void SetThreadsHandingOverEveryFolder(FileSearch &search, std::size_t threads)
+inline void SetThreadsListingAsCold(FileSearch &search, std::size_t threads)
 {
     search.SetWorkerThreads(threads);
-    search.SetListingHandOverCost({});
+    search.SetColdListingCost({});
 }
 
 // Criteria with the given texts on top of the defaults.

@@ -72,7 +72,7 @@ class WalkOnThreads : public SearchRunTest, public ::testing::WithParamInterface
 protected:
     void SetUp() override
     {
-        test::SetThreadsHandingOverEveryFolder(search, GetParam());
+        test::SetThreadsListingAsCold(search, GetParam());
     }
 };
 
@@ -512,7 +512,7 @@ TEST_F(SearchRunTest, ExcludedFilesAreNeitherTestedNorListedThroughLinksEitherAn
     const FileIdentity elsewhere{ownIdentity->device, ownIdentity->inode + 1000003};
     search.SetExcludedFiles({elsewhere, *ownIdentity});
     for (const std::size_t threads : {std::size_t{1}, std::size_t{4}}) {
-        test::SetThreadsHandingOverEveryFolder(search, threads);
+        test::SetThreadsListingAsCold(search, threads);
         SetTexts(search, "*.txt", "needle", tree.Root());
         search.criteria.wordMode = kWordModeWithout;
         EXPECT_THAT(RunConfigured(), ElementsAre("a.txt")) << threads;
