@@ -154,9 +154,12 @@ void FileSearch::StartPool(Run &run)
     // go only the data it reads before it reads any file, the first pass's.
     const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();
     plan.passes = !run.matcher ? run.patterns.size() : testsNeedData ? 1 : 0;
+    // From a warm cache, the walk and one worker fewer than the cores list; where contents
+    // are tested, the workers test and the walk lists.
     const std::size_t cores = std::max(2u, std::thread::hardware_concurrency());
+    const std::size_t warmListers = run.matcher ? 0 : cores - 1;
     run.listings = std::make_unique<ListingWindow>(*run.pool, listings, criteria.searchSubfolders != 0,
-                                                   std::move(plan), coldCost_, cores - 1);
+                                                   std::move(plan), coldCost_, warmListers);
 }
 
 bool FileSearch::AppendFoundFile(std::unique_ptr<FoundFile> record)

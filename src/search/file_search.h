@@ -61,7 +61,8 @@ public:
     static constexpr std::size_t kLeastDefaultThreads = 4;
     // With workers, folders are listed ahead of the walk by every worker while listing one
     // (with the entry data read with it) takes longer than cost, as from a cold disk; from a
-    // warm cache by one worker fewer than there are cores, the walk keeping the last one. 0
+    // warm cache by one worker fewer than there are cores, the walk keeping the last one (by
+    // the walk alone where contents are tested, the workers testing them). 0
     // has every worker list always, as the tests of the hand-over need on small cached
     // trees. The records are the same for every cost.
     static constexpr std::chrono::microseconds kColdListingCost{20};

@@ -56,8 +56,8 @@ class ListingWindow {
 public:
     // Keeps at most folders listings ahead (and their entries to about a window's worth);
     // subfolders are planned for only when descend is set. While folders list faster than
-    // coldCost (a warm cache) at most warmListers workers list at once, else all of them;
-    // a coldCost of 0 has all of them list always.
+    // coldCost (a warm cache) at most warmListers workers list at once (none: the walk
+    // lists), else all of them; a coldCost of 0 has all of them list always.
     ListingWindow(SearchPool &pool, std::size_t folders, bool descend, EntryDataPlan plan,
                   std::chrono::nanoseconds coldCost, std::size_t warmListers);
     ~ListingWindow();
