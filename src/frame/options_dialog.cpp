@@ -51,11 +51,14 @@ COptionsDialog::COptionsDialog(RegistryStore &store, OptionsDesktop *desktop, Us
     const DialogResource *resource = FindDialogResource(res::kDialogOptions);
     const DialogUnits units(font());
     setWindowTitle(DialogText(resource->caption));
-    setFixedSize(units.ToPixels(resource->width, resource->height));
+    templateSize_ = units.ToPixels(resource->width, resource->height);
+    setFixedSize(templateSize_);
     setWindowIcon(ProgramIcon());
 
     controls_ = BuildDialogControls(*resource, *this, units);
     const DialogControls &controls = controls_;
+    for (const BuiltControl &control : controls.All())
+        templateGeometry_.emplace_back(control.widget, control.widget->geometry());
     const auto onClick = [&](int id, auto handler) {
         connect(controls.Find<QPushButton>(id), &QPushButton::clicked, this, handler);
     };
@@ -169,6 +172,27 @@ void COptionsDialog::ShowState()
     folderActionLine_->setText(StateLine(actionsText, reasons));
     fileTypeLine_->setToolTip(fileTypeLine_->text());
     folderActionLine_->setToolTip(folderActionLine_->text());
+    FitStateLines();
+}
+
+void COptionsDialog::FitStateLines()
+{
+    for (const auto &[widget, rect] : templateGeometry_)
+        widget->setGeometry(rect);
+    int grown = 0;
+    for (QLabel *line : {fileTypeLine_, folderActionLine_}) { // top to bottom
+        const QRect rect = line->geometry();
+        const int extra = line->heightForWidth(rect.width()) - rect.height();
+        if (extra <= 0)
+            continue;
+        for (const auto &[widget, built] : templateGeometry_) {
+            if (widget != line && widget->y() > rect.bottom())
+                widget->move(widget->x(), widget->y() + extra);
+        }
+        line->resize(rect.width(), rect.height() + extra);
+        grown += extra;
+    }
+    setFixedSize(templateSize_.width(), templateSize_.height() + grown);
 }
 
 } // namespace sifter

@@ -8,9 +8,12 @@
 #include "framework/dialog_builder.h"
 
 #include <QDialog>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -43,6 +46,9 @@ private:
     void OnFolderVerb(bool remove);
     // The lines from what the desktop reports now, with the last action's failures.
     void ShowState();
+    // The state lines take the height their text needs: what is below a longer one moves
+    // down and the dialog grows, rather than a reason being cut; a shorter one gives it back.
+    void FitStateLines();
     std::string ProgramPath() const;
 
     DialogControls controls_;
@@ -52,6 +58,8 @@ private:
     QLabel *fileTypeLine_ = nullptr;
     QLabel *folderActionLine_ = nullptr;
     QPushButton *okButton_ = nullptr;
+    std::vector<std::pair<QWidget *, QRect>> templateGeometry_; // every control as built
+    QSize templateSize_;
     std::string fileTypeError_;                  // the last Register or Unregister's failure
     std::vector<std::string> folderActionErrors_;  // the last Add or Remove's failures
 };

@@ -198,6 +198,29 @@ TEST_F(OptionsDialogTest, TheLinesShowWhatFailedBesideWhatIsInPlace)
     EXPECT_EQ(dialog->FileTypeLine()->text(), QStringLiteral("Not registered"));
 }
 
+TEST_F(OptionsDialogTest, ALongReasonIsShownWholeWithTheDialogGrownAndShrunkAgain)
+{
+    Open();
+    const QSize templateSize = dialog->size();
+    QPushButton *close = dialog->Button(ctl::kIdCancel);
+    const int closeAt = close->y();
+    std::string reason;
+    for (int i = 0; i < 12; ++i)
+        reason += "/a/rather/long/folder" + std::to_string(i) + "/uca.xml cannot be read; ";
+    desktop.failure = reason;
+    Click(ctl::options::kAddVerb);
+    QLabel *line = dialog->FolderActionLine();
+    EXPECT_LE(line->heightForWidth(line->width()), line->height());
+    EXPECT_GT(dialog->height(), templateSize.height());
+    EXPECT_GT(close->y(), closeAt);
+    EXPECT_GE(close->y(), line->geometry().bottom());
+
+    desktop.failure.clear();
+    Click(ctl::options::kRemoveVerb);
+    EXPECT_EQ(dialog->size(), templateSize);
+    EXPECT_EQ(close->y(), closeAt);
+}
+
 TEST_F(OptionsDialogTest, AnotherDefaultApplicationIsNamed)
 {
     desktop.typeState.registered = true;
