@@ -103,7 +103,7 @@ int RunSearchCommand(const CliOptions &options)
     progress.Clear();
     ReportOwnOutputLeftOut(ownOutput, search.ExcludedFilesMet());
 
-    int status = search.CountFoundFiles() > 0 ? kExitFound : kExitNothing;
+    int status = search.Head() ? kExitFound : kExitNothing;
     // A reader that went away (head, a closed pager) is not a failure of the search.
     if (printer.WriteError() != 0 && printer.WriteError() != EPIPE) {
         PrintError(CatalogueText("sifter-cli", "standard output: %1").Arg(std::strerror(printer.WriteError())).Text());

@@ -133,7 +133,7 @@ void CLeftView::FinishRun()
     }
     searchButton_->setEnabled(true);
     searchButton_->setText(LoadResString(str::kSearch));
-    if (document_.Search().CountFoundFiles() > 0)
+    if (document_.Search().Head()) // not counted: a walk of every record
         document_.SetModifiedFlag(true);
 }
 
