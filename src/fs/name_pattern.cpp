@@ -6,6 +6,8 @@
 
 #include <QChar>
 
+#include <algorithm>
+
 namespace sifter {
 namespace {
 
@@ -153,6 +155,16 @@ bool PatternMatches(std::string_view pattern, std::string_view name)
     // A search without names asks "*" of every entry.
     if (pattern.size() == 1 && pattern[0] == kAnyRun)
         return true;
+    // "*.h" and the like, the commonest patterns: the name's end alone decides. Only in ASCII,
+    // where no other character's upper case is an ASCII letter (that of U+0131 is "I").
+    if (pattern.size() > 1 && pattern[0] == kAnyRun && pattern.find_first_of("*?", 1) == std::string_view::npos &&
+        IsAscii(pattern) && IsAscii(name)) {
+        const std::string_view end = pattern.substr(1);
+        return name.size() >= end.size() &&
+               std::equal(end.begin(), end.end(), name.end() - static_cast<std::ptrdiff_t>(end.size()),
+                          [](char a, char b) { return UpperCaseOf(static_cast<unsigned char>(a)) ==
+                                                      UpperCaseOf(static_cast<unsigned char>(b)); });
+    }
     return MatchesPattern(pattern, name, NoCount{});
 }
 

@@ -138,7 +138,8 @@ private:
     bool ReadData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data);
     // Throttled pump (and status text when folder is given), after reporting the content
     // tests finished ahead of the walk; false when asked to stop.
-    bool KeepAlive(Run &run, const std::string *folder);
+    // atEntry: called once per directory entry, a step too short to read the clock for.
+    bool KeepAlive(Run &run, const std::string *folder, bool atEntry = false);
     // Appends a record for the entry and tells the results sink; false when out of memory.
     bool AddFound(Run &run, const EntryData &data, std::string_view folder, std::int64_t matchOffset);
 

@@ -20,14 +20,14 @@ bool IsHiddenName(const std::string &name)
 
 } // namespace
 
-bool FileSearch::KeepAlive(Run &run, const std::string *folder)
+bool FileSearch::KeepAlive(Run &run, const std::string *folder, bool atEntry)
 {
     if (!Running())
         return false;
     // Tests finished ahead of the walk are reported as soon as it is their turn.
     if (run.pool && !ReportContentTests(run))
         return false;
-    if (run.throttle.Due()) {
+    if (atEntry ? run.throttle.DueAtStep() : run.throttle.Due()) {
         // Files queued in a slow stretch of the walk wait no longer than one interval.
         if (run.pool)
             run.pool->Kick();
@@ -51,7 +51,7 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
     run.sharedPath.reset();
     for (std::size_t p = 0; p < run.patterns.size(); ++p) {
         for (std::size_t i = 0; i < listing.Count(); ++i) {
-            if (!KeepAlive(run, &folder))
+            if (!KeepAlive(run, &folder, true))
                 return 0;
             const std::string &name = listing.Name(i);
             if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name) ||
@@ -99,8 +99,10 @@ bool FileSearch::AddFound(Run &run, const EntryData &data, std::string_view fold
     AppendFoundFile(std::move(record));
     if (run.listings)
         run.listings->NoteCallOut();
-    if (run.sinks.results)
+    if (run.sinks.results) {
         run.sinks.results->AddResultRow(*tail_);
+        run.throttle.AfterCallOut();
+    }
     return true;
 }
 

@@ -82,6 +82,26 @@ TEST(PatternMatches, StarTakesAnyRunIncludingNone)
     EXPECT_FALSE(PatternMatches("*.tar.gz", "backup.tar.gz.part"));
 }
 
+// A star and then plain text is decided by the name's end: the same answers as the general
+// matching (which the counting variant always takes), on names that end alike but for case,
+// are too short or hold the text elsewhere, and where a non-ASCII letter's upper case is ASCII.
+TEST(PatternMatches, AStarBeforePlainTextMatchesAsTheGeneralMatching)
+{
+    const char *patterns[] = {"*.h", "*.H", "*h", "*.tar.gz", "*port", "*I", "*.", "**.h"};
+    const char *names[] = {"a.h",   "A.H", ".h",     "h",        "x.hh",    "file.tar.gz", "FILE.TAR.GZ",
+                           "report", "por", "xi",    "x\xc4\xb1", "end.", "", "a.h.c", "\xff.h"};
+    for (const char *pattern : patterns) {
+        for (const char *name : names) {
+            std::size_t steps = 0;
+            EXPECT_EQ(PatternMatches(pattern, name), PatternMatchesCounting(pattern, name, steps))
+                << pattern << " " << name;
+        }
+    }
+    EXPECT_TRUE(PatternMatches("*I", "x\xc4\xb1")); // U+0131, dotless i
+    EXPECT_TRUE(PatternMatches("*.h", "A.H"));
+    EXPECT_FALSE(PatternMatches("*.h", "a.hh"));
+}
+
 TEST(PatternMatches, AnyExtensionAlsoMatchesNamesWithoutADot)
 {
     EXPECT_TRUE(PatternMatches("*.*", "Makefile"));

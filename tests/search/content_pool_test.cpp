@@ -51,8 +51,7 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     SetTexts(search, "", "needle", tree.Root());
     test::SetThreadsListingAsCold(search, 4);
     RecordingSinks sinks;
-    // A sanitizer starts a thread of its own with the process's first one.
-    std::thread([] {}).join();
+    test::StartFirstThread();
     const int before = CountProcEntries("/proc/self/task");
     int during = 0;
     sinks.onRow = [&](FoundFile &) { during = CountProcEntries("/proc/self/task"); };

@@ -58,9 +58,7 @@ class ThreadsStop : public ::testing::Test {
 protected:
     void Prepare(const std::function<void()> &makeTree, std::string_view names, std::string_view words)
     {
-        // A sanitizer starts a thread of its own when the process creates its first one;
-        // that thread is not the run's.
-        std::thread([] {}).join();
+        test::StartFirstThread();
         threadsBefore = CountProcEntries("/proc/self/task");
         makeTree();
         SetTexts(search, names, words, tree.Root());

@@ -3,6 +3,9 @@
 // What the process has running and open, as /proc shows it: for checks that a run leaves
 // no thread or descriptor behind.
 #include <dirent.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -36,6 +39,19 @@ inline int SettledThreadCount(int expected)
         count = CountProcEntries("/proc/self/task");
     }
     return count;
+}
+
+// Starts and joins a thread, and returns once its /proc entry is gone: a sanitizer starts a
+// thread of its own when the process makes its first one, so that the threads counted
+// afterwards are those a run leaves, not the sanitizer's or the one just joined.
+inline void StartFirstThread()
+{
+    pid_t tid = 0;
+    std::thread([&tid] { tid = gettid(); }).join();
+    const std::string entry = "/proc/self/task/" + std::to_string(tid);
+    struct stat status {};
+    for (int i = 0; i < 100 && stat(entry.c_str(), &status) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 } // namespace sifter::test
