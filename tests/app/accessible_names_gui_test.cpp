@@ -59,8 +59,9 @@ int ExpectSpokenNames(QWidget &window)
                                  .arg(QLatin1String(widget->metaObject()->className()), widget->objectName(),
                                       window.windowTitle(), node->text(QAccessible::Name));
         EXPECT_FALSE(node->text(QAccessible::Name).trimmed().isEmpty()) << what.toStdString();
-        if (button)
+        if (button) {
             EXPECT_FALSE(node->text(QAccessible::Description).trimmed().isEmpty()) << what.toStdString();
+        }
         ++checked;
     }
     return checked;
