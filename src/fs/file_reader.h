@@ -35,6 +35,8 @@ public:
     std::int64_t Read(void *buffer, std::size_t size);
     // The file's size in bytes as the file system reports it, or -1 when not open.
     std::int64_t Size() const;
+    // Its size as it was when opened, without asking the file system again.
+    std::int64_t SizeAtOpen() const { return sizeAtOpen_; }
 
 private:
     int fd_ = -1;

@@ -139,7 +139,11 @@ void FileSearch::StartPool(Run &run)
     // The workers' matchers share what the run's own matcher prepared once.
     if (run.matcher)
         makeMatcher = [&run] { return run.matcher->ForAnotherThread(); };
-    run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher);
+    const std::size_t cores = std::max(2u, std::thread::hardware_concurrency());
+    const bool alwaysCold = coldCost_.count() == 0 || coldTestCost_.count() == 0;
+    const std::size_t firstWorkers = alwaysCold ? SIZE_MAX : run.matcher ? cores : cores - 1;
+    run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher, firstWorkers);
+    run.pool->SetColdTestCost(coldTestCost_);
     if (run.pool->Workers() == 0) {
         run.pool.reset(); // no thread could be started: everything is done here
         return;
@@ -156,7 +160,6 @@ void FileSearch::StartPool(Run &run)
     plan.passes = !run.matcher ? run.patterns.size() : testsNeedData ? 1 : 0;
     // From a warm cache, the walk and one worker fewer than the cores list; where contents
     // are tested, the workers test and the walk lists.
-    const std::size_t cores = std::max(2u, std::thread::hardware_concurrency());
     const std::size_t warmListers = run.matcher ? 0 : cores - 1;
     run.listings = std::make_unique<ListingWindow>(*run.pool, listings, criteria.searchSubfolders != 0,
                                                    std::move(plan), coldCost_, warmListers);

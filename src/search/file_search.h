@@ -67,6 +67,15 @@ public:
     // trees. The records are the same for every cost.
     static constexpr std::chrono::microseconds kColdListingCost{20};
     void SetColdListingCost(std::chrono::microseconds cost) { coldCost_ = cost; }
+    // A run starts a worker per core (the walk one of them where it tests every entry), and
+    // the others once a few folders have listed as slowly as from a disk or a few content
+    // tests took longer than cost beyond their bytes' share (from the cache most took
+    // 7-14 us, from the disk 175-420 us): from the cache more threads than cores only take
+    // turns on them (an absent word in a warm tree took 0.10 s with two workers, 0.11-0.16 s
+    // with four), while a disk keeps every one waiting. A listing or test cost of 0 starts
+    // every worker at once.
+    static constexpr std::chrono::microseconds kColdTestCost{50};
+    void SetColdTestCost(std::chrono::microseconds cost) { coldTestCost_ = cost; }
 
     // Files that no run lists or reads, by identity (through a link too): the caller's own
     // output, which a search would otherwise read while it is written. None by default.
@@ -164,6 +173,7 @@ private:
     bool inRun_ = false;
     std::size_t workerThreads_ = 0;
     std::chrono::microseconds coldCost_ = kColdListingCost;
+    std::chrono::microseconds coldTestCost_ = kColdTestCost;
     std::size_t listingsTakenAhead_ = 0;
     std::vector<FileIdentity> excluded_;
     std::vector<bool> excludedMet_; // per excluded file, during and after a run

@@ -239,8 +239,9 @@ ListingWindow::ListingWindow(SearchPool &pool, std::size_t folders, bool descend
       started_(std::max<std::size_t>(1, folders_ / kKeptPerStarted)), descend_(descend),
       plan_(std::make_shared<const EntryDataPlan>(std::move(plan))), coldCost_(coldCost),
       warmListers_(warmListers),
-      // A run starts as if cold: nothing tells yet whether its folders are cached.
-      listingTime_(coldCost)
+      // A run starts as if warm; the first listing as slow as a disk read has every worker
+      // started list, and a few more start the rest.
+      listingTime_(0)
 {
 }
 
@@ -248,7 +249,11 @@ void ListingWindow::NoteListingTime(std::chrono::nanoseconds took, std::size_t e
 {
     const auto entriesCost = kCachedEntryCost * static_cast<std::int64_t>(entries);
     took = took > entriesCost ? took - entriesCost : std::chrono::nanoseconds{0};
-    if (took >= std::max<std::chrono::nanoseconds>(kDiskRead, coldCost_) && took > listingTime_)
+    const bool diskSlow = took >= std::max<std::chrono::nanoseconds>(kDiskRead, coldCost_);
+    // The workers not started yet start once folders list from a disk.
+    if (!slowListings_.Turned() && slowListings_.Note(diskSlow))
+        pool_.StartAllWorkers();
+    if (diskSlow && took > listingTime_)
         listingTime_ = took;
     else
         listingTime_ += (took - listingTime_) / kListingWeight;

@@ -14,6 +14,7 @@
 #include "fs/folder_listing.h"
 #include "search/exclusions.h"
 #include "search/search_pool.h"
+#include "search/slow_steps.h"
 #include "search/text_expression.h"
 
 #include <chrono>
@@ -117,6 +118,7 @@ private:
     const std::size_t warmListers_;
     std::size_t listers_ = 0;              // the workers that may list now, as last told the pool
     std::chrono::nanoseconds listingTime_; // what recent folders' listing and data cost
+    SlowSteps slowListings_;
     bool timingOwn_ = false;                // the walk listed the taken folder, timed
     std::chrono::nanoseconds ownTime_{0};   // what its listing and data took so far
     std::size_t ownEntries_ = 0;            // and how many entries it has

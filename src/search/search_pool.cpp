@@ -14,20 +14,34 @@ namespace {
 constexpr std::size_t kWakeBatch = 8;
 // Tasks waiting before a busy worker wakes a sleeping one to share them.
 constexpr std::size_t kTaskWakeBatch = 4;
+// What reading a byte from the cache takes at least, left out of a test's time.
+constexpr std::int64_t kCachedByteNs = 1;
 
 } // namespace
 
-SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher)
-    : windowFiles_(windowFiles < 1 ? 1 : windowFiles), taskWorkers_(threads)
+SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher,
+                       std::size_t firstWorkers)
+    : windowFiles_(windowFiles < 1 ? 1 : windowFiles), makeMatcher_(makeMatcher),
+      workersWanted_(makeMatcher || threads == 0 ? threads : threads - 1), taskWorkers_(threads)
 {
-    const std::size_t workers = makeMatcher || threads == 0 ? threads : threads - 1;
     // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.
-    matchers_.reserve(workers);
-    workers_.reserve(workers);
-    for (std::size_t i = 0; i < workers; ++i) {
+    matchers_.reserve(workersWanted_);
+    workers_.reserve(workersWanted_);
+    StartWorkers(std::min(firstWorkers, workersWanted_));
+}
+
+void SearchPool::StartAllWorkers()
+{
+    if (workers_.size() < workersWanted_)
+        StartWorkers(workersWanted_);
+}
+
+void SearchPool::StartWorkers(std::size_t count)
+{
+    while (workers_.size() < count) {
         std::unique_ptr<ContentMatcher> matcher;
-        if (makeMatcher) {
-            matcher = makeMatcher();
+        if (makeMatcher_) {
+            matcher = makeMatcher_();
             if (!matcher)
                 break;
             matcher->SetChunkCallback([this] { return !abandon_.load(std::memory_order_relaxed); });
@@ -39,6 +53,9 @@ SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const Match
         }
         matchers_.push_back(std::move(matcher));
     }
+    // What could not be started is not tried again.
+    if (workers_.size() < count)
+        workersWanted_ = workers_.size();
 }
 
 SearchPool::~SearchPool()
@@ -60,6 +77,8 @@ SearchPool::~SearchPool()
 
 void SearchPool::Submit(std::unique_ptr<ContentJob> job)
 {
+    if (ReadsCold())
+        StartAllWorkers();
     ContentJob *queued = job.get();
     window_.push_back(std::move(job));
     bool wake = false;
@@ -121,6 +140,8 @@ void SearchPool::Work(ContentMatcher *matcher)
 {
     std::vector<std::shared_ptr<const void>> spent;
     bool ranTask = false;
+    bool tested = false;
+    bool slowTest = false;
     for (;;) {
         ContentJob *job = nullptr;
         std::shared_ptr<PoolTask> task;
@@ -130,6 +151,9 @@ void SearchPool::Work(ContentMatcher *matcher)
                 --runningTasks_;
                 ranTask = false;
             }
+            if (tested && slowTests_.Note(slowTest))
+                readsCold_.store(true, std::memory_order_relaxed);
+            tested = false;
             while (!closing_ && waiting_.empty() && !TaskFree() && spent_.empty()) {
                 ++sleeping_;
                 workAdded_.wait(lock);
@@ -160,8 +184,12 @@ void SearchPool::Work(ContentMatcher *matcher)
             task->MarkDone();
         } else if (job) {
             // Content jobs come only from a run with a content test, whose workers all have a matcher.
-            Test(*matcher, *job);
+            const auto start = std::chrono::steady_clock::now();
+            const std::int64_t bytes = Test(*matcher, *job);
+            const std::int64_t took = (std::chrono::steady_clock::now() - start).count();
             Done(*job);
+            tested = true;
+            slowTest = took - bytes * kCachedByteNs > coldTestCost_;
         }
     }
 }
@@ -303,16 +331,18 @@ void SearchPool::Done(ContentJob &job)
         jobDone_.notify_one();
 }
 
-void SearchPool::Test(ContentMatcher &matcher, ContentJob &job)
+std::int64_t SearchPool::Test(ContentMatcher &matcher, ContentJob &job)
 {
     FileReader reader;
     if (!reader.OpenAt(job.folder->Descriptor(), job.name.c_str(), job.knownRegular))
-        return; // folders, FIFOs, devices and unreadable files never match
+        return 0; // folders, FIFOs, devices and unreadable files never match
     job.matchOffset = matcher.Match(reader, 0);
+    const std::int64_t bytes = reader.SizeAtOpen();
     reader.Close();
     // A match needs the entry's data for its record; an entry gone by now has none.
     if (job.matchOffset >= 0 && !job.haveData)
         job.haveData = ReadEntryDataAt(job.folder->Descriptor(), job.name.c_str(), job.name, job.data);
+    return bytes;
 }
 
 } // namespace sifter

@@ -9,6 +9,7 @@
 #include "fs/folder_listing.h"
 #include "fs/shared_folder.h"
 #include "search/content_matcher.h"
+#include "search/slow_steps.h"
 
 #include <atomic>
 #include <chrono>
@@ -72,19 +73,31 @@ class SearchPool {
 public:
     using MatcherFactory = std::function<std::unique_ptr<ContentMatcher>()>;
 
-    // Starts workers for a run of threads threads, each with a matcher of its own from
+    // Makes the pool of a run of threads threads, each worker with a matcher of its own from
     // makeMatcher; at most windowFiles content jobs are handed in and not yet taken back.
     // A run without a content test (makeMatcher empty) has one worker fewer: its walk is
     // busy all along, testing every entry and listing what the workers have not, and is one
-    // of the threads; a run with one mostly waits for its workers' tests. Workers that
-    // cannot be started are done without (Workers() tells how many run).
-    SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher);
+    // of the threads; a run with one mostly waits for its workers' tests. Only firstWorkers
+    // start now, the rest with StartAllWorkers; workers that cannot be started are done
+    // without (Workers() tells how many run).
+    SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher,
+               std::size_t firstWorkers = SIZE_MAX);
     // Abandons every task and job still waiting or under way and joins the workers.
     ~SearchPool();
     SearchPool(const SearchPool &) = delete;
     SearchPool &operator=(const SearchPool &) = delete;
 
     std::size_t Workers() const { return workers_.size(); }
+    // Starts the workers not started yet: a warm cache keeps a core busy with each thread, and
+    // more threads than cores only take turns on them, while a cold disk keeps every one
+    // waiting for it, so a run starts with a worker per core and adds the rest once listings
+    // or reads turn out slow.
+    void StartAllWorkers();
+    // A content test slower than cold, beyond what reading its bytes from the cache takes,
+    // reads from a disk; 0: every one. Before any job is handed in.
+    void SetColdTestCost(std::chrono::nanoseconds cold) { coldTestCost_ = cold.count(); }
+    // True once tests have turned out to read from a disk (SlowSteps).
+    bool ReadsCold() const { return readsCold_.load(std::memory_order_relaxed); }
     bool Full() const { return window_.size() >= windowFiles_; }
     bool Empty() const { return window_.empty(); }
 
@@ -132,17 +145,25 @@ public:
     void Discard(std::shared_ptr<const void> spent, std::size_t most);
 
 private:
+    void StartWorkers(std::size_t count);
     void Work(ContentMatcher *matcher);
     // Under the lock: a worker may take a waiting task now.
     bool TaskFree() const { return !tasks_.empty() && runningTasks_ < taskWorkers_; }
-    void Test(ContentMatcher &matcher, ContentJob &job);
+    // Returns the size of the file read (0 when none was).
+    std::int64_t Test(ContentMatcher &matcher, ContentJob &job);
     // Marks the job done, waking the calling thread when it waits for it.
     void Done(ContentJob &job);
 
     const std::size_t windowFiles_;
     std::deque<std::unique_ptr<ContentJob>> window_; // the calling thread's alone
+    const MatcherFactory makeMatcher_;
+    std::size_t workersWanted_;
     std::vector<std::unique_ptr<ContentMatcher>> matchers_;
     std::vector<std::thread> workers_;
+    // Set before any job is handed in, read by workers after it.
+    std::int64_t coldTestCost_ = 0; // ns
+    SlowSteps slowTests_;           // under the lock
+    std::atomic<bool> readsCold_{false};
 
     std::mutex mutex_;
     std::condition_variable workAdded_;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -59,6 +61,36 @@ TEST(ContentPool, WorkersLiveExactlyAsLongAsTheRun)
     EXPECT_EQ(search.CountFoundFiles(), 20u);
     EXPECT_EQ(during, before + 4);
     EXPECT_EQ(test::SettledThreadCount(before), before);
+}
+
+// From a cache (a cold cost of a second: never reached), a run has a worker per core however
+// many threads it may have, the walk one of them in a name search; the records are those of
+// one thread.
+TEST(ContentPool, AWarmRunStartsAWorkerPerCore)
+{
+    TempTree tree;
+    MakeFolders(tree, 20);
+    const std::size_t cores = std::max(2u, std::thread::hardware_concurrency());
+    for (const char *words : {"needle", ""}) {
+        FileSearch search;
+        SetTexts(search, "", words, tree.Root());
+        search.SetWorkerThreads(1);
+        RecordingSinks sinks;
+        test::Run(search, sinks);
+        const std::vector<std::string> one = Outcome(search);
+
+        search.SetWorkerThreads(cores + 3);
+        search.SetColdListingCost(std::chrono::seconds{1});
+        search.SetColdTestCost(std::chrono::seconds{1});
+        test::StartFirstThread();
+        const int before = CountProcEntries("/proc/self/task");
+        int during = 0;
+        sinks.onRow = [&](FoundFile &) { during = std::max(during, CountProcEntries("/proc/self/task")); };
+        test::Run(search, sinks);
+        EXPECT_EQ(Outcome(search), one) << words;
+        EXPECT_EQ(during, before + static_cast<int>(words[0] ? cores : cores - 1)) << words;
+        EXPECT_EQ(test::SettledThreadCount(before), before);
+    }
 }
 
 TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)

@@ -50,6 +50,7 @@ inline void SetThreadsListingAsCold(FileSearch &search, std::size_t threads)
 {
     search.SetWorkerThreads(threads);
     search.SetColdListingCost({});
+    search.SetColdTestCost({});
 }
 
 // Criteria with the given texts on top of the defaults.

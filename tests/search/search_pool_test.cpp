@@ -2,6 +2,7 @@
 // The pool's tasks: how many workers run them at once, and the calling thread running the
 // next one while it would wait.
 #include "search/search_pool.h"
+#include "search/slow_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,40 @@ TEST(SearchPoolTasks, TheCallingThreadRunsTheNextWaitingTaskItself)
     EXPECT_FALSE(pool.RunNextHere());
     gate->released = true;
     gate->WaitDone();
+}
+
+TEST(SearchPoolWorkers, OnlyTheFirstWorkersStartUntilAllAreAskedFor)
+{
+    SearchPool pool(5, 16, {}, 1); // four workers for a run without a content test
+    EXPECT_EQ(pool.Workers(), 1u);
+    Overlap first;
+    AwaitAll(QueueTasks(pool, first, 6));
+    EXPECT_EQ(first.ran.load(), 6);
+    EXPECT_EQ(first.most.load(), 1);
+    pool.StartAllWorkers();
+    EXPECT_EQ(pool.Workers(), 4u);
+    Overlap all;
+    AwaitAll(QueueTasks(pool, all, 12));
+    EXPECT_EQ(all.ran.load(), 12);
+    EXPECT_GE(all.most.load(), 2);
+}
+
+TEST(SlowStepsTest, AFewSlowStepsCloseTogetherTurnItButScatteredOnesDoNot)
+{
+    SlowSteps scattered;
+    for (int round = 0; round < 10; ++round) {
+        EXPECT_FALSE(scattered.Note(true));
+        for (int fast = 0; fast < SlowSteps::kFastBetween; ++fast)
+            EXPECT_FALSE(scattered.Note(false));
+    }
+    SlowSteps close;
+    for (int slow = 1; slow < SlowSteps::kSlowNeeded; ++slow) {
+        EXPECT_FALSE(close.Note(true));
+        for (int fast = 1; fast < SlowSteps::kFastBetween; ++fast)
+            EXPECT_FALSE(close.Note(false));
+    }
+    EXPECT_TRUE(close.Note(true));
+    EXPECT_TRUE(close.Note(false)); // for good
 }
 
 } // namespace
