@@ -185,7 +185,8 @@ void COptionsDialog::FitStateLines()
         const int extra = line->heightForWidth(rect.width()) - rect.height();
         if (extra <= 0)
             continue;
-        for (const auto &[widget, built] : templateGeometry_) {
+        for (const auto &placed : templateGeometry_) {
+            QWidget *widget = placed.first;
             if (widget != line && widget->y() > rect.bottom())
                 widget->move(widget->x(), widget->y() + extra);
         }

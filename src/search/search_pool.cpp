@@ -165,9 +165,7 @@ void SearchPool::Work(ContentMatcher *matcher)
                 return;
             spent.swap(spent_);
             if (TaskFree()) {
-                task = std::move(tasks_.front());
-                tasks_.pop_front();
-                task->queued_ = false;
+                task = TakeFirstTask();
                 ++runningTasks_;
                 ranTask = true;
             } else if (!waiting_.empty()) {
@@ -180,8 +178,7 @@ void SearchPool::Work(ContentMatcher *matcher)
         }
         spent.clear();
         if (task) {
-            task->Run(abandon_);
-            task->MarkDone();
+            Run(*task);
         } else if (job) {
             // Content jobs come only from a run with a content test, whose workers all have a matcher.
             const auto start = std::chrono::steady_clock::now();
@@ -268,8 +265,7 @@ bool SearchPool::RunHere(PoolTask &task)
 {
     if (!Withdraw(task))
         return false;
-    task.Run(abandon_);
-    task.MarkDone();
+    Run(task);
     return true;
 }
 
@@ -280,13 +276,24 @@ bool SearchPool::RunNextHere()
         std::lock_guard lock(mutex_);
         if (tasks_.empty())
             return false;
-        task = std::move(tasks_.front());
-        tasks_.pop_front();
-        task->queued_ = false;
+        task = TakeFirstTask();
     }
-    task->Run(abandon_);
-    task->MarkDone();
+    Run(*task);
     return true;
+}
+
+std::shared_ptr<PoolTask> SearchPool::TakeFirstTask()
+{
+    std::shared_ptr<PoolTask> task = std::move(tasks_.front());
+    tasks_.pop_front();
+    task->queued_ = false;
+    return task;
+}
+
+void SearchPool::Run(PoolTask &task)
+{
+    task.Run(abandon_);
+    task.MarkDone();
 }
 
 void SearchPool::SetTaskWorkers(std::size_t most)

@@ -147,6 +147,10 @@ public:
 private:
     void StartWorkers(std::size_t count);
     void Work(ContentMatcher *matcher);
+    // Under the lock: the first waiting task, no longer waiting.
+    std::shared_ptr<PoolTask> TakeFirstTask();
+    // Runs the task on this thread and marks it done.
+    void Run(PoolTask &task);
     // Under the lock: a worker may take a waiting task now.
     bool TaskFree() const { return !tasks_.empty() && runningTasks_ < taskWorkers_; }
     // Returns the size of the file read (0 when none was).

@@ -71,8 +71,11 @@ CatalogueText::CatalogueText(const char *context, const char *text)
     // A message is made right after a failed call, whose errno the caller reads beside it
     // (in any order); loading the catalogue may set errno.
     const int failure = errno;
-    // Messages are rare (errors), so each loads the catalogue for itself.
-    format_ = Translations().Translate(context, text);
+    // The window has its catalogue installed in the application, and a copy that fails file
+    // after file asks for a message each time; sifter-cli, with no application, reports one
+    // or two a run, each loading the catalogue for itself.
+    format_ = QCoreApplication::instance() ? QCoreApplication::translate(context, text).toStdString()
+                                           : Translations().Translate(context, text);
     errno = failure;
 }
 
