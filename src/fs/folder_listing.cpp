@@ -6,8 +6,10 @@
 #include "fs/shared_folder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,34 +19,98 @@
 namespace sifter {
 namespace {
 
-struct Entry {
-    std::string name;
-    // d_type; DT_UNKNOWN is resolved the first time it is asked for.
-    mutable unsigned char type = DT_UNKNOWN;
-    mutable bool examined = false; // asked for once, whatever the answer
-};
-
 inline unsigned char FoldedAscii(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - ('a' - 'A')) : byte;
 }
 
-// Name order: ASCII letters folded to upper case, the same names then by their bytes.
-bool NameBefore(const Entry &a, const Entry &b)
+// The first 8 bytes of a name, folded, as one number that orders as they do; a shorter name
+// ends in zeros, which come before any byte of a name.
+std::uint64_t SortKey(std::string_view name)
 {
-    const std::size_t common = std::min(a.name.size(), b.name.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        if (a.name[i] == b.name[i])
-            continue; // most bytes compared are alike: no folding for them
-        const unsigned char left = FoldedAscii(a.name[i]);
-        const unsigned char right = FoldedAscii(b.name[i]);
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < sizeof key; ++i)
+        key = (key << 8) | (i < name.size() ? FoldedAscii(name[i]) : 0);
+    return key;
+}
+
+struct Entry {
+    Entry(const char *entryName, unsigned char entryType) : name(entryName), key(SortKey(name)), type(entryType) {}
+
+    std::string name;
+    std::uint64_t key; // decides most comparisons without reading the name
+    // d_type; DT_UNKNOWN is resolved the first time it is asked for.
+    mutable unsigned char type = DT_UNKNOWN;
+    mutable bool examined = false; // asked for once, whatever the answer
+};
+
+// Name order: ASCII letters folded to upper case, the same names then by their bytes.
+// Names in one folder often share long beginnings (a package's files): alike bytes are
+// skipped eight at a time.
+bool NameBefore(const std::string &a, const std::string &b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common;) {
+        if (common - i >= sizeof(std::uint64_t)) {
+            std::uint64_t left = 0;
+            std::uint64_t right = 0;
+            std::memcpy(&left, a.data() + i, sizeof left);
+            std::memcpy(&right, b.data() + i, sizeof right);
+            if (left == right) {
+                i += sizeof left;
+                continue;
+            }
+            // The first byte that differs (the lowest one in memory order).
+            const std::uint64_t differ = left ^ right;
+            i += static_cast<std::size_t>(
+                     std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ)) /
+                 8;
+        } else if (a[i] == b[i]) {
+            ++i;
+            continue;
+        }
+        const unsigned char left = FoldedAscii(a[i]);
+        const unsigned char right = FoldedAscii(b[i]);
         if (left != right)
             return left < right;
+        ++i; // the same letter in another case
     }
-    if (a.name.size() != b.name.size())
-        return a.name.size() < b.name.size();
-    return a.name < b.name; // char_traits<char> compares as unsigned bytes
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b; // char_traits<char> compares as unsigned bytes
+}
+
+bool EntryBefore(const Entry &a, const Entry &b)
+{
+    return a.key != b.key ? a.key < b.key : NameBefore(a.name, b.name);
+}
+
+// Past this many entries a listing is sorted by reference and moved into place once: moving
+// the entries themselves (a string each) took twice as long in folders of /usr.
+constexpr std::size_t kSortedInPlace = 32;
+
+void SortEntries(std::vector<Entry> &entries)
+{
+    if (entries.size() <= kSortedInPlace) {
+        std::sort(entries.begin(), entries.end(), EntryBefore);
+        return;
+    }
+    struct Slot {
+        std::uint64_t key;
+        std::uint32_t index;
+    };
+    std::vector<Slot> slots(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        slots[i] = Slot{entries[i].key, static_cast<std::uint32_t>(i)};
+    std::sort(slots.begin(), slots.end(), [&entries](const Slot &a, const Slot &b) {
+        return a.key != b.key ? a.key < b.key : NameBefore(entries[a.index].name, entries[b.index].name);
+    });
+    std::vector<Entry> sorted;
+    sorted.reserve(entries.size());
+    for (const Slot &slot : slots)
+        sorted.push_back(std::move(entries[slot.index]));
+    entries.swap(sorted);
 }
 
 // What one read of the folder's records takes: as much as a directory stream reads at once.
@@ -72,7 +138,7 @@ bool ReadEntries(int folderFd, std::vector<Entry> &entries, const std::atomic<bo
             std::memcpy(&record, buffer + at, offsetof(dirent64, d_name));
             // As readdir does: records of deleted entries carry no inode.
             if (record.d_ino != 0)
-                entries.push_back(Entry{buffer + at + offsetof(dirent64, d_name), record.d_type});
+                entries.emplace_back(buffer + at + offsetof(dirent64, d_name), record.d_type);
             at += record.d_reclen;
         }
     }
@@ -120,7 +186,7 @@ bool FolderListing::Adopt(int folderFd, const std::atomic<bool> *abandon)
         Close();
         return false;
     }
-    std::sort(state_->entries.begin(), state_->entries.end(), NameBefore);
+    SortEntries(state_->entries);
     return true;
 }
 

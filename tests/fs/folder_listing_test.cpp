@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <fcntl.h>
+#include <random>
+#include <set>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,6 +83,50 @@ TEST(FolderListing, ListsEveryEntryOfALargeFolderOnce)
     ASSERT_EQ(listing.Count(), kFiles + 2u);
     for (std::size_t i = 1; i < listing.Count(); ++i)
         EXPECT_LT(listing.Name(i - 1), listing.Name(i)); // all lower case: plain byte order
+}
+
+// The order as the listing promises it, spelled out byte by byte.
+bool FoldedBefore(const std::string &a, const std::string &b)
+{
+    auto folded = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
+    };
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (folded(a[i]) != folded(b[i]))
+            return folded(a[i]) < folded(b[i]);
+    }
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+TEST(FolderListing, OrdersNamesWithLongSharedBeginningsAndCaseDifferencesAnywhere)
+{
+    // Names alike for 0 to 20 bytes, then differing in case or in letter, on either side of
+    // every 8-byte boundary; a small folder and a large one, which are sorted differently.
+    std::mt19937 random(7);
+    const std::string alphabet = "aAbBzZ_0.\xc3";
+    const std::string shared = "libsomething-common";
+    for (const std::size_t count : {20u, 400u}) {
+        TempTree tree;
+        std::set<std::string> names;
+        while (names.size() < count) {
+            std::string name = shared.substr(0, random() % (shared.size() + 1));
+            for (std::size_t tail = 1 + random() % 12; tail > 0; --tail)
+                name += alphabet[random() % alphabet.size()];
+            if (name != "." && name != ".." && names.insert(name).second)
+                tree.WriteFile(name, "");
+        }
+        FolderListing listing;
+        ASSERT_TRUE(listing.Open(tree.Root()));
+        std::vector<std::string> listed;
+        for (const std::string &name : Names(listing)) {
+            if (name != "." && name != "..")
+                listed.push_back(name);
+        }
+        std::vector<std::string> expected(names.begin(), names.end());
+        std::sort(expected.begin(), expected.end(), FoldedBefore);
+        EXPECT_EQ(listed, expected) << count << " names";
+    }
 }
 
 TEST(FolderListing, FolderThatCannotBeListedHasNoEntries)
