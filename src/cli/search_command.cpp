@@ -97,7 +97,8 @@ int RunSearchCommand(const CliOptions &options)
     PrintingResultsSink results(printer, search);
     CommandLinePump pump(printer, search);
     search.SetRunning(true);
-    search.RunSearch(SearchSinks{&results, &progress, &pump});
+    // They print and flush, and watch for Ctrl-C: nothing the walk has listed changes by them.
+    search.RunSearch(SearchSinks{&results, &progress, &pump, false});
     search.SetRunning(false);
     printer.Flush(); // a failure is kept by the printer and reported below
     progress.Clear();

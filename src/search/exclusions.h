@@ -29,6 +29,8 @@ public:
     // The folder is an excluded one, as its identity was when prepared (it may have been
     // reached by another path).
     bool SkipsIdentity(const FileIdentity &identity) const;
+    // Whether SkipsIdentity can be true at all, so that a folder need not be examined for it.
+    bool HasIdentities() const { return !identities_.empty(); }
 
 private:
     std::vector<std::string> patterns_; // as listings match them

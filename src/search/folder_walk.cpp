@@ -31,7 +31,7 @@ bool FileSearch::KeepAlive(Run &run, const std::string *folder, bool atEntry)
         // Files queued in a slow stretch of the walk wait no longer than one interval.
         if (run.pool)
             run.pool->Kick();
-        if (run.listings)
+        if (run.listings && run.sinks.mayChangeFiles)
             run.listings->NoteCallOut();
         if (folder && run.sinks.status)
             run.sinks.status->ShowSearchFolder(*folder);
@@ -97,9 +97,9 @@ bool FileSearch::AddFound(Run &run, const EntryData &data, std::string_view fold
         return false;
     FillFoundFile(*record, data, folder, matchOffset);
     AppendFoundFile(std::move(record));
-    if (run.listings)
-        run.listings->NoteCallOut();
     if (run.sinks.results) {
+        if (run.listings && run.sinks.mayChangeFiles)
+            run.listings->NoteCallOut();
         run.sinks.results->AddResultRow(*tail_);
         run.throttle.AfterCallOut();
     }
@@ -193,7 +193,7 @@ int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, co
     FolderAnchorRef anchor; // only a folder with subfolders needs one
     std::size_t ordinal = 0; // of the subfolder, as the listings ahead count them
     for (std::size_t i = 0; i < listing.Count(); ++i) {
-        if (!KeepAlive(run, nullptr))
+        if (!KeepAlive(run, nullptr, true))
             return 0;
         const std::string &name = listing.Name(i);
         if (IsDotEntry(name) || !listing.IsFolder(i))

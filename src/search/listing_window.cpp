@@ -41,11 +41,14 @@ constexpr std::chrono::microseconds kPatience{50};
 // is slow again (cold name searches took a tenth to a third longer when each counted alike).
 constexpr int kListingWeight = 8;
 constexpr std::chrono::microseconds kDiskRead{100};
-// What each entry adds to a listing from the cache (its name, sorting, its data when
-// asked), left out of the cost: a large folder is slow to list however warm, and counted
-// whole the few of /usr had all workers list a warm search for long stretches (0.23-0.27 s
-// against 0.20-0.22 s).
+// What each entry adds to a listing from the cache (its name, sorting), and each entry's
+// data read with it (a statx of a cached inode), left out of the cost: a large folder is
+// slow to list however warm, and counted whole the few of /usr had all workers list a warm
+// search for long stretches (0.23-0.27 s against 0.20-0.22 s); the folders of /usr/include,
+// where `*.h` matches nearly every name, took 3-4 us an entry with their data, and turned
+// half the warm runs cold.
 constexpr std::chrono::nanoseconds kCachedEntryCost{2000};
+constexpr std::chrono::nanoseconds kCachedDataCost{4000};
 // Entry data are read ahead in steps of this many entries of one pass; the walk keeps
 // this many steps of its folder started ahead of the one it is in.
 constexpr std::size_t kDataStepEntries = 256;
@@ -114,7 +117,7 @@ public:
     // Left by Run, for the thread that sees it Done.
     bool listed = false;
     std::chrono::nanoseconds took{0}; // the whole of Run: the listing and the data read with it
-    FileIdentity identity; // of the folder that was listed
+    std::size_t dataRead = 0;         // entries whose data it read
     FolderListing listing;
     std::vector<std::uint32_t> subfolders; // indices of the listing's folders, in listing order
     std::vector<AheadEntry> folderData;    // of the subfolders, for every pass
@@ -135,14 +138,8 @@ public:
         parent.reset();
         if (fd < 0)
             return; // the walk tries again itself, as it would without workers
-        struct stat status {};
-        if (fstat(fd, &status) != 0) {
-            close(fd); // only read through
-            return;
-        }
-        identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-        if (plan->exclusions.SkipsIdentity(identity)) {
-            close(fd); // only read through; the walk skips it by its path
+        if (plan->exclusions.HasIdentities() && (!Examine(fd) || plan->exclusions.SkipsIdentity(identity_))) {
+            close(fd); // only read through; the walk skips an excluded one by its path
             return;
         }
         if (!listing.Adopt(fd, &abandon))
@@ -152,11 +149,25 @@ public:
             if (!IsDotEntry(listing.Name(i)) && listing.IsFolder(i))
                 subfolders.push_back(static_cast<std::uint32_t>(i));
         }
+        // The walk anchors a folder with subfolders, by its identity; for the others it
+        // needs one only to check a folder that a call-out may have changed.
+        if (!subfolders.empty() && !identityKnown_ && !Examine(listing.Descriptor())) {
+            listing.Close();
+            return;
+        }
         ReadFolderData(abandon);
         if (plan->passes > 0)
             ReadPassData(listing, *plan, 0, 0, kDataStepEntries, abandon, firstData);
         took = std::chrono::steady_clock::now() - start;
+        dataRead = folderData.size() + firstData.size();
         listed = !abandon.load(std::memory_order_relaxed);
+    }
+
+    // The listed folder's identity, examined now if Run did not need it; null when it cannot
+    // be. Only once the task is done.
+    const FileIdentity *Identity()
+    {
+        return identityKnown_ || Examine(listing.Descriptor()) ? &identity_ : nullptr;
     }
 
     ListingTask *Child(std::uint32_t ordinal) const
@@ -178,6 +189,19 @@ public:
     }
 
 private:
+    bool Examine(int fd)
+    {
+        struct stat status {};
+        if (fd < 0 || fstat(fd, &status) != 0)
+            return false;
+        identity_ = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+        identityKnown_ = true;
+        return true;
+    }
+
+    FileIdentity identity_; // of the folder that was listed, once examined
+    bool identityKnown_ = false;
+
     // A subfolder's own data are read before anything lists it, as a walk without workers
     // reads them: listing a folder can move its access time.
     void ReadFolderData(const std::atomic<bool> &abandon)
@@ -245,9 +269,10 @@ ListingWindow::ListingWindow(SearchPool &pool, std::size_t folders, bool descend
 {
 }
 
-void ListingWindow::NoteListingTime(std::chrono::nanoseconds took, std::size_t entries)
+void ListingWindow::NoteListingTime(std::chrono::nanoseconds took, std::size_t entries, std::size_t dataRead)
 {
-    const auto entriesCost = kCachedEntryCost * static_cast<std::int64_t>(entries);
+    const auto entriesCost = kCachedEntryCost * static_cast<std::int64_t>(entries) +
+                             kCachedDataCost * static_cast<std::int64_t>(dataRead);
     took = took > entriesCost ? took - entriesCost : std::chrono::nanoseconds{0};
     const bool diskSlow = took >= std::max<std::chrono::nanoseconds>(kDiskRead, coldCost_);
     // The workers not started yet start once folders list from a disk.
@@ -354,8 +379,7 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
         pool_.Prioritize(order_);
     // A wake-up costs more than a small folder's listing: workers are woken for several
     // listings at a time, or for one the walk is about to reach.
-    if (order_.size() >= mostPending / 2 || firstPending <= started_ / kWakeShare)
-        pool_.Wake();
+    pool_.Wake();
 }
 
 bool ListingWindow::MakeRoom(std::size_t &entriesHeld)
@@ -473,8 +497,9 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
         const bool unchanged = task->queuedAfter == callOuts_;
         AwaitDone(*task);
         if (task->listed)
-            NoteListingTime(task->took, task->listing.Count());
-        if (task->listed && (unchanged || anchors.StillLeadsTo(folder.parent, folder.Name(), task->identity))) {
+            NoteListingTime(task->took, task->listing.Count(), task->dataRead);
+        const FileIdentity *identity = task->listed && !unchanged ? task->Identity() : nullptr;
+        if (task->listed && (unchanged || (identity && anchors.StillLeadsTo(folder.parent, folder.Name(), *identity)))) {
             own.Close(); // an earlier folder's, which would only hold its descriptor and entries
             taken_ = std::move(task);
             entriesTaken_ += taken_->listing.Count();
@@ -491,6 +516,7 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
     anchors.Open(folder.parent, folder.Name(), own);
     ownTime_ = std::chrono::steady_clock::now() - start;
     ownEntries_ = own.Count();
+    ownDataRead_ = 0;
     return own;
 }
 
@@ -501,6 +527,7 @@ bool ListingWindow::ReadHere(const FolderListing &listing, std::size_t index, En
     const auto start = std::chrono::steady_clock::now();
     const bool read = listing.Data(index, out);
     ownTime_ += std::chrono::steady_clock::now() - start;
+    ++ownDataRead_;
     return read;
 }
 
@@ -521,7 +548,7 @@ std::shared_ptr<ListingTask> ListingWindow::TakeSubfolder(std::size_t ordinal)
 void ListingWindow::Leave()
 {
     if (timingOwn_) {
-        NoteListingTime(ownTime_, ownEntries_);
+        NoteListingTime(ownTime_, ownEntries_, ownDataRead_);
         timingOwn_ = false;
     }
     if (!taken_)
@@ -537,7 +564,7 @@ void ListingWindow::Leave()
 
 const FileIdentity *ListingWindow::TakenIdentity() const
 {
-    return taken_ ? &taken_->identity : nullptr;
+    return taken_ ? taken_->Identity() : nullptr;
 }
 
 ListingWindow::DataAhead ListingWindow::Data(std::size_t pass, std::size_t index, EntryData &out)

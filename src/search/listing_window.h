@@ -79,8 +79,8 @@ public:
     std::shared_ptr<ListingTask> TakeSubfolder(std::size_t ordinal);
     // The taken folder's subfolders went to the work list with anchor as their parent.
     void SubfoldersQueuedUnder(const FolderAnchorRef &anchor);
-    // The identity of the taken folder as its listing ahead found it; null when the walk
-    // listed it itself.
+    // The identity of the taken folder as its listing ahead found it (examined now when the
+    // worker had no need to); null when the walk listed it itself or it cannot be examined.
     const FileIdentity *TakenIdentity() const;
     // Done with the taken folder: what was read ahead for it and not taken goes.
     void Leave();
@@ -104,8 +104,9 @@ private:
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
     // Returns once the task is done: run here when no worker has it yet, else waited for.
     void AwaitDone(PoolTask &task);
-    // Counts what one folder's listing of entries and their data took into the recent cost.
-    void NoteListingTime(std::chrono::nanoseconds took, std::size_t entries);
+    // Counts what one folder's listing of entries and the data of dataRead of them took into
+    // the recent cost.
+    void NoteListingTime(std::chrono::nanoseconds took, std::size_t entries, std::size_t dataRead);
     // True while recent folders listed as slowly as from a disk.
     bool Cold() const { return listingTime_ >= coldCost_; }
 
@@ -122,6 +123,7 @@ private:
     bool timingOwn_ = false;                // the walk listed the taken folder, timed
     std::chrono::nanoseconds ownTime_{0};   // what its listing and data took so far
     std::size_t ownEntries_ = 0;            // and how many entries it has
+    std::size_t ownDataRead_ = 0;           // and of how many the walk read the data
 
     std::vector<std::shared_ptr<ListingTask>> live_; // started and neither taken nor dropped
     std::uint64_t plans_ = 0;

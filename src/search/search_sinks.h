@@ -38,6 +38,10 @@ struct SearchSinks {
     ResultsSink *results = nullptr;
     StatusSink *status = nullptr;
     EventPump *pump = nullptr;
+    // False when none of them can change a file or folder (they only write rows and status
+    // out, as on a terminal): the walk then need not check after each of their calls that
+    // the folders listed ahead of it are still the ones found.
+    bool mayChangeFiles = true;
 };
 
 } // namespace sifter
