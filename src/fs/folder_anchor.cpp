@@ -57,13 +57,17 @@ public:
     }
     void ReleaseTowardsParent();
 
+    int Descriptor() const { return folder_ ? folder_->Descriptor() : -1; }
+
     std::shared_ptr<FolderAnchors::Budget> budget_;
     FolderAnchorRef parent_; // null: name_ is the path the folder was opened by
     std::string name_;
     dev_t device_;
     ino_t inode_;
-    int fd_ = -1;
-    std::list<FolderAnchor *>::iterator slot_; // in the budget's list while fd_ is open
+    // The open folder, shared with the listing that opened it while that lives; closed with
+    // its last holder.
+    std::shared_ptr<const SharedFolder> folder_;
+    std::list<FolderAnchor *>::iterator slot_; // in the budget's list while folder_ is held
 };
 
 struct FolderAnchors::Budget {
@@ -72,19 +76,27 @@ struct FolderAnchors::Budget {
 
     explicit Budget(std::size_t keepOpen) : limit(std::max<std::size_t>(1, keepOpen)) {}
 
-    // Gives the anchor its descriptor, closing the least recently used beyond the limit.
-    void Keep(FolderAnchor &anchor, int fd)
+    // Gives the anchor its open folder, letting the least recently used go beyond the limit.
+    void Keep(FolderAnchor &anchor, std::shared_ptr<const SharedFolder> folder)
     {
-        anchor.fd_ = fd;
+        anchor.folder_ = std::move(folder);
         anchor.slot_ = open.insert(open.end(), &anchor);
         while (open.size() > limit)
             Release(*open.front());
     }
+    // The same for a descriptor just opened; false (the descriptor closed) without memory for it.
+    bool Keep(FolderAnchor &anchor, int fd)
+    {
+        std::shared_ptr<const SharedFolder> folder = SharedFolder::Adopt(fd);
+        if (!folder)
+            return false;
+        Keep(anchor, std::move(folder));
+        return true;
+    }
     void Touch(FolderAnchor &anchor) { open.splice(open.end(), open, anchor.slot_); }
     void Release(FolderAnchor &anchor)
     {
-        close(anchor.fd_); // a folder opened for reading: nothing to lose
-        anchor.fd_ = -1;
+        anchor.folder_.reset(); // a folder opened for reading: nothing to lose
         open.erase(anchor.slot_);
     }
     // Halves the limit (never below the most recently used) when the process ran out of
@@ -102,7 +114,7 @@ struct FolderAnchors::Budget {
 
 FolderAnchor::~FolderAnchor()
 {
-    if (fd_ >= 0)
+    if (folder_)
         ReleaseTowardsParent();
     // Ancestors held by nothing else go one after another, not by recursion, so a chain
     // of any depth cannot exhaust the stack.
@@ -119,14 +131,14 @@ FolderAnchor::~FolderAnchor()
 // from the nearest open ancestor each time.
 void FolderAnchor::ReleaseTowardsParent()
 {
-    const bool parentWanted = parent_ && parent_->fd_ < 0 && parent_.use_count() > 1;
-    const int up = parentWanted ? openat(fd_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    const bool parentWanted = parent_ && !parent_->folder_ && parent_.use_count() > 1;
+    const int up = parentWanted ? openat(Descriptor(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     budget_->Release(*this);
     if (up < 0)
         return; // the parent is reopened from its ancestors if it is needed after all
     struct stat status {};
     if (fstat(up, &status) == 0 && parent_->IsSameFolder(status))
-        budget_->Keep(*parent_, up);
+        (void)budget_->Keep(*parent_, up); // without memory it is reopened when needed
     else
         close(up); // opened for reading only
 }
@@ -158,32 +170,27 @@ bool FolderAnchors::Open(const FolderAnchorRef &parent, const char *name, Folder
 FolderAnchorRef FolderAnchors::Anchor(const FolderAnchorRef &parent, std::string_view name,
                                       const FolderListing &listing, const FileIdentity *identity)
 {
-    const int folderFd = listing.Descriptor();
-    if (folderFd < 0)
+    const std::shared_ptr<const SharedFolder> &folder = listing.Folder();
+    if (!folder)
         return nullptr;
     FileIdentity examined;
     if (!identity) {
         struct stat status {};
-        if (fstat(folderFd, &status) != 0)
+        if (fstat(folder->Descriptor(), &status) != 0)
             return nullptr;
         examined = IdentityOf(status);
         identity = &examined;
     }
     auto anchor = std::make_shared<FolderAnchor>(budget_, parent, name, *identity);
-    int kept = -1;
-    do
-        kept = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
-    while (kept < 0 && OutOfDescriptors(errno) && budget_->Shrink());
-    // Without a descriptor of its own the anchor is reopened when a subfolder needs it.
-    if (kept >= 0)
-        budget_->Keep(*anchor, kept);
+    // The listing's descriptor, held on when the listing goes: no second one of its own.
+    budget_->Keep(*anchor, folder);
     return anchor;
 }
 
 std::shared_ptr<const SharedFolder> FolderAnchors::Share(const FolderAnchorRef &anchor)
 {
-    const int fd = anchor ? Reach(*anchor) : -1;
-    return fd < 0 ? nullptr : SharedFolder::Duplicate(fd);
+    // Shared, the folder stays open for the holder when the budget lets the anchor's go.
+    return anchor && Reach(*anchor) >= 0 ? anchor->folder_ : nullptr;
 }
 
 bool FolderAnchors::StillLeadsTo(const FolderAnchorRef &parent, const char *name, const FileIdentity &folder)
@@ -207,14 +214,14 @@ int FolderAnchors::Reach(FolderAnchor &anchor)
 {
     std::vector<FolderAnchor *> closed;
     FolderAnchor *from = &anchor;
-    while (from && from->fd_ < 0) {
+    while (from && !from->folder_) {
         closed.push_back(from);
         from = from->parent_.get();
     }
     int at = AT_FDCWD;
     if (from) {
         budget_->Touch(*from);
-        at = from->fd_;
+        at = from->Descriptor();
     }
     for (auto step = closed.rbegin(); step != closed.rend(); ++step) {
         FolderAnchor &next = **step;
@@ -227,7 +234,8 @@ int FolderAnchors::Reach(FolderAnchor &anchor)
             return -1;
         }
         // May close the step before, which has done its part.
-        budget_->Keep(next, fd);
+        if (!budget_->Keep(next, fd))
+            return -1;
         at = fd;
     }
     return at;

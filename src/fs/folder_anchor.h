@@ -47,7 +47,8 @@ public:
     // parent is that folder and no link to it (with no parent, name is a path, links
     // followed). Costs no descriptor of its own.
     bool StillLeadsTo(const FolderAnchorRef &parent, const char *name, const FileIdentity &folder);
-    // Descriptors the anchors hold open now.
+    // Open folders the anchors hold now (a descriptor each, which the listing that opened it
+    // may share while it lives).
     std::size_t OpenCount() const;
 
 private:

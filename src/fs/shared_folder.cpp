@@ -1,19 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fs/shared_folder.h"
 
-#include <fcntl.h>
 #include <new>
 #include <unistd.h>
 
 namespace sifter {
-
-std::shared_ptr<const SharedFolder> SharedFolder::Duplicate(int folderFd)
-{
-    if (folderFd < 0)
-        return nullptr;
-    const int fd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
-    return fd < 0 ? nullptr : Adopt(fd);
-}
 
 std::shared_ptr<const SharedFolder> SharedFolder::Adopt(int folderFd)
 {

@@ -9,9 +9,6 @@ namespace sifter {
 
 class SharedFolder {
 public:
-    // A new descriptor for the folder open as folderFd; null when none can be made (the
-    // process is out of descriptors, or folderFd is not open).
-    static std::shared_ptr<const SharedFolder> Duplicate(int folderFd);
     // Takes folderFd over; null (and folderFd closed) when there is no memory for it.
     static std::shared_ptr<const SharedFolder> Adopt(int folderFd);
     ~SharedFolder();

@@ -25,16 +25,11 @@ bool FileSearch::QueueContentTest(Run &run, const std::string &folder, const Fol
     if (!MakeContentRoom(run))
         return false;
     if (!run.sharedFolder) {
-        run.sharedFolder = SharedFolder::Duplicate(listing.Descriptor());
-        // Out of descriptors: the window's folders hold some, and they go as it empties.
+        // The listing's own descriptor, held on while the tests of its files wait.
+        run.sharedFolder = listing.Folder();
         if (!run.sharedFolder) {
-            if (!FinishContentTests(run))
-                return false;
-            run.sharedFolder = SharedFolder::Duplicate(listing.Descriptor());
-            if (!run.sharedFolder) {
-                handedOver = false;
-                return true;
-            }
+            handedOver = false;
+            return true;
         }
         run.sharedPath = std::make_shared<const std::string>(folder);
     }

@@ -20,10 +20,6 @@ constexpr std::size_t kWindowEntries = 4 * 1024;
 // Listings are started only for the nearest part of the window; the rest of it keeps
 // listings that subfolders found meanwhile pushed back, so that their work is not lost.
 constexpr std::size_t kKeptPerStarted = 4;
-// A sleeping worker is woken for a listing not read yet in this nearest share of where
-// listings are started, however few wait.
-constexpr std::size_t kWakeShare = 4;
-
 // How long the walk waits for a listing or entry data a worker is reading before it reads
 // them itself: about what reading a small folder takes.
 constexpr std::chrono::microseconds kPatience{50};
@@ -310,14 +306,11 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
     missing_.clear();
     order_.clear();
     std::size_t seen = 0;
-    std::size_t firstPending = 0; // where the first listing not read yet is, counted from 1
     std::size_t entriesHeld = 0;
     auto visit = [&](ListingTask &task) {
         task.plannedIn = plan;
         if (!task.Done()) {
             order_.push_back(&task);
-            if (firstPending == 0)
-                firstPending = seen;
             return;
         }
         entriesHeld += task.listing.Count();
@@ -327,8 +320,6 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
     auto missing = [&](QueuedFolder *entry, ListingTask *parent, std::uint32_t ordinal) {
         if (seen > started_)
             return; // kept there if read already, but not started so far ahead
-        if (firstPending == 0)
-            firstPending = seen;
         missing_.push_back(Missing{entry, parent, ordinal, order_.size()});
         order_.push_back(nullptr); // its place, filled once it is started
     };
@@ -377,8 +368,9 @@ void ListingWindow::Plan(std::deque<QueuedFolder> &workList, FolderAnchors &anch
         return;
     if (started || order_.size() > 1)
         pool_.Prioritize(order_);
-    // A wake-up costs more than a small folder's listing: workers are woken for several
-    // listings at a time, or for one the walk is about to reach.
+    // The walk plans once in several folders, so what waits is worth a wake-up then: waking
+    // only for many listings, or for one the walk was about to reach, left a worker asleep
+    // for up to 30 ms with 23 listings waiting.
     pool_.Wake();
 }
 
@@ -415,10 +407,8 @@ std::shared_ptr<ListingTask> ListingWindow::Start(const Missing &slot, FolderAnc
         QueuedFolder &entry = *slot.entry;
         if (entry.parent) {
             // Siblings share their parent's descriptor.
-            if (sharedAnchor_ != entry.parent) {
-                shareOf_ = anchors.Share(entry.parent);
-                sharedAnchor_ = entry.parent;
-            }
+            if (sharedAnchor_ != entry.parent)
+                ShareFolderOf(entry.parent, anchors.Share(entry.parent));
             if (!shareOf_)
                 return nullptr; // the walk reaches it itself, as it would without workers
             task->parent = shareOf_;
@@ -482,8 +472,16 @@ void ListingWindow::SubfoldersQueuedUnder(const FolderAnchorRef &anchor)
         return;
     // Their listings open them relative to the taken folder, already open: no descriptor
     // of its own is needed for it.
+    ShareFolderOf(anchor, taken_->listing.Folder());
+}
+
+void ListingWindow::ShareFolderOf(const FolderAnchorRef &anchor, std::shared_ptr<const SharedFolder> folder)
+{
+    // The folder shared before may have no other holder left: a worker closes it.
+    if (shareOf_)
+        pool_.Discard(std::move(shareOf_), folders_);
+    shareOf_ = std::move(folder);
     sharedAnchor_ = anchor;
-    shareOf_ = taken_->listing.Folder();
 }
 
 const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &anchors, FolderListing &own)

@@ -102,6 +102,8 @@ private:
     // Drops listings outside the window until there is room for one more; false when none can go.
     bool MakeRoom(std::size_t &entriesHeld);
     std::shared_ptr<ListingTask> Start(const Missing &slot, FolderAnchors &anchors);
+    // Shares folder, anchor's, with the listings of the anchor's subfolders from now on.
+    void ShareFolderOf(const FolderAnchorRef &anchor, std::shared_ptr<const SharedFolder> folder);
     // Returns once the task is done: run here when no worker has it yet, else waited for.
     void AwaitDone(PoolTask &task);
     // Counts what one folder's listing of entries and the data of dataRead of them took into

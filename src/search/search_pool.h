@@ -140,8 +140,7 @@ public:
     void SetTaskWorkers(std::size_t most);
     // Takes over what the walk is done with, for a worker to free when it next takes work
     // (freeing a listing closes its folder, a system call the walk need not wait for); at
-    // most `most` wait, and no more than there are workers: past that, or when every worker
-    // sleeps, they are freed here.
+    // most `most` wait: past that, or when every worker sleeps, they are freed here.
     void Discard(std::shared_ptr<const void> spent, std::size_t most);
 
 private:
@@ -151,6 +150,8 @@ private:
     std::shared_ptr<PoolTask> TakeFirstTask();
     // Runs the task on this thread and marks it done.
     void Run(PoolTask &task);
+    // Returns once work was added since added_ was seen, or after a short while.
+    void AwaitAdded(std::uint64_t seen) const;
     // Under the lock: a worker may take a waiting task now.
     bool TaskFree() const { return !tasks_.empty() && runningTasks_ < taskWorkers_; }
     // Returns the size of the file read (0 when none was).
@@ -183,6 +184,10 @@ private:
     const ContentJob *awaited_ = nullptr; // the job the calling thread waits for, if any
     bool closing_ = false;
     std::atomic<bool> abandon_{false}; // workers give up the file under way
+    // Counts additions of work (jobs, tasks, more task workers, the end), for a worker
+    // waiting for some without sleeping; that it does while each has a core of its own.
+    std::atomic<std::uint64_t> added_{0};
+    std::atomic<bool> spinWhenIdle_{true};
 };
 
 } // namespace sifter

@@ -4,6 +4,7 @@
 #include "fs/folder_anchor.h"
 
 #include "fs/listing_names.h"
+#include "support/process_entries.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +184,23 @@ TEST_F(FolderAnchorsTest, SharedFolderIsTheAnchoredOneAndOutlivesTheAnchors)
     FolderListing fromShared;
     ASSERT_TRUE(fromShared.Adopt(OpenFolderAt(shared->Descriptor(), "c", false)));
     EXPECT_EQ(Names(fromShared), NamesIn({"inside"}));
+}
+
+TEST_F(FolderAnchorsTest, AnchorKeepsTheListingsDescriptorOpenWithoutOneOfItsOwn)
+{
+    FolderAnchors anchors(4);
+    ASSERT_TRUE(anchors.Open(nullptr, tree.Path("a").c_str(), listing));
+    const int before = test::CountProcEntries("/proc/self/fd");
+    FolderAnchorRef a = anchors.Anchor(nullptr, tree.Path("a"), listing);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(test::CountProcEntries("/proc/self/fd"), before);
+    listing.Close(); // the anchor holds on to the folder
+    EXPECT_EQ(test::CountProcEntries("/proc/self/fd"), before);
+    ASSERT_TRUE(anchors.Open(a, "b", listing));
+    EXPECT_EQ(Names(listing), NamesIn({"c"}));
+    listing.Close();
+    a.reset(); // the last holder closes it
+    EXPECT_EQ(test::CountProcEntries("/proc/self/fd"), before - 1);
 }
 
 TEST_F(FolderAnchorsTest, AnchorTakesAKnownIdentityAndIsReachedByIt)
