@@ -152,8 +152,9 @@ bool MatchesPattern(std::string_view pattern, std::string_view name, Count count
 
 bool PatternMatches(std::string_view pattern, std::string_view name)
 {
-    // A search without names asks "*" of every entry.
-    if (pattern.size() == 1 && pattern[0] == kAnyRun)
+    // A search without names asks "*.*" of every entry (which matches names without a dot
+    // too), an expression's run "*": the general matcher took a tenth of the walk's time.
+    if (pattern == "*" || pattern == "*.*")
         return true;
     // "*.h" and the like, the commonest patterns: the name's end alone decides. Only in ASCII,
     // where no other character's upper case is an ASCII letter (that of U+0131 is "I").

@@ -55,7 +55,7 @@ bool FileSearch::ReportContentTests(Run &run)
         const std::unique_ptr<ContentJob> job = run.pool->TakeHead();
         if (job->matchOffset < 0 || !job->haveData)
             continue; // no match, or gone before its data could be read
-        if (!AddFound(run, job->data, *job->folderPath, job->matchOffset))
+        if (!AddFound(run, std::move(job->data), *job->folderPath, job->matchOffset))
             return false;
     }
     return Running();

@@ -241,15 +241,15 @@ std::size_t FileSearch::CountFoundFiles() const
     return count;
 }
 
-void FileSearch::FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
+void FileSearch::FillFoundFile(FoundFile &record, EntryData &&findData, std::string_view folder,
                                std::int64_t matchOffset)
 {
-    record.SetName(findData.name);
     record.SetFolder(folderTexts_.Share(folder));
     record.size = findData.Size();
     if (typeNamesWanted_)
         record.SetTypeName(
             typeNameTexts_.Share(typeNames_.TypeName(findData.name, (findData.attributes & kAttributeFolder) != 0)));
+    record.TakeName(std::move(findData.name));
     record.lastWriteTime = findData.lastWriteTime;
     record.creationTime = findData.creationTime;
     record.lastAccessTime = findData.lastAccessTime;

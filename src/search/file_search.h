@@ -116,11 +116,10 @@ public:
     // distinct extension; its cache answers the rest).
     std::size_t TypeNameLookups() const { return typeNames_.DatabaseLookups(); }
 
-    // Fills the record from the entry, the folder text and the match offset; the type name
-    // (when wanted) comes from the per-extension cached type lookup. Records of one folder
-    // share its text, and records of one type their type name.
-    void FillFoundFile(FoundFile &record, const EntryData &findData, std::string_view folder,
-                       std::int64_t matchOffset);
+    // Fills the record from the entry (taking its name over), the folder text and the match
+    // offset; the type name (when wanted) comes from the per-extension cached type lookup.
+    // Records of one folder share its text, and records of one type their type name.
+    void FillFoundFile(FoundFile &record, EntryData &&findData, std::string_view folder, std::int64_t matchOffset);
 
 private:
     struct Run;
@@ -150,7 +149,7 @@ private:
     // atEntry: called once per directory entry, a step too short to read the clock for.
     bool KeepAlive(Run &run, const std::string *folder, bool atEntry = false);
     // Appends a record for the entry and tells the results sink; false when out of memory.
-    bool AddFound(Run &run, const EntryData &data, std::string_view folder, std::int64_t matchOffset);
+    bool AddFound(Run &run, EntryData &&data, std::string_view folder, std::int64_t matchOffset);
 
     // Content tests on the pool (content_tests.cpp). Each returns false when the run stops.
     // Hands the entry's test to the pool: handedOver false means it is to be tested here,

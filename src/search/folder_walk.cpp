@@ -83,19 +83,19 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
             if (!haveData && !ReadData(run, listing, p, i, data))
                 continue; // gone since it was listed
 
-            if (!AddFound(run, data, folder, matchOffset))
+            if (!AddFound(run, std::move(data), folder, matchOffset))
                 return 0;
         }
     }
     return 0;
 }
 
-bool FileSearch::AddFound(Run &run, const EntryData &data, std::string_view folder, std::int64_t matchOffset)
+bool FileSearch::AddFound(Run &run, EntryData &&data, std::string_view folder, std::int64_t matchOffset)
 {
     std::unique_ptr<FoundFile> record(new (std::nothrow) FoundFile);
     if (!record)
         return false;
-    FillFoundFile(*record, data, folder, matchOffset);
+    FillFoundFile(*record, std::move(data), folder, matchOffset);
     AppendFoundFile(std::move(record));
     if (run.sinks.results) {
         if (run.listings && run.sinks.mayChangeFiles)

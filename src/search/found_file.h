@@ -97,6 +97,7 @@ struct FoundFile {
     std::string Path() const;
 
     void SetName(std::string_view name) { name_.assign(name); }
+    void TakeName(std::string &&name) { name_ = std::move(name); }
     void SetFolder(std::string_view folder);
     void SetFolder(SharedText folder) { folder_ = std::move(folder); }
     const SharedText &SharedFolder() const { return folder_; }

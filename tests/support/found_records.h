@@ -19,7 +19,7 @@ inline std::unique_ptr<FoundFile> RecordOfEntry(FileSearch &search, const std::s
     auto record = std::make_unique<FoundFile>();
     EntryData data;
     if (ReadEntryData(PathAppend(folder, name), data)) {
-        search.FillFoundFile(*record, data, folder, 0);
+        search.FillFoundFile(*record, std::move(data), folder, 0);
     } else {
         record->SetName(name);
         record->SetFolder(folder);
