@@ -83,7 +83,8 @@ void CLeftView::OnSearch()
 
     StatusPaneSink status(qobject_cast<FrameWindow *>(window()));
     EventLoopPump loopPump;
-    document_.RunSearch(SearchSinks{rows, &status, eventPump_ ? eventPump_ : &loopPump});
+    // The rows wait for the pump to show them; the pump runs what the user does meanwhile.
+    document_.RunSearch(SearchSinks{rows, &status, eventPump_ ? eventPump_ : &loopPump, false, true});
     FinishRun();
 }
 

@@ -31,7 +31,7 @@ bool FileSearch::KeepAlive(Run &run, const std::string *folder, bool atEntry)
         // Files queued in a slow stretch of the walk wait no longer than one interval.
         if (run.pool)
             run.pool->Kick();
-        if (run.listings && run.sinks.mayChangeFiles)
+        if (run.listings && run.sinks.eventsMayChangeFiles)
             run.listings->NoteCallOut();
         if (folder && run.sinks.status)
             run.sinks.status->ShowSearchFolder(*folder);
@@ -98,7 +98,7 @@ bool FileSearch::AddFound(Run &run, EntryData &&data, std::string_view folder, s
     FillFoundFile(*record, std::move(data), folder, matchOffset);
     AppendFoundFile(std::move(record));
     if (run.sinks.results) {
-        if (run.listings && run.sinks.mayChangeFiles)
+        if (run.listings && run.sinks.rowsMayChangeFiles)
             run.listings->NoteCallOut();
         run.sinks.results->AddResultRow(*tail_);
         run.throttle.AfterCallOut();

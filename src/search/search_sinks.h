@@ -38,10 +38,12 @@ struct SearchSinks {
     ResultsSink *results = nullptr;
     StatusSink *status = nullptr;
     EventPump *pump = nullptr;
-    // False when none of them can change a file or folder (they only write rows and status
-    // out, as on a terminal): the walk then need not check after each of their calls that
-    // the folders listed ahead of it are still the ones found.
-    bool mayChangeFiles = true;
+    // Whether their calls may change a file or folder: rows and status that are only shown
+    // or printed change nothing, a pump runs whatever the user does meanwhile. When they
+    // cannot, the walk need not check after their calls that the folders it listed ahead
+    // are still the ones it found.
+    bool rowsMayChangeFiles = true;   // results
+    bool eventsMayChangeFiles = true; // status and pump
 };
 
 } // namespace sifter
