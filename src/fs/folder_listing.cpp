@@ -26,7 +26,7 @@ inline unsigned char FoldedAscii(char c)
 }
 
 // The first 8 bytes of a name, folded, as one number that orders as they do; a shorter name
-// ends in zeros, which come before any byte of a name.
+// ends in zeros, which come before any byte of a name. Most comparisons end with it.
 std::uint64_t SortKey(std::string_view name)
 {
     std::uint64_t key = 0;
@@ -36,10 +36,9 @@ std::uint64_t SortKey(std::string_view name)
 }
 
 struct Entry {
-    Entry(const char *entryName, unsigned char entryType) : name(entryName), key(SortKey(name)), type(entryType) {}
+    Entry(const char *entryName, unsigned char entryType) : name(entryName), type(entryType) {}
 
     std::string name;
-    std::uint64_t key; // decides most comparisons without reading the name
     // d_type; DT_UNKNOWN is resolved the first time it is asked for.
     mutable unsigned char type = DT_UNKNOWN;
     mutable bool examined = false; // asked for once, whatever the answer
@@ -83,34 +82,48 @@ bool NameBefore(const std::string &a, const std::string &b)
 
 bool EntryBefore(const Entry &a, const Entry &b)
 {
-    return a.key != b.key ? a.key < b.key : NameBefore(a.name, b.name);
+    return NameBefore(a.name, b.name);
 }
 
-// Past this many entries a listing is sorted by reference and moved into place once: moving
-// the entries themselves (a string each) took twice as long in folders of /usr.
+// Between these many entries a listing is sorted by reference (a key of its first bytes and
+// its place, 16 bytes an entry) and then moved into place: moving the entries themselves (a
+// string each) took twice as long in folders of /usr. Past the upper bound the references
+// would cost more memory than a few MB (a folder of a million entries took 72 MB).
 constexpr std::size_t kSortedInPlace = 32;
+constexpr std::size_t kMostSortedByReference = 64 * 1024;
 
 void SortEntries(std::vector<Entry> &entries)
 {
-    if (entries.size() <= kSortedInPlace) {
+    if (entries.size() <= kSortedInPlace || entries.size() > kMostSortedByReference) {
         std::sort(entries.begin(), entries.end(), EntryBefore);
         return;
     }
     struct Slot {
         std::uint64_t key;
-        std::uint32_t index;
+        std::uint32_t index; // of the entry that goes here
     };
     std::vector<Slot> slots(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        slots[i] = Slot{entries[i].key, static_cast<std::uint32_t>(i)};
+        slots[i] = Slot{SortKey(entries[i].name), static_cast<std::uint32_t>(i)};
     std::sort(slots.begin(), slots.end(), [&entries](const Slot &a, const Slot &b) {
         return a.key != b.key ? a.key < b.key : NameBefore(entries[a.index].name, entries[b.index].name);
     });
-    std::vector<Entry> sorted;
-    sorted.reserve(entries.size());
-    for (const Slot &slot : slots)
-        sorted.push_back(std::move(entries[slot.index]));
-    entries.swap(sorted);
+    // Moved along each cycle of the order, in place; a slot pointing at itself is done.
+    for (std::size_t start = 0; start < slots.size(); ++start) {
+        if (slots[start].index == start)
+            continue;
+        Entry first = std::move(entries[start]);
+        for (std::size_t at = start;;) {
+            const std::size_t from = slots[at].index;
+            slots[at].index = static_cast<std::uint32_t>(at);
+            if (from == start) {
+                entries[at] = std::move(first);
+                break;
+            }
+            entries[at] = std::move(entries[from]);
+            at = from;
+        }
+    }
 }
 
 // What one read of the folder's records takes: as much as a directory stream reads at once.
