@@ -3,6 +3,7 @@
 
 #include "fs/entry_data.h"
 #include "fs/file_reader.h"
+#include "fs/usable_cores.h"
 
 #include <algorithm>
 #include <system_error>
@@ -44,7 +45,7 @@ void SearchPool::StartAllWorkers()
 void SearchPool::StartWorkers(std::size_t count)
 {
     // More workers than cores share them: one waiting for work would keep another from it.
-    if (count >= std::thread::hardware_concurrency())
+    if (count >= UsableCores())
         spinWhenIdle_.store(false, std::memory_order_relaxed);
     while (workers_.size() < count) {
         std::unique_ptr<ContentMatcher> matcher;

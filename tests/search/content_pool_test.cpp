@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run with content-test threads as the process sees it: the workers live exactly as
 // long as the run, and a tight descriptor limit changes nothing a user can see.
+#include "fs/usable_cores.h"
 #include "search/file_search.h"
 #include "search/run_helpers.h"
 #include "support/process_entries.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -70,7 +72,7 @@ TEST(ContentPool, AWarmRunStartsAWorkerPerCore)
 {
     TempTree tree;
     MakeFolders(tree, 20);
-    const std::size_t cores = std::max(2u, std::thread::hardware_concurrency());
+    const std::size_t cores = UsableCores();
     for (const char *words : {"needle", ""}) {
         FileSearch search;
         SetTexts(search, "", words, tree.Root());
@@ -88,9 +90,45 @@ TEST(ContentPool, AWarmRunStartsAWorkerPerCore)
         sinks.onRow = [&](FoundFile &) { during = std::max(during, CountProcEntries("/proc/self/task")); };
         test::Run(search, sinks);
         EXPECT_EQ(Outcome(search), one) << words;
-        EXPECT_EQ(during, before + static_cast<int>(words[0] ? cores : cores - 1)) << words;
+        EXPECT_EQ(during, before + static_cast<int>(words[0] ? cores : std::max<std::size_t>(1, cores - 1))) << words;
         EXPECT_EQ(test::SettledThreadCount(before), before);
     }
+}
+
+// A process held to one processor (taskset, a container) counts one core, whatever the
+// machine has: a warm name search lists on the walk alone, its worker kept for a cold disk.
+TEST(ContentPool, OnOneUsableCoreAWarmNameSearchListsOnTheWalk)
+{
+    cpu_set_t all;
+    ASSERT_EQ(sched_getaffinity(0, sizeof all, &all), 0);
+    int first = 0;
+    while (!CPU_ISSET(first, &all))
+        ++first;
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(first, &one);
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    EXPECT_EQ(UsableCores(), 1u);
+
+    TempTree tree;
+    MakeFolders(tree, 20);
+    FileSearch search;
+    SetTexts(search, "", "", tree.Root());
+    search.SetWorkerThreads(1);
+    RecordingSinks sinks;
+    test::Run(search, sinks);
+    const std::vector<std::string> single = Outcome(search);
+    search.SetWorkerThreads(4);
+    search.SetColdListingCost(std::chrono::seconds{1});
+    test::Run(search, sinks);
+    EXPECT_EQ(Outcome(search), single);
+    EXPECT_EQ(search.ListingsTakenAhead(), 0u);
+    // With every listing as slow as a disk's, the listings are read ahead on one core too.
+    test::SetThreadsListingAsCold(search, 4);
+    test::Run(search, sinks);
+    EXPECT_EQ(Outcome(search), single);
+    EXPECT_GT(search.ListingsTakenAhead(), 0u);
+    ASSERT_EQ(sched_setaffinity(0, sizeof all, &all), 0);
 }
 
 TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
