@@ -36,6 +36,14 @@ std::vector<std::string> Outcome(const FileSearch &search)
     return lines;
 }
 
+// The outcome of the search as set up, run on one thread.
+std::vector<std::string> OneThreadOutcome(FileSearch &search, RecordingSinks &sinks)
+{
+    search.SetWorkerThreads(1);
+    test::Run(search, sinks);
+    return Outcome(search);
+}
+
 // Folders of a few files each: "hit" holds the word (past the first chunk in some),
 // "miss" does not.
 void MakeFolders(const TempTree &tree, int count)
@@ -76,10 +84,8 @@ TEST(ContentPool, AWarmRunStartsAWorkerPerCore)
     for (const char *words : {"needle", ""}) {
         FileSearch search;
         SetTexts(search, "", words, tree.Root());
-        search.SetWorkerThreads(1);
         RecordingSinks sinks;
-        test::Run(search, sinks);
-        const std::vector<std::string> one = Outcome(search);
+        const std::vector<std::string> one = OneThreadOutcome(search, sinks);
 
         search.SetWorkerThreads(cores + 3);
         search.SetColdListingCost(std::chrono::seconds{1});
@@ -114,10 +120,8 @@ TEST(ContentPool, OnOneUsableCoreAWarmNameSearchListsOnTheWalk)
     MakeFolders(tree, 20);
     FileSearch search;
     SetTexts(search, "", "", tree.Root());
-    search.SetWorkerThreads(1);
     RecordingSinks sinks;
-    test::Run(search, sinks);
-    const std::vector<std::string> single = Outcome(search);
+    const std::vector<std::string> single = OneThreadOutcome(search, sinks);
     search.SetWorkerThreads(4);
     search.SetColdListingCost(std::chrono::seconds{1});
     test::Run(search, sinks);
@@ -140,10 +144,8 @@ TEST(ContentPool, FewDescriptorsGiveTheOneThreadOutcome)
     });
     FileSearch search;
     SetTexts(search, "", "needle", tree.Root());
-    search.SetWorkerThreads(1);
     RecordingSinks sinks;
-    test::Run(search, sinks);
-    const std::vector<std::string> expected = Outcome(search);
+    const std::vector<std::string> expected = OneThreadOutcome(search, sinks);
     ASSERT_EQ(expected.size(), 190u);
 
     // In a child: the limit stays there. Ten descriptors for the walk's folders and ten
