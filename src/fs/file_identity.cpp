@@ -15,6 +15,14 @@ std::optional<FileIdentity> RegularIdentity(const struct stat &info)
 
 } // namespace
 
+std::optional<FileIdentity> FileIdentityOf(int fd)
+{
+    struct stat info {};
+    if (fd < 0 || fstat(fd, &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 std::optional<FileIdentity> RegularFileIdentityOf(int fd)
 {
     struct stat info {};

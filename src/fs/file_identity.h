@@ -14,6 +14,8 @@ struct FileIdentity {
     bool operator==(const FileIdentity &) const = default;
 };
 
+// The identity of whatever is open as fd; none when it cannot be examined.
+std::optional<FileIdentity> FileIdentityOf(int fd);
 // The identity of the regular file open as fd; none for anything else (a pipe, a terminal)
 // or when it cannot be examined.
 std::optional<FileIdentity> RegularFileIdentityOf(int fd);

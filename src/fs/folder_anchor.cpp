@@ -173,13 +173,12 @@ FolderAnchorRef FolderAnchors::Anchor(const FolderAnchorRef &parent, std::string
     const std::shared_ptr<const SharedFolder> &folder = listing.Folder();
     if (!folder)
         return nullptr;
-    FileIdentity examined;
+    std::optional<FileIdentity> examined;
     if (!identity) {
-        struct stat status {};
-        if (fstat(folder->Descriptor(), &status) != 0)
+        examined = FileIdentityOf(folder->Descriptor());
+        if (!examined)
             return nullptr;
-        examined = IdentityOf(status);
-        identity = &examined;
+        identity = &*examined;
     }
     auto anchor = std::make_shared<FolderAnchor>(budget_, parent, name, *identity);
     // The listing's descriptor, held on when the listing goes: no second one of its own.

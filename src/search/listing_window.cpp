@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <optional>
 #include <utility>
 
 namespace sifter {
@@ -113,7 +113,6 @@ public:
     // Left by Run, for the thread that sees it Done.
     bool listed = false;
     std::chrono::nanoseconds took{0}; // the whole of Run: the listing and the data read with it
-    std::size_t dataRead = 0;         // entries whose data it read
     FolderListing listing;
     std::vector<std::uint32_t> subfolders; // indices of the listing's folders, in listing order
     std::vector<AheadEntry> folderData;    // of the subfolders, for every pass
@@ -134,7 +133,7 @@ public:
         parent.reset();
         if (fd < 0)
             return; // the walk tries again itself, as it would without workers
-        if (plan->exclusions.HasIdentities() && (!Examine(fd) || plan->exclusions.SkipsIdentity(identity_))) {
+        if (plan->exclusions.HasIdentities() && (!Examine(fd) || plan->exclusions.SkipsIdentity(*identity_))) {
             close(fd); // only read through; the walk skips an excluded one by its path
             return;
         }
@@ -147,7 +146,7 @@ public:
         }
         // The walk anchors a folder with subfolders, by its identity; for the others it
         // needs one only to check a folder that a call-out may have changed.
-        if (!subfolders.empty() && !identityKnown_ && !Examine(listing.Descriptor())) {
+        if (!subfolders.empty() && !Examine(listing.Descriptor())) {
             listing.Close();
             return;
         }
@@ -155,16 +154,14 @@ public:
         if (plan->passes > 0)
             ReadPassData(listing, *plan, 0, 0, kDataStepEntries, abandon, firstData);
         took = std::chrono::steady_clock::now() - start;
-        dataRead = folderData.size() + firstData.size();
         listed = !abandon.load(std::memory_order_relaxed);
     }
 
     // The listed folder's identity, examined now if Run did not need it; null when it cannot
     // be. Only once the task is done.
-    const FileIdentity *Identity()
-    {
-        return identityKnown_ || Examine(listing.Descriptor()) ? &identity_ : nullptr;
-    }
+    const FileIdentity *Identity() { return Examine(listing.Descriptor()) ? &*identity_ : nullptr; }
+    // Entries whose data Run read.
+    std::size_t DataRead() const { return folderData.size() + firstData.size(); }
 
     ListingTask *Child(std::uint32_t ordinal) const
     {
@@ -185,18 +182,15 @@ public:
     }
 
 private:
+    // True once the identity is known, examining the folder open as fd if it is not yet.
     bool Examine(int fd)
     {
-        struct stat status {};
-        if (fd < 0 || fstat(fd, &status) != 0)
-            return false;
-        identity_ = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-        identityKnown_ = true;
-        return true;
+        if (!identity_)
+            identity_ = FileIdentityOf(fd);
+        return identity_.has_value();
     }
 
-    FileIdentity identity_; // of the folder that was listed, once examined
-    bool identityKnown_ = false;
+    std::optional<FileIdentity> identity_; // of the folder that was listed, once examined
 
     // A subfolder's own data are read before anything lists it, as a walk without workers
     // reads them: listing a folder can move its access time.
@@ -495,7 +489,7 @@ const FolderListing &ListingWindow::Take(QueuedFolder &folder, FolderAnchors &an
         const bool unchanged = task->queuedAfter == callOuts_;
         AwaitDone(*task);
         if (task->listed)
-            NoteListingTime(task->took, task->listing.Count(), task->dataRead);
+            NoteListingTime(task->took, task->listing.Count(), task->DataRead());
         const FileIdentity *identity = task->listed && !unchanged ? task->Identity() : nullptr;
         if (task->listed && (unchanged || (identity && anchors.StillLeadsTo(folder.parent, folder.Name(), *identity)))) {
             own.Close(); // an earlier folder's, which would only hold its descriptor and entries

@@ -28,7 +28,8 @@ constexpr std::chrono::microseconds kIdleSpin{200};
 SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher,
                        std::size_t firstWorkers)
     : windowFiles_(windowFiles < 1 ? 1 : windowFiles), makeMatcher_(makeMatcher),
-      workersWanted_(makeMatcher || threads == 0 ? threads : threads - 1), taskWorkers_(threads)
+      workersWanted_(makeMatcher || threads == 0 ? threads : threads - 1), cores_(UsableCores()),
+      taskWorkers_(threads)
 {
     // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.
     matchers_.reserve(workersWanted_);
@@ -45,7 +46,7 @@ void SearchPool::StartAllWorkers()
 void SearchPool::StartWorkers(std::size_t count)
 {
     // More workers than cores share them: one waiting for work would keep another from it.
-    if (count >= UsableCores())
+    if (count >= cores_)
         spinWhenIdle_.store(false, std::memory_order_relaxed);
     while (workers_.size() < count) {
         std::unique_ptr<ContentMatcher> matcher;

@@ -163,6 +163,7 @@ private:
     std::deque<std::unique_ptr<ContentJob>> window_; // the calling thread's alone
     const MatcherFactory makeMatcher_;
     std::size_t workersWanted_;
+    const std::size_t cores_; // the processors the process may run on
     std::vector<std::unique_ptr<ContentMatcher>> matchers_;
     std::vector<std::thread> workers_;
     // Set before any job is handed in, read by workers after it.
