@@ -8,10 +8,10 @@
 
 namespace sifter {
 
-std::string FormatIsoLocalTime(FileTime time)
+std::string FormatIsoLocalTime(FileTime time, const LocalTimeZone &zone)
 {
     SystemTime fields;
-    if (!FileTimeToLocalFields(time, fields))
+    if (!zone.ToLocalFields(time, fields))
         return {};
     char text[64];
     std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{fields.year}, unsigned{fields.month},
@@ -19,7 +19,8 @@ std::string FormatIsoLocalTime(FileTime time)
     return text;
 }
 
-std::string FormatFoundFileLine(const FoundFile &record, bool longFormat, bool forTerminal)
+std::string FormatFoundFileLine(const FoundFile &record, bool longFormat, bool forTerminal,
+                                const LocalTimeZone &zone)
 {
     std::string line = forTerminal ? TerminalSafeText(record.Path()) : record.Path();
     if (!longFormat)
@@ -30,7 +31,7 @@ std::string FormatFoundFileLine(const FoundFile &record, bool longFormat, bool f
     line += kLongFormatSeparator;
     line += FormatAttributes(stored.attributes);
     line += kLongFormatSeparator;
-    line += FormatIsoLocalTime(stored.lastWriteTime);
+    line += FormatIsoLocalTime(stored.lastWriteTime, zone);
     line += kLongFormatSeparator;
     line += std::to_string(stored.matchOffset);
     return line;

@@ -38,7 +38,7 @@ bool FoundFilePrinter::Print(const FoundFile &record)
         return false;
     if (progress_)
         progress_->Clear();
-    std::string line = FormatFoundFileLine(record, longFormat_, forTerminal_);
+    std::string line = FormatFoundFileLine(record, longFormat_, forTerminal_, zone_);
     line += terminator_;
     if (matcher_) {
         FileReader file;

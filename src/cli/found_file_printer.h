@@ -9,6 +9,7 @@
 #include "search/content_matcher.h"
 #include "search/found_file.h"
 #include "search/search_sinks.h"
+#include "text/file_time.h"
 
 #include <chrono>
 #include <cstddef>
@@ -47,6 +48,7 @@ private:
     char terminator_;
     bool forTerminal_;
     TerminalProgress *progress_;
+    LocalTimeZone zone_; // of the whole list: a run's lines do not change zone midway
     const ContentMatcher *matcher_ = nullptr;
     MatchLinesOptions lineOptions_;
     MatchLineStyle lineStyle_;

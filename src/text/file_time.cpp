@@ -195,8 +195,17 @@ bool FileTimeToUtcFields(FileTime time, SystemTime &out)
 
 bool FileTimeToLocalFields(FileTime time, SystemTime &out)
 {
+    return LocalTimeZone().ToLocalFields(time, out);
+}
+
+LocalTimeZone::LocalTimeZone()
+{
     // localtime_r need not notice a changed TZ; mktime does, so both stay on one zone.
     tzset();
+}
+
+bool LocalTimeZone::ToLocalFields(FileTime time, SystemTime &out) const
+{
     const auto seconds = static_cast<std::time_t>(FileTimeToUnixSeconds(time));
     std::tm local{};
     if (!localtime_r(&seconds, &local))

@@ -47,6 +47,14 @@ bool FileTimeToUtcFields(FileTime time, SystemTime &out);
 // Splits a FileTime into calendar fields of the local time zone (TZ as it is now).
 // False (out untouched) when the local year would pass 30827.
 bool FileTimeToLocalFields(FileTime time, SystemTime &out);
+// The local time zone looked up once, for converting many times: each lookup (tzset)
+// examines /etc/localtime again, a stat for every line of a long list printed. Converts
+// as FileTimeToLocalFields does, in the zone as last looked up in the process.
+class LocalTimeZone {
+public:
+    LocalTimeZone();
+    bool ToLocalFields(FileTime time, SystemTime &out) const;
+};
 // Reads the fields (dayOfWeek and milliseconds ignored) as local time and gives
 // seconds since 1970 (64-bit, negative before 1970), as mktime with tm_isdst = -1 gives
 // them; out-of-range fields roll over as in mktime. A local time met twice (clocks set
