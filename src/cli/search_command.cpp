@@ -73,6 +73,8 @@ int RunSearchCommand(const CliOptions &options)
     search.SetWorkerThreads(options.threads);
     // Only the result file stores type names; the printed lines never show one.
     search.SetTypeNamesWanted(!options.saveFile.empty());
+    // Sizes, times and attributes only --long prints and the result file stores.
+    search.SetEntryDataWanted(options.longFormat || !options.saveFile.empty());
     AbsoluteFolders savedFolders;
     if (!PrepareCriteria(options, search, savedFolders))
         return kExitTrouble;

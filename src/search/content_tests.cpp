@@ -41,6 +41,9 @@ bool FileSearch::QueueContentTest(Run &run, const std::string &folder, const Fol
     if (haveData) {
         job->data = std::move(data);
         job->haveData = true;
+    } else if (!entryDataWanted_) {
+        job->data.name = job->name; // all its record holds: no worker examines it
+        job->haveData = true;
     }
     run.pool->Submit(std::move(job));
     return true;

@@ -161,7 +161,8 @@ void FileSearch::StartPool(Run &run)
     // A content test reads files, and reading moves their access times: ahead of the walk
     // go only the data it reads before it reads any file, the first pass's.
     const bool testsNeedData = run.sizeTest || run.dateTest || run.attributeData || !excluded_.empty();
-    plan.passes = !run.matcher ? run.patterns.size() : testsNeedData ? 1 : 0;
+    const std::size_t namePasses = entryDataWanted_ || testsNeedData ? run.patterns.size() : 0;
+    plan.passes = !run.matcher ? namePasses : testsNeedData ? 1 : 0;
     // From a warm cache, the walk and one worker fewer than the cores list (on one core the
     // walk alone); where contents are tested, the workers test and the walk lists.
     const std::size_t warmListers = run.matcher ? 0 : cores - 1;

@@ -112,6 +112,11 @@ public:
     // files store it. A caller that does neither (sifter-cli printing paths) turns it off,
     // and the runs then look up no type and leave every record's type name empty.
     void SetTypeNamesWanted(bool wanted) { typeNamesWanted_ = wanted; }
+    // Whether records get their entry's data (size, times, attributes): on by default, as
+    // the window shows them and result files store them. A caller that does neither
+    // (sifter-cli printing paths) turns it off; records then hold their name and folder
+    // only, and an entry is examined only where a test needs its data.
+    void SetEntryDataWanted(bool wanted) { entryDataWanted_ = wanted; }
     // How many names the type lookup has looked up in the MIME database so far (once per
     // distinct extension; its cache answers the rest).
     std::size_t TypeNameLookups() const { return typeNames_.DatabaseLookups(); }
@@ -144,6 +149,9 @@ private:
     // The entry's data for the pass over the listing, as read ahead or else read now;
     // false when it is gone.
     bool ReadData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data);
+    // What a record of the entry holds when no test read its data: the data read now, or
+    // its name alone when records want no data; false when it is gone.
+    bool RecordData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index, EntryData &data);
     // Throttled pump (and status text when folder is given), after reporting the content
     // tests finished ahead of the walk; false when asked to stop.
     // atEntry: called once per directory entry, a step too short to read the clock for.
@@ -178,6 +186,7 @@ private:
     std::vector<bool> excludedMet_; // per excluded file, during and after a run
     TypeNames typeNames_;
     bool typeNamesWanted_ = true;
+    bool entryDataWanted_ = true;
     FoundFile::TextShare folderTexts_;
     FoundFile::TextShare typeNameTexts_;
 };

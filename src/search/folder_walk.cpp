@@ -80,7 +80,7 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
                 if (matchOffset < 0)
                     continue;
             }
-            if (!haveData && !ReadData(run, listing, p, i, data))
+            if (!haveData && !RecordData(run, listing, p, i, data))
                 continue; // gone since it was listed
 
             if (!AddFound(run, std::move(data), folder, matchOffset))
@@ -121,6 +121,15 @@ bool FileSearch::ReadData(Run &run, const FolderListing &listing, std::size_t pa
         return run.listings->ReadHere(listing, index, data);
     }
     return listing.Data(index, data);
+}
+
+bool FileSearch::RecordData(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,
+                            EntryData &data)
+{
+    if (entryDataWanted_)
+        return ReadData(run, listing, pass, index, data);
+    data.name = listing.Name(index);
+    return true;
 }
 
 bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::size_t pass, std::size_t index,

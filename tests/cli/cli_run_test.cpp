@@ -175,6 +175,20 @@ TEST_F(CliRun, LongFormatHasTheFiveColumns)
     EXPECT_EQ(result.out, path + "\t25\tR\t2026-03-08T12:34:56\t10\n");
 }
 
+TEST_F(CliRun, PlainOutputSavedStillStoresEachFilesData)
+{
+    // Printing paths alone reads no sizes or times; the result file stores them all the same.
+    const ScopedEnv zone("TZ", "UTC0");
+    const std::string path = tree.WriteFile("kept/data.bin", "0123456789needle");
+    tree.SetTimes("kept/data.bin", 1772973296);
+    const std::string saved = tree.Path("kept.sifter");
+    const CliResult search = RunCli({"-n", "*.bin", "-o", saved, tree.Path("kept")});
+    ASSERT_EQ(search.status, 0) << search.err;
+    EXPECT_EQ(search.out, path + "\n");
+    const CliResult listed = RunCli({"--list", saved, "-l"});
+    EXPECT_EQ(listed.out, path + "\t16\t\t2026-03-08T12:34:56\t0\n");
+}
+
 TEST_F(CliRun, NullSeparatedOutputKeepsNewlinesInNames)
 {
     tree.WriteFile("odd/line\nbreak.txt", "");
