@@ -571,18 +571,20 @@ bool AskQuestions(const std::string &cli, const std::string &baseline, const std
     PrintRatio(names[0], names[namePeers + 1]);
     std::fflush(stdout);
 
-    // No name, no word: every entry with its data, as find prints size and time.
+    // No name, no word: every entry's path, as fd and find print them; with --long each
+    // one's size and time too, read as find -printf reads them.
     std::vector<Tool> every = SifterTools(cli, baseline, folders);
     const std::size_t everyPeers = every.size();
+    every.push_back({"sifter-cli -l", Joined({cli, "-l"}, folders), {}});
     every.push_back({"find -printf '%s %T@'", Joined(Joined({"find"}, folders), {"-printf", "%s %T@\n"}), {}});
     every.push_back({"fd -uu", Joined({"fdfind", "-uu", ""}, folders), {}});
     every.push_back({"find", Joined({"find"}, folders), {}});
     if (!TakeTurns(every, runs, cold))
         return false;
     PrintTools("every entry", every);
-    PrintSifterRatios(every, withBaseline, everyPeers);
-    PrintRatio(every[0], every[everyPeers + 1]);
-    PrintRatio(every[0], every[everyPeers + 2]);
+    PrintSifterRatios(every, withBaseline, everyPeers + 2);
+    PrintRatio(every[0], every[everyPeers + 3]);
+    PrintRatio(every[everyPeers], every[everyPeers + 1]);
     std::fflush(stdout);
     if (!contents)
         return true;
