@@ -22,7 +22,8 @@ public:
 
     // Frees every slot; each holds the placeholder until a row takes it. Call it whenever
     // rows change places wholesale (new run, sort, refill): the slots are keyed by row.
-    // The icons made per type are made anew from then on (the icon theme may have changed).
+    // The icons made per type are kept, unless the icon theme (or its fallback) or the style
+    // has changed since they were made.
     void Reset();
     // The first slot holding the row's icon, or -1.
     int FindSlot(int rowIndex) const;
@@ -47,6 +48,7 @@ private:
     QIcon placeholder_;
     QMimeDatabase types_;
     QHash<QString, QIcon> typeIcons_; // by MIME type name
+    QString typeIconsLook_;           // the theme, fallback theme and style they were made with
 };
 
 } // namespace sifter

@@ -95,7 +95,7 @@ TEST(RowIconCacheTest, IconsComeFromTheTypeByNameInBothSizes)
     }
 }
 
-TEST(RowIconCacheTest, RowsOfOneTypeShareOneIconMadeAgainAfterAReset)
+TEST(RowIconCacheTest, RowsOfOneTypeShareOneIconKeptAcrossResetsUntilTheThemeChanges)
 {
     RowIconCache cache;
     const qint64 first = cache.SlotIcon(cache.GetRowIcon(0, Record("a.txt"))).cacheKey();
@@ -103,7 +103,13 @@ TEST(RowIconCacheTest, RowsOfOneTypeShareOneIconMadeAgainAfterAReset)
     EXPECT_NE(cache.SlotIcon(cache.GetRowIcon(2, Record("c.png"))).cacheKey(), first);
     EXPECT_NE(cache.SlotIcon(cache.GetRowIcon(3, Record("d.txt", kAttributeFolder))).cacheKey(), first);
     cache.Reset();
+    EXPECT_EQ(cache.SlotIcon(cache.GetRowIcon(0, Record("a.txt"))).cacheKey(), first);
+
+    const QString theme = QIcon::themeName();
+    QIcon::setThemeName(theme + QStringLiteral("-other"));
+    cache.Reset();
     EXPECT_NE(cache.SlotIcon(cache.GetRowIcon(0, Record("a.txt"))).cacheKey(), first);
+    QIcon::setThemeName(theme);
 }
 
 TEST(RowIconCacheTest, ModelGivesNameCellsTheirRowIconAndEveryCellTheTip)
