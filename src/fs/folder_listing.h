@@ -82,8 +82,9 @@ public:
     // demand), so that nothing on the listing changes any more and threads may share it.
     void ResolveTypes();
     std::size_t Count() const;
-    // The entry's name; empty for an index past the end.
-    const std::string &Name(std::size_t index) const;
+    // The entry's name (valid while the listing keeps its entries); empty for an index past
+    // the end.
+    std::string_view Name(std::size_t index) const;
     // True when the entry is certainly a folder (not a link to one). Uses the listing's
     // entry type, asking the file system only where that is unknown.
     bool IsFolder(std::size_t index) const;

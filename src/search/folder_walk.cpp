@@ -13,7 +13,7 @@
 namespace sifter {
 namespace {
 
-bool IsHiddenName(const std::string &name)
+bool IsHiddenName(std::string_view name)
 {
     return !name.empty() && name[0] == '.';
 }
@@ -53,7 +53,7 @@ int FileSearch::SearchFolder(Run &run, std::string &folder, const FolderListing 
         for (std::size_t i = 0; i < listing.Count(); ++i) {
             if (!KeepAlive(run, &folder, true))
                 return 0;
-            const std::string &name = listing.Name(i);
+            const std::string_view name = listing.Name(i);
             if (IsDotEntry(name) || !PatternMatches(run.listingPatterns[p], name) ||
                 (run.nameExpression && !run.nameExpression->Contains(name)) || IsExcludedEntry(run, folder, listing, i))
                 continue;
@@ -146,7 +146,7 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
         return false;
     if (run.dateTest && (!needData() || !PassesDateTest(criteria, run.dateBounds, data)))
         return false;
-    const std::string &name = listing.Name(index);
+    const std::string_view name = listing.Name(index);
     if (run.attributeData) {
         if (!needData() || !PassesAttributeTest(criteria, data.attributes))
             return false;
@@ -169,7 +169,7 @@ bool FileSearch::IsExcludedEntry(const Run &run, const std::string &folder, cons
 {
     if (run.exclusions.Empty())
         return false;
-    const std::string &name = listing.Name(index);
+    const std::string_view name = listing.Name(index);
     if (run.exclusions.SkipsName(name))
         return true;
     return run.exclusions.HasPaths() && listing.IsFolder(index) &&
@@ -204,7 +204,7 @@ int FileSearch::QueueSubfolders(Run &run, std::deque<QueuedFolder> &workList, co
     for (std::size_t i = 0; i < listing.Count(); ++i) {
         if (!KeepAlive(run, nullptr, true))
             return 0;
-        const std::string &name = listing.Name(i);
+        const std::string_view name = listing.Name(i);
         if (IsDotEntry(name) || !listing.IsFolder(i))
             continue;
         if (IsExcludedEntry(run, folder.path, listing, i)) {

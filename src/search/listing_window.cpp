@@ -68,7 +68,7 @@ void ReadPassData(const FolderListing &listing, const EntryDataPlan &plan, std::
     for (std::size_t i = first; i < end; ++i) {
         if (abandon.load(std::memory_order_relaxed))
             return;
-        const std::string &name = listing.Name(i);
+        const std::string_view name = listing.Name(i);
         if (IsDotEntry(name) || listing.IsFolder(i) || !PatternMatches(pattern, name) ||
             (plan.nameExpression && !plan.nameExpression->Contains(name)) || plan.exclusions.SkipsName(name))
             continue;
@@ -197,7 +197,7 @@ private:
     void ReadFolderData(const std::atomic<bool> &abandon)
     {
         for (const std::uint32_t index : subfolders) {
-            const std::string &entryName = listing.Name(index);
+            const std::string_view entryName = listing.Name(index);
             bool wanted = false;
             for (std::size_t pass = 0; pass < plan->passes && !wanted; ++pass)
                 wanted = PatternMatches(plan->listingPatterns[pass], entryName);

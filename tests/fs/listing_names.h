@@ -12,7 +12,7 @@ inline std::vector<std::string> Names(const FolderListing &listing)
 {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < listing.Count(); ++i)
-        names.push_back(listing.Name(i));
+        names.emplace_back(listing.Name(i));
     return names;
 }
 
