@@ -162,7 +162,8 @@ bool ReadEntries(int folderFd, std::vector<Entry> &entries, NameBlock &names, co
                     return true;
                 entries.push_back(Entry{static_cast<std::uint32_t>(names.size()), static_cast<std::uint16_t>(size),
                                         record.d_type});
-                names.insert(names.end(), name, name + size + 1);
+                names.insert(names.end(), name, name + size);
+                names.push_back('\0'); // also where a record's name filled it to the end
             }
             at += record.d_reclen;
         }
