@@ -293,9 +293,16 @@ TEST(TimeZoneTest, OutOfRangeFieldsRollOverAsMktimeDoes)
 
 TEST(CurrentLocalTime, MatchesTheClock)
 {
-    const std::time_t before = std::time(nullptr);
+    // The clock CurrentLocalTime reads: time() reads a coarser one, which can still give the
+    // second before just after a second has begun.
+    const auto clockSeconds = [] {
+        std::timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        return now.tv_sec;
+    };
+    const std::time_t before = clockSeconds();
     const SystemTime now = CurrentLocalTime();
-    const std::time_t after = std::time(nullptr);
+    const std::time_t after = clockSeconds();
     EXPECT_GE(now.year, 2024);
     EXPECT_LT(now.milliseconds, 1000);
     const std::int64_t seconds = LocalFieldsToSeconds(now);
