@@ -100,7 +100,11 @@ int RunSearchCommand(const CliOptions &options)
     CommandLinePump pump(printer, search);
     search.SetRunning(true);
     // They print and flush, and watch for Ctrl-C: nothing the walk has listed changes by them.
-    search.RunSearch(SearchSinks{&results, &progress, &pump, false, false});
+    search.RunSearch(SearchSinks{.results = &results,
+                                 .status = &progress,
+                                 .pump = &pump,
+                                 .rowsMayChangeFiles = false,
+                                 .eventsMayChangeFiles = false});
     search.SetRunning(false);
     printer.Flush(); // a failure is kept by the printer and reported below
     progress.Clear();

@@ -69,7 +69,7 @@ bool Examine(int folderFd, const char *path, bool followLink, Status &out)
     out.write = FromTimespec(plain.st_mtim);
     out.change = FromTimespec(plain.st_ctim);
     out.hasBirth = false;
-    out.identity = {static_cast<std::uint64_t>(plain.st_dev), static_cast<std::uint64_t>(plain.st_ino)};
+    out.identity = IdentityOf(plain);
     return true;
 }
 

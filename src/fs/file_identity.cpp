@@ -10,17 +10,22 @@ std::optional<FileIdentity> RegularIdentity(const struct stat &info)
 {
     if (!S_ISREG(info.st_mode))
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return IdentityOf(info);
 }
 
 } // namespace
+
+FileIdentity IdentityOf(const struct stat &status)
+{
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
 
 std::optional<FileIdentity> FileIdentityOf(int fd)
 {
     struct stat info {};
     if (fd < 0 || fstat(fd, &info) != 0)
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return IdentityOf(info);
 }
 
 std::optional<FileIdentity> RegularFileIdentityOf(int fd)
@@ -44,7 +49,7 @@ std::optional<FileIdentity> FolderIdentityAt(const std::string &path)
     struct stat info {};
     if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return IdentityOf(info);
 }
 
 } // namespace sifter

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+struct stat;
+
 namespace sifter {
 
 struct FileIdentity {
@@ -14,6 +16,8 @@ struct FileIdentity {
     bool operator==(const FileIdentity &) const = default;
 };
 
+// The identity that status (from stat, fstat or fstatat) describes.
+FileIdentity IdentityOf(const struct stat &status);
 // The identity of whatever is open as fd; none when it cannot be examined.
 std::optional<FileIdentity> FileIdentityOf(int fd);
 // The identity of the regular file open as fd; none for anything else (a pipe, a terminal)

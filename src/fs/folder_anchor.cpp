@@ -26,11 +26,6 @@ std::size_t DefaultKeptOpen()
     return std::min(kMostKeptOpen, DescriptorLimit(kMostKeptOpen * kShareOfDescriptorLimit) / kShareOfDescriptorLimit);
 }
 
-FileIdentity IdentityOf(const struct stat &status)
-{
-    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-}
-
 bool OutOfDescriptors(int error)
 {
     return error == EMFILE || error == ENFILE;

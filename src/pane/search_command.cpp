@@ -84,7 +84,10 @@ void CLeftView::OnSearch()
     StatusPaneSink status(qobject_cast<FrameWindow *>(window()));
     EventLoopPump loopPump;
     // The rows wait for the pump to show them; the pump runs what the user does meanwhile.
-    document_.RunSearch(SearchSinks{rows, &status, eventPump_ ? eventPump_ : &loopPump, false, true});
+    document_.RunSearch(SearchSinks{.results = rows,
+                                       .status = &status,
+                                       .pump = eventPump_ ? eventPump_ : &loopPump,
+                                       .rowsMayChangeFiles = false});
     FinishRun();
 }
 

@@ -99,12 +99,17 @@ void FileSearch::ResetCriteria()
 
 std::size_t FileSearch::WorkerThreads() const
 {
+    return WorkerThreads(UsableCores());
+}
+
+std::size_t FileSearch::WorkerThreads(std::size_t cores) const
+{
     if (workerThreads_ != 0)
         return workerThreads_;
     // Listing folders and reading files keep threads waiting for the disk while the cache is
     // cold, so a machine with few cores still gets a few (on two cores, cold name searches
     // took half the time with four threads as with two, and warm ones no longer).
-    return std::max<std::size_t>(kLeastDefaultThreads, UsableCores());
+    return std::max<std::size_t>(kLeastDefaultThreads, cores);
 }
 
 void FileSearch::SetExcludedFiles(std::vector<FileIdentity> files)
@@ -128,7 +133,11 @@ void FileSearch::StartPool(Run &run)
     // The pool's share of descriptors covers the files its workers have open, the folders
     // of its content window and the listings ahead, so that nothing fails for want of one.
     const std::size_t share = DescriptorLimit(kDescriptorLimitUnknown) / kPoolShareOfDescriptors;
-    const std::size_t threads = std::min(WorkerThreads(), share / 2);
+    // The processors this process may use, not the machine's: on one of two (taskset, a
+    // container) a warm name search of /usr took 300 ms with a worker listing beside the
+    // walk, 243 ms on one thread. A first worker starts there too, for a cold disk.
+    const std::size_t cores = UsableCores();
+    const std::size_t threads = std::min(WorkerThreads(cores), share / 2);
     if (threads <= 1)
         return;
     const std::size_t rest = share - threads;
@@ -139,14 +148,10 @@ void FileSearch::StartPool(Run &run)
     // The workers' matchers share what the run's own matcher prepared once.
     if (run.matcher)
         makeMatcher = [&run] { return run.matcher->ForAnotherThread(); };
-    // The processors this process may use, not the machine's: on one of two (taskset, a
-    // container) a warm name search of /usr took 300 ms with a worker listing beside the
-    // walk, 243 ms on one thread. A first worker starts there too, for a cold disk.
-    const std::size_t cores = UsableCores();
     const bool alwaysCold = coldCost_.count() == 0 || coldTestCost_.count() == 0;
     const std::size_t firstWorkers =
         alwaysCold ? SIZE_MAX : run.matcher ? cores : std::max<std::size_t>(1, cores - 1);
-    run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher, firstWorkers);
+    run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher, firstWorkers, cores);
     run.pool->SetColdTestCost(coldTestCost_);
     if (run.pool->Workers() == 0) {
         run.pool.reset(); // no thread could be started: everything is done here

@@ -133,6 +133,8 @@ private:
     bool PrepareRun(Run &run, std::deque<QueuedFolder> &workList);
     // Starts the worker threads of a run, when more than one, and its listings ahead.
     void StartPool(Run &run);
+    // WorkerThreads for a process that may run on cores processors.
+    std::size_t WorkerThreads(std::size_t cores) const;
     void FreeAllRecords();
 
     int SearchFolder(Run &run, std::string &folder, const FolderListing &listing);

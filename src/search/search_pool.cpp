@@ -3,7 +3,6 @@
 
 #include "fs/entry_data.h"
 #include "fs/file_reader.h"
-#include "fs/usable_cores.h"
 
 #include <algorithm>
 #include <system_error>
@@ -26,9 +25,9 @@ constexpr std::chrono::microseconds kIdleSpin{200};
 } // namespace
 
 SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher,
-                       std::size_t firstWorkers)
+                       std::size_t firstWorkers, std::size_t cores)
     : windowFiles_(windowFiles < 1 ? 1 : windowFiles), makeMatcher_(makeMatcher),
-      workersWanted_(makeMatcher || threads == 0 ? threads : threads - 1), cores_(UsableCores()),
+      workersWanted_(makeMatcher || threads == 0 ? threads : threads - 1), cores_(cores),
       taskWorkers_(threads)
 {
     // Reserved first, so that no matcher a worker holds can be lost to a failed insertion.

@@ -8,6 +8,7 @@
 // made the pool calls its members.
 #include "fs/folder_listing.h"
 #include "fs/shared_folder.h"
+#include "fs/usable_cores.h"
 #include "search/content_matcher.h"
 #include "search/slow_steps.h"
 
@@ -79,9 +80,10 @@ public:
     // busy all along, testing every entry and listing what the workers have not, and is one
     // of the threads; a run with one mostly waits for its workers' tests. Only firstWorkers
     // start now, the rest with StartAllWorkers; workers that cannot be started are done
-    // without (Workers() tells how many run).
+    // without (Workers() tells how many run). cores are the processors the process may run
+    // on (UsableCores).
     SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher,
-               std::size_t firstWorkers = SIZE_MAX);
+               std::size_t firstWorkers = SIZE_MAX, std::size_t cores = UsableCores());
     // Abandons every task and job still waiting or under way and joins the workers.
     ~SearchPool();
     SearchPool(const SearchPool &) = delete;
