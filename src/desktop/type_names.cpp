@@ -33,6 +33,14 @@ constexpr std::size_t kMaxCachedKeys = 4096;
 // Starts the cache key of a whole name; a suffix key starts with the dot, and no name
 // holds a slash, so the two kinds never meet.
 constexpr char kWholeNameKey = '/';
+constexpr const char *kFolderMimeType = "inode/directory";
+constexpr const char *kDefaultMimeType = "application/octet-stream";
+
+// What the cache keeps of one type: its name in the Type column and its MIME type name.
+struct KnownType {
+    std::string typeName;
+    std::string mimeName;
+};
 
 std::string_view LastComponent(std::string_view path)
 {
@@ -167,7 +175,7 @@ struct TypeNames::Cache {
     bool prepared = false;
     std::string folderName = Translated(kFolderTypeName).toLocal8Bit().toStdString();
     SuffixGlobs suffixGlobs;
-    std::unordered_map<std::string, std::string> byKey;
+    std::unordered_map<std::string, KnownType> byKey;
     std::size_t databaseLookups = 0;
 
     void Prepare()
@@ -193,22 +201,44 @@ struct TypeNames::Cache {
         hasIrregularNames = irregularNames.isValid();
     }
 
-    // The type name, kept under key.
-    std::string Remember(std::string key, std::string typeName)
+    // The type, kept under key.
+    const KnownType &Remember(std::string key, KnownType type)
     {
         if (byKey.size() >= kMaxCachedKeys)
             byKey.clear();
-        byKey.emplace(std::move(key), typeName);
-        return typeName;
+        return byKey.insert_or_assign(std::move(key), std::move(type)).first->second;
     }
 
-    std::string Lookup(std::string_view name, const QString &text)
+    KnownType Lookup(std::string_view name, const QString &text)
     {
         ++databaseLookups;
         const QMimeType type = database.mimeTypeForFile(text, QMimeDatabase::MatchExtension);
         if (!type.isValid() || type.isDefault())
-            return GenericTypeName(name);
-        return type.comment().toLocal8Bit().toStdString();
+            return {GenericTypeName(name), kDefaultMimeType};
+        return {type.comment().toLocal8Bit().toStdString(), type.name().toStdString()};
+    }
+
+    // The type of a file name (a path's last component), through the cache.
+    const KnownType &Find(std::string_view fileName)
+    {
+        if (!prepared)
+            Prepare();
+        const std::string_view name = LastComponent(fileName);
+        const auto text = [name] { return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())); };
+        // Most names the screen rules out; the expression decides for the rest. A name that
+        // matches it is its own key: its type is the database's answer for the name itself.
+        if (hasIrregularNames && irregularScreen->MayMatch(name)) {
+            std::string whole = kWholeNameKey + std::string(name);
+            if (const auto found = byKey.find(whole); found != byKey.end())
+                return found->second;
+            const QString nameText = text();
+            if (irregularNames.match(nameText).hasMatch())
+                return Remember(std::move(whole), Lookup(name, nameText));
+        }
+        std::string key = CacheKey(name, suffixGlobs);
+        if (const auto found = byKey.find(key); found != byKey.end())
+            return found->second;
+        return Remember(std::move(key), Lookup(name, text()));
     }
 };
 
@@ -217,26 +247,12 @@ TypeNames::~TypeNames() = default;
 
 std::string TypeNames::TypeName(std::string_view fileName, bool isFolder)
 {
-    if (isFolder)
-        return cache_->folderName;
-    if (!cache_->prepared)
-        cache_->Prepare();
-    const std::string_view name = LastComponent(fileName);
-    const auto text = [name] { return QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())); };
-    // Most names the screen rules out; the expression decides for the rest. A name that
-    // matches it is its own key: its type is the database's answer for the name itself.
-    if (cache_->hasIrregularNames && cache_->irregularScreen->MayMatch(name)) {
-        std::string whole = kWholeNameKey + std::string(name);
-        if (const auto found = cache_->byKey.find(whole); found != cache_->byKey.end())
-            return found->second;
-        const QString nameText = text();
-        if (cache_->irregularNames.match(nameText).hasMatch())
-            return cache_->Remember(std::move(whole), cache_->Lookup(name, nameText));
-    }
-    std::string key = CacheKey(name, cache_->suffixGlobs);
-    if (const auto found = cache_->byKey.find(key); found != cache_->byKey.end())
-        return found->second;
-    return cache_->Remember(std::move(key), cache_->Lookup(name, text()));
+    return isFolder ? cache_->folderName : cache_->Find(fileName).typeName;
+}
+
+std::string TypeNames::MimeTypeName(std::string_view fileName, bool isFolder)
+{
+    return isFolder ? std::string(kFolderMimeType) : cache_->Find(fileName).mimeName;
 }
 
 std::size_t TypeNames::DatabaseLookups() const

@@ -20,6 +20,9 @@ public:
     // last component), e.g. "plain text document"; for types the database does not
     // know "EXT file" (extension upper-cased) or "file" when there is no extension.
     std::string TypeName(std::string_view fileName, bool isFolder);
+    // The name of the same MIME type, "inode/directory" for folders and the database's
+    // default type ("application/octet-stream") for names it does not know; cached alike.
+    std::string MimeTypeName(std::string_view fileName, bool isFolder);
     // How many names were looked up in the database so far; the cache answered the rest.
     std::size_t DatabaseLookups() const;
 

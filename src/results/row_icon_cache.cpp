@@ -2,7 +2,6 @@
 #include "results/row_icon_cache.h"
 
 #include "framework/command_icons.h"
-#include "framework/local_text.h"
 #include "fs/file_attributes.h"
 #include "search/found_file.h"
 
@@ -100,12 +99,13 @@ int RowIconCache::GetRowIcon(int rowIndex, const FoundFile &record)
 QIcon RowIconCache::TypeIcon(const FoundFile &record)
 {
     const bool folder = (record.attributes & kAttributeFolder) != 0;
-    const QMimeType type = folder ? types_.mimeTypeForName(QStringLiteral("inode/directory"))
-                                  : types_.mimeTypeForFile(FromLocalText(record.Name()), QMimeDatabase::MatchExtension);
-    if (const auto known = typeIcons_.constFind(type.name()); known != typeIcons_.constEnd())
+    // Through the cache of types by extension: the database matches every glob against the
+    // name, a tenth of the first paint of a screen of rows.
+    const QString typeName = QString::fromStdString(typeNames_.MimeTypeName(record.Name(), folder));
+    if (const auto known = typeIcons_.constFind(typeName); known != typeIcons_.constEnd())
         return *known;
-    const QIcon icon = TwoSizes(ThemeIconOf(type, folder));
-    typeIcons_.insert(type.name(), icon);
+    const QIcon icon = TwoSizes(ThemeIconOf(types_.mimeTypeForName(typeName), folder));
+    typeIcons_.insert(typeName, icon);
     return icon;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 // The icons of the results list's rows, held for at most 100 rows at a time: a row's
 // icon is fetched when a view first draws it and evicts the row farthest from it.
+#include "desktop/type_names.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QMimeDatabase>
@@ -47,6 +49,7 @@ private:
     std::array<QIcon, kSlotCount> icons_;
     QIcon placeholder_;
     QMimeDatabase types_;
+    TypeNames typeNames_;
     QHash<QString, QIcon> typeIcons_; // by MIME type name
     QString typeIconsLook_;           // the theme, fallback theme and style they were made with
 };

@@ -74,24 +74,45 @@ std::vector<std::string> TrickyNames()
     return names;
 }
 
+// The MIME type name of one name with no cache at all.
+std::string UncachedMimeTypeName(const std::string &name)
+{
+    return QMimeDatabase()
+        .mimeTypeForFile(QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())),
+                         QMimeDatabase::MatchExtension)
+        .name()
+        .toStdString();
+}
+
+// Type names and MIME type names share the cache; each name is asked for one of them first
+// (by turns), so that either may fill the key the other then reads.
 TEST(TypeNames, CachedTypeNamesAreEachNamesOwnInAnyOrder)
 {
     std::vector<std::string> names = TrickyNames();
     ASSERT_GT(names.size(), 1000u);
-    std::vector<std::string> expected;
+    std::vector<std::pair<std::string, std::string>> expected;
     for (const std::string &name : names)
-        expected.push_back(UncachedTypeName(name));
+        expected.emplace_back(UncachedTypeName(name), UncachedMimeTypeName(name));
     std::mt19937 random(11);
     for (int order = 0; order < 3; ++order) {
         TypeNames cached;
-        for (std::size_t i = 0; i < names.size(); ++i)
-            ASSERT_EQ(cached.TypeName(names[i], false), expected[i]) << "order " << order << ": " << names[i];
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const auto &[typeName, mimeName] = expected[i];
+            if ((i + static_cast<std::size_t>(order)) % 2 == 0) {
+                ASSERT_EQ(cached.TypeName(names[i], false), typeName) << "order " << order << ": " << names[i];
+                ASSERT_EQ(cached.MimeTypeName(names[i], false), mimeName) << "order " << order << ": " << names[i];
+            } else {
+                ASSERT_EQ(cached.MimeTypeName(names[i], false), mimeName) << "order " << order << ": " << names[i];
+                ASSERT_EQ(cached.TypeName(names[i], false), typeName) << "order " << order << ": " << names[i];
+            }
+        }
         // Shuffled alike, so that each name meets the others' keys first in another order.
         std::vector<std::size_t> places(names.size());
         for (std::size_t i = 0; i < places.size(); ++i)
             places[i] = i;
         std::shuffle(places.begin(), places.end(), random);
-        std::vector<std::string> shuffledNames, shuffledExpected;
+        std::vector<std::string> shuffledNames;
+        std::vector<std::pair<std::string, std::string>> shuffledExpected;
         for (std::size_t place : places) {
             shuffledNames.push_back(names[place]);
             shuffledExpected.push_back(expected[place]);
@@ -121,6 +142,9 @@ TEST(TypeNames, NamesOfOneExtensionAreLookedUpOnce)
         names.TypeName("deep.part" + std::to_string(i) + ".txt", false);
     }
     EXPECT_EQ(names.DatabaseLookups(), extensions.size() + 1);
+    // The MIME type comes from the same lookup.
+    EXPECT_EQ(names.MimeTypeName("other.txt", false), "text/plain");
+    EXPECT_EQ(names.DatabaseLookups(), extensions.size() + 1);
     // A name with a glob of its own is looked up once too, but for itself.
     names.TypeName("Makefile", false);
     names.TypeName("Makefile", false);
@@ -146,6 +170,7 @@ TEST(TypeNames, FoldersAreFoldersWhateverTheirName)
     EXPECT_EQ(names.TypeName("photos", true), "Folder");
     EXPECT_EQ(names.TypeName("notes.txt", true), "Folder");
     EXPECT_EQ(names.TypeName("/home/user/src.tar.gz", true), "Folder");
+    EXPECT_EQ(names.MimeTypeName("notes.txt", true), "inode/directory");
 }
 
 TEST(TypeNames, KnownExtensionsGiveTheDatabaseComment)
