@@ -9,6 +9,8 @@
 #include "framework/string_resources.h"
 #include "pane/history_box.h"
 #include "pane/left_view.h"
+#include "registry/registry_store.h"
+#include "stores/search_history.h"
 #include "framework/user_prompts.h"
 #include "search/criteria_expressions.h"
 #include "search/text_field.h"
@@ -118,6 +120,10 @@ void CLeftView::RecordHistories()
     RegistryStore *store = histories_.store ? histories_.store() : nullptr;
     if (!store)
         return;
+    // Held open across the saves, so that the store writes its file once, not once per
+    // history: each write is a synced replace, which the search would wait for.
+    RegistryKey held;
+    store->CreateKey(RegistryRoot::CurrentUser, SearchHistoriesKeyPath(), held); // unopened: a write per save
     for (const auto &[history, text] : texts) {
         // A store that cannot be written leaves the entries in memory, unsaid.
         if (history)

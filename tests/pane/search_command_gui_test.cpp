@@ -32,6 +32,7 @@
 #include <atomic>
 #include <thread>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -122,6 +123,44 @@ TEST_F(SearchCommandTest, ATypedSearchFillsTheListTheHistoriesAndTheTitle)
     EXPECT_EQ(Pane().SearchButton()->text(), LoadResString(str::kSearch));
     EXPECT_TRUE(Pane().SearchButton()->isEnabled());
     EXPECT_EQ(Frame().StatusBarPanes()->MessageText(), QStringLiteral("2 objects"));
+}
+
+// The histories' file is replaced (renamed into place) once per search, not once per
+// history: each replace is synced, and the search waited for all of them.
+TEST_F(SearchCommandTest, ASearchWritesTheHistoriesFileOnce)
+{
+    tree.WriteFile("work/a.txt", "x");
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    const std::string file = app->Store().FilePath(RegistryRoot::CurrentUser);
+    const std::string folder = file.substr(0, file.rfind('/'));
+    const std::string fileName = file.substr(folder.size() + 1);
+    for (int search = 0; search < 2; ++search) {
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ASSERT_GE(watch, 0);
+        // The temporary names moved away come between: identical events in a row are told once.
+        ASSERT_GE(inotify_add_watch(watch, folder.c_str(), IN_MOVED_FROM | IN_MOVED_TO), 0) << folder;
+        // New texts in all three boxes: every history changes.
+        const QString number = QString::number(search);
+        TypeCriteria(QStringLiteral("*.txt;") + number, QStringLiteral("x") + number,
+                     QString::fromStdString(tree.Path("work")) + QStringLiteral(";/nowhere") + number);
+        PressSearch();
+        int replaced = 0;
+        alignas(inotify_event) char events[4096];
+        for (ssize_t size; (size = read(watch, events, sizeof events)) > 0;) {
+            for (char *at = events; at < events + size;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(at);
+                if ((event->mask & IN_MOVED_TO) && event->len > 0 && fileName == event->name)
+                    ++replaced;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        close(watch);
+        EXPECT_EQ(replaced, 1) << "search " << search;
+        CSearchHistory stored{std::string(kWordsHistoryName)};
+        ASSERT_TRUE(stored.Load(app->Store()));
+        const std::vector<std::string> words = stored.Entries();
+        EXPECT_NE(std::find(words.begin(), words.end(), "x" + number.toStdString()), words.end());
+    }
 }
 
 TEST_F(SearchCommandTest, EnterInAnyBoxStartsTheSearch)
