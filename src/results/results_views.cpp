@@ -12,6 +12,8 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -185,10 +187,29 @@ DetailsView::DetailsView(QWidget *parent)
 void DetailsView::OnRowCountChanged(int oldCount, int newCount)
 {
     if (newCount > oldCount && oldCount > 0 && rowViewportPosition(oldCount) >= viewport()->height()) {
-        updateGeometries();
+        ExtendScrollRange();
         return;
     }
     rowCountChanged(oldCount, newCount);
+}
+
+void DetailsView::ExtendScrollRange()
+{
+    QScrollBar *bar = verticalScrollBar();
+    // The bar is to show now: that takes the scroll area's own layout.
+    if (bar->maximum() <= 0) {
+        updateGeometries();
+        return;
+    }
+    // As the table sets it, for rows of one height below the screen: the viewport and the
+    // page stay, and with them the rows a page shows.
+    const QHeaderView *rows = verticalHeader();
+    const int maximum = verticalScrollMode() == ScrollPerItem
+                            ? rows->count() - rows->hiddenSectionCount() - bar->pageStep()
+                            : rows->length() - viewport()->height();
+    // Unheard by the scroll area, which would lay itself out again for the new range.
+    const QSignalBlocker quiet(bar);
+    bar->setMaximum(maximum);
 }
 
 void DetailsView::keyboardSearch(const QString &search)

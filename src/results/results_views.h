@@ -44,6 +44,10 @@ private:
     // many times a second, and laying out and repainting the screen for each hand-over
     // would cost more than the rows themselves.
     void OnRowCountChanged(int oldCount, int newCount);
+    // Sets the vertical scroll bar's range for rows added below the screen, without what the
+    // table's own update does besides: it lays the scroll area out again, twice per
+    // hand-over, and each layout repaints both scroll bars (it raises each above the other).
+    void ExtendScrollRange();
 
     RowDelegate *delegate_;
 };

@@ -191,6 +191,67 @@ TEST_F(ResultsModelTest, DetailsShowsRowsAppendedOnScreenAndScrollsToThoseBelow)
     ExpectConsistent();
 }
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) : widget_(widget) { widget->installEventFilter(this); }
+    ~PaintCounter() override { widget_->removeEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+private:
+    QWidget *widget_;
+};
+
+// Rows handed over below the screen set the vertical scroll range as the table's own layout
+// would, in both scroll modes, and leave the horizontal scroll bar unpainted.
+TEST_F(ResultsModelTest, RowsAppendedBelowTheScreenExtendTheScrollRangeAsTheTableWould)
+{
+    for (const auto mode : {QAbstractItemView::ScrollPerItem, QAbstractItemView::ScrollPerPixel}) {
+        model_.ClearResultRows();
+        records_.clear();
+        DetailsView details;
+        details.setModel(&model_);
+        details.setVerticalScrollMode(mode);
+        // Narrower than the columns: both scroll bars show.
+        details.resize(120, 200);
+        details.show();
+        AddRecords(50);
+        model_.FlushPendingRows();
+        // The first rows lay the view out later, and that shows the bars later still.
+        for (int turn = 0; turn < 3; ++turn)
+            QCoreApplication::processEvents();
+        ASSERT_TRUE(details.horizontalScrollBar()->isVisible());
+        ASSERT_TRUE(details.verticalScrollBar()->isVisible());
+        int paints = 0;
+        {
+            const PaintCounter horizontal(details.horizontalScrollBar());
+            for (int handOver = 0; handOver < 3; ++handOver) {
+                AddRecords(7 + handOver);
+                model_.FlushPendingRows();
+                QCoreApplication::processEvents();
+            }
+            paints = horizontal.paints;
+        }
+        EXPECT_EQ(paints, 0) << "mode " << mode;
+        const int maximum = details.verticalScrollBar()->maximum();
+        const int page = details.verticalScrollBar()->pageStep();
+        details.doItemsLayout();
+        EXPECT_EQ(maximum, details.verticalScrollBar()->maximum()) << "mode " << mode;
+        EXPECT_EQ(page, details.verticalScrollBar()->pageStep()) << "mode " << mode;
+        details.scrollToBottom();
+        QCoreApplication::processEvents();
+        const QModelIndex last = model_.index(model_.rowCount() - 1, 0);
+        EXPECT_TRUE(details.viewport()->rect().contains(details.visualRect(last).center())) << "mode " << mode;
+    }
+}
+
 TEST_F(ResultsModelTest, LaterAppendsWaitForTheIntervalThenComeInOneInsertion)
 {
     // An interval no test run can outlast, so the waiting cannot depend on the machine's speed.
