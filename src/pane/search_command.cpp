@@ -123,7 +123,8 @@ void CLeftView::RecordHistories()
     // Held open across the saves, so that the store writes its file once, not once per
     // history: each write is a synced replace, which the search would wait for.
     RegistryKey held;
-    store->CreateKey(RegistryRoot::CurrentUser, SearchHistoriesKeyPath(), held); // unopened: a write per save
+    // Should it not open, each save writes the file itself.
+    store->CreateKey(RegistryRoot::CurrentUser, SearchHistoriesKeyPath(), held);
     for (const auto &[history, text] : texts) {
         // A store that cannot be written leaves the entries in memory, unsaid.
         if (history)
