@@ -100,33 +100,15 @@ bool PassesSizeTest(const SearchCriteria &criteria, const SizeBounds &bounds, st
            PassesComparison(criteria.sizeCompare2, size, bounds.bound2);
 }
 
-std::int64_t DateTestValue(std::int32_t datePart, FileTime time)
-{
-    // Local time, as the date pickers and the results list show dates: a file written at
-    // 23:30 local time belongs to that day, not to the next UTC day.
-    SystemTime fields;
-    if (!FileTimeToLocalFields(time, fields))
-        return 0; // beyond year 30827: treated like a year before 1900
-    switch (datePart) {
-    case kDatePartDate:
-        ClearTimeOfDay(fields);
-        return LocalFieldsToSeconds(fields);
-    case kDatePartTime:
-        return SecondsOfDay(fields);
-    default:
-        fields.milliseconds = 0;
-        return LocalFieldsToSeconds(fields);
-    }
-}
-
-bool PassesDateTest(const SearchCriteria &criteria, const DateBounds &bounds, const EntryData &entry)
+bool PassesDateTest(const SearchCriteria &criteria, const DateBounds &bounds, const EntryData &entry,
+                    DateTestValues &values)
 {
     FileTime time = entry.lastWriteTime;
     if (criteria.dateKind == kDateKindCreated)
         time = entry.creationTime;
     else if (criteria.dateKind == kDateKindAccessed)
         time = entry.lastAccessTime;
-    const std::int64_t value = DateTestValue(criteria.datePart, time);
+    const std::int64_t value = values.Value(criteria.datePart, time);
     return PassesComparison(criteria.dateCompare1, value, bounds.bound1) &&
            PassesComparison(criteria.dateCompare2, value, bounds.bound2);
 }

@@ -2,6 +2,7 @@
 #pragma once
 // The size, date and attribute tests of the folder walk, and the bounds they compare with.
 #include "fs/folder_listing.h"
+#include "search/date_test_values.h"
 #include "search/search_criteria.h"
 #include "text/file_time.h"
 
@@ -51,11 +52,9 @@ bool PassesComparison(std::int32_t code, T value, T bound)
 bool HasSizeTest(const SearchCriteria &criteria);
 bool HasDateTest(const SearchCriteria &criteria);
 bool PassesSizeTest(const SearchCriteria &criteria, const SizeBounds &bounds, std::uint64_t size);
-// The value the date test compares: the time split into local calendar fields, then
-// seconds since 1970 of its date (part 0) or of date and time (part 2), or seconds
-// since midnight (part 1).
-std::int64_t DateTestValue(std::int32_t datePart, FileTime time);
-bool PassesDateTest(const SearchCriteria &criteria, const DateBounds &bounds, const EntryData &entry);
+// Compares the value (DateTestValues) of the entry's time of the kind tested with the bounds.
+bool PassesDateTest(const SearchCriteria &criteria, const DateBounds &bounds, const EntryData &entry,
+                    DateTestValues &values);
 // Hidden, read-only and system entries pass only when their search* flag is set.
 bool PassesAttributeTest(const SearchCriteria &criteria, std::uint32_t attributes);
 // Whether the attribute test needs more than the name (read-only or system are tested).

@@ -144,7 +144,7 @@ bool FileSearch::PassesEntryTests(Run &run, const FolderListing &listing, std::s
     };
     if (run.sizeTest && (!needData() || !PassesSizeTest(criteria, run.sizeBounds, data.Size())))
         return false;
-    if (run.dateTest && (!needData() || !PassesDateTest(criteria, run.dateBounds, data)))
+    if (run.dateTest && (!needData() || !PassesDateTest(criteria, run.dateBounds, data, run.dateValues)))
         return false;
     const std::string_view name = listing.Name(index);
     if (run.attributeData) {

@@ -25,6 +25,7 @@ struct FileSearch::Run {
     std::string phrase;                       // empty: no content test
     SizeBounds sizeBounds;
     DateBounds dateBounds;
+    DateTestValues dateValues; // the walk's alone, as are the tests it serves
     Exclusions exclusions;
     bool sizeTest = false;
     bool dateTest = false;
