@@ -12,6 +12,7 @@ constexpr std::size_t kMostCached = 4096;
 constexpr std::int64_t kLastSecondOfHour = 3599;
 constexpr std::uint16_t kHalfHour = 30;
 
+// The date (and hour) as decimal digits, YYYYMMDD(HH).
 std::int64_t DayKey(const SystemTime &fields)
 {
     return (std::int64_t{fields.year} * 100 + fields.month) * 100 + fields.day;
