@@ -8,11 +8,8 @@
 #include "text/ascii_case.h"
 
 #include <algorithm>
-#include <ctime>
 #include <limits>
-#include <optional>
 #include <string>
-#include <unordered_map>
 
 namespace sifter {
 namespace {
@@ -92,53 +89,15 @@ std::uint64_t AttributeKey(std::uint32_t attributes)
     return FoldedPrefix(FormatAttributes(attributes));
 }
 
-// The offset of local time from UTC at the instant, as the C library tells it.
-std::optional<long> UtcOffsetAt(std::int64_t seconds)
+// The time key of a row: LocalSortSeconds, through the conversions of the whole sort; the
+// keys its range rules give (before 1900, past 2038) are made one by one.
+std::int32_t TimeKey(LocalSecondsCache &seconds, FileTime time)
 {
-    const auto time = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    if (!localtime_r(&time, &local))
-        return std::nullopt;
-    return local.tm_gmtoff;
+    const std::int64_t local = seconds.Seconds(time);
+    if (local > 0 && local <= std::numeric_limits<std::int32_t>::max())
+        return static_cast<std::int32_t>(local);
+    return LocalSortSeconds(time);
 }
-
-// Time keys of a whole sort. LocalSortSeconds costs several C-library calls; within one
-// UTC day without a change of offset the key is the UTC second plus a fixed shift, so that
-// shift is found once per day and only days with a change are converted second by second.
-class TimeKeys {
-public:
-    std::int32_t Key(FileTime time)
-    {
-        const std::int64_t seconds = FileTimeToUnixSeconds(time);
-        const std::int64_t day = seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds - 1) / kSecondsPerDay) - 1;
-        auto found = shifts_.find(day);
-        if (found == shifts_.end())
-            found = shifts_.emplace(day, DayShift(day)).first;
-        if (!found->second)
-            return LocalSortSeconds(time);
-        return static_cast<std::int32_t>(seconds + *found->second);
-    }
-
-private:
-    static constexpr std::int64_t kSecondsPerDay = 86'400;
-
-    static std::optional<std::int64_t> DayShift(std::int64_t day)
-    {
-        const std::int64_t first = day * kSecondsPerDay;
-        const std::int64_t last = first + kSecondsPerDay - 1;
-        const std::int32_t firstKey = LocalSortSeconds(FileTimeFromUnix(first));
-        const std::int32_t lastKey = LocalSortSeconds(FileTimeFromUnix(last));
-        // Keys of -1 or 0 come from the range rules, not from a shift.
-        if (firstKey <= 0 || lastKey <= 0 || firstKey - first != lastKey - last)
-            return std::nullopt;
-        const auto firstOffset = UtcOffsetAt(first);
-        if (!firstOffset || firstOffset != UtcOffsetAt(last))
-            return std::nullopt;
-        return firstKey - first;
-    }
-
-    std::unordered_map<std::int64_t, std::optional<std::int64_t>> shifts_;
-};
 
 template <typename Key>
 struct KeyedRow {
@@ -272,11 +231,11 @@ void SortRows(std::vector<FoundFile *> &rows, const SortState &state)
                                     [](const FoundFile &record) { return record.size; });
         return;
     case KeyKind::Time: {
-        // The C library reads TZ once here, so that the whole sort uses one zone.
-        tzset();
-        TimeKeys keys;
-        SortByNumber<std::int32_t>(rows, state.sortDescending,
-                                   [&keys, id](const FoundFile &record) { return keys.Key(TimeOf(record, id)); });
+        // The zone is looked up once here, so that the whole sort uses one zone.
+        LocalSecondsCache seconds;
+        SortByNumber<std::int32_t>(rows, state.sortDescending, [&seconds, id](const FoundFile &record) {
+            return TimeKey(seconds, TimeOf(record, id));
+        });
         return;
     }
     case KeyKind::Attributes:

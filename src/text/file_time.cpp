@@ -225,6 +225,40 @@ std::int64_t LocalFieldsToSeconds(const SystemTime &fields)
     return LocalToUnix(fields).value_or(0);
 }
 
+std::int64_t LocalSecondsCache::Seconds(FileTime time)
+{
+    const std::int64_t seconds = FileTimeToUnixSeconds(time);
+    const std::int64_t day = FloorDiv(seconds, kSecondsPerDay);
+    auto found = shifts_.find(day);
+    if (found == shifts_.end()) {
+        if (shifts_.size() >= kMostDays)
+            shifts_.clear();
+        found = shifts_.emplace(day, DayShift(day)).first;
+    }
+    return found->second ? seconds + *found->second : Uncached(time);
+}
+
+std::int64_t LocalSecondsCache::Uncached(FileTime time) const
+{
+    SystemTime fields;
+    return zone_.ToLocalFields(time, fields) ? LocalFieldsToSeconds(fields) : 0;
+}
+
+std::optional<std::int64_t> LocalSecondsCache::DayShift(std::int64_t day) const
+{
+    const std::int64_t first = day * kSecondsPerDay;
+    const std::int64_t last = first + kSecondsPerDay - 1;
+    const std::int64_t firstSeconds = Uncached(FileTimeFromUnix(first));
+    const std::int64_t lastSeconds = Uncached(FileTimeFromUnix(last));
+    // 0 comes from the range rules (a year before 1900, no fields), not from a shift.
+    if (firstSeconds == 0 || lastSeconds == 0 || firstSeconds - first != lastSeconds - last)
+        return std::nullopt;
+    const auto firstOffset = UtcOffsetAt(first);
+    if (!firstOffset || firstOffset != UtcOffsetAt(last))
+        return std::nullopt;
+    return firstSeconds - first;
+}
+
 bool LocalFieldsToFileTime(const SystemTime &fields, FileTime &out)
 {
     if (fields.year < kFirstFileTimeYear)

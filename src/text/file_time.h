@@ -3,6 +3,8 @@
 // FILETIME and SYSTEMTIME: the time records that result files store, and their conversions.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 
 namespace sifter {
 
@@ -61,6 +63,22 @@ public:
 // back) gives the earlier instant, one skipped (clocks set forward) is read with the
 // offset in force before the change, whatever earlier calls were. A year before 1900 gives 0.
 std::int64_t LocalFieldsToSeconds(const SystemTime &fields);
+// LocalFieldsToSeconds of many times' own local fields, as LocalTimeZone splits them (0 when
+// it cannot): within a UTC day without a change of offset that is the UTC second plus one
+// shift, found once per day (a few C-library calls each time otherwise); the days with a
+// change are converted time by time. At most kMostDays days are kept.
+class LocalSecondsCache {
+public:
+    static constexpr std::size_t kMostDays = 4096;
+    std::int64_t Seconds(FileTime time);
+
+private:
+    std::int64_t Uncached(FileTime time) const;
+    std::optional<std::int64_t> DayShift(std::int64_t day) const;
+
+    LocalTimeZone zone_;
+    std::unordered_map<std::int64_t, std::optional<std::int64_t>> shifts_;
+};
 // Reads the fields (milliseconds included) as local time, as LocalFieldsToSeconds does,
 // and gives the FileTime; false (out untouched) when the year is before 1601 or the
 // instant is outside the FileTime range.
