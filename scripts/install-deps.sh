@@ -15,6 +15,7 @@ packages=(
   libhyperscan-dev           # the content test's one pass over all the words
   libglib2.0-dev             # gio: the applications for a type, as the desktop lists them
   libre2-dev                 # regular expressions of names and words, matched in linear time
+  libjemalloc-dev            # the programs' allocator: frees on another thread take no shared lock
   libgtest-dev libgmock-dev
   fonts-dejavu-core          # headless widget tests need a real font
   shared-mime-info tzdata locales   # type names, time-zone and locale tests

@@ -22,3 +22,17 @@ file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/translated_sources.txt
 add_test(NAME translations_are_current
          COMMAND bash ${dist}/translations_current_test.sh $<TARGET_FILE:Qt6::lupdate>
                  ${CMAKE_BINARY_DIR}/translated_sources.txt ${SIFTER_TS_FILES} -- ${SIFTER_LUPDATE_OPTIONS})
+# The programs allocate with jemalloc (cmake/SifterAllocator.cmake): asked for its statistics
+# at exit, each prints them. A link that lost it would leave glibc's malloc, silently slower.
+if(JEMALLOC_FOUND)
+  set(sifter_programs sifter-cli)
+  if(SIFTER_BUILD_GUI)
+    list(APPEND sifter_programs sifter)
+  endif()
+  foreach(program ${sifter_programs})
+    add_test(NAME ${program}_allocates_with_jemalloc COMMAND $<TARGET_FILE:${program}> --version)
+    set_tests_properties(${program}_allocates_with_jemalloc PROPERTIES
+                         ENVIRONMENT "MALLOC_CONF=stats_print:true;QT_QPA_PLATFORM=offscreen"
+                         PASS_REGULAR_EXPRESSION "Begin jemalloc statistics")
+  endforeach()
+endif()
