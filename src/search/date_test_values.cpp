@@ -13,11 +13,11 @@ std::int64_t DateTestValues::Value(std::int32_t datePart, FileTime time)
     // Local time, as the date pickers and the results list show dates: a file written at
     // 23:30 local time belongs to that day, not to the next UTC day.
     SystemTime fields;
-    if (!zone_.ToLocalFields(time, fields))
+    if (!dateTimes_.Zone().ToLocalFields(time, fields))
         return 0; // beyond year 30827: treated like a year before 1900
     if (datePart == kDatePartDate)
         return DaySeconds(fields);
-    return fields.hour * kSecondsPerHour + fields.minute * kSecondsPerMinute + fields.second;
+    return SecondsOfDay(fields);
 }
 
 std::int64_t DateTestValues::DaySeconds(const SystemTime &fields)
@@ -29,10 +29,7 @@ std::int64_t DateTestValues::DaySeconds(const SystemTime &fields)
     if (days_.size() >= LocalSecondsCache::kMostDays)
         days_.clear();
     SystemTime midnight = fields;
-    midnight.hour = 0;
-    midnight.minute = 0;
-    midnight.second = 0;
-    midnight.milliseconds = 0;
+    ClearTimeOfDay(midnight);
     const std::int64_t seconds = LocalFieldsToSeconds(midnight);
     days_.emplace(key, seconds);
     return seconds;

@@ -11,7 +11,7 @@ namespace sifter {
 // The value of an entry's time for the date test: the time split into local calendar
 // fields, then seconds since 1970 of its date (kDatePartDate) or of date and time
 // (kDatePartDateTime, milliseconds dropped) as LocalFieldsToSeconds reads them, or seconds
-// since midnight (kDatePartTime). The zone is looked up once, when it is made (each lookup
+// since midnight (kDatePartTime). The zone is looked up once, by dateTimes_ (each lookup
 // examines /etc/localtime), a date becomes seconds once per day, and a date and time
 // through LocalSecondsCache: converting every entry's time alone took a date search of
 // /usr four times as long as the same search without the test.
@@ -22,7 +22,6 @@ public:
 private:
     std::int64_t DaySeconds(const SystemTime &fields);
 
-    LocalTimeZone zone_;
     std::unordered_map<std::int64_t, std::int64_t> days_; // by the date as YYYYMMDD
     LocalSecondsCache dateTimes_;
 };

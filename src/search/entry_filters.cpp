@@ -4,7 +4,6 @@
 #include "fs/file_attributes.h"
 
 namespace sifter {
-namespace {
 
 void ClearTimeOfDay(SystemTime &fields)
 {
@@ -14,17 +13,19 @@ void ClearTimeOfDay(SystemTime &fields)
     fields.milliseconds = 0;
 }
 
+std::int64_t SecondsOfDay(const SystemTime &fields)
+{
+    return fields.hour * kSecondsPerHour + fields.minute * kSecondsPerMinute + fields.second;
+}
+
+namespace {
+
 void ClearDate(SystemTime &fields)
 {
     fields.year = 0;
     fields.month = 0;
     fields.dayOfWeek = 0;
     fields.day = 0;
-}
-
-std::int64_t SecondsOfDay(const SystemTime &fields)
-{
-    return fields.hour * kSecondsPerHour + fields.minute * kSecondsPerMinute + fields.second;
 }
 
 void CopyTimeOfDay(const SystemTime &from, SystemTime &to)

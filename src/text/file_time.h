@@ -71,6 +71,8 @@ class LocalSecondsCache {
 public:
     static constexpr std::size_t kMostDays = 4096;
     std::int64_t Seconds(FileTime time);
+    // The zone looked up when the cache was made, for the fields of the same times.
+    const LocalTimeZone &Zone() const { return zone_; }
 
 private:
     std::int64_t Uncached(FileTime time) const;

@@ -26,6 +26,7 @@ add_test(NAME translations_are_current
 # asked for its statistics at exit, each prints them with those settings. A link that lost
 # either would leave a slower allocator or a larger one, silently.
 if(JEMALLOC_FOUND)
+  string(REGEX MATCH "oversize_threshold:([0-9]+)" oversize "${SIFTER_JEMALLOC_CONF}")
   set(sifter_programs sifter-cli)
   if(SIFTER_BUILD_GUI)
     list(APPEND sifter_programs sifter)
@@ -34,6 +35,6 @@ if(JEMALLOC_FOUND)
     add_test(NAME ${program}_allocates_with_jemalloc COMMAND $<TARGET_FILE:${program}> --version)
     set_tests_properties(${program}_allocates_with_jemalloc PROPERTIES
                          ENVIRONMENT "MALLOC_CONF=stats_print:true;QT_QPA_PLATFORM=offscreen"
-                         PASS_REGULAR_EXPRESSION "opt.oversize_threshold: 1048576")
+                         PASS_REGULAR_EXPRESSION "opt.oversize_threshold: ${CMAKE_MATCH_1}")
   endforeach()
 endif()
