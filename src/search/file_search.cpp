@@ -54,8 +54,13 @@ std::string NormalizedFolder(const std::string &typed)
 namespace {
 
 // How far the content tests may run ahead of the walk, in files per worker: enough that a
-// slow file at the head keeps no worker idle for long.
+// slow file at the head keeps no worker idle for long (more cost more than they saved: an
+// absent word through /usr/include and /usr/share took 0.265 s with 16, 0.28 s with 64).
 constexpr std::size_t kWindowFilesPerThread = 16;
+// How many tested files may wait behind a test still under way at the window's head, so
+// that the other threads go on while one reads a large file (5-9 ms of a thread's idling
+// each time, 4% of that search).
+constexpr std::size_t kHeldFilesPerThread = 128;
 // How many folders may be listed ahead of the walk, per worker: enough that the walk
 // rarely waits for the next one, few enough that overtaken listings cost little.
 constexpr std::size_t kListingsPerThread = 32;
@@ -143,16 +148,17 @@ void FileSearch::StartPool(Run &run)
     const std::size_t rest = share - threads;
     // Half of what the workers' files leave, at most, goes to the listings.
     const std::size_t listings = std::min(threads * kListingsPerThread, rest / (2 * kDescriptorsPerListing));
-    const std::size_t window = std::min(threads * kWindowFilesPerThread, rest - kDescriptorsPerListing * listings);
+    const std::size_t window = std::min(threads * kHeldFilesPerThread, rest - kDescriptorsPerListing * listings);
     SearchPool::MatcherFactory makeMatcher;
     // The workers' matchers share what the run's own matcher prepared once.
     if (run.matcher)
         makeMatcher = [&run] { return run.matcher->ForAnotherThread(); };
     const bool alwaysCold = coldCost_.count() == 0 || coldTestCost_.count() == 0;
     const std::size_t firstWorkers =
-        alwaysCold ? SIZE_MAX : run.matcher ? cores : std::max<std::size_t>(1, cores - 1);
+        alwaysCold ? SIZE_MAX : std::max<std::size_t>(1, cores - 1);
     run.pool = std::make_unique<SearchPool>(threads, window, makeMatcher, firstWorkers, cores);
     run.pool->SetColdTestCost(coldTestCost_);
+    run.pool->LimitUndone(threads * kWindowFilesPerThread);
     if (run.pool->Workers() == 0) {
         run.pool.reset(); // no thread could be started: everything is done here
         return;
@@ -300,6 +306,9 @@ int FileSearch::RunSearch(const SearchSinks &sinks)
         else
             run.anchors.Open(folder.parent, folder.Name(), own);
         SearchFolder(run, folder.path, *listing);
+        // The workers test the folder's files while the walk lists the next one.
+        if (run.pool)
+            run.pool->HandOver();
         if (criteria.searchSubfolders)
             QueueSubfolders(run, workList, folder, *listing);
         if (run.listings)

@@ -12,6 +12,8 @@ namespace {
 
 // Jobs queued before a sleeping worker is woken for them (Kick wakes one for fewer).
 constexpr std::size_t kWakeBatch = 8;
+// Jobs the walk queues before it hands them to the workers under one lock.
+constexpr std::size_t kHandOverBatch = 4;
 // Tasks waiting before a busy worker wakes a sleeping one to share them.
 constexpr std::size_t kTaskWakeBatch = 4;
 // What reading a byte from the cache takes at least, left out of a test's time.
@@ -26,7 +28,7 @@ constexpr std::chrono::microseconds kIdleSpin{200};
 
 SearchPool::SearchPool(std::size_t threads, std::size_t windowFiles, const MatcherFactory &makeMatcher,
                        std::size_t firstWorkers, std::size_t cores)
-    : windowFiles_(windowFiles < 1 ? 1 : windowFiles), makeMatcher_(makeMatcher),
+    : windowFiles_(windowFiles < 1 ? 1 : windowFiles), undoneFiles_(windowFiles_), makeMatcher_(makeMatcher),
       workersWanted_(makeMatcher || threads == 0 ? threads : threads - 1), cores_(cores),
       taskWorkers_(threads)
 {
@@ -89,21 +91,31 @@ void SearchPool::Submit(std::unique_ptr<ContentJob> job)
 {
     if (ReadsCold())
         StartAllWorkers();
-    ContentJob *queued = job.get();
     window_.push_back(std::move(job));
+    if (++unqueued_ >= kHandOverBatch)
+        HandOver();
+}
+
+void SearchPool::HandOver()
+{
+    if (unqueued_ == 0)
+        return;
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        waiting_.push_back(queued);
+        for (std::size_t i = window_.size() - unqueued_; i < window_.size(); ++i)
+            waiting_.push_back(window_[i].get());
         added_.fetch_add(1, std::memory_order_release);
         wake = sleeping_ > 0 && waiting_.size() >= kWakeBatch;
     }
+    unqueued_ = 0;
     if (wake)
         workAdded_.notify_one();
 }
 
 void SearchPool::Kick()
 {
+    HandOver();
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
@@ -125,10 +137,9 @@ bool SearchPool::WaitForDone(std::size_t count, std::chrono::milliseconds timeou
     std::unique_lock lock(mutex_);
     for (std::size_t i = 0; i < count && i < window_.size(); ++i) {
         const ContentJob &job = *window_[i];
-        awaited_ = &job;
-        const bool done =
-            jobDone_.wait_until(lock, deadline, [&job] { return job.done.load(std::memory_order_acquire); });
-        awaited_ = nullptr;
+        awaited_.store(&job);
+        const bool done = jobDone_.wait_until(lock, deadline, [&job] { return job.done.load(); });
+        awaited_.store(nullptr);
         if (!done)
             return false;
     }
@@ -139,6 +150,7 @@ std::unique_ptr<ContentJob> SearchPool::TakeHead()
 {
     std::unique_ptr<ContentJob> head = std::move(window_.front());
     window_.pop_front();
+    doneInWindow_.fetch_sub(1, std::memory_order_relaxed);
     return head;
 }
 
@@ -342,6 +354,7 @@ void SearchPool::SetTaskWorkers(std::size_t most)
 
 bool SearchPool::TestOneHere(ContentMatcher &matcher)
 {
+    HandOver();
     ContentJob *job = nullptr;
     {
         std::lock_guard lock(mutex_);
@@ -357,16 +370,16 @@ bool SearchPool::TestOneHere(ContentMatcher &matcher)
 
 void SearchPool::Done(ContentJob &job)
 {
-    bool awaited = false;
-    {
-        // Set under the lock, so that a wait for this job cannot miss it.
-        std::lock_guard lock(mutex_);
-        job.done.store(true, std::memory_order_release);
-        awaited = &job == awaited_;
-    }
-    // Only the awaited job wakes the calling thread: the others are reported with it.
-    if (awaited)
-        jobDone_.notify_one();
+    // Only the awaited job wakes the calling thread: the others are reported with it. The
+    // calling thread names the job before it looks at done, and this one looks at the name
+    // after setting done, so one of the two sees the other (both sequentially consistent).
+    doneInWindow_.fetch_add(1, std::memory_order_relaxed);
+    job.done.store(true);
+    if (awaited_.load() != &job)
+        return;
+    // Taken once, so that the notification cannot come between the waiter's look and its sleep.
+    { std::lock_guard lock(mutex_); }
+    jobDone_.notify_one();
 }
 
 std::int64_t SearchPool::Test(ContentMatcher &matcher, ContentJob &job)

@@ -12,6 +12,7 @@
 #include "search/content_matcher.h"
 #include "search/slow_steps.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -75,7 +76,8 @@ public:
     using MatcherFactory = std::function<std::unique_ptr<ContentMatcher>()>;
 
     // Makes the pool of a run of threads threads, each worker with a matcher of its own from
-    // makeMatcher; at most windowFiles content jobs are handed in and not yet taken back.
+    // makeMatcher; at most windowFiles content jobs are handed in and not yet taken back
+    // (LimitUndone bounds those not yet done).
     // A run without a content test (makeMatcher empty) has one worker fewer: its walk is
     // busy all along, testing every entry and listing what the workers have not, and is one
     // of the threads; a run with one mostly waits for its workers' tests. Only firstWorkers
@@ -100,13 +102,25 @@ public:
     void SetColdTestCost(std::chrono::nanoseconds cold) { coldTestCost_ = cold.count(); }
     // True once tests have turned out to read from a disk (SlowSteps).
     bool ReadsCold() const { return readsCold_.load(std::memory_order_relaxed); }
-    bool Full() const { return window_.size() >= windowFiles_; }
+    // At most most of the window's jobs are not done (windowFiles when this is not called):
+    // the rest of the window holds only outcomes behind a slow test at its head, so the
+    // other threads go on while one reads a large file.
+    void LimitUndone(std::size_t most) { undoneFiles_ = std::max<std::size_t>(1, most); }
+    bool Full() const
+    {
+        return window_.size() >= windowFiles_ ||
+               window_.size() - doneInWindow_.load(std::memory_order_relaxed) >= undoneFiles_;
+    }
     bool Empty() const { return window_.empty(); }
 
-    // Queues the job behind every earlier one. Only while not Full. Sleeping workers are
-    // woken for a few jobs at a time, since a wake-up costs more than a small file's test.
+    // Queues the job behind every earlier one. Only while not Full. Jobs are handed to the
+    // workers a few at a time, and sleeping workers woken for a few more, since a wake-up
+    // costs more than a small file's test.
     void Submit(std::unique_ptr<ContentJob> job);
-    // Wakes sleeping workers for the jobs queued since the last wake-up.
+    // Hands the workers the jobs queued and not handed over yet; before the walk does
+    // anything that takes long (listing a folder) and before any wait for a job.
+    void HandOver();
+    // Hands over, and wakes sleeping workers for the jobs queued since the last wake-up.
     void Kick();
     // Tests the oldest job no worker has taken yet here, with this thread's matcher, so
     // that a thread that would wait for the workers helps them instead; false when every
@@ -162,7 +176,10 @@ private:
     void Done(ContentJob &job);
 
     const std::size_t windowFiles_;
+    std::size_t undoneFiles_;
+    std::atomic<std::size_t> doneInWindow_{0}; // raised before a job's done is set
     std::deque<std::unique_ptr<ContentJob>> window_; // the calling thread's alone
+    std::size_t unqueued_ = 0; // the window's last jobs, not handed over yet
     const MatcherFactory makeMatcher_;
     std::size_t workersWanted_;
     const std::size_t cores_; // the processors the process may run on
@@ -184,7 +201,7 @@ private:
     std::size_t waking_ = 0;           // of them, woken by Wake and not running yet
     std::size_t taskWorkers_;          // workers that may run tasks at once
     std::size_t runningTasks_ = 0;     // workers running a task now
-    const ContentJob *awaited_ = nullptr; // the job the calling thread waits for, if any
+    std::atomic<const ContentJob *> awaited_{nullptr}; // the job the calling thread waits for, if any
     bool closing_ = false;
     std::atomic<bool> abandon_{false}; // workers give up the file under way
     // Counts additions of work (jobs, tasks, more task workers, the end), for a worker
