@@ -14,6 +14,34 @@ namespace {
 // Room between a pane's edge and its text, as status bars leave it.
 constexpr int kPanePadding = 2;
 
+// Holds the message pane outside any layout. A label in the bar's layout had every new text
+// lay out the bar again, and a bar laid out asks the whole frame to follow, which moves the
+// tool bar and the panes once more and repaints the results list's header and scroll bar: a
+// twentieth of a short search's time in the window.
+class MessageHolder final : public QWidget {
+public:
+    MessageHolder(QLabel *label, QWidget *parent) : QWidget(parent), label_(label)
+    {
+        label_->setParent(this);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override { return {1, label_->sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {1, label_->minimumSizeHint().height()}; }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { label_->setGeometry(rect()); }
+    void changeEvent(QEvent *event) override
+    {
+        // The one change of the label that can change the bar's height.
+        if (event->type() == QEvent::FontChange)
+            updateGeometry();
+        QWidget::changeEvent(event);
+    }
+
+private:
+    QLabel *label_;
+};
+
 } // namespace
 
 BannerPane::BannerPane(QWidget *parent) : QWidget(parent), title_(LoadResString(str::kBannerTitle))
@@ -53,10 +81,8 @@ BannerStatusBar::BannerStatusBar(QWidget *parent)
     : QStatusBar(parent), message_(new QLabel(this)), banner_(new BannerPane(this))
 {
     // Pane 0 takes what is left and never widens the window for a long text.
-    message_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    message_->setMinimumWidth(1);
     message_->setTextFormat(Qt::PlainText);
-    addWidget(message_, 1);
+    addWidget(new MessageHolder(message_, this), 1);
     addPermanentWidget(banner_, 0);
     message_->installEventFilter(this);
 }

@@ -41,7 +41,8 @@ public:
     void RowChanged(int row);
 
     // Pending rows become rows in one insertion at the first turn of the event loop once
-    // this much has passed since the last insertion: every insertion repaints the views
+    // this much has passed since the last insertion or the run's start (ClearResultRows),
+    // the first rows outside a run at once: every insertion repaints the views
     // (milliseconds each), while a run's pump turns the loop every 10 ms.
     static constexpr int kInsertionIntervalMs = 50;
     // Another interval (tests take a long one to see rows wait); a waiting hand-over is

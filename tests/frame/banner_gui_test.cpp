@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -171,6 +172,46 @@ TEST(BannerStatusBar, AMessageWiderThanItsPaneShowsItsStartAndEndAndTheWholeText
     QApplication::processEvents();
     EXPECT_EQ(pane->text(), text);
     EXPECT_TRUE(pane->toolTip().isEmpty());
+}
+
+// A new message (the searched folder, several times a second) lays out neither the bar nor
+// the window around it, which would move and repaint everything else; a larger font still
+// makes the bar taller.
+TEST(BannerStatusBar, NewMessagesLayOutNothingAroundThemButAFontStillResizesTheBar)
+{
+    QMainWindow window;
+    auto *bar = new BannerStatusBar;
+    window.setStatusBar(bar);
+    window.setCentralWidget(new QWidget);
+    window.resize(600, 300);
+    window.show();
+    QApplication::processEvents();
+    struct LayoutRequests : QObject {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::LayoutRequest;
+            return false;
+        }
+    } requests;
+    window.installEventFilter(&requests);
+    bar->installEventFilter(&requests);
+    for (const QString &text : {QStringLiteral("/usr"), QStringLiteral("/usr/share/doc/a-much-longer-folder-name"),
+                                QStringLiteral("x")}) {
+        bar->SetMessageText(text);
+        QApplication::processEvents();
+        EXPECT_EQ(bar->MessagePane()->text(), text);
+    }
+    EXPECT_EQ(requests.count, 0);
+    EXPECT_EQ(bar->MessagePane()->width(), bar->MessagePane()->parentWidget()->width());
+
+    const int height = bar->height();
+    QFont large = bar->font();
+    large.setPixelSize(40);
+    bar->setFont(large);
+    QApplication::processEvents();
+    EXPECT_GT(bar->height(), height);
+    EXPECT_GE(bar->MessagePane()->height(), QFontMetrics(large).height());
 }
 
 } // namespace

@@ -273,6 +273,21 @@ TEST_F(ResultsModelTest, LaterAppendsWaitForTheIntervalThenComeInOneInsertion)
     ExpectConsistent();
 }
 
+TEST_F(ResultsModelTest, ARunsFirstRowsWaitTheIntervalFromItsStart)
+{
+    model_.SetInsertionInterval(3'600'000);
+    QSignalSpy inserted(&model_, &QAbstractItemModel::rowsInserted);
+    model_.ClearResultRows(); // a run starts
+    AddRecords(5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(inserted.count(), 0);
+    EXPECT_EQ(model_.PendingRowCount(), 5);
+    model_.FlushPendingRows(); // and ends
+    EXPECT_EQ(inserted.count(), 1);
+    EXPECT_EQ(model_.rowCount(), 5);
+    ExpectConsistent();
+}
+
 TEST_F(ResultsModelTest, ClearingARunDropsPendingRowsAndTheSort)
 {
     AddRecords(10);
