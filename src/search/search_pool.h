@@ -80,7 +80,8 @@ public:
     // (LimitUndone bounds those not yet done).
     // A run without a content test (makeMatcher empty) has one worker fewer: its walk is
     // busy all along, testing every entry and listing what the workers have not, and is one
-    // of the threads; a run with one mostly waits for its workers' tests. Only firstWorkers
+    // of the threads; a run with one tests files itself whenever it would wait for its
+    // workers (TestOneHere), and a warm one starts a worker fewer. Only firstWorkers
     // start now, the rest with StartAllWorkers; workers that cannot be started are done
     // without (Workers() tells how many run). cores are the processors the process may run
     // on (UsableCores).

@@ -2,7 +2,11 @@
 // The pool's tasks: how many workers run them at once, and the calling thread running the
 // next one while it would wait.
 #include "search/search_pool.h"
+#include "search/search_criteria.h"
 #include "search/slow_steps.h"
+#include "support/temp_tree.h"
+
+#include <fcntl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -134,6 +139,61 @@ TEST(SearchPoolWorkers, OnlyTheFirstWorkersStartUntilAllAreAskedFor)
     AwaitAll(QueueTasks(pool, all, 12));
     EXPECT_EQ(all.ran.load(), 12);
     EXPECT_GE(all.most.load(), 2);
+}
+
+// The window bounds the jobs not yet done and, apart, all it holds: tested jobs behind an
+// untested head leave room for more until the whole window is taken. No worker runs, so
+// the calling thread decides which job is done when.
+TEST(SearchPoolWindow, CountsUndoneJobsAndHeldOnesApart)
+{
+    test::TempTree tree;
+    for (int i = 0; i < 8; ++i)
+        tree.WriteFile("f" + std::to_string(i) + ".txt", i == 5 ? "a needle" : "hay");
+    const std::shared_ptr<const SharedFolder> folder =
+        SharedFolder::Adopt(open(tree.Root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    ASSERT_TRUE(folder);
+    ContentMatcher matcher("needle", {"needle"}, kWordModeAny, false, false);
+    SearchPool pool(2, 6, [&matcher] { return matcher.ForAnotherThread(); }, 0);
+    ASSERT_EQ(pool.Workers(), 0u);
+    pool.LimitUndone(2);
+    int next = 0;
+    const auto submit = [&] {
+        auto job = std::make_unique<ContentJob>();
+        job->folder = folder;
+        job->folderPath = std::make_shared<const std::string>(tree.Root());
+        job->name = "f" + std::to_string(next++) + ".txt";
+        pool.Submit(std::move(job));
+    };
+    submit();
+    submit();
+    EXPECT_TRUE(pool.Full()); // two undone
+    ASSERT_TRUE(pool.TestOneHere(matcher));
+    EXPECT_FALSE(pool.Full());
+    submit();
+    ASSERT_TRUE(pool.TestOneHere(matcher));
+    ASSERT_TRUE(pool.TestOneHere(matcher));
+    EXPECT_FALSE(pool.TestOneHere(matcher)); // every job taken
+    submit();
+    submit(); // five held, two of them undone
+    EXPECT_TRUE(pool.Full());
+    ASSERT_TRUE(pool.TestOneHere(matcher));
+    EXPECT_FALSE(pool.Full());
+    submit(); // six held: the window is taken though only one is undone
+    EXPECT_TRUE(pool.Full());
+    while (pool.TestOneHere(matcher)) {
+    }
+    std::vector<std::string> matched;
+    while (pool.HeadDone()) {
+        const std::unique_ptr<ContentJob> job = pool.TakeHead();
+        if (job->matchOffset >= 0)
+            matched.push_back(job->name);
+        EXPECT_FALSE(pool.Full());
+    }
+    EXPECT_TRUE(pool.Empty());
+    EXPECT_EQ(matched, std::vector<std::string>{"f5.txt"});
+    submit();
+    submit();
+    EXPECT_TRUE(pool.Full()); // the count starts again from an empty window
 }
 
 TEST(SlowStepsTest, AFewSlowStepsCloseTogetherTurnItButScatteredOnesDoNot)
