@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace sifter {
@@ -53,6 +54,8 @@ bool FileReader::OpenAt(int folderFd, const char *name, bool knownRegular)
     position_ = 0;
     end_ = -1;
     sizeAtOpen_ = status.st_size;
+    waited_ = false;
+    waitKnown_ = true;
     return true;
 }
 
@@ -96,7 +99,7 @@ std::int64_t FileReader::Read(void *buffer, std::size_t size)
             break;
         const std::size_t wanted = std::min({size - static_cast<std::size_t>(total), kMaxReadAtOnce,
                                              static_cast<std::size_t>(limit - at)});
-        const ssize_t got = pread(fd_, bytes + total, wanted, at);
+        const ssize_t got = ReadAt(bytes + total, wanted, at);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -114,6 +117,25 @@ std::int64_t FileReader::Read(void *buffer, std::size_t size)
     }
     position_ += total;
     return total;
+}
+
+ssize_t FileReader::ReadAt(char *buffer, std::size_t size, std::int64_t at)
+{
+    // Once it has waited the answer is known, and the rest of the file is most likely not in
+    // the cache either: asking without waiting would only double the calls.
+    if (waitKnown_ && !waited_) {
+        iovec piece{buffer, size};
+        const ssize_t got = preadv2(fd_, &piece, 1, at, RWF_NOWAIT);
+        if (got >= 0 || errno == EINTR)
+            return got;
+        if (errno == EAGAIN)
+            waited_ = true;
+        else if (errno == EOPNOTSUPP || errno == EINVAL || errno == ENOSYS)
+            waitKnown_ = false; // the file system (or kernel) cannot answer so
+        else
+            return got;
+    }
+    return pread(fd_, buffer, size, at);
 }
 
 std::int64_t FileReader::Size() const

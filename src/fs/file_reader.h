@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <sys/types.h>
 
 namespace sifter {
 
@@ -37,12 +38,22 @@ public:
     std::int64_t Size() const;
     // Its size as it was when opened, without asking the file system again.
     std::int64_t SizeAtOpen() const { return sizeAtOpen_; }
+    // Whether a read since opening had to wait for the data to come from the disk (it was
+    // not in the page cache). Only where WaitKnown: the file system tells (most local ones
+    // do); elsewhere false.
+    bool WaitedForData() const { return waited_; }
+    bool WaitKnown() const { return waitKnown_; }
 
 private:
+    // One read at the position, asking first without waiting while that can tell.
+    ssize_t ReadAt(char *buffer, std::size_t size, std::int64_t at);
+
     int fd_ = -1;
     std::int64_t position_ = 0;
     std::int64_t end_ = -1; // where a read failed; -1 while none has
     std::int64_t sizeAtOpen_ = 0;
+    bool waited_ = false;
+    bool waitKnown_ = true;
 };
 
 } // namespace sifter

@@ -99,7 +99,8 @@ public:
     // or reads turn out slow.
     void StartAllWorkers();
     // A content test slower than cold, beyond what reading its bytes from the cache takes,
-    // reads from a disk; 0: every one. Before any job is handed in.
+    // reads from a disk, where the file system cannot tell whether its reads waited for the
+    // disk (elsewhere those that did); 0: every one. Before any job is handed in.
     void SetColdTestCost(std::chrono::nanoseconds cold) { coldTestCost_ = cold.count(); }
     // True once tests have turned out to read from a disk (SlowSteps).
     bool ReadsCold() const { return readsCold_.load(std::memory_order_relaxed); }
@@ -171,8 +172,14 @@ private:
     void AwaitAdded(std::uint64_t seen) const;
     // Under the lock: a worker may take a waiting task now.
     bool TaskFree() const { return !tasks_.empty() && runningTasks_ < taskWorkers_; }
-    // Returns the size of the file read (0 when none was).
-    std::int64_t Test(ContentMatcher &matcher, ContentJob &job);
+    // What a test read: the file's size (0 when none was read), and whether the reads had
+    // to wait for the disk where the file system could tell.
+    struct TestRead {
+        std::int64_t bytes = 0;
+        bool waitKnown = false;
+        bool waited = false;
+    };
+    TestRead Test(ContentMatcher &matcher, ContentJob &job);
     // Marks the job done, waking the calling thread when it waits for it.
     void Done(ContentJob &job);
 

@@ -11,6 +11,7 @@
 #include <future>
 #include <limits>
 #include <string>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -64,6 +65,49 @@ TEST(FileReader, ReadsFilesOfEverySizeCompletely)
         char byte = 0;
         EXPECT_EQ(reader.Read(&byte, 1), 0) << "read past the end, size " << size;
     }
+}
+
+// Whether a page of the file is in the page cache, as the kernel reports it.
+bool FirstPageCached(const std::string &path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_GE(fd, 0);
+    const long page = sysconf(_SC_PAGESIZE);
+    void *mapped = mmap(nullptr, static_cast<std::size_t>(page), PROT_READ, MAP_SHARED, fd, 0);
+    EXPECT_NE(mapped, MAP_FAILED);
+    unsigned char resident = 0;
+    EXPECT_EQ(mincore(mapped, static_cast<std::size_t>(page), &resident), 0);
+    munmap(mapped, static_cast<std::size_t>(page));
+    close(fd);
+    return (resident & 1) != 0;
+}
+
+TEST(FileReader, TellsWhetherItsReadsWaitedForTheDisk)
+{
+    TempTree tree;
+    const std::string content = Pattern(4 * kChunk);
+    const std::string path = tree.WriteFile("data.bin", content);
+    FileReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    EXPECT_EQ(ReadAll(reader, kChunk), content);
+    if (!reader.WaitKnown())
+        GTEST_SKIP() << "the file system of " << tree.Root() << " cannot tell";
+    EXPECT_FALSE(reader.WaitedForData()) << "just written, so in the cache";
+
+    // Out of the cache where the file system lets it go (a disk's does; tmpfs keeps it).
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(fdatasync(fd), 0);
+    ASSERT_EQ(posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED), 0);
+    close(fd);
+    const bool cached = FirstPageCached(path);
+    ASSERT_TRUE(reader.Open(path));
+    EXPECT_EQ(ReadAll(reader, kChunk), content);
+    EXPECT_EQ(reader.WaitedForData(), !cached);
+    // Opening again starts afresh: the file is in the cache now.
+    ASSERT_TRUE(reader.Open(path));
+    EXPECT_EQ(ReadAll(reader, kChunk), content);
+    EXPECT_FALSE(reader.WaitedForData());
 }
 
 TEST(FileReader, ReadOfZeroBytesReadsNothing)
