@@ -48,10 +48,10 @@ bool PassesComparison(std::int32_t code, T value, T bound)
     }
 }
 
-// Whether the size test is made (a known size unit) and the date test (a known date kind and part).
 // Midnight of the fields' day; the seconds since midnight of their time.
 void ClearTimeOfDay(SystemTime &fields);
 std::int64_t SecondsOfDay(const SystemTime &fields);
+// Whether the size test is made (a known size unit) and the date test (a known date kind and part).
 bool HasSizeTest(const SearchCriteria &criteria);
 bool HasDateTest(const SearchCriteria &criteria);
 bool PassesSizeTest(const SearchCriteria &criteria, const SizeBounds &bounds, std::uint64_t size);

@@ -71,8 +71,9 @@ public:
     // tests files itself whenever it would wait for the workers: with a worker per core
     // beside it, an absent word through /usr/include and /usr/share took 0.30 s on two
     // cores against 0.27 s), and the others once a few folders have listed as slowly as
-    // from a disk or a few content tests took longer than cost beyond their bytes' share
-    // (from the cache most took 7-14 us, from the disk 175-420 us): from the cache more
+    // from a disk or a few content tests read from one (as the file system tells; where it
+    // cannot, they took longer than cost beyond their bytes' share: from the cache most took
+    // 7-14 us, from the disk 175-420 us): from the cache more
     // threads than cores only take turns on them (an absent word in a warm tree took 0.10 s
     // with two workers, 0.11-0.16 s with four), while a disk keeps every one waiting. A
     // listing or test cost of 0 starts every worker at once.

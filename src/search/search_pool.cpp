@@ -214,17 +214,24 @@ void SearchPool::Work(ContentMatcher *matcher)
         } else if (job) {
             // Content jobs come only from a run with a content test, whose workers all have a matcher.
             const auto start = std::chrono::steady_clock::now();
-            const TestRead read = Test(*matcher, *job);
-            const std::int64_t took = (std::chrono::steady_clock::now() - start).count();
+            slowTest = ReadFromDisk(Test(*matcher, *job), start);
             Done(*job);
             tested = true;
-            // The file system's word, where it gives one, is not fooled by a thread that had
-            // to wait for a core (a warm run taken for a cold one started all its threads in
-            // one run of twenty on two busy cores).
-            slowTest = coldTestCost_ == 0 ||
-                       (read.waitKnown ? read.waited : took - read.bytes * kCachedByteNs > coldTestCost_);
         }
     }
+}
+
+bool SearchPool::ReadFromDisk(const TestRead &read, std::chrono::steady_clock::time_point start) const
+{
+    if (coldTestCost_ == 0)
+        return true;
+    // The file system's word, where it gives one, is not fooled by a thread that had to wait
+    // for a core (a warm run taken for a cold one started all its threads in one run of
+    // twenty on two busy cores).
+    if (read.waitKnown)
+        return read.waited;
+    const std::int64_t took = (std::chrono::steady_clock::now() - start).count();
+    return took - read.bytes * kCachedByteNs > coldTestCost_;
 }
 
 void SearchPool::AwaitAdded(std::uint64_t seen) const

@@ -104,9 +104,9 @@ public:
     void SetColdTestCost(std::chrono::nanoseconds cold) { coldTestCost_ = cold.count(); }
     // True once tests have turned out to read from a disk (SlowSteps).
     bool ReadsCold() const { return readsCold_.load(std::memory_order_relaxed); }
-    // At most most of the window's jobs are not done (windowFiles when this is not called):
-    // the rest of the window holds only outcomes behind a slow test at its head, so the
-    // other threads go on while one reads a large file.
+    // Bounds the window's jobs not yet done to most (windowFiles until this is called); the
+    // rest of the window holds outcomes behind a slow test at its head, so that the other
+    // threads go on while one reads a large file.
     void LimitUndone(std::size_t most) { undoneFiles_ = std::max<std::size_t>(1, most); }
     bool Full() const
     {
@@ -180,6 +180,8 @@ private:
         bool waited = false;
     };
     TestRead Test(ContentMatcher &matcher, ContentJob &job);
+    // Whether the test begun at start read from a disk (SetColdTestCost).
+    bool ReadFromDisk(const TestRead &read, std::chrono::steady_clock::time_point start) const;
     // Marks the job done, waking the calling thread when it waits for it.
     void Done(ContentJob &job);
 
